@@ -1,0 +1,38 @@
+// The command table of reelkeep-cli: each command parses its own arguments and
+// returns the process exit status.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <span>
+
+namespace reelkeep::cli {
+
+enum ExitStatus : int { ExitDone = 0, ExitUsage = 1, ExitFailed = 2, ExitUnknownSignature = 3 };
+
+// Thrown by a command whose arguments are wrong; the message goes before the usage text.
+struct UsageError {
+    QString message;
+};
+
+struct CliContext {
+    QDir home; // the program folder: settings, language files, plug-ins, covers
+};
+
+struct CliCommand {
+    const char* name;
+    const char* usage; // arguments after the command name
+    const char* summary;
+    int (*run)(CliContext& context, const QStringList& args);
+};
+
+// Every command the tool knows, in the order the help lists them.
+std::span<const CliCommand> Commands();
+
+// Output helpers: UTF-8 text or raw bytes to stdout / stderr.
+void WriteOut(const QByteArray& bytes);
+void WriteOut(const QString& text);
+void WriteErr(const QString& text);
+
+} // namespace reelkeep::cli

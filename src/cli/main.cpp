@@ -1,0 +1,86 @@
+// reelkeep-cli: the batch and automation front end of Reelkeep.
+#include "CliCommand.h"
+#include "ReelkeepError.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace reelkeep::cli {
+
+void WriteOut(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void WriteOut(const QString& text)
+{
+    WriteOut(text.toUtf8());
+}
+
+void WriteErr(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+}
+
+namespace {
+
+QString usageText()
+{
+    QString text = QStringLiteral("Usage: reelkeep-cli [--home DIR] COMMAND ...\n\n"
+                                  "--home DIR  the program folder (settings, language files, plug-ins, covers)\n\n"
+                                  "Commands:\n");
+    for (const CliCommand& command : Commands())
+        text += QStringLiteral("  %1 %2\n      %3\n")
+                    .arg(QString::fromUtf8(command.name), QString::fromUtf8(command.usage), QString::fromUtf8(command.summary));
+    text += QStringLiteral("\nExit status: 0 done, 1 bad usage, 2 the command failed, 3 a .kdx file of unknown form.\n");
+    return text;
+}
+
+// The program folder: --home, else $REELKEEP_HOME, else the folder of the executable.
+QDir defaultHome()
+{
+    const QString env = qEnvironmentVariable("REELKEEP_HOME");
+    return QDir(env.isEmpty() ? QCoreApplication::applicationDirPath() : env);
+}
+
+int run(QStringList args)
+{
+    CliContext context{defaultHome()};
+    if (args.size() >= 2 && args[0] == QLatin1String("--home")) {
+        context.home = QDir(args[1]);
+        args = args.mid(2);
+    }
+    if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("help")) {
+        const bool asked = !args.isEmpty();
+        (asked ? WriteOut(usageText()) : WriteErr(usageText()));
+        return asked ? ExitDone : ExitUsage;
+    }
+    for (const CliCommand& command : Commands()) {
+        if (args[0] != QLatin1String(command.name))
+            continue;
+        try {
+            return command.run(context, args.mid(1));
+        } catch (const UsageError& error) {
+            WriteErr(error.message + QStringLiteral("\nUsage: reelkeep-cli [--home DIR] %1 %2\n")
+                                         .arg(QString::fromUtf8(command.name), QString::fromUtf8(command.usage)));
+            return ExitUsage;
+        } catch (const ReelkeepError& error) {
+            WriteErr(error.message() + QLatin1Char('\n'));
+            return ExitFailed;
+        }
+    }
+    WriteErr(QStringLiteral("Unknown command: %1\n\n").arg(args[0]) + usageText());
+    return ExitUsage;
+}
+
+} // namespace
+} // namespace reelkeep::cli
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    return reelkeep::cli::run(QCoreApplication::arguments().mid(1));
+}

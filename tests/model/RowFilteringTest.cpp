@@ -1,0 +1,104 @@
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+namespace {
+
+QString visibleTitles(const TZKList& list)
+{
+    QStringList titles;
+    for (int i = 0; i < list.VisibleRowCount(); ++i)
+        titles << list.VisibleRow(i)->Fields[1];
+    return titles.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+TEST(RowFiltering, MasksOfColumnsCombineWithAnd)
+{
+    auto list = makeList();
+    addRow(*list, 1, "Ёлка")->Fields[11] = QStringLiteral("1999");
+    addRow(*list, 1, "ЕЛКИ")->Fields[11] = QStringLiteral("2010");
+    addRow(*list, 1, "Пальма")->Fields[11] = QStringLiteral("1999");
+    EXPECT_EQ(list->VisibleRowCount(), 3);
+
+    list->SetColumnFilter(1, QString::fromUtf8("ёлк*"));
+    EXPECT_EQ(visibleTitles(*list), QString::fromUtf8("Ёлка ЕЛКИ"));
+    list->SetColumnFilter(11, QStringLiteral("1999"));
+    EXPECT_EQ(visibleTitles(*list), QString::fromUtf8("Ёлка"));
+    EXPECT_EQ(list->GetColumnFilter(11), QStringLiteral("1999"));
+
+    list->SetColumnFilter(1, QString());
+    EXPECT_EQ(list->Column(1).FilterMask, nullptr);
+    EXPECT_EQ(visibleTitles(*list), QString::fromUtf8("Ёлка Пальма"));
+}
+
+TEST(RowFiltering, SameTextTwiceDoesNotRefilter)
+{
+    auto list = makeList();
+    addRow(*list, 1, "a");
+    list->SetColumnFilter(1, QStringLiteral("b"));
+    EXPECT_EQ(list->VisibleRowCount(), 0);
+    addRow(*list, 1, "c"); // added later: unfiltered until the next change
+    list->SetColumnFilter(1, QStringLiteral("b"));
+    EXPECT_EQ(list->VisibleRowCount(), 1);
+    list->SetColumnFilter(1, QStringLiteral("B"));
+    EXPECT_EQ(list->VisibleRowCount(), 0);
+}
+
+TEST(RowFiltering, GroupsStayVisibleThroughTheirChildren)
+{
+    auto list = makeList();
+    TzkRow* group = addRow(*list, 1, "Серии");
+    TzkRow* match = addRow(*list, 1, "Матрица", group);
+    TzkRow* other = addRow(*list, 1, "Другое", group);
+    TzkRow* lonely = addRow(*list, 1, "Пусто");
+    list->SetColumnFilter(1, QString::fromUtf8("матр*"));
+    EXPECT_FALSE(group->Filtered);
+    EXPECT_FALSE(match->Filtered);
+    EXPECT_TRUE(other->Filtered);
+    EXPECT_TRUE(lonely->Filtered);
+    EXPECT_EQ(group->VisibleRowCount(), 1);
+    EXPECT_EQ(group->VisibleRow(0), match);
+}
+
+TEST(RowFiltering, NestedGroupKeepsItsOwnMatch)
+{
+    auto list = makeList();
+    TzkRow* top = addRow(*list, 1, "Top");
+    TzkRow* sub = addRow(*list, 1, "Star Wars", top);
+    TzkRow* leaf = addRow(*list, 1, "Episode", sub);
+    list->SetColumnFilter(1, QStringLiteral("star*"));
+    EXPECT_FALSE(sub->Filtered); // matches itself although no descendant does
+    EXPECT_TRUE(leaf->Filtered);
+    EXPECT_FALSE(top->Filtered);
+
+    list->SetColumnFilter(1, QStringLiteral("epi*"));
+    EXPECT_FALSE(leaf->Filtered);
+    EXPECT_FALSE(sub->Filtered); // kept by its descendant
+    EXPECT_FALSE(top->Filtered);
+}
+
+TEST(RowFiltering, ColourColumnFiltersOnlyTheTopLevel)
+{
+    auto list = makeList();
+    TzkRow* red = addRow(*list, 20, "00FF0000");
+    addRow(*list, 20, "00FFFFFF");
+    TzkRow* child = addRow(*list, 20, "00FFFFFF", red);
+    list->SetColumnFilter(20, QStringLiteral("00ff0000"));
+    EXPECT_EQ(list->VisibleRowCount(), 1);
+    EXPECT_FALSE(child->Filtered); // column 20 is not tested below the top level
+}
+
+TEST(RowFiltering, CharactersOutsideTheCodePageMatchAsQuestionMarks)
+{
+    auto list = makeList();
+    addRow(*list, 1, "Amélie");
+    list->SetColumnFilter(1, QStringLiteral("am?lie"));
+    EXPECT_EQ(list->VisibleRowCount(), 1);
+    list->SetColumnFilter(1, QString::fromUtf8("amé*"));
+    EXPECT_EQ(list->VisibleRowCount(), 1); // both sides pass through the code page
+}

@@ -1,0 +1,158 @@
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+TEST(TZKLists, AddDeleteAndFindLists)
+{
+    TZKLists lists(BuiltInColumnDefinitions(), russianFormats());
+    lists.AddList(0, QStringLiteral("one"));
+    lists.AddList(4, QStringLiteral("two"));
+    lists.AddList(0, QStringLiteral("three"));
+    lists.List(1)->AddRow();
+    EXPECT_EQ(lists.IndexOfList(QStringLiteral("two")), 1);
+    EXPECT_EQ(lists.IndexOfList(QStringLiteral("TWO")), -1);
+
+    lists.DeleteList(1);
+    ASSERT_EQ(lists.Count(), 2);
+    EXPECT_EQ(lists.List(0)->Name, QStringLiteral("two"));
+    EXPECT_EQ(lists.List(0)->RowCount(), 1);
+    EXPECT_EQ(lists.List(1)->Name, QStringLiteral("three"));
+    lists.DeleteList(lists.Count());
+    ASSERT_EQ(lists.Count(), 1);
+    EXPECT_EQ(lists.List(0)->Name, QStringLiteral("two"));
+}
+
+TEST(TZKList, NewListTakesWidthsFromTheTemplateAndTheRestFromTheBuiltInTable)
+{
+    ColumnDefinitions settings = BuiltInColumnDefinitions();
+    settings[1].width = 77;
+    settings[1].pattern = QStringLiteral("%OrigName%");
+    settings[3].type = ctString;
+    TZKLists lists(settings, russianFormats());
+    TZKList* list = lists.AddList(0, QStringLiteral("x"));
+    ASSERT_EQ(list->ColumnCount(), kColumnCount);
+    EXPECT_EQ(list->Column(1).Width, 77);
+    EXPECT_EQ(list->Column(1).Pattern, QStringLiteral("%Name%"));
+    EXPECT_EQ(list->Column(3).Type, ctNumber);
+    EXPECT_TRUE(list->Column(1).Name.isEmpty());
+    EXPECT_EQ(list->Column(21).Type, 0);
+    EXPECT_EQ(list->SortColumn, 0);
+    EXPECT_FALSE(list->SortDescending);
+}
+
+TEST(TZKList, RowsGetIncreasingIdsAndNest)
+{
+    auto list = makeList();
+    TzkRow* a = list->AddRow();
+    TzkRow* b = list->AddRow();
+    TzkRow* child = list->AddRow(b);
+    TzkRow* grandchild = list->AddRow(child);
+    EXPECT_EQ(a->ID, 1);
+    EXPECT_EQ(child->ID, 3);
+    EXPECT_EQ(child->GroupID, b->ID);
+    EXPECT_EQ(grandchild->GroupID, child->ID);
+    EXPECT_EQ(list->RowCount(), 2);
+    EXPECT_EQ(list->FindRowByID(4), grandchild);
+    EXPECT_EQ(list->FindRowByID(1), a);
+    EXPECT_EQ(list->FindRowByID(-1), nullptr);
+    EXPECT_EQ(list->FindRowByID(99), nullptr);
+
+    // Stored IDs raise MaxID; new rows continue above the largest.
+    auto loaded = makeList();
+    for (int id : {5, 9, 7}) {
+        auto row = std::make_unique<TzkRow>();
+        row->ID = id;
+        loaded->InsertRow(std::move(row));
+    }
+    EXPECT_EQ(loaded->AddRow()->ID, 10);
+}
+
+TEST(TZKList, FindRowByIdSearchesDescendantsFirst)
+{
+    auto list = makeList();
+    TzkRow* parent = list->AddRow();
+    auto clash = std::make_unique<TzkRow>();
+    clash->ID = parent->ID; // a damaged file may repeat an ID; the nested one is found first
+    TzkRow* nested = list->InsertRow(std::move(clash), parent);
+    EXPECT_EQ(list->FindRowByID(parent->ID), nested);
+}
+
+TEST(TZKList, DetachDeleteAndGroup)
+{
+    auto list = makeList();
+    TzkRow* a = addRow(*list, 1, "a");
+    TzkRow* b = addRow(*list, 1, "b");
+    TzkRow* c = addRow(*list, 1, "c");
+    TzkRow* b1 = addRow(*list, 1, "b1", b);
+    list->Images.AddImage(QByteArray("img"), b->ID);
+
+    RowPtr detached = list->DetachRow(b1);
+    EXPECT_EQ(detached.get(), b1);
+    EXPECT_EQ(b->ChildCount(), 0);
+    EXPECT_EQ(list->DetachRow(b1), nullptr);
+
+    list->DeleteRow(b);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 3"));
+    EXPECT_EQ(list->Images.ImageCount(2), 1); // images stay, IDs are never reused
+
+    EXPECT_EQ(list->GroupRows({}), nullptr);
+    EXPECT_EQ(list->MaxID, 4);
+
+    TzkRow* nestedInA = addRow(*list, 1, "a1", a);
+    TzkRow* group = list->GroupRows({c, nestedInA});
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->ID, 6);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 6"));
+    ASSERT_EQ(group->ChildCount(), 2);
+    EXPECT_EQ(group->Child(0), c);
+    EXPECT_EQ(group->Child(1), nestedInA);
+    EXPECT_EQ(c->GroupID, 6);
+    EXPECT_EQ(nestedInA->GroupID, 6);
+    EXPECT_EQ(a->ChildCount(), 0);
+}
+
+TEST(TZKList, GroupingARowUnderItsOwnDescendantLeavesThatRowOut)
+{
+    auto list = makeList();
+    TzkRow* a = addRow(*list, 1, "a");
+    TzkRow* a1 = addRow(*list, 1, "a1", a);
+    TzkRow* b = addRow(*list, 1, "b");
+    TzkRow* group = list->GroupRows({a, b}, a1);
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(list->FindRowByID(group->ID), group);
+    EXPECT_EQ(a1->ChildCount(), 1);
+    EXPECT_EQ(group->ChildCount(), 1);
+    EXPECT_EQ(group->Child(0), b);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1"));
+}
+
+TEST(TZKList, AddRowRefusesToWrapTheIds)
+{
+    auto list = makeList();
+    list->MaxID = std::numeric_limits<std::int32_t>::max();
+    EXPECT_THROW(list->AddRow(), ReelkeepError);
+    EXPECT_EQ(list->RowCount(), 0);
+}
+
+TEST(TImagePack, ImagesOfOneRowKeepTheirOrder)
+{
+    TImagePack pack;
+    pack.AddImage(QByteArray("a1"), 1);
+    pack.AddImage(QByteArray("b1x"), 2);
+    pack.AddImage(QByteArray("a2"), 1);
+    EXPECT_EQ(pack.Count(), 3);
+    EXPECT_EQ(pack.ImageCount(1), 2);
+    EXPECT_EQ(pack.GetImage(1, 1), QByteArray("a2"));
+    EXPECT_EQ(pack.ImageSize(2, 0), 3);
+    EXPECT_EQ(pack.GetImage(1, 2), QByteArray());
+    EXPECT_EQ(pack.ImageSize(1, -1), 0);
+    pack.DeleteImage(1, 5);
+    EXPECT_EQ(pack.Count(), 3);
+    pack.DeleteImage(1, 0);
+    EXPECT_EQ(pack.Count(), 2);
+    EXPECT_EQ(pack.GetImage(1, 0), QByteArray("a2"));
+    EXPECT_EQ(pack.OwnerIDs, (std::vector<std::int32_t>{2, 1}));
+}
