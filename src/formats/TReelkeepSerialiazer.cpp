@@ -1,0 +1,33 @@
+#include "TReelkeepSerialiazer.h"
+
+#include "ReelkeepError.h"
+
+namespace reelkeep {
+
+RowProgress::RowProgress(const ProgressCallback& callback, qint64 rowCount)
+    : m_callback(callback), m_step(rowCount / 100 > 0 ? rowCount / 100 : 1)
+{
+}
+
+void RowProgress::rowRead(qint64 n) const
+{
+    if (m_callback && n % m_step == 0)
+        m_callback(static_cast<int>(n / m_step));
+}
+
+std::unique_ptr<TZKLists> TReelkeepSerialiazer::Load(const QString& fileName)
+{
+    throw ReelkeepError(QStringLiteral("This catalogue form cannot be read: %1").arg(fileName));
+}
+
+void TReelkeepSerialiazer::Save(const QString& fileName, const TZKLists&)
+{
+    throw ReelkeepError(QStringLiteral("This catalogue form cannot be written: %1").arg(fileName));
+}
+
+std::unique_ptr<TZKLists> TReelkeepSerialiazer::NewLists() const
+{
+    return std::make_unique<TZKLists>(ColumnTemplate, Formats);
+}
+
+} // namespace reelkeep

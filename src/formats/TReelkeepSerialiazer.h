@@ -1,0 +1,45 @@
+// The common interface of the catalogue readers and writers. A serializer lives for
+// one call: the document creates it, hands it the progress callback and the
+// defaults new lists need, and calls Load or Save once.
+#pragma once
+
+#include "TZKLists.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace reelkeep {
+
+using ProgressCallback = std::function<void(int)>;
+
+// Progress of one list being read: calls back n div step for every step-th
+// top-level row n (1-based), step = rows div 100, or 1 when that is 0.
+class RowProgress {
+public:
+    RowProgress(const ProgressCallback& callback, qint64 rowCount);
+    void rowRead(qint64 n) const;
+
+private:
+    const ProgressCallback& m_callback;
+    qint64 m_step;
+};
+
+class TReelkeepSerialiazer {
+public:
+    virtual ~TReelkeepSerialiazer() = default;
+    // Reads a whole catalogue; throws ReelkeepError (naming the file) on any failure.
+    virtual std::unique_ptr<TZKLists> Load(const QString& fileName);
+    // Writes the catalogue atomically; throws ReelkeepError on any failure.
+    virtual void Save(const QString& fileName, const TZKLists& lists);
+
+    ProgressCallback OnProgress;
+    // Defaults for the lists a reader creates (the settings' column template, date format).
+    ColumnDefinitions ColumnTemplate = BuiltInColumnDefinitions();
+    LocaleFormats Formats = LocaleFormats::system();
+
+protected:
+    std::unique_ptr<TZKLists> NewLists() const;
+};
+
+} // namespace reelkeep
