@@ -1,0 +1,252 @@
+// Compares TZKList::Sort with the plain quadratic selection sort on many random trees.
+#include "CodePage.h"
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <random>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+namespace {
+
+constexpr int kTitle = 1;
+constexpr int kNumber = 3;
+constexpr int kDate = 16;
+
+// One level of rows as the reference sort sees it: counted, read and swapped by position.
+struct Level {
+    std::function<TzkRow*(int)> row;
+    std::function<void(int, int)> swap;
+    int count;
+};
+
+bool bytesLess(const QByteArray& a, const QByteArray& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return uchar(x) < uchar(y); });
+}
+
+// The reference: keys first, then the selection sort with its comparison, literally.
+void referenceSortLevel(const Level& level, int c, std::uint8_t kind, bool desc, const LocaleFormats& formats)
+{
+    if (kind > 2)
+        return;
+    const CodePage& page = CodePage::Default();
+    std::vector<QByteArray> textKeys;
+    std::vector<qint64> valueKeys;
+    for (int i = 0; i < level.count; ++i) {
+        const QString cell = level.row(i)->Fields[size_t(c)];
+        textKeys.push_back(page.lowerBytes(page.encode(cell)));
+        qint64 value = 0;
+        if (kind == 1 && !cell.isEmpty() &&
+            std::all_of(cell.begin(), cell.end(), [](QChar ch) { return ch >= u'0' && ch <= u'9'; })) {
+            bool ok = false;
+            value = cell.toLongLong(&ok);
+            if (!ok)
+                throw ConversionError(cell);
+        }
+        if (kind == 2 && !cell.isEmpty())
+            value = formats.toDate(page.roundTrip(cell)).toJulianDay();
+        valueKeys.push_back(value);
+    }
+    const auto before = [&](int j, int best) {
+        const QString& a = level.row(best)->Fields[size_t(c)];
+        const QString& b = level.row(j)->Fields[size_t(c)];
+        bool r;
+        if (a.isEmpty())
+            r = desc;
+        else if (b.isEmpty())
+            r = !desc;
+        else
+            r = kind == 0 ? bytesLess(textKeys[size_t(best)], textKeys[size_t(j)])
+                          : valueKeys[size_t(best)] < valueKeys[size_t(j)];
+        if (a != b && !desc)
+            r = !r;
+        return r;
+    };
+    for (int i = 0; i + 1 < level.count; ++i) {
+        if (level.row(i)->Filtered)
+            continue;
+        int best = i;
+        for (int j = i + 1; j < level.count; ++j)
+            if (before(j, best) && !level.row(j)->Filtered)
+                best = j;
+        if (best != i) {
+            level.swap(i, best);
+            std::swap(textKeys[size_t(i)], textKeys[size_t(best)]);
+            std::swap(valueKeys[size_t(i)], valueKeys[size_t(best)]);
+        }
+    }
+}
+
+void referenceSortChildren(TzkRow& parent, int c, std::uint8_t kind, bool desc, const LocaleFormats& formats)
+{
+    referenceSortLevel({[&](int i) { return parent.Child(i); }, [&](int i, int j) { parent.SwapRows(i, j); },
+                        parent.ChildCount()},
+                       c, kind, desc, formats);
+    for (auto& child : parent.Children)
+        if (!child->Children.empty())
+            referenceSortChildren(*child, c, kind, desc, formats);
+}
+
+void referenceSort(TZKList& list, int c, std::uint8_t kind)
+{
+    if (c != list.SortColumn)
+        list.SortColumn = c;
+    else
+        list.SortDescending = !list.SortDescending;
+    referenceSortLevel({[&](int i) { return list.Row(i); }, [&](int i, int j) { list.SwapRows(i, j); }, list.RowCount()},
+                       c, kind, list.SortDescending, list.Formats);
+    for (int i = 0; i < list.RowCount(); ++i)
+        if (!list.Row(i)->Children.empty())
+            referenceSortChildren(*list.Row(i), c, kind, list.SortDescending, list.Formats);
+}
+
+void describe(const std::vector<RowPtr>& rows, QString& out)
+{
+    for (const auto& row : rows) {
+        out += QString::number(row->ID);
+        if (!row->Children.empty()) {
+            out += QLatin1Char('(');
+            describe(row->Children, out);
+            out += QLatin1Char(')');
+        }
+        out += QLatin1Char(' ');
+    }
+}
+
+QString treeOrder(const TZKList& list)
+{
+    QString out;
+    describe(list.Items(), out);
+    return out + QStringLiteral("| column %1 %2").arg(list.SortColumn).arg(QLatin1String(list.SortDescending ? "desc" : "asc"));
+}
+
+void copyRows(const std::vector<RowPtr>& from, TZKList& to, TzkRow* parent)
+{
+    for (const auto& row : from) {
+        auto copy = std::make_unique<TzkRow>();
+        copy->ID = row->ID;
+        copy->Filtered = row->Filtered;
+        copy->Fields = row->Fields;
+        TzkRow* placed = to.InsertRow(std::move(copy), parent);
+        copyRows(row->Children, to, placed);
+    }
+}
+
+// Random cells drawn from small alphabets, so that equal keys, texts equal but for
+// case, empty cells and texts outside the code page are all common.
+class CellMaker {
+public:
+    explicit CellMaker(std::mt19937& random) : m_random(random) {}
+
+    QString title()
+    {
+        static const QString letters = QString::fromUtf8("aAbBяЯёЁе?☃ ");
+        return pick(letters, 3);
+    }
+
+    QString number()
+    {
+        if (chance(300))
+            return QStringLiteral("99999999999999999999");
+        if (chance(100))
+            return QStringLiteral("0000000000000000000000007");
+        return pick(QStringLiteral("017a"), 3);
+    }
+
+    QString date()
+    {
+        if (chance(300))
+            return QStringLiteral("31.02.2020");
+        if (chance(8))
+            return {};
+        const int day = between(1, 3);
+        const int month = between(1, 2);
+        const QString years[] = {QStringLiteral("2020"), QStringLiteral("20"), QStringLiteral("1999")};
+        const QString d = chance(2) ? QStringLiteral("0%1").arg(day) : QString::number(day);
+        return QStringLiteral("%1.%2.%3").arg(d).arg(month).arg(years[between(0, 2)]);
+    }
+
+    bool chance(int oneIn) { return between(1, oneIn) == 1; }
+    int between(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+
+private:
+    QString pick(const QString& letters, int maxLength)
+    {
+        QString text;
+        const int length = chance(7) ? 0 : between(1, maxLength);
+        for (int k = 0; k < length; ++k)
+            text += letters[between(0, int(letters.size()) - 1)];
+        return text;
+    }
+
+    std::mt19937& m_random;
+};
+
+std::unique_ptr<TZKList> randomList(CellMaker& make, int size)
+{
+    auto list = makeList();
+    std::vector<TzkRow*> all;
+    const bool nested = make.chance(2);
+    for (int k = 0; k < size; ++k) {
+        TzkRow* parent = nested && !all.empty() && make.chance(2) ? all[size_t(make.between(0, int(all.size()) - 1))]
+                                                                  : nullptr;
+        TzkRow* row = list->AddRow(parent);
+        row->Fields[kTitle] = make.title();
+        row->Fields[kNumber] = make.number();
+        row->Fields[kDate] = make.date();
+        row->Filtered = make.chance(5);
+        all.push_back(row);
+    }
+    return list;
+}
+
+} // namespace
+
+TEST(SortOracle, MatchesTheSelectionSortOnRandomTrees)
+{
+    std::mt19937 random(20261206);
+    CellMaker make(random);
+    const std::pair<int, std::uint8_t> sorts[] = {{kTitle, 0}, {kNumber, 1}, {kDate, 2}, {kTitle, 1},
+                                                  {kNumber, 0}, {kDate, 0}, {0, 0}, {kTitle, 7}};
+    int errors = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const int size = round % 100 == 0 ? make.between(200, 400) : make.between(0, 40);
+        auto list = randomList(make, size);
+        auto reference = makeList();
+        copyRows(list->Items(), *reference, nullptr);
+        if (make.chance(4)) {
+            // Filter flags as the column filters set them, nested levels included.
+            const QString mask = QString::fromUtf8(make.chance(2) ? "*я*" : "a*");
+            list->SetColumnFilter(kTitle, mask);
+            reference->SetColumnFilter(kTitle, mask);
+        }
+        for (int step = 0; step < 4; ++step) {
+            const auto [column, kind] = sorts[make.between(0, int(std::size(sorts)) - 1)];
+            std::optional<QString> error, referenceError;
+            try {
+                list->Sort(column, kind);
+            } catch (const ConversionError& e) {
+                error = e.message();
+            }
+            try {
+                referenceSort(*reference, column, kind);
+            } catch (const ConversionError& e) {
+                referenceError = e.message();
+            }
+            ASSERT_EQ(error.has_value(), referenceError.has_value()) << "round " << round << " step " << step << " " << column << " " << int(kind) << (referenceError ? referenceError->toStdString() : std::string());
+            errors += error ? 1 : 0;
+            if (error) {
+                EXPECT_TRUE(error->contains(*referenceError)) << error->toStdString();
+            }
+            ASSERT_EQ(treeOrder(*list), treeOrder(*reference)) << "round " << round << " step " << step;
+        }
+    }
+    EXPECT_GT(errors, 10); // the failure paths were exercised as well
+}

@@ -1,0 +1,150 @@
+#include "ModelTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+namespace {
+
+std::unique_ptr<TZKList> listOf(int column, std::initializer_list<const char*> cells)
+{
+    auto list = makeList();
+    for (const char* cell : cells)
+        addRow(*list, column, cell);
+    return list;
+}
+
+QString childOrder(const TzkRow& row)
+{
+    QStringList ids;
+    for (const auto& child : row.Children)
+        ids << QString::number(child->ID);
+    return ids.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+TEST(Sort, DirectionAlternatesOnOneColumnAndCarriesOverToTheNext)
+{
+    auto empty = makeList();
+    empty->Sort(0, 0); // column 0 is already the recorded one: the first sort by it is descending
+    EXPECT_EQ(empty->SortColumn, 0);
+    EXPECT_TRUE(empty->SortDescending);
+
+    auto list = listOf(3, {"b", "a"});
+    list->Sort(3, 0);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("2 1"));
+    EXPECT_FALSE(list->SortDescending);
+    list->Sort(3, 0);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 2"));
+    EXPECT_TRUE(list->SortDescending);
+    list->Sort(5, 0);
+    EXPECT_EQ(list->SortColumn, 5);
+    EXPECT_TRUE(list->SortDescending);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("2 1")); // descending, empty cells come in reverse
+
+    // An unknown kind leaves the order alone but still keeps the books.
+    list->Sort(3, 9);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("2 1"));
+    EXPECT_EQ(list->SortColumn, 3);
+    auto single = listOf(1, {"x"});
+    single->Sort(1, 0);
+    EXPECT_EQ(idOrder(*single), QStringLiteral("1"));
+    EXPECT_EQ(single->SortColumn, 1);
+}
+
+TEST(Sort, TextIsCaseBlindByteOrderOfTheCodePageWithEmptyCellsLast)
+{
+    // In windows-1251 'ё' (0xB8) comes before 'а' (0xE0); Latin letters come first.
+    auto list = listOf(1, {"я", "", "б", "Ё", "а", "A", ""});
+    list->Sort(1, 0);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("6 4 5 3 1 2 7"));
+    list->Sort(1, 0);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 3 5 4 6 7 2")); // descending: the last empty cell comes first of the empties
+
+    // Equal keys: ascending prefers the later of different texts; identical texts never swap.
+    auto ties = listOf(1, {"abc", "ABC", "abc"});
+    ties->Sort(1, 0);
+    EXPECT_EQ(idOrder(*ties), QStringLiteral("3 1 2"));
+    auto same = listOf(1, {"x", "x", "x"});
+    same->Sort(1, 0);
+    EXPECT_EQ(idOrder(*same), QStringLiteral("1 2 3"));
+    same->Sort(1, 0);
+    EXPECT_EQ(idOrder(*same), QStringLiteral("1 2 3"));
+}
+
+TEST(Sort, NumbersReadDigitOnlyTextsAndRejectValuesBeyond64Bits)
+{
+    auto list = listOf(3, {"007", "7", "7a", "", "12", "9223372036854775807", "99999999999999999999x"});
+    list->Sort(3, 1);
+    // 7a and the long text with a letter are 0; 007 and 7 are equal keys of different text.
+    EXPECT_EQ(idOrder(*list), QStringLiteral("7 3 1 2 5 6 4"));
+
+    auto huge = listOf(3, {"5", "99999999999999999999", "1"});
+    try {
+        huge->Sort(3, 1);
+        FAIL() << "a number beyond 64 bits must not sort";
+    } catch (const ConversionError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("99999999999999999999")));
+    }
+    EXPECT_EQ(idOrder(*huge), QStringLiteral("1 2 3"));
+    EXPECT_EQ(huge->SortColumn, 3);
+}
+
+TEST(Sort, DatesSortByValueAndABadDateStopsBeforeItsLevelMoves)
+{
+    auto list = listOf(16, {"02.01.2020", "", "1.1.2020", "31.12.1999"});
+    list->Sort(16, 2);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("4 3 1 2"));
+
+    // A filtered row's cell counts too; nothing moves and the books are kept.
+    auto bad = listOf(16, {"02.01.2020", "1.1.2020", "31.02.2020"});
+    bad->Row(2)->Filtered = true;
+    try {
+        bad->Sort(16, 2);
+        FAIL() << "an impossible date must not sort";
+    } catch (const ConversionError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("31.02.2020")));
+    }
+    EXPECT_EQ(idOrder(*bad), QStringLiteral("1 2 3"));
+    EXPECT_EQ(bad->SortColumn, 16);
+    EXPECT_FALSE(bad->SortDescending);
+
+    // A bad nested cell: the top level is already sorted, the nested level is not.
+    auto nested = listOf(16, {"05.05.2005", "01.01.2001"});
+    TzkRow* parent = nested->Row(0);
+    addRow(*nested, 16, "03.03.2003", parent);
+    addRow(*nested, 16, "01.01.2001", parent);
+    addRow(*nested, 16, "не дата", parent);
+    EXPECT_THROW(nested->Sort(16, 2), ConversionError);
+    EXPECT_EQ(idOrder(*nested), QStringLiteral("2 1"));
+    EXPECT_EQ(childOrder(*parent), QStringLiteral("3 4 5"));
+}
+
+TEST(Sort, FilteredRowsStayPutAndNestedLevelsFollowTheListDirection)
+{
+    auto list = listOf(1, {"dd", "c", "b", "a"});
+    TzkRow* group = list->Row(1);
+    addRow(*list, 1, "y", group);
+    TzkRow* inner = addRow(*list, 1, "z", group);
+    addRow(*list, 1, "n", inner);
+    addRow(*list, 1, "m", inner);
+    list->Row(0)->Filtered = true;
+    ASSERT_EQ(list->VisibleRowCount(), 3);
+    EXPECT_EQ(list->VisibleRow(0)->ID, 2);
+
+    list->Sort(1, 0);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 4 3 2"));
+    EXPECT_EQ(list->VisibleRow(0)->ID, 4); // the visible rows follow the new order
+    EXPECT_EQ(childOrder(*group), QStringLiteral("5 6"));
+    EXPECT_EQ(childOrder(*inner), QStringLiteral("8 7"));
+
+    list->Row(0)->Filtered = false;
+    list->Sort(1, 0);
+    EXPECT_TRUE(list->SortDescending);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 2 3 4"));
+    EXPECT_EQ(childOrder(*group), QStringLiteral("6 5"));
+    EXPECT_EQ(childOrder(*inner), QStringLiteral("7 8"));
+    EXPECT_EQ(list->SortColumn, 1);
+}
