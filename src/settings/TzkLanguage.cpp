@@ -1,0 +1,179 @@
+#include "TzkLanguage.h"
+
+#include "IniFile.h"
+#include "ReelkeepError.h"
+
+namespace reelkeep {
+namespace {
+
+struct BuiltInText {
+    const char* section;
+    const char* key;
+    const char* text;
+};
+
+// The built-in Russian texts, in table order.
+constexpr BuiltInText kBuiltIn[] = {
+        {"SBMessage", "Ready", "Готово"},
+        {"SBMessage", "Records", "Записей:"},
+        {"SBMessage", "TotalRecords", "Всего записей:"},
+        {"SBMessage", "ListsCount", "Листов:"},
+        {"SBMessage", "TotalRecordsAllLists", "Записей на всех листах:"},
+        {"SBMessage", "CreateFilterItems", "Создание списка для фильтра"},
+        {"SBMessage", "Sorting", "Сортировка"},
+        {"SBMessage", "Loading", "Загрузка"},
+        {"SBMessage", "Filtering", "Фильтрация"},
+        {"SBMessage", "Saving", "Сохранение"},
+        {"ListHints", "AutoFillNumber", "Автозаполнение"},
+        {"ListHints", "ChooseFile", "Выбрать файл"},
+        {"ListHints", "AppendFile", "Добавить"},
+        {"ListHints", "TodayDate", "Сегодняшняя дата"},
+        {"ListHints", "Add", "Добавить запись"},
+        {"ListHints", "AddFromFile", "Добавить из файла"},
+        {"ListHints", "AddFromDir", "Добавить из папки"},
+        {"ListHints", "Delete", "Удалить"},
+        {"ListHints", "PrintCover", "Распечатать конверт"},
+        {"ListHints", "PrintList", "Распечатать список"},
+        {"ListHints", "AddList", "Добавить лист"},
+        {"ListHints", "DeleteList", "Удалить лист"},
+        {"ListHints", "FilmSearch", "Найти в интернете"},
+        {"ListHints", "ComboSearch", "Быстрый поиск"},
+        {"SysMessage", "FileExists", "Файл уже существует"},
+        {"SysMessage", "FileNotExists", "Файл не существует"},
+        {"SysMessage", "FileExistsRewrite", "Файл уже существует. Перезаписать?"},
+        {"SysMessage", "UnknownExtLoadAsKDX", "Неизвестное расширение. Попробывать загрузить как *.kdx?"},
+        {"SysMessage", "SaveFile", "Сохранить?"},
+        {"SysMessage", "FileNotSave", "Файл не был сохранен. Сохранить?"},
+        {"SysMessage", "ImposibleToDeletePage", "Невозможно удалить единственный список"},
+        {"SysMessage", "ChooseDirectory", "Выберите папку"},
+        {"SysMessage", "ReallyWantToDelete", "Вы действительно желаете удалить?"},
+        {"Statistic", "Caption", "Статистика по"},
+        {"Statistic", "CurrentList", "--По данному листу--"},
+        {"Statistic", "BySelectedRecords", "--По выделенным записям--"},
+        {"Statistic", "TotalSize", "Общий объем: "},
+        {"Statistic", "AverageSize", "Средний объем: "},
+        {"Statistic", "TotalLength", "Общая продолжительность: "},
+        {"Statistic", "AverageLength", "Средняя продолжительность: "},
+        {"Statistic", "TotalFilesCount", "Общее количество файлов: "},
+        {"Statistic", "AverageFilesCount", "Среднее количество файлов: "},
+        {"MainMenu", "File", "Файл"},
+        {"MainMenu", "New", "Новый"},
+        {"MainMenu", "Open", "Открыть"},
+        {"MainMenu", "Save", "Сохранить"},
+        {"MainMenu", "SaveAs", "Сохранить как..."},
+        {"MainMenu", "Close", "Закрыть"},
+        {"MainMenu", "Export", "Экспорт"},
+        {"MainMenu", "Exit", "Выход"},
+        {"MainMenu", "Lists", "Списки"},
+        {"MainMenu", "Filter", "Фильтр"},
+        {"MainMenu", "Service", "Сервис"},
+        {"MainMenu", "CurrentCatalog", "Список"},
+        {"MainMenu", "ListInfo", "Свойства списка"},
+        {"MainMenu", "RemoveSpaceActors", "Убрать лишнее в актерах"},
+        {"MainMenu", "RemoveSpaceDirectors", "Убрать лишнее в режиссерах"},
+        {"MainMenu", "SortBy", "Сортировать по..."},
+        {"MainMenu", "AddFromList", "Добавить из списка"},
+        {"MainMenu", "ConvEdit", "Редактор конвертов (beta)"},
+        {"MainMenu", "Settings", "Настройки"},
+        {"MainMenu", "SaveColumnsWidth", "Сохранить размеры столбцов"},
+        {"MainMenu", "LoadColumnsWidth", "Восстановить размеры столбцов"},
+        {"MainMenu", "Options", "Настройки программы"},
+        {"MainMenu", "Information", "Информация"},
+        {"MainMenu", "Statistics", "Статистика"},
+        {"MainMenu", "About", "О программе..."},
+        {"MainMenu", "Copy", "Копировать"},
+        {"MainMenu", "Paste", "Вставить"},
+        {"MainMenu", "Cut", "Вырезать"},
+        {"PopupMenu", "AutoFill", "Подстановка"},
+        {"PopupMenu", "ClearSelectedFields", "Очистить полу у выделеных записей"},
+        {"Other", "AllFiles", "Все"},
+        {"Other", "PageDefName", "Фильмы"},
+        {"Other", "Page", "Список"},
+        {"Other", "Column", "Колонка "},
+        {"Other", "ColumnsOptions", "Настройки колонок"},
+        {"Other", "Cancel", "Отмена"},
+        {"Other", "Name", "Название"},
+        {"Other", "Width", "Ширина"},
+        {"Other", "CustomStatusString", "Строка статуса"},
+        {"Other", "Yes", "Да"},
+        {"Other", "No", "Нет"},
+        {"Other", "String", "Строка"},
+        {"Other", "Number", "Число"},
+        {"Other", "Date", "Дата"},
+        {"Settings", "Associate", "Ассоциировать *.kdx с Reelkeep"},
+        {"Settings", "FileNameParser", "Разбор имени файла"},
+        {"Settings", "Print", "Печать"},
+        {"Settings", "ColumnsNumbersToPrint", "Номера столбцов (список)"},
+        {"Settings", "ColumnsWidthToPrint", "Ширина столбцов (список)"},
+        {"Settings", "DefaultCoverFile", "Файл обложки по умолчанию"},
+        {"Settings", "UseMDIPanel", "Панель списков"},
+        {"Settings", "OriginalName", "Оригинальное название"},
+        {"Settings", "NumberTotalNumbers", "Номер диска-всего дисков"},
+        {"Settings", "Menu", "Меню"},
+        {"Settings", "ShortCut", "Горячая клавиша"},
+        {"Settings", "Column", "Колонка"},
+        {"Settings", "Pattern", "Шаблон"},
+        {"Settings", "Type", "Тип"},
+        {"Settings", "Add", "Добавить"},
+        {"Settings", "Remove", "Удалить"},
+        {"Settings", "ListFile", "Файл списка"},
+        {"Settings", "ListName", "Название"},
+        {"Settings", "SiteName", "Название"},
+        {"Settings", "SiteURL", "URL - %Name% - название фильма"},
+        {"Settings", "PageMainSetting", "Основные настройки"},
+        {"Settings", "PageLists", "Списки"},
+        {"Settings", "PageSearch", "Поиск"},
+        {"Settings", "PageAdditional", "Дополнительно"},
+        {"Settings", "Language", "Язык"},
+        {"ListInfo", "Autor", "Автор"},
+        {"ListInfo", "Columns-Name", "Название"},
+        {"ListInfo", "Columns-Type", "Тип"},
+        {"ListInfo", "Columns-Pattern", "Шаблон"},
+        {"ListInfo", "Columns-LogicalValue", "Логическое значение"},
+        {"ListInfo", "Columns-NamesWithDot", "Имеются разделители"},
+        {"ListInfo", "Columns-SecondNames", "Имеются вторые имена"},
+};
+
+static_assert(std::size(kBuiltIn) == 118);
+
+} // namespace
+
+TzkLanguage::TzkLanguage()
+{
+    Entries.reserve(std::size(kBuiltIn));
+    for (const BuiltInText& entry : kBuiltIn)
+        AddEntry(QString::fromUtf8(entry.section), QString::fromUtf8(entry.key), QString::fromUtf8(entry.text));
+}
+
+void TzkLanguage::AddEntry(const QString& section, const QString& key, const QString& text)
+{
+    Entries.push_back({section, key, text});
+    Count = static_cast<std::int32_t>(Entries.size());
+}
+
+const QString& TzkLanguage::GetValue(const QString& section, const QString& key) const
+{
+    for (const LanguageEntry& entry : Entries)
+        if (entry.Section == section && entry.Key == key)
+            return entry.Text;
+    throw ReelkeepError(QStringLiteral("Constant in translating module not found"));
+}
+
+void TzkLanguage::LoadFromFile(const QString& path)
+{
+    const IniFile file(path);
+    for (LanguageEntry& entry : Entries)
+        entry.Text = file.ReadString(entry.Section, entry.Key, entry.Text);
+    WriteBack(path);
+}
+
+void TzkLanguage::WriteBack(const QString& path) const
+{
+    IniFile file(path);
+    file.Update([&] {
+        for (const LanguageEntry& entry : Entries)
+            file.WriteString(entry.Section, entry.Key, entry.Text);
+    });
+}
+
+} // namespace reelkeep

@@ -1,0 +1,383 @@
+#include "zkOptions.h"
+
+#include "IniFile.h"
+#include "ReelkeepError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <exception>
+
+namespace reelkeep {
+namespace {
+
+const QString kColumns = QStringLiteral("Columns");
+const QString kShortCut = QStringLiteral("ShortCut");
+const QString kOptions = QStringLiteral("Options");
+const QString kPrint = QStringLiteral("Print");
+const QString kHistory = QStringLiteral("History");
+const QString kLists = QStringLiteral("lists");
+
+// Editing-panel layout in pixels; index 21 is the image box.
+constexpr std::array<std::int32_t, kControlCount> kContrlWidth = {33, 498, 321, 33, 17, 104, 133, 118, 80, 72, 30,
+                                                                 52, 37,  165, 0,  0,  70,  115, 123, 165, 145, 0};
+constexpr std::array<std::int32_t, kControlCount> kContrlX = {5,   42,  5,   326, 363, 380, 484, 5,   123, 203, 275,
+                                                             305, 357, 398, 0,   0,   563, 544, 659, 617, 637, 786};
+constexpr std::array<std::int32_t, kControlCount> kContrlY = {14, 14, 54, 54, 54, 54, 54, 94, 94, 94, 94,
+                                                             94, 94, 94, 0,  0,  94, 14, 14, 54, 93, 3};
+
+// Entry numbers are 8-bit values: larger counts are outside the supported range.
+constexpr std::int32_t kMaxEntries = 255;
+
+constexpr double kDefaultLineWidth = 0.1;
+
+// The built-in film-guide search written into a new settings file. Kinopoisk is
+// a public Russian film guide; the user can change or add sites in the options.
+const char* const kSearchSiteName = "Кинопоиск";
+const char* const kSearchSiteURL = "http://www.kinopoisk.ru/find.asp?Search=Simple&types=film&titles=%Name%";
+
+struct DefaultKey {
+    const char* section;
+    const char* key;
+    const char* value;
+};
+
+// Written into the file whenever the key is absent, in this order.
+constexpr DefaultKey kDefaults[] = {
+    {"ShortCut", "col1", "F9"},
+    {"ShortCut", "col2", "Ctrl+F9"},
+    {"ShortCut", "col7", "F10"},
+    {"ShortCut", "col8", "Ctrl+F10"},
+    {"ShortCut", "col10", "F8"},
+    {"ShortCut", "col13", "Ctrl+F12"},
+    {"ShortCut", "col14", "F11"},
+    {"ShortCut", "col15", "F12"},
+    {"ShortCut", "Save", "Ctrl+S"},
+    {"ShortCut", "SaveAs", "Shift+Ctrl+S"},
+    {"ShortCut", "Open", "Ctrl+O"},
+    {"ShortCut", "New", "Ctrl+N"},
+    {"options", "OrigNameSepBegin", "("},
+    {"options", "OrigNameSepEnd", ")"},
+    {"options", "PartSepBegin", "["},
+    {"options", "PartSepEnd", "]"},
+    {"print", "Columns", "2,5,8,13,12"},
+    {"print", "ColumnsWidth", "80,4,30,10,10"},
+    {"print", "HeadLineStyle", "solid"},
+    {"print", "VertLineStyle", "solid"},
+    {"print", "HorLineStyle", "dot"},
+    {"print", "KLineStyle", "solid"},
+    {"print", "KCutLineStyle", "dot"},
+    {"print", "KSLineStyle", "dash"},
+    {"print", "KCutLineColor", "clBlack"},
+    {"print", "KSLineColor", "clBlack"},
+    {"print", "CoverFile", "DefCover.cvr"},
+    {"print", "HeadLineWidth", "0,3"},
+    {"print", "VertLineWidth", "0,1"},
+    {"print", "HorLineWidth", "0,1"},
+    {"print", "KLineWidth", "0,3"},
+    {"print", "KCutLineWidth", "0,1"},
+    {"print", "KSLineWidth", "0,1"},
+    {"Options", "SearchCount", "1"},
+    {"Options", "SrchName1", kSearchSiteName},
+    {"Options", "SrchURL1", kSearchSiteURL},
+    {"Options", "DefLanguageFile", "Russian.lng"},
+};
+static_assert(std::size(kDefaults) == 37);
+
+const char* const kPenStyles[] = {"solid", "dash", "dot", "dashdot", "dashdotdot", "clear"};
+
+struct NamedColor {
+    std::uint32_t value;
+    const char* name;
+};
+
+// The toolkit's colour names; the first name of a value is the one written.
+constexpr NamedColor kColors[] = {
+    {0x000000, "clBlack"},     {0x000080, "clMaroon"},   {0x008000, "clGreen"},     {0x008080, "clOlive"},
+    {0x800000, "clNavy"},      {0x800080, "clPurple"},   {0x808000, "clTeal"},      {0x808080, "clGray"},
+    {0xC0C0C0, "clSilver"},    {0x0000FF, "clRed"},      {0x00FF00, "clLime"},      {0x00FFFF, "clYellow"},
+    {0xFF0000, "clBlue"},      {0xFF00FF, "clFuchsia"},  {0xFFFF00, "clAqua"},      {0xFFFFFF, "clWhite"},
+    {0xC0DCC0, "clMoneyGreen"}, {0xF0CAA6, "clSkyBlue"}, {0xF0FBFF, "clCream"},     {0xA4A0A0, "clMedGray"},
+    {0xFF000000, "clScrollBar"}, {0xFF000001, "clBackground"}, {0xFF000002, "clActiveCaption"},
+    {0xFF000003, "clInactiveCaption"}, {0xFF000004, "clMenu"}, {0xFF000005, "clWindow"},
+    {0xFF000006, "clWindowFrame"}, {0xFF000007, "clMenuText"}, {0xFF000008, "clWindowText"},
+    {0xFF000009, "clCaptionText"}, {0xFF00000A, "clActiveBorder"}, {0xFF00000B, "clInactiveBorder"},
+    {0xFF00000C, "clAppWorkSpace"}, {0xFF00000D, "clHighlight"}, {0xFF00000E, "clHighlightText"},
+    {0xFF00000F, "clBtnFace"}, {0xFF000010, "clBtnShadow"}, {0xFF000011, "clGrayText"},
+    {0xFF000012, "clBtnText"}, {0xFF000013, "clInactiveCaptionText"}, {0xFF000014, "clBtnHighlight"},
+    {0xFF000015, "cl3DDkShadow"}, {0xFF000016, "cl3DLight"}, {0xFF000017, "clInfoText"},
+    {0xFF000018, "clInfoBk"}, {0xFF00001A, "clHotLight"}, {0xFF00001B, "clGradientActiveCaption"},
+    {0xFF00001C, "clGradientInactiveCaption"}, {0xFF00001D, "clMenuHighlight"}, {0xFF00001E, "clMenuBar"},
+    {0x1FFFFFFF, "clNone"},    {0x20000000, "clDefault"},
+};
+
+QString num(int i)
+{
+    return QString::number(i);
+}
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+zkOptions::zkOptions(LocaleFormats formats) : Formats(std::move(formats)) {}
+
+std::uint8_t zkOptions::PenStyleFromText(const QString& text, std::uint8_t fallback)
+{
+    const QString word = text.toLower();
+    for (std::uint8_t i = 0; i < std::size(kPenStyles); ++i)
+        if (word == QLatin1String(kPenStyles[i]))
+            return i;
+    return fallback;
+}
+
+QString zkOptions::PenStyleToText(std::uint8_t style)
+{
+    return style < std::size(kPenStyles) ? QString::fromLatin1(kPenStyles[style]) : QString();
+}
+
+QString zkOptions::ColorToText(std::uint32_t color)
+{
+    for (const NamedColor& named : kColors)
+        if (named.value == color)
+            return QString::fromLatin1(named.name);
+    return QStringLiteral("$%1").arg(color, 8, 16, QLatin1Char('0')).toUpper();
+}
+
+std::uint32_t zkOptions::ColorFromText(const QString& text)
+{
+    const QString t = text.trimmed();
+    for (const NamedColor& named : kColors)
+        if (t.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0)
+            return named.value;
+    bool ok = false;
+    qlonglong value = 0;
+    if (t.startsWith(QLatin1Char('$')))
+        value = t.mid(1).toLongLong(&ok, 16);
+    else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        value = t.mid(2).toLongLong(&ok, 16);
+    else
+        value = t.toLongLong(&ok, 10);
+    if (!ok || value < INT32_MIN || value > UINT32_MAX)
+        throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return static_cast<std::uint32_t>(value);
+}
+
+ColumnDefinitions zkOptions::ColumnTemplate() const
+{
+    ColumnDefinitions defs;
+    for (int i = 0; i < kStoredColumnCount; ++i)
+        defs[i] = {ColName[i], ColType[i], ColPattern[i], ColLogicalVal[i], ColNamesWithDot[i], ColSecondNames[i], ColWidth[i], ColPos[i]};
+    return defs;
+}
+
+void zkOptions::WriteMissingDefaults(IniFile& ini)
+{
+    for (const DefaultKey& entry : kDefaults)
+        if (!ini.ValueExists(u(entry.section), u(entry.key)))
+            ini.WriteString(u(entry.section), u(entry.key), u(entry.value));
+    const ColumnDefinitions& builtIn = BuiltInColumnDefinitions();
+    for (int i = 0; i < kStoredColumnCount; ++i) {
+        if (!ini.ValueExists(kColumns, QStringLiteral("ColName") + num(i)))
+            ini.WriteString(kColumns, QStringLiteral("ColName") + num(i), builtIn[i].name);
+        const std::pair<const char*, std::int32_t> layout[] = {
+            {"ContrlWidth", kContrlWidth[i]}, {"ContrlX", kContrlX[i]}, {"ContrlY", kContrlY[i]}};
+        for (const auto& [key, value] : layout)
+            if (!ini.ValueExists(kColumns, u(key) + num(i)))
+                ini.WriteInteger(kColumns, u(key) + num(i), value);
+    }
+}
+
+void zkOptions::MigrateOldKeys(IniFile& ini)
+{
+    const QString columnsName = QStringLiteral("columnsname"), columnsWidth = QStringLiteral("columnswidth"),
+                  autoText = QStringLiteral("Auto");
+    for (int i = 0; i < kStoredColumnCount; ++i) {
+        const QString col = QStringLiteral("col") + num(i);
+        const QString defaultAuto = QStringLiteral("DefaultColAutoText") + num(i);
+        if (ini.ValueExists(columnsName, col))
+            ini.WriteString(kColumns, QStringLiteral("ColName") + num(i), ini.ReadString(columnsName, col, QString()));
+        if (ini.ValueExists(columnsWidth, col)) {
+            const std::int32_t width = ini.ReadInteger(columnsWidth, col, -1);
+            if (width != -1)
+                ini.WriteInteger(kColumns, QStringLiteral("ColWidth") + num(i), width);
+        }
+        const QString oldAuto = ini.ReadString(autoText, col, QString());
+        if (!oldAuto.isEmpty())
+            ini.WriteString(kColumns, defaultAuto, oldAuto);
+        const QString colAuto = QStringLiteral("ColAutoText") + num(i);
+        if (ini.ValueExists(kColumns, colAuto)) {
+            ini.WriteString(kColumns, defaultAuto, ini.ReadString(kColumns, colAuto, QString()));
+            ini.DeleteKey(kColumns, colAuto);
+        }
+        if (ini.ValueExists(kColumns, defaultAuto)) {
+            ini.WriteString(kColumns, QStringLiteral("ColPattern") + num(i), ini.ReadString(kColumns, defaultAuto, QString()));
+            ini.DeleteKey(kColumns, defaultAuto);
+        }
+        if (ini.ValueExists(kColumns, QStringLiteral("ColType") + num(i)))
+            ini.DeleteKey(kColumns, QStringLiteral("ColType") + num(i));
+    }
+    for (const QString& section : {columnsName, columnsWidth, autoText})
+        if (ini.SectionExists(section))
+            ini.EraseSection(section);
+}
+
+void zkOptions::LoadSettings(const QString& path)
+{
+    m_programFolder = QFileInfo(path).absolutePath();
+    std::exception_ptr failure;
+    IniFile ini(path);
+    if (!IniFile::IsMarkedReadOnly(path)) {
+        try {
+            ini.Update([&] {
+                WriteMissingDefaults(ini);
+                MigrateOldKeys(ini);
+            });
+        } catch (const ReelkeepError&) {
+            // The settings are still read (with their defaults) before the failure is reported.
+            failure = std::current_exception();
+        }
+    }
+
+    const ColumnDefinitions& builtIn = BuiltInColumnDefinitions();
+    for (int i = 0; i < kStoredColumnCount; ++i) {
+        ColName[i] = ini.ReadString(kColumns, QStringLiteral("ColName") + num(i), builtIn[i].name);
+        ColType[i] = static_cast<std::uint8_t>(ini.ReadInteger(kColumns, QStringLiteral("ColType") + num(i), builtIn[i].type));
+        ColPattern[i] = ini.ReadString(kColumns, QStringLiteral("ColPattern") + num(i), builtIn[i].pattern);
+        ColLogicalVal[i] = ini.ReadString(kColumns, QStringLiteral("ColLogicalVal") + num(i), QString());
+        ColNamesWithDot[i] = ini.ReadBool(kColumns, QStringLiteral("ColNamesWithDot") + num(i), builtIn[i].namesWithDot);
+        ColSecondNames[i] = ini.ReadBool(kColumns, QStringLiteral("ColSecondNames") + num(i), builtIn[i].secondNames);
+        ColWidth[i] = ini.ReadInteger(kColumns, QStringLiteral("ColWidth") + num(i), builtIn[i].width);
+        ColPos[i] = ini.ReadInteger(kColumns, QStringLiteral("ColPos") + num(i), i);
+        ColShortCut[i] = ini.ReadString(kShortCut, QStringLiteral("Col") + num(i), QString());
+    }
+    for (int i = 0; i < kControlCount; ++i) {
+        ContrlWidth[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlWidth") + num(i), kContrlWidth[i]);
+        ContrlX[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlX") + num(i), kContrlX[i]);
+        ContrlY[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlY") + num(i), kContrlY[i]);
+    }
+
+    ListCount = std::clamp(ini.ReadInteger(kLists, QStringLiteral("count"), 0), 0, kMaxEntries);
+    ListComments.clear();
+    ListFileNames.clear();
+    for (int n = 1; n <= ListCount; ++n) {
+        ListComments.append(ini.ReadString(kLists, QStringLiteral("comm") + num(n), QString()));
+        ListFileNames.append(ini.ReadString(kLists, QStringLiteral("filename") + num(n), QString()));
+    }
+    SearchCount = std::clamp(ini.ReadInteger(kOptions, QStringLiteral("SearchCount"), 0), 0, kMaxEntries);
+    SrchName.clear();
+    SrchURL.clear();
+    for (int n = 1; n <= SearchCount; ++n) {
+        SrchName.append(ini.ReadString(kOptions, QStringLiteral("SrchName") + num(n), QString()));
+        SrchURL.append(ini.ReadString(kOptions, QStringLiteral("SrchURL") + num(n), QString()));
+    }
+
+    StatusStat = ini.ReadString(kOptions, QStringLiteral("StatusStat"), QStringLiteral("%TotalLength%"));
+    DefLanguageFile = ini.ReadString(kOptions, QStringLiteral("DefLanguageFile"), QStringLiteral("Russian.lng"));
+    if (!DefLanguageFile.isEmpty()) {
+        try {
+            LanguageTable.LoadFromFile(QDir(m_programFolder).filePath(DefLanguageFile));
+        } catch (const ReelkeepError&) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+
+    UseMDIPanel = ini.ReadBool(kOptions, QStringLiteral("UseMDIPanel"), false);
+    CoverFile = ini.ReadString(kPrint, QStringLiteral("CoverFile"), QStringLiteral("DefCover.cvr"));
+    LastAviDir = ini.ReadString(kHistory, QStringLiteral("LastAviDir"), QString());
+    LastListDir = ini.ReadString(kHistory, QStringLiteral("LastListDir"), QString());
+    ShortCutSave = ini.ReadString(kShortCut, QStringLiteral("Save"), QString());
+    ShortCutSaveAs = ini.ReadString(kShortCut, QStringLiteral("SaveAs"), QString());
+    ShortCutNew = ini.ReadString(kShortCut, QStringLiteral("New"), QString());
+    ShortCutOpen = ini.ReadString(kShortCut, QStringLiteral("Open"), QString());
+    OrigNameSepBegin = ini.ReadString(kOptions, QStringLiteral("OrigNameSepBegin"), QStringLiteral("("));
+    OrigNameSepEnd = ini.ReadString(kOptions, QStringLiteral("OrigNameSepEnd"), QStringLiteral(")"));
+    PartSepBegin = ini.ReadString(kOptions, QStringLiteral("PartSepBegin"), QStringLiteral("["));
+    PartSepEnd = ini.ReadString(kOptions, QStringLiteral("PartSepEnd"), QStringLiteral("]"));
+
+    const QChar sep = Formats.decimalSeparator;
+    KCutLine.Width = static_cast<float>(ini.ReadFloat(kPrint, QStringLiteral("KCutLineWidth"), kDefaultLineWidth, sep));
+    KSLine.Width = static_cast<float>(ini.ReadFloat(kPrint, QStringLiteral("KSLineWidth"), kDefaultLineWidth, sep));
+    KCutLine.Style = PenStyleFromText(ini.ReadString(kPrint, QStringLiteral("KCutLineStyle"), QStringLiteral("dot")), psDot);
+    KSLine.Style = PenStyleFromText(ini.ReadString(kPrint, QStringLiteral("KSLineStyle"), QStringLiteral("dash")), psDash);
+    for (auto [pen, key] : {std::pair{&KCutLine, "KCutLineColor"}, std::pair{&KSLine, "KSLineColor"}}) {
+        try {
+            pen->Color = ColorFromText(ini.ReadString(kPrint, u(key), QStringLiteral("clBlack")));
+        } catch (const ConversionError&) {
+            pen->Color = 0;
+            if (!failure)
+                failure = std::current_exception();
+        }
+    }
+
+    SplitterPos = ini.ReadInteger(kOptions, QStringLiteral("splitterpos"), 200);
+
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void zkOptions::SaveSettings(const QString& path) const
+{
+    if (!QFileInfo::exists(path) || IniFile::IsMarkedReadOnly(path))
+        return;
+    IniFile ini(path);
+    ini.Update([&] {
+        for (int i = 0; i < kStoredColumnCount; ++i) {
+            ini.WriteString(kColumns, QStringLiteral("ColName") + num(i), ColName[i]);
+            ini.WriteInteger(kColumns, QStringLiteral("ColType") + num(i), ColType[i]);
+            ini.WriteString(kColumns, QStringLiteral("ColPattern") + num(i), ColPattern[i]);
+            ini.WriteString(kColumns, QStringLiteral("ColLogicalVal") + num(i), ColLogicalVal[i]);
+            ini.WriteBool(kColumns, QStringLiteral("ColNamesWithDot") + num(i), ColNamesWithDot[i]);
+            ini.WriteBool(kColumns, QStringLiteral("ColSecondNames") + num(i), ColSecondNames[i]);
+            ini.WriteInteger(kColumns, QStringLiteral("ColWidth") + num(i), ColWidth[i]);
+            ini.WriteInteger(kColumns, QStringLiteral("ColPos") + num(i), ColPos[i]);
+            ini.WriteString(kShortCut, QStringLiteral("Col") + num(i), ColShortCut[i]);
+            ini.WriteInteger(kColumns, QStringLiteral("ContrlWidth") + num(i), ContrlWidth[i]);
+            ini.WriteInteger(kColumns, QStringLiteral("ContrlX") + num(i), ContrlX[i]);
+            ini.WriteInteger(kColumns, QStringLiteral("ContrlY") + num(i), ContrlY[i]);
+        }
+        ini.WriteInteger(kColumns, QStringLiteral("ContrlWidth21"), ContrlWidth[21]);
+        ini.WriteInteger(kColumns, QStringLiteral("ContrlX21"), ContrlX[21]);
+        ini.WriteInteger(kColumns, QStringLiteral("ContrlY21"), ContrlY[21]);
+
+        const int lists = std::clamp<int>(ListCount, 0, static_cast<int>(std::min(ListComments.size(), ListFileNames.size())));
+        ini.WriteInteger(kLists, QStringLiteral("count"), lists);
+        for (int n = 1; n <= lists; ++n) {
+            ini.WriteString(kLists, QStringLiteral("comm") + num(n), ListComments[n - 1]);
+            ini.WriteString(kLists, QStringLiteral("filename") + num(n), ListFileNames[n - 1]);
+        }
+        const int sites = std::clamp<int>(SearchCount, 0, static_cast<int>(std::min(SrchName.size(), SrchURL.size())));
+        ini.WriteInteger(kOptions, QStringLiteral("SearchCount"), sites);
+        for (int n = 1; n <= sites; ++n) {
+            ini.WriteString(kOptions, QStringLiteral("SrchName") + num(n), SrchName[n - 1]);
+            ini.WriteString(kOptions, QStringLiteral("SrchURL") + num(n), SrchURL[n - 1]);
+        }
+        ini.WriteBool(kOptions, QStringLiteral("UseMDIPanel"), UseMDIPanel);
+        ini.WriteString(kOptions, QStringLiteral("StatusStat"), StatusStat);
+        ini.WriteString(kOptions, QStringLiteral("DefLanguageFile"), DefLanguageFile);
+        ini.WriteString(kPrint, QStringLiteral("CoverFile"), CoverFile);
+        ini.WriteString(kHistory, QStringLiteral("LastAviDir"), LastAviDir);
+        ini.WriteString(kHistory, QStringLiteral("LastListDir"), LastListDir);
+        ini.WriteString(kShortCut, QStringLiteral("Save"), ShortCutSave);
+        ini.WriteString(kShortCut, QStringLiteral("SaveAs"), ShortCutSaveAs);
+        ini.WriteString(kShortCut, QStringLiteral("New"), ShortCutNew);
+        ini.WriteString(kShortCut, QStringLiteral("Open"), ShortCutOpen);
+        ini.WriteString(kOptions, QStringLiteral("OrigNameSepBegin"), OrigNameSepBegin);
+        ini.WriteString(kOptions, QStringLiteral("OrigNameSepEnd"), OrigNameSepEnd);
+        ini.WriteString(kOptions, QStringLiteral("PartSepBegin"), PartSepBegin);
+        ini.WriteString(kOptions, QStringLiteral("PartSepEnd"), PartSepEnd);
+        const QChar sep = Formats.decimalSeparator;
+        ini.WriteFloat(kPrint, QStringLiteral("KCutLineWidth"), KCutLine.Width, sep);
+        ini.WriteFloat(kPrint, QStringLiteral("KSLineWidth"), KSLine.Width, sep);
+        ini.WriteString(kPrint, QStringLiteral("KCutLineStyle"), PenStyleToText(KCutLine.Style));
+        ini.WriteString(kPrint, QStringLiteral("KSLineStyle"), PenStyleToText(KSLine.Style));
+        ini.WriteString(kPrint, QStringLiteral("KCutLineColor"), ColorToText(KCutLine.Color));
+        ini.WriteString(kPrint, QStringLiteral("KSLineColor"), ColorToText(KSLine.Color));
+        ini.WriteInteger(kOptions, QStringLiteral("splitterpos"), SplitterPos);
+    });
+}
+
+} // namespace reelkeep

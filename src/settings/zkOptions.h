@@ -1,0 +1,99 @@
+// The settings the program remembers between runs, kept in "setup.ini" of the
+// program folder; the owner reads and assigns the fields directly.
+#pragma once
+
+#include "ColumnDefinitions.h"
+#include "LocaleFormats.h"
+#include "TzkLanguage.h"
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+
+namespace reelkeep {
+
+class IniFile;
+
+// Pen style codes of the cover and list lines.
+enum PenStyle : std::uint8_t { psSolid = 0, psDash = 1, psDot = 2, psDashDot = 3, psDashDotDot = 4, psClear = 5 };
+
+struct zkPen {
+    std::uint8_t Style = psSolid;
+    float Width = 0;
+    std::uint32_t Color = 0; // 0x00BBGGRR, or a toolkit system-colour value 0xFF0000nn
+};
+
+constexpr int kControlCount = 22; // editing-panel controls: one per stored column, 21 the image box
+
+class zkOptions {
+public:
+    explicit zkOptions(LocaleFormats formats = LocaleFormats::system());
+
+    // Fills every field from the file (program folder + "setup.ini"), first
+    // completing and migrating the file unless it is marked read-only, and loads
+    // the language file named there from the same folder. Every field is filled
+    // even when something fails; the first failure is thrown afterwards.
+    void LoadSettings(const QString& path);
+    // Writes every field; does nothing when the file is missing or read-only.
+    void SaveSettings(const QString& path) const;
+
+    static void WriteMissingDefaults(IniFile& ini);
+    static void MigrateOldKeys(IniFile& ini);
+
+    // Unknown words give the fallback (the key's read default).
+    static std::uint8_t PenStyleFromText(const QString& text, std::uint8_t fallback = psSolid);
+    // Empty for codes above 5.
+    static QString PenStyleToText(std::uint8_t style);
+    // The toolkit's name when the value has one ("clBlack"), else "$" and 8 hex digits.
+    static QString ColorToText(std::uint32_t color);
+    // A colour name or an integer (decimal, "$" or "0x" hexadecimal); throws
+    // ConversionError for anything else.
+    static std::uint32_t ColorFromText(const QString& text);
+
+    // The column definitions new lists and sheets start from.
+    ColumnDefinitions ColumnTemplate() const;
+    // The folder the settings were loaded from; relative paths resolve against it.
+    const QString& ProgramFolder() const { return m_programFolder; }
+
+    std::array<QString, kStoredColumnCount> ColName;
+    std::array<std::uint8_t, kStoredColumnCount> ColType{};
+    std::array<QString, kStoredColumnCount> ColPattern;
+    std::array<QString, kStoredColumnCount> ColLogicalVal;
+    std::array<bool, kStoredColumnCount> ColNamesWithDot{};
+    std::array<bool, kStoredColumnCount> ColSecondNames{};
+    std::array<std::int32_t, kStoredColumnCount> ColWidth{};
+    std::array<std::int32_t, kStoredColumnCount> ColPos{};
+    std::array<QString, kStoredColumnCount> ColShortCut; // index 0 is never used
+    std::array<std::int32_t, kControlCount> ContrlWidth{};
+    std::array<std::int32_t, kControlCount> ContrlX{};
+    std::array<std::int32_t, kControlCount> ContrlY{};
+    QStringList ListComments;
+    QStringList ListFileNames;
+    std::int32_t ListCount = 0;
+    QStringList SrchName;
+    QStringList SrchURL;
+    std::int32_t SearchCount = 0;
+    TzkLanguage LanguageTable;
+    QString DefLanguageFile;
+    QString StatusStat;
+    QString CoverFile;
+    bool UseMDIPanel = false;
+    QString ShortCutSave, ShortCutSaveAs, ShortCutNew, ShortCutOpen;
+    QString OrigNameSepBegin, OrigNameSepEnd;
+    QString PartSepBegin, PartSepEnd;
+    std::int32_t SplitterPos = 0;
+    zkPen KCutLine;
+    zkPen KSLine;
+    QString LastAviDir;
+    QString LastListDir;
+
+    LocaleFormats Formats;
+
+private:
+    void readAll(const IniFile& ini);
+
+    QString m_programFolder;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,194 @@
+#include "IniFile.h"
+#include "ReelkeepError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("setup.ini"));
+
+    void put(const QByteArray& bytes)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray bytes() const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+} // namespace
+
+TEST_F(IniFileTest, ReadsWithoutCaseTrimmedAndUnquoted)
+{
+    put("; comment = not a key\r\n"
+        "[Options]\r\n"
+        "  StatusStat =  %TotalLength%  \r\n"
+        "Quoted=\" padded \"\r\n"
+        "Single='x'\r\n"
+        "Half=\"open\r\n"
+        "Empty=\r\n"
+        "Name=\xCA\xEE\xEB\xEE\xED\xEA\xE0\r\n" // windows-1251
+        "[print]\r\n"
+        "CoverFile=a.cvr\r\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadString(u("options"), u("statusstat"), u("d")), u("%TotalLength%"));
+    EXPECT_EQ(ini.ReadString(u("OPTIONS"), u("Quoted"), u("d")), u(" padded "));
+    EXPECT_EQ(ini.ReadString(u("Options"), u("Single"), u("d")), u("x"));
+    EXPECT_EQ(ini.ReadString(u("Options"), u("Half"), u("d")), u("\"open"));
+    EXPECT_EQ(ini.ReadString(u("Options"), u("Empty"), u("d")), QString());
+    EXPECT_EQ(ini.ReadString(u("Options"), u("Name"), u("d")), u("Колонка"));
+    EXPECT_EQ(ini.ReadString(u("Print"), u("coverfile"), u("d")), u("a.cvr"));
+    // A key of another section, a missing key: the default, without its trailing blanks.
+    EXPECT_EQ(ini.ReadString(u("Print"), u("StatusStat"), u("Колонка  ")), u("Колонка"));
+    EXPECT_EQ(ini.ReadString(u("Options"), u("comment"), u(" x ")), u(" x"));
+    EXPECT_TRUE(ini.ValueExists(u("options"), u("EMPTY")));
+    EXPECT_FALSE(ini.ValueExists(u("print"), u("Empty")));
+    EXPECT_TRUE(ini.SectionExists(u("PRINT")));
+    EXPECT_EQ(ini.ReadSection(u("print")), QStringList{u("CoverFile")});
+}
+
+TEST_F(IniFileTest, ValuesAreCutAt2047Characters)
+{
+    put("[s]\nlong=" + QByteArray(3000, 'a') + "\n");
+    EXPECT_EQ(IniFile(path).ReadString(u("s"), u("long"), QString()).size(), 2047);
+}
+
+TEST_F(IniFileTest, NumberForms)
+{
+    put("[s]\ndec=-42\nhex=0x1F\nHEX=0XfF\nword=yes\ntwo=2\nzero=0\nbig=99999999999\n"
+        "comma=0,1\npoint=0.3\nboth=1.000,5\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger(u("s"), u("dec"), 7), -42);
+    EXPECT_EQ(ini.ReadInteger(u("s"), u("hex"), 7), 31);
+    EXPECT_EQ(ini.ReadInteger(u("s"), u("word"), 7), 7);
+    EXPECT_EQ(ini.ReadInteger(u("s"), u("big"), 7), 7);
+    EXPECT_EQ(ini.ReadInteger(u("s"), u("missing"), 7), 7);
+    EXPECT_FALSE(ini.ReadBool(u("s"), u("word"), false));
+    EXPECT_TRUE(ini.ReadBool(u("s"), u("word"), true));
+    EXPECT_TRUE(ini.ReadBool(u("s"), u("two"), false));
+    EXPECT_FALSE(ini.ReadBool(u("s"), u("zero"), true));
+    for (const QChar sep : {QLatin1Char(','), QLatin1Char('.')}) {
+        EXPECT_DOUBLE_EQ(ini.ReadFloat(u("s"), u("comma"), 9, sep), 0.1);
+        EXPECT_DOUBLE_EQ(ini.ReadFloat(u("s"), u("point"), 9, sep), 0.3);
+        EXPECT_DOUBLE_EQ(ini.ReadFloat(u("s"), u("both"), 9, sep), 9);
+        EXPECT_DOUBLE_EQ(ini.ReadFloat(u("s"), u("word"), 9, sep), 9);
+    }
+    EXPECT_EQ(IniFile::FloatToText(static_cast<double>(0.1f), QLatin1Char(',')), u("0,100000001490116"));
+    EXPECT_EQ(IniFile::FloatToText(0.3, QLatin1Char('.')), u("0.3"));
+    EXPECT_EQ(IniFile::FloatToText(2, QLatin1Char(',')), u("2"));
+}
+
+TEST_F(IniFileTest, WritingKeepsEveryOtherLine)
+{
+    const QByteArray original = "; my notes\r\n"
+                                "[Options]\r\n"
+                                "SearchCount = 1   \r\n"
+                                "Odd line without equals\r\n"
+                                "\r\n"
+                                "[Print]\r\n"
+                                "CoverFile=DefCover.cvr\r\n";
+    put(original);
+    IniFile ini(path);
+    ini.WriteString(u("options"), u("searchcount"), u("2"));
+    ini.WriteString(u("OPTIONS"), u("New"), u("Новый"));
+    ini.WriteString(u("History"), u("LastAviDir"), u("/films\nsecond line"));
+    EXPECT_EQ(bytes(), QByteArray("; my notes\r\n"
+                                  "[Options]\r\n"
+                                  "SearchCount =2\r\n"
+                                  "Odd line without equals\r\n"
+                                  "New=\xCD\xEE\xE2\xFB\xE9\r\n"
+                                  "\r\n"
+                                  "[Print]\r\n"
+                                  "CoverFile=DefCover.cvr\r\n"
+                                  "[History]\r\n"
+                                  "LastAviDir=/films second line\r\n"));
+
+    ini.DeleteKey(u("options"), u("NEW"));
+    ini.EraseSection(u("history"));
+    EXPECT_FALSE(ini.ValueExists(u("Options"), u("New")));
+    EXPECT_FALSE(ini.SectionExists(u("History")));
+    EXPECT_EQ(IniFile(path).ReadString(u("Options"), u("SearchCount"), QString()), u("2"));
+    EXPECT_FALSE(bytes().contains("History"));
+
+    // Writing the value a key already holds leaves the file alone.
+    QFile::remove(path);
+    ini.WriteString(u("Options"), u("SearchCount"), u("2"));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST_F(IniFileTest, UpdateWritesOnceAndRollsBackOnFailure)
+{
+    IniFile ini(path);
+    ini.Update([&] {
+        ini.WriteInteger(u("a"), u("x"), 1);
+        ini.WriteBool(u("a"), u("y"), true);
+        EXPECT_FALSE(QFile::exists(path));
+    });
+    EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\ny=1\n"));
+
+    EXPECT_THROW(ini.Update([&] {
+        ini.WriteInteger(u("a"), u("x"), 5);
+        throw ReelkeepError(u("stop"));
+    }),
+                 ReelkeepError);
+    EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), 1);
+    EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\ny=1\n"));
+}
+
+TEST_F(IniFileTest, ReadOnlyFileIsOnlyRead)
+{
+    put("[a]\nx=1\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    EXPECT_TRUE(IniFile::IsMarkedReadOnly(path));
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), 1);
+    try {
+        ini.WriteInteger(u("a"), u("x"), 2);
+        FAIL() << "a read-only file was written";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.message(), u("Unable to write to ") + path);
+    }
+    EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), 1);
+    EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\n"));
+}
+
+TEST_F(IniFileTest, RefusedWriteNamesTheFile)
+{
+    // A regular file where the folder should be: refused even for root.
+    put("not a folder");
+    const QString inside = path + QStringLiteral("/setup.ini");
+    IniFile ini(inside);
+    EXPECT_EQ(ini.ReadString(u("a"), u("x"), u("d")), u("d"));
+    try {
+        ini.WriteString(u("a"), u("x"), u("1"));
+        FAIL() << "the write was not refused";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.message(), u("Unable to write to ") + inside);
+    }
+    EXPECT_FALSE(ini.ValueExists(u("a"), u("x")));
+}
+
+TEST_F(IniFileTest, ReplacingKeepsPermissions)
+{
+    put("[a]\nx=1\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    IniFile(path).WriteInteger(u("a"), u("x"), 2);
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
