@@ -1,0 +1,124 @@
+#include "TzkLanguage.h"
+
+#include "IniFile.h"
+#include "ReelkeepError.h"
+
+#include <QFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+QString shippedEnglish()
+{
+    return QStringLiteral(REELKEEP_TEST_DATA_DIR "/English.lng");
+}
+
+} // namespace
+
+TEST(TzkLanguage, BuiltInTableAndExactLookup)
+{
+    const TzkLanguage table;
+    ASSERT_EQ(table.Count, 118);
+    ASSERT_EQ(table.Entries.size(), 118u);
+    EXPECT_EQ(table.Entries.front().Key, u("Ready"));
+    EXPECT_EQ(table.Entries.back().Key, u("Columns-SecondNames"));
+    QStringList sections;
+    QSet<QString> pairs;
+    for (const LanguageEntry& entry : table.Entries) {
+        if (sections.isEmpty() || sections.back() != entry.Section)
+            sections << entry.Section;
+        pairs.insert(entry.Section + u("/") + entry.Key);
+    }
+    EXPECT_EQ(sections, (QStringList{u("SBMessage"), u("ListHints"), u("SysMessage"), u("Statistic"), u("MainMenu"),
+                                     u("PopupMenu"), u("Other"), u("Settings"), u("ListInfo")}));
+    EXPECT_EQ(pairs.size(), 118);
+
+    EXPECT_EQ(table.GetValue(u("Other"), u("Column")), u("Колонка "));
+    EXPECT_EQ(table.GetValue(u("Statistic"), u("TotalSize")), u("Общий объем: "));
+    try {
+        table.GetValue(u("sbmessage"), u("Ready"));
+        FAIL() << "a lookup ignored case";
+    } catch (const ReelkeepError& error) {
+        EXPECT_EQ(error.message(), u("Constant in translating module not found"));
+    }
+    EXPECT_THROW(table.GetValue(u("SBMessage"), u("ready")), ReelkeepError);
+}
+
+TEST(TzkLanguage, LoadingTakesWhatTheFileHoldsAndCompletesIt)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("Partial.lng"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[sbmessage]\nREADY = Done\n[Elsewhere]\nReady=ignored\n");
+    }
+    TzkLanguage table;
+    table.LoadFromFile(path);
+    EXPECT_EQ(table.GetValue(u("SBMessage"), u("Ready")), u("Done"));
+    EXPECT_EQ(table.GetValue(u("MainMenu"), u("Exit")), u("Выход"));
+    EXPECT_EQ(table.GetValue(u("Other"), u("Column")), u("Колонка")); // loses its trailing blank
+
+    const IniFile written(path);
+    for (const LanguageEntry& entry : table.Entries)
+        EXPECT_TRUE(written.ValueExists(entry.Section, entry.Key)) << entry.Section.toStdString() << "/" << entry.Key.toStdString();
+    EXPECT_EQ(written.ReadString(u("Elsewhere"), u("Ready"), QString()), u("ignored"));
+    EXPECT_EQ(written.ReadString(u("Statistic"), u("Caption"), QString()), u("Статистика по"));
+}
+
+TEST(TzkLanguage, SwitchingKeepsThePreviousTextOfMissingKeys)
+{
+    QTemporaryDir dir;
+    const QString second = dir.filePath(u("Second.lng"));
+    {
+        QFile file(second);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[MainMenu]\nFile=Datei\n");
+    }
+    const QString english = dir.filePath(u("English.lng"));
+    ASSERT_TRUE(QFile::copy(shippedEnglish(), english));
+    TzkLanguage table;
+    table.LoadFromFile(english);
+    EXPECT_EQ(table.GetValue(u("SysMessage"), u("SaveFile")), u("Save?"));
+    table.LoadFromFile(second);
+    EXPECT_EQ(table.GetValue(u("MainMenu"), u("File")), u("Datei"));
+    EXPECT_EQ(table.GetValue(u("SysMessage"), u("SaveFile")), u("Save?"));
+    EXPECT_EQ(IniFile(second).ReadString(u("SysMessage"), u("SaveFile"), QString()), u("Save?"));
+}
+
+TEST(TzkLanguage, ShippedEnglishIsCompleteAndTranslated)
+{
+    const IniFile english(shippedEnglish());
+    const TzkLanguage builtIn;
+    for (const LanguageEntry& entry : builtIn.Entries) {
+        const QString text = english.ReadString(entry.Section, entry.Key, QString());
+        EXPECT_FALSE(text.isEmpty()) << entry.Key.toStdString();
+        for (const QChar c : text)
+            EXPECT_LT(c.unicode(), 128) << entry.Key.toStdString();
+    }
+    EXPECT_EQ(english.ReadString(u("Settings"), u("SiteURL"), QString()), u("URL - %Name% - film title"));
+}
+
+TEST(TzkLanguage, UnwritableFileKeepsTheTextsRead)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("ReadOnly.lng"));
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[SBMessage]\nReady=Done\n");
+    }
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    TzkLanguage table;
+    EXPECT_THROW(table.LoadFromFile(path), FileError);
+    EXPECT_EQ(table.GetValue(u("SBMessage"), u("Ready")), u("Done"));
+}
