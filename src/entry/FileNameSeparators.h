@@ -1,0 +1,16 @@
+// The four separators a video file name is cut by: around the foreign title
+// and around the part information. Filled from the settings by whoever parses.
+#pragma once
+
+#include <QString>
+
+namespace reelkeep {
+
+struct FileNameSeparators {
+    QString OrigNameSepBegin = QStringLiteral("(");
+    QString OrigNameSepEnd = QStringLiteral(")");
+    QString PartSepBegin = QStringLiteral("[");
+    QString PartSepEnd = QStringLiteral("]");
+};
+
+} // namespace reelkeep

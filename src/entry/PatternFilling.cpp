@@ -1,0 +1,97 @@
+#include "PatternFilling.h"
+
+#include "CodePage.h"
+#include "MediaValues.h"
+#include "TextUtils.h"
+#include "TzkFileNameParser.h"
+#include "TzkVideoInfo.h"
+
+#include <array>
+#include <utility>
+
+namespace reelkeep {
+
+FileValues FileValues::From(const TzkFileNameParser& parser, const TzkVideoInfo& media)
+{
+    const QString slash = QStringLiteral("/");
+    const QString comma = QStringLiteral(", ");
+    FileValues v;
+    v.AudTypes = media.AudTypes(slash);
+    v.AudChannels = media.AudChannels(slash);
+    v.AudBitRates = media.AudBitRates(slash);
+    v.AudLanguages = media.AudLanguages(comma);
+    v.AudSampleRates = media.AudSampleRates(slash);
+    v.SubtitleLangs = media.SubtitleLangs(comma);
+    v.Name = parser.Name;
+    v.Genre = media.Genre;
+    v.Comment = media.Comment;
+    v.Copyright = media.Copyright;
+    v.OrigName = media.Title.isEmpty() ? parser.OrigName : media.Title;
+    const TzkVideoStream& first = media.Video.front();
+    v.VidWidth = first.Width;
+    v.VidHeight = first.Height;
+    v.VidType = first.Codec;
+    v.VidFPS = first.FrameRate;
+    v.VidBitRate = first.BitRate;
+    v.FilesCount = parser.PartsCount;
+    v.Today = QDate::currentDate();
+    return v;
+}
+
+QString FillPlaceholder(const QString& text, const QString& placeholder, const QString& value)
+{
+    if (Pos(placeholder, text) == 0)
+        return text;
+    const CodePage& cp = CodePage::Default();
+    const QString searched = cp.lower(placeholder);
+    QString result;
+    qsizetype from = 0;
+    const QString folded = cp.lower(text);
+    for (qsizetype at = folded.indexOf(searched); at >= 0; at = folded.indexOf(searched, from)) {
+        result += QStringView(text).mid(from, at - from) + value;
+        from = at + placeholder.size();
+    }
+    result += QStringView(text).mid(from);
+    return result;
+}
+
+QString FillPattern(const QString& pattern, const FileValues& v, const LocaleFormats& formats)
+{
+    const std::int32_t seconds = v.TotalLength;
+    const std::int32_t minutes = seconds / 60;
+    const std::int32_t hours = seconds / 3600;
+    QString fps = QStringLiteral("?");
+    if (v.VidFPS != 0)
+        fps = QString::number(static_cast<double>(v.VidFPS), 'g', 5).replace(QLatin1Char('.'), formats.decimalSeparator);
+    const std::array<std::pair<const char*, QString>, 23> values{{
+        {"%AudType%", v.AudTypes},
+        {"%AudChannels%", v.AudChannels},
+        {"%AudBitRate%", v.AudBitRates},
+        {"%AudLanguages%", v.AudLanguages},
+        {"%AudSampleRate%", v.AudSampleRates},
+        {"%SubtitleLanguages%", v.SubtitleLangs},
+        {"%Name%", v.Name},
+        {"%Genre%", v.Genre},
+        {"%Comment%", v.Comment},
+        {"%Copyright%", v.Copyright},
+        {"%OrigName%", v.OrigName},
+        {"%Size%", QString::number(v.TotalSize)},
+        {"%VidWidth%", QString::number(v.VidWidth)},
+        {"%VidHeight%", QString::number(v.VidHeight)},
+        {"%VidLength%", QString::number(minutes)},
+        {"%VidHours%", QString::number(hours)},
+        {"%VidMins%", QString::number(minutes - 60 * hours)},
+        {"%VidSecs%", QString::number(seconds - 60 * minutes)},
+        {"%VidType%", v.VidType},
+        {"%VidFPS%", fps},
+        {"%VidBitRate%", QString::number(RoundHalfEven(v.VidBitRate / 1024))},
+        {"%Date%", formats.formatDate(v.Today)},
+        {"%FilesCount%", QString::number(v.FilesCount)},
+    }};
+    QString text = pattern;
+    for (const auto& [placeholder, value] : values)
+        text = FillPlaceholder(text, QString::fromLatin1(placeholder), value);
+    return text;
+}
+
+} // namespace reelkeep

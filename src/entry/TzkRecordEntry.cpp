@@ -1,0 +1,249 @@
+#include "TzkRecordEntry.h"
+
+#include "CodePage.h"
+#include "FolderWalk.h"
+#include "MediaPrefetcher.h"
+#include "MediaValues.h"
+#include "PatternFilling.h"
+#include "ReelkeepError.h"
+#include "TextUtils.h"
+#include "TzkFileNameParser.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <map>
+#include <thread>
+
+namespace reelkeep {
+namespace {
+
+std::int32_t low32(std::int64_t value)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
+}
+
+bool samePath(const QString& a, const QString& b)
+{
+    return QDir::cleanPath(a) == QDir::cleanPath(b);
+}
+
+// The existing part files of a multi-part film, by part number. The folder is
+// listed once instead of probing every number up to a count taken from a name.
+std::map<int, QString> existingParts(const TzkFileNameParser& parser)
+{
+    std::map<int, QString> parts;
+    const QStringList names = QDir(parser.Dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
+    const qsizetype fixed = parser.PartPrefix.size() + parser.PartSuffix.size();
+    for (const QString& name : names) {
+        if (name.size() <= fixed || !name.startsWith(parser.PartPrefix) || !name.endsWith(parser.PartSuffix))
+            continue;
+        const QString number = name.mid(parser.PartPrefix.size(), name.size() - fixed);
+        bool ok = false;
+        const int n = IsNumber(number) ? number.toInt(&ok) : 0;
+        if (ok && n >= 1 && n <= parser.PartsCount && number == QString::number(n))
+            parts.emplace(n, parser.Dir + QLatin1Char('/') + name);
+    }
+    return parts;
+}
+
+// A DVD file by the name asked for, or with the extension in capitals as DVDs
+// copied from the disc often are; empty when neither exists.
+QString existingDvdFile(const QString& dir, const QString& stem, const QString& extension)
+{
+    for (const QString& ext : {extension, extension.toUpper()}) {
+        const QString path = dir + QLatin1Char('/') + stem + ext;
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
+}
+
+int toInteger(const QString& cell)
+{
+    bool ok = false;
+    const int value = cell.trimmed().toInt(&ok);
+    if (!ok)
+        throw ConversionError(QStringLiteral("\"%1\" is not a valid integer value.").arg(cell));
+    return value;
+}
+
+int findColumnByPattern(const TZKList& list, const QString& pattern)
+{
+    for (int c = 0; c < list.ColumnCount(); ++c)
+        if (list.Column(c).Pattern == pattern)
+            return c;
+    return -1;
+}
+
+} // namespace
+
+TzkRecordEntry::TzkRecordEntry(RecordEntryTarget& target, FileNameSeparators separators, LocaleFormats formats)
+    : m_target(target)
+    , m_separators(std::move(separators))
+    , m_formats(std::move(formats))
+{
+}
+
+TzkRecordEntry::~TzkRecordEntry() = default;
+
+std::shared_ptr<const TzkVideoInfo> TzkRecordEntry::media(const QString& path)
+{
+    if (m_prefetcher)
+        if (auto info = m_prefetcher->Take(path))
+            return info;
+    auto info = std::make_shared<TzkVideoInfo>();
+    info->Load(path);
+    return info;
+}
+
+void TzkRecordEntry::enterFile(TzkRow& row, const QString& file, QStringList* batch)
+{
+    const std::shared_ptr<const TzkVideoInfo> info = media(file);
+    QString f = file;
+    const CodePage& cp = CodePage::Default();
+    if (cp.lower(QStringView(f).right(4)) == QLatin1String(".ifo")) {
+        const bool capitals = f.endsWith(QLatin1String(".IFO"));
+        f = f.chopped(4) + (capitals ? QStringLiteral(".VOB") : QStringLiteral(".vob"));
+    }
+    TzkFileNameParser parser(m_separators);
+    parser.Parse(f);
+
+    // Every part and every title-set file counts with its own size.
+    std::int64_t totalSize = 0;
+    std::int64_t totalLength = 0;
+    const auto add = [&](const TzkVideoInfo& part) {
+        totalSize += MebibytesRounded(part.FileSize);
+        totalLength += part.Video.front().Duration;
+    };
+    if (!parser.IsDvd && parser.PartsCount <= 1) {
+        if (QFileInfo::exists(f))
+            add(*info);
+    } else if (!parser.IsDvd) {
+        for (const auto& [number, part] : existingParts(parser)) {
+            if (samePath(part, f)) {
+                add(*info);
+                continue;
+            }
+            if (batch)
+                batch->removeIf([&part](const QString& queued) { return samePath(queued, part); });
+            add(*media(part));
+        }
+    } else {
+        const QString name = QFileInfo(f).fileName();
+        const QString stem = name.chopped(5);
+        const QString extension = name.right(4);
+        for (int i = 1;; ++i) {
+            const QString part = existingDvdFile(parser.Dir, stem + QString::number(i), extension);
+            if (part.isEmpty())
+                break;
+            add(*media(part));
+        }
+    }
+
+    FileValues values = FileValues::From(parser, *info);
+    values.TotalSize = low32(totalSize);
+    values.TotalLength = low32(totalLength);
+    const TZKList& list = m_target.List();
+    for (const int c : m_target.PanelColumns()) {
+        if (c < 0 || c >= list.ColumnCount())
+            continue;
+        const QString text = FillPattern(list.Column(c).Pattern, values, m_formats);
+        if (!text.isEmpty() && text != QLatin1String(" "))
+            m_target.StoreCell(row, c, text);
+    }
+}
+
+int TzkRecordEntry::ProcessFiles(QStringList files)
+{
+    WalkResult result;
+    result.FilesFound = static_cast<int>(files.size());
+    processBatch(std::move(files), {}, result);
+    return result.RecordsAdded;
+}
+
+int TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, WalkResult& result)
+{
+    while (!batch.isEmpty()) {
+        if (options.Cancelled && options.Cancelled()) {
+            result.Cancelled = true;
+            break;
+        }
+        const qsizetype before = batch.size();
+        TzkRow* row = m_target.AddEmptyRecord();
+        ++result.RecordsAdded;
+        enterFile(*row, batch.first(), &batch);
+        batch.removeFirst();
+        result.FilesDone += static_cast<int>(before - batch.size());
+        if (options.Progress)
+            options.Progress(result.FilesDone, result.FilesFound);
+    }
+    return result.RecordsAdded;
+}
+
+WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& options)
+{
+    WalkResult result;
+    const std::vector<QStringList> batches = CollectVideoBatches(dir, options.Cancelled);
+    if (options.Cancelled && options.Cancelled()) {
+        result.Cancelled = true;
+        return result;
+    }
+    QStringList all;
+    for (const QStringList& batch : batches)
+        all += batch;
+    result.FilesFound = static_cast<int>(all.size());
+    const int threads = options.Threads > 0 ? options.Threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+    std::unique_ptr<MediaPrefetcher> prefetcher;
+    if (threads > 1 && all.size() > 1)
+        prefetcher = std::make_unique<MediaPrefetcher>(all, threads, 4 * threads);
+    m_prefetcher = prefetcher.get();
+    try {
+        for (const QStringList& batch : batches) {
+            processBatch(batch, options, result);
+            if (result.Cancelled)
+                break;
+        }
+    } catch (...) {
+        m_prefetcher = nullptr;
+        throw;
+    }
+    m_prefetcher = nullptr;
+    return result;
+}
+
+void TzkRecordEntry::FillCurrentRecord(const QString& file)
+{
+    if (TzkRow* row = m_target.CurrentRecord())
+        enterFile(*row, file, nullptr);
+}
+
+void TzkRecordEntry::AppendFile(const QString& file)
+{
+    TzkRow* row = m_target.CurrentRecord();
+    if (!row)
+        return;
+    const TZKList& list = m_target.List();
+    const int sizeColumn = findColumnByPattern(list, QStringLiteral("%Size%"));
+    const int countColumn = findColumnByPattern(list, QStringLiteral("%FilesCount%"));
+    const int lengthColumn = findColumnByPattern(list, QStringLiteral("%VidLength%"));
+    const std::shared_ptr<const TzkVideoInfo> info = media(file);
+    // All new texts are worked out first, so that a cell that is not a number changes nothing.
+    std::vector<std::pair<int, QString>> changes;
+    for (const int c : m_target.PanelColumns()) {
+        if (c < 0 || c >= kColumnCount)
+            continue;
+        const QString& cell = row->Fields[static_cast<size_t>(c)];
+        if (cell.isEmpty() || (c != sizeColumn && c != countColumn && c != lengthColumn))
+            continue;
+        std::int64_t added = 1;
+        if (c == sizeColumn)
+            added = MebibytesRounded(QFileInfo(file).size());
+        else if (c == lengthColumn)
+            added = info->Video.front().Duration / 60;
+        changes.emplace_back(c, QString::number(low32(toInteger(cell) + added)));
+    }
+    for (const auto& [column, text] : changes)
+        m_target.StoreCell(*row, column, text);
+}
+
+} // namespace reelkeep

@@ -1,0 +1,62 @@
+// Builds records from video files: one chosen batch, a walked folder tree, the
+// current record filled from one file, or one more file appended to it.
+#pragma once
+
+#include "FileNameSeparators.h"
+#include "LocaleFormats.h"
+#include "RecordEntryTarget.h"
+#include "TzkVideoInfo.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace reelkeep {
+
+class MediaPrefetcher;
+
+struct WalkOptions {
+    // Worker threads examining files ahead of entry; 0 means one per core, 1 none.
+    int Threads = 0;
+    // Called after each file with the files done and the files found.
+    std::function<void(int done, int found)> Progress;
+    // Asked before each folder entry and between files; true stops the walk,
+    // keeping the records entered so far.
+    std::function<bool()> Cancelled;
+};
+
+struct WalkResult {
+    int FilesFound = 0;
+    int FilesDone = 0;
+    int RecordsAdded = 0;
+    bool Cancelled = false;
+};
+
+class TzkRecordEntry {
+public:
+    TzkRecordEntry(RecordEntryTarget& target, FileNameSeparators separators, LocaleFormats formats);
+    ~TzkRecordEntry();
+
+    // One new record per file; later parts of a multi-part film in the batch are
+    // taken out of it and counted into the record of the first one entered.
+    int ProcessFiles(QStringList files);
+    // Walks a folder tree and enters its video files.
+    WalkResult AddFolder(const QString& dir, const WalkOptions& options = {});
+    // Fills the current record from one file without adding a record.
+    void FillCurrentRecord(const QString& file);
+    // Adds one more file's size, count and length to the current record.
+    void AppendFile(const QString& file);
+
+private:
+    void enterFile(TzkRow& row, const QString& file, QStringList* batch);
+    std::shared_ptr<const TzkVideoInfo> media(const QString& path);
+    int processBatch(QStringList batch, const WalkOptions& options, WalkResult& result);
+
+    RecordEntryTarget& m_target;
+    FileNameSeparators m_separators;
+    LocaleFormats m_formats;
+    MediaPrefetcher* m_prefetcher = nullptr;
+};
+
+} // namespace reelkeep
