@@ -1,0 +1,89 @@
+#include "TzkPrintTarget.h"
+
+#include "ReelkeepError.h"
+#include "TzkPrintOptions.h"
+
+#include <QPageLayout>
+#include <QPrinter>
+
+namespace reelkeep {
+
+PrinterMeasurements QPrinterTarget::Measurements() const
+{
+    const QPageLayout layout = m_printer.pageLayout();
+    const int resolution = m_printer.resolution();
+    const QRect full = layout.fullRectPixels(resolution);
+    const QRect paint = layout.paintRectPixels(resolution);
+    PrinterMeasurements m;
+    m.DpiX = m_printer.logicalDpiX();
+    m.DpiY = m_printer.logicalDpiY();
+    m.PhysicalWidth = full.width();
+    m.PhysicalHeight = full.height();
+    m.PhysicalOffsetX = paint.left() - full.left();
+    m.PhysicalOffsetY = paint.top() - full.top();
+    m.UnprintableWidth = full.width() - paint.width();
+    m.UnprintableHeight = full.height() - paint.height();
+    return m;
+}
+
+QPainter& QPrinterTarget::BeginDoc()
+{
+    if (!m_painter.begin(&m_printer)) {
+        const QString where = m_printer.outputFileName().isEmpty() ? m_printer.printerName() : m_printer.outputFileName();
+        throw FileError(QStringLiteral("Unable to start printing on \"%1\"").arg(where));
+    }
+    return m_painter;
+}
+
+void QPrinterTarget::NewPage()
+{
+    m_printer.newPage();
+}
+
+void QPrinterTarget::EndDoc()
+{
+    m_painter.end();
+}
+
+ImagePrintTarget::ImagePrintTarget(double widthMm, double heightMm, int dpi, double marginMm)
+{
+    const double perMm = dpi / 25.4;
+    m_measurements.DpiX = m_measurements.DpiY = dpi;
+    m_measurements.PhysicalWidth = Nearest(widthMm * perMm);
+    m_measurements.PhysicalHeight = Nearest(heightMm * perMm);
+    m_measurements.PhysicalOffsetX = m_measurements.PhysicalOffsetY = Nearest(marginMm * perMm);
+    m_measurements.UnprintableWidth = m_measurements.UnprintableHeight = 2 * Nearest(marginMm * perMm);
+}
+
+QPainter& ImagePrintTarget::BeginDoc()
+{
+    m_pages.clear();
+    beginPage();
+    return m_painter;
+}
+
+void ImagePrintTarget::NewPage()
+{
+    m_painter.end();
+    beginPage();
+}
+
+void ImagePrintTarget::EndDoc()
+{
+    m_painter.end();
+}
+
+void ImagePrintTarget::beginPage()
+{
+    const PrinterMeasurements& m = m_measurements;
+    QImage page(m.PhysicalWidth, m.PhysicalHeight, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    const int dotsPerMetre = Nearest(m.DpiX / 0.0254);
+    page.setDotsPerMeterX(dotsPerMetre);
+    page.setDotsPerMeterY(dotsPerMetre);
+    m_pages.push_back(std::move(page));
+    m_painter.begin(&m_pages.back());
+    m_painter.translate(m.PhysicalOffsetX, m.PhysicalOffsetY);
+}
+
+} // namespace reelkeep

@@ -1,0 +1,46 @@
+// A page recorder: each page is drawn into a picture made against the printer's
+// resolution and then played onto the printer page, so covers and lists draw in
+// printer pixels whatever device finally receives them.
+#pragma once
+
+#include "TzkPrintTarget.h"
+
+#include <QPainter>
+#include <QPicture>
+
+namespace reelkeep {
+
+class TzkPrinter {
+public:
+    explicit TzkPrinter(TzkPrintTarget& target);
+    ~TzkPrinter();
+    TzkPrinter(const TzkPrinter&) = delete;
+    TzkPrinter& operator=(const TzkPrinter&) = delete;
+
+    void BeginDoc();
+    // Plays the recorded page onto the printer page and starts a fresh recording.
+    void EndPage();
+    void NewPage();
+    void EndDoc();
+
+    const PrinterMeasurements& Measurements() const { return m_measurements; }
+    double DpiX() const { return m_measurements.DpiX; }
+    double DpiY() const { return m_measurements.DpiY; }
+    int PhysicalOffsetX() const { return m_measurements.PhysicalOffsetX; }
+    int PhysicalOffsetY() const { return m_measurements.PhysicalOffsetY; }
+    int UnprintableWidth() const { return m_measurements.UnprintableWidth; }
+    int UnprintableHeight() const { return m_measurements.UnprintableHeight; }
+    int PhysicalHeight() const { return m_measurements.PhysicalHeight; }
+
+    QPicture Metafile;
+    int PageNumber = 1;
+    QPainter PageCanvas;
+    bool ToFile = false;
+
+private:
+    TzkPrintTarget& m_target;
+    PrinterMeasurements m_measurements;
+    QPainter* m_printerCanvas = nullptr;
+};
+
+} // namespace reelkeep

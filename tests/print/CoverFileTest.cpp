@@ -1,0 +1,191 @@
+#include "CoverStream.h"
+#include "ReelkeepError.h"
+#include "ZKCover.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+
+namespace {
+
+std::int32_t int32At(const QByteArray& bytes, qsizetype at)
+{
+    return qFromLittleEndian<std::int32_t>(bytes.constData() + at);
+}
+
+// A layout with one shape of each kind, a Cyrillic text and fractional positions.
+void fillSample(ZKCover& cover)
+{
+    cover.CoverType = 3;
+    ZKLine& line = cover.AddShape<ZKLine>();
+    line.X = 10.5f;
+    line.Y = 0.75f;
+    line.Width = 100;
+    line.Height = -2.25f;
+    ZKText& text = cover.AddShape<ZKText>();
+    text.X = 12.3f;
+    text.Y = 40;
+    text.Width = 90;
+    text.Height = 8.5f;
+    text.FontSize = 14;
+    text.FontName = QStringLiteral("Arial");
+    text.Angle = 90;
+    text.Text = QStringLiteral("%Name% — Зима (%Year%)");
+    text.Alignment = taCentred;
+}
+
+QByteArray sampleBytes()
+{
+    ZKCover cover;
+    fillSample(cover);
+    return cover.SaveToBytes();
+}
+
+} // namespace
+
+TEST(CoverFile, StoredDecimalsUseTheSmallestPowerOfTen)
+{
+    auto stored = [](float v) {
+        const StoredDecimal d = ToStoredDecimal(v);
+        return std::make_pair(d.numerator, d.denominator);
+    };
+    EXPECT_EQ(stored(0.75f), std::make_pair(75, 100));
+    EXPECT_EQ(stored(2.0f), std::make_pair(2, 1));
+    EXPECT_EQ(stored(0.1f), std::make_pair(1, 10));
+    EXPECT_EQ(stored(-12.3f), std::make_pair(-123, 10));
+    EXPECT_EQ(stored(0.0f), std::make_pair(0, 1));
+    // Values that never become whole stop before the numerator overflows.
+    const StoredDecimal third = ToStoredDecimal(1.0f / 3.0f);
+    EXPECT_NEAR(double(third.numerator) / third.denominator, 1.0 / 3.0, 1e-6);
+    const StoredDecimal huge = ToStoredDecimal(3e12f);
+    EXPECT_EQ(huge.denominator, 1);
+    EXPECT_EQ(huge.numerator, std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(CoverFile, WritesTheRecordsAndReadsThemBackByteIdentical)
+{
+    const QByteArray bytes = sampleBytes();
+    ASSERT_TRUE(bytes.startsWith("cvr10\x03"));
+    // Line record: tag 1, length 12, four decimals.
+    EXPECT_EQ(bytes[6], '\x01');
+    EXPECT_EQ(int32At(bytes, 7), 12);
+    EXPECT_EQ(int32At(bytes, 11), 105); // X = 10.5 as 105/10
+    EXPECT_EQ(int32At(bytes, 15), 10);
+    EXPECT_EQ(int32At(bytes, 19), 75); // Y = 0.75 as 75/100
+    EXPECT_EQ(int32At(bytes, 23), 100);
+    // Text record: tag 2, length = name + text bytes + 39 (the text is 8-bit).
+    const qsizetype text = 6 + 1 + 4 + 32;
+    EXPECT_EQ(bytes[text], '\x02');
+    const int textBytes = int(QStringLiteral("%Name% — Зима (%Year%)").size());
+    EXPECT_EQ(int32At(bytes, text + 1), 5 + textBytes + 39);
+    EXPECT_EQ(bytes.back(), '\xff');
+    EXPECT_TRUE(bytes.contains("\xc7\xe8\xec\xe0")); // "Зима" in windows-1251
+
+    ZKCover read;
+    read.ReadFromBytes(bytes, QStringLiteral("sample.cvr"));
+    ASSERT_EQ(read.ShapeCount(), 2);
+    EXPECT_EQ(read.CoverType, 3);
+    const auto& t = dynamic_cast<const ZKText&>(*read.Shapes[1]);
+    EXPECT_EQ(t.Text, QStringLiteral("%Name% — Зима (%Year%)"));
+    EXPECT_EQ(t.FontSize, 14);
+    EXPECT_FLOAT_EQ(t.X, 12.3f);
+    EXPECT_EQ(t.Alignment, taCentred);
+    EXPECT_EQ(read.SaveToBytes(), bytes);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("sample.cvr"));
+    read.SaveToFile(file);
+    ZKCover fromFile;
+    fromFile.LoadFromFile(file);
+    EXPECT_EQ(fromFile.SaveToBytes(), bytes);
+}
+
+TEST(CoverFile, SignatureTagsAndEndOfList)
+{
+    QByteArray bytes = sampleBytes();
+    bytes.replace(0, 5, "CVR10");
+    ZKCover upper;
+    upper.ReadFromBytes(bytes, QStringLiteral("upper.cvr"));
+    EXPECT_EQ(upper.ShapeCount(), 2);
+
+    // An unknown tag is skipped by itself; the next byte is read as a tag.
+    QByteArray withTag3 = sampleBytes();
+    withTag3.insert(6, '\x03');
+    ZKCover skipped;
+    skipped.ReadFromBytes(withTag3, QStringLiteral("tag3.cvr"));
+    EXPECT_EQ(skipped.ShapeCount(), 2);
+
+    // Without the end tag the list ends with the file; after it nothing is read.
+    QByteArray noEnd = sampleBytes();
+    noEnd.chop(1);
+    ZKCover unterminated;
+    unterminated.ReadFromBytes(noEnd, QStringLiteral("noend.cvr"));
+    EXPECT_EQ(unterminated.ShapeCount(), 2);
+    ZKCover trailing;
+    trailing.ReadFromBytes(sampleBytes() + "\x01garbage", QStringLiteral("trailing.cvr"));
+    EXPECT_EQ(trailing.ShapeCount(), 2);
+
+    ZKCover wrong;
+    EXPECT_THROW(wrong.ReadFromBytes("cvr11\x03\xff", QStringLiteral("wrong.cvr")), FormatError);
+}
+
+TEST(CoverFile, MissingWrongOrDamagedFilesLeaveAnEmptyCover)
+{
+    QTemporaryDir dir;
+    auto load = [&](const QByteArray& bytes) {
+        const QString file = dir.filePath(QStringLiteral("c.cvr"));
+        QFile out(file);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(bytes);
+        out.close();
+        ZKCover cover;
+        cover.CoverType = 7;
+        cover.LoadFromFile(file);
+        return std::make_pair(cover.CoverType, cover.ShapeCount());
+    };
+    ZKCover missing;
+    missing.LoadFromFile(dir.filePath(QStringLiteral("none.cvr")));
+    EXPECT_EQ(missing.CoverType, 0);
+    EXPECT_EQ(missing.ShapeCount(), 0);
+
+    EXPECT_EQ(load("notacover"), std::make_pair(0, 0));
+    // Every truncation of a valid file reads whole shapes only, or leaves the cover empty.
+    const QByteArray bytes = sampleBytes();
+    const qsizetype lineEnd = 6 + 37;
+    for (qsizetype n = 0; n <= bytes.size(); ++n) {
+        const auto expected = n == 6 ? std::make_pair(3, 0)
+                              : n == lineEnd ? std::make_pair(3, 1)
+                              : n >= bytes.size() - 1 ? std::make_pair(3, 2)
+                                                     : std::make_pair(0, 0);
+        EXPECT_EQ(load(bytes.left(n)), expected) << n;
+    }
+    // A text length far beyond the file, and a zero denominator.
+    QByteArray longText = bytes;
+    qToLittleEndian<std::int32_t>(0x7fffffff, longText.data() + lineEnd + 1 + 4 + 32 + 2);
+    EXPECT_EQ(load(longText), std::make_pair(0, 0));
+    QByteArray zero = bytes;
+    qToLittleEndian<std::int32_t>(0, zero.data() + 6 + 1 + 4 + 4);
+    EXPECT_EQ(load(zero), std::make_pair(0, 0));
+    ZKCover strict;
+    EXPECT_THROW(strict.ReadFromBytes(zero, QStringLiteral("zero.cvr")), FormatError);
+}
+
+TEST(CoverFile, ReplaceTextFillsEachPlaceholderOnce)
+{
+    ZKCover cover;
+    ZKText& text = cover.AddShape<ZKText>();
+    text.Text = QStringLiteral("%Name% / %NAME% / %name");
+    cover.AddShape<ZKLine>();
+    cover.ReplaceText(QStringLiteral("%Name%"), QStringLiteral("Title %Name%"));
+    EXPECT_EQ(text.Text, QStringLiteral("Title %Name% / Title %Name% / %name"));
+
+    // The first test is made in the placeholder's own case.
+    text.Text = QStringLiteral("%NAME%");
+    cover.ReplaceText(QStringLiteral("%Name%"), QStringLiteral("x"));
+    EXPECT_EQ(text.Text, QStringLiteral("%NAME%"));
+    EXPECT_EQ(ReplacePlaceholder(QStringLiteral("Год %Year%, %Year%"), QStringLiteral("%Year%"), QStringLiteral("1999")),
+              QStringLiteral("Год 1999, 1999"));
+}
