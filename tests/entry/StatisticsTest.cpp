@@ -1,0 +1,102 @@
+#include "Statistics.h"
+
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+
+namespace {
+
+class StatisticsTest : public ::testing::Test {
+protected:
+    StatisticsTest()
+        : list(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian())
+    {
+    }
+    TzkRow* add(const char* size, const char* length = "", const char* count = "")
+    {
+        TzkRow* row = list.AddRow();
+        row->Fields[3] = QString::fromUtf8(size);
+        row->Fields[12] = QString::fromUtf8(length);
+        row->Fields[4] = QString::fromUtf8(count);
+        return row;
+    }
+    std::vector<const TzkRow*> all() const { return ConsideredRows(list, {}, false); }
+    TZKList list;
+};
+
+TEST_F(StatisticsTest, TotalsAndAveragesCountOnlyNumericCells)
+{
+    add("700");
+    add("1400");
+    add("");
+    add("700 MB");
+    EXPECT_EQ(ColumnTotal(all(), 3), 2100);
+    EXPECT_EQ(ColumnAverage(all(), 3), 1050);
+    EXPECT_EQ(ColumnTotal(all(), 12), 0);
+    EXPECT_EQ(ColumnAverage(all(), 12), 0);
+}
+
+TEST_F(StatisticsTest, AveragesRoundHalvesToEvenAndTotalsWrap)
+{
+    TZKList& l = list;
+    add("1");
+    add("2");
+    EXPECT_EQ(ColumnAverage(all(), 3), 2); // 1.5
+    l.Row(1)->Fields[3] = QStringLiteral("4");
+    EXPECT_EQ(ColumnAverage(all(), 3), 2); // 2.5
+    l.Row(0)->Fields[3] = QStringLiteral("2147483647");
+    l.Row(1)->Fields[3] = QStringLiteral("1");
+    EXPECT_EQ(ColumnTotal(all(), 3), -2147483647 - 1);
+    EXPECT_EQ(ColumnAverage(all(), 3), -1073741824);
+    l.Row(1)->Fields[3] = QStringLiteral("18446744073709551617"); // wider than 64 bits: its low 32 bits, 1
+    EXPECT_EQ(ColumnTotal(all(), 3), -2147483647 - 1);
+}
+
+TEST_F(StatisticsTest, LinesOfTheStatisticsWindow)
+{
+    TzkRow* a = add("700", "90", "1");
+    TzkRow* b = add("1400", "120", "2");
+    TzkRow* hidden = add("5000", "5000", "5");
+    a->Fields[19] = b->Fields[19] = QStringLiteral("shown");
+    list.SetColumnFilter(19, QStringLiteral("shown")); // the current-sheet figures cover the rows still shown
+    const QStringList lines = StatisticsLines(list, {a, hidden});
+    const QStringList expected{
+        QStringLiteral("--По данному листу--"),
+        QStringLiteral("Общий объем: 2100"),
+        QStringLiteral("Средний объем: 1050"),
+        QStringLiteral("Общая продолжительность: 210"),
+        QStringLiteral("Средняя продолжительность: 105"),
+        QStringLiteral("Общее количество файлов: 3"),
+        QStringLiteral("Среднее количество файлов: 2"),
+        QStringLiteral("--По выделенным записям--"),
+        QStringLiteral("Общий объем: 5700"),
+        QStringLiteral("Средний объем: 2850"),
+        QStringLiteral("Общая продолжительность: 5090"),
+        QStringLiteral("Средняя продолжительность: 2545"),
+        QStringLiteral("Общее количество файлов: 6"),
+        QStringLiteral("Среднее количество файлов: 3"),
+    };
+    EXPECT_EQ(lines, expected);
+
+    // A sheet without an exact "%Size%" column has no size lines; nothing selected gives zeros.
+    list.Column(3).Pattern = QStringLiteral("%Size% MB");
+    const QStringList trimmed = StatisticsLines(list, {}, [](const QString& key) { return BuiltInStatisticText(key).trimmed(); });
+    EXPECT_EQ(trimmed.size(), 10);
+    EXPECT_EQ(trimmed[1], QStringLiteral("Общая продолжительность:210"));
+    EXPECT_EQ(trimmed[6], QStringLiteral("Общая продолжительность:0"));
+    EXPECT_EQ(FindColumnByPattern(list, QStringLiteral("%Size%")), -1);
+    EXPECT_EQ(FindColumnByPattern(list, QStringLiteral("%VidLength%")), 12);
+}
+
+TEST_F(StatisticsTest, StatusBarLine)
+{
+    add("", "5000");
+    add("", "400");
+    const QString pattern = QStringLiteral("Всего: %totallength% мин");
+    EXPECT_EQ(StatusStatLine(pattern, list), QStringLiteral("Всего: 5400 мин"));
+    EXPECT_EQ(StatusStatLine(QStringLiteral("%TotalLength%/%TOTALLENGTH%"), list), QStringLiteral("5400/5400"));
+    list.Column(12).Pattern.clear();
+    EXPECT_EQ(StatusStatLine(pattern, list), QStringLiteral("Всего:  мин"));
+}
+
+} // namespace

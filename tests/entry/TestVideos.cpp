@@ -1,0 +1,108 @@
+#include "TestVideos.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <stdexcept>
+
+namespace reelkeep::test {
+
+TestVideos& TestVideos::Get()
+{
+    static TestVideos videos;
+    return videos;
+}
+
+TestVideos::TestVideos()
+{
+    if (!m_dir.isValid())
+        throw std::runtime_error("no temporary folder for the test videos");
+}
+
+QString TestVideos::make(const QString& name, const QStringList& arguments)
+{
+    const QString target = path(name);
+    if (QFileInfo::exists(target))
+        return target;
+    QProcess ffmpeg;
+    ffmpeg.setProcessChannelMode(QProcess::MergedChannels);
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-nostdin"),
+                                                       QStringLiteral("-y")}
+                                               + arguments + QStringList{target});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitStatus() != QProcess::NormalExit || ffmpeg.exitCode() != 0)
+        throw std::runtime_error("ffmpeg failed for " + name.toStdString() + ": " + ffmpeg.readAll().toStdString());
+    return target;
+}
+
+namespace {
+
+QStringList lavfi(const QString& source)
+{
+    return {QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"), source};
+}
+
+} // namespace
+
+QString TestVideos::full()
+{
+    const QString srt = path(QStringLiteral("sub.srt"));
+    QFile file(srt);
+    if (!file.open(QIODevice::WriteOnly) || file.write("1\n00:00:00,000 --> 00:00:01,000\nHello\n") < 0)
+        throw std::runtime_error("cannot write the subtitle file");
+    file.close();
+    return make(QStringLiteral("full.mp4"),
+                lavfi(QStringLiteral("testsrc=size=32x24:rate=25:duration=3")) + lavfi(QStringLiteral("sine=duration=3:sample_rate=22050"))
+                    + lavfi(QStringLiteral("sine=duration=3:sample_rate=44100"))
+                    + QStringList{QStringLiteral("-i"), srt, QStringLiteral("-i"), srt}
+                    + QStringLiteral("-map 0 -map 1 -map 2 -map 3 -map 4 -c:v mpeg4 -c:a:0 aac -c:a:1 libmp3lame -ac:a:1 2 -c:s mov_text "
+                                     "-metadata:s:a:0 language=rus -metadata:s:s:0 language=eng")
+                          .split(QLatin1Char(' '))
+                    + QStringList{QStringLiteral("-metadata"), QStringLiteral("title=Тестовый фильм"), QStringLiteral("-metadata"),
+                                  QStringLiteral("genre=Drama"), QStringLiteral("-metadata"), QStringLiteral("comment=Made for tests"),
+                                  QStringLiteral("-metadata"), QStringLiteral("copyright=Nobody")});
+}
+
+QString TestVideos::clip2s()
+{
+    return make(QStringLiteral("clip2s.avi"), lavfi(QStringLiteral("testsrc=size=32x24:rate=25:duration=2"))
+                                                  + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+}
+
+QString TestVideos::clip3s()
+{
+    return make(QStringLiteral("clip3s.avi"), lavfi(QStringLiteral("testsrc=size=32x24:rate=24000/1001:duration=3"))
+                                                  + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+}
+
+QString TestVideos::longClip()
+{
+    return make(QStringLiteral("long.avi"), lavfi(QStringLiteral("testsrc=size=32x24:rate=1:duration=125"))
+                                                + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+}
+
+QString TestVideos::audioOnly()
+{
+    return make(QStringLiteral("audio.mkv"), lavfi(QStringLiteral("sine=duration=1"))
+                                                 + QStringList{QStringLiteral("-c:a"), QStringLiteral("libmp3lame")});
+}
+
+QString TestVideos::vob()
+{
+    return make(QStringLiteral("clip.vob"), lavfi(QStringLiteral("testsrc=size=32x24:rate=25:duration=2")) + lavfi(QStringLiteral("sine=duration=2"))
+                                                + QStringLiteral("-c:v mpeg2video -c:a mp2 -f vob").split(QLatin1Char(' ')));
+}
+
+QString TestVideos::copy(const QString& source, const QString& relative, qint64 size)
+{
+    const QString target = path(relative);
+    QDir().mkpath(QFileInfo(target).path());
+    QFile::remove(target);
+    if (!QFile::copy(source, target))
+        throw std::runtime_error("cannot copy to " + relative.toStdString());
+    if (size >= 0 && !QFile::resize(target, size))
+        throw std::runtime_error("cannot resize " + relative.toStdString());
+    return target;
+}
+
+} // namespace reelkeep::test

@@ -1,0 +1,43 @@
+// Small video files made with ffmpeg for the entry tests, in a temporary folder
+// of their own. Each file is made the first time a test asks for it.
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace reelkeep::test {
+
+class TestVideos {
+public:
+    // The set of the running test program.
+    static TestVideos& Get();
+
+    QString root() const { return m_dir.path(); }
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+
+    // 32x24 MPEG-4 in MP4 at 25 fps, 3 s; an AAC track tagged Russian, an MP3 stereo
+    // track without language; an English and an unlabelled subtitle; title,
+    // genre, comment and copyright tags.
+    QString full();
+    // Video only, MPEG-4 in AVI, 25 fps, 2 s.
+    QString clip2s();
+    // Video only, MPEG-4 in AVI, 24000/1001 fps, 3 s.
+    QString clip3s();
+    // MP3 audio only, 1 s, in Matroska.
+    QString audioOnly();
+    // Video only, 1 fps, 125 s.
+    QString longClip();
+    // MPEG-2 program stream (DVD video), 2 s.
+    QString vob();
+
+    // A copy of a made file under a new relative name, optionally padded with zero bytes to `size`.
+    QString copy(const QString& source, const QString& relative, qint64 size = -1);
+
+private:
+    TestVideos();
+    QString make(const QString& name, const QStringList& arguments);
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace reelkeep::test

@@ -1,0 +1,89 @@
+#include "ReelkeepError.h"
+#include "TestVideos.h"
+#include "TzkVideoInfo.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+using reelkeep::test::TestVideos;
+
+TEST(VideoInfoTest, ReadsEveryValueOfAFullFile)
+{
+    const QString file = TestVideos::Get().full();
+    TzkVideoInfo info;
+    info.Load(file);
+    EXPECT_EQ(info.FileName, file);
+    EXPECT_EQ(info.FileSize, QFileInfo(file).size());
+    EXPECT_EQ(info.Title, QStringLiteral("Тестовый фильм"));
+    EXPECT_EQ(info.Genre, QStringLiteral("Drama"));
+    EXPECT_EQ(info.Comment, QStringLiteral("Made for tests"));
+    EXPECT_EQ(info.Copyright, QStringLiteral("Nobody"));
+    ASSERT_EQ(info.VideoCount, 1);
+    const TzkVideoStream& v = info.Video.front();
+    EXPECT_EQ(v.Width, 32);
+    EXPECT_EQ(v.Height, 24);
+    EXPECT_EQ(v.Duration, 3);
+    EXPECT_FLOAT_EQ(v.FrameRate, 25.0f);
+    EXPECT_FALSE(v.Codec.isEmpty());
+    ASSERT_EQ(info.AudioCount, 2);
+    EXPECT_EQ(info.Audio[0].Codec, QStringLiteral("AAC LC"));
+    EXPECT_EQ(info.Audio[1].Codec, QStringLiteral("MP3"));
+    EXPECT_EQ(info.Audio[0].SamplingRate, 22050);
+    EXPECT_EQ(info.Audio[1].Channels, 2);
+    EXPECT_GT(info.Audio[1].BitRate, 1000);
+    EXPECT_EQ(info.TextCount, 2);
+
+    EXPECT_EQ(info.AudLanguages(QStringLiteral(", ")), QStringLiteral("Russian, ?"));
+    EXPECT_EQ(info.AudTypes(QStringLiteral("/")), QStringLiteral("AAC LC/MP3"));
+    EXPECT_EQ(info.AudSampleRates(QStringLiteral("/")), QStringLiteral("22050/44100"));
+    EXPECT_EQ(info.AudChannels(QStringLiteral("/")), QStringLiteral("1/2"));
+    EXPECT_EQ(info.AudBitRates(QStringLiteral("/")).section(QLatin1Char('/'), 1), QString::number(info.Audio[1].BitRate / 1000));
+    EXPECT_EQ(info.SubtitleLangs(QStringLiteral(", ")), QStringLiteral("English-sub, -sub"));
+    EXPECT_EQ(info.MediaInfo, nullptr); // the library handle is released after reading
+}
+
+TEST(VideoInfoTest, StreamsThatAreMissing)
+{
+    TzkVideoInfo silent;
+    silent.Load(TestVideos::Get().clip3s());
+    EXPECT_EQ(silent.Video.front().Duration, 3);
+    EXPECT_NEAR(silent.Video.front().FrameRate, 23.976f, 0.001f);
+    EXPECT_EQ(silent.AudTypes(QStringLiteral("/")), QStringLiteral("-"));
+    EXPECT_EQ(silent.AudLanguages(QStringLiteral(", ")), QStringLiteral("-"));
+    EXPECT_EQ(silent.AudBitRates(QStringLiteral("/")), QStringLiteral("-"));
+    EXPECT_EQ(silent.SubtitleLangs(QStringLiteral(", ")), QStringLiteral("-"));
+    EXPECT_TRUE(silent.Title.isEmpty());
+
+    // Audio only: one video record, all zero.
+    TzkVideoInfo audio;
+    audio.Load(TestVideos::Get().audioOnly());
+    ASSERT_EQ(audio.Video.size(), 1u);
+    EXPECT_EQ(audio.Video.front().Width, 0);
+    EXPECT_EQ(audio.Video.front().Duration, 0);
+    EXPECT_EQ(audio.Video.front().FrameRate, 0.0f);
+    EXPECT_EQ(audio.AudTypes(QStringLiteral("/")), QStringLiteral("MP3"));
+    EXPECT_EQ(audio.AudLanguages(QStringLiteral(", ")), QStringLiteral("?"));
+}
+
+TEST(VideoInfoTest, UnreadableFileNamesTheFile)
+{
+    const QString missing = TestVideos::Get().path(QStringLiteral("нет такого.avi"));
+    TzkVideoInfo info;
+    try {
+        info.Load(missing);
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_TRUE(error.message().contains(missing));
+    }
+}
+
+TEST(VideoInfoTest, CyrillicNamesOpenWhateverTheLocale)
+{
+    // The test programs run under the C locale unless told otherwise.
+    const QString file = TestVideos::Get().copy(TestVideos::Get().clip2s(), QStringLiteral("Кино ёж.avi"));
+    TzkVideoInfo info;
+    info.Load(file);
+    EXPECT_EQ(info.Video.front().Duration, 2);
+    EXPECT_EQ(info.FileSize, QFileInfo(file).size());
+}
