@@ -6,11 +6,15 @@
 
 namespace reelkeep {
 
+class zkOptions;
+
 struct FileNameSeparators {
     QString OrigNameSepBegin = QStringLiteral("(");
     QString OrigNameSepEnd = QStringLiteral(")");
     QString PartSepBegin = QStringLiteral("[");
     QString PartSepEnd = QStringLiteral("]");
+
+    static FileNameSeparators From(const zkOptions& options);
 };
 
 } // namespace reelkeep

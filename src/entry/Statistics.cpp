@@ -3,7 +3,6 @@
 #include "MediaValues.h"
 #include "TextUtils.h"
 
-#include <QHash>
 
 namespace reelkeep {
 
@@ -67,24 +66,9 @@ std::int32_t ColumnAverage(const std::vector<const TzkRow*>& rows, int c)
     return sum.count == 0 ? 0 : static_cast<std::int32_t>(DivideHalfEven(sum.total, sum.count));
 }
 
-QString BuiltInStatisticText(const QString& key)
+QStringList StatisticsLines(const TZKList& list, const std::vector<const TzkRow*>& selection, const TzkLanguage& language)
 {
-    static const QHash<QString, QString> texts{
-        {QStringLiteral("Caption"), QStringLiteral("Статистика по")},
-        {QStringLiteral("CurrentList"), QStringLiteral("--По данному листу--")},
-        {QStringLiteral("TotalSize"), QStringLiteral("Общий объем: ")},
-        {QStringLiteral("AverageSize"), QStringLiteral("Средний объем: ")},
-        {QStringLiteral("TotalLength"), QStringLiteral("Общая продолжительность: ")},
-        {QStringLiteral("AverageLength"), QStringLiteral("Средняя продолжительность: ")},
-        {QStringLiteral("TotalFilesCount"), QStringLiteral("Общее количество файлов: ")},
-        {QStringLiteral("AverageFilesCount"), QStringLiteral("Среднее количество файлов: ")},
-        {QStringLiteral("BySelectedRecords"), QStringLiteral("--По выделенным записям--")},
-    };
-    return texts.value(key);
-}
-
-QStringList StatisticsLines(const TZKList& list, const std::vector<const TzkRow*>& selection, const StatisticText& text)
-{
+    const auto text = [&language](const QString& key) { return language.GetValue(QStringLiteral("Statistic"), key); };
     struct Figure {
         const char* pattern;
         const char* totalKey;

@@ -3,11 +3,11 @@
 #pragma once
 
 #include "TZKList.h"
+#include "TzkLanguage.h"
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace reelkeep {
@@ -23,14 +23,9 @@ std::int32_t ColumnTotal(const std::vector<const TzkRow*>& rows, int c);
 // Total over the count of numeric cells, halves to even; 0 when there are none.
 std::int32_t ColumnAverage(const std::vector<const TzkRow*>& rows, int c);
 
-// The language text of a key of section "Statistic".
-using StatisticText = std::function<QString(const QString& key)>;
-// The built-in texts of section "Statistic".
-QString BuiltInStatisticText(const QString& key);
-
-// The lines of the statistics window: the current-sheet block, then the selected-records block.
-QStringList StatisticsLines(const TZKList& list, const std::vector<const TzkRow*>& selection,
-                            const StatisticText& text = BuiltInStatisticText);
+// The lines of the statistics window: the current-sheet block, then the
+// selected-records block, labelled with the texts of section "Statistic".
+QStringList StatisticsLines(const TZKList& list, const std::vector<const TzkRow*>& selection, const TzkLanguage& language);
 
 // The status-bar line: "%TotalLength%" in the template replaced by the sheet's total length.
 QString StatusStatLine(const QString& statusTemplate, const TZKList& list);

@@ -1,5 +1,9 @@
 #include "Statistics.h"
 
+#include "CodePage.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace reelkeep;
@@ -59,7 +63,7 @@ TEST_F(StatisticsTest, LinesOfTheStatisticsWindow)
     TzkRow* hidden = add("5000", "5000", "5");
     a->Fields[19] = b->Fields[19] = QStringLiteral("shown");
     list.SetColumnFilter(19, QStringLiteral("shown")); // the current-sheet figures cover the rows still shown
-    const QStringList lines = StatisticsLines(list, {a, hidden});
+    const QStringList lines = StatisticsLines(list, {a, hidden}, TzkLanguage());
     const QStringList expected{
         QStringLiteral("--По данному листу--"),
         QStringLiteral("Общий объем: 2100"),
@@ -78,9 +82,18 @@ TEST_F(StatisticsTest, LinesOfTheStatisticsWindow)
     };
     EXPECT_EQ(lines, expected);
 
-    // A sheet without an exact "%Size%" column has no size lines; nothing selected gives zeros.
+    // A sheet without an exact "%Size%" column has no size lines; nothing selected gives
+    // zeros; a loaded language file has lost the labels' trailing blanks.
     list.Column(3).Pattern = QStringLiteral("%Size% MB");
-    const QStringList trimmed = StatisticsLines(list, {}, [](const QString& key) { return BuiltInStatisticText(key).trimmed(); });
+    QTemporaryDir home;
+    const QString lng = home.filePath(QStringLiteral("Russian.lng"));
+    QFile file(lng);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(CodePage::Default().encode(u"[Statistic]\r\nTotalLength=Общая продолжительность: \r\n"));
+    file.close();
+    TzkLanguage language;
+    language.LoadFromFile(lng);
+    const QStringList trimmed = StatisticsLines(list, {}, language);
     EXPECT_EQ(trimmed.size(), 10);
     EXPECT_EQ(trimmed[1], QStringLiteral("Общая продолжительность:210"));
     EXPECT_EQ(trimmed[6], QStringLiteral("Общая продолжительность:0"));
