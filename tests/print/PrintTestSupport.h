@@ -2,7 +2,9 @@
 #pragma once
 
 #include <QImage>
+#include <QProcess>
 #include <QRect>
+#include <QStringList>
 
 namespace reelkeep::test {
 
@@ -44,6 +46,18 @@ inline int StrokeWidthDown(const QImage& image, int x, int y, int reach = 20)
 inline bool Blank(const QImage& image)
 {
     return InkBox(image, image.rect()).isNull();
+}
+
+// The text of each page of a PDF file, as pdftotext lays it out.
+inline QStringList PdfPageTexts(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
 }
 
 } // namespace reelkeep::test

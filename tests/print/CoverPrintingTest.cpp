@@ -1,0 +1,126 @@
+#include "CoverPrinting.h"
+#include "PrintTestSupport.h"
+#include "ReelkeepError.h"
+#include "TzkPrinter.h"
+#include "TzkRow.h"
+#include "ZKCover.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace reelkeep;
+using namespace reelkeep::test;
+
+namespace {
+
+class CoverPrintingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ZKCover cover;
+        cover.CoverType = 3;
+        ZKText& text = cover.AddShape<ZKText>();
+        text.X = 5;
+        text.Y = 5;
+        text.Width = 110;
+        text.Height = 10;
+        text.Text = QStringLiteral("Disc %ID+Part%%Part% of %Name% (%Year%)");
+        settings.CoverFile = dir.filePath(QStringLiteral("test.cvr"));
+        cover.SaveToFile(settings.CoverFile);
+        record.Fields[0] = QStringLiteral("10");
+        record.Fields[1] = QStringLiteral("Зима %Name%");
+        record.Fields[11] = QStringLiteral("1999");
+    }
+
+    QStringList printPdf()
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(300);
+        const QString pdf = dir.filePath(QStringLiteral("covers.pdf"));
+        printer.setOutputFileName(pdf);
+        QPrinterTarget target(printer);
+        TzkPrinter out(target);
+        PrintCovers(out, record, settings);
+        return PdfPageTexts(pdf);
+    }
+
+    std::vector<QImage> printImages()
+    {
+        ImagePrintTarget target(210, 297, 254, 5);
+        TzkPrinter out(target);
+        PrintCovers(out, record, settings);
+        return target.Pages();
+    }
+
+    QTemporaryDir dir;
+    CoverPrintSettings settings;
+    TzkRow record;
+};
+
+} // namespace
+
+TEST_F(CoverPrintingTest, OnePagePerDiscWithItsNumbers)
+{
+    record.Fields[4] = QStringLiteral("3");
+    const QStringList pages = printPdf();
+    ASSERT_EQ(pages.size(), 3);
+    for (int disc = 1; disc <= 3; ++disc)
+        EXPECT_TRUE(pages[disc - 1].contains(QStringLiteral("Disc %1 #%2 of Зима %Name% (1999)").arg(9 + disc).arg(disc)))
+            << pages[disc - 1].toStdString();
+
+    record.Fields[4].clear();
+    const QStringList single = printPdf();
+    ASSERT_EQ(single.size(), 1);
+    EXPECT_TRUE(single[0].contains(QStringLiteral("Disc 10 of Зима"))) << single[0].toStdString();
+
+    // An empty number is printed as it is, even for several discs.
+    record.Fields[0].clear();
+    record.Fields[4] = QStringLiteral("2");
+    const auto values = CoverPlaceholders(record, 2, 2);
+    EXPECT_EQ(values[1], std::make_pair(QStringLiteral("%ID+Part%"), QString()));
+    EXPECT_EQ(values[2], std::make_pair(QStringLiteral("%Part%"), QStringLiteral(" #2")));
+    EXPECT_EQ(values.size(), 19u);
+    EXPECT_EQ(values[16].first, QStringLiteral("%Actors%"));
+}
+
+TEST_F(CoverPrintingTest, BadNumbersFailBeforeAnythingIsPrinted)
+{
+    record.Fields[4] = QStringLiteral("two");
+    ImagePrintTarget target(210, 297, 100, 5);
+    {
+        TzkPrinter out(target);
+        EXPECT_THROW(PrintCovers(out, record, settings), ConversionError);
+    }
+    EXPECT_TRUE(target.Pages().empty());
+
+    record.Fields[4] = QStringLiteral("2");
+    record.Fields[0] = QStringLiteral("A12");
+    {
+        TzkPrinter out(target);
+        EXPECT_THROW(PrintCovers(out, record, settings), ConversionError);
+    }
+    EXPECT_TRUE(target.Pages().empty());
+
+    // Zero discs still open and close the job, printing nothing.
+    record.Fields[4] = QStringLiteral("0");
+    const std::vector<QImage> pages = printImages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_TRUE(Blank(pages[0]));
+}
+
+TEST_F(CoverPrintingTest, AMissingLayoutPrintsTheEnvelopeOutlineWithTheSettingsPens)
+{
+    settings.CoverFile = dir.filePath(QStringLiteral("missing.cvr"));
+    settings.CutLine = {psSolid, 0.5f, Qt::black};
+    settings.FoldLine = {psSolid, 0.2f, Qt::black};
+    const std::vector<QImage> pages = printImages();
+    ASSERT_EQ(pages.size(), 1u);
+    // The page origin is the printable corner (5 mm in) and the cover adds the same
+    // offset again: the cover's 0 mm lies at 100 pixels.
+    EXPECT_NEAR(StrokeWidthAcross(pages[0], 100, 900), 5, 1);       // cut (0,24)-(0,136)
+    EXPECT_NEAR(StrokeWidthAcross(pages[0], 250, 900), 2, 1);       // fold at 15 mm
+    EXPECT_NEAR(StrokeWidthDown(pages[0], 800, 100 + 1420), 2, 1); // fold at 142 mm
+    EXPECT_TRUE(InkBox(pages[0], QRect(300, 300, 1000, 1000)).isNull());
+}
