@@ -1,5 +1,6 @@
 // reelkeep-cli: the batch and automation front end of Reelkeep.
 #include "CliCommand.h"
+#include "ProgramFolder.h"
 #include "ReelkeepError.h"
 
 #include <QCoreApplication>
@@ -39,11 +40,10 @@ QString usageText()
     return text;
 }
 
-// The program folder: --home, else $REELKEEP_HOME, else the folder of the executable.
+// The program folder when --home does not name one.
 QDir defaultHome()
 {
-    const QString env = qEnvironmentVariable("REELKEEP_HOME");
-    return QDir(env.isEmpty() ? QCoreApplication::applicationDirPath() : env);
+    return QDir(ProgramFolder::Resolve());
 }
 
 int run(QStringList args)
