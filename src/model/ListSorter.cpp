@@ -4,9 +4,12 @@
 #include "ReelkeepError.h"
 #include "TZKList.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace reelkeep {
@@ -20,16 +23,6 @@ struct Entry {
     int key = 0;
     int text = 0;
 };
-
-// The cell lower-cased as 8-bit bytes; std::string compares them as unsigned bytes.
-std::string textKey(const QString& cell)
-{
-    const CodePage& page = CodePage::Default();
-    std::string key(size_t(cell.size()), '\0');
-    for (qsizetype k = 0; k < cell.size(); ++k)
-        key[size_t(k)] = static_cast<char>(page.lowerByte(page.fromUnicode(cell[k])));
-    return key;
-}
 
 // Digit-only texts are their value; anything else counts as 0.
 std::int64_t numberKey(const QString& cell)
@@ -51,30 +44,114 @@ std::int64_t dateKey(const QString& cell, const LocaleFormats& formats)
     return formats.toDate(CodePage::Default().roundTrip(cell)).toJulianDay();
 }
 
-// Ranks the keys of the non-empty positions; equal keys share a rank, identical texts a text number.
-template <typename Key>
-void rankKeys(const std::vector<RowPtr>& rows, size_t column, const std::vector<Key>& keys,
-              std::vector<int> positions, std::vector<Entry>& entries)
-{
-    const auto cell = [&](int i) -> const QString& { return rows[size_t(i)]->Fields[column]; };
-    std::sort(positions.begin(), positions.end(), [&](int a, int b) {
-        return keys[size_t(a)] != keys[size_t(b)] ? keys[size_t(a)] < keys[size_t(b)] : cell(a) < cell(b);
-    });
-    int key = -1;
-    int text = -1;
-    for (size_t k = 0; k < positions.size(); ++k) {
-        const int i = positions[k];
-        const int previous = k > 0 ? positions[k - 1] : -1;
-        if (previous < 0 || keys[size_t(previous)] != keys[size_t(i)]) {
-            ++key;
-            ++text;
-        } else if (cell(previous) != cell(i)) {
-            ++text;
+// Ranks the keys of one level. Each row is read once, in order; the cells' texts
+// and text keys are copied into two arenas so that the ranking sort compares
+// contiguous memory instead of chasing rows.
+class LevelKeys {
+public:
+    LevelKeys(const std::vector<RowPtr>& rows, size_t column, std::uint8_t kind, const LocaleFormats& formats)
+        : m_kind(kind), m_entries(rows.size())
+    {
+        m_keyed.reserve(rows.size());
+        // Rows lie scattered in memory once sorted: asking for the rows, and then for
+        // their cells' characters, some steps ahead hides most of the wait for them.
+        constexpr size_t ahead = 8;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (i + 2 * ahead < rows.size()) {
+                __builtin_prefetch(rows[i + 2 * ahead].get());
+                __builtin_prefetch(&rows[i + 2 * ahead]->Fields[column]);
+            }
+            if (i + ahead < rows.size())
+                __builtin_prefetch(rows[i + ahead]->Fields[column].constData());
+            const TzkRow& row = *rows[i];
+            const QString& cell = row.Fields[column];
+            m_entries[i].filtered = row.Filtered;
+            m_entries[i].empty = cell.isEmpty();
+            if (!cell.isEmpty())
+                m_keyed.push_back(read(cell, std::uint32_t(i), formats));
         }
-        entries[size_t(i)].key = key;
-        entries[size_t(i)].text = text;
     }
-}
+
+    // Equal keys share a rank and identical texts a text number.
+    std::vector<Entry> rank()
+    {
+        std::sort(m_keyed.begin(), m_keyed.end(), [this](const Keyed& a, const Keyed& b) {
+            if (a.head != b.head)
+                return a.head < b.head;
+            if (m_kind == 0) {
+                if (const int order = keyOf(a).compare(keyOf(b)))
+                    return order < 0;
+            }
+            return textOf(a) < textOf(b);
+        });
+        int key = -1;
+        int text = -1;
+        for (size_t k = 0; k < m_keyed.size(); ++k) {
+            const Keyed& cell = m_keyed[k];
+            if (k == 0 || !sameKey(m_keyed[k - 1], cell)) {
+                ++key;
+                ++text;
+            } else if (textOf(m_keyed[k - 1]) != textOf(cell)) {
+                ++text;
+            }
+            m_entries[cell.position].key = key;
+            m_entries[cell.position].text = text;
+        }
+        return std::move(m_entries);
+    }
+
+private:
+    // One non-empty cell. head orders most keys on its own: for text, the first eight
+    // key bytes big-endian (zero-padded); for numbers and dates, the value in unsigned order.
+    struct Keyed {
+        std::uint64_t head;
+        size_t start; // of the cell's characters in m_texts and, for text, of its key in m_keys
+        size_t size;
+        std::uint32_t position;
+    };
+
+    Keyed read(const QString& cell, std::uint32_t position, const LocaleFormats& formats)
+    {
+        Keyed keyed{0, m_texts.size(), size_t(cell.size()), position};
+        m_texts.append(reinterpret_cast<const char16_t*>(cell.constData()), keyed.size);
+        if (m_kind == 0) {
+            // The text lower-cased as bytes of the 8-bit code page.
+            const CodePage& page = CodePage::Default();
+            for (const QChar c : cell)
+                m_keys.push_back(static_cast<char>(page.lowerByte(page.fromUnicode(c))));
+            for (size_t k = 0; k < 8; ++k)
+                keyed.head = keyed.head << 8 | (k < keyed.size ? static_cast<unsigned char>(m_keys[keyed.start + k]) : 0u);
+        } else {
+            const std::int64_t value = m_kind == 1 ? numberKey(cell) : dateOf(cell, formats);
+            keyed.head = static_cast<std::uint64_t>(value) ^ (std::uint64_t(1) << 63);
+        }
+        return keyed;
+    }
+
+    // Catalogues repeat dates a lot (a day's additions), and reading one is slow.
+    std::int64_t dateOf(const QString& cell, const LocaleFormats& formats)
+    {
+        auto known = m_dates.constFind(cell);
+        if (known == m_dates.constEnd())
+            known = m_dates.insert(cell, dateKey(cell, formats));
+        return *known;
+    }
+
+    // std::string_view compares its bytes as unsigned, as the key order requires.
+    std::string_view keyOf(const Keyed& k) const { return std::string_view(m_keys).substr(k.start, k.size); }
+    std::u16string_view textOf(const Keyed& k) const { return std::u16string_view(m_texts).substr(k.start, k.size); }
+    bool sameKey(const Keyed& a, const Keyed& b) const
+    {
+        return a.head == b.head && (m_kind != 0 || keyOf(a) == keyOf(b));
+    }
+
+    std::uint8_t m_kind;
+    std::vector<Entry> m_entries;
+    std::vector<Keyed> m_keyed;
+    std::u16string m_texts;
+    std::string m_keys;
+    QHash<QString, std::int64_t> m_dates;
+};
 
 // A segment tree over the positions of one level whose root names the row the
 // selection scan would pick among the positions still in the tree. That pick is
@@ -107,6 +184,8 @@ private:
         int key = 0;                  // rank of the best key
         int lastText = 0;             // ascending: text of the group's last member
         int pick = 0;                 // the position the scan picks within this node
+
+        bool operator==(const Node&) const = default;
     };
 
     static Node leaf(size_t position, const Entry& entry)
@@ -146,8 +225,12 @@ private:
     {
         size_t k = m_leaves + position;
         m_nodes[k] = node;
-        for (k /= 2; k > 0; k /= 2)
-            m_nodes[k] = combine(m_nodes[2 * k], m_nodes[2 * k + 1]);
+        for (k /= 2; k > 0; k /= 2) {
+            const Node joined = combine(m_nodes[2 * k], m_nodes[2 * k + 1]);
+            if (joined == m_nodes[k])
+                break; // nothing above can change either
+            m_nodes[k] = joined;
+        }
     }
 
     bool m_descending;
@@ -176,27 +259,7 @@ void ListSorter::sortLevel(std::vector<RowPtr>& rows) const
         return;
 
     // Every key of the level is read before anything moves, so a bad cell leaves the level as it was.
-    std::vector<Entry> entries(rows.size());
-    std::vector<int> keyed;
-    for (size_t i = 0; i < rows.size(); ++i) {
-        entries[i].filtered = rows[i]->Filtered;
-        entries[i].empty = rows[i]->Fields[m_column].isEmpty();
-        if (!entries[i].empty)
-            keyed.push_back(int(i));
-    }
-    if (m_kind == 0) {
-        std::vector<std::string> keys(rows.size());
-        for (const int i : keyed)
-            keys[size_t(i)] = textKey(rows[size_t(i)]->Fields[m_column]);
-        rankKeys(rows, m_column, keys, std::move(keyed), entries);
-    } else {
-        std::vector<std::int64_t> keys(rows.size());
-        for (const int i : keyed) {
-            const QString& cell = rows[size_t(i)]->Fields[m_column];
-            keys[size_t(i)] = m_kind == 1 ? numberKey(cell) : dateKey(cell, m_formats);
-        }
-        rankKeys(rows, m_column, keys, std::move(keyed), entries);
-    }
+    std::vector<Entry> entries = LevelKeys(rows, m_column, m_kind, m_formats).rank();
 
     // The selection sort: each unfiltered position takes the row the scan over it and the later unfiltered rows picks.
     Tournament tournament(entries, m_descending);
