@@ -5,6 +5,8 @@
 #include "TzkRow.h"
 #include "ZKCover.h"
 
+#include <QDir>
+
 namespace reelkeep {
 
 int ToInteger(const QString& text)
@@ -14,6 +16,12 @@ int ToInteger(const QString& text)
     if (!ok)
         throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return value;
+}
+
+CoverPrintSettings CoverSettingsFrom(const zkOptions& options)
+{
+    auto pen = [](const zkPen& p) { return CoverPen{p.Style, p.Width, PenColor(p.Color)}; };
+    return {QDir(options.ProgramFolder()).filePath(options.CoverFile), pen(options.KCutLine), pen(options.KSLine)};
 }
 
 int CoverDiscCount(const TzkRow& record)

@@ -27,6 +27,10 @@ struct CoverPrintSettings {
     CoverPen FoldLine{psDash, 0.1f, Qt::black};
 };
 
+// The cover file (relative to the program folder unless absolute) and the cut
+// and fold pens of the settings.
+CoverPrintSettings CoverSettingsFrom(const zkOptions& options);
+
 // The cover placeholders and their values for disc number `disc` of `discCount`,
 // in the order they are put in. Throws ConversionError when cell 0 is used as a
 // number and is not one.

@@ -58,9 +58,9 @@ public:
         HWX = Nearest(settings.HeadLineWidth * px);
         HL = Nearest(settings.HorLineWidth * py);
         VW = Nearest(settings.VertLineWidth * px);
-        m_headStyle = ListPenStyleFromText(settings.HeadLineStyle);
-        m_vertStyle = ListPenStyleFromText(settings.VertLineStyle);
-        m_horStyle = ListPenStyleFromText(settings.HorLineStyle);
+        m_headStyle = zkOptions::PenStyleFromText(settings.HeadLineStyle, psSolid);
+        m_vertStyle = zkOptions::PenStyleFromText(settings.VertLineStyle, psSolid);
+        m_horStyle = zkOptions::PenStyleFromText(settings.HorLineStyle, psSolid);
 
         // The page font is 8 points scaled by how much taller text is on the
         // printer than on the screen-sized recording.

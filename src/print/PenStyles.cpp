@@ -16,25 +16,6 @@ Qt::PenStyle ToQtPenStyle(int code)
     }
 }
 
-std::uint8_t ListPenStyleFromText(const QString& text)
-{
-    QString name = text;
-    for (QChar& c : name)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    if (name == QLatin1String("dot"))
-        return psDot;
-    if (name == QLatin1String("dash"))
-        return psDash;
-    if (name == QLatin1String("dashdot"))
-        return psDashDot;
-    if (name == QLatin1String("dashdotdot"))
-        return psDashDotDot;
-    if (name == QLatin1String("clear"))
-        return psClear;
-    return psSolid;
-}
-
 QPen MakePen(int styleCode, int widthPixels, const QColor& colour)
 {
     QPen pen(colour);
@@ -43,6 +24,13 @@ QPen MakePen(int styleCode, int widthPixels, const QColor& colour)
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
+}
+
+QColor PenColor(std::uint32_t value)
+{
+    if (value & 0xFF000000u)
+        return Qt::black;
+    return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
 } // namespace reelkeep

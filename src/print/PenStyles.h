@@ -1,24 +1,21 @@
-// Pen styles of covers and printed lists, stored as the numbers 0 (solid) to
-// 5 (clear), and the pens made from them.
+// The pens covers and printed lists draw with, made from the stored style codes
+// (solid 0, dash 1, dot 2, dash-dot 3, dash-dot-dot 4, clear 5).
 #pragma once
+
+#include "zkOptions.h"
 
 #include <QColor>
 #include <QPen>
-#include <QString>
-#include <cstdint>
 
 namespace reelkeep {
 
-enum PenStyleCode : std::uint8_t { psSolid = 0, psDash = 1, psDot = 2, psDashDot = 3, psDashDotDot = 4, psClear = 5 };
-
 Qt::PenStyle ToQtPenStyle(int code);
-
-// The style named in the list-printing settings: "dot", "dash", "dashdot",
-// "dashdotdot", "clear" compared after lowering ASCII letters; any other name is solid.
-std::uint8_t ListPenStyleFromText(const QString& text);
 
 // A pen of the given style, whole-pixel width (at least 1) and colour, with flat
 // ends so strokes stop exactly at their end points.
 QPen MakePen(int styleCode, int widthPixels, const QColor& colour);
+
+// The colour of a settings pen (0x00BBGGRR); the toolkit's system colours print black.
+QColor PenColor(std::uint32_t value);
 
 } // namespace reelkeep

@@ -241,8 +241,7 @@ TEST_F(ListPrintingTest, SettingsComeFromThePrintSection)
     EXPECT_EQ(read.ColumnsWidth, QStringLiteral("80,4,30,10,10"));
     EXPECT_DOUBLE_EQ(read.HeadLineWidth, 0.5);
     EXPECT_DOUBLE_EQ(read.VertLineWidth, 0.1);
-    EXPECT_EQ(ListPenStyleFromText(read.HorLineStyle), psDashDot);
-    EXPECT_EQ(ListPenStyleFromText(QStringLiteral("wavy")), psSolid);
+    EXPECT_EQ(zkOptions::PenStyleFromText(read.HorLineStyle, psSolid), psDashDot);
 }
 
 TEST_F(ListPrintingTest, GridRowsFollowVisibleNestedRows)
