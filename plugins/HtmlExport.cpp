@@ -1,0 +1,83 @@
+// Export plug-in: every list of the catalogue as one HTML table (UTF-8).
+#include "KdxText.h"
+
+#include <QString>
+
+namespace reelkeep::exporter {
+namespace {
+
+constexpr int kColourSlot = 20;
+
+// Text of a cell or name as HTML: markup characters escaped, line breaks kept.
+QString html(const QString& text)
+{
+    QString out = text.toHtmlEscaped();
+    out.replace(QLatin1Char('\''), QLatin1String("&#39;"));
+    out.replace(QLatin1Char('\n'), QLatin1String("<br/>"));
+    return out;
+}
+
+// The row colour is stored as 8 hexadecimal digits 00BBGGRR.
+QString rowStyle(const QString& colour)
+{
+    bool ok = false;
+    const uint value = colour.toUInt(&ok, 16);
+    if (!ok || colour.size() != 8)
+        return QString();
+    const uint rgb = ((value & 0xFF) << 16) | (value & 0xFF00) | ((value >> 16) & 0xFF);
+    return QStringLiteral(" style=\"background-color:#%1\"").arg(rgb, 6, 16, QLatin1Char('0'));
+}
+
+QString page(const std::vector<Sheet>& sheets)
+{
+    QString out = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>Catalogue</title>\n"
+                                 "<style>table{border-collapse:collapse;margin-bottom:2em}"
+                                 "th,td{border:1px solid #999;padding:2px 4px;vertical-align:top}</style>\n"
+                                 "</head>\n<body>\n");
+    for (const Sheet& sheet : sheets) {
+        out += QStringLiteral("<h2>") + html(sheet.name) + QStringLiteral("</h2>\n<table>\n<thead><tr>");
+        for (int c = 0; c < kColourSlot; ++c)
+            out += QStringLiteral("<th>") + html(sheet.columns[c]) + QStringLiteral("</th>");
+        out += QStringLiteral("</tr></thead>\n<tbody>\n");
+        for (const QStringList& row : sheet.rows) {
+            out += QStringLiteral("<tr") + rowStyle(row[kColourSlot]) + QLatin1Char('>');
+            for (int c = 0; c < kColourSlot; ++c)
+                out += QStringLiteral("<td>") + html(row[c]) + QStringLiteral("</td>");
+            out += QStringLiteral("</tr>\n");
+        }
+        out += QStringLiteral("</tbody>\n</table>\n");
+    }
+    out += QStringLiteral("</body>\n</html>\n");
+    return out;
+}
+
+} // namespace
+} // namespace reelkeep::exporter
+
+REELKEEP_PLUGIN_EXPORT std::int32_t RKMode()
+{
+    return 1;
+}
+
+REELKEEP_PLUGIN_EXPORT const char* GetDisplayName()
+{
+    return "HTML table";
+}
+
+REELKEEP_PLUGIN_EXPORT const char* GetFilterMask()
+{
+    return "HTML page (*.html)|*.html";
+}
+
+REELKEEP_PLUGIN_EXPORT void ExportTo(const char* fileName, const char* catalogueText)
+{
+    using namespace reelkeep::exporter;
+    try {
+        if (!fileName || !catalogueText)
+            return;
+        if (const auto sheets = ReadKdxText(QByteArrayView(catalogueText)))
+            WriteExport(fileName, page(*sheets).toUtf8());
+    } catch (...) {
+        // Nothing may cross the C boundary; the file is simply not written.
+    }
+}
