@@ -1,0 +1,382 @@
+#include "TReelkeepXMLSerialiazerV2_1.h"
+
+#include "CodePage.h"
+#include "FileIO.h"
+#include "ReelkeepError.h"
+#include "RowOrder.h"
+
+#include <QByteArrayMatcher>
+#include <QHash>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <limits>
+
+namespace reelkeep {
+namespace {
+
+// ---- writing ----
+
+bool isXmlChar(char16_t c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\r' || (c >= 0x20 && c < 0xFFFE);
+}
+
+// Characters XML 1.0 cannot carry at all (control characters, lone surrogates):
+// rather than write a file that cannot be read back, the save stops and says where.
+void checkXmlText(QStringView text, const QString& fileName, const QString& where)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        bool ok = isXmlChar(c.unicode());
+        if (c.isHighSurrogate())
+            ok = i + 1 < text.size() && text[i + 1].isLowSurrogate() && (++i, true);
+        else if (c.isLowSurrogate())
+            ok = false;
+        if (!ok)
+            throw FormatError(QStringLiteral("Cannot save \"%1\" as XML: %2 holds the character U+%3, which XML "
+                                             "cannot store.")
+                                  .arg(fileName, where, QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
+    }
+}
+
+class CatalogueWriter {
+public:
+    CatalogueWriter(QIODevice& device, const QString& fileName) : m_xml(&device), m_fileName(fileName)
+    {
+        m_xml.setAutoFormatting(true);
+    }
+
+    void write(const TZKLists& lists)
+    {
+        m_xml.writeStartDocument(QStringLiteral("1.0"));
+        m_xml.writeStartElement(QStringLiteral("Reelkeep"));
+        m_xml.writeAttribute(QStringLiteral("MajorVersion"), QStringLiteral("2"));
+        m_xml.writeAttribute(QStringLiteral("MinorVersion"), QStringLiteral("1"));
+        attribute(QStringLiteral("Autor"), lists.Autor, QStringLiteral("the author"));
+        for (const auto& list : lists.Lists)
+            writeList(*list);
+        m_xml.writeEndDocument();
+        if (m_xml.hasError())
+            throw FileError(QStringLiteral("Cannot write file \"%1\".").arg(m_fileName));
+    }
+
+private:
+    void attribute(const QString& name, const QString& value, const QString& where)
+    {
+        checkXmlText(value, m_fileName, where);
+        m_xml.writeAttribute(name, value);
+    }
+
+    void writeList(const TZKList& list)
+    {
+        m_xml.writeStartElement(QStringLiteral("List"));
+        attribute(QStringLiteral("Name"), list.Name, QStringLiteral("a list name"));
+        m_xml.writeStartElement(QStringLiteral("Columns"));
+        for (int k = 0; k < kStoredColumnCount; ++k) {
+            const TzkColumn& column = list.Column(k);
+            const QString where = QStringLiteral("column %1 of list \"%2\"").arg(k).arg(list.Name);
+            m_xml.writeStartElement(QStringLiteral("Column"));
+            attribute(QStringLiteral("Name"), column.Name, where);
+            m_xml.writeAttribute(QStringLiteral("Width"), QString::number(column.Width));
+            m_xml.writeAttribute(QStringLiteral("Type"), QString::number(column.Type));
+            attribute(QStringLiteral("Pattern"), column.Pattern, where);
+            m_xml.writeAttribute(QStringLiteral("NamesWithDot"), boolText(column.NamesWithDot));
+            m_xml.writeAttribute(QStringLiteral("SecondNames"), boolText(column.SecondNames));
+            attribute(QStringLiteral("LogicalValue"), column.LogicalValue, where);
+            m_xml.writeEndElement();
+        }
+        m_xml.writeEndElement();
+        m_xml.writeStartElement(QStringLiteral("Items"));
+        ForEachRowDepthFirst(list, [this, &list](const TzkRow& row) { writeItem(list, row); });
+        m_xml.writeEndElement();
+        m_xml.writeEndElement();
+    }
+
+    void writeItem(const TZKList& list, const TzkRow& row)
+    {
+        m_xml.writeStartElement(QStringLiteral("Item"));
+        m_xml.writeAttribute(QStringLiteral("ID"), QString::number(row.ID));
+        m_xml.writeAttribute(QStringLiteral("GroupID"), QString::number(row.GroupID));
+        for (int n = 0; n < kStoredColumnCount; ++n) {
+            const QString& text = row.Fields[static_cast<size_t>(n)];
+            if (text.isEmpty())
+                continue;
+            m_xml.writeStartElement(QStringLiteral("Field"));
+            m_xml.writeAttribute(QStringLiteral("N"), QString::number(n));
+            writeCellText(text, list, row, n);
+            m_xml.writeEndElement();
+        }
+        m_xml.writeEndElement();
+    }
+
+    // A parser turns every CR and CR LF of element text into LF; a character
+    // reference for CR keeps the cell's line breaks exactly as they are.
+    void writeCellText(const QString& text, const TZKList& list, const TzkRow& row, int n)
+    {
+        checkXmlText(text, m_fileName, QStringLiteral("cell %1 of record %2 in list \"%3\"").arg(n).arg(row.ID).arg(list.Name));
+        qsizetype from = 0;
+        for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', from)) {
+            if (cr > from)
+                m_xml.writeCharacters(text.mid(from, cr - from));
+            m_xml.writeEntityReference(QStringLiteral("#13"));
+            from = cr + 1;
+        }
+        if (from < text.size())
+            m_xml.writeCharacters(from == 0 ? text : text.mid(from));
+    }
+
+    static QString boolText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+
+    QXmlStreamWriter m_xml;
+    const QString& m_fileName;
+};
+
+// ---- reading ----
+
+// The bytes handed to the parser. QXmlStreamReader decodes whatever encoding the
+// declaration names when this Qt build knows it; windows-1251 is decoded through
+// our own code page when it does not, and the declaration rewritten to match.
+QByteArray parsableBytes(const QByteArray& bytes)
+{
+    if (!bytes.startsWith("<?xml"))
+        return bytes;
+    const qsizetype end = bytes.indexOf("?>");
+    if (end < 0 || end > 512)
+        return bytes;
+    static const QRegularExpression encodingRe(QStringLiteral("encoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']"));
+    const QString declaration = QString::fromLatin1(bytes.left(end));
+    const QRegularExpressionMatch match = encodingRe.match(declaration);
+    if (!match.hasMatch())
+        return bytes;
+    const QByteArray name = match.captured(1).toLatin1();
+    if (QStringDecoder(name.constData()).isValid())
+        return bytes;
+    std::optional<CodePage> page;
+    try {
+        page.emplace(name);
+    } catch (const ReelkeepError&) {
+        return bytes; // the parser reports the unknown encoding itself
+    }
+    QString text = page->decode(bytes);
+    text.replace(match.capturedStart(1), match.capturedLength(1), QStringLiteral("UTF-8"));
+    return text.toUtf8();
+}
+
+// Top-level rows of each list, counted on the raw bytes for the progress display
+// before the parse; an estimate, since the parse alone knows the true tree.
+std::vector<qint64> topLevelRowEstimates(const QByteArray& bytes)
+{
+    static const QByteArrayMatcher listMatcher(QByteArrayLiteral("<List"));
+    static const QByteArrayMatcher topMatcher(QByteArrayLiteral("GroupID=\"-1\""));
+    std::vector<qint64> counts;
+    qsizetype list = listMatcher.indexIn(bytes);
+    while (list >= 0) {
+        const qsizetype next = listMatcher.indexIn(bytes, list + 1);
+        const qsizetype end = next < 0 ? bytes.size() : next;
+        qint64 count = 0;
+        for (qsizetype at = topMatcher.indexIn(bytes, list); at >= 0 && at < end; at = topMatcher.indexIn(bytes, at + 1))
+            ++count;
+        counts.push_back(count);
+        list = next;
+    }
+    return counts;
+}
+
+class CatalogueReader {
+public:
+    CatalogueReader(const QByteArray& bytes, const QString& fileName, const ProgressCallback& progress)
+        : m_xml(bytes), m_fileName(fileName), m_progress(progress)
+    {
+        if (m_progress)
+            m_estimates = topLevelRowEstimates(bytes);
+    }
+
+    void read(TZKLists& lists)
+    {
+        if (!m_xml.readNextStartElement())
+            fail(QStringLiteral("the file holds no XML element"));
+        if (m_xml.name() != u"Reelkeep")
+            fail(QStringLiteral("the document element is <%1>, not <Reelkeep>").arg(m_xml.name()));
+        const QXmlStreamAttributes attributes = m_xml.attributes();
+        if (attributes.value(QLatin1String("MajorVersion")) != u"2")
+            return; // a catalogue of another major version: nothing we can read
+        lists.Autor = attributes.value(QLatin1String("Autor")).toString();
+        while (nextChild())
+            readList(lists);
+        while (!m_xml.atEnd())
+            m_xml.readNext();
+        if (m_xml.hasError())
+            fail(m_xml.errorString());
+    }
+
+private:
+    [[noreturn]] void fail(const QString& what) const
+    {
+        throw FormatError(QStringLiteral("Cannot read the XML catalogue \"%1\": line %2, column %3: %4")
+                              .arg(m_fileName)
+                              .arg(m_xml.lineNumber())
+                              .arg(m_xml.columnNumber())
+                              .arg(what));
+    }
+
+    [[noreturn]] void failConversion(const QString& what) const
+    {
+        throw ConversionError(QStringLiteral("Cannot read the XML catalogue \"%1\": line %2: %3")
+                                  .arg(m_fileName)
+                                  .arg(m_xml.lineNumber())
+                                  .arg(what));
+    }
+
+    // The next child element of the current element; false at its end tag.
+    bool nextChild()
+    {
+        if (m_xml.readNextStartElement())
+            return true;
+        if (m_xml.hasError())
+            fail(m_xml.errorString());
+        return false;
+    }
+
+    void skipElement()
+    {
+        m_xml.skipCurrentElement();
+        if (m_xml.hasError())
+            fail(m_xml.errorString());
+    }
+
+    qint64 integer(const QXmlStreamAttributes& attributes, QLatin1String name, qint64 min, qint64 max) const
+    {
+        if (!attributes.hasAttribute(name))
+            failConversion(QStringLiteral("<%1> has no %2 attribute").arg(m_xml.name(), name));
+        bool ok = false;
+        const qint64 value = attributes.value(name).trimmed().toLongLong(&ok);
+        if (!ok || value < min || value > max)
+            failConversion(QStringLiteral("\"%1\" is not a valid %2").arg(attributes.value(name), name));
+        return value;
+    }
+
+    // What the writer produces ("true"/"false"), those words in any case, or an
+    // integer where non-zero is true.
+    bool boolean(const QXmlStreamAttributes& attributes, QLatin1String name) const
+    {
+        if (!attributes.hasAttribute(name))
+            failConversion(QStringLiteral("<%1> has no %2 attribute").arg(m_xml.name(), name));
+        const QStringView text = attributes.value(name).trimmed();
+        if (text.compare(u"true", Qt::CaseInsensitive) == 0)
+            return true;
+        if (text.compare(u"false", Qt::CaseInsensitive) == 0)
+            return false;
+        bool ok = false;
+        const qint64 value = text.toLongLong(&ok);
+        if (!ok)
+            failConversion(QStringLiteral("\"%1\" is not a valid %2").arg(text, name));
+        return value != 0;
+    }
+
+    void readList(TZKLists& lists)
+    {
+        TZKList& list = *lists.AddList(0, m_xml.attributes().value(QLatin1String("Name")).toString());
+        if (!nextChild())
+            fail(QStringLiteral("list \"%1\" has no columns").arg(list.Name));
+        readColumns(list);
+        if (!nextChild())
+            fail(QStringLiteral("list \"%1\" has no items").arg(list.Name));
+        readItems(list, lists.Count() - 1);
+        while (nextChild())
+            skipElement();
+    }
+
+    void readColumns(TZKList& list)
+    {
+        int k = 0;
+        for (; nextChild(); ++k) {
+            if (k < kStoredColumnCount) {
+                const QXmlStreamAttributes attributes = m_xml.attributes();
+                TzkColumn& column = list.Column(k);
+                column.Name = attributes.value(QLatin1String("Name")).toString();
+                column.Type = static_cast<std::uint8_t>(integer(attributes, QLatin1String("Type"), 0, 255));
+                if (attributes.hasAttribute(QLatin1String("Width")))
+                    column.Width = static_cast<std::int32_t>(integer(attributes, QLatin1String("Width"), std::numeric_limits<std::int32_t>::min(),
+                                                                     std::numeric_limits<std::int32_t>::max()));
+                column.Pattern = attributes.value(QLatin1String("Pattern")).toString();
+                column.NamesWithDot = boolean(attributes, QLatin1String("NamesWithDot"));
+                column.SecondNames = boolean(attributes, QLatin1String("SecondNames"));
+                if (attributes.hasAttribute(QLatin1String("LogicalValue")))
+                    column.LogicalValue = attributes.value(QLatin1String("LogicalValue")).toString();
+            }
+            skipElement();
+        }
+        if (k < kStoredColumnCount)
+            fail(QStringLiteral("list \"%1\" has %2 columns instead of %3").arg(list.Name).arg(k).arg(kStoredColumnCount));
+    }
+
+    void readItems(TZKList& list, int listIndex)
+    {
+        constexpr qint64 intMin = std::numeric_limits<std::int32_t>::min();
+        constexpr qint64 intMax = std::numeric_limits<std::int32_t>::max();
+        const qint64 estimate = listIndex < static_cast<int>(m_estimates.size()) ? m_estimates[size_t(listIndex)] : 0;
+        const RowProgress progress(m_progress, estimate);
+        qint64 topLevel = 0;
+        struct Placed {
+            TzkRow* row;
+            int depth;
+        };
+        QHash<std::int32_t, Placed> byId; // first row of each ID, as a search from the top finds it
+        while (nextChild()) {
+            const QXmlStreamAttributes attributes = m_xml.attributes();
+            auto row = std::make_unique<TzkRow>();
+            row->ID = static_cast<std::int32_t>(integer(attributes, QLatin1String("ID"), intMin, intMax));
+            row->GroupID = static_cast<std::int32_t>(integer(attributes, QLatin1String("GroupID"), intMin, intMax));
+            Placed parent{nullptr, 0};
+            if (row->GroupID != -1)
+                parent = byId.value(row->GroupID, Placed{nullptr, 0});
+            if (parent.depth >= kMaxRowNesting)
+                fail(QStringLiteral("records are nested more than %1 levels deep").arg(kMaxRowNesting));
+            readFields(*row);
+            TzkRow* placed = list.InsertRow(std::move(row), parent.row);
+            if (placed->ID != -1)
+                byId.emplace(placed->ID, Placed{placed, parent.depth + 1});
+            if (!parent.row && ++topLevel <= estimate)
+                progress.rowRead(topLevel);
+        }
+    }
+
+    void readFields(TzkRow& row)
+    {
+        while (nextChild()) {
+            const qint64 n = integer(m_xml.attributes(), QLatin1String("N"), std::numeric_limits<qint64>::min(),
+                                     std::numeric_limits<qint64>::max());
+            QString text = m_xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+            if (m_xml.hasError())
+                fail(m_xml.errorString());
+            if (n >= 0 && n < kColumnCount)
+                row.Fields[static_cast<size_t>(n)] = std::move(text);
+        }
+    }
+
+    QXmlStreamReader m_xml;
+    const QString& m_fileName;
+    const ProgressCallback& m_progress;
+    std::vector<qint64> m_estimates;
+};
+
+} // namespace
+
+std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileName)
+{
+    const QByteArray bytes = parsableBytes(ReadWholeFile(fileName));
+    auto lists = NewLists();
+    CatalogueReader(bytes, fileName, OnProgress).read(*lists);
+    return lists;
+}
+
+void TReelkeepXMLSerialiazerV2_1::Save(const QString& fileName, const TZKLists& lists)
+{
+    AtomicFile file(fileName);
+    CatalogueWriter(file.device(), fileName).write(lists);
+    file.commit();
+}
+
+} // namespace reelkeep

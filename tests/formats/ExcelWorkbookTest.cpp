@@ -1,0 +1,214 @@
+#include "Biff8Workbook.h"
+#include "CompoundFile.h"
+#include "ExcelWorkbook.h"
+#include "FileIO.h"
+#include "ReelkeepError.h"
+#include "XmlTestCatalogue.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace reelkeep {
+namespace {
+
+using testing::expectSameCatalogue;
+using testing::sampleCatalogue;
+
+// What a workbook gives back: line breaks as CR LF and the default row colour.
+void asWorkbookReadsIt(std::vector<RowPtr>& rows)
+{
+    for (RowPtr& row : rows) {
+        for (QString& cell : row->Fields) {
+            for (qsizetype i = cell.indexOf(u'\n'); i >= 0; i = cell.indexOf(u'\n', i + 1))
+                if (i == 0 || cell[i - 1] != u'\r')
+                    cell.insert(i++, u'\r');
+        }
+        if (row->Fields[csColour].isEmpty())
+            row->Fields[csColour] = QStringLiteral("00FFFFFF");
+        asWorkbookReadsIt(row->Children);
+    }
+}
+
+class ExcelWorkbookTest : public ::testing::Test {
+protected:
+    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+    std::unique_ptr<TZKLists> load(const QString& fileName)
+    {
+        auto lists = std::make_unique<TZKLists>(BuiltInColumnDefinitions(), LocaleFormats::russian());
+        LoadFromExcel(fileName, *lists);
+        return lists;
+    }
+
+    // A workbook of one sheet whose cells the test sets directly.
+    template <typename Fill>
+    QString handMade(Fill&& fill)
+    {
+        Biff8Workbook book;
+        book.AddSheet(QStringLiteral("Hand made"));
+        fill(book);
+        const QString fileName = path("hand.xls");
+        AtomicFile file(fileName);
+        WriteCompoundFile(file, QStringLiteral("Workbook"), book.Build());
+        file.commit();
+        return fileName;
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(ExcelWorkbookTest, RoundTripKeepsListsNestingAndNames)
+{
+    auto original = sampleCatalogue();
+    // A name longer than a worksheet name, and one that differs from another only in case.
+    original->AddList(0, QStringLiteral("A very long list name that no worksheet can hold whole"));
+    original->AddList(0, QString::fromUtf8("фильмы"));
+    const QString fileName = path("catalogue.xls");
+    SaveToExcel(fileName, *original);
+    const auto loaded = load(fileName);
+
+    for (auto& list : original->Lists)
+        asWorkbookReadsIt(const_cast<std::vector<RowPtr>&>(list->Items()));
+    expectSameCatalogue(*original, *loaded, false);
+    ASSERT_EQ(loaded->Count(), 5);
+    EXPECT_EQ(loaded->List(0)->Row(0)->Child(0)->GroupID, 1);
+    EXPECT_EQ(loaded->List(1)->RowCount(), 0);
+    EXPECT_EQ(loaded->List(1)->Name, QString());
+}
+
+TEST_F(ExcelWorkbookTest, ReadsCellsAsTheLayoutSays)
+{
+    const QString fileName = handMade([](Biff8Workbook& book) {
+        book.SetText(0, 0, QStringLiteral("Number"));
+        book.SetText(0, 1, QStringLiteral("Title"));
+        // Row 2: no ID, no colour, numbers in text columns.
+        book.SetNumber(1, 0, 2005);
+        book.SetNumber(1, 1, 2.5);
+        book.SetText(1, 2, QStringLiteral("a\nb\r\nc"));
+        // Row 3: ID given as text, a child of an unknown row.
+        book.SetText(2, 1, QStringLiteral("child"));
+        book.SetText(2, 21, QStringLiteral(" 12 "));
+        book.SetNumber(2, 22, 99);
+        // Row 4: nested under row 3.
+        book.SetText(3, 20, QStringLiteral("00FF0000"));
+        book.SetNumber(3, 21, 13);
+        book.SetNumber(3, 22, 12);
+        // Row 5 is empty and ends the region; row 6 is beyond it.
+        book.SetText(5, 1, QStringLiteral("never read"));
+    });
+    const auto lists = load(fileName);
+    ASSERT_EQ(lists->Count(), 1);
+    const TZKList& list = *lists->List(0);
+    EXPECT_EQ(list.Name, QStringLiteral("Hand made"));
+    EXPECT_EQ(list.GetColumnName(1), QStringLiteral("Title"));
+    EXPECT_EQ(list.GetColumnName(2), QString());
+    ASSERT_EQ(list.RowCount(), 2);
+    const TzkRow& first = *list.Row(0);
+    EXPECT_EQ(first.ID, -1);
+    EXPECT_EQ(first.Fields[0], QStringLiteral("2005"));
+    EXPECT_EQ(first.Fields[1], QStringLiteral("2,5"));
+    EXPECT_EQ(first.Fields[2], QStringLiteral("a\r\nb\r\nc"));
+    EXPECT_EQ(first.Fields[csColour], QStringLiteral("00FFFFFF"));
+    const TzkRow& second = *list.Row(1);
+    EXPECT_EQ(second.ID, 12);
+    EXPECT_EQ(second.GroupID, -1);
+    ASSERT_EQ(second.ChildCount(), 1);
+    EXPECT_EQ(second.Child(0)->ID, 13);
+    EXPECT_EQ(second.Child(0)->Fields[csColour], QStringLiteral("00FF0000"));
+    EXPECT_EQ(list.MaxID, 13);
+}
+
+TEST_F(ExcelWorkbookTest, NonNumericIdStopsTheLoad)
+{
+    const QString fileName = handMade([](Biff8Workbook& book) {
+        book.SetText(0, 0, QStringLiteral("Number"));
+        book.SetText(1, 0, QStringLiteral("x"));
+        book.SetText(1, 21, QStringLiteral("seven"));
+    });
+    try {
+        load(fileName);
+        ADD_FAILURE() << "loaded a text ID";
+    } catch (const ConversionError& e) {
+        EXPECT_TRUE(e.message().contains(fileName) && e.message().contains(QStringLiteral("seven")));
+    }
+}
+
+TEST_F(ExcelWorkbookTest, LongAndManyStringsCrossRecordBoundaries)
+{
+    auto lists = std::make_unique<TZKLists>(BuiltInColumnDefinitions(), LocaleFormats::russian());
+    TZKList& list = *lists->AddList(0, QStringLiteral("big"));
+    const QString wide = QString::fromUtf8("Ж😀").repeated(Biff8Workbook::kMaxWideText / 3);
+    for (int i = 0; i < 3000; ++i) {
+        TzkRow* row = list.AddRow();
+        row->Fields[1] = QStringLiteral("title %1").arg(i);
+        row->Fields[2] = QString::fromUtf8("название %1").arg(i);
+        if (i % 500 == 0) {
+            row->Fields[14] = QString(QChar(u'a' + i % 26)).repeated(Biff8Workbook::kMaxNarrowText);
+            row->Fields[15] = wide;
+        }
+    }
+    const QString fileName = path("big.xls");
+    SaveToExcel(fileName, *lists);
+    const auto loaded = load(fileName);
+    asWorkbookReadsIt(const_cast<std::vector<RowPtr>&>(list.Items()));
+    expectSameCatalogue(*lists, *loaded, false);
+
+    // Text the format cannot hold is refused before anything is written.
+    list.Row(0)->Fields[14] += u'!';
+    EXPECT_THROW(SaveToExcel(path("too-long.xls"), *lists), FormatError);
+    list.Row(0)->Fields[14].chop(1);
+    list.Row(0)->Fields[15] += QString::fromUtf8("Ж");
+    EXPECT_THROW(SaveToExcel(path("too-long.xls"), *lists), FormatError);
+    EXPECT_FALSE(QFile::exists(path("too-long.xls")));
+}
+
+TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
+{
+    const QString fileName = path("good.xls");
+    SaveToExcel(fileName, *sampleCatalogue());
+    const QByteArray good = ReadWholeFile(fileName);
+    const QString damaged = path("damaged.xls");
+    const auto tryLoad = [&](const QByteArray& bytes) {
+        testing::writeTestFile(damaged, bytes);
+        try {
+            load(damaged);
+        } catch (const ReelkeepError& e) {
+            EXPECT_TRUE(e.message().contains(damaged)) << e.message().toStdString();
+        }
+    };
+    for (qsizetype length = 0; length < good.size(); length += 97)
+        tryLoad(good.left(length));
+    for (qsizetype at = 0; at < good.size(); at += 13) {
+        QByteArray flipped = good;
+        flipped[at] = char(flipped[at] ^ 0x5A);
+        tryLoad(flipped);
+    }
+    EXPECT_THROW(load(path("missing.xls")), FileError);
+    testing::writeTestFile(damaged, QByteArray());
+    EXPECT_THROW(load(damaged), FormatError);
+}
+
+TEST_F(ExcelWorkbookTest, SpreadsheetApplicationOpensTheWorkbook)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    const QString fileName = path("calc.xls");
+    SaveToExcel(fileName, *sampleCatalogue());
+    QProcess process;
+    process.setWorkingDirectory(m_dir.path());
+    process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                            QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
+                            m_dir.path(), fileName});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    const QString csv = QString::fromUtf8(ReadWholeFile(path("calc.csv")));
+    EXPECT_TRUE(csv.startsWith(QString::fromUtf8("Колонка 0,Колонка 1,"))) << csv.left(200).toStdString();
+    EXPECT_TRUE(csv.contains(QString::fromUtf8(",Матрица,The Matrix — 日本語 😀 ½,"))) << csv.toStdString();
+    EXPECT_TRUE(csv.contains(QStringLiteral(",1,-1"))) << csv.toStdString();
+}
+
+} // namespace
+} // namespace reelkeep

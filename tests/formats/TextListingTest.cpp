@@ -1,0 +1,40 @@
+#include "CodePage.h"
+#include "FileIO.h"
+#include "TextListing.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace reelkeep {
+namespace {
+
+TEST(TextListingTest, WritesFilledCellsOfTopLevelRowsByteForByte)
+{
+    TZKLists lists(BuiltInColumnDefinitions(), LocaleFormats::russian());
+    TZKList& first = *lists.AddList(0, QStringLiteral("ignored"));
+    first.SetColumnName(0, QString::fromUtf8("Номер"));
+    first.SetColumnName(2, QStringLiteral("Original"));
+    first.SetColumnName(14, QStringLiteral("About"));
+    TzkRow* row = first.AddRow();
+    row->Fields[0] = QStringLiteral("1");
+    row->Fields[2] = QString::fromUtf8("Ёж 日");
+    first.AddRow(row)->Fields[0] = QStringLiteral("nested, not written");
+    first.AddRow()->Fields[14] = QStringLiteral("a\r\nb");
+    first.AddRow(); // no filled cell: only the empty line
+    TZKList& second = *lists.AddList(0, QStringLiteral("second"));
+    second.SetColumnName(21, QStringLiteral("internal"));
+    TzkRow* other = second.AddRow();
+    other->Fields[1] = QStringLiteral("x");
+    other->Fields[21] = QStringLiteral("never written");
+
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("list.txt"));
+    WriteFileAtomically(fileName, "old content that must go");
+    SaveToText(fileName, lists);
+    QByteArray want = "\xCD\xEE\xEC\xE5\xF0: 1\r\nOriginal: \xA8\xE6 ?\r\n\r\nAbout: a\r\nb\r\n\r\n\r\n";
+    want += CodePage::Default().encode(second.GetColumnName(1)) + ": x\r\n\r\n";
+    EXPECT_EQ(ReadWholeFile(fileName), want);
+}
+
+} // namespace
+} // namespace reelkeep
