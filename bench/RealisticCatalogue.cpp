@@ -9,11 +9,12 @@ namespace {
 const QStringList& words()
 {
     static const QStringList list = QString::fromUtf8(
-        "ночь день город море последний тайна война любовь дорога брат сестра время тень огонь "
-        "зима лето остров дом сердце звезда небо река холод мама папа история охота побег пламя "
-        "night day city sea last secret war love road brother time shadow fire winter summer island "
-        "house heart star sky river cold story hunt escape flame dark blood king queen dream "
-        "machine ghost man woman girl boy doctor captain mission empire return rise fall edge")
+        "ночь день город море последний тайна война любовь дорога брат сестра время "
+        "тень огонь зима лето остров дом сердце звезда небо река холод мама папа "
+        "история охота побег пламя night day city sea last secret war love road "
+        "brother time shadow fire winter summer island house heart star sky river "
+        "cold story hunt escape flame dark blood king queen dream machine ghost man "
+        "woman girl boy doctor captain mission empire return rise fall edge")
         .split(QLatin1Char(' '));
     return list;
 }
@@ -21,8 +22,9 @@ const QStringList& words()
 const QStringList& names()
 {
     static const QStringList list = QString::fromUtf8(
-        "Иван Петров,Анна Смирнова,Сергей Козлов,Мария Иванова,Олег Соколов,John Smith,Emma Stone,"
-        "Tom Hardy,Cate Blanchett,Jean Reno,Алексей Морозов,Ольга Волкова,Brad Pitt,Uma Thurman")
+        "Иван Петров,Анна Смирнова,Сергей Козлов,Мария Иванова,Олег Соколов,"
+        "John Smith,Emma Stone,Tom Hardy,Cate Blanchett,Jean Reno,Алексей Морозов,"
+        "Ольга Волкова,Brad Pitt,Uma Thurman")
         .split(QLatin1Char(','));
     return list;
 }

@@ -72,7 +72,7 @@ public:
         }
     }
 
-    // Equal keys share a rank and identical texts a text number.
+    // Equal keys share a rank and identical texts a text number. Called once: it hands over the entries.
     std::vector<Entry> rank()
     {
         std::sort(m_keyed.begin(), m_keyed.end(), [this](const Keyed& a, const Keyed& b) {
@@ -119,8 +119,10 @@ private:
             const CodePage& page = CodePage::Default();
             for (const QChar c : cell)
                 m_keys.push_back(static_cast<char>(page.lowerByte(page.fromUnicode(c))));
-            for (size_t k = 0; k < 8; ++k)
-                keyed.head = keyed.head << 8 | (k < keyed.size ? static_cast<unsigned char>(m_keys[keyed.start + k]) : 0u);
+            for (size_t k = 0; k < 8; ++k) {
+                const unsigned byte = k < keyed.size ? static_cast<unsigned char>(m_keys[keyed.start + k]) : 0u;
+                keyed.head = keyed.head << 8 | byte;
+            }
         } else {
             const std::int64_t value = m_kind == 1 ? numberKey(cell) : dateOf(cell, formats);
             keyed.head = static_cast<std::uint64_t>(value) ^ (std::uint64_t(1) << 63);
@@ -261,7 +263,8 @@ void ListSorter::sortLevel(std::vector<RowPtr>& rows) const
     // Every key of the level is read before anything moves, so a bad cell leaves the level as it was.
     std::vector<Entry> entries = LevelKeys(rows, m_column, m_kind, m_formats).rank();
 
-    // The selection sort: each unfiltered position takes the row the scan over it and the later unfiltered rows picks.
+    // The selection sort: each unfiltered position takes the row that the scan over
+    // it and the unfiltered rows after it picks; filtered rows stay where they are.
     Tournament tournament(entries, m_descending);
     for (size_t i = 0; i + 1 < rows.size(); ++i) {
         if (entries[i].filtered)

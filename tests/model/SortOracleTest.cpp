@@ -100,8 +100,8 @@ void referenceSort(TZKList& list, int c, std::uint8_t kind)
         list.SortColumn = c;
     else
         list.SortDescending = !list.SortDescending;
-    referenceSortLevel({[&](int i) { return list.Row(i); }, [&](int i, int j) { list.SwapRows(i, j); }, list.RowCount()},
-                       c, kind, list.SortDescending, list.Formats);
+    const Level top{[&](int i) { return list.Row(i); }, [&](int i, int j) { list.SwapRows(i, j); }, list.RowCount()};
+    referenceSortLevel(top, c, kind, list.SortDescending, list.Formats);
     for (int i = 0; i < list.RowCount(); ++i)
         if (!list.Row(i)->Children.empty())
             referenceSortChildren(*list.Row(i), c, kind, list.SortDescending, list.Formats);
@@ -124,7 +124,8 @@ QString treeOrder(const TZKList& list)
 {
     QString out;
     describe(list.Items(), out);
-    return out + QStringLiteral("| column %1 %2").arg(list.SortColumn).arg(QLatin1String(list.SortDescending ? "desc" : "asc"));
+    const QLatin1String direction(list.SortDescending ? "desc" : "asc");
+    return out + QStringLiteral("| column %1 %2").arg(list.SortColumn).arg(direction);
 }
 
 void copyRows(const std::vector<RowPtr>& from, TZKList& to, TzkRow* parent)
@@ -240,7 +241,8 @@ TEST(SortOracle, MatchesTheSelectionSortOnRandomTrees)
             } catch (const ConversionError& e) {
                 referenceError = e.message();
             }
-            ASSERT_EQ(error.has_value(), referenceError.has_value()) << "round " << round << " step " << step << " " << column << " " << int(kind) << (referenceError ? referenceError->toStdString() : std::string());
+            ASSERT_EQ(error.has_value(), referenceError.has_value())
+                << "round " << round << " step " << step << " column " << column << " kind " << int(kind);
             errors += error ? 1 : 0;
             if (error) {
                 EXPECT_TRUE(error->contains(*referenceError)) << error->toStdString();

@@ -61,7 +61,8 @@ TEST(Sort, TextIsCaseBlindByteOrderOfTheCodePageWithEmptyCellsLast)
     list->Sort(1, 0);
     EXPECT_EQ(idOrder(*list), QStringLiteral("6 4 5 3 1 2 7"));
     list->Sort(1, 0);
-    EXPECT_EQ(idOrder(*list), QStringLiteral("1 3 5 4 6 7 2")); // descending: the last empty cell comes first of the empties
+    // Descending, the later of two empty cells comes first.
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 3 5 4 6 7 2"));
 
     // Equal keys: ascending prefers the later of different texts; identical texts never swap.
     auto ties = listOf(1, {"abc", "ABC", "abc"});
