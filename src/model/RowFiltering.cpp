@@ -4,6 +4,9 @@
 #include "CodePage.h"
 #include "TSyntaxAnalizer.h"
 
+#include <utility>
+#include <vector>
+
 namespace reelkeep {
 namespace {
 
@@ -16,29 +19,41 @@ const TSimpleSyntaxAnalizer& normaliser()
 // The cell as the masks see it: through the 8-bit code page, then normalised.
 bool cellMatches(const TzkMask& mask, const QString& cell)
 {
-    return mask.Matches(normaliser().Analize(CodePage::Default().roundTrip(cell)));
+    const CodePage& page = CodePage::Default();
+    // Most cells pass the code page unchanged; sharing them saves a copy per cell.
+    return mask.Matches(normaliser().Analize(page.canEncode(cell) ? cell : page.roundTrip(cell)));
 }
 
-// True when the row fails one of the masks of columns 0..lastColumn.
-bool failsMasks(const TZKList& list, const TzkRow& row, int lastColumn)
+// The masks in use, by column, gathered once per filtering rather than looked up per row.
+using ActiveMasks = std::vector<std::pair<size_t, const TzkMask*>>;
+
+ActiveMasks activeMasks(const TZKList& list, int lastColumn)
 {
-    for (int c = 0; c <= lastColumn; ++c) {
-        const TzkMask* mask = list.Column(c).FilterMask.get();
-        if (mask && !cellMatches(*mask, row.Fields[static_cast<size_t>(c)]))
+    ActiveMasks masks;
+    for (int c = 0; c <= lastColumn; ++c)
+        if (const TzkMask* mask = list.Column(c).FilterMask.get())
+            masks.emplace_back(static_cast<size_t>(c), mask);
+    return masks;
+}
+
+// True when the row fails one of the masks.
+bool failsMasks(const ActiveMasks& masks, const TzkRow& row)
+{
+    for (const auto& [column, mask] : masks)
+        if (!cellMatches(*mask, row.Fields[column]))
             return true;
-    }
     return false;
 }
 
 // Filters the children of a row; true when none of them stays visible.
-bool filterNested(const TZKList& list, TzkRow& parent)
+bool filterNested(const ActiveMasks& masks, TzkRow& parent)
 {
     bool anyVisible = false;
     for (auto& child : parent.Children) {
-        child->Filtered = failsMasks(list, *child, 19);
+        child->Filtered = failsMasks(masks, *child);
         // A child with children of its own stays when it matches or a descendant stays.
         if (!child->Children.empty())
-            child->Filtered = filterNested(list, *child) && child->Filtered;
+            child->Filtered = filterNested(masks, *child) && child->Filtered;
         anyVisible = anyVisible || !child->Filtered;
     }
     return !anyVisible;
@@ -60,11 +75,13 @@ void TZKList::SetColumnFilter(int i, const QString& text)
 
 void TZKList::ApplyFilter()
 {
-    const int lastColumn = ColumnCount() - 2;
+    // The colour column's mask applies to top-level rows only.
+    const ActiveMasks topMasks = activeMasks(*this, ColumnCount() - 2);
+    const ActiveMasks nestedMasks = activeMasks(*this, 19);
     for (auto& row : m_items) {
-        row->Filtered = failsMasks(*this, *row, lastColumn);
+        row->Filtered = failsMasks(topMasks, *row);
         if (!row->Children.empty())
-            row->Filtered = filterNested(*this, *row) && row->Filtered;
+            row->Filtered = filterNested(nestedMasks, *row) && row->Filtered;
     }
     invalidateVisible();
 }
