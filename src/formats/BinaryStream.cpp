@@ -1,0 +1,109 @@
+#include "BinaryStream.h"
+
+#include "CellText.h"
+#include "ReelkeepError.h"
+
+#include <QtEndian>
+#include <algorithm>
+
+namespace reelkeep {
+
+BinaryReader::BinaryReader(QByteArrayView bytes, QString fileName) : m_bytes(bytes), m_fileName(std::move(fileName))
+{
+}
+
+void BinaryReader::fail(const QString& problem) const
+{
+    throw FormatError(QStringLiteral("The catalogue file \"%1\" is damaged: %2 (at byte %3).")
+                          .arg(m_fileName, problem)
+                          .arg(m_pos));
+}
+
+void BinaryReader::skip(qint64 n)
+{
+    readBytes(n);
+}
+
+QByteArrayView BinaryReader::readBytes(qint64 n)
+{
+    if (n < 0)
+        fail(QStringLiteral("a negative length %1").arg(n));
+    if (n > remaining())
+        fail(QStringLiteral("it ends early, %1 bytes wanted and %2 left").arg(n).arg(remaining()));
+    const QByteArrayView view = m_bytes.sliced(m_pos, n);
+    m_pos += n;
+    return view;
+}
+
+qint32 BinaryReader::readI32()
+{
+    return qFromLittleEndian<qint32>(readBytes(4).data());
+}
+
+quint8 BinaryReader::readU8()
+{
+    return static_cast<quint8>(readBytes(1)[0]);
+}
+
+QByteArrayView BinaryReader::readStr()
+{
+    return readBytes(readI32());
+}
+
+QString BinaryReader::readText()
+{
+    return TextFrom8(readStr(), false);
+}
+
+QString BinaryReader::readCell()
+{
+    return TextFrom8(readStr(), true);
+}
+
+qint32 BinaryReader::readNum(const char* what)
+{
+    const QByteArrayView text = readStr();
+    const std::optional<qint32> value = ParseWholeNumber(text);
+    if (!value)
+        fail(QStringLiteral("the %1 \"%2\" is not a whole number")
+                 .arg(QLatin1String(what), QString::fromLatin1(text.first(std::min<qsizetype>(20, text.size())).toByteArray())));
+    return *value;
+}
+
+qint32 BinaryReader::checkedCount(qint32 count, qint64 minItemBytes, const char* what) const
+{
+    if (count < 0)
+        fail(QStringLiteral("a negative number of %1 (%2)").arg(QLatin1String(what)).arg(count));
+    if (count > remaining() / minItemBytes)
+        fail(QStringLiteral("%1 %2 announced, more than the rest of the file can hold").arg(count).arg(QLatin1String(what)));
+    return count;
+}
+
+void BinaryWriter::writeI32(qint32 value)
+{
+    char buffer[4];
+    qToLittleEndian(value, buffer);
+    m_bytes.append(buffer, 4);
+}
+
+void BinaryWriter::writeStr(QByteArrayView bytes)
+{
+    writeI32(static_cast<qint32>(bytes.size()));
+    writeBytes(bytes);
+}
+
+void BinaryWriter::writeNum(qint32 value)
+{
+    writeStr(QByteArray::number(value));
+}
+
+void BinaryWriter::writeEncoded(QStringView text, bool breaksAsTags)
+{
+    // Reserve the length, write the text straight into the buffer, then fill the length in.
+    const qsizetype at = m_bytes.size();
+    writeI32(0);
+    AppendText8(m_bytes, text, breaksAsTags);
+    qToLittleEndian(static_cast<qint32>(m_bytes.size() - at - 4), m_bytes.data() + at);
+}
+
+} // namespace reelkeep

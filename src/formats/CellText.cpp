@@ -1,0 +1,71 @@
+#include "CellText.h"
+
+#include <cstring>
+#include <limits>
+
+namespace reelkeep {
+
+void AppendText8(QByteArray& out, QStringView text, bool breaksAsTags, const CodePage& codePage)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* dst = out.data() + start;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (breaksAsTags && c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            // Two characters become four bytes: grow and carry on after them.
+            const qsizetype at = dst - out.data();
+            out.resize(out.size() + 2);
+            dst = out.data() + at;
+            std::memcpy(dst, "<br>", 4);
+            dst += 4;
+            ++i;
+            continue;
+        }
+        *dst++ = static_cast<char>(codePage.fromUnicode(c));
+    }
+}
+
+QString TextFrom8(QByteArrayView bytes, bool breaksAsTags, const CodePage& codePage)
+{
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* dst = out.data();
+    const char* src = bytes.data();
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (breaksAsTags && src[i] == '<' && i + 3 < n && src[i + 1] == 'b' && src[i + 2] == 'r' && src[i + 3] == '>') {
+            *dst++ = QChar(u'\r');
+            *dst++ = QChar(u'\n');
+            i += 3;
+            continue;
+        }
+        *dst++ = codePage.toUnicode(static_cast<unsigned char>(src[i]));
+    }
+    out.truncate(dst - out.constData());
+    return out;
+}
+
+std::optional<qint32> ParseWholeNumber(QByteArrayView text)
+{
+    qsizetype i = 0;
+    bool negative = false;
+    if (!text.isEmpty() && (text[0] == '-' || text[0] == '+')) {
+        negative = text[0] == '-';
+        ++i;
+    }
+    if (i == text.size() || text.size() - i > 11)
+        return std::nullopt;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        value = value * 10 + (text[i] - '0');
+    }
+    if (negative)
+        value = -value;
+    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
+        return std::nullopt;
+    return static_cast<qint32>(value);
+}
+
+} // namespace reelkeep

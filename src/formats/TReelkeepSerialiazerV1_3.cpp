@@ -1,0 +1,20 @@
+#include "TReelkeepSerialiazerV1_3.h"
+
+#include "FileIO.h"
+#include "TextCatalogue.h"
+
+namespace reelkeep {
+
+std::unique_ptr<TZKLists> TReelkeepSerialiazerV1_3::Load(const QString& fileName)
+{
+    auto lists = NewLists();
+    ReadTextCatalogue(ReadWholeFile(fileName), QStringLiteral("file \"%1\"").arg(fileName), TextLayout(), *lists, OnProgress);
+    return lists;
+}
+
+void TReelkeepSerialiazerV1_3::Save(const QString& fileName, const TZKLists& lists)
+{
+    WriteFileAtomically(fileName, WriteTextCatalogue(lists));
+}
+
+} // namespace reelkeep

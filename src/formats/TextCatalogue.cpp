@@ -1,0 +1,142 @@
+#include "TextCatalogue.h"
+
+#include "CellText.h"
+#include "ReelkeepError.h"
+
+#include <algorithm>
+
+namespace reelkeep {
+namespace {
+
+// Lines ended as the first line is ended: CR LF in every file this program writes,
+// so a lone CR or LF inside a cell stays part of its line. Files with bare LF or
+// CR line ends are read too.
+class LineReader {
+public:
+    LineReader(QByteArrayView bytes, const QString& source) : m_bytes(bytes), m_source(source)
+    {
+        const qsizetype end = firstBreak();
+        if (end < 0 || bytes[end] == '\n')
+            m_terminator = end < 0 ? QByteArrayView("\r\n") : QByteArrayView("\n");
+        else
+            m_terminator = end + 1 < bytes.size() && bytes[end + 1] == '\n' ? QByteArrayView("\r\n") : QByteArrayView("\r");
+    }
+
+    QByteArrayView readLine()
+    {
+        if (m_pos >= m_bytes.size())
+            fail(QStringLiteral("it ends early"));
+        ++m_line;
+        qsizetype end = m_bytes.indexOf(m_terminator, m_pos);
+        const qsizetype next = end < 0 ? m_bytes.size() : end + m_terminator.size();
+        if (end < 0) {
+            // The last line may lack its line end, or keep only the CR of it (the
+            // add-from-list command drops the final byte of a file).
+            end = m_bytes.size();
+            if (m_terminator.size() == 2 && end > m_pos && m_bytes[end - 1] == '\r')
+                --end;
+        }
+        const QByteArrayView line = m_bytes.sliced(m_pos, end - m_pos);
+        m_pos = next;
+        return line;
+    }
+
+    QString readCell() { return TextFrom8(readLine(), true); }
+
+    // A count line; what the file has left must hold linesPerItem lines per item.
+    qint32 readCount(qint64 linesPerItem, const char* what)
+    {
+        const QByteArrayView line = readLine();
+        const std::optional<qint32> count = ParseWholeNumber(line.trimmed());
+        if (!count)
+            fail(QStringLiteral("the number of %1 \"%2\" is not a whole number")
+                     .arg(QLatin1String(what), QString::fromLatin1(line.first(std::min<qsizetype>(20, line.size())).toByteArray())));
+        if (*count < 0)
+            fail(QStringLiteral("a negative number of %1 (%2)").arg(QLatin1String(what)).arg(*count));
+        // Every line but the last takes at least its line end.
+        const qint64 lines = *count * linesPerItem;
+        if (lines > 0 && (lines - 1) * m_terminator.size() > m_bytes.size() - m_pos)
+            fail(QStringLiteral("%1 %2 announced, more than the rest of the file holds").arg(*count).arg(QLatin1String(what)));
+        return *count;
+    }
+
+    [[noreturn]] void fail(const QString& problem) const
+    {
+        throw FormatError(QStringLiteral("The catalogue %1 is damaged: %2 (line %3).").arg(m_source, problem).arg(m_line));
+    }
+
+private:
+    qsizetype firstBreak() const
+    {
+        for (qsizetype i = 0; i < m_bytes.size(); ++i)
+            if (m_bytes[i] == '\r' || m_bytes[i] == '\n')
+                return i;
+        return -1;
+    }
+
+    QByteArrayView m_bytes;
+    const QString& m_source;
+    QByteArrayView m_terminator;
+    qsizetype m_pos = 0;
+    qint64 m_line = 0;
+};
+
+void appendLine(QByteArray& out, QStringView text)
+{
+    AppendText8(out, text, true);
+    out.append("\r\n", 2);
+}
+
+} // namespace
+
+void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLayout& layout, TZKLists& into,
+                       const ProgressCallback& onProgress)
+{
+    LineReader lines(bytes, source);
+    const QByteArrayView first = lines.readLine();
+    if (!layout.requiredFirstLine.isEmpty() && first != layout.requiredFirstLine)
+        return;
+    const int cells = layout.cellsPerRow;
+    const ProgressCallback silent;
+    const qint32 listCount = layout.severalLists ? lines.readCount(2 + cells, "lists") : 1;
+    for (qint32 l = 0; l < listCount; ++l) {
+        const QString name = layout.severalLists ? lines.readCell() : QStringLiteral("Лист1");
+        const qint32 rowCount = lines.readCount(cells, "records");
+        TZKList* list = into.AddList(rowCount, name);
+        for (int c = 0; c < cells; ++c) {
+            list->SetColumnName(c, lines.readCell());
+            if (layout.patternsFromTemplate)
+                list->Column(c).Pattern = into.ColumnTemplate[static_cast<size_t>(c)].pattern;
+        }
+        const RowProgress progress(layout.reportProgress ? onProgress : silent, rowCount);
+        for (qint32 r = 1; r <= rowCount; ++r) {
+            progress.rowRead(r);
+            TzkRow* row = list->AddRow();
+            for (int c = 0; c < cells; ++c)
+                row->Fields[static_cast<size_t>(c)] = lines.readCell();
+            if (layout.whiteRowColour)
+                row->Fields[csColour] = QStringLiteral("00FFFFFF");
+            if (layout.ordinalInInternalCell)
+                row->Fields[csInternal] = QString::number(r);
+        }
+    }
+}
+
+QByteArray WriteTextCatalogue(const TZKLists& lists)
+{
+    QByteArray out;
+    out.append("kdx v1.3\r\n");
+    out.append(QByteArray::number(lists.Count())).append("\r\n");
+    for (const auto& list : lists.Lists) {
+        appendLine(out, list->Name);
+        out.append(QByteArray::number(list->RowCount())).append("\r\n");
+        for (int c = 0; c < kStoredColumnCount; ++c)
+            appendLine(out, list->GetColumnName(c));
+        for (const auto& row : list->Items())
+            for (int c = 0; c < kStoredColumnCount; ++c)
+                appendLine(out, row->Fields[static_cast<size_t>(c)]);
+    }
+    return out;
+}
+
+} // namespace reelkeep

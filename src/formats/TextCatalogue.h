@@ -1,0 +1,31 @@
+// The line-oriented catalogue forms: the text files 1.0, 1.1 and 1.3, and the
+// "kdx v1.3" text form of a catalogue handed to plug-ins and read back by the
+// add-from-list command and the paste of records.
+#pragma once
+
+#include "TReelkeepSerialiazer.h"
+
+#include <QByteArray>
+
+namespace reelkeep {
+
+// What distinguishes the versions when reading.
+struct TextLayout {
+    int cellsPerRow = 21;          // 17 in 1.0 and 1.1
+    bool severalLists = true;      // 1.0 holds one list named "Лист1" and no list count
+    QByteArray requiredFirstLine;  // when set and the first line differs, nothing is read
+    bool patternsFromTemplate = true;
+    bool whiteRowColour = false;   // 1.0 and 1.1 carry no row colour
+    bool ordinalInInternalCell = false; // the text form numbers its rows in cell 21
+    bool reportProgress = true;
+};
+
+// Reads the lines into lists appended to into. source names the input for error
+// messages, e.g. a file name. Throws FormatError when the text is damaged.
+void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLayout& layout,
+                       TZKLists& into, const ProgressCallback& onProgress);
+
+// The catalogue as "kdx v1.3" lines ended by CR LF: top-level rows only.
+QByteArray WriteTextCatalogue(const TZKLists& lists);
+
+} // namespace reelkeep

@@ -1,0 +1,210 @@
+#include "TzkReelkeep.h"
+
+#include "CodePage.h"
+#include "ExcelWorkbook.h"
+#include "FileIO.h"
+#include "ReelkeepError.h"
+#include "RowOrder.h"
+#include "TReelkeepSerialiazerV1_0.h"
+#include "TReelkeepSerialiazerV1_1.h"
+#include "TReelkeepSerialiazerV1_3.h"
+#include "TReelkeepSerialiazerV2_0.h"
+#include "TReelkeepSerialiazerV2_1.h"
+#include "TReelkeepXMLSerialiazerV2_1.h"
+#include "TextCatalogue.h"
+#include "TextListing.h"
+
+#include <QFile>
+
+namespace reelkeep {
+namespace {
+
+// The reader for the first line of a .kdx file, or none. The binary versions begin
+// with their 8-byte signature; the text versions have it as their whole first line.
+std::unique_ptr<TReelkeepSerialiazer> ReaderFor(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    // Eight bytes decide, and a ninth tells whether a seven-character line ends there.
+    QByteArray line = file.read(9);
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == '\r' || line[i] == '\n') {
+            line.truncate(i);
+            break;
+        }
+    }
+    const QByteArray s8 = line.left(8);
+    if (s8 == "kdx 17 ")
+        return std::make_unique<TReelkeepSerialiazerV1_0>();
+    if (s8 == "kdx v1.1")
+        return std::make_unique<TReelkeepSerialiazerV1_1>();
+    if (s8 == "kdx v1.3")
+        return std::make_unique<TReelkeepSerialiazerV1_3>();
+    if (s8 == "kdx v2.0")
+        return std::make_unique<TReelkeepSerialiazerV2_0>();
+    if (s8 == "kdx v2.1")
+        return std::make_unique<TReelkeepSerialiazerV2_1>();
+    return nullptr;
+}
+
+bool TextIsLossy(const QString& text)
+{
+    return !CodePage::Default().canEncode(text);
+}
+
+} // namespace
+
+TzkReelkeep::TzkReelkeep(ColumnDefinitions columnTemplate, LocaleFormats formats)
+    : m_lists(std::make_unique<TZKLists>(std::move(columnTemplate), std::move(formats)))
+{
+}
+
+std::unique_ptr<TZKLists> TzkReelkeep::NewLists() const
+{
+    return std::make_unique<TZKLists>(m_lists->ColumnTemplate, m_lists->Formats);
+}
+
+template <class Serializer> Serializer TzkReelkeep::Prepared() const
+{
+    Serializer serializer;
+    serializer.OnProgress = OnProgress;
+    serializer.ColumnTemplate = m_lists->ColumnTemplate;
+    serializer.Formats = m_lists->Formats;
+    return serializer;
+}
+
+void TzkReelkeep::Replace(std::unique_ptr<TZKLists> lists)
+{
+    // The settings' template stays the document's, whatever the reader was given.
+    lists->ColumnTemplate = m_lists->ColumnTemplate;
+    lists->Formats = m_lists->Formats;
+    m_lists = std::move(lists);
+}
+
+void TzkReelkeep::Append(std::unique_ptr<TZKLists> lists)
+{
+    for (auto& list : lists->Lists)
+        m_lists->Lists.push_back(std::move(list));
+}
+
+void TzkReelkeep::DoProgress(int value) const
+{
+    if (OnProgress)
+        OnProgress(value);
+}
+
+bool TzkReelkeep::LoadFromFile(const QString& fileName)
+{
+    std::unique_ptr<TReelkeepSerialiazer> reader = ReaderFor(fileName);
+    if (!reader)
+        return false;
+    reader->OnProgress = OnProgress;
+    reader->ColumnTemplate = m_lists->ColumnTemplate;
+    reader->Formats = m_lists->Formats;
+    Replace(reader->Load(fileName));
+    DoProgress(100);
+    return true;
+}
+
+void TzkReelkeep::SaveToFile(const QString& fileName) const
+{
+    Prepared<TReelkeepSerialiazerV2_1>().Save(fileName, *m_lists);
+}
+
+bool TzkReelkeep::LoadFromXML(const QString& fileName)
+{
+    Replace(Prepared<TReelkeepXMLSerialiazerV2_1>().Load(fileName));
+    DoProgress(100);
+    return true;
+}
+
+void TzkReelkeep::SaveToXML(const QString& fileName) const
+{
+    Prepared<TReelkeepXMLSerialiazerV2_1>().Save(fileName, *m_lists);
+}
+
+bool TzkReelkeep::LoadFromExcel(const QString& fileName)
+{
+    std::unique_ptr<TZKLists> read = NewLists();
+    reelkeep::LoadFromExcel(fileName, *read);
+    Append(std::move(read));
+    return true;
+}
+
+void TzkReelkeep::SaveToExcel(const QString& fileName) const
+{
+    reelkeep::SaveToExcel(fileName, *m_lists);
+}
+
+void TzkReelkeep::SaveToText(const QString& fileName) const
+{
+    reelkeep::SaveToText(fileName, *m_lists);
+}
+
+QByteArray TzkReelkeep::SaveToString() const
+{
+    return WriteTextCatalogue(*m_lists);
+}
+
+bool TzkReelkeep::LoadFromString(const QByteArray& text)
+{
+    TextLayout layout;
+    layout.requiredFirstLine = QByteArrayLiteral("kdx v1.3");
+    layout.patternsFromTemplate = false;
+    layout.ordinalInInternalCell = true;
+    std::unique_ptr<TZKLists> read = NewLists();
+    ReadTextCatalogue(text, QStringLiteral("text"), layout, *read, OnProgress);
+    Append(std::move(read));
+    return true;
+}
+
+void TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent)
+{
+    TzkReelkeep incoming(m_lists->ColumnTemplate, m_lists->Formats);
+    incoming.LoadFromString(text);
+    for (const auto& source : incoming.m_lists->Lists) {
+        TZKList* target = nullptr;
+        if (source->Name.isEmpty()) {
+            if (CurrentList >= 1 && CurrentList <= ListCount())
+                target = List(CurrentList - 1);
+        } else if (const int index = IndexOfList(source->Name); index >= 0) {
+            target = List(index);
+        }
+        if (!target) {
+            target = AddList(source->RowCount(), source->Name);
+            for (int c = 0; c < kStoredColumnCount; ++c)
+                target->SetColumnName(c, source->GetColumnName(c));
+        }
+        const bool nested = parent && CurrentList >= 1 && CurrentList <= ListCount() && target == List(CurrentList - 1);
+        for (const auto& record : source->Items()) {
+            TzkRow* row = target->AddRow(nested ? parent : nullptr);
+            std::copy_n(record->Fields.begin(), kStoredColumnCount, row->Fields.begin());
+        }
+    }
+}
+
+bool TzkReelkeep::HasLossyCharacters() const
+{
+    if (TextIsLossy(m_lists->Autor))
+        return true;
+    for (const auto& list : m_lists->Lists) {
+        if (TextIsLossy(list->Name))
+            return true;
+        for (int c = 0; c < kStoredColumnCount; ++c) {
+            const TzkColumn& column = list->Column(c);
+            if (TextIsLossy(column.Name) || TextIsLossy(column.Pattern) || TextIsLossy(column.LogicalValue))
+                return true;
+        }
+        bool lossy = false;
+        ForEachRowDepthFirst(*list, [&lossy](const TzkRow& row) {
+            for (int c = 0; c < kStoredColumnCount && !lossy; ++c)
+                lossy = TextIsLossy(row.Fields[static_cast<size_t>(c)]);
+        });
+        if (lossy)
+            return true;
+    }
+    return false;
+}
+
+} // namespace reelkeep

@@ -1,0 +1,200 @@
+// Binary catalogue files 2.0 and 2.1, written byte by byte and read through the document.
+#include "FormatTestSupport.h"
+#include "ReelkeepError.h"
+#include "RowOrder.h"
+#include "TReelkeepSerialiazerV2_0.h"
+#include "TzkReelkeep.h"
+
+namespace reelkeep::testing {
+namespace {
+
+QByteArray cp1251(const char* utf8)
+{
+    return CodePage::Default().encode(QString::fromUtf8(utf8));
+}
+
+// One list with a top-level row holding two children, the second with a child of its own.
+QByteArray nested21()
+{
+    Bytes b;
+    b.raw("kdx v2.1").str(cp1251("Автор")).i32(1);
+    b.str(cp1251("Фильмы")).i32(1).columns();
+    b.num(3).num(-1).cells("Parent").num(2);
+    b.num(8).num(3).cells("a<br>b").num(0);
+    b.num(5).num(3).cells("lone\rCR\nLF").num(1);
+    b.num(4).num(5).cells(cp1251("Внук")).num(0);
+    return b.data();
+}
+
+// A flat list with images; IDs out of order; the reserved field and a Boolean byte not 0/1.
+Bytes flat20(qint32 reserved, quint8 trueByte)
+{
+    Bytes b;
+    b.raw("kdx v2.0").i32(reserved).str("me").i32(1);
+    b.str("L").i32(3).columns(trueByte);
+    b.num(3).cells("x").i32(2).str("IMG1").str("I2");
+    b.num(8).cells("y").i32(0);
+    b.num(5).cells("z").i32(1).str("Z");
+    return b;
+}
+
+class BinaryFormats : public FormatTest {};
+
+TEST_F(BinaryFormats, EmptyCatalogueIsSignatureAndTwoZeros)
+{
+    TzkReelkeep doc;
+    doc.SaveToFile(path(QStringLiteral("empty.kdx")));
+    EXPECT_EQ(read(path(QStringLiteral("empty.kdx"))), Bytes().raw("kdx v2.1").i32(0).i32(0).data());
+    ASSERT_TRUE(doc.LoadFromFile(path(QStringLiteral("empty.kdx"))));
+    EXPECT_EQ(doc.ListCount(), 0);
+}
+
+TEST_F(BinaryFormats, NestedRecordsReadAndWriteBackByteForByte)
+{
+    const QString file = write(QStringLiteral("nested.kdx"), nested21());
+    TzkReelkeep doc;
+    ASSERT_TRUE(doc.LoadFromFile(file));
+    EXPECT_EQ(Describe(doc.Lists()), QStringLiteral("autor=Автор\nlist Фильмы max=8\n"
+                                                    "  3/-1 Parent\n    8/3 a\r\nb\n    5/3 lone\rCR\nLF\n      4/5 Внук\n"));
+    const TZKList& list = *doc.List(0);
+    EXPECT_EQ(list.Row(0)->Fields[20], QStringLiteral("00FFFFFF"));
+    EXPECT_EQ(list.Column(1).Name, QStringLiteral("C1"));
+    EXPECT_EQ(list.Column(1).LogicalValue, QStringLiteral("yes"));
+    EXPECT_EQ(list.Column(1).Pattern, QStringLiteral("%Name%"));
+    EXPECT_TRUE(list.Column(1).NamesWithDot);
+    EXPECT_TRUE(list.Column(13).SecondNames);
+    EXPECT_FALSE(list.Column(2).NamesWithDot);
+    EXPECT_EQ(list.Column(2).Type, 2);
+    EXPECT_EQ(list.Column(21).Name, QString()); // slot 21 is never stored
+
+    doc.SaveToFile(path(QStringLiteral("again.kdx")));
+    EXPECT_EQ(read(path(QStringLiteral("again.kdx"))), nested21());
+}
+
+TEST_F(BinaryFormats, Format20KeepsImagesAndIDsAndConvertsTo21WithoutImages)
+{
+    const QString file = write(QStringLiteral("flat.kdx"), flat20(12345, 7).data());
+    TzkReelkeep doc;
+    ASSERT_TRUE(doc.LoadFromFile(file));
+    EXPECT_EQ(Describe(doc.Lists()), QStringLiteral("autor=me\nlist L max=8\n  3/-1 x\n  8/-1 y\n  5/-1 z\n"));
+    const TImagePack& images = doc.List(0)->Images;
+    EXPECT_EQ(images.OwnerIDs, (std::vector<std::int32_t>{3, 3, 5}));
+    EXPECT_EQ(images.GetImage(3, 1), QByteArray("I2"));
+    EXPECT_TRUE(doc.List(0)->Column(13).SecondNames);
+
+    // The 2.0 writer gives the same layout back, with the reserved field 0 and Booleans 0/1.
+    TReelkeepSerialiazerV2_0().Save(path(QStringLiteral("flat2.kdx")), doc.Lists());
+    EXPECT_EQ(read(path(QStringLiteral("flat2.kdx"))), flat20(0, 1).data());
+
+    doc.SaveToFile(path(QStringLiteral("as21.kdx")));
+    TzkReelkeep again;
+    ASSERT_TRUE(again.LoadFromFile(path(QStringLiteral("as21.kdx"))));
+    EXPECT_EQ(read(path(QStringLiteral("as21.kdx"))).left(8), QByteArray("kdx v2.1"));
+    EXPECT_EQ(Describe(again.Lists()), Describe(doc.Lists()));
+    EXPECT_EQ(again.List(0)->Images.Count(), 0);
+}
+
+TEST_F(BinaryFormats, ProgressRunsOncePerListThenHundred)
+{
+    TzkReelkeep doc;
+    for (int rows : {250, 5}) {
+        TZKList* list = doc.AddList(rows, QStringLiteral("L"));
+        for (int r = 0; r < rows; ++r)
+            list->AddRow(list->RowCount() ? list->Row(0) : nullptr); // nested rows do not count
+    }
+    doc.SaveToFile(path(QStringLiteral("p.kdx")));
+
+    std::vector<int> seen;
+    TzkReelkeep loader;
+    loader.OnProgress = [&seen](int value) { seen.push_back(value); };
+    ASSERT_TRUE(loader.LoadFromFile(path(QStringLiteral("p.kdx"))));
+    std::vector<int> expected{1}; // one top-level row in each list, step 1
+    expected.push_back(1);
+    expected.push_back(100);
+    EXPECT_EQ(seen, expected);
+
+    TzkReelkeep wide;
+    TZKList* list = wide.AddList(250, QStringLiteral("W"));
+    for (int r = 0; r < 250; ++r)
+        list->AddRow();
+    wide.SaveToFile(path(QStringLiteral("w.kdx")));
+    seen.clear();
+    ASSERT_TRUE(loader.LoadFromFile(path(QStringLiteral("w.kdx"))));
+    ASSERT_EQ(seen.size(), 126u); // step 2: 1 .. 125, then the final 100
+    EXPECT_EQ(seen[0], 1);
+    EXPECT_EQ(seen[124], 125);
+    EXPECT_EQ(seen[125], 100);
+}
+
+// Every damaged variant of a good file either loads or fails cleanly, and a failure
+// leaves the document as it was.
+void expectCleanFailures(const QString& file, const QByteArray& good, bool everyLength)
+{
+    TzkReelkeep doc;
+    TZKList* old = doc.AddList(1, QStringLiteral("old"));
+    old->AddRow()->Fields[1] = QStringLiteral("keep me");
+    const QString before = Describe(doc.Lists());
+    auto attempt = [&](const QByteArray& bytes) {
+        WriteQuickly(file, bytes);
+        try {
+            if (doc.LoadFromFile(file)) {
+                doc = TzkReelkeep();
+                doc.AddList(1, QStringLiteral("old"))->AddRow()->Fields[1] = QStringLiteral("keep me");
+                return;
+            }
+        } catch (const ReelkeepError& error) {
+            EXPECT_TRUE(error.message().contains(file)) << error.what();
+        }
+        EXPECT_EQ(Describe(doc.Lists()), before);
+    };
+    for (qsizetype n = 0; n < good.size(); n += everyLength ? 1 : 7)
+        attempt(good.left(n));
+    for (qsizetype i = 8; i < good.size(); ++i) {
+        QByteArray flipped = good;
+        flipped[i] = char(flipped[i] ^ 0xA5);
+        attempt(flipped);
+    }
+}
+
+TEST_F(BinaryFormats, TruncatedOrFlippedFilesFailCleanly)
+{
+    expectCleanFailures(path(QStringLiteral("d21.kdx")), nested21(), true);
+    expectCleanFailures(path(QStringLiteral("d20.kdx")), flat20(0, 1).data(), true);
+}
+
+TEST_F(BinaryFormats, ImpossibleCountsLengthsAndNumbersAreRefused)
+{
+    const Bytes head = Bytes().raw("kdx v2.1").str("").i32(1).str("L");
+    const std::vector<std::pair<const char*, QByteArray>> cases{
+        {"rows beyond the file", Bytes(head).i32(0x7fffffff).columns().data()},
+        {"negative rows", Bytes(head).i32(-1).columns().data()},
+        {"lists beyond the file", Bytes().raw("kdx v2.1").str("").i32(1000).data()},
+        {"negative length", Bytes().raw("kdx v2.1").i32(-5).i32(0).data()},
+        {"bad ID", Bytes(head).i32(1).columns().str("1x").num(-1).cells("").num(0).data()},
+        {"empty ID", Bytes(head).i32(1).columns().str("").num(-1).cells("").num(0).data()},
+        {"ID beyond 32 bits", Bytes(head).i32(1).columns().str("2147483648").num(-1).cells("").num(0).data()},
+        {"negative child count", Bytes(head).i32(1).columns().num(1).num(-1).cells("").num(-2).data()},
+        {"images beyond the file", Bytes().raw("kdx v2.0").i32(0).str("").i32(1).str("L").i32(1).columns()
+                                        .num(1).cells("").i32(1 << 30).data()},
+    };
+    for (const auto& [what, bytes] : cases) {
+        const QString file = write(QStringLiteral("bad.kdx"), bytes);
+        TzkReelkeep doc;
+        EXPECT_THROW(doc.LoadFromFile(file), FormatError) << what;
+    }
+
+    // A chain of records nested deeper than any real catalogue.
+    Bytes deep = Bytes(head).i32(1).columns();
+    for (int level = 0; level <= kMaxRowNesting; ++level)
+        deep.num(level + 1).num(level).cells("").num(level < kMaxRowNesting ? 1 : 0);
+    TzkReelkeep doc;
+    EXPECT_THROW(doc.LoadFromFile(write(QStringLiteral("deep.kdx"), deep.data())), FormatError);
+
+    // A list count below one means no lists, as it always has; nothing after the lists is read.
+    ASSERT_TRUE(doc.LoadFromFile(write(QStringLiteral("none.kdx"), Bytes().raw("kdx v2.1").str("a").i32(-3).raw("junk").data())));
+    EXPECT_EQ(doc.ListCount(), 0);
+    EXPECT_EQ(doc.Autor(), QStringLiteral("a"));
+}
+
+} // namespace
+} // namespace reelkeep::testing

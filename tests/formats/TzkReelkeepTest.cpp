@@ -1,0 +1,134 @@
+// The catalogue document: recognising .kdx versions, merging text forms, the check
+// for characters an 8-bit save loses, and saves that never damage the old file.
+#include "FormatTestSupport.h"
+#include "ReelkeepError.h"
+#include "TzkReelkeep.h"
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace reelkeep::testing {
+namespace {
+
+QByteArray textForm(const std::vector<std::pair<const char*, std::vector<const char*>>>& lists)
+{
+    QByteArray out = "kdx v1.3\r\n" + QByteArray::number(qsizetype(lists.size())) + "\r\n";
+    for (const auto& [name, titles] : lists) {
+        out += QByteArray(name) + "\r\n" + QByteArray::number(qsizetype(titles.size())) + "\r\n";
+        for (int c = 0; c < 21; ++c)
+            out += "T" + QByteArray::number(c) + "\r\n";
+        for (const char* title : titles)
+            for (int c = 0; c < 21; ++c)
+                out += (c == 1 ? QByteArray(title) : QByteArray()) + "\r\n";
+    }
+    return out;
+}
+
+class Document : public FormatTest {};
+
+TEST_F(Document, SignaturesChooseTheReaderOrNone)
+{
+    const QByteArray columns17 = QByteArray("N\r\n").repeated(17);
+    TzkReelkeep doc;
+    doc.AddList(0, QStringLiteral("old"));
+    for (const char* first : {"kdx 17 x", "kdx 17", "kdx v1.2", "kdx v2.2", "KDX v2.1", "xkdx v2.1", ""}) {
+        EXPECT_FALSE(doc.LoadFromFile(write(QStringLiteral("f.kdx"), QByteArray(first) + "\r\n0\r\n" + columns17))) << first;
+        EXPECT_EQ(doc.List(0)->Name, QStringLiteral("old"));
+    }
+    EXPECT_TRUE(doc.LoadFromFile(write(QStringLiteral("f.kdx"), "kdx 17 \n0\n" + QByteArray("N\n").repeated(17))));
+    EXPECT_EQ(doc.List(0)->Name, QStringLiteral("Лист1"));
+    // Binary data right after the signature, even a line feed, still reads as 2.1.
+    EXPECT_TRUE(doc.LoadFromFile(write(QStringLiteral("g.kdx"), Bytes().raw("kdx v2.1").str("\n23456789\r").i32(0).data())));
+    EXPECT_EQ(doc.Autor(), QStringLiteral("\n23456789\r"));
+    EXPECT_THROW(doc.LoadFromFile(path(QStringLiteral("missing.kdx"))), FileError);
+}
+
+TEST_F(Document, MergeGoesToTheSameNameTheCurrentListOrANewList)
+{
+    TzkReelkeep doc;
+    TZKList* films = doc.AddList(0, QStringLiteral("Films"));
+    films->AddRow()->Fields[1] = QStringLiteral("old film");
+    TZKList* current = doc.AddList(0, QStringLiteral("Current"));
+    TzkRow* group = current->AddRow();
+    doc.CurrentList = 2;
+
+    doc.MergeFromString(textForm({{"Films", {"f1", "f2"}}, {"", {"c1"}}, {"Fresh", {"n1"}}}), group);
+    ASSERT_EQ(doc.ListCount(), 3);
+    EXPECT_EQ(Describe(doc.Lists()), QStringLiteral("autor=\nlist Films max=3\n  1/-1 old film\n  2/-1 f1\n  3/-1 f2\n"
+                                                    "list Current max=2\n  1/-1 \n    2/1 c1\n"
+                                                    "list Fresh max=1\n  1/-1 n1\n"));
+    EXPECT_EQ(films->GetColumnName(1), QString()); // an existing list keeps its columns
+    EXPECT_EQ(doc.List(2)->GetColumnName(1), QStringLiteral("T1"));
+    EXPECT_EQ(films->Row(1)->Fields[21], QString()); // only the stored cells are copied
+
+    // Damaged text merges nothing at all.
+    EXPECT_THROW(doc.MergeFromString(textForm({{"Films", {"f3"}}}).left(40)), FormatError);
+    EXPECT_EQ(films->RowCount(), 3);
+}
+
+TEST_F(Document, TextFormRoundTripKeepsWhatItCarries)
+{
+    TzkReelkeep doc;
+    TZKList* list = doc.AddList(0, QStringLiteral("Список"));
+    list->SetColumnName(0, QStringLiteral("№"));
+    TzkRow* row = list->AddRow();
+    row->Fields[1] = QStringLiteral("Фильм\r\nвторая строка");
+    row->Fields[20] = QStringLiteral("00FFFFFF");
+    list->AddRow(row)->Fields[1] = QStringLiteral("nested, not carried");
+
+    const QByteArray form = doc.SaveToString();
+    EXPECT_TRUE(form.startsWith("kdx v1.3\r\n1\r\n"));
+    TzkReelkeep back;
+    ASSERT_TRUE(back.LoadFromString(form));
+    EXPECT_EQ(Describe(back.Lists()), QStringLiteral("autor=\nlist Список max=1\n  1/-1 Фильм\r\nвторая строка\n"));
+    EXPECT_EQ(back.List(0)->GetColumnName(0), QStringLiteral("№"));
+    EXPECT_EQ(back.SaveToString(), form);
+}
+
+TEST_F(Document, LossyCharactersAreFoundWhereverTheyAre)
+{
+    TzkReelkeep doc;
+    TZKList* list = doc.AddList(0, QStringLiteral("Фильмы ё"));
+    TzkRow* row = list->AddRow();
+    row->Fields[1] = QStringLiteral("Ещё № «кавычки»");
+    EXPECT_FALSE(doc.HasLossyCharacters());
+    list->AddRow(row)->Fields[5] = QStringLiteral("日本");
+    EXPECT_TRUE(doc.HasLossyCharacters());
+    list->DeleteRow(row);
+    EXPECT_FALSE(doc.HasLossyCharacters());
+    list->Column(4).Pattern = QStringLiteral("€ ✓");
+    EXPECT_TRUE(doc.HasLossyCharacters());
+
+    // The 8-bit save still succeeds, with '?' in place of what the code page lacks.
+    doc.SaveToFile(path(QStringLiteral("lossy.kdx")));
+    ASSERT_TRUE(doc.LoadFromFile(path(QStringLiteral("lossy.kdx"))));
+    EXPECT_EQ(doc.List(0)->Column(4).Pattern, QStringLiteral("€ ?"));
+}
+
+TEST_F(Document, FailedSaveLeavesTheOldFile)
+{
+    TzkReelkeep doc;
+    TZKList* list = doc.AddList(0, QStringLiteral("L"));
+    for (int r = 0; r < 2000; ++r)
+        list->AddRow()->Fields[14] = QStringLiteral("a long description of a film").repeated(4);
+    const QString file = write(QStringLiteral("keep.kdx"), "kdx v2.1 the old catalogue");
+
+    // Let the disk "fill up" after 4 KiB; root ignores permissions, but not this limit.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_THROW(doc.SaveToFile(file), FileError);
+    EXPECT_THROW(doc.SaveToXML(file), ReelkeepError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(read(file), QByteArray("kdx v2.1 the old catalogue"));
+    doc.SaveToFile(file);
+    EXPECT_TRUE(doc.LoadFromFile(file));
+}
+
+} // namespace
+} // namespace reelkeep::testing
