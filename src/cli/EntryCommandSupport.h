@@ -1,0 +1,19 @@
+// What the record-entry commands of reelkeep-cli share: the settings of the
+// program folder and JSON output.
+#pragma once
+
+#include "CliCommand.h"
+#include "zkOptions.h"
+
+#include <QJsonObject>
+#include <memory>
+
+namespace reelkeep::cli {
+
+// The settings (and through them the language file) of the program folder, as the program loads them at start.
+std::unique_ptr<zkOptions> LoadProgramOptions(const CliContext& context);
+
+// Indented UTF-8 JSON ending in a line break, on stdout.
+void WriteJson(const QJsonObject& object);
+
+} // namespace reelkeep::cli
