@@ -10,7 +10,6 @@ std::span<const CliCommand> Commands()
         {"settings", "", "load the settings of the program folder as the program does at start and print them as JSON", RunSettings},
         {"lang", "SECTION KEY", "print the interface text of SECTION and KEY in the configured language", RunLang},
         {"plugins", "", "list the plug-ins found: path, display name, file filter, mode (tab-separated)", RunPlugins},
-        {"export", "CATALOGUE OUT --plugin N [--as-kdx]", "export the catalogue through the N-th export plug-in", RunExport},
     };
     return table;
 }

@@ -9,6 +9,5 @@ int RunMask(CliContext& context, const QStringList& args);
 int RunSettings(CliContext& context, const QStringList& args);
 int RunLang(CliContext& context, const QStringList& args);
 int RunPlugins(CliContext& context, const QStringList& args);
-int RunExport(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli

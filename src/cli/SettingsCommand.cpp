@@ -1,6 +1,5 @@
 // `settings` and `lang SECTION KEY`: the settings of the program folder, loaded
 // as the program loads them at start (completing setup.ini and the language file).
-#include "CommandArgs.h"
 #include "Commands.h"
 #include "ReelkeepError.h"
 #include "zkOptions.h"
@@ -84,7 +83,8 @@ QJsonObject settingsJson(const zkOptions& o)
 
 int RunSettings(CliContext& context, const QStringList& args)
 {
-    CommandArgs(args, {}, {}).expectPositional(0);
+    if (!args.isEmpty())
+        throw UsageError{QStringLiteral("settings takes no arguments")};
     zkOptions options;
     QString failure;
     try {
@@ -102,11 +102,11 @@ int RunSettings(CliContext& context, const QStringList& args)
 
 int RunLang(CliContext& context, const QStringList& args)
 {
-    const CommandArgs parsed(args, {}, {});
-    parsed.expectPositional(2);
+    if (args.size() != 2)
+        throw UsageError{QStringLiteral("lang needs a section and a key")};
     zkOptions options;
     options.LoadSettings(context.home.filePath(QStringLiteral("setup.ini")));
-    WriteOut(options.LanguageTable.GetValue(parsed.positional()[0], parsed.positional()[1]) + QLatin1Char('\n'));
+    WriteOut(options.LanguageTable.GetValue(args[0], args[1]) + QLatin1Char('\n'));
     return ExitDone;
 }
 
