@@ -79,6 +79,13 @@ QJsonObject settingsJson(const zkOptions& o)
     };
 }
 
+// Loads as the program does at start, in a program folder that exists.
+void load(zkOptions& options, const QDir& home)
+{
+    QDir().mkpath(home.path());
+    options.LoadSettings(home.filePath(QStringLiteral("setup.ini")));
+}
+
 } // namespace
 
 int RunSettings(CliContext& context, const QStringList& args)
@@ -88,7 +95,7 @@ int RunSettings(CliContext& context, const QStringList& args)
     zkOptions options;
     QString failure;
     try {
-        options.LoadSettings(context.home.filePath(QStringLiteral("setup.ini")));
+        load(options, context.home);
     } catch (const ReelkeepError& error) {
         // Everything was still read; show it, then the failure.
         failure = error.message();
@@ -105,7 +112,7 @@ int RunLang(CliContext& context, const QStringList& args)
     if (args.size() != 2)
         throw UsageError{QStringLiteral("lang needs a section and a key")};
     zkOptions options;
-    options.LoadSettings(context.home.filePath(QStringLiteral("setup.ini")));
+    load(options, context.home);
     WriteOut(options.LanguageTable.GetValue(args[0], args[1]) + QLatin1Char('\n'));
     return ExitDone;
 }
