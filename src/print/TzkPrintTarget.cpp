@@ -4,9 +4,19 @@
 #include "TzkPrintOptions.h"
 
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPrinter>
 
 namespace reelkeep {
+
+void PreparePdfPrinter(QPrinter& printer, const QString& fileName)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setResolution(600);
+    printer.setFullPage(false);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+}
 
 PrinterMeasurements QPrinterTarget::Measurements() const
 {

@@ -30,6 +30,10 @@ public:
     virtual void EndDoc() = 0;
 };
 
+// Sets the printer to write a PDF file: A4 at 600 dots per inch, with 5 mm
+// margins standing for a printer's unprintable edge.
+void PreparePdfPrinter(QPrinter& printer, const QString& fileName);
+
 class QPrinterTarget : public TzkPrintTarget {
 public:
     explicit QPrinterTarget(QPrinter& printer) : m_printer(printer) {}

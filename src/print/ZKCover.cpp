@@ -78,6 +78,16 @@ void ZKCover::Clear()
     CoverType = 0;
 }
 
+void ZKCover::TakeShapes(ZKCover& other)
+{
+    for (auto& shape : other.Shapes) {
+        shape->Owner = this;
+        shape->PrintOptions = &PrintOptions;
+        Shapes.push_back(std::move(shape));
+    }
+    other.Shapes.clear();
+}
+
 void ZKCover::LoadFromFile(const QString& fileName)
 {
     if (!QFileInfo::exists(fileName))
@@ -112,11 +122,7 @@ void ZKCover::ReadFromBytes(const QByteArray& bytes, const QString& fileName)
             read.AddShape<ZKText>().LoadFromStream(in);
     }
     CoverType = type;
-    for (auto& shape : read.Shapes) {
-        shape->Owner = this;
-        shape->PrintOptions = &PrintOptions;
-        Shapes.push_back(std::move(shape));
-    }
+    TakeShapes(read);
 }
 
 QByteArray ZKCover::SaveToBytes() const

@@ -33,6 +33,8 @@ public:
     }
     // Back to an empty layout: type 0, no shapes.
     void Clear();
+    // Moves the other cover's shapes to the end of this one's.
+    void TakeShapes(ZKCover& other);
 
     // Appends the layout stored in the file. A missing file, a wrong signature or a
     // damaged or unreadable file leaves the cover empty, without a message.
