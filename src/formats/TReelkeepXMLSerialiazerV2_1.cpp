@@ -25,7 +25,8 @@ bool isXmlChar(char16_t c)
 
 // Characters XML 1.0 cannot carry at all (control characters, lone surrogates):
 // rather than write a file that cannot be read back, the save stops and says where.
-void checkXmlText(QStringView text, const QString& fileName, const QString& where)
+template <typename Where>
+void checkXmlText(QStringView text, const QString& fileName, Where&& where)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -37,9 +38,37 @@ void checkXmlText(QStringView text, const QString& fileName, const QString& wher
         if (!ok)
             throw FormatError(QStringLiteral("Cannot save \"%1\" as XML: %2 holds the character U+%3, which XML "
                                              "cannot store.")
-                                  .arg(fileName, where, QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
+                                  .arg(fileName, where(), QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0')));
     }
 }
+
+// Collects the writer's many small pieces and hands them to the file in large
+// blocks, which is much cheaper than one device write per piece.
+class BlockWriter : public QIODevice {
+public:
+    explicit BlockWriter(AtomicFile& file) : m_file(file) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+
+    void flush()
+    {
+        m_file.write(m_block);
+        m_block.clear();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        m_block.append(data, size);
+        if (m_block.size() >= kBlockSize)
+            flush();
+        return size;
+    }
+
+private:
+    static constexpr qsizetype kBlockSize = 1 << 20;
+    AtomicFile& m_file;
+    QByteArray m_block;
+};
 
 class CatalogueWriter {
 public:
@@ -54,7 +83,7 @@ public:
         m_xml.writeStartElement(QStringLiteral("Reelkeep"));
         m_xml.writeAttribute(QStringLiteral("MajorVersion"), QStringLiteral("2"));
         m_xml.writeAttribute(QStringLiteral("MinorVersion"), QStringLiteral("1"));
-        attribute(QStringLiteral("Autor"), lists.Autor, QStringLiteral("the author"));
+        attribute(QStringLiteral("Autor"), lists.Autor, [] { return QStringLiteral("the author"); });
         for (const auto& list : lists.Lists)
             writeList(*list);
         m_xml.writeEndDocument();
@@ -63,7 +92,8 @@ public:
     }
 
 private:
-    void attribute(const QString& name, const QString& value, const QString& where)
+    template <typename Where>
+    void attribute(const QString& name, const QString& value, Where&& where)
     {
         checkXmlText(value, m_fileName, where);
         m_xml.writeAttribute(name, value);
@@ -72,11 +102,11 @@ private:
     void writeList(const TZKList& list)
     {
         m_xml.writeStartElement(QStringLiteral("List"));
-        attribute(QStringLiteral("Name"), list.Name, QStringLiteral("a list name"));
+        attribute(QStringLiteral("Name"), list.Name, [] { return QStringLiteral("a list name"); });
         m_xml.writeStartElement(QStringLiteral("Columns"));
         for (int k = 0; k < kStoredColumnCount; ++k) {
             const TzkColumn& column = list.Column(k);
-            const QString where = QStringLiteral("column %1 of list \"%2\"").arg(k).arg(list.Name);
+            const auto where = [k, &list] { return QStringLiteral("column %1 of list \"%2\"").arg(k).arg(list.Name); };
             m_xml.writeStartElement(QStringLiteral("Column"));
             attribute(QStringLiteral("Name"), column.Name, where);
             m_xml.writeAttribute(QStringLiteral("Width"), QString::number(column.Width));
@@ -115,7 +145,9 @@ private:
     // reference for CR keeps the cell's line breaks exactly as they are.
     void writeCellText(const QString& text, const TZKList& list, const TzkRow& row, int n)
     {
-        checkXmlText(text, m_fileName, QStringLiteral("cell %1 of record %2 in list \"%3\"").arg(n).arg(row.ID).arg(list.Name));
+        checkXmlText(text, m_fileName, [&] {
+            return QStringLiteral("cell %1 of record %2 in list \"%3\"").arg(n).arg(row.ID).arg(list.Name);
+        });
         qsizetype from = 0;
         for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', from)) {
             if (cr > from)
@@ -375,7 +407,9 @@ std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileN
 void TReelkeepXMLSerialiazerV2_1::Save(const QString& fileName, const TZKLists& lists)
 {
     AtomicFile file(fileName);
-    CatalogueWriter(file.device(), fileName).write(lists);
+    BlockWriter blocks(file);
+    CatalogueWriter(blocks, fileName).write(lists);
+    blocks.flush();
     file.commit();
 }
 

@@ -1,0 +1,28 @@
+#include "NestedCatalogue.h"
+
+#include "RealisticCatalogue.h"
+
+namespace reelkeep::bench {
+
+std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, bool shortDescriptions)
+{
+    const auto source = makeRealisticList(rows);
+    auto lists = std::make_unique<TZKLists>(BuiltInColumnDefinitions(), LocaleFormats::russian());
+    lists->Autor = QStringLiteral("Benchmark");
+    TZKList& list = *lists->AddList(rows, QString::fromUtf8("Фильмы"));
+    for (int c = 0; c < kStoredColumnCount; ++c)
+        list.SetColumnName(c, BuiltInColumnDefinitions()[size_t(c)].name);
+    TzkRow* group = nullptr;
+    for (int i = 0; i < source->RowCount(); ++i) {
+        const bool nested = group && i % 20 != 0 && i % 20 <= 3;
+        TzkRow* row = list.AddRow(nested ? group : nullptr);
+        row->Fields = source->Row(i)->Fields;
+        if (shortDescriptions)
+            row->Fields[csDescription].truncate(100);
+        if (i % 20 == 0)
+            group = row;
+    }
+    return lists;
+}
+
+} // namespace reelkeep::bench
