@@ -9,5 +9,11 @@ int RunMask(CliContext& context, const QStringList& args);
 int RunSettings(CliContext& context, const QStringList& args);
 int RunLang(CliContext& context, const QStringList& args);
 int RunPlugins(CliContext& context, const QStringList& args);
+int RunDump(CliContext& context, const QStringList& args);
+int RunConvert(CliContext& context, const QStringList& args);
+int RunText(CliContext& context, const QStringList& args);
+int RunMerge(CliContext& context, const QStringList& args);
+int RunSort(CliContext& context, const QStringList& args);
+int RunFilter(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli

@@ -1,0 +1,22 @@
+// `convert IN OUT [--as-kdx] [--kdx-version V]`: reads one catalogue form, writes another.
+#include "CatalogueFiles.h"
+#include "CommandArgs.h"
+#include "Commands.h"
+
+namespace reelkeep::cli {
+
+int RunConvert(CliContext&, const QStringList& args)
+{
+    const CommandArgs parsed(args, {QStringLiteral("--as-kdx")}, {QStringLiteral("--kdx-version")});
+    parsed.expectPositional(2);
+    const QString version = parsed.value(QStringLiteral("--kdx-version"));
+    if (parsed.has(QStringLiteral("--kdx-version")) && !QStringList{QStringLiteral("1.3"), QStringLiteral("2.0"), QStringLiteral("2.1")}.contains(version))
+        throw UsageError{QStringLiteral("--kdx-version is 1.3, 2.0 or 2.1")};
+    TzkReelkeep doc;
+    if (!LoadCatalogue(doc, parsed.positional()[0], parsed.has(QStringLiteral("--as-kdx"))))
+        return ReportUnknownSignature(parsed.positional()[0]);
+    SaveCatalogue(doc, parsed.positional()[1], version);
+    return ExitDone;
+}
+
+} // namespace reelkeep::cli

@@ -1,0 +1,37 @@
+// `sort FILE --list N --column C [--column C ...] [--out OUT]`: sorts one list by
+// each column in turn, as clicks on the column headers do.
+#include "CatalogueFiles.h"
+#include "CatalogueJson.h"
+#include "CommandArgs.h"
+#include "Commands.h"
+#include "ReelkeepError.h"
+
+namespace reelkeep::cli {
+
+int RunSort(CliContext&, const QStringList& args)
+{
+    const CommandArgs parsed(args, {}, {QStringLiteral("--list"), QStringLiteral("--column"), QStringLiteral("--out")});
+    parsed.expectPositional(1);
+    const int listNumber = parsed.number(QStringLiteral("--list"), 1, 1 << 30);
+    std::vector<int> columns;
+    for (const QString& column : parsed.values(QStringLiteral("--column")))
+        columns.push_back(ParseNumberArgument(column, QStringLiteral("--column"), 0, kStoredColumnCount - 1));
+    if (columns.empty())
+        throw UsageError{QStringLiteral("--column is required")};
+
+    TzkReelkeep doc;
+    if (!LoadCatalogue(doc, parsed.positional()[0]))
+        return ReportUnknownSignature(parsed.positional()[0]);
+    if (listNumber > doc.ListCount())
+        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
+    TZKList& list = *doc.List(listNumber - 1);
+    for (const int column : columns)
+        list.Sort(column, list.Column(column).Type);
+    if (parsed.has(QStringLiteral("--out")))
+        SaveCatalogue(doc, parsed.value(QStringLiteral("--out")));
+    else
+        WriteOut(CatalogueJsonText(doc.Lists()));
+    return ExitDone;
+}
+
+} // namespace reelkeep::cli

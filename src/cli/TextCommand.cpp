@@ -1,0 +1,19 @@
+// `text FILE [--as-kdx]`: the catalogue's "kdx v1.3" text form, byte for byte, on stdout.
+#include "CatalogueFiles.h"
+#include "CommandArgs.h"
+#include "Commands.h"
+
+namespace reelkeep::cli {
+
+int RunText(CliContext&, const QStringList& args)
+{
+    const CommandArgs parsed(args, {QStringLiteral("--as-kdx")}, {});
+    parsed.expectPositional(1);
+    TzkReelkeep doc;
+    if (!LoadCatalogue(doc, parsed.positional()[0], parsed.has(QStringLiteral("--as-kdx"))))
+        return ReportUnknownSignature(parsed.positional()[0]);
+    WriteOut(doc.SaveToString());
+    return ExitDone;
+}
+
+} // namespace reelkeep::cli
