@@ -1,0 +1,118 @@
+// Adding a folder of 400 small video files: sequentially, with the worker pool,
+// and the same files examined by the mediainfo command for comparison.
+#include "TzkRecordEntry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <stdexcept>
+#include <thread>
+
+using namespace reelkeep;
+
+namespace {
+
+constexpr int kFiles = 400;
+
+// One clip made with ffmpeg (video, two audio tracks, a title) copied 400 times.
+class VideoFolder {
+public:
+    static const VideoFolder& Get()
+    {
+        static const VideoFolder folder;
+        return folder;
+    }
+    QString path() const { return m_dir.path(); }
+    QStringList files() const { return m_files; }
+
+private:
+    VideoFolder()
+    {
+        const QString clip = m_dir.filePath(QStringLiteral("clip.mkv"));
+        QProcess ffmpeg;
+        ffmpeg.start(QStringLiteral("ffmpeg"),
+                     QStringLiteral("-v error -nostdin -y -f lavfi -i testsrc=size=32x24:rate=25:duration=3 -f lavfi -i sine=duration=3 "
+                                    "-f lavfi -i sine=duration=3 -map 0 -map 1 -map 2 -c:v mpeg4 -c:a aac -metadata:s:a:0 language=rus "
+                                    "-metadata title=Bench")
+                             .split(QLatin1Char(' '))
+                         + QStringList{clip});
+        if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0)
+            throw std::runtime_error("ffmpeg failed");
+        const QString folder = m_dir.filePath(QStringLiteral("films"));
+        QDir().mkpath(folder);
+        for (int i = 0; i < kFiles; ++i) {
+            const QString file = QStringLiteral("%1/Film %2 (Foreign %2).mkv").arg(folder).arg(i, 3, 10, QLatin1Char('0'));
+            QFile::copy(clip, file);
+            m_files << file;
+        }
+        QFile::remove(clip);
+    }
+    QTemporaryDir m_dir;
+    QStringList m_files;
+};
+
+void addFolder(benchmark::State& state, int threads)
+{
+    const VideoFolder& folder = VideoFolder::Get();
+    for (auto _ : state) {
+        TZKList list(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian());
+        ListEntryTarget target(list);
+        TzkRecordEntry entry(target, {}, LocaleFormats::russian());
+        WalkOptions options;
+        options.Threads = threads;
+        const WalkResult result = entry.AddFolder(folder.path(), options);
+        if (result.RecordsAdded != kFiles)
+            state.SkipWithError("wrong record count");
+        benchmark::DoNotOptimize(list.RowCount());
+    }
+    state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+void BM_AddFolderSequential(benchmark::State& state)
+{
+    addFolder(state, 1);
+}
+
+void BM_AddFolderPool(benchmark::State& state)
+{
+    addFolder(state, static_cast<int>(std::max(1u, std::thread::hardware_concurrency())));
+}
+
+// One mediainfo process reading all 400 files.
+void BM_MediainfoCommand(benchmark::State& state)
+{
+    const VideoFolder& folder = VideoFolder::Get();
+    for (auto _ : state) {
+        QProcess mediainfo;
+        mediainfo.start(QStringLiteral("mediainfo"), folder.files());
+        if (!mediainfo.waitForFinished(600000) || mediainfo.exitCode() != 0)
+            state.SkipWithError("mediainfo failed");
+        benchmark::DoNotOptimize(mediainfo.readAllStandardOutput().size());
+    }
+    state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+// One mediainfo process per file, as a script calling it file by file would.
+void BM_MediainfoCommandPerFile(benchmark::State& state)
+{
+    const QStringList files = VideoFolder::Get().files();
+    for (auto _ : state) {
+        for (const QString& file : files) {
+            QProcess mediainfo;
+            mediainfo.start(QStringLiteral("mediainfo"), {file});
+            if (!mediainfo.waitForFinished(60000) || mediainfo.exitCode() != 0)
+                state.SkipWithError("mediainfo failed");
+            benchmark::DoNotOptimize(mediainfo.readAllStandardOutput().size());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * kFiles);
+}
+
+} // namespace
+
+BENCHMARK(BM_AddFolderSequential)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_AddFolderPool)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_MediainfoCommand)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_MediainfoCommandPerFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
