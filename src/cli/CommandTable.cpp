@@ -16,6 +16,10 @@ std::span<const CliCommand> Commands()
         {"merge", "CATALOGUE TEXTFILE", "add the records of a text form to the catalogue and save it", RunMerge},
         {"sort", "FILE --list N --column C [--column C ...] [--out OUT]", "sort list N by each column in turn; print JSON or save OUT", RunSort},
         {"filter", "FILE --list N --set C=MASK [--set C=MASK ...]", "set column filters of list N and print the JSON", RunFilter},
+        {"parse-name", "PATH", "print as JSON what the file-name parser takes from PATH (a bare name lies in the current folder)", RunParseName},
+        {"media", "FILE", "print as JSON the media information of a video file and its stream lists", RunMedia},
+        {"add", "CATALOGUE [--list N] PATH...", "add records from video files (one batch) and folders (walked) to list N (default 1) and save", RunAdd},
+        {"stats", "FILE [--list N] [--select ID,ID...]", "print the statistics lines of list N and of the selected records", RunStats},
     };
     return table;
 }

@@ -15,5 +15,9 @@ int RunText(CliContext& context, const QStringList& args);
 int RunMerge(CliContext& context, const QStringList& args);
 int RunSort(CliContext& context, const QStringList& args);
 int RunFilter(CliContext& context, const QStringList& args);
+int RunParseName(CliContext& context, const QStringList& args);
+int RunMedia(CliContext& context, const QStringList& args);
+int RunAdd(CliContext& context, const QStringList& args);
+int RunStats(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli
