@@ -19,5 +19,9 @@ int RunParseName(CliContext& context, const QStringList& args);
 int RunMedia(CliContext& context, const QStringList& args);
 int RunAdd(CliContext& context, const QStringList& args);
 int RunStats(CliContext& context, const QStringList& args);
+int RunPrintList(CliContext& context, const QStringList& args);
+int RunPrintCover(CliContext& context, const QStringList& args);
+int RunCover(CliContext& context, const QStringList& args);
+int RunCoverSave(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli

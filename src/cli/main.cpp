@@ -3,9 +3,11 @@
 #include "ProgramFolder.h"
 #include "ReelkeepError.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace reelkeep::cli {
 
@@ -79,8 +81,30 @@ int run(QStringList args)
 } // namespace
 } // namespace reelkeep::cli
 
+// The print commands need fonts and painting, hence a GUI application object
+// (drawing offscreen without a display); the others stay clear of the window system.
+static bool printing(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--home") == 0) {
+            ++i;
+            continue;
+        }
+        return std::strncmp(argv[i], "print-", 6) == 0;
+    }
+    return false;
+}
+
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (printing(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     return reelkeep::cli::run(QCoreApplication::arguments().mid(1));
 }

@@ -1,0 +1,155 @@
+// End-to-end tests of the print and cover commands of reelkeep-cli: each runs the
+// tool as a user would and reads the PDF or layout file it writes.
+#include "PrintTestSupport.h"
+#include "TzkReelkeep.h"
+#include "ZKCover.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace reelkeep {
+namespace {
+
+struct Outcome {
+    int status;
+    QByteArray out;
+    QByteArray err;
+};
+
+class CliPrint : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        TzkReelkeep doc(BuiltInColumnDefinitions(), LocaleFormats::russian());
+        TZKList* list = doc.AddList(0, QStringLiteral("Фильмы"));
+        for (int i = 0; i < kStoredColumnCount; ++i)
+            list->SetColumnName(i, BuiltInColumnDefinitions()[size_t(i)].name);
+        // Titles in reverse order, so the printed order shows the sort by column 1.
+        for (int i = 120; i >= 1; --i) {
+            TzkRow* row = list->AddRow();
+            row->Fields[0] = QString::number(1000 + i);
+            row->Fields[1] = QStringLiteral("Фильм %1").arg(i, 3, 10, QLatin1Char('0'));
+            row->Fields[11] = QString::number(1900 + i);
+        }
+        list->Row(0)->Fields[4] = QStringLiteral("2");
+        doc.SaveToFile(path("films.kdx"));
+    }
+
+    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+
+    Outcome run(const QStringList& args) const
+    {
+        QProcess process;
+        process.setWorkingDirectory(m_dir.path());
+        process.start(qEnvironmentVariable("REELKEEP_CLI"), QStringList{QStringLiteral("--home"), m_dir.path()} + args);
+        process.waitForFinished(60000);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+                process.readAllStandardError()};
+    }
+
+    void write(const char* name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliPrint, PrintListWritesTheSortedTableOnPagesWithHeaders)
+{
+    write("setup.ini", "[print]\ncolumns=1,2,12\ncolumnswidth=20,80,15\n");
+    const Outcome printed = run({QStringLiteral("print-list"), path("films.kdx"), QStringLiteral("--pdf"), path("list.pdf")});
+    ASSERT_EQ(printed.status, 0) << printed.err.constData();
+    const QStringList pages = test::PdfPageTexts(path("list.pdf"));
+    ASSERT_GE(pages.size(), 2);
+    int next = 1;
+    for (const QString& page : pages) {
+        EXPECT_TRUE(page.contains(QRegularExpression(QStringLiteral("ID +Название +Год")))) << page.toStdString();
+        for (const QString& line : page.split(QLatin1Char('\n'))) {
+            const auto m = QRegularExpression(QStringLiteral("(\\d+) +Фильм (\\d+) +(\\d+)")).match(line);
+            if (!m.hasMatch())
+                continue;
+            EXPECT_EQ(m.captured(2).toInt(), next);
+            EXPECT_EQ(m.captured(1).toInt(), 1000 + next);
+            EXPECT_EQ(m.captured(3).toInt(), 1900 + next);
+            ++next;
+        }
+    }
+    EXPECT_EQ(next, 121);
+
+    write("setup.ini", "[print]\ncolumns=1,,12\n");
+    const Outcome bad = run({QStringLiteral("print-list"), path("films.kdx"), QStringLiteral("--pdf"), path("bad.pdf")});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.err.contains("not a valid integer")) << bad.err.constData();
+    EXPECT_FALSE(QFile::exists(path("bad.pdf")));
+    EXPECT_EQ(run({QStringLiteral("print-list"), path("films.kdx")}).status, 1);
+}
+
+TEST_F(CliPrint, PrintCoverPrintsAPagePerDisc)
+{
+    write("cover.json", R"js({"type": 3, "shapes": [
+        {"kind": "text", "x": 5, "y": 5, "width": 110, "height": 10, "text": "%ID+Part%%Part%: %Name% (%Year%)"},
+        {"kind": "line", "x": 5, "y": 20, "width": 110, "height": 0}]})js");
+    ASSERT_EQ(run({QStringLiteral("cover-save"), path("cover.json"), path("DefCover.cvr")}).status, 0);
+    // The settings name DefCover.cvr in the program folder.
+    const Outcome printed = run({QStringLiteral("print-cover"), path("films.kdx"), QStringLiteral("--pdf"), path("cover.pdf"),
+                             QStringLiteral("--id"), QStringLiteral("1")});
+    ASSERT_EQ(printed.status, 0) << printed.err.constData();
+    const QStringList pages = test::PdfPageTexts(path("cover.pdf"));
+    ASSERT_EQ(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains(QStringLiteral("1120 #1: Фильм 120 (2020)"))) << pages[0].toStdString();
+    EXPECT_TRUE(pages[1].contains(QStringLiteral("1121 #2: Фильм 120 (2020)"))) << pages[1].toStdString();
+
+    const Outcome other = run({QStringLiteral("print-cover"), path("films.kdx"), QStringLiteral("--pdf"), path("other.pdf"),
+                           QStringLiteral("--id"), QStringLiteral("2"), QStringLiteral("--cover"), path("missing.cvr")});
+    ASSERT_EQ(other.status, 0) << other.err.constData();
+    EXPECT_EQ(test::PdfPageTexts(path("other.pdf")).size(), 1);
+
+    const Outcome unknown = run({QStringLiteral("print-cover"), path("films.kdx"), QStringLiteral("--pdf"), path("x.pdf"),
+                             QStringLiteral("--id"), QStringLiteral("999")});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_TRUE(unknown.err.contains("999"));
+}
+
+TEST_F(CliPrint, CoverJsonRoundTripsThroughTheLayoutFile)
+{
+    const QString shipped = qEnvironmentVariable("REELKEEP_DATA") + QStringLiteral("/DefCover.cvr");
+    const Outcome shown = run({QStringLiteral("cover"), shipped});
+    ASSERT_EQ(shown.status, 0) << shown.err.constData();
+    const QJsonObject json = QJsonDocument::fromJson(shown.out).object();
+    EXPECT_EQ(json[QStringLiteral("type")].toInt(), 0);
+    QStringList texts;
+    for (const QJsonValue shape : json[QStringLiteral("shapes")].toArray())
+        texts << shape[QStringLiteral("text")].toString();
+    const QString all = texts.join(QLatin1Char('|'));
+    for (const char* placeholder : {"%Name%", "%OrigName%", "%Year%", "%Time%", "%Rej%", "%Actors%", "%Descr%"})
+        EXPECT_TRUE(all.contains(QLatin1String(placeholder))) << placeholder;
+
+    // Saving the shown JSON gives the shipped file back, byte for byte.
+    write("shown.json", shown.out);
+    ASSERT_EQ(run({QStringLiteral("cover-save"), path("shown.json"), path("again.cvr")}).status, 0);
+    QFile original(shipped), again(path("again.cvr"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), again.readAll());
+
+    write("bad.json", R"js({"type": 1, "shapes": [{"kind": "circle"}]})js");
+    const Outcome bad = run({QStringLiteral("cover-save"), path("bad.json"), path("bad.cvr")});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_TRUE(bad.err.contains("shape 1")) << bad.err.constData();
+    write("damaged.cvr", "cvr10\x01\x02\x05");
+    const Outcome damaged = run({QStringLiteral("cover"), path("damaged.cvr")});
+    EXPECT_EQ(damaged.status, 2);
+    EXPECT_TRUE(damaged.err.contains("damaged.cvr"));
+}
+
+} // namespace
+} // namespace reelkeep
