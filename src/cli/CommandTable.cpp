@@ -10,6 +10,7 @@ std::span<const CliCommand> Commands()
         {"settings", "", "load the settings of the program folder as the program does at start and print them as JSON", RunSettings},
         {"lang", "SECTION KEY", "print the interface text of SECTION and KEY in the configured language", RunLang},
         {"plugins", "", "list the plug-ins found: path, display name, file filter, mode (tab-separated)", RunPlugins},
+        {"export", "CATALOGUE OUT --plugin N [--as-kdx]", "export the catalogue through the N-th export plug-in (as listed by plugins, counting export plug-ins only)", RunExport},
         {"dump", "FILE [--as-kdx]", "print the catalogue (.kdx, .xkdx, .xls) as JSON", RunDump},
         {"convert", "IN OUT [--as-kdx] [--kdx-version 1.3|2.0|2.1]", "save a catalogue in the form OUT's extension names (.kdx, .xkdx, .xls, .txt)", RunConvert},
         {"text", "FILE [--as-kdx]", "write the catalogue's \"kdx v1.3\" text form to stdout", RunText},

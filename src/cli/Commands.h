@@ -9,6 +9,7 @@ int RunMask(CliContext& context, const QStringList& args);
 int RunSettings(CliContext& context, const QStringList& args);
 int RunLang(CliContext& context, const QStringList& args);
 int RunPlugins(CliContext& context, const QStringList& args);
+int RunExport(CliContext& context, const QStringList& args);
 int RunDump(CliContext& context, const QStringList& args);
 int RunConvert(CliContext& context, const QStringList& args);
 int RunText(CliContext& context, const QStringList& args);

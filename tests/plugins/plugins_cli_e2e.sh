@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# End-to-end: reelkeep-cli plugins on an empty and a furnished program folder.
+# End-to-end: reelkeep-cli plugins on an empty and a furnished program folder, and export.
 # Usage: plugins_cli_e2e.sh CLI SHIPPED_PLUGINS_DIR
 set -euo pipefail
 cli="$1"
@@ -23,5 +23,31 @@ tab=$'\t'
 expected="$home/Plugins/CsvExport.kdp${tab}CSV table${tab}CSV table (*.csv)|*.csv${tab}1
 $home/Plugins/HtmlExport.kdp${tab}HTML table${tab}HTML page (*.html)|*.html${tab}1"
 [ "$(cat "$work/list")" = "$expected" ] || { cat "$work/list" >&2; fail "unexpected plug-in list"; }
+
+# Export through each shipped plug-in: a catalogue in the text form 1.3 (windows-1251)
+# with a Cyrillic title and cells holding a line break, a comma, quotes, < and &.
+{
+    printf 'kdx v1.3\r\n1\r\n\xD4\xE8\xEB\xFC\xEC\xFB\r\n1\r\n'
+    for c in $(seq 0 20); do printf 'Col%s\r\n' "$c"; done
+    printf '1\r\n\xC1\xF0\xE0\xF2 <2> & co\r\n'
+    printf 'a, "b"<br>next\r\n'
+    for c in $(seq 3 19); do printf '\r\n'; done
+    printf '00FFFFFF\r\n'
+} > "$work/films.kdx"
+"$cli" --home "$home" export "$work/films.kdx" "$work/films.csv" --plugin 1 || fail "CSV export exited $?"
+printf '\xEF\xBB\xBFList,Col0,Col1,Col2' > "$work/csv.head"
+cmp -s -n "$(stat -c %s "$work/csv.head")" "$work/csv.head" "$work/films.csv" || fail "the CSV header is wrong"
+grep -q '^Фильмы,1,Брат <2> & co,"a, ""b""' "$work/films.csv" || fail "the CSV record is wrong"
+"$cli" --home "$home" export "$work/films.kdx" "$work/films.html" --plugin 2 || fail "HTML export exited $?"
+grep -q '<td>Брат &lt;2&gt; &amp; co</td><td>a, &quot;b&quot;<br/>next</td>' "$work/films.html" || fail "the HTML cells are wrong"
+grep -q '<h2>Фильмы</h2>' "$work/films.html" || fail "the HTML list name is wrong"
+
+set +e
+"$cli" --home "$home" export "$work/films.kdx" "$work/none.csv" --plugin 3 2> "$work/err"
+status=$?
+set -e
+[ "$status" -eq 2 ] || fail "a missing plug-in gave status $status"
+grep -q "There is no export plug-in number 3" "$work/err" || fail "a missing plug-in gave no message"
+[ ! -e "$work/none.csv" ] || fail "a missing plug-in wrote a file"
 
 echo "plugins e2e: passed"
