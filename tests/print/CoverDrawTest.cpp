@@ -29,9 +29,9 @@ void solidPens(ZKCover& cover, float widthMm)
     cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 50;
 }
 
-QImage draw(ZKCover& cover, int dpi = 254)
+QImage draw(ZKCover& cover, int dpi = 254, int widthMm = 300, int heightMm = 280)
 {
-    QImage image = page(dpi);
+    QImage image = page(dpi, widthMm, heightMm);
     QPainter painter(&image);
     cover.Draw(painter);
     return image;
@@ -119,7 +119,7 @@ TEST(CoverDraw, LoadedLinesAreOnePixelWideAtAnyResolution)
     cover.ReadFromBytes(source.SaveToBytes(), QStringLiteral("line.cvr"));
     cover.CoverType = 11;
     cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 0;
-    const QImage image = draw(cover, 600);
+    const QImage image = draw(cover, 600, 20, 80);
     const int x = qRound(10 * 600 / 25.4);
     EXPECT_EQ(StrokeWidthAcross(image, x, qRound(40 * 600 / 25.4)), 1);
     EXPECT_TRUE(Dark(image, x, qRound(40 * 600 / 25.4)));
@@ -140,7 +140,7 @@ TEST(CoverDraw, TextBoxesPlaceTextByAlignment)
         text.Text = QStringLiteral("HHHH");
         text.Alignment = alignment;
         text.Angle = angle;
-        QImage image = draw(cover);
+        QImage image = draw(cover, 254, 130, 60);
         return InkBox(image, image.rect());
     };
     const QRect topLeft = render(taTopLeft);
@@ -193,7 +193,7 @@ TEST(CoverDraw, LongTextsEndInDotsWithinTheirBox)
     text.Width = 20;
     text.Height = 10;
     text.Text = title;
-    const QImage image = draw(cover);
+    const QImage image = draw(cover, 254, 60, 30);
     const QRect ink = InkBox(image, image.rect());
     EXPECT_GE(ink.left(), 100);
     EXPECT_LE(ink.right(), 300);
