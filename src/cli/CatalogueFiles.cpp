@@ -1,6 +1,6 @@
 #include "CatalogueFiles.h"
 
-#include "CliCommand.h"
+#include "EntryCommandSupport.h"
 #include "ReelkeepError.h"
 #include "TReelkeepSerialiazerV1_3.h"
 #include "TReelkeepSerialiazerV2_0.h"
@@ -16,6 +16,12 @@ QString extensionOf(const QString& fileName)
 }
 
 } // namespace
+
+TzkReelkeep NewDocument(const CliContext& context)
+{
+    const std::unique_ptr<zkOptions> options = LoadProgramOptions(context);
+    return TzkReelkeep(options->ColumnTemplate(), options->Formats);
+}
 
 bool LoadCatalogue(TzkReelkeep& doc, const QString& fileName, bool asKdx)
 {

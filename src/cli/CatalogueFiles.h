@@ -2,11 +2,16 @@
 // for every command of reelkeep-cli that reads or writes catalogues.
 #pragma once
 
+#include "CliCommand.h"
 #include "TzkReelkeep.h"
 
 #include <QString>
 
 namespace reelkeep::cli {
+
+// An empty document with the column template of the program folder's settings, as
+// the list window's document has: widths, and the patterns 1.x files lack.
+TzkReelkeep NewDocument(const CliContext& context);
 
 // The lower-cased extension decides: .kdx (by signature), .xkdx, .xls. Any other
 // extension throws ReelkeepError unless asKdx. False when a .kdx signature is unknown.

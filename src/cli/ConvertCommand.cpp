@@ -5,14 +5,14 @@
 
 namespace reelkeep::cli {
 
-int RunConvert(CliContext&, const QStringList& args)
+int RunConvert(CliContext& context, const QStringList& args)
 {
     const CommandArgs parsed(args, {QStringLiteral("--as-kdx")}, {QStringLiteral("--kdx-version")});
     parsed.expectPositional(2);
     const QString version = parsed.value(QStringLiteral("--kdx-version"));
     if (parsed.has(QStringLiteral("--kdx-version")) && !QStringList{QStringLiteral("1.3"), QStringLiteral("2.0"), QStringLiteral("2.1")}.contains(version))
         throw UsageError{QStringLiteral("--kdx-version is 1.3, 2.0 or 2.1")};
-    TzkReelkeep doc;
+    TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0], parsed.has(QStringLiteral("--as-kdx"))))
         return ReportUnknownSignature(parsed.positional()[0]);
     SaveCatalogue(doc, parsed.positional()[1], version);

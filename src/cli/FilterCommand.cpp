@@ -8,7 +8,7 @@
 
 namespace reelkeep::cli {
 
-int RunFilter(CliContext&, const QStringList& args)
+int RunFilter(CliContext& context, const QStringList& args)
 {
     const CommandArgs parsed(args, {}, {QStringLiteral("--list"), QStringLiteral("--set")});
     parsed.expectPositional(1);
@@ -24,7 +24,7 @@ int RunFilter(CliContext&, const QStringList& args)
     if (filters.empty())
         throw UsageError{QStringLiteral("--set is required")};
 
-    TzkReelkeep doc;
+    TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0]))
         return ReportUnknownSignature(parsed.positional()[0]);
     if (listNumber > doc.ListCount())

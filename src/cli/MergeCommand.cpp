@@ -7,12 +7,12 @@
 
 namespace reelkeep::cli {
 
-int RunMerge(CliContext&, const QStringList& args)
+int RunMerge(CliContext& context, const QStringList& args)
 {
     const CommandArgs parsed(args, {}, {});
     parsed.expectPositional(2);
     const QString& catalogue = parsed.positional()[0];
-    TzkReelkeep doc;
+    TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, catalogue))
         return ReportUnknownSignature(catalogue);
     doc.CurrentList = 1;

@@ -8,7 +8,7 @@
 
 namespace reelkeep::cli {
 
-int RunSort(CliContext&, const QStringList& args)
+int RunSort(CliContext& context, const QStringList& args)
 {
     const CommandArgs parsed(args, {}, {QStringLiteral("--list"), QStringLiteral("--column"), QStringLiteral("--out")});
     parsed.expectPositional(1);
@@ -19,7 +19,7 @@ int RunSort(CliContext&, const QStringList& args)
     if (columns.empty())
         throw UsageError{QStringLiteral("--column is required")};
 
-    TzkReelkeep doc;
+    TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0]))
         return ReportUnknownSignature(parsed.positional()[0]);
     if (listNumber > doc.ListCount())

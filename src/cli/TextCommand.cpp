@@ -5,11 +5,11 @@
 
 namespace reelkeep::cli {
 
-int RunText(CliContext&, const QStringList& args)
+int RunText(CliContext& context, const QStringList& args)
 {
     const CommandArgs parsed(args, {QStringLiteral("--as-kdx")}, {});
     parsed.expectPositional(1);
-    TzkReelkeep doc;
+    TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0], parsed.has(QStringLiteral("--as-kdx"))))
         return ReportUnknownSignature(parsed.positional()[0]);
     WriteOut(doc.SaveToString());
