@@ -276,9 +276,12 @@ void zkOptions::LoadSettings(const QString& path)
 
     StatusStat = ini.ReadString(kOptions, QStringLiteral("StatusStat"), QStringLiteral("%TotalLength%"));
     DefLanguageFile = ini.ReadString(kOptions, QStringLiteral("DefLanguageFile"), QStringLiteral("Russian.lng"));
-    if (!DefLanguageFile.isEmpty()) {
+    // Language files live in the program folder; the name alone is used, so a
+    // damaged setting cannot make the write-back complete a file elsewhere.
+    const QString languageFile = QFileInfo(DefLanguageFile).fileName();
+    if (!languageFile.isEmpty()) {
         try {
-            LanguageTable.LoadFromFile(QDir(m_programFolder).filePath(DefLanguageFile));
+            LanguageTable.LoadFromFile(QDir(m_programFolder).filePath(languageFile));
         } catch (const ReelkeepError&) {
             if (!failure)
                 failure = std::current_exception();

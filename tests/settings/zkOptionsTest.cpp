@@ -131,7 +131,7 @@ TEST_F(zkOptionsTest, FirstStartWritesExactlyTheDefaultsAndASecondStartChangesNo
 
 TEST_F(zkOptionsTest, PresentKeysAreNotTouchedWhateverTheirValue)
 {
-    put("[ShortCut]\ncol1=check\n[Columns]\nContrlX3=50\nColName4=\n");
+    put("[ShortCut]\ncol1=check\n[Columns]\nContrlX3=50\nColName4=\n[Options]\nDefLanguageFile=../elsewhere/English.lng\n");
     zkOptions options(commaLocale());
     options.LoadSettings(path);
     const IniFile ini(path);
@@ -140,6 +140,9 @@ TEST_F(zkOptionsTest, PresentKeysAreNotTouchedWhateverTheirValue)
     EXPECT_EQ(options.ContrlX[3], 50);
     EXPECT_EQ(options.ColName[4], QString());
     EXPECT_TRUE(bytes().startsWith("[ShortCut]\ncol1=check\n"));
+    // The language file is looked for in the program folder only.
+    EXPECT_EQ(options.DefLanguageFile, u("../elsewhere/English.lng"));
+    EXPECT_TRUE(QFile::exists(dir.filePath(u("English.lng"))));
 }
 
 TEST_F(zkOptionsTest, OldKeysAreMigrated)
