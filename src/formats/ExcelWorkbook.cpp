@@ -3,15 +3,14 @@
 #include "Biff8Workbook.h"
 #include "CompoundFile.h"
 #include "FileIO.h"
+#include "FreeXlReader.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
-#include <freexl.h>
 #include <limits>
 
 namespace reelkeep {
@@ -113,126 +112,86 @@ void addSheet(Biff8Workbook& book, const TZKList& list, const QString& name, con
 
 // ---- reading ----
 
-class FreeXlWorkbook {
-public:
-    explicit FreeXlWorkbook(const QString& fileName) : m_fileName(fileName)
-    {
-        const int rc = freexl_open(QFile::encodeName(fileName).constData(), &m_handle);
-        if (rc == FREEXL_FILE_NOT_FOUND)
-            throw FileError(QStringLiteral("Cannot open file \"%1\".").arg(fileName));
-        check(rc);
-        if (!m_handle)
-            check(FREEXL_NULL_HANDLE); // a workbook it gave up on without saying so
-        unsigned int protection = 0;
-        if (freexl_get_info(m_handle, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK && protection == FREEXL_BIFF_OBFUSCATED)
-            throw FormatError(QStringLiteral("Cannot read \"%1\": the workbook is protected by a password.").arg(fileName));
-    }
-    ~FreeXlWorkbook()
-    {
-        if (m_handle)
-            freexl_close(m_handle);
-    }
-    FreeXlWorkbook(const FreeXlWorkbook&) = delete;
-    FreeXlWorkbook& operator=(const FreeXlWorkbook&) = delete;
-
-    void check(int rc) const
-    {
-        if (rc != FREEXL_OK)
-            throw FormatError(QStringLiteral("Cannot read \"%1\": it is not a readable Excel 97-2003 workbook "
-                                             "(error %2).")
-                                  .arg(m_fileName)
-                                  .arg(rc));
-    }
-
-    unsigned int info(unsigned short what) const
-    {
-        unsigned int value = 0;
-        check(freexl_get_info(m_handle, what, &value));
-        return value;
-    }
-
-    const void* handle() const { return m_handle; }
-
-private:
-    const QString& m_fileName;
-    const void* m_handle = nullptr;
-};
-
+// Turns the cells of one worksheet into a list as the layout says.
 class SheetReader {
 public:
-    SheetReader(const FreeXlWorkbook& book, const QString& fileName, unsigned short index, const LocaleFormats& formats)
-        : m_book(book), m_fileName(fileName), m_formats(formats)
+    SheetReader(const WorksheetCells& sheet, const QString& fileName, const LocaleFormats& formats)
+        : m_sheet(sheet), m_fileName(fileName), m_formats(formats)
     {
-        const char* name = nullptr;
-        m_book.check(freexl_get_worksheet_name(m_book.handle(), index, &name));
-        m_name = QString::fromUtf8(name);
-        m_book.check(freexl_select_active_worksheet(m_book.handle(), index));
-        m_book.check(freexl_worksheet_dimensions(m_book.handle(), &m_rows, &m_columns));
     }
 
-    const QString& name() const { return m_name; }
-
-    // Rows from the first down to the one before the first row whose 23 columns are
-    // all empty; at least the header row, as a spreadsheet's region around A1 is.
-    unsigned int regionRows()
+    void read(TZKLists& into) const
     {
-        unsigned int r = 0;
-        while (r < m_rows && !rowIsEmpty(r))
-            ++r;
-        return std::max(r, 1u);
+        const std::vector<std::vector<WorkbookCell>>& rows = m_sheet.rows;
+        QString name = m_sheet.name;
+        if (!rows.empty()) {
+            const WorkbookCell& nameCell = rows[0][kIdColumn];
+            if (nameCell.kind == WorkbookCell::Text)
+                name = nameCell.text;
+            else if (nameCell.kind == WorkbookCell::Integer || nameCell.kind == WorkbookCell::Number)
+                name.clear();
+        }
+        TZKList& list = *into.AddList(int(std::min<size_t>(rows.size(), 1u << 20)), name);
+        struct Placed {
+            TzkRow* row;
+            int depth;
+        };
+        QHash<std::int32_t, Placed> byId; // first row of each ID, as a search from the top finds it
+        for (size_t r = 1; r < rows.size(); ++r) {
+            auto row = std::make_unique<TzkRow>();
+            for (int c = 0; c < kStoredColumnCount; ++c)
+                row->Fields[size_t(c)] = text(rows[r][size_t(c)]);
+            if (row->Fields[csColour].isEmpty())
+                row->Fields[csColour] = QStringLiteral("00FFFFFF");
+            if (const auto id = whole(rows[r][kIdColumn], r, kIdColumn))
+                row->ID = *id;
+            Placed parent{nullptr, 0};
+            if (const auto groupId = whole(rows[r][kGroupColumn], r, kGroupColumn); groupId && *groupId != -1)
+                parent = byId.value(*groupId, Placed{nullptr, 0});
+            if (parent.depth >= kMaxRowNesting)
+                throw FormatError(QStringLiteral("Cannot read \"%1\": records in worksheet \"%2\" are nested more than %3 "
+                                                 "levels deep.")
+                                      .arg(m_fileName, m_sheet.name)
+                                      .arg(kMaxRowNesting));
+            TzkRow* placed = list.InsertRow(std::move(row), parent.row);
+            if (placed->ID != -1)
+                byId.emplace(placed->ID, Placed{placed, parent.depth + 1});
+        }
+        for (int c = 0; c < kStoredColumnCount; ++c)
+            list.SetColumnName(c, rows.empty() ? QString() : text(rows[0][size_t(c)]));
     }
 
-    FreeXL_CellValue cell(unsigned int row, int column) const
-    {
-        FreeXL_CellValue value{};
-        value.type = FREEXL_CELL_NULL;
-        if (row < m_rows && column < m_columns)
-            m_book.check(freexl_get_cell_value(m_book.handle(), row, static_cast<unsigned short>(column), &value));
-        return value;
-    }
-
-    static bool isText(const FreeXL_CellValue& value)
-    {
-        return value.type == FREEXL_CELL_TEXT || value.type == FREEXL_CELL_SST_TEXT;
-    }
-
+private:
     // The cell as the model's text: numbers without a fraction when whole, dates
     // in the short date format, every line break as CR LF.
-    QString text(unsigned int row, int column) const
+    QString text(const WorkbookCell& cell) const
     {
-        const FreeXL_CellValue value = cell(row, column);
-        switch (value.type) {
-        case FREEXL_CELL_INT:
-            return QString::number(value.value.int_value);
-        case FREEXL_CELL_DOUBLE:
-            return numberText(value.value.double_value);
-        case FREEXL_CELL_TEXT:
-        case FREEXL_CELL_SST_TEXT:
-            return withCrLf(QString::fromUtf8(value.value.text_value));
-        case FREEXL_CELL_DATE:
-            return dateText(QString::fromUtf8(value.value.text_value));
-        case FREEXL_CELL_DATETIME: {
-            const QString stamp = QString::fromUtf8(value.value.text_value);
-            return dateText(stamp.left(10)) + stamp.mid(10);
+        switch (cell.kind) {
+        case WorkbookCell::Integer:
+        case WorkbookCell::Number:
+            return numberText(cell.number);
+        case WorkbookCell::Text:
+            return withCrLf(cell.text);
+        case WorkbookCell::Date:
+            return dateText(cell.text);
+        case WorkbookCell::DateTime:
+            return dateText(cell.text.left(10)) + cell.text.mid(10);
+        case WorkbookCell::Time:
+            return cell.text;
+        case WorkbookCell::Empty:
+            break;
         }
-        case FREEXL_CELL_TIME:
-            return QString::fromUtf8(value.value.text_value);
-        default:
-            return {};
-        }
+        return {};
     }
 
     // The ID or GroupID in a cell; empty when the cell is.
-    std::optional<std::int32_t> whole(unsigned int row, int column) const
+    std::optional<std::int32_t> whole(const WorkbookCell& cell, size_t row, int column) const
     {
-        const FreeXL_CellValue value = cell(row, column);
-        double number = 0;
-        if (value.type == FREEXL_CELL_INT) {
-            number = value.value.int_value;
-        } else if (value.type == FREEXL_CELL_DOUBLE) {
-            number = value.value.double_value;
-        } else if (isText(value)) {
-            const QString text = QString::fromUtf8(value.value.text_value).trimmed();
+        double number = cell.number;
+        if (cell.kind == WorkbookCell::Empty)
+            return std::nullopt;
+        if (cell.kind == WorkbookCell::Text) {
+            const QString text = cell.text.trimmed();
             if (text.isEmpty())
                 return std::nullopt;
             bool ok = false;
@@ -240,15 +199,13 @@ public:
             if (!ok)
                 throw ConversionError(QStringLiteral("Cannot read \"%1\": \"%2\" in worksheet \"%3\", row %4, column %5 "
                                                      "is not a valid integer value.")
-                                          .arg(m_fileName, text, m_name)
+                                          .arg(m_fileName, text, m_sheet.name)
                                           .arg(row + 1)
                                           .arg(column + 1));
-        } else if (value.type == FREEXL_CELL_NULL) {
-            return std::nullopt;
-        } else {
+        } else if (cell.kind != WorkbookCell::Integer && cell.kind != WorkbookCell::Number) {
             throw ConversionError(QStringLiteral("Cannot read \"%1\": worksheet \"%2\", row %3, column %4 holds a date "
                                                  "where a record number belongs.")
-                                      .arg(m_fileName, m_name)
+                                      .arg(m_fileName, m_sheet.name)
                                       .arg(row + 1)
                                       .arg(column + 1));
         }
@@ -258,20 +215,9 @@ public:
                                                  "is out of range.")
                                       .arg(m_fileName)
                                       .arg(number)
-                                      .arg(m_name)
+                                      .arg(m_sheet.name)
                                       .arg(row + 1));
         return static_cast<std::int32_t>(rounded);
-    }
-
-private:
-    bool rowIsEmpty(unsigned int row) const
-    {
-        for (int c = 0; c < kSheetColumns; ++c) {
-            const FreeXL_CellValue value = cell(row, c);
-            if (value.type != FREEXL_CELL_NULL && !(isText(value) && value.value.text_value[0] == '\0'))
-                return false;
-        }
-        return true;
     }
 
     QString numberText(double number) const
@@ -297,63 +243,17 @@ private:
         return text;
     }
 
-    const FreeXlWorkbook& m_book;
+    const WorksheetCells& m_sheet;
     const QString& m_fileName;
     const LocaleFormats& m_formats;
-    QString m_name;
-    unsigned int m_rows = 0;
-    unsigned short m_columns = 0;
 };
-
-void readSheet(SheetReader& sheet, TZKLists& into, const QString& fileName)
-{
-    const unsigned int rows = sheet.regionRows();
-    QString name = sheet.name();
-    const FreeXL_CellValue nameCell = sheet.cell(0, kIdColumn);
-    if (SheetReader::isText(nameCell))
-        name = QString::fromUtf8(nameCell.value.text_value);
-    else if (nameCell.type == FREEXL_CELL_INT || nameCell.type == FREEXL_CELL_DOUBLE)
-        name.clear();
-    TZKList& list = *into.AddList(int(std::min(rows - 1, 1u << 20)), name);
-    struct Placed {
-        TzkRow* row;
-        int depth;
-    };
-    QHash<std::int32_t, Placed> byId; // first row of each ID, as a search from the top finds it
-    for (unsigned int r = 1; r < rows; ++r) {
-        auto row = std::make_unique<TzkRow>();
-        for (int c = 0; c < kStoredColumnCount; ++c)
-            row->Fields[size_t(c)] = sheet.text(r, c);
-        if (row->Fields[csColour].isEmpty())
-            row->Fields[csColour] = QStringLiteral("00FFFFFF");
-        if (const auto id = sheet.whole(r, kIdColumn))
-            row->ID = *id;
-        Placed parent{nullptr, 0};
-        if (const auto groupId = sheet.whole(r, kGroupColumn); groupId && *groupId != -1)
-            parent = byId.value(*groupId, Placed{nullptr, 0});
-        if (parent.depth >= kMaxRowNesting)
-            throw FormatError(QStringLiteral("Cannot read \"%1\": records in worksheet \"%2\" are nested more than %3 levels "
-                                             "deep.")
-                                  .arg(fileName, sheet.name())
-                                  .arg(kMaxRowNesting));
-        TzkRow* placed = list.InsertRow(std::move(row), parent.row);
-        if (placed->ID != -1)
-            byId.emplace(placed->ID, Placed{placed, parent.depth + 1});
-    }
-    for (int c = 0; c < kStoredColumnCount; ++c)
-        list.SetColumnName(c, sheet.text(0, c));
-}
 
 } // namespace
 
 void LoadFromExcel(const QString& fileName, TZKLists& into)
 {
-    const FreeXlWorkbook book(fileName);
-    const unsigned int sheets = book.info(FREEXL_BIFF_SHEET_COUNT);
-    for (unsigned int i = 0; i < sheets && i <= std::numeric_limits<unsigned short>::max(); ++i) {
-        SheetReader sheet(book, fileName, static_cast<unsigned short>(i), into.Formats);
-        readSheet(sheet, into, fileName);
-    }
+    for (const WorksheetCells& sheet : ReadWorkbookCells(fileName, kSheetColumns))
+        SheetReader(sheet, fileName, into.Formats).read(into);
 }
 
 void SaveToExcel(const QString& fileName, const TZKLists& lists)
