@@ -161,7 +161,7 @@ int TzkRecordEntry::ProcessFiles(QStringList files)
     return result.RecordsAdded;
 }
 
-int TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, WalkResult& result)
+void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, WalkResult& result)
 {
     while (!batch.isEmpty()) {
         if (options.Cancelled && options.Cancelled()) {
@@ -177,7 +177,6 @@ int TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, 
         if (options.Progress)
             options.Progress(result.FilesDone, result.FilesFound);
     }
-    return result.RecordsAdded;
 }
 
 WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& options)

@@ -21,8 +21,8 @@ struct WalkOptions {
     int Threads = 0;
     // Called after each file with the files done and the files found.
     std::function<void(int done, int found)> Progress;
-    // Asked before each folder entry and between files; true stops the walk,
-    // keeping the records entered so far.
+    // Asked before each folder entry and between files (a window lets pending
+    // events run here); true stops the walk, keeping the records entered so far.
     std::function<bool()> Cancelled;
 };
 
@@ -51,7 +51,7 @@ public:
 private:
     void enterFile(TzkRow& row, const QString& file, QStringList* batch);
     std::shared_ptr<const TzkVideoInfo> media(const QString& path);
-    int processBatch(QStringList batch, const WalkOptions& options, WalkResult& result);
+    void processBatch(QStringList batch, const WalkOptions& options, WalkResult& result);
 
     RecordEntryTarget& m_target;
     FileNameSeparators m_separators;
