@@ -6,6 +6,7 @@
 #include "MediaValues.h"
 #include "PatternFilling.h"
 #include "ReelkeepError.h"
+#include "Statistics.h"
 #include "TextUtils.h"
 #include "TzkFileNameParser.h"
 
@@ -65,14 +66,6 @@ int toInteger(const QString& cell)
     if (!ok)
         throw ConversionError(QStringLiteral("\"%1\" is not a valid integer value.").arg(cell));
     return value;
-}
-
-int findColumnByPattern(const TZKList& list, const QString& pattern)
-{
-    for (int c = 0; c < list.ColumnCount(); ++c)
-        if (list.Column(c).Pattern == pattern)
-            return c;
-    return -1;
 }
 
 } // namespace
@@ -222,9 +215,9 @@ void TzkRecordEntry::AppendFile(const QString& file)
     if (!row)
         return;
     const TZKList& list = m_target.List();
-    const int sizeColumn = findColumnByPattern(list, QStringLiteral("%Size%"));
-    const int countColumn = findColumnByPattern(list, QStringLiteral("%FilesCount%"));
-    const int lengthColumn = findColumnByPattern(list, QStringLiteral("%VidLength%"));
+    const int sizeColumn = FindColumnByPattern(list, QStringLiteral("%Size%"));
+    const int countColumn = FindColumnByPattern(list, QStringLiteral("%FilesCount%"));
+    const int lengthColumn = FindColumnByPattern(list, QStringLiteral("%VidLength%"));
     const std::shared_ptr<const TzkVideoInfo> info = media(file);
     // All new texts are worked out first, so that a cell that is not a number changes nothing.
     std::vector<std::pair<int, QString>> changes;
