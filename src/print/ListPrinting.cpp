@@ -25,13 +25,6 @@ QFont deviceFont(int points, double dpiY)
     return font;
 }
 
-QString oneLine(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
 void appendRows(const TzkRow& row, std::vector<const TzkRow*>& rows)
 {
     rows.push_back(&row);
@@ -51,13 +44,16 @@ public:
         m_columns.resize(std::min(m_columns.size(), widths.size()));
         m_bounds.push_back(printer.PhysicalOffsetX());
         for (size_t k = 0; k < m_columns.size(); ++k)
-            m_bounds.push_back(m_bounds.back() + Nearest(widths[k] * px));
+            m_bounds.push_back(Nearest(m_bounds.back() + double(Nearest(widths[k] * px))));
         OY = printer.PhysicalOffsetY();
         Bottom = printer.PhysicalHeight() - printer.UnprintableHeight();
-        HW = Nearest(settings.HeadLineWidth * py);
-        HWX = Nearest(settings.HeadLineWidth * px);
-        HL = Nearest(settings.HorLineWidth * py);
-        VW = Nearest(settings.VertLineWidth * px);
+        // Line widths beyond a centimetre can only come from a damaged file.
+        const double head = std::clamp(settings.HeadLineWidth, 0.0, 10.0);
+        const double hor = std::clamp(settings.HorLineWidth, 0.0, 10.0);
+        HW = Nearest(head * py);
+        HWX = Nearest(head * px);
+        HL = Nearest(hor * py);
+        VW = Nearest(std::clamp(settings.VertLineWidth, 0.0, 10.0) * px);
         m_headStyle = zkOptions::PenStyleFromText(settings.HeadLineStyle, psSolid);
         m_vertStyle = zkOptions::PenStyleFromText(settings.VertLineStyle, psSolid);
         m_horStyle = zkOptions::PenStyleFromText(settings.HorLineStyle, psSolid);
@@ -85,7 +81,7 @@ public:
         c.drawLine(left(), Y0 + TH + 2 * HW, right(), Y0 + TH + 2 * HW);
         for (size_t j = 0; j < m_columns.size(); ++j) {
             const int column = m_columns[j] - 1;
-            const QString name = hasCell(column) ? FitText(oneLine(m_list.GetColumnName(column)), width(j), metrics) : QString();
+            const QString name = hasCell(column) ? FitText(OneLine(m_list.GetColumnName(column)), width(j), metrics) : QString();
             write(name, m_bounds[j] + HWX, Y0 + HW);
             c.drawLine(m_bounds[j], Y0, m_bounds[j], Y0 + TextHeight(metrics) + 2 * HW);
         }
@@ -102,7 +98,7 @@ public:
         for (size_t j = 0; j < m_columns.size(); ++j) {
             const int column = m_columns[j] - 1;
             if (hasCell(column))
-                write(FitText(oneLine(row.Fields[static_cast<size_t>(column)]), width(j), metrics), m_bounds[j] + HWX, top);
+                write(FitText(OneLine(row.Fields[static_cast<size_t>(column)]), width(j), metrics), m_bounds[j] + HWX, top);
         }
         c.setPen(MakePen(m_horStyle, HL, Qt::black));
         if (p > 0)

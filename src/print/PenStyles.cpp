@@ -20,7 +20,7 @@ QPen MakePen(int styleCode, int widthPixels, const QColor& colour)
 {
     QPen pen(colour);
     pen.setStyle(ToQtPenStyle(styleCode));
-    pen.setWidth(std::max(1, widthPixels));
+    pen.setWidth(std::clamp(widthPixels, 1, 1 << 16)); // damaged settings may ask for absurd widths
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;

@@ -27,6 +27,13 @@ QString FitText(const QString& text, int width, const QFontMetrics& metrics)
     return text.left(low) + dots;
 }
 
+QString OneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 QFont PixelFont(const QString& family, int points)
 {
     QFont font(family);

@@ -9,6 +9,9 @@ namespace reelkeep {
 
 QString FitText(const QString& text, int width, const QFontMetrics& metrics);
 
+// Texts print on one line: line breaks inside a cell become spaces.
+QString OneLine(QString text);
+
 // A font of the given size in points as drawn at the screen's resolution,
 // expressed in pixels so it draws the same on every device.
 QFont PixelFont(const QString& family, int points);

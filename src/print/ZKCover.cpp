@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPolygon>
 #include <array>
-#include <initializer_list>
 
 namespace reelkeep {
 

@@ -50,11 +50,7 @@ void ZKText::Draw(QPainter& canvas) const
     const QFontMetrics metrics = canvas.fontMetrics();
     const int boxWidth = Nearest(Width * double(o.ScaleX));
     const int boxHeight = Nearest(Height * double(o.ScaleY));
-    // One line of text: line breaks inside a cell print as spaces.
-    QString text = Text;
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    text = FitText(text, boxWidth, metrics);
+    const QString text = FitText(OneLine(Text), boxWidth, metrics);
 
     int left = o.MapX(X);
     int top = o.MapY(Y);

@@ -3,6 +3,9 @@
 #include "ZKCover.h"
 
 #include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -188,4 +191,30 @@ TEST(CoverFile, ReplaceTextFillsEachPlaceholderOnce)
     EXPECT_EQ(text.Text, QStringLiteral("%NAME%"));
     EXPECT_EQ(ReplacePlaceholder(QStringLiteral("Год %Year%, %Year%"), QStringLiteral("%Year%"), QStringLiteral("1999")),
               QStringLiteral("Год 1999, 1999"));
+}
+
+TEST(CoverFile, RandomlyDamagedFilesReadOrFailCleanlyAndDraw)
+{
+    const QByteArray sample = sampleBytes();
+    QRandomGenerator random(20261206);
+    QImage page(100, 100, QImage::Format_RGB32);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bytes = sample;
+        for (int flips = 1 + int(random.bounded(4)); flips > 0; --flips)
+            bytes[qsizetype(random.bounded(int(bytes.size())))] = char(random.bounded(256));
+        ZKCover cover;
+        try {
+            cover.ReadFromBytes(bytes, QStringLiteral("damaged.cvr"));
+        } catch (const FormatError&) {
+            EXPECT_EQ(cover.ShapeCount(), 0);
+            continue;
+        }
+        QPainter painter(&page);
+        cover.Draw(painter);
+        painter.end();
+        const QByteArray saved = cover.SaveToBytes();
+        ZKCover again;
+        again.ReadFromBytes(saved, QStringLiteral("saved.cvr"));
+        EXPECT_EQ(again.SaveToBytes(), saved);
+    }
 }

@@ -227,6 +227,12 @@ TEST_F(ListPrintingTest, ColumnsBeyondTheWidthsAndNarrowColumns)
     settings.Columns = QStringLiteral("2");
     settings.ColumnsWidth = QStringLiteral("80,");
     EXPECT_NO_THROW(printImages());
+    // Absurd widths from a damaged settings file print without overflowing a coordinate.
+    settings.Columns = QStringLiteral("2,5,8");
+    settings.ColumnsWidth = QStringLiteral("2000000000,2000000000,-2000000000");
+    settings.HeadLineWidth = 1e12;
+    settings.HorLineWidth = -5;
+    EXPECT_NO_THROW(printImages());
 }
 
 TEST_F(ListPrintingTest, SettingsComeFromThePrintSection)
