@@ -255,4 +255,22 @@ TEST_F(RecordEntryTest, UnreadableFileEndsTheBatchKeepingEarlierRecords)
     EXPECT_EQ(cell(1, 1), QString());
 }
 
+TEST_F(RecordEntryTest, WorkerPoolReportsAnUnreadableFileWhereTheWalkReachesIt)
+{
+    const QString dir = folder(QStringLiteral("broken"));
+    videos.copy(videos.clip2s(), rel(dir, QStringLiteral("a.avi")));
+    videos.copy(videos.clip2s(), rel(dir, QStringLiteral("c.avi")));
+    ASSERT_TRUE(QFile::link(dir + QStringLiteral("/nowhere"), dir + QStringLiteral("/b.avi")));
+    WalkOptions parallel;
+    parallel.Threads = 3;
+    try {
+        entry.AddFolder(dir, parallel);
+        FAIL() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_TRUE(error.message().contains(QStringLiteral("b.avi")));
+    }
+    ASSERT_EQ(list.RowCount(), 2);
+    EXPECT_EQ(cell(0, 1), QStringLiteral("a"));
+}
+
 } // namespace
