@@ -4,10 +4,6 @@
 #include "TzkPrinter.h"
 #include "TzkRow.h"
 #include "ZKCover.h"
-#include "zkOptions.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -127,26 +123,4 @@ TEST_F(CoverPrintingTest, AMissingLayoutPrintsTheEnvelopeOutlineWithTheSettingsP
     EXPECT_NEAR(StrokeWidthAcross(pages[0], 250, 900), 2, 1);       // fold at 15 mm
     EXPECT_NEAR(StrokeWidthDown(pages[0], 800, 100 + 1420), 2, 1); // fold at 142 mm
     EXPECT_TRUE(InkBox(pages[0], QRect(300, 300, 1000, 1000)).isNull());
-}
-
-TEST_F(CoverPrintingTest, CoverFileAndPensComeFromTheSettings)
-{
-    QFile ini(dir.filePath(QStringLiteral("setup.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Print]\nCoverFile=Box.cvr\nKCutLineStyle=Solid\nKCutLineWidth=0,5\nKCutLineColor=clRed\n"
-              "KSLineColor=$00FF8000\n");
-    ini.close();
-    zkOptions options(LocaleFormats::russian());
-    try {
-        options.LoadSettings(dir.filePath(QStringLiteral("setup.ini")));
-    } catch (const ReelkeepError&) {
-        // No language file in this folder: the settings are read all the same.
-    }
-    const CoverPrintSettings read = CoverSettingsFrom(options);
-    EXPECT_EQ(QDir::cleanPath(read.CoverFile), QDir::cleanPath(dir.filePath(QStringLiteral("Box.cvr"))));
-    EXPECT_EQ(read.CutLine.Style, psSolid);
-    EXPECT_FLOAT_EQ(read.CutLine.Width, 0.5f);
-    EXPECT_EQ(read.CutLine.Color, QColor(Qt::red));
-    EXPECT_EQ(read.FoldLine.Style, psDash);
-    EXPECT_EQ(read.FoldLine.Color, QColor(0x00, 0x80, 0xFF));
 }

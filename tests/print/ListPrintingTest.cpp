@@ -1,6 +1,4 @@
-#include "IniFile.h"
 #include "ListPrinting.h"
-#include "PenStyles.h"
 #include "PrintTestSupport.h"
 #include "ReelkeepError.h"
 #include "TZKList.h"
@@ -233,21 +231,6 @@ TEST_F(ListPrintingTest, ColumnsBeyondTheWidthsAndNarrowColumns)
     settings.HeadLineWidth = 1e12;
     settings.HorLineWidth = -5;
     EXPECT_NO_THROW(printImages());
-}
-
-TEST_F(ListPrintingTest, SettingsComeFromThePrintSection)
-{
-    const QString file = dir.filePath(QStringLiteral("setup.ini"));
-    IniFile ini(file);
-    ini.WriteString(QStringLiteral("Print"), QStringLiteral("Columns"), QStringLiteral("3,2"));
-    ini.WriteString(QStringLiteral("PRINT"), QStringLiteral("HeadLineWidth"), QStringLiteral("0,5"));
-    ini.WriteString(QStringLiteral("print"), QStringLiteral("HorLineStyle"), QStringLiteral("DashDot"));
-    const ListPrintSettings read = ReadListPrintSettings(IniFile(file), QLatin1Char(','));
-    EXPECT_EQ(read.Columns, QStringLiteral("3,2"));
-    EXPECT_EQ(read.ColumnsWidth, QStringLiteral("80,4,30,10,10"));
-    EXPECT_DOUBLE_EQ(read.HeadLineWidth, 0.5);
-    EXPECT_DOUBLE_EQ(read.VertLineWidth, 0.1);
-    EXPECT_EQ(zkOptions::PenStyleFromText(read.HorLineStyle, psSolid), psDashDot);
 }
 
 TEST_F(ListPrintingTest, GridRowsFollowVisibleNestedRows)
