@@ -93,9 +93,10 @@ void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLa
                        const ProgressCallback& onProgress)
 {
     LineReader lines(bytes, source);
-    const QByteArrayView first = lines.readLine();
-    if (!layout.requiredFirstLine.isEmpty() && first != layout.requiredFirstLine)
+    if (!layout.requiredFirstLine.isEmpty() && (bytes.isEmpty() || lines.readLine() != layout.requiredFirstLine))
         return;
+    if (layout.requiredFirstLine.isEmpty())
+        lines.readLine(); // the signature, already recognised
     const int cells = layout.cellsPerRow;
     const ProgressCallback silent;
     const qint32 listCount = layout.severalLists ? lines.readCount(2 + cells, "lists") : 1;

@@ -101,6 +101,7 @@ TEST_F(TextFormats, TextFormNumbersItsRowsAndAddsListsOnlyWhenWholeAndSigned)
     EXPECT_EQ(doc.List(1)->Column(3).Pattern, BuiltInColumnDefinitions()[3].pattern);
 
     EXPECT_TRUE(doc.LoadFromString("kdx v1.1\r\n1\r\n"));
+    EXPECT_TRUE(doc.LoadFromString(QByteArray()));
     EXPECT_EQ(doc.ListCount(), 2);
     // Text that ends early adds nothing, not even the rows before the cut.
     EXPECT_THROW(doc.LoadFromString(form.left(form.size() - 30)), FormatError);
