@@ -1,6 +1,5 @@
 #include "PatternFilling.h"
 
-#include "CodePage.h"
 #include "MediaValues.h"
 #include "TextUtils.h"
 #include "TzkFileNameParser.h"
@@ -38,23 +37,6 @@ FileValues FileValues::From(const TzkFileNameParser& parser, const TzkVideoInfo&
     return v;
 }
 
-QString FillPlaceholder(const QString& text, const QString& placeholder, const QString& value)
-{
-    if (Pos(placeholder, text) == 0)
-        return text;
-    const CodePage& cp = CodePage::Default();
-    const QString searched = cp.lower(placeholder);
-    QString result;
-    qsizetype from = 0;
-    const QString folded = cp.lower(text);
-    for (qsizetype at = folded.indexOf(searched); at >= 0; at = folded.indexOf(searched, from)) {
-        result += QStringView(text).mid(from, at - from) + value;
-        from = at + placeholder.size();
-    }
-    result += QStringView(text).mid(from);
-    return result;
-}
-
 QString FillPattern(const QString& pattern, const FileValues& v, const LocaleFormats& formats)
 {
     const std::int32_t seconds = v.TotalLength;
@@ -90,7 +72,7 @@ QString FillPattern(const QString& pattern, const FileValues& v, const LocaleFor
     }};
     QString text = pattern;
     for (const auto& [placeholder, value] : values)
-        text = FillPlaceholder(text, QString::fromLatin1(placeholder), value);
+        text = ReplaceAll(text, QString::fromLatin1(placeholder), value, false);
     return text;
 }
 

@@ -29,10 +29,6 @@ struct FileValues {
     static FileValues From(const TzkFileNameParser& parser, const TzkVideoInfo& media);
 };
 
-// Replaces every occurrence of a placeholder, found case-insensitively once it
-// occurs in its own spelling; the inserted value is not searched again.
-QString FillPlaceholder(const QString& text, const QString& placeholder, const QString& value);
-
 // Fills the record-building placeholders of a pattern, in their fixed order.
 QString FillPattern(const QString& pattern, const FileValues& values, const LocaleFormats& formats);
 

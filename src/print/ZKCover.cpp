@@ -5,6 +5,7 @@
 #include "FileIO.h"
 #include "PenStyles.h"
 #include "ReelkeepError.h"
+#include "TextUtils.h"
 
 #include <QFileInfo>
 #include <QPaintDevice>
@@ -185,23 +186,7 @@ void ZKCover::ReplaceText(const QString& placeholder, const QString& value)
 {
     for (const auto& shape : Shapes)
         if (auto* text = dynamic_cast<ZKText*>(shape.get()))
-            text->Text = ReplacePlaceholder(text->Text, placeholder, value);
-}
-
-QString ReplacePlaceholder(const QString& text, const QString& placeholder, const QString& value)
-{
-    if (placeholder.isEmpty() || !text.contains(placeholder))
-        return text;
-    const CodePage& codePage = CodePage::Default();
-    const QString searched = codePage.lower(placeholder);
-    const QString folded = codePage.lower(text);
-    QString result;
-    qsizetype from = 0;
-    for (qsizetype at = folded.indexOf(searched); at >= 0; at = folded.indexOf(searched, from)) {
-        result += QStringView(text).mid(from, at - from) + value;
-        from = at + placeholder.size();
-    }
-    return result + QStringView(text).mid(from);
+            text->Text = ReplaceAll(text->Text, placeholder, value, false);
 }
 
 } // namespace reelkeep

@@ -67,9 +67,4 @@ private:
     void drawOutline(QPainter& canvas) const;
 };
 
-// Text with every occurrence of the placeholder (compared without case by the code
-// page) replaced once, scanning on after each inserted value. Nothing changes when
-// the placeholder does not occur in exactly its own case.
-QString ReplacePlaceholder(const QString& text, const QString& placeholder, const QString& value);
-
 } // namespace reelkeep

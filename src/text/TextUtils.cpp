@@ -47,16 +47,21 @@ bool IsNumber(const QString& text)
 
 QString ReplaceAll(const QString& text, const QString& oldText, const QString& newText, bool caseSensitive)
 {
+    // The presence test is case-sensitive even for a case-insensitive replacement.
     if (Pos(oldText, text) == 0)
         return text;
-    QString s = text;
     const QString searched = folded(oldText, caseSensitive);
-    qsizetype p = Pos(searched, folded(s, caseSensitive));
-    while (p > 0) {
-        s = Copy(s, 1, p - 1) + newText + Copy(s, p + oldText.size(), s.size() - p - oldText.size() + 1);
-        p = Pos(searched, folded(s, caseSensitive));
+    QString result;
+    qsizetype from = 0;
+    // The search goes on after each inserted text, so a new text that holds the old
+    // one (a file name with "%Name%" in it) is never replaced again.
+    const QString foldedText = folded(text, caseSensitive);
+    for (qsizetype at = foldedText.indexOf(searched); at >= 0; at = foldedText.indexOf(searched, from)) {
+        result += QStringView(text).mid(from, at - from) + newText;
+        from = at + oldText.size();
     }
-    return s;
+    result += QStringView(text).mid(from);
+    return result;
 }
 
 QString TextFrom(const QString& sub, const QString& text)

@@ -189,8 +189,6 @@ TEST(CoverFile, ReplaceTextFillsEachPlaceholderOnce)
     text.Text = QStringLiteral("%NAME%");
     cover.ReplaceText(QStringLiteral("%Name%"), QStringLiteral("x"));
     EXPECT_EQ(text.Text, QStringLiteral("%NAME%"));
-    EXPECT_EQ(ReplacePlaceholder(QStringLiteral("Год %Year%, %Year%"), QStringLiteral("%Year%"), QStringLiteral("1999")),
-              QStringLiteral("Год 1999, 1999"));
 }
 
 TEST(CoverFile, RandomlyDamagedFilesReadOrFailCleanlyAndDraw)

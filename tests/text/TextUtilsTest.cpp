@@ -45,6 +45,9 @@ TEST(TextUtils, ReplaceAllPresenceTestIsCaseSensitive)
     EXPECT_EQ(ReplaceAll(u("a.b.c"), u("."), u(","), true), u("a,b,c"));
     EXPECT_EQ(ReplaceAll(u("Ёлка ёлка"), u("ё"), u("е"), false), u("елка елка")); // Cyrillic folds too
     EXPECT_EQ(ReplaceAll(u("abc"), QString(), u("x"), false), u("abc"));
+    // A new text holding the old one ends instead of growing forever.
+    EXPECT_EQ(ReplaceAll(u("[%Name%]"), u("%Name%"), u("%name% 2"), false), u("[%name% 2]"));
+    EXPECT_EQ(ReplaceAll(u("%Na%Name%me%"), u("%Name%"), u("me%x%Na"), false), u("%Name%x%Name%"));
 }
 
 TEST(TextUtils, CuttingAroundSubstrings)
