@@ -51,7 +51,7 @@ TEST_F(XmlCatalogueTest, RoundTripKeepsEverythingTheFormCarries)
 
     const QByteArray bytes = ReadWholeFile(fileName);
     EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Reelkeep MajorVersion=\"2\" MinorVersion=\"1\""));
-    EXPECT_TRUE(bytes.contains("\n    <List Name=\"")) << "indented";
+    EXPECT_TRUE(bytes.contains("\n\t<List Name=\"")) << "indented";
     EXPECT_TRUE(bytes.contains("NamesWithDot=\"true\"") && bytes.contains("SecondNames=\"false\""));
     // Rows flat and depth-first, nesting only through GroupID; empty cells give no Field.
     const qsizetype parent = bytes.indexOf("<Item ID=\"1\" GroupID=\"-1\">");
