@@ -180,9 +180,10 @@ TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
             EXPECT_TRUE(e.message().contains(damaged)) << e.message().toStdString();
         }
     };
-    for (qsizetype length = 0; length < good.size(); length += 97)
+    // Each reading forks a child, so the damage is sampled rather than exhaustive.
+    for (qsizetype length = 0; length < good.size(); length += 211)
         tryLoad(good.left(length));
-    for (qsizetype at = 0; at < good.size(); at += 13) {
+    for (qsizetype at = 0; at < good.size(); at += 41) {
         QByteArray flipped = good;
         flipped[at] = char(flipped[at] ^ 0x5A);
         tryLoad(flipped);
