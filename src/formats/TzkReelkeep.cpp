@@ -163,22 +163,24 @@ void TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent)
 {
     TzkReelkeep incoming(m_lists->ColumnTemplate, m_lists->Formats);
     incoming.LoadFromString(text);
+    auto current = [this]() { return CurrentList >= 1 && CurrentList <= ListCount() ? List(CurrentList - 1) : nullptr; };
+    TZKList* const shown = current(); // the list whose record the parent is
     for (const auto& source : incoming.m_lists->Lists) {
         TZKList* target = nullptr;
-        if (source->Name.isEmpty()) {
-            if (CurrentList >= 1 && CurrentList <= ListCount())
-                target = List(CurrentList - 1);
-        } else if (const int index = IndexOfList(source->Name); index >= 0) {
+        if (source->Name.isEmpty())
+            target = current();
+        else if (const int index = IndexOfList(source->Name); index >= 0)
             target = List(index);
-        }
         if (!target) {
+            // A new list becomes the current one, as the window selects it.
             target = AddList(source->RowCount(), source->Name);
             for (int c = 0; c < kStoredColumnCount; ++c)
                 target->SetColumnName(c, source->GetColumnName(c));
+            CurrentList = ListCount();
         }
-        const bool nested = parent && CurrentList >= 1 && CurrentList <= ListCount() && target == List(CurrentList - 1);
+        TzkRow* const under = target == shown ? parent : nullptr;
         for (const auto& record : source->Items()) {
-            TzkRow* row = target->AddRow(nested ? parent : nullptr);
+            TzkRow* row = target->AddRow(under);
             std::copy_n(record->Fields.begin(), kStoredColumnCount, row->Fields.begin());
         }
     }

@@ -48,8 +48,9 @@ public:
     // adds nothing. Damaged text throws and adds nothing.
     bool LoadFromString(const QByteArray& text);
     // Adds the records of a text form to this catalogue: each list to the list of the
-    // same name, to the current list when its name is empty, else to a new list.
-    // Records going to the current list are nested under parent when one is given.
+    // same name, to the current list when its name is empty, else to a new list, which
+    // becomes the current one. Records going to the list current at the start are
+    // nested under parent when one is given. Damaged text adds nothing.
     void MergeFromString(const QByteArray& text, TzkRow* parent = nullptr);
 
     // True when some text would lose characters in an 8-bit form (.kdx, .txt).

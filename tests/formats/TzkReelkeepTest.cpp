@@ -52,11 +52,13 @@ TEST_F(Document, MergeGoesToTheSameNameTheCurrentListOrANewList)
     TzkRow* group = current->AddRow();
     doc.CurrentList = 2;
 
-    doc.MergeFromString(textForm({{"Films", {"f1", "f2"}}, {"", {"c1"}}, {"Fresh", {"n1"}}}), group);
+    // A new list becomes current: the unnamed list after it goes there, at the top level.
+    doc.MergeFromString(textForm({{"Films", {"f1", "f2"}}, {"", {"c1"}}, {"Fresh", {"n1"}}, {"", {"n2"}}}), group);
     ASSERT_EQ(doc.ListCount(), 3);
     EXPECT_EQ(Describe(doc.Lists()), QStringLiteral("autor=\nlist Films max=3\n  1/-1 old film\n  2/-1 f1\n  3/-1 f2\n"
                                                     "list Current max=2\n  1/-1 \n    2/1 c1\n"
-                                                    "list Fresh max=1\n  1/-1 n1\n"));
+                                                    "list Fresh max=2\n  1/-1 n1\n  2/-1 n2\n"));
+    EXPECT_EQ(doc.CurrentList, 3);
     EXPECT_EQ(films->GetColumnName(1), QString()); // an existing list keeps its columns
     EXPECT_EQ(doc.List(2)->GetColumnName(1), QStringLiteral("T1"));
     EXPECT_EQ(films->Row(1)->Fields[21], QString()); // only the stored cells are copied
