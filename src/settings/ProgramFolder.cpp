@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 
 namespace reelkeep {
@@ -36,10 +35,12 @@ void ProgramFolder::Seed(const QString& folder, const QStringList& shippedFolder
         const QDir source(shipped);
         if (source.absolutePath() == target.absolutePath())
             continue;
-        QDirIterator it(shipped, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QFileInfo from(it.next());
-            const QString relative = source.relativeFilePath(from.absoluteFilePath());
+        // Only what belongs in a program folder: language files, covers and plug-ins.
+        QStringList files = source.entryList({QStringLiteral("*.lng"), QStringLiteral("*.cvr")}, QDir::Files);
+        for (const QString& name : QDir(source.filePath(QStringLiteral("Plugins"))).entryList({QStringLiteral("*.kdp")}, QDir::Files))
+            files << QStringLiteral("Plugins/") + name;
+        for (const QString& relative : files) {
+            const QFileInfo from(source.filePath(relative));
             const QFileInfo to(target.filePath(relative));
             if (to.exists()) {
                 const bool newerPlugin = from.suffix() == QLatin1String("kdp") && from.lastModified() > to.lastModified();

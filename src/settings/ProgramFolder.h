@@ -21,7 +21,7 @@ public:
     // source tree's data/, the build tree's data/ (plug-ins), the installed share/reelkeep.
     static QStringList ShippedFolders();
 
-    // Copies every file of the shipped folders that the folder lacks; plug-in
+    // Copies the language files, covers and plug-ins of the shipped folders that the folder lacks; plug-in
     // libraries are also replaced by newer shipped builds. Other files the user may
     // have changed are never overwritten. Failures to copy are skipped silently.
     static void Seed(const QString& folder, const QStringList& shippedFolders);

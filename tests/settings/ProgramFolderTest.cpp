@@ -46,6 +46,8 @@ TEST(ProgramFolder, SeedingAddsWhatIsMissingAndNeverOverwritesTheUsersFiles)
     const QString home = dir.filePath(QStringLiteral("home"));
     put(shipped + QStringLiteral("/English.lng"), "shipped");
     put(shipped + QStringLiteral("/DefCover.cvr"), "cover");
+    put(shipped + QStringLiteral("/covers-src/DefCover.json"), "source of the cover");
+    put(shipped + QStringLiteral("/make-covers.sh"), "a build script");
     put(built + QStringLiteral("/Plugins/csv.kdp"), "new build");
     put(home + QStringLiteral("/English.lng"), "edited by the user");
     put(home + QStringLiteral("/Plugins/csv.kdp"), "old build");
@@ -58,4 +60,6 @@ TEST(ProgramFolder, SeedingAddsWhatIsMissingAndNeverOverwritesTheUsersFiles)
     EXPECT_EQ(read(home + QStringLiteral("/English.lng")), QByteArray("edited by the user"));
     EXPECT_EQ(read(home + QStringLiteral("/DefCover.cvr")), QByteArray("cover"));
     EXPECT_EQ(read(home + QStringLiteral("/Plugins/csv.kdp")), QByteArray("new build"));
+    EXPECT_FALSE(QFile::exists(home + QStringLiteral("/make-covers.sh")));
+    EXPECT_FALSE(QDir(home + QStringLiteral("/covers-src")).exists());
 }
