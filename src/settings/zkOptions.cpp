@@ -32,8 +32,8 @@ constexpr double kDefaultLineWidth = 0.1;
 
 // The built-in film-guide search written into a new settings file. Kinopoisk is
 // a public Russian film guide; the user can change or add sites in the options.
-const char* const kSearchSiteName = "Кинопоиск";
-const char* const kSearchSiteURL = "http://www.kinopoisk.ru/find.asp?Search=Simple&types=film&titles=%Name%";
+constexpr const char* kSearchSiteName = "Кинопоиск";
+constexpr const char* kSearchSiteURL = "http://www.kinopoisk.ru/find.asp?Search=Simple&types=film&titles=%Name%";
 
 struct DefaultKey {
     const char* section;
