@@ -5,7 +5,9 @@
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 
+#include <QBuffer>
 #include <QByteArrayMatcher>
+#include <QFile>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -168,62 +170,81 @@ private:
 
 // ---- reading ----
 
-// The bytes handed to the parser. QXmlStreamReader decodes whatever encoding the
-// declaration names when this Qt build knows it; windows-1251 is decoded through
-// our own code page when it does not, and the declaration rewritten to match.
-QByteArray parsableBytes(const QByteArray& bytes)
+// The encoding the declaration at the head of the file names, when this Qt build
+// cannot decode it but our own code page can (windows-1251 without ICU): such a
+// file is decoded here and handed to the parser as UTF-8. Otherwise the parser
+// reads the file itself and decodes whatever the declaration names.
+std::optional<CodePage> codePageToDecode(const QByteArray& head)
 {
-    if (!bytes.startsWith("<?xml"))
-        return bytes;
-    const qsizetype end = bytes.indexOf("?>");
-    if (end < 0 || end > 512)
-        return bytes;
+    if (!head.startsWith("<?xml"))
+        return std::nullopt;
+    const qsizetype end = head.indexOf("?>");
+    if (end < 0)
+        return std::nullopt;
     static const QRegularExpression encodingRe(QStringLiteral("encoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']"));
-    const QString declaration = QString::fromLatin1(bytes.left(end));
-    const QRegularExpressionMatch match = encodingRe.match(declaration);
+    const QRegularExpressionMatch match = encodingRe.match(QString::fromLatin1(head.left(end)));
     if (!match.hasMatch())
-        return bytes;
+        return std::nullopt;
     const QByteArray name = match.captured(1).toLatin1();
     if (QStringDecoder(name.constData()).isValid())
-        return bytes;
-    std::optional<CodePage> page;
+        return std::nullopt;
     try {
-        page.emplace(name);
+        return CodePage(name);
     } catch (const ReelkeepError&) {
-        return bytes; // the parser reports the unknown encoding itself
+        return std::nullopt; // the parser reports the unknown encoding itself
     }
-    QString text = page->decode(bytes);
+}
+
+QByteArray decodedAsUtf8(const QByteArray& bytes, const CodePage& page)
+{
+    static const QRegularExpression encodingRe(QStringLiteral("encoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']"));
+    QString text = page.decode(bytes);
+    const QRegularExpressionMatch match = encodingRe.match(text);
     text.replace(match.capturedStart(1), match.capturedLength(1), QStringLiteral("UTF-8"));
     return text.toUtf8();
 }
 
 // Top-level rows of each list, counted on the raw bytes for the progress display
 // before the parse; an estimate, since the parse alone knows the true tree.
-std::vector<qint64> topLevelRowEstimates(const QByteArray& bytes)
+std::vector<qint64> topLevelRowEstimates(QIODevice& device)
 {
-    static const QByteArrayMatcher listMatcher(QByteArrayLiteral("<List"));
-    static const QByteArrayMatcher topMatcher(QByteArrayLiteral("GroupID=\"-1\""));
+    static const QByteArray listTag = QByteArrayLiteral("<List");
+    static const QByteArray topLevel = QByteArrayLiteral("GroupID=\"-1\"");
+    static const QByteArrayMatcher listMatcher(listTag);
+    static const QByteArrayMatcher topMatcher(topLevel);
     std::vector<qint64> counts;
-    qsizetype list = listMatcher.indexIn(bytes);
-    while (list >= 0) {
-        const qsizetype next = listMatcher.indexIn(bytes, list + 1);
-        const qsizetype end = next < 0 ? bytes.size() : next;
-        qint64 count = 0;
-        for (qsizetype at = topMatcher.indexIn(bytes, list); at >= 0 && at < end; at = topMatcher.indexIn(bytes, at + 1))
-            ++count;
-        counts.push_back(count);
-        list = next;
+    QByteArray block;
+    // Each block starts with the tail of the one before, so no match is cut in two.
+    const qsizetype overlap = topLevel.size() - 1;
+    for (;;) {
+        const QByteArray more = device.read(1 << 20);
+        if (more.isEmpty())
+            break;
+        block = block.right(overlap) + more;
+        qsizetype list = listMatcher.indexIn(block);
+        qsizetype top = topMatcher.indexIn(block);
+        while (list >= 0 || top >= 0) {
+            if (list >= 0 && (top < 0 || list < top)) {
+                counts.push_back(0);
+                list = listMatcher.indexIn(block, list + 1);
+            } else {
+                if (!counts.empty())
+                    ++counts.back();
+                top = topMatcher.indexIn(block, top + 1);
+            }
+        }
+        block.remove(0, std::max<qsizetype>(0, block.size() - overlap)); // matches in the tail were counted
     }
+    device.seek(0);
     return counts;
 }
 
 class CatalogueReader {
 public:
-    CatalogueReader(const QByteArray& bytes, const QString& fileName, const ProgressCallback& progress)
-        : m_xml(bytes), m_fileName(fileName), m_progress(progress)
+    template <typename Input>
+    CatalogueReader(Input input, const QString& fileName, const ProgressCallback& progress, std::vector<qint64> estimates)
+        : m_xml(input), m_fileName(fileName), m_progress(progress), m_estimates(std::move(estimates))
     {
-        if (m_progress)
-            m_estimates = topLevelRowEstimates(bytes);
     }
 
     void read(TZKLists& lists)
@@ -424,9 +445,23 @@ private:
 
 std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileName)
 {
-    const QByteArray bytes = parsableBytes(ReadWholeFile(fileName));
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     auto lists = NewLists();
-    CatalogueReader(bytes, fileName, OnProgress).read(*lists);
+    if (const auto page = codePageToDecode(file.peek(512))) {
+        const QByteArray bytes = decodedAsUtf8(ReadWholeFile(fileName), *page);
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        std::vector<qint64> estimates = OnProgress ? topLevelRowEstimates(buffer) : std::vector<qint64>();
+        CatalogueReader(bytes, fileName, OnProgress, std::move(estimates)).read(*lists);
+    } else {
+        std::vector<qint64> estimates = OnProgress ? topLevelRowEstimates(file) : std::vector<qint64>();
+        CatalogueReader(&file, fileName, OnProgress, std::move(estimates)).read(*lists);
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
     return lists;
 }
 
