@@ -213,27 +213,34 @@ std::vector<qint64> topLevelRowEstimates(QIODevice& device)
     static const QByteArrayMatcher listMatcher(listTag);
     static const QByteArrayMatcher topMatcher(topLevel);
     std::vector<qint64> counts;
-    QByteArray block;
-    // Each block starts with the tail of the one before, so no match is cut in two.
+    // Each block starts with the tail of the one before, so no match is cut in two;
+    // a match lying wholly in that tail was counted with the block before.
     const qsizetype overlap = topLevel.size() - 1;
+    QByteArray tail;
     for (;;) {
         const QByteArray more = device.read(1 << 20);
         if (more.isEmpty())
             break;
-        block = block.right(overlap) + more;
-        qsizetype list = listMatcher.indexIn(block);
-        qsizetype top = topMatcher.indexIn(block);
+        const QByteArray block = tail + more;
+        const auto next = [&block, fresh = tail.size()](const QByteArrayMatcher& matcher, qsizetype length, qsizetype from) {
+            qsizetype at = matcher.indexIn(block, from);
+            while (at >= 0 && at + length <= fresh)
+                at = matcher.indexIn(block, at + 1);
+            return at;
+        };
+        qsizetype list = next(listMatcher, listTag.size(), 0);
+        qsizetype top = next(topMatcher, topLevel.size(), 0);
         while (list >= 0 || top >= 0) {
             if (list >= 0 && (top < 0 || list < top)) {
                 counts.push_back(0);
-                list = listMatcher.indexIn(block, list + 1);
+                list = next(listMatcher, listTag.size(), list + 1);
             } else {
                 if (!counts.empty())
                     ++counts.back();
-                top = topMatcher.indexIn(block, top + 1);
+                top = next(topMatcher, topLevel.size(), top + 1);
             }
         }
-        block.remove(0, std::max<qsizetype>(0, block.size() - overlap)); // matches in the tail were counted
+        tail = block.right(overlap);
     }
     device.seek(0);
     return counts;

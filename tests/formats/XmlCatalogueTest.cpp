@@ -3,6 +3,7 @@
 #include "TReelkeepXMLSerialiazerV2_1.h"
 #include "XmlTestCatalogue.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -168,18 +169,26 @@ TEST_F(XmlCatalogueTest, SaveRefusesCharactersXmlCannotHoldAndKeepsTheOldFile)
 TEST_F(XmlCatalogueTest, ReportsProgressPerList)
 {
     auto lists = std::make_unique<TZKLists>(BuiltInColumnDefinitions(), LocaleFormats::russian());
-    TZKList& list = *lists->AddList(0, QStringLiteral("big"));
+    // The first list is larger than the blocks the rows are counted in beforehand.
+    TZKList& big = *lists->AddList(0, QStringLiteral("big"));
+    for (int i = 0; i < 6000; ++i)
+        big.AddRow()->Fields[csDescription] = QStringLiteral("<List GroupID=\"-1\"> ").repeated(12);
+    TZKList& small = *lists->AddList(0, QStringLiteral("small"));
     for (int i = 0; i < 250; ++i)
-        list.AddRow(list.AddRow()); // each top-level row with one child
+        small.AddRow(small.AddRow()); // each top-level row with one child
     const QString fileName = path("progress.xkdx");
     TReelkeepXMLSerialiazerV2_1().Save(fileName, *lists);
+    ASSERT_GT(QFileInfo(fileName).size(), 1 << 21);
     std::vector<int> values;
     TReelkeepXMLSerialiazerV2_1 reader;
     reader.OnProgress = [&values](int v) { values.push_back(v); };
     reader.Load(fileName);
-    ASSERT_EQ(values.size(), 125u);
-    EXPECT_EQ(values.front(), 1);
-    EXPECT_EQ(values.back(), 125);
+    std::vector<int> expected;
+    for (int v = 1; v <= 100; ++v)
+        expected.push_back(v);
+    for (int v = 1; v <= 125; ++v)
+        expected.push_back(v);
+    EXPECT_EQ(values, expected);
 }
 
 } // namespace
