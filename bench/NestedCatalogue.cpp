@@ -4,7 +4,7 @@
 
 namespace reelkeep::bench {
 
-std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, bool shortDescriptions)
+std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, RecordSize size)
 {
     const auto source = makeRealisticList(rows);
     auto lists = std::make_unique<TZKLists>(BuiltInColumnDefinitions(), LocaleFormats::russian());
@@ -17,8 +17,10 @@ std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, bool shortDescriptions)
         const bool nested = group && i % 20 != 0 && i % 20 <= 3;
         TzkRow* row = list.AddRow(nested ? group : nullptr);
         row->Fields = source->Row(i)->Fields;
-        if (shortDescriptions)
-            row->Fields[csDescription].truncate(100);
+        if (size == RecordSize::Typical) {
+            row->Fields[csDescription].truncate(30);
+            row->Fields[csActors] = row->Fields[csActors].section(QStringLiteral(", "), 0, 0); // the lead actor
+        }
         if (i % 20 == 0)
             group = row;
     }

@@ -9,8 +9,10 @@ namespace reelkeep::bench {
 
 // The records of makeRealisticList, with every 20th record a group holding the next
 // three (15 % of the records nested, the catalogue's rows otherwise as generated).
-// A description cut to 100 characters gives the size of a typical catalogue
-// (100,000 records, about 30 MB as format 2.1); the generated ones are longer.
-std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, bool shortDescriptions = false);
+// Full records are heavy (long descriptions, about 670 bytes a record as format 2.1);
+// typical ones have short descriptions and cast lists, about 300 bytes a record, so
+// that 100,000 of them make the 30 MB of a typical large catalogue.
+enum class RecordSize { Full, Typical };
+std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, RecordSize size = RecordSize::Full);
 
 } // namespace reelkeep::bench

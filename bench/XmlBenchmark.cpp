@@ -12,13 +12,12 @@ namespace {
 
 constexpr int kRows = 100000;
 
-// Argument 0: descriptions as generated (about 67 MB as format 2.1); 1: cut to
-// 100 characters (about 30 MB as 2.1, the size of a typical large catalogue).
-const TZKLists& catalogue(bool shortDescriptions)
+// Argument 0: full records; 1: typical records (see NestedCatalogue.h).
+const TZKLists& catalogue(bool typicalRecords)
 {
     static const auto full = bench::makeNestedCatalogue(kRows);
-    static const auto typical = bench::makeNestedCatalogue(kRows, true);
-    return shortDescriptions ? *typical : *full;
+    static const auto typical = bench::makeNestedCatalogue(kRows, bench::RecordSize::Typical);
+    return typicalRecords ? *typical : *full;
 }
 
 const QTemporaryDir& scratch()
@@ -27,10 +26,10 @@ const QTemporaryDir& scratch()
     return dir;
 }
 
-QString savedFile(bool shortDescriptions)
+QString savedFile(bool typicalRecords)
 {
-    const QString name = scratch().filePath(QStringLiteral("catalogue%1.xkdx").arg(int(shortDescriptions)));
-    TReelkeepXMLSerialiazerV2_1().Save(name, catalogue(shortDescriptions));
+    const QString name = scratch().filePath(QStringLiteral("catalogue%1.xkdx").arg(int(typicalRecords)));
+    TReelkeepXMLSerialiazerV2_1().Save(name, catalogue(typicalRecords));
     return name;
 }
 
