@@ -115,6 +115,38 @@ QString num(int i)
     return QString::number(i);
 }
 
+// The quick lists and the search sites are numbered pairs of keys (from 1) under a count key.
+struct NumberedPairs {
+    QString section;
+    QString countKey, firstKey, secondKey;
+};
+
+std::int32_t ReadPairs(const IniFile& ini, const NumberedPairs& keys, QStringList& first, QStringList& second)
+{
+    const std::int32_t count = std::clamp(ini.ReadInteger(keys.section, keys.countKey, 0), 0, kMaxEntries);
+    first.clear();
+    second.clear();
+    for (int n = 1; n <= count; ++n) {
+        first.append(ini.ReadString(keys.section, keys.firstKey + num(n), QString()));
+        second.append(ini.ReadString(keys.section, keys.secondKey + num(n), QString()));
+    }
+    return count;
+}
+
+// Writes no more entries than both lists hold.
+void WritePairs(IniFile& ini, const NumberedPairs& keys, std::int32_t count, const QStringList& first, const QStringList& second)
+{
+    const int entries = std::clamp<int>(count, 0, static_cast<int>(std::min(first.size(), second.size())));
+    ini.WriteInteger(keys.section, keys.countKey, entries);
+    for (int n = 1; n <= entries; ++n) {
+        ini.WriteString(keys.section, keys.firstKey + num(n), first[n - 1]);
+        ini.WriteString(keys.section, keys.secondKey + num(n), second[n - 1]);
+    }
+}
+
+const NumberedPairs kQuickLists = {kLists, QStringLiteral("count"), QStringLiteral("comm"), QStringLiteral("filename")};
+const NumberedPairs kSearchSites = {kOptions, QStringLiteral("SearchCount"), QStringLiteral("SrchName"), QStringLiteral("SrchURL")};
+
 QString u(const char* text)
 {
     return QString::fromUtf8(text);
@@ -259,20 +291,8 @@ void zkOptions::LoadSettings(const QString& path)
         ContrlY[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlY") + num(i), kContrlY[i]);
     }
 
-    ListCount = std::clamp(ini.ReadInteger(kLists, QStringLiteral("count"), 0), 0, kMaxEntries);
-    ListComments.clear();
-    ListFileNames.clear();
-    for (int n = 1; n <= ListCount; ++n) {
-        ListComments.append(ini.ReadString(kLists, QStringLiteral("comm") + num(n), QString()));
-        ListFileNames.append(ini.ReadString(kLists, QStringLiteral("filename") + num(n), QString()));
-    }
-    SearchCount = std::clamp(ini.ReadInteger(kOptions, QStringLiteral("SearchCount"), 0), 0, kMaxEntries);
-    SrchName.clear();
-    SrchURL.clear();
-    for (int n = 1; n <= SearchCount; ++n) {
-        SrchName.append(ini.ReadString(kOptions, QStringLiteral("SrchName") + num(n), QString()));
-        SrchURL.append(ini.ReadString(kOptions, QStringLiteral("SrchURL") + num(n), QString()));
-    }
+    ListCount = ReadPairs(ini, kQuickLists, ListComments, ListFileNames);
+    SearchCount = ReadPairs(ini, kSearchSites, SrchName, SrchURL);
 
     StatusStat = ini.ReadString(kOptions, QStringLiteral("StatusStat"), QStringLiteral("%TotalLength%"));
     DefLanguageFile = ini.ReadString(kOptions, QStringLiteral("DefLanguageFile"), QStringLiteral("Russian.lng"));
@@ -346,18 +366,8 @@ void zkOptions::SaveSettings(const QString& path) const
         ini.WriteInteger(kColumns, QStringLiteral("ContrlX21"), ContrlX[21]);
         ini.WriteInteger(kColumns, QStringLiteral("ContrlY21"), ContrlY[21]);
 
-        const int lists = std::clamp<int>(ListCount, 0, static_cast<int>(std::min(ListComments.size(), ListFileNames.size())));
-        ini.WriteInteger(kLists, QStringLiteral("count"), lists);
-        for (int n = 1; n <= lists; ++n) {
-            ini.WriteString(kLists, QStringLiteral("comm") + num(n), ListComments[n - 1]);
-            ini.WriteString(kLists, QStringLiteral("filename") + num(n), ListFileNames[n - 1]);
-        }
-        const int sites = std::clamp<int>(SearchCount, 0, static_cast<int>(std::min(SrchName.size(), SrchURL.size())));
-        ini.WriteInteger(kOptions, QStringLiteral("SearchCount"), sites);
-        for (int n = 1; n <= sites; ++n) {
-            ini.WriteString(kOptions, QStringLiteral("SrchName") + num(n), SrchName[n - 1]);
-            ini.WriteString(kOptions, QStringLiteral("SrchURL") + num(n), SrchURL[n - 1]);
-        }
+        WritePairs(ini, kQuickLists, ListCount, ListComments, ListFileNames);
+        WritePairs(ini, kSearchSites, SearchCount, SrchName, SrchURL);
         ini.WriteBool(kOptions, QStringLiteral("UseMDIPanel"), UseMDIPanel);
         ini.WriteString(kOptions, QStringLiteral("StatusStat"), StatusStat);
         ini.WriteString(kOptions, QStringLiteral("DefLanguageFile"), DefLanguageFile);
