@@ -18,19 +18,6 @@ QStringList list(std::initializer_list<const char*> items)
 }
 } // namespace
 
-TEST(ColumnDefinitions, BuiltInTableHasTheSpecialPatterns)
-{
-    const ColumnDefinitions& defs = BuiltInColumnDefinitions();
-    EXPECT_EQ(defs[1].pattern, QStringLiteral("%Name%"));
-    EXPECT_EQ(defs[4].name, QString());
-    EXPECT_EQ(defs[16].type, ctDate);
-    EXPECT_EQ(defs[12].pattern, QStringLiteral("%VidLength%"));
-    EXPECT_EQ(defs[1].width, 301);
-    EXPECT_TRUE(defs[13].namesWithDot && defs[13].secondNames);
-    for (int i = 0; i < kStoredColumnCount; ++i)
-        EXPECT_EQ(defs[i].position, i);
-}
-
 TEST(ColumnDefinitions, SplitValuesCutsAtTheChosenSeparators)
 {
     EXPECT_EQ(values("", true, true), QStringList());

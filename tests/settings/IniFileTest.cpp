@@ -1,36 +1,22 @@
 #include "IniFile.h"
 #include "ReelkeepError.h"
 
-#include <QDir>
-#include <QFile>
+#include "../support/TestFiles.h"
+
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace reelkeep;
+using namespace reelkeep::test;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 class IniFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("setup.ini"));
 
-    void put(const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray bytes() const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void put(const QByteArray& bytes) { WriteTestFile(path, bytes); }
+    QByteArray bytes() const { return ReadTestFile(path); }
 };
 
 } // namespace
@@ -45,6 +31,7 @@ TEST_F(IniFileTest, ReadsWithoutCaseTrimmedAndUnquoted)
         "Half=\"open\r\n"
         "Empty=\r\n"
         "Name=\xCA\xEE\xEB\xEE\xED\xEA\xE0\r\n" // windows-1251
+        "long=" + QByteArray(3000, 'a') + "\r\n"
         "[print]\r\n"
         "CoverFile=a.cvr\r\n");
     const IniFile ini(path);
@@ -54,6 +41,7 @@ TEST_F(IniFileTest, ReadsWithoutCaseTrimmedAndUnquoted)
     EXPECT_EQ(ini.ReadString(u("Options"), u("Half"), u("d")), u("\"open"));
     EXPECT_EQ(ini.ReadString(u("Options"), u("Empty"), u("d")), QString());
     EXPECT_EQ(ini.ReadString(u("Options"), u("Name"), u("d")), u("Колонка"));
+    EXPECT_EQ(ini.ReadString(u("Options"), u("long"), u("d")).size(), 2047);
     EXPECT_EQ(ini.ReadString(u("Print"), u("coverfile"), u("d")), u("a.cvr"));
     // A key of another section, a missing key: the default, without its trailing blanks.
     EXPECT_EQ(ini.ReadString(u("Print"), u("StatusStat"), u("Колонка  ")), u("Колонка"));
@@ -64,22 +52,14 @@ TEST_F(IniFileTest, ReadsWithoutCaseTrimmedAndUnquoted)
     EXPECT_EQ(ini.ReadSection(u("print")), QStringList{u("CoverFile")});
 }
 
-TEST_F(IniFileTest, ValuesAreCutAt2047Characters)
-{
-    put("[s]\nlong=" + QByteArray(3000, 'a') + "\n");
-    EXPECT_EQ(IniFile(path).ReadString(u("s"), u("long"), QString()).size(), 2047);
-}
-
 TEST_F(IniFileTest, NumberForms)
 {
-    put("[s]\ndec=-42\nhex=0x1F\nHEX=0XfF\nword=yes\ntwo=2\nzero=0\nbig=99999999999\n"
-        "comma=0,1\npoint=0.3\nboth=1.000,5\n");
+    put("[s]\ndec=-42\nhex=0x1F\nword=yes\ntwo=2\nzero=0\nbig=99999999999\ncomma=0,1\npoint=0.3\nboth=1.000,5\n");
     const IniFile ini(path);
     EXPECT_EQ(ini.ReadInteger(u("s"), u("dec"), 7), -42);
     EXPECT_EQ(ini.ReadInteger(u("s"), u("hex"), 7), 31);
-    EXPECT_EQ(ini.ReadInteger(u("s"), u("word"), 7), 7);
-    EXPECT_EQ(ini.ReadInteger(u("s"), u("big"), 7), 7);
-    EXPECT_EQ(ini.ReadInteger(u("s"), u("missing"), 7), 7);
+    for (const char* key : {"word", "big", "missing"})
+        EXPECT_EQ(ini.ReadInteger(u("s"), u(key), 7), 7) << key;
     EXPECT_FALSE(ini.ReadBool(u("s"), u("word"), false));
     EXPECT_TRUE(ini.ReadBool(u("s"), u("word"), true));
     EXPECT_TRUE(ini.ReadBool(u("s"), u("two"), false));
@@ -97,35 +77,21 @@ TEST_F(IniFileTest, NumberForms)
 
 TEST_F(IniFileTest, WritingKeepsEveryOtherLine)
 {
-    const QByteArray original = "; my notes\r\n"
-                                "[Options]\r\n"
-                                "SearchCount = 1   \r\n"
-                                "Odd line without equals\r\n"
-                                "\r\n"
-                                "[Print]\r\n"
-                                "CoverFile=DefCover.cvr\r\n";
-    put(original);
+    put("; my notes\r\n[Options]\r\nSearchCount = 1   \r\nOdd line without equals\r\n\r\n[Print]\r\nCoverFile=DefCover.cvr\r\n");
     IniFile ini(path);
     ini.WriteString(u("options"), u("searchcount"), u("2"));
     ini.WriteString(u("OPTIONS"), u("New"), u("Новый"));
     ini.WriteString(u("History"), u("LastAviDir"), u("/films\nsecond line"));
-    EXPECT_EQ(bytes(), QByteArray("; my notes\r\n"
-                                  "[Options]\r\n"
-                                  "SearchCount =2\r\n"
-                                  "Odd line without equals\r\n"
-                                  "New=\xCD\xEE\xE2\xFB\xE9\r\n"
-                                  "\r\n"
-                                  "[Print]\r\n"
-                                  "CoverFile=DefCover.cvr\r\n"
-                                  "[History]\r\n"
-                                  "LastAviDir=/films second line\r\n"));
+    EXPECT_EQ(bytes(), QByteArray("; my notes\r\n[Options]\r\nSearchCount =2\r\nOdd line without equals\r\n"
+                                  "New=\xCD\xEE\xE2\xFB\xE9\r\n\r\n[Print]\r\nCoverFile=DefCover.cvr\r\n"
+                                  "[History]\r\nLastAviDir=/films second line\r\n"));
 
     ini.DeleteKey(u("options"), u("NEW"));
     ini.EraseSection(u("history"));
     EXPECT_FALSE(ini.ValueExists(u("Options"), u("New")));
     EXPECT_FALSE(ini.SectionExists(u("History")));
-    EXPECT_EQ(IniFile(path).ReadString(u("Options"), u("SearchCount"), QString()), u("2"));
-    EXPECT_FALSE(bytes().contains("History"));
+    EXPECT_EQ(bytes(), QByteArray("; my notes\r\n[Options]\r\nSearchCount =2\r\nOdd line without equals\r\n"
+                                  "\r\n[Print]\r\nCoverFile=DefCover.cvr\r\n"));
 
     // Writing the value a key already holds leaves the file alone.
     QFile::remove(path);
@@ -133,7 +99,7 @@ TEST_F(IniFileTest, WritingKeepsEveryOtherLine)
     EXPECT_FALSE(QFile::exists(path));
 }
 
-TEST_F(IniFileTest, UpdateWritesOnceAndRollsBackOnFailure)
+TEST_F(IniFileTest, UpdateWritesOnceAndRollsBackOnFailureKeepingPermissions)
 {
     IniFile ini(path);
     ini.Update([&] {
@@ -150,45 +116,29 @@ TEST_F(IniFileTest, UpdateWritesOnceAndRollsBackOnFailure)
                  ReelkeepError);
     EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), 1);
     EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\ny=1\n"));
+
+    // The atomic replacement keeps the file's permissions.
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ini.WriteInteger(u("a"), u("x"), 2);
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-TEST_F(IniFileTest, ReadOnlyFileIsOnlyRead)
+TEST_F(IniFileTest, ReadOnlyOrUnwritableFileIsOnlyReadAndTheRefusalNamesIt)
 {
     put("[a]\nx=1\n");
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
     EXPECT_TRUE(IniFile::IsMarkedReadOnly(path));
-    IniFile ini(path);
-    EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), 1);
-    try {
-        ini.WriteInteger(u("a"), u("x"), 2);
-        FAIL() << "a read-only file was written";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.message(), u("Unable to write to ") + path);
-    }
-    EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), 1);
-    EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\n"));
-}
-
-TEST_F(IniFileTest, RefusedWriteNamesTheFile)
-{
     // A regular file where the folder should be: refused even for root.
-    put("not a folder");
-    const QString inside = path + QStringLiteral("/setup.ini");
-    IniFile ini(inside);
-    EXPECT_EQ(ini.ReadString(u("a"), u("x"), u("d")), u("d"));
-    try {
-        ini.WriteString(u("a"), u("x"), u("1"));
-        FAIL() << "the write was not refused";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.message(), u("Unable to write to ") + inside);
+    for (const QString& file : QStringList{path, path + QStringLiteral("/setup.ini")}) {
+        IniFile ini(file);
+        const std::int32_t before = ini.ReadInteger(u("a"), u("x"), 0);
+        try {
+            ini.WriteInteger(u("a"), u("x"), 2);
+            ADD_FAILURE() << "the write was not refused: " << file.toStdString();
+        } catch (const FileError& error) {
+            EXPECT_EQ(error.message(), u("Unable to write to ") + file);
+        }
+        EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), before);
     }
-    EXPECT_FALSE(ini.ValueExists(u("a"), u("x")));
-}
-
-TEST_F(IniFileTest, ReplacingKeepsPermissions)
-{
-    put("[a]\nx=1\n");
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    IniFile(path).WriteInteger(u("a"), u("x"), 2);
-    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\n"));
 }

@@ -2,70 +2,49 @@
 
 #include "ReelkeepError.h"
 
-#include <QDir>
-#include <QFile>
+#include "../support/TestFiles.h"
+
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace reelkeep;
+using namespace reelkeep::test;
 
-namespace {
-
-QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
-TEST(TLog, DisabledLogTouchesNothing)
+TEST(TLog, LinesAreByteExactAndADisabledLogTouchesNothing)
 {
     QTemporaryDir dir;
-    TNamedLog log(dir.filePath(QStringLiteral("logs")), QStringLiteral("reelkeep.log"), LocaleFormats::russian());
-    log.WriteLine(QStringLiteral("A"), true);
-    log.WriteValue(QStringLiteral("A"), 1, false);
-    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("logs"))).exists());
-}
+    TNamedLog log(dir.filePath(u("a/b")), u("reelkeep.log"), LocaleFormats::russian());
+    EXPECT_EQ(log.GetFileName(), dir.filePath(u("a/b/reelkeep.log")));
+    log.WriteLine(u("off"), true);
+    log.WriteValue(u("off"), 1, false);
+    EXPECT_FALSE(QDir(dir.filePath(u("a"))).exists());
 
-TEST(TLog, LinesAreByteExact)
-{
-    QTemporaryDir dir;
-    TNamedLog log(dir.filePath(QStringLiteral("a/b")), QStringLiteral("reelkeep.log"), LocaleFormats::russian());
-    EXPECT_EQ(log.GetFileName(), dir.filePath(QStringLiteral("a/b/reelkeep.log")));
     log.Enabled = true;
-    log.LongTimeFormat = QStringLiteral("HH:mm:ss");
+    log.LongTimeFormat = u("HH:mm:ss");
     QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
     log.Clock = [&now] { return now; };
     QString shown;
     log.ShowMessage = [&shown](const QString& text) { shown = text; };
-
-    log.WriteLine(QStringLiteral("A"), false);
-    log.WriteLine(QStringLiteral("B"), false);
-    EXPECT_EQ(read(log.GetFileName()), QByteArray("A\nB\n"));
-
-    log.WriteValue(QStringLiteral("Count:"), -5, false);
-    log.WriteLine(QStringLiteral("Загрузка"), true);
+    log.WriteLine(u("A"), false);
+    log.WriteValue(u("Count:"), -5, false);
+    log.WriteLine(u("Загрузка"), true);
     now = QDateTime(QDate(2024, 3, 6), QTime(0, 0));
-    log.WriteValue(QStringLiteral("n="), 7, true);
-    log.WriteAndShow(QStringLiteral("shown"), false);
-    EXPECT_EQ(read(log.GetFileName()), QByteArray("A\nB\nCount:-5\n05.03.2024 14:07:09 \xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0\n"
-                                                  "06.03.2024 n=7\nshown\n"));
-    EXPECT_EQ(shown, QStringLiteral("shown"));
+    log.WriteValue(u("n="), 7, true);
+    log.WriteAndShow(u("shown"), false);
+    EXPECT_EQ(ReadTestFile(log.GetFileName()), QByteArray("A\nCount:-5\n05.03.2024 14:07:09 \xC7\xE0\xE3\xF0\xF3\xE7\xEA\xE0\n"
+                                                          "06.03.2024 n=7\nshown\n"));
+    EXPECT_EQ(shown, u("shown"));
 }
 
 TEST(TLog, UnwritableFileRaisesTheFileError)
 {
     QTemporaryDir dir;
-    QFile blocker(dir.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    TNamedLog log(dir.filePath(QStringLiteral("blocker")), QStringLiteral("reelkeep.log"), LocaleFormats::russian());
+    WriteTestFile(dir.filePath(u("blocker")), QByteArray());
+    TNamedLog log(dir.filePath(u("blocker")), u("reelkeep.log"), LocaleFormats::russian());
     log.Enabled = true;
     try {
-        log.WriteLine(QStringLiteral("A"), false);
+        log.WriteLine(u("A"), false);
         FAIL() << "the write was not refused";
     } catch (const FileError& error) {
-        EXPECT_EQ(error.message(), QStringLiteral("Cannot create file ") + dir.filePath(QStringLiteral("blocker/reelkeep.log")));
+        EXPECT_EQ(error.message(), u("Cannot create file ") + dir.filePath(u("blocker/reelkeep.log")));
     }
 }

@@ -3,25 +3,16 @@
 #include "IniFile.h"
 #include "ReelkeepError.h"
 
-#include <QFile>
+#include "../support/TestFiles.h"
+
 #include <QSet>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace reelkeep;
+using namespace reelkeep::test;
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-QString shippedEnglish()
-{
-    return QStringLiteral(REELKEEP_TEST_DATA_DIR "/English.lng");
-}
-
+const QString kShippedEnglish = QStringLiteral(REELKEEP_TEST_DATA_DIR "/English.lng");
 } // namespace
 
 TEST(TzkLanguage, BuiltInTableAndExactLookup)
@@ -31,19 +22,12 @@ TEST(TzkLanguage, BuiltInTableAndExactLookup)
     ASSERT_EQ(table.Entries.size(), 118u);
     EXPECT_EQ(table.Entries.front().Key, u("Ready"));
     EXPECT_EQ(table.Entries.back().Key, u("Columns-SecondNames"));
-    QStringList sections;
     QSet<QString> pairs;
-    for (const LanguageEntry& entry : table.Entries) {
-        if (sections.isEmpty() || sections.back() != entry.Section)
-            sections << entry.Section;
+    for (const LanguageEntry& entry : table.Entries)
         pairs.insert(entry.Section + u("/") + entry.Key);
-    }
-    EXPECT_EQ(sections, (QStringList{u("SBMessage"), u("ListHints"), u("SysMessage"), u("Statistic"), u("MainMenu"),
-                                     u("PopupMenu"), u("Other"), u("Settings"), u("ListInfo")}));
     EXPECT_EQ(pairs.size(), 118);
 
     EXPECT_EQ(table.GetValue(u("Other"), u("Column")), u("Колонка "));
-    EXPECT_EQ(table.GetValue(u("Statistic"), u("TotalSize")), u("Общий объем: "));
     try {
         table.GetValue(u("sbmessage"), u("Ready"));
         FAIL() << "a lookup ignored case";
@@ -57,11 +41,7 @@ TEST(TzkLanguage, LoadingTakesWhatTheFileHoldsAndCompletesIt)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u("Partial.lng"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[sbmessage]\nREADY = Done\n[Elsewhere]\nReady=ignored\n");
-    }
+    WriteTestFile(path, "[sbmessage]\nREADY = Done\n[Elsewhere]\nReady=ignored\n");
     TzkLanguage table;
     table.LoadFromFile(path);
     EXPECT_EQ(table.GetValue(u("SBMessage"), u("Ready")), u("Done"));
@@ -73,19 +53,20 @@ TEST(TzkLanguage, LoadingTakesWhatTheFileHoldsAndCompletesIt)
         EXPECT_TRUE(written.ValueExists(entry.Section, entry.Key)) << entry.Section.toStdString() << "/" << entry.Key.toStdString();
     EXPECT_EQ(written.ReadString(u("Elsewhere"), u("Ready"), QString()), u("ignored"));
     EXPECT_EQ(written.ReadString(u("Statistic"), u("Caption"), QString()), u("Статистика по"));
+
+    // A file that cannot be completed still gives the texts it holds.
+    WriteTestFile(path, "[SBMessage]\nReady=Read only\n");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EXPECT_THROW(table.LoadFromFile(path), FileError);
+    EXPECT_EQ(table.GetValue(u("SBMessage"), u("Ready")), u("Read only"));
 }
 
 TEST(TzkLanguage, SwitchingKeepsThePreviousTextOfMissingKeys)
 {
     QTemporaryDir dir;
-    const QString second = dir.filePath(u("Second.lng"));
-    {
-        QFile file(second);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[MainMenu]\nFile=Datei\n");
-    }
-    const QString english = dir.filePath(u("English.lng"));
-    ASSERT_TRUE(QFile::copy(shippedEnglish(), english));
+    const QString second = dir.filePath(u("Second.lng")), english = dir.filePath(u("English.lng"));
+    WriteTestFile(second, "[MainMenu]\nFile=Datei\n");
+    ASSERT_TRUE(QFile::copy(kShippedEnglish, english));
     TzkLanguage table;
     table.LoadFromFile(english);
     EXPECT_EQ(table.GetValue(u("SysMessage"), u("SaveFile")), u("Save?"));
@@ -97,28 +78,11 @@ TEST(TzkLanguage, SwitchingKeepsThePreviousTextOfMissingKeys)
 
 TEST(TzkLanguage, ShippedEnglishIsCompleteAndTranslated)
 {
-    const IniFile english(shippedEnglish());
-    const TzkLanguage builtIn;
-    for (const LanguageEntry& entry : builtIn.Entries) {
+    const IniFile english(kShippedEnglish);
+    for (const LanguageEntry& entry : TzkLanguage().Entries) {
         const QString text = english.ReadString(entry.Section, entry.Key, QString());
         EXPECT_FALSE(text.isEmpty()) << entry.Key.toStdString();
         for (const QChar c : text)
             EXPECT_LT(c.unicode(), 128) << entry.Key.toStdString();
     }
-    EXPECT_EQ(english.ReadString(u("Settings"), u("SiteURL"), QString()), u("URL - %Name% - film title"));
-}
-
-TEST(TzkLanguage, UnwritableFileKeepsTheTextsRead)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u("ReadOnly.lng"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[SBMessage]\nReady=Done\n");
-    }
-    QFile::setPermissions(path, QFileDevice::ReadOwner);
-    TzkLanguage table;
-    EXPECT_THROW(table.LoadFromFile(path), FileError);
-    EXPECT_EQ(table.GetValue(u("SBMessage"), u("Ready")), u("Done"));
 }

@@ -1,0 +1,33 @@
+// File helpers for tests that work in their own temporary folders.
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QString>
+#include <gtest/gtest.h>
+
+namespace reelkeep::test {
+
+inline QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Writes the bytes, creating the folders on the way.
+inline void WriteTestFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray ReadTestFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace reelkeep::test
