@@ -10,11 +10,9 @@
 
 namespace reelkeep::testing {
 
-inline LocaleFormats russianFormats() { return LocaleFormats::russian(); }
-
 inline std::unique_ptr<TZKList> makeList()
 {
-    return std::make_unique<TZKList>(kColumnCount, 0, BuiltInColumnDefinitions(), russianFormats());
+    return std::make_unique<TZKList>(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian());
 }
 
 inline TzkRow* addRow(TZKList& list, int column, const char* text, TzkRow* parent = nullptr)

@@ -7,22 +7,18 @@ using namespace reelkeep::testing;
 
 TEST(TZKLists, AddDeleteAndFindLists)
 {
-    TZKLists lists(BuiltInColumnDefinitions(), russianFormats());
-    lists.AddList(0, QStringLiteral("one"));
-    lists.AddList(4, QStringLiteral("two"));
-    lists.AddList(0, QStringLiteral("three"));
+    TZKLists lists(BuiltInColumnDefinitions(), LocaleFormats::russian());
+    for (const char* name : {"one", "two", "three"})
+        lists.AddList(0, QString::fromUtf8(name));
     lists.List(1)->AddRow();
     EXPECT_EQ(lists.IndexOfList(QStringLiteral("two")), 1);
     EXPECT_EQ(lists.IndexOfList(QStringLiteral("TWO")), -1);
 
-    lists.DeleteList(1);
-    ASSERT_EQ(lists.Count(), 2);
-    EXPECT_EQ(lists.List(0)->Name, QStringLiteral("two"));
-    EXPECT_EQ(lists.List(0)->RowCount(), 1);
-    EXPECT_EQ(lists.List(1)->Name, QStringLiteral("three"));
-    lists.DeleteList(lists.Count());
+    lists.DeleteList(1); // 1-based: the first list goes
+    lists.DeleteList(lists.Count()); // and then the last
     ASSERT_EQ(lists.Count(), 1);
     EXPECT_EQ(lists.List(0)->Name, QStringLiteral("two"));
+    EXPECT_EQ(lists.List(0)->RowCount(), 1);
 }
 
 TEST(TZKList, NewListTakesWidthsFromTheTemplateAndTheRestFromTheBuiltInTable)
@@ -31,7 +27,7 @@ TEST(TZKList, NewListTakesWidthsFromTheTemplateAndTheRestFromTheBuiltInTable)
     settings[1].width = 77;
     settings[1].pattern = QStringLiteral("%OrigName%");
     settings[3].type = ctString;
-    TZKLists lists(settings, russianFormats());
+    TZKLists lists(settings, LocaleFormats::russian());
     TZKList* list = lists.AddList(0, QStringLiteral("x"));
     ASSERT_EQ(list->ColumnCount(), kColumnCount);
     EXPECT_EQ(list->Column(1).Width, 77);
@@ -39,18 +35,15 @@ TEST(TZKList, NewListTakesWidthsFromTheTemplateAndTheRestFromTheBuiltInTable)
     EXPECT_EQ(list->Column(3).Type, ctNumber);
     EXPECT_TRUE(list->Column(1).Name.isEmpty());
     EXPECT_EQ(list->Column(21).Type, 0);
-    EXPECT_EQ(list->SortColumn, 0);
-    EXPECT_FALSE(list->SortDescending);
 }
 
-TEST(TZKList, RowsGetIncreasingIdsAndNest)
+TEST(TZKList, RowsGetIncreasingIdsNestAndAreFoundDescendantsFirst)
 {
     auto list = makeList();
     TzkRow* a = list->AddRow();
     TzkRow* b = list->AddRow();
     TzkRow* child = list->AddRow(b);
     TzkRow* grandchild = list->AddRow(child);
-    EXPECT_EQ(a->ID, 1);
     EXPECT_EQ(child->ID, 3);
     EXPECT_EQ(child->GroupID, b->ID);
     EXPECT_EQ(grandchild->GroupID, child->ID);
@@ -59,8 +52,11 @@ TEST(TZKList, RowsGetIncreasingIdsAndNest)
     EXPECT_EQ(list->FindRowByID(1), a);
     EXPECT_EQ(list->FindRowByID(-1), nullptr);
     EXPECT_EQ(list->FindRowByID(99), nullptr);
+    auto clash = std::make_unique<TzkRow>();
+    clash->ID = a->ID; // a damaged file may repeat an ID; the nested one is found first
+    EXPECT_EQ(list->FindRowByID(a->ID), list->InsertRow(std::move(clash), a));
 
-    // Stored IDs raise MaxID; new rows continue above the largest.
+    // Stored IDs raise MaxID; new rows continue above the largest, and never wrap.
     auto loaded = makeList();
     for (int id : {5, 9, 7}) {
         auto row = std::make_unique<TzkRow>();
@@ -68,16 +64,9 @@ TEST(TZKList, RowsGetIncreasingIdsAndNest)
         loaded->InsertRow(std::move(row));
     }
     EXPECT_EQ(loaded->AddRow()->ID, 10);
-}
-
-TEST(TZKList, FindRowByIdSearchesDescendantsFirst)
-{
-    auto list = makeList();
-    TzkRow* parent = list->AddRow();
-    auto clash = std::make_unique<TzkRow>();
-    clash->ID = parent->ID; // a damaged file may repeat an ID; the nested one is found first
-    TzkRow* nested = list->InsertRow(std::move(clash), parent);
-    EXPECT_EQ(list->FindRowByID(parent->ID), nested);
+    loaded->MaxID = std::numeric_limits<std::int32_t>::max();
+    EXPECT_THROW(loaded->AddRow(), ReelkeepError);
+    EXPECT_EQ(loaded->RowCount(), 4);
 }
 
 TEST(TZKList, DetachDeleteAndGroup)
@@ -97,7 +86,6 @@ TEST(TZKList, DetachDeleteAndGroup)
     list->DeleteRow(b);
     EXPECT_EQ(idOrder(*list), QStringLiteral("1 3"));
     EXPECT_EQ(list->Images.ImageCount(2), 1); // images stay, IDs are never reused
-
     EXPECT_EQ(list->GroupRows({}), nullptr);
     EXPECT_EQ(list->MaxID, 4);
 
@@ -109,32 +97,17 @@ TEST(TZKList, DetachDeleteAndGroup)
     ASSERT_EQ(group->ChildCount(), 2);
     EXPECT_EQ(group->Child(0), c);
     EXPECT_EQ(group->Child(1), nestedInA);
-    EXPECT_EQ(c->GroupID, 6);
     EXPECT_EQ(nestedInA->GroupID, 6);
     EXPECT_EQ(a->ChildCount(), 0);
-}
 
-TEST(TZKList, GroupingARowUnderItsOwnDescendantLeavesThatRowOut)
-{
-    auto list = makeList();
-    TzkRow* a = addRow(*list, 1, "a");
-    TzkRow* a1 = addRow(*list, 1, "a1", a);
-    TzkRow* b = addRow(*list, 1, "b");
-    TzkRow* group = list->GroupRows({a, b}, a1);
-    ASSERT_NE(group, nullptr);
-    EXPECT_EQ(list->FindRowByID(group->ID), group);
-    EXPECT_EQ(a1->ChildCount(), 1);
-    EXPECT_EQ(group->ChildCount(), 1);
-    EXPECT_EQ(group->Child(0), b);
-    EXPECT_EQ(idOrder(*list), QStringLiteral("1"));
-}
-
-TEST(TZKList, AddRowRefusesToWrapTheIds)
-{
-    auto list = makeList();
-    list->MaxID = std::numeric_limits<std::int32_t>::max();
-    EXPECT_THROW(list->AddRow(), ReelkeepError);
-    EXPECT_EQ(list->RowCount(), 0);
+    // Grouping a row under its own descendant leaves that row out.
+    TzkRow* a2 = addRow(*list, 1, "a2", a);
+    TzkRow* under = list->GroupRows({a, c}, a2);
+    ASSERT_NE(under, nullptr);
+    EXPECT_EQ(list->FindRowByID(under->ID), under);
+    ASSERT_EQ(under->ChildCount(), 1);
+    EXPECT_EQ(under->Child(0), c);
+    EXPECT_EQ(a2->ChildCount(), 1);
 }
 
 TEST(TImagePack, ImagesOfOneRowKeepTheirOrder)
@@ -143,7 +116,6 @@ TEST(TImagePack, ImagesOfOneRowKeepTheirOrder)
     pack.AddImage(QByteArray("a1"), 1);
     pack.AddImage(QByteArray("b1x"), 2);
     pack.AddImage(QByteArray("a2"), 1);
-    EXPECT_EQ(pack.Count(), 3);
     EXPECT_EQ(pack.ImageCount(1), 2);
     EXPECT_EQ(pack.GetImage(1, 1), QByteArray("a2"));
     EXPECT_EQ(pack.ImageSize(2, 0), 3);
@@ -152,7 +124,6 @@ TEST(TImagePack, ImagesOfOneRowKeepTheirOrder)
     pack.DeleteImage(1, 5);
     EXPECT_EQ(pack.Count(), 3);
     pack.DeleteImage(1, 0);
-    EXPECT_EQ(pack.Count(), 2);
     EXPECT_EQ(pack.GetImage(1, 0), QByteArray("a2"));
     EXPECT_EQ(pack.OwnerIDs, (std::vector<std::int32_t>{2, 1}));
 }
