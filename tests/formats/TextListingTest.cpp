@@ -1,14 +1,13 @@
-#include "CodePage.h"
-#include "FileIO.h"
+// The plain-text listing of a catalogue.
+#include "FormatTestSupport.h"
 #include "TextListing.h"
 
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
-
-namespace reelkeep {
+namespace reelkeep::testing {
 namespace {
 
-TEST(TextListingTest, WritesFilledCellsOfTopLevelRowsByteForByte)
+class TextListingTest : public FormatTest {};
+
+TEST_F(TextListingTest, WritesFilledCellsOfTopLevelRowsByteForByte)
 {
     TZKLists lists(BuiltInColumnDefinitions(), LocaleFormats::russian());
     TZKList& first = *lists.AddList(0, QStringLiteral("ignored"));
@@ -27,14 +26,12 @@ TEST(TextListingTest, WritesFilledCellsOfTopLevelRowsByteForByte)
     other->Fields[1] = QStringLiteral("x");
     other->Fields[21] = QStringLiteral("never written");
 
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(QStringLiteral("list.txt"));
-    WriteFileAtomically(fileName, "old content that must go");
+    const QString fileName = write("list.txt", "old content that must go");
     SaveToText(fileName, lists);
     QByteArray want = "\xCD\xEE\xEC\xE5\xF0: 1\r\nOriginal: \xA8\xE6 ?\r\n\r\nAbout: a\r\nb\r\n\r\n\r\n";
     want += CodePage::Default().encode(second.GetColumnName(1)) + ": x\r\n\r\n";
-    EXPECT_EQ(ReadWholeFile(fileName), want);
+    EXPECT_EQ(read(fileName), want);
 }
 
 } // namespace
-} // namespace reelkeep
+} // namespace reelkeep::testing
