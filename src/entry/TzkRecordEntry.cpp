@@ -118,7 +118,7 @@ void TzkRecordEntry::enterFile(TzkRow& row, const QString& file, QStringList* ba
                 continue;
             }
             if (batch)
-                batch->removeIf([&part](const QString& queued) { return samePath(queued, part); });
+                batch->removeIf([&partPath = part](const QString& queued) { return samePath(queued, partPath); });
             add(*media(part));
         }
     } else {
