@@ -39,30 +39,4 @@ QByteArray table(const std::vector<Sheet>& sheets)
 } // namespace
 } // namespace reelkeep::exporter
 
-REELKEEP_PLUGIN_EXPORT std::int32_t RKMode()
-{
-    return 1;
-}
-
-REELKEEP_PLUGIN_EXPORT const char* GetDisplayName()
-{
-    return "CSV table";
-}
-
-REELKEEP_PLUGIN_EXPORT const char* GetFilterMask()
-{
-    return "CSV table (*.csv)|*.csv";
-}
-
-REELKEEP_PLUGIN_EXPORT void ExportTo(const char* fileName, const char* catalogueText)
-{
-    using namespace reelkeep::exporter;
-    try {
-        if (!fileName || !catalogueText)
-            return;
-        if (const auto sheets = ReadKdxText(QByteArrayView(catalogueText)))
-            WriteExport(fileName, table(*sheets));
-    } catch (...) {
-        // Nothing may cross the C boundary; the file is simply not written.
-    }
-}
+REELKEEP_EXPORT_PLUGIN("CSV table", "CSV table (*.csv)|*.csv", reelkeep::exporter::table)

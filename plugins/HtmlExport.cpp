@@ -28,7 +28,7 @@ QString rowStyle(const QString& colour)
     return QStringLiteral(" style=\"background-color:#%1\"").arg(rgb, 6, 16, QLatin1Char('0'));
 }
 
-QString page(const std::vector<Sheet>& sheets)
+QByteArray page(const std::vector<Sheet>& sheets)
 {
     QString out = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>Catalogue</title>\n"
                                  "<style>table{border-collapse:collapse;margin-bottom:2em}"
@@ -48,36 +48,10 @@ QString page(const std::vector<Sheet>& sheets)
         out += QStringLiteral("</tbody>\n</table>\n");
     }
     out += QStringLiteral("</body>\n</html>\n");
-    return out;
+    return out.toUtf8();
 }
 
 } // namespace
 } // namespace reelkeep::exporter
 
-REELKEEP_PLUGIN_EXPORT std::int32_t RKMode()
-{
-    return 1;
-}
-
-REELKEEP_PLUGIN_EXPORT const char* GetDisplayName()
-{
-    return "HTML table";
-}
-
-REELKEEP_PLUGIN_EXPORT const char* GetFilterMask()
-{
-    return "HTML page (*.html)|*.html";
-}
-
-REELKEEP_PLUGIN_EXPORT void ExportTo(const char* fileName, const char* catalogueText)
-{
-    using namespace reelkeep::exporter;
-    try {
-        if (!fileName || !catalogueText)
-            return;
-        if (const auto sheets = ReadKdxText(QByteArrayView(catalogueText)))
-            WriteExport(fileName, page(*sheets).toUtf8());
-    } catch (...) {
-        // Nothing may cross the C boundary; the file is simply not written.
-    }
-}
+REELKEEP_EXPORT_PLUGIN("HTML table", "HTML page (*.html)|*.html", reelkeep::exporter::page)

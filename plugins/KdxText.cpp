@@ -2,7 +2,6 @@
 
 #include "CodePage.h"
 #include "FileIO.h"
-#include "ReelkeepError.h"
 
 #include <QFile>
 
@@ -82,13 +81,15 @@ std::optional<std::vector<Sheet>> ReadKdxText(QByteArrayView text)
     return sheets;
 }
 
-bool WriteExport(const char* fileName, QByteArrayView bytes)
+void ExportCatalogue(const char* fileName, const char* catalogueText, QByteArray (*render)(const std::vector<Sheet>&))
 {
     try {
-        WriteFileAtomically(QFile::decodeName(fileName), bytes);
-        return true;
-    } catch (const ReelkeepError&) {
-        return false;
+        if (!fileName || !catalogueText)
+            return;
+        if (const auto sheets = ReadKdxText(QByteArrayView(catalogueText)))
+            WriteFileAtomically(QFile::decodeName(fileName), render(*sheets));
+    } catch (...) {
+        // Nothing may cross the C boundary; the file is simply not written.
     }
 }
 

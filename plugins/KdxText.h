@@ -1,9 +1,12 @@
-// Reads the "kdx v1.3" catalogue text the program hands to export plug-ins.
+// Shared by the export plug-ins: reads the "kdx v1.3" catalogue text the program hands
+// them, writes their file, and defines their entry points.
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -21,11 +24,19 @@ struct Sheet {
 // complete "kdx v1.3" catalogue: counts are checked against the lines present.
 std::optional<std::vector<Sheet>> ReadKdxText(QByteArrayView text);
 
-// Writes the bytes to the file, replacing it only when the whole write succeeded.
-// Plug-ins cannot report failures, so false is all the caller learns.
-bool WriteExport(const char* fileName, QByteArrayView bytes);
+// The work of ExportTo: reads the catalogue text and writes what render makes of
+// it, replacing the file only when the whole write succeeded. Plug-ins cannot
+// report failures: a damaged text or a failed write leaves the file alone.
+void ExportCatalogue(const char* fileName, const char* catalogueText, QByteArray (*render)(const std::vector<Sheet>&));
 
 } // namespace reelkeep::exporter
 
-// Entry points of a plug-in are plain C functions visible outside the library.
-#define REELKEEP_PLUGIN_EXPORT extern "C" __attribute__((visibility("default")))
+// Defines the entry points of an export plug-in: plain C functions visible outside the library.
+#define REELKEEP_EXPORT_PLUGIN(displayName, filterMask, render)                                             \
+    extern "C" __attribute__((visibility("default"))) std::int32_t RKMode() { return 1; }                   \
+    extern "C" __attribute__((visibility("default"))) const char* GetDisplayName() { return displayName; }  \
+    extern "C" __attribute__((visibility("default"))) const char* GetFilterMask() { return filterMask; }    \
+    extern "C" __attribute__((visibility("default"))) void ExportTo(const char* fileName, const char* text) \
+    {                                                                                                       \
+        reelkeep::exporter::ExportCatalogue(fileName, text, render);                                       \
+    }
