@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end: reelkeep-cli plugins on an empty and a furnished program folder, and export.
 # Usage: plugins_cli_e2e.sh CLI SHIPPED_PLUGINS_DIR
-set -euo pipefail
+source "$(dirname "$0")/../support/e2e.sh"
 cli="$1"
 shipped="$2"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # A folder without plug-ins: nothing listed, the Plugins folder created.
 [ -z "$("$cli" --home "$work/empty" plugins)" ] || fail "an empty folder listed plug-ins"
@@ -42,12 +39,7 @@ grep -q '^Фильмы,1,Брат <2> & co,"a, ""b""' "$work/films.csv" || fail 
 grep -q '<td>Брат &lt;2&gt; &amp; co</td><td>a, &quot;b&quot;<br/>next</td>' "$work/films.html" || fail "the HTML cells are wrong"
 grep -q '<h2>Фильмы</h2>' "$work/films.html" || fail "the HTML list name is wrong"
 
-set +e
-"$cli" --home "$home" export "$work/films.kdx" "$work/none.csv" --plugin 3 2> "$work/err"
-status=$?
-set -e
-[ "$status" -eq 2 ] || fail "a missing plug-in gave status $status"
-grep -q "There is no export plug-in number 3" "$work/err" || fail "a missing plug-in gave no message"
+expect_status 2 "There is no export plug-in number 3" "$cli" --home "$home" export "$work/films.kdx" "$work/none.csv" --plugin 3
 [ ! -e "$work/none.csv" ] || fail "a missing plug-in wrote a file"
 
 echo "plugins e2e: passed"
