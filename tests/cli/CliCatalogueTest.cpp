@@ -5,28 +5,19 @@
 #include "TReelkeepSerialiazerV2_0.h"
 #include "TzkReelkeep.h"
 
+#include "CliRunner.h"
+
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace reelkeep {
+namespace reelkeep::testing {
 namespace {
 
-struct CliRun {
-    int status;
-    QByteArray out;
-    QByteArray err;
-    QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
-};
-
-class Cli : public ::testing::Test {
+class Cli : public ::testing::Test, protected CliRunner {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(isValid());
         TzkReelkeep doc(BuiltInColumnDefinitions(), LocaleFormats::russian());
         doc.SetAutor(QStringLiteral("Автор"));
         TZKList* list = doc.AddList(0, QStringLiteral("Фильмы"));
@@ -39,18 +30,6 @@ protected:
         doc.AddList(0, QStringLiteral("Second"))->AddRow()->Fields[1] = QStringLiteral("only");
         TReelkeepSerialiazerV2_0().Save(path("flat20.kdx"), doc.Lists());
         doc.SaveToFile(path("films.kdx"));
-    }
-
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
-
-    CliRun run(const QStringList& args) const
-    {
-        QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.start(qEnvironmentVariable("REELKEEP_CLI"), QStringList{QStringLiteral("--home"), m_dir.path()} + args);
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-                process.readAllStandardError()};
     }
 
     static QStringList titles(const QJsonObject& catalogue, int list)
@@ -69,13 +48,11 @@ protected:
             trees.append(list[QStringLiteral("rows")]);
         return QJsonDocument(trees).toJson().toStdString();
     }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(Cli, DumpShowsTheWholeCatalogueAsLoaded)
 {
-    const CliRun dump = run({QStringLiteral("dump"), path("films.kdx")});
+    const CliRun dump = run({"dump", path("films.kdx")});
     ASSERT_EQ(dump.status, 0) << dump.err.constData();
     const QJsonObject catalogue = dump.json();
     EXPECT_EQ(catalogue[QStringLiteral("autor")].toString(), QStringLiteral("Автор"));
@@ -91,7 +68,7 @@ TEST_F(Cli, DumpShowsTheWholeCatalogueAsLoaded)
     EXPECT_EQ(child[QStringLiteral("cells")].toArray().size(), 22);
 
     // 2.0 keeps images (and no nesting); their digests are shown.
-    const QJsonObject flat = run({QStringLiteral("dump"), path("flat20.kdx")}).json();
+    const QJsonObject flat = run({"dump", path("flat20.kdx")}).json();
     const QJsonObject image = flat[QStringLiteral("lists")][0][QStringLiteral("images")][0].toObject();
     EXPECT_EQ(image[QStringLiteral("ownerId")].toInt(), 2);
     EXPECT_EQ(image[QStringLiteral("size")].toInt(), 8);
@@ -102,49 +79,49 @@ TEST_F(Cli, ExitStatusesTellUsageFailureAndUnknownSignature)
 {
     WriteFileAtomically(path("other.kdx"), "kdx v9.9\r\n");
     WriteFileAtomically(path("films.dat"), ReadWholeFile(path("films.kdx")));
-    EXPECT_EQ(run({QStringLiteral("dump"), path("other.kdx")}).status, 3);
-    EXPECT_EQ(run({QStringLiteral("dump"), path("films.dat")}).status, 2);
-    EXPECT_EQ(run({QStringLiteral("dump"), path("films.dat"), QStringLiteral("--as-kdx")}).status, 0);
-    const CliRun missing = run({QStringLiteral("dump"), path("missing.kdx")});
+    EXPECT_EQ(run({"dump", path("other.kdx")}).status, 3);
+    EXPECT_EQ(run({"dump", path("films.dat")}).status, 2);
+    EXPECT_EQ(run({"dump", path("films.dat"), "--as-kdx"}).status, 0);
+    const CliRun missing = run({"dump", path("missing.kdx")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(missing.err.contains("missing.kdx"));
     WriteFileAtomically(path("cut.kdx"), ReadWholeFile(path("films.kdx")).left(300));
-    EXPECT_EQ(run({QStringLiteral("dump"), path("cut.kdx")}).status, 2);
-    EXPECT_EQ(run({QStringLiteral("dump")}).status, 1);
-    EXPECT_EQ(run({QStringLiteral("dump"), path("films.kdx"), QStringLiteral("--bogus")}).status, 1);
-    EXPECT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path("x.kdx"), QStringLiteral("--kdx-version"), QStringLiteral("3.0")}).status, 1);
+    EXPECT_EQ(run({"dump", path("cut.kdx")}).status, 2);
+    EXPECT_EQ(run({"dump"}).status, 1);
+    EXPECT_EQ(run({"dump", path("films.kdx"), "--bogus"}).status, 1);
+    EXPECT_EQ(run({"convert", path("films.kdx"), path("x.kdx"), "--kdx-version", "3.0"}).status, 1);
 }
 
 TEST_F(Cli, ConvertWritesEveryFormAndKeepsWhatItCarries)
 {
-    const QJsonObject original = run({QStringLiteral("dump"), path("films.kdx")}).json();
+    const QJsonObject original = run({"dump", path("films.kdx")}).json();
     for (const char* name : {"copy.kdx", "copy.xkdx"}) {
-        ASSERT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path(name)}).status, 0) << name;
-        EXPECT_EQ(rowsText(run({QStringLiteral("dump"), path(name)}).json()), rowsText(original)) << name;
+        ASSERT_EQ(run({"convert", path("films.kdx"), path(name)}).status, 0) << name;
+        EXPECT_EQ(rowsText(run({"dump", path(name)}).json()), rowsText(original)) << name;
     }
     EXPECT_EQ(ReadWholeFile(path("copy.kdx")), ReadWholeFile(path("films.kdx")));
-    ASSERT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path("copy.xls")}).status, 0);
-    const QJsonObject workbook = run({QStringLiteral("dump"), path("copy.xls")}).json();
+    ASSERT_EQ(run({"convert", path("films.kdx"), path("copy.xls")}).status, 0);
+    const QJsonObject workbook = run({"dump", path("copy.xls")}).json();
     EXPECT_EQ(titles(workbook, 0), titles(original, 0));
     EXPECT_EQ(workbook[QStringLiteral("lists")][0][QStringLiteral("rows")][1][QStringLiteral("children")][0][QStringLiteral("id")].toInt(), 4);
 
-    ASSERT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path("old.kdx"), QStringLiteral("--kdx-version"), QStringLiteral("1.3")}).status, 0);
+    ASSERT_EQ(run({"convert", path("films.kdx"), path("old.kdx"), "--kdx-version", "1.3"}).status, 0);
     EXPECT_TRUE(ReadWholeFile(path("old.kdx")).startsWith("kdx v1.3\r\n2\r\n"));
-    EXPECT_EQ(titles(run({QStringLiteral("dump"), path("old.kdx")}).json(), 0), titles(original, 0));
+    EXPECT_EQ(titles(run({"dump", path("old.kdx")}).json(), 0), titles(original, 0));
 
-    ASSERT_EQ(run({QStringLiteral("convert"), path("flat20.kdx"), path("flat21.kdx")}).status, 0);
-    const QJsonObject flat = run({QStringLiteral("dump"), path("flat21.kdx")}).json();
+    ASSERT_EQ(run({"convert", path("flat20.kdx"), path("flat21.kdx")}).status, 0);
+    const QJsonObject flat = run({"dump", path("flat21.kdx")}).json();
     EXPECT_EQ(flat[QStringLiteral("lists")][0][QStringLiteral("rows")][2][QStringLiteral("id")].toInt(), 3);
     EXPECT_TRUE(flat[QStringLiteral("lists")][0][QStringLiteral("images")].toArray().isEmpty());
 
-    ASSERT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path("list.txt")}).status, 0);
+    ASSERT_EQ(run({"convert", path("films.kdx"), path("list.txt")}).status, 0);
     EXPECT_TRUE(ReadWholeFile(path("list.txt")).contains(CodePage::Default().encode(u"Название: Солярис\r\n")));
-    EXPECT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path("films.pdf")}).status, 2);
+    EXPECT_EQ(run({"convert", path("films.kdx"), path("films.pdf")}).status, 2);
 }
 
 TEST_F(Cli, TextWritesTheTextFormByteForByte)
 {
-    const CliRun text = run({QStringLiteral("text"), path("films.kdx")});
+    const CliRun text = run({"text", path("films.kdx")});
     ASSERT_EQ(text.status, 0);
     TzkReelkeep doc;
     ASSERT_TRUE(doc.LoadFromFile(path("films.kdx")));
@@ -159,12 +136,12 @@ TEST_F(Cli, MergeAddsRecordsAndSavesInTheCataloguesOwnForm)
     incoming.AddList(0, QStringLiteral("Second"))->AddRow()->Fields[1] = QStringLiteral("by name");
     incoming.AddList(0, QStringLiteral("Third"))->AddRow()->Fields[1] = QStringLiteral("new list");
     WriteFileAtomically(path("add.txt"), incoming.SaveToString());
-    ASSERT_EQ(run({QStringLiteral("convert"), path("films.kdx"), path("films.xkdx")}).status, 0);
+    ASSERT_EQ(run({"convert", path("films.kdx"), path("films.xkdx")}).status, 0);
 
     for (const char* catalogue : {"films.kdx", "films.xkdx"}) {
-        const CliRun merge = run({QStringLiteral("merge"), path(catalogue), path("add.txt")});
+        const CliRun merge = run({"merge", path(catalogue), path("add.txt")});
         ASSERT_EQ(merge.status, 0) << merge.err.constData();
-        const QJsonObject after = run({QStringLiteral("dump"), path(catalogue)}).json();
+        const QJsonObject after = run({"dump", path(catalogue)}).json();
         EXPECT_EQ(titles(after, 0).last(), QStringLiteral("to the current list")) << catalogue;
         EXPECT_EQ(titles(after, 1), (QStringList{QStringLiteral("only"), QStringLiteral("by name")}));
         EXPECT_EQ(titles(after, 2), QStringList{QStringLiteral("new list")});
@@ -173,27 +150,23 @@ TEST_F(Cli, MergeAddsRecordsAndSavesInTheCataloguesOwnForm)
 
     const QByteArray before = ReadWholeFile(path("films.kdx"));
     WriteFileAtomically(path("bad.txt"), incoming.SaveToString().left(60));
-    EXPECT_EQ(run({QStringLiteral("merge"), path("films.kdx"), path("bad.txt")}).status, 2);
+    EXPECT_EQ(run({"merge", path("films.kdx"), path("bad.txt")}).status, 2);
     EXPECT_EQ(ReadWholeFile(path("films.kdx")), before);
 }
 
 TEST_F(Cli, SortAndFilterActOnOneList)
 {
-    const QJsonObject sorted = run({QStringLiteral("sort"), path("films.kdx"), QStringLiteral("--list"), QStringLiteral("1"),
-                                    QStringLiteral("--column"), QStringLiteral("1")}).json();
+    const QJsonObject sorted = run({"sort", path("films.kdx"), "--list", "1", "--column", "1"}).json();
     EXPECT_EQ(titles(sorted, 0), (QStringList{QStringLiteral("Alien"), QStringLiteral("Брат"), QStringLiteral("Солярис")}));
-    const CliRun twice = run({QStringLiteral("sort"), path("films.kdx"), QStringLiteral("--list"), QStringLiteral("1"),
-                           QStringLiteral("--column"), QStringLiteral("1"), QStringLiteral("--column"), QStringLiteral("1"),
-                           QStringLiteral("--out"), path("sorted.kdx")});
+    const CliRun twice = run({"sort", path("films.kdx"), "--list", "1", "--column", "1", "--column", "1", "--out", path("sorted.kdx")});
     ASSERT_EQ(twice.status, 0);
-    EXPECT_EQ(titles(run({QStringLiteral("dump"), path("sorted.kdx")}).json(), 0),
+    EXPECT_EQ(titles(run({"dump", path("sorted.kdx")}).json(), 0),
               (QStringList{QStringLiteral("Солярис"), QStringLiteral("Брат"), QStringLiteral("Alien")}));
-    EXPECT_EQ(run({QStringLiteral("sort"), path("films.kdx"), QStringLiteral("--list"), QStringLiteral("5"), QStringLiteral("--column"), QStringLiteral("1")}).status, 2);
-    EXPECT_EQ(run({QStringLiteral("sort"), path("films.kdx"), QStringLiteral("--list"), QStringLiteral("1"), QStringLiteral("--column"), QStringLiteral("40")}).status, 1);
-    EXPECT_EQ(run({QStringLiteral("sort"), path("films.kdx"), QStringLiteral("--column"), QStringLiteral("1")}).status, 1);
+    EXPECT_EQ(run({"sort", path("films.kdx"), "--list", "5", "--column", "1"}).status, 2);
+    EXPECT_EQ(run({"sort", path("films.kdx"), "--list", "1", "--column", "40"}).status, 1);
+    EXPECT_EQ(run({"sort", path("films.kdx"), "--column", "1"}).status, 1);
 
-    const CliRun filter = run({QStringLiteral("filter"), path("films.kdx"), QStringLiteral("--list"), QStringLiteral("1"),
-                            QStringLiteral("--set"), QStringLiteral("1=б*")});
+    const CliRun filter = run({"filter", path("films.kdx"), "--list", "1", "--set", "1=б*"});
     ASSERT_EQ(filter.status, 0) << filter.err.constData();
     const QJsonArray rows = filter.json()[QStringLiteral("lists")][0][QStringLiteral("rows")].toArray();
     QStringList hidden;
@@ -201,8 +174,16 @@ TEST_F(Cli, SortAndFilterActOnOneList)
         hidden << (row[QStringLiteral("filtered")].toBool() ? QStringLiteral("1") : QStringLiteral("0"));
     EXPECT_EQ(hidden.join(QString()), QStringLiteral("110"));
     EXPECT_EQ(filter.json()[QStringLiteral("lists")][0][QStringLiteral("columns")][1][QStringLiteral("filterText")].toString(), QStringLiteral("б*"));
-    EXPECT_EQ(run({QStringLiteral("filter"), path("films.kdx"), QStringLiteral("--list"), QStringLiteral("1"), QStringLiteral("--set"), QStringLiteral("nomask")}).status, 1);
+    EXPECT_EQ(run({"filter", path("films.kdx"), "--list", "1", "--set", "nomask"}).status, 1);
+}
+
+TEST_F(Cli, MaskTellsWhichTextsMatch)
+{
+    const CliRun mask = run({"mask", "ёлк*", "Ёлки", "ЕЛКА", "палка"});
+    ASSERT_EQ(mask.status, 0) << mask.err.constData();
+    EXPECT_EQ(mask.out, QByteArray("1\n1\n0\n"));
+    EXPECT_EQ(run({"mask"}).status, 1);
 }
 
 } // namespace
-} // namespace reelkeep
+} // namespace reelkeep::testing
