@@ -4,11 +4,10 @@
 #include "CommandArgs.h"
 #include "Commands.h"
 #include "CoverPrinting.h"
+#include "PrintCommandSupport.h"
 #include "ReelkeepError.h"
-#include "TzkPrinter.h"
 #include "zkOptions.h"
 
-#include <QPrinter>
 #include <limits>
 
 namespace reelkeep::cli {
@@ -20,14 +19,13 @@ int RunPrintCover(CliContext& context, const QStringList& args)
     if (!parsed.has(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--pdf is required")};
     const int id = parsed.number(QStringLiteral("--id"), std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-    const int listNumber = parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, 1 << 30) : 1;
+    const int listNumber = ListNumberArgument(parsed);
 
     TzkReelkeep doc;
-    if (!LoadCatalogue(doc, parsed.positional()[0]))
+    const TZKList* list = LoadListToPrint(doc, parsed.positional()[0], listNumber);
+    if (!list)
         return ReportUnknownSignature(parsed.positional()[0]);
-    if (listNumber > doc.ListCount())
-        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
-    const TzkRow* record = doc.List(listNumber - 1)->FindRowByID(id);
+    const TzkRow* record = list->FindRowByID(id);
     if (!record)
         throw ReelkeepError(QStringLiteral("List %1 has no record with the ID %2.").arg(listNumber).arg(id));
 
@@ -37,11 +35,7 @@ int RunPrintCover(CliContext& context, const QStringList& args)
     if (parsed.has(QStringLiteral("--cover")))
         settings.CoverFile = parsed.value(QStringLiteral("--cover"));
 
-    QPrinter printer(QPrinter::HighResolution);
-    PreparePdfPrinter(printer, parsed.value(QStringLiteral("--pdf")));
-    QPrinterTarget target(printer);
-    TzkPrinter out(target);
-    PrintCovers(out, *record, settings);
+    PrintToPdf(parsed.value(QStringLiteral("--pdf")), [&](TzkPrinter& out) { PrintCovers(out, *record, settings); });
     return ExitDone;
 }
 

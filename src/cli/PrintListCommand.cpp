@@ -6,10 +6,7 @@
 #include "IniFile.h"
 #include "ListPrinting.h"
 #include "LocaleFormats.h"
-#include "ReelkeepError.h"
-#include "TzkPrinter.h"
-
-#include <QPrinter>
+#include "PrintCommandSupport.h"
 
 namespace reelkeep::cli {
 
@@ -19,23 +16,18 @@ int RunPrintList(CliContext& context, const QStringList& args)
     parsed.expectPositional(1);
     if (!parsed.has(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--pdf is required")};
-    const int listNumber = parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, 1 << 30) : 1;
+    const int listNumber = ListNumberArgument(parsed);
 
     TzkReelkeep doc;
-    if (!LoadCatalogue(doc, parsed.positional()[0]))
+    TZKList* loaded = LoadListToPrint(doc, parsed.positional()[0], listNumber);
+    if (!loaded)
         return ReportUnknownSignature(parsed.positional()[0]);
-    if (listNumber > doc.ListCount())
-        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
-    TZKList& list = *doc.List(listNumber - 1);
+    TZKList& list = *loaded;
     list.Sort(1, list.Column(1).Type);
 
     const ListPrintSettings settings = ReadListPrintSettings(IniFile(context.home.filePath(QStringLiteral("setup.ini"))),
                                                              LocaleFormats::system().decimalSeparator);
-    QPrinter printer(QPrinter::HighResolution);
-    PreparePdfPrinter(printer, parsed.value(QStringLiteral("--pdf")));
-    QPrinterTarget target(printer);
-    TzkPrinter out(target);
-    PrintList(out, list, GridRows(list), settings);
+    PrintToPdf(parsed.value(QStringLiteral("--pdf")), [&](TzkPrinter& out) { PrintList(out, list, GridRows(list), settings); });
     return ExitDone;
 }
 

@@ -1,0 +1,34 @@
+#include "PrintCommandSupport.h"
+
+#include "CatalogueFiles.h"
+#include "ReelkeepError.h"
+#include "TzkPrintTarget.h"
+
+#include <QPrinter>
+
+namespace reelkeep::cli {
+
+int ListNumberArgument(const CommandArgs& parsed)
+{
+    return parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, 1 << 30) : 1;
+}
+
+TZKList* LoadListToPrint(TzkReelkeep& doc, const QString& fileName, int listNumber)
+{
+    if (!LoadCatalogue(doc, fileName))
+        return nullptr;
+    if (listNumber > doc.ListCount())
+        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
+    return doc.List(listNumber - 1);
+}
+
+void PrintToPdf(const QString& fileName, const std::function<void(TzkPrinter&)>& print)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePdfPrinter(printer, fileName);
+    QPrinterTarget target(printer);
+    TzkPrinter out(target);
+    print(out);
+}
+
+} // namespace reelkeep::cli
