@@ -1,6 +1,5 @@
 #include "PrintTestSupport.h"
 #include "TextFitting.h"
-#include "ZKCover.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -10,31 +9,25 @@ using namespace reelkeep::test;
 
 namespace {
 
-// A white page at the given resolution; 254 dpi makes 10 pixels per millimetre.
-QImage page(int dpi = 254, int widthMm = 300, int heightMm = 280)
+// Draws on a white page; 254 dpi makes 10 pixels per millimetre.
+QImage draw(ZKCover& cover, int dpi = 254, int widthMm = 300, int heightMm = 280)
 {
     QImage image(widthMm * dpi * 10 / 254, heightMm * dpi * 10 / 254, QImage::Format_RGB32);
     image.fill(Qt::white);
-    const int dotsPerMetre = qRound(dpi / 0.0254);
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    return image;
-}
-
-// Solid pens and a 5-pixel offset so strokes at 0 mm stay on the page.
-void solidPens(ZKCover& cover, float widthMm)
-{
-    cover.CutLineStyle = cover.FoldLineStyle = 0;
-    cover.CutLineWidth = cover.FoldLineWidth = widthMm;
-    cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 50;
-}
-
-QImage draw(ZKCover& cover, int dpi = 254, int widthMm = 300, int heightMm = 280)
-{
-    QImage image = page(dpi, widthMm, heightMm);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
     QPainter painter(&image);
     cover.Draw(painter);
     return image;
+}
+
+// An outline with solid pens and a 5 mm offset, so strokes at 0 mm stay on the page.
+void outline(ZKCover& cover, int type, float penMm = 0.1f)
+{
+    cover.CoverType = type;
+    cover.CutLineStyle = cover.FoldLineStyle = 0;
+    cover.CutLineWidth = cover.FoldLineWidth = penMm;
+    cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 50;
 }
 
 } // namespace
@@ -42,50 +35,42 @@ QImage draw(ZKCover& cover, int dpi = 254, int widthMm = 300, int heightMm = 280
 TEST(CoverDraw, OutlinesLieAtTheirMillimetrePositions)
 {
     ZKCover square;
-    square.CoverType = 3;
-    solidPens(square, 0.5f);
+    outline(square, 3, 0.5f);
     QImage image = draw(square);
     // 120 x 120 mm from (50, 50): strokes 5 pixels wide (0.5 mm at 10 px/mm).
-    EXPECT_NEAR(StrokeWidthAcross(image, 50, 650), 5, 1);
-    EXPECT_NEAR(StrokeWidthAcross(image, 1250, 650), 5, 1);
-    EXPECT_NEAR(StrokeWidthDown(image, 650, 1250), 5, 1);
+    EXPECT_NEAR(StrokeWidth(image, 50, 650), 5, 1);
+    EXPECT_NEAR(StrokeWidth(image, 1250, 650), 5, 1);
+    EXPECT_NEAR(StrokeWidth(image, 650, 1250, true), 5, 1);
     EXPECT_TRUE(Dark(image, 1250, 100) && Dark(image, 650, 50));
     EXPECT_TRUE(InkBox(image, QRect(60, 60, 1180, 1180)).isNull());
     EXPECT_TRUE(InkBox(image, QRect(1260, 0, 1000, 2000)).isNull());
 
     ZKCover envelope;
-    solidPens(envelope, 0.1f);
+    outline(envelope, 0);
     image = draw(envelope);
-    EXPECT_TRUE(Dark(image, 800, 50));   // cut (21,0)-(136,0)
-    EXPECT_TRUE(Dark(image, 800, 230));  // fold rectangle top at 18 mm
-    EXPECT_TRUE(Dark(image, 200, 800));  // fold rectangle left at 15 mm
-    EXPECT_TRUE(Dark(image, 50, 800));   // cut (0,24)-(0,136)
-    EXPECT_TRUE(Dark(image, 1620, 800)); // cut (157,24)-(157,136)
-    EXPECT_TRUE(Dark(image, 1200, 2690)); // flap bottom at 264 mm
+    // Cut (21,0)-(136,0), fold rectangle top 18 mm and left 15 mm, cuts at x 0 and 157 mm, flap bottom 264 mm.
+    for (const QPoint p : {QPoint(800, 50), QPoint(800, 230), QPoint(200, 800), QPoint(50, 800), QPoint(1620, 800), QPoint(1200, 2690)})
+        EXPECT_TRUE(Dark(image, p.x(), p.y())) << p.x() << "," << p.y();
     EXPECT_FALSE(Dark(image, 1800, 800));
     EXPECT_FALSE(Dark(image, 920, 2690)); // the notch between 62 and 96 mm rises to 252 mm
 
     // Halves go to the even pixel: 35.25 mm -> 402.5 -> 402, 38.75 mm -> 437.5 -> 438.
     ZKCover slim;
-    slim.CoverType = 1;
-    solidPens(slim, 0.1f);
+    outline(slim, 1);
     image = draw(slim);
-    EXPECT_TRUE(Dark(image, 402, 600));
-    EXPECT_FALSE(Dark(image, 403, 600));
-    EXPECT_TRUE(Dark(image, 438, 600));
-    EXPECT_FALSE(Dark(image, 437, 600));
+    EXPECT_TRUE(Dark(image, 402, 600) && Dark(image, 438, 600));
+    EXPECT_FALSE(Dark(image, 403, 600) || Dark(image, 437, 600));
 
     ZKCover none;
-    none.CoverType = 11;
-    EXPECT_TRUE(Blank(draw(none)));
+    outline(none, 11);
+    EXPECT_TRUE(InkBox(draw(none)).isNull());
 }
 
 TEST(CoverDraw, PenStylesAndWidths)
 {
     ZKCover sleeve;
-    sleeve.CoverType = 4; // 240 x 120 with a fold at 120 mm
-    solidPens(sleeve, 0.1f);
-    sleeve.FoldLineStyle = 1; // dash
+    outline(sleeve, 4); // 240 x 120 with a fold at 120 mm
+    sleeve.FoldLineStyle = 1;    // dash
     QImage image = draw(sleeve);
     int foldInk = 0, cutInk = 0;
     for (int y = 100; y < 1200; ++y) {
@@ -97,51 +82,36 @@ TEST(CoverDraw, PenStylesAndWidths)
     EXPECT_LT(foldInk, 1000);
 
     sleeve.FoldLineStyle = 5; // clear
+    sleeve.CutLineWidth = 0.01f; // too thin for one pixel still draws one
     image = draw(sleeve);
     EXPECT_TRUE(InkBox(image, QRect(1200, 100, 100, 1100)).isNull());
+    EXPECT_EQ(StrokeWidth(image, 2450, 600), 1);
 
-    // A width too thin for one pixel still draws one.
-    sleeve.CutLineWidth = 0.01f;
-    image = draw(sleeve);
-    EXPECT_EQ(StrokeWidthAcross(image, 2450, 600), 1);
-}
-
-TEST(CoverDraw, LoadedLinesAreOnePixelWideAtAnyResolution)
-{
+    // Lines read from a file are one pixel wide whatever their stored pen and the resolution.
     ZKCover source;
     ZKLine& line = source.AddShape<ZKLine>();
     line.X = 10;
     line.Y = 20;
-    line.Width = 0;
     line.Height = 50;
     line.PenWidth = 4;
-    ZKCover cover;
-    cover.ReadFromBytes(source.SaveToBytes(), QStringLiteral("line.cvr"));
-    cover.CoverType = 11;
-    cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 0;
-    const QImage image = draw(cover, 600, 20, 80);
-    const int x = qRound(10 * 600 / 25.4);
-    EXPECT_EQ(StrokeWidthAcross(image, x, qRound(40 * 600 / 25.4)), 1);
-    EXPECT_TRUE(Dark(image, x, qRound(40 * 600 / 25.4)));
+    ZKCover loaded;
+    loaded.ReadFromBytes(source.SaveToBytes(), QStringLiteral("line.cvr"));
+    loaded.CoverType = 11;
+    loaded.PrintOptions.OffsetX = loaded.PrintOptions.OffsetY = 0;
+    image = draw(loaded, 600, 20, 80);
+    EXPECT_EQ(StrokeWidth(image, qRound(10 * 600 / 25.4), qRound(40 * 600 / 25.4)), 1);
 }
 
 TEST(CoverDraw, TextBoxesPlaceTextByAlignment)
 {
     auto render = [](std::uint8_t alignment, float angle = 0) {
         ZKCover cover;
-        cover.CoverType = 11;
-        cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 50;
-        ZKText& text = cover.AddShape<ZKText>();
-        text.X = 20;
-        text.Y = 20;
-        text.Width = 80;
-        text.Height = 30;
+        outline(cover, 11);
+        ZKText& text = AddText(cover, 20, 20, 80, 30, QStringLiteral("HHHH"));
         text.FontSize = 20;
-        text.Text = QStringLiteral("HHHH");
         text.Alignment = alignment;
         text.Angle = angle;
-        QImage image = draw(cover, 254, 130, 60);
-        return InkBox(image, image.rect());
+        return InkBox(draw(cover, 254, 130, 60));
     };
     const QRect topLeft = render(taTopLeft);
     EXPECT_NEAR(topLeft.left(), 250, 10);
@@ -170,8 +140,7 @@ TEST(CoverDraw, TextBoxesPlaceTextByAlignment)
 
 TEST(CoverDraw, LongTextsEndInDotsWithinTheirBox)
 {
-    QFont font = PixelFont(QStringLiteral("Arial"), 30);
-    const QFontMetrics metrics(font);
+    const QFontMetrics metrics(PixelFont(QStringLiteral("Arial"), 30));
     const QString title = QStringLiteral("A very long title of a film that never ends");
     const QString fitted = FitText(title, 200, metrics);
     ASSERT_TRUE(fitted.endsWith(QStringLiteral("...")));
@@ -185,16 +154,10 @@ TEST(CoverDraw, LongTextsEndInDotsWithinTheirBox)
 
     // On the page: a 20 mm box keeps the text inside its 200 pixels.
     ZKCover cover;
-    cover.CoverType = 11;
+    outline(cover, 11);
     cover.PrintOptions.OffsetX = cover.PrintOptions.OffsetY = 0;
-    ZKText& text = cover.AddShape<ZKText>();
-    text.X = 10;
-    text.Y = 10;
-    text.Width = 20;
-    text.Height = 10;
-    text.Text = title;
-    const QImage image = draw(cover, 254, 60, 30);
-    const QRect ink = InkBox(image, image.rect());
+    AddText(cover, 10, 10, 20, 10, title);
+    const QRect ink = InkBox(draw(cover, 254, 60, 30));
     EXPECT_GE(ink.left(), 100);
     EXPECT_LE(ink.right(), 300);
     EXPECT_GT(ink.right(), 250);

@@ -1,6 +1,6 @@
 #include "CoverStream.h"
+#include "PrintTestSupport.h"
 #include "ReelkeepError.h"
-#include "ZKCover.h"
 
 #include <QFile>
 #include <QImage>
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace reelkeep;
+using namespace reelkeep::test;
 
 namespace {
 
@@ -28,15 +29,10 @@ void fillSample(ZKCover& cover)
     line.Y = 0.75f;
     line.Width = 100;
     line.Height = -2.25f;
-    ZKText& text = cover.AddShape<ZKText>();
-    text.X = 12.3f;
-    text.Y = 40;
-    text.Width = 90;
-    text.Height = 8.5f;
+    ZKText& text = AddText(cover, 12.3f, 40, 90, 8.5f, QStringLiteral("%Name% — Зима (%Year%)"));
     text.FontSize = 14;
     text.FontName = QStringLiteral("Arial");
     text.Angle = 90;
-    text.Text = QStringLiteral("%Name% — Зима (%Year%)");
     text.Alignment = taCentred;
 }
 
@@ -51,21 +47,17 @@ QByteArray sampleBytes()
 
 TEST(CoverFile, StoredDecimalsUseTheSmallestPowerOfTen)
 {
-    auto stored = [](float v) {
-        const StoredDecimal d = ToStoredDecimal(v);
-        return std::make_pair(d.numerator, d.denominator);
-    };
-    EXPECT_EQ(stored(0.75f), std::make_pair(75, 100));
-    EXPECT_EQ(stored(2.0f), std::make_pair(2, 1));
-    EXPECT_EQ(stored(0.1f), std::make_pair(1, 10));
-    EXPECT_EQ(stored(-12.3f), std::make_pair(-123, 10));
-    EXPECT_EQ(stored(0.0f), std::make_pair(0, 1));
+    const struct {
+        float value;
+        std::int32_t numerator, denominator;
+    } cases[] = {{0.75f, 75, 100}, {2.0f, 2, 1}, {-12.3f, -123, 10}, {0.0f, 0, 1}, {3e12f, std::numeric_limits<std::int32_t>::max(), 1}};
+    for (const auto& c : cases) {
+        const StoredDecimal d = ToStoredDecimal(c.value);
+        EXPECT_EQ(std::make_pair(d.numerator, d.denominator), std::make_pair(c.numerator, c.denominator)) << c.value;
+    }
     // Values that never become whole stop before the numerator overflows.
     const StoredDecimal third = ToStoredDecimal(1.0f / 3.0f);
     EXPECT_NEAR(double(third.numerator) / third.denominator, 1.0 / 3.0, 1e-6);
-    const StoredDecimal huge = ToStoredDecimal(3e12f);
-    EXPECT_EQ(huge.denominator, 1);
-    EXPECT_EQ(huge.numerator, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(CoverFile, WritesTheRecordsAndReadsThemBackByteIdentical)
@@ -108,28 +100,15 @@ TEST(CoverFile, WritesTheRecordsAndReadsThemBackByteIdentical)
 
 TEST(CoverFile, SignatureTagsAndEndOfList)
 {
-    QByteArray bytes = sampleBytes();
-    bytes.replace(0, 5, "CVR10");
-    ZKCover upper;
-    upper.ReadFromBytes(bytes, QStringLiteral("upper.cvr"));
-    EXPECT_EQ(upper.ShapeCount(), 2);
-
-    // An unknown tag is skipped by itself; the next byte is read as a tag.
-    QByteArray withTag3 = sampleBytes();
-    withTag3.insert(6, '\x03');
-    ZKCover skipped;
-    skipped.ReadFromBytes(withTag3, QStringLiteral("tag3.cvr"));
-    EXPECT_EQ(skipped.ShapeCount(), 2);
-
-    // Without the end tag the list ends with the file; after it nothing is read.
-    QByteArray noEnd = sampleBytes();
-    noEnd.chop(1);
-    ZKCover unterminated;
-    unterminated.ReadFromBytes(noEnd, QStringLiteral("noend.cvr"));
-    EXPECT_EQ(unterminated.ShapeCount(), 2);
-    ZKCover trailing;
-    trailing.ReadFromBytes(sampleBytes() + "\x01garbage", QStringLiteral("trailing.cvr"));
-    EXPECT_EQ(trailing.ShapeCount(), 2);
+    // The signature in any case; an unknown tag skipped by itself (the next byte is read as a tag);
+    // without the end tag the list ends with the file; after it nothing is read.
+    const QByteArray bytes = sampleBytes();
+    for (const QByteArray& variant : QByteArrayList{QByteArray("CVR10") + bytes.mid(5), bytes.left(6) + '\x03' + bytes.mid(6),
+                                                    bytes.chopped(1), bytes + "\x01garbage"}) {
+        ZKCover cover;
+        cover.ReadFromBytes(variant, QStringLiteral("variant.cvr"));
+        EXPECT_EQ(cover.ShapeCount(), 2) << variant.toHex().toStdString();
+    }
 
     ZKCover wrong;
     EXPECT_THROW(wrong.ReadFromBytes("cvr11\x03\xff", QStringLiteral("wrong.cvr")), FormatError);
@@ -141,8 +120,7 @@ TEST(CoverFile, MissingWrongOrDamagedFilesLeaveAnEmptyCover)
     auto load = [&](const QByteArray& bytes) {
         const QString file = dir.filePath(QStringLiteral("c.cvr"));
         QFile out(file);
-        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        out.write(bytes);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size());
         out.close();
         ZKCover cover;
         cover.CoverType = 7;
@@ -151,9 +129,7 @@ TEST(CoverFile, MissingWrongOrDamagedFilesLeaveAnEmptyCover)
     };
     ZKCover missing;
     missing.LoadFromFile(dir.filePath(QStringLiteral("none.cvr")));
-    EXPECT_EQ(missing.CoverType, 0);
-    EXPECT_EQ(missing.ShapeCount(), 0);
-
+    EXPECT_EQ(std::make_pair(missing.CoverType, missing.ShapeCount()), std::make_pair(0, 0));
     EXPECT_EQ(load("notacover"), std::make_pair(0, 0));
     // Every truncation of a valid file reads whole shapes only, or leaves the cover empty.
     const QByteArray bytes = sampleBytes();

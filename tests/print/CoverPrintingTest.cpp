@@ -1,11 +1,8 @@
 #include "CoverPrinting.h"
 #include "PrintTestSupport.h"
 #include "ReelkeepError.h"
-#include "TzkPrinter.h"
 #include "TzkRow.h"
-#include "ZKCover.h"
 
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -20,12 +17,7 @@ protected:
     {
         ZKCover cover;
         cover.CoverType = 3;
-        ZKText& text = cover.AddShape<ZKText>();
-        text.X = 5;
-        text.Y = 5;
-        text.Width = 110;
-        text.Height = 10;
-        text.Text = QStringLiteral("Disc %ID+Part%%Part% of %Name% (%Year%)");
+        AddText(cover, 5, 5, 110, 10, QStringLiteral("Disc %ID+Part%%Part% of %Name% (%Year%)"));
         settings.CoverFile = dir.filePath(QStringLiteral("test.cvr"));
         cover.SaveToFile(settings.CoverFile);
         record.Fields[0] = QStringLiteral("10");
@@ -35,15 +27,7 @@ protected:
 
     QStringList printPdf()
     {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setResolution(300);
-        const QString pdf = dir.filePath(QStringLiteral("covers.pdf"));
-        printer.setOutputFileName(pdf);
-        QPrinterTarget target(printer);
-        TzkPrinter out(target);
-        PrintCovers(out, record, settings);
-        return PdfPageTexts(pdf);
+        return PrintPdfTexts(dir.filePath(QStringLiteral("covers.pdf")), [this](TzkPrinter& out) { PrintCovers(out, record, settings); });
     }
 
     std::vector<QImage> printImages()
@@ -87,27 +71,23 @@ TEST_F(CoverPrintingTest, OnePagePerDiscWithItsNumbers)
 
 TEST_F(CoverPrintingTest, BadNumbersFailBeforeAnythingIsPrinted)
 {
-    record.Fields[4] = QStringLiteral("two");
-    ImagePrintTarget target(210, 297, 100, 5);
-    {
-        TzkPrinter out(target);
-        EXPECT_THROW(PrintCovers(out, record, settings), ConversionError);
+    // A disc count or (with several discs) a number that is not an integer.
+    for (const auto& [discs, number] : {std::pair("two", "10"), std::pair("2", "A12")}) {
+        record.Fields[4] = QString::fromUtf8(discs);
+        record.Fields[0] = QString::fromUtf8(number);
+        ImagePrintTarget target(210, 297, 100, 5);
+        {
+            TzkPrinter out(target);
+            EXPECT_THROW(PrintCovers(out, record, settings), ConversionError) << discs << " " << number;
+        }
+        EXPECT_TRUE(target.Pages().empty());
     }
-    EXPECT_TRUE(target.Pages().empty());
-
-    record.Fields[4] = QStringLiteral("2");
-    record.Fields[0] = QStringLiteral("A12");
-    {
-        TzkPrinter out(target);
-        EXPECT_THROW(PrintCovers(out, record, settings), ConversionError);
-    }
-    EXPECT_TRUE(target.Pages().empty());
 
     // Zero discs still open and close the job, printing nothing.
     record.Fields[4] = QStringLiteral("0");
     const std::vector<QImage> pages = printImages();
     ASSERT_EQ(pages.size(), 1u);
-    EXPECT_TRUE(Blank(pages[0]));
+    EXPECT_TRUE(InkBox(pages[0]).isNull());
 }
 
 TEST_F(CoverPrintingTest, AMissingLayoutPrintsTheEnvelopeOutlineWithTheSettingsPens)
@@ -119,8 +99,8 @@ TEST_F(CoverPrintingTest, AMissingLayoutPrintsTheEnvelopeOutlineWithTheSettingsP
     ASSERT_EQ(pages.size(), 1u);
     // The page origin is the printable corner (5 mm in) and the cover adds the same
     // offset again: the cover's 0 mm lies at 100 pixels.
-    EXPECT_NEAR(StrokeWidthAcross(pages[0], 100, 900), 5, 1);       // cut (0,24)-(0,136)
-    EXPECT_NEAR(StrokeWidthAcross(pages[0], 250, 900), 2, 1);       // fold at 15 mm
-    EXPECT_NEAR(StrokeWidthDown(pages[0], 800, 100 + 1420), 2, 1); // fold at 142 mm
+    EXPECT_NEAR(StrokeWidth(pages[0], 100, 900), 5, 1);              // cut (0,24)-(0,136)
+    EXPECT_NEAR(StrokeWidth(pages[0], 250, 900), 2, 1);              // fold at 15 mm
+    EXPECT_NEAR(StrokeWidth(pages[0], 800, 100 + 1420, true), 2, 1); // fold at 142 mm
     EXPECT_TRUE(InkBox(pages[0], QRect(300, 300, 1000, 1000)).isNull());
 }

@@ -1,10 +1,15 @@
 // Helpers that read a rendered page the way a reader of the printout would.
 #pragma once
 
+#include "TzkPrinter.h"
+#include "ZKCover.h"
+
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRect>
 #include <QStringList>
+#include <functional>
 
 namespace reelkeep::test {
 
@@ -14,9 +19,11 @@ inline bool Dark(const QImage& image, int x, int y)
            && qGray(reinterpret_cast<const QRgb*>(image.constScanLine(y))[x]) < 128;
 }
 
-// The bounding box of dark pixels inside the area.
-inline QRect InkBox(const QImage& image, const QRect& area)
+// The bounding box of dark pixels inside the area (the whole page by default).
+inline QRect InkBox(const QImage& image, QRect area = {})
 {
+    if (area.isNull())
+        area = image.rect();
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
@@ -25,27 +32,13 @@ inline QRect InkBox(const QImage& image, const QRect& area)
     return box;
 }
 
-// Length of the dark run across (horizontal) a vertical stroke near x on row y.
-inline int StrokeWidthAcross(const QImage& image, int x, int y, int reach = 20)
+// Dark pixels across a vertical stroke near (x, y), or down a horizontal one when down is set.
+inline int StrokeWidth(const QImage& image, int x, int y, bool down = false, int reach = 20)
 {
     int count = 0;
-    for (int i = x - reach; i <= x + reach; ++i)
-        count += Dark(image, i, y) ? 1 : 0;
+    for (int i = -reach; i <= reach; ++i)
+        count += (down ? Dark(image, x, y + i) : Dark(image, x + i, y)) ? 1 : 0;
     return count;
-}
-
-// Length of the dark run down (vertical) a horizontal stroke near y in column x.
-inline int StrokeWidthDown(const QImage& image, int x, int y, int reach = 20)
-{
-    int count = 0;
-    for (int i = y - reach; i <= y + reach; ++i)
-        count += Dark(image, x, i) ? 1 : 0;
-    return count;
-}
-
-inline bool Blank(const QImage& image)
-{
-    return InkBox(image, image.rect()).isNull();
 }
 
 // The text of each page of a PDF file, as pdftotext lays it out.
@@ -58,6 +51,32 @@ inline QStringList PdfPageTexts(const QString& pdf)
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+inline ZKText& AddText(ZKCover& cover, float x, float y, float width, float height, const QString& text)
+{
+    ZKText& shape = cover.AddShape<ZKText>();
+    shape.X = x;
+    shape.Y = y;
+    shape.Width = width;
+    shape.Height = height;
+    shape.Text = text;
+    return shape;
+}
+
+// Prints into a PDF at 300 dpi and returns the text of its pages.
+inline QStringList PrintPdfTexts(const QString& pdf, const std::function<void(TzkPrinter&)>& print)
+{
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(300);
+        printer.setOutputFileName(pdf);
+        QPrinterTarget target(printer);
+        TzkPrinter out(target);
+        print(out);
+    }
+    return PdfPageTexts(pdf);
 }
 
 } // namespace reelkeep::test
