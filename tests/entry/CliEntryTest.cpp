@@ -39,13 +39,8 @@ protected:
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
         return QJsonDocument::fromJson(run.out.toUtf8()).object();
     }
-    QString dir(const QString& name)
-    {
-        const QString path = videos.path(QString::fromLatin1(GetParam()) + QLatin1Char('/') + name);
-        QDir().mkpath(path);
-        return path;
-    }
-    QString rel(const QString& path) const { return QDir(videos.root()).relativeFilePath(path); }
+    // A folder per locale; copying files into it makes it.
+    QString dir(const QString& name) { return videos.path(QString::fromLatin1(GetParam()) + QLatin1Char('/') + name); }
 
     TestVideos& videos = TestVideos::Get();
     QTemporaryDir home;
@@ -54,8 +49,8 @@ protected:
 TEST_P(CliEntryTest, ParseNameAndMedia)
 {
     const QString folder = dir(QStringLiteral("Фильмы"));
-    const QString cd1 = videos.copy(videos.full(), rel(folder + QStringLiteral("/Фильм (Кино).cd1.mp4")));
-    videos.copy(videos.clip2s(), rel(folder + QStringLiteral("/Фильм (Кино).cd2.mp4")));
+    const QString cd1 = videos.copy(videos.full(), folder + QStringLiteral("/Фильм (Кино).cd1.mp4"));
+    videos.copy(videos.clip2s(), folder + QStringLiteral("/Фильм (Кино).cd2.mp4"));
 
     const QJsonObject parsed = json({QStringLiteral("parse-name"), cd1});
     EXPECT_EQ(parsed.value(QStringLiteral("name")).toString(), QStringLiteral("Фильм "));
@@ -82,12 +77,12 @@ TEST_P(CliEntryTest, ParseNameAndMedia)
 TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
 {
     const QString folder = dir(QStringLiteral("Коллекция"));
-    videos.copy(videos.longClip(), rel(folder + QStringLiteral("/Первый.avi")), 3 * 1024 * 1024);
-    videos.copy(videos.longClip(), rel(folder + QStringLiteral("/Вложенная/Второй.avi")), 1024 * 1024);
-    videos.copy(videos.clip2s(), rel(folder + QStringLiteral("/заметки.txt")));
+    videos.copy(videos.longClip(), folder + QStringLiteral("/Первый.avi"), 3 * 1024 * 1024);
+    videos.copy(videos.longClip(), folder + QStringLiteral("/Вложенная/Второй.avi"), 1024 * 1024);
+    videos.copy(videos.clip2s(), folder + QStringLiteral("/заметки.txt"));
     const QString parts = dir(QStringLiteral("Части"));
-    const QString p1 = videos.copy(videos.longClip(), rel(parts + QStringLiteral("/Кино [1-2].avi")));
-    const QString p2 = videos.copy(videos.longClip(), rel(parts + QStringLiteral("/Кино [2-2].avi")));
+    const QString p1 = videos.copy(videos.longClip(), parts + QStringLiteral("/Кино [1-2].avi"));
+    const QString p2 = videos.copy(videos.longClip(), parts + QStringLiteral("/Кино [2-2].avi"));
     const QString catalogue = home.filePath(QStringLiteral("Каталог.kdx"));
 
     const CliRun add = cli({QStringLiteral("add"), catalogue, p1, p2, folder});

@@ -62,14 +62,6 @@ TEST_F(FileNameParserTest, TableOfNames)
     }
 }
 
-TEST_F(FileNameParserTest, PartNamesKeepTheDashAndCount)
-{
-    const TzkFileNameParser parser = parse(QStringLiteral("Film [1-3].avi"));
-    EXPECT_EQ(parser.PartPrefix, QStringLiteral("Film ["));
-    EXPECT_EQ(parser.PartSuffix, QStringLiteral("-3].avi"));
-    EXPECT_EQ(parser.MakePartFileName(2), QStringLiteral("Film [2-3].avi"));
-}
-
 TEST_F(FileNameParserTest, CdProbingCountsFromTheFilesOwnNumberUpward)
 {
     touch(QStringLiteral("Film.cd3.avi"));
@@ -103,8 +95,13 @@ TEST_F(FileNameParserTest, OddNames)
     EXPECT_EQ(bare.Dir, QStringLiteral("/opt/reelkeep"));
 }
 
-TEST_F(FileNameParserTest, SeparatorsComeFromTheSettings)
+TEST_F(FileNameParserTest, PartNamesWithDefaultAndOwnSeparators)
 {
+    const TzkFileNameParser square = parse(QStringLiteral("Film [1-3].avi"));
+    EXPECT_EQ(square.PartPrefix, QStringLiteral("Film ["));
+    EXPECT_EQ(square.PartSuffix, QStringLiteral("-3].avi"));
+    EXPECT_EQ(square.MakePartFileName(2), QStringLiteral("Film [2-3].avi"));
+
     TzkFileNameParser parser(FileNameSeparators{QStringLiteral("{"), QStringLiteral("}"), QStringLiteral("<"), QStringLiteral(">")});
     parser.Parse(dir.filePath(QStringLiteral("Film {Foreign} <1-4>.avi")));
     EXPECT_EQ(parser.Name, QStringLiteral("Film "));

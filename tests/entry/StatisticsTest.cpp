@@ -28,32 +28,27 @@ protected:
     TZKList list;
 };
 
-TEST_F(StatisticsTest, TotalsAndAveragesCountOnlyNumericCells)
+TEST_F(StatisticsTest, TotalsAndAveragesOfNumericCells)
 {
-    add("700");
-    add("1400");
-    add("");
-    add("700 MB");
-    EXPECT_EQ(ColumnTotal(all(), 3), 2100);
-    EXPECT_EQ(ColumnAverage(all(), 3), 1050);
-    EXPECT_EQ(ColumnTotal(all(), 12), 0);
-    EXPECT_EQ(ColumnAverage(all(), 12), 0);
-}
-
-TEST_F(StatisticsTest, AveragesRoundHalvesToEvenAndTotalsWrap)
-{
-    TZKList& l = list;
-    add("1");
-    add("2");
-    EXPECT_EQ(ColumnAverage(all(), 3), 2); // 1.5
-    l.Row(1)->Fields[3] = QStringLiteral("4");
-    EXPECT_EQ(ColumnAverage(all(), 3), 2); // 2.5
-    l.Row(0)->Fields[3] = QStringLiteral("2147483647");
-    l.Row(1)->Fields[3] = QStringLiteral("1");
-    EXPECT_EQ(ColumnTotal(all(), 3), -2147483647 - 1);
-    EXPECT_EQ(ColumnAverage(all(), 3), -1073741824);
-    l.Row(1)->Fields[3] = QStringLiteral("18446744073709551617"); // wider than 64 bits: its low 32 bits, 1
-    EXPECT_EQ(ColumnTotal(all(), 3), -2147483647 - 1);
+    // Only numeric cells count; averages round halves to even; totals wrap at 32 bits.
+    const struct {
+        std::vector<const char*> sizes;
+        int total, average;
+    } cases[] = {
+        {{"700", "1400", "", "700 MB"}, 2100, 1050},
+        {{"1", "2"}, 3, 2},
+        {{"1", "4"}, 5, 2},
+        {{"2147483647", "1"}, -2147483647 - 1, -1073741824},
+        {{"2147483647", "18446744073709551617"}, -2147483647 - 1, -1073741824}, // wider than 64 bits: its low 32 bits
+    };
+    for (const auto& c : cases) {
+        list = TZKList(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian());
+        for (const char* size : c.sizes)
+            add(size);
+        EXPECT_EQ(ColumnTotal(all(), 3), c.total) << c.sizes[0];
+        EXPECT_EQ(ColumnAverage(all(), 3), c.average) << c.sizes[0];
+        EXPECT_EQ(ColumnTotal(all(), 12) + ColumnAverage(all(), 12), 0);
+    }
 }
 
 TEST_F(StatisticsTest, LinesOfTheStatisticsWindow)

@@ -63,22 +63,25 @@ QString TestVideos::full()
                                   QStringLiteral("-metadata"), QStringLiteral("copyright=Nobody")});
 }
 
+QString TestVideos::videoOnly(const QString& name, const QString& rate, int seconds)
+{
+    return make(name, lavfi(QStringLiteral("testsrc=size=32x24:rate=%1:duration=%2").arg(rate).arg(seconds))
+                          + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+}
+
 QString TestVideos::clip2s()
 {
-    return make(QStringLiteral("clip2s.avi"), lavfi(QStringLiteral("testsrc=size=32x24:rate=25:duration=2"))
-                                                  + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+    return videoOnly(QStringLiteral("clip2s.avi"), QStringLiteral("25"), 2);
 }
 
 QString TestVideos::clip3s()
 {
-    return make(QStringLiteral("clip3s.avi"), lavfi(QStringLiteral("testsrc=size=32x24:rate=24000/1001:duration=3"))
-                                                  + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+    return videoOnly(QStringLiteral("clip3s.avi"), QStringLiteral("24000/1001"), 3);
 }
 
 QString TestVideos::longClip()
 {
-    return make(QStringLiteral("long.avi"), lavfi(QStringLiteral("testsrc=size=32x24:rate=1:duration=125"))
-                                                + QStringList{QStringLiteral("-c:v"), QStringLiteral("mpeg4")});
+    return videoOnly(QStringLiteral("long.avi"), QStringLiteral("1"), 125);
 }
 
 QString TestVideos::audioOnly()
@@ -93,15 +96,15 @@ QString TestVideos::vob()
                                                 + QStringLiteral("-c:v mpeg2video -c:a mp2 -f vob").split(QLatin1Char(' ')));
 }
 
-QString TestVideos::copy(const QString& source, const QString& relative, qint64 size)
+QString TestVideos::copy(const QString& source, const QString& name, qint64 size)
 {
-    const QString target = path(relative);
+    const QString target = path(name);
     QDir().mkpath(QFileInfo(target).path());
     QFile::remove(target);
     if (!QFile::copy(source, target))
-        throw std::runtime_error("cannot copy to " + relative.toStdString());
+        throw std::runtime_error("cannot copy to " + name.toStdString());
     if (size >= 0 && !QFile::resize(target, size))
-        throw std::runtime_error("cannot resize " + relative.toStdString());
+        throw std::runtime_error("cannot resize " + name.toStdString());
     return target;
 }
 

@@ -2,6 +2,7 @@
 // of their own. Each file is made the first time a test asks for it.
 #pragma once
 
+#include <QDir>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -13,7 +14,8 @@ public:
     static TestVideos& Get();
 
     QString root() const { return m_dir.path(); }
-    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+    // A path in the folder; an absolute path stays as it is.
+    QString path(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
     // 32x24 MPEG-4 in MP4 at 25 fps, 3 s; an AAC track tagged Russian, an MP3 stereo
     // track without language; an English and an unlabelled subtitle; title,
@@ -30,12 +32,14 @@ public:
     // MPEG-2 program stream (DVD video), 2 s.
     QString vob();
 
-    // A copy of a made file under a new relative name, optionally padded with zero bytes to `size`.
-    QString copy(const QString& source, const QString& relative, qint64 size = -1);
+    // A copy of a made file under a new name (folders made as needed), optionally padded with zero bytes to `size`.
+    QString copy(const QString& source, const QString& name, qint64 size = -1);
 
 private:
     TestVideos();
     QString make(const QString& name, const QStringList& arguments);
+    // 32x24 MPEG-4 video without sound.
+    QString videoOnly(const QString& name, const QString& rate, int seconds);
 
     QTemporaryDir m_dir;
 };

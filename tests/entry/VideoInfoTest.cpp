@@ -1,4 +1,3 @@
-#include "ReelkeepError.h"
 #include "TestVideos.h"
 #include "TzkVideoInfo.h"
 
@@ -64,26 +63,4 @@ TEST(VideoInfoTest, StreamsThatAreMissing)
     EXPECT_EQ(audio.Video.front().FrameRate, 0.0f);
     EXPECT_EQ(audio.AudTypes(QStringLiteral("/")), QStringLiteral("MP3"));
     EXPECT_EQ(audio.AudLanguages(QStringLiteral(", ")), QStringLiteral("?"));
-}
-
-TEST(VideoInfoTest, UnreadableFileNamesTheFile)
-{
-    const QString missing = TestVideos::Get().path(QStringLiteral("нет такого.avi"));
-    TzkVideoInfo info;
-    try {
-        info.Load(missing);
-        FAIL() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_TRUE(error.message().contains(missing));
-    }
-}
-
-TEST(VideoInfoTest, CyrillicNamesOpenWhateverTheLocale)
-{
-    // The test programs run under the C locale unless told otherwise.
-    const QString file = TestVideos::Get().copy(TestVideos::Get().clip2s(), QStringLiteral("Кино ёж.avi"));
-    TzkVideoInfo info;
-    info.Load(file);
-    EXPECT_EQ(info.Video.front().Duration, 2);
-    EXPECT_EQ(info.FileSize, QFileInfo(file).size());
 }
