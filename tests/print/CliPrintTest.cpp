@@ -1,6 +1,8 @@
 // End-to-end tests of the print and cover commands of reelkeep-cli: each runs the
 // tool as a user would and reads the PDF or layout file it writes.
+#include "CliRunner.h"
 #include "PrintTestSupport.h"
+#include "TestFiles.h"
 #include "TzkReelkeep.h"
 #include "ZKCover.h"
 
@@ -8,25 +10,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace reelkeep {
 namespace {
 
-struct Outcome {
-    int status;
-    QByteArray out;
-    QByteArray err;
-};
+using testing::CliRun;
 
 class CliPrint : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(cli.isValid());
         TzkReelkeep doc(BuiltInColumnDefinitions(), LocaleFormats::russian());
         TZKList* list = doc.AddList(0, QStringLiteral("Фильмы"));
         for (int i = 0; i < kStoredColumnCount; ++i)
@@ -42,33 +38,16 @@ protected:
         doc.SaveToFile(path("films.kdx"));
     }
 
-    QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    QString path(const char* name) const { return cli.path(name); }
+    void write(const char* name, const QByteArray& bytes) const { test::WriteTestFile(path(name), bytes); }
 
-    // Runs the tool in the test's folder with the space-separated arguments.
-    Outcome run(const QString& command) const
-    {
-        const QStringList args = command.split(QLatin1Char(' '));
-        QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.start(qEnvironmentVariable("REELKEEP_CLI"), QStringList{QStringLiteral("--home"), m_dir.path()} + args);
-        process.waitForFinished(60000);
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-                process.readAllStandardError()};
-    }
-
-    void write(const char* name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-
-    QTemporaryDir m_dir;
+    testing::CliRunner cli;
 };
 
 TEST_F(CliPrint, PrintListWritesTheSortedTableOnPagesWithHeaders)
 {
     write("setup.ini", "[print]\ncolumns=1,2,12\ncolumnswidth=20,80,15\n");
-    const Outcome printed = run(QStringLiteral("print-list films.kdx --pdf list.pdf"));
+    const CliRun printed = cli.run({"print-list", "films.kdx", "--pdf", "list.pdf"});
     ASSERT_EQ(printed.status, 0) << printed.err.constData();
     // Sorted by title (column 1), with the columns setup.ini names, under a header on every page.
     const QStringList pages = test::PdfPageTexts(path("list.pdf"));
@@ -85,11 +64,11 @@ TEST_F(CliPrint, PrintListWritesTheSortedTableOnPagesWithHeaders)
     EXPECT_EQ(next, 121);
 
     write("setup.ini", "[print]\ncolumns=1,,12\n");
-    const Outcome bad = run(QStringLiteral("print-list films.kdx --pdf bad.pdf"));
+    const CliRun bad = cli.run({"print-list", "films.kdx", "--pdf", "bad.pdf"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_TRUE(bad.err.contains("not a valid integer")) << bad.err.constData();
     EXPECT_FALSE(QFile::exists(path("bad.pdf")));
-    EXPECT_EQ(run(QStringLiteral("print-list films.kdx")).status, 1);
+    EXPECT_EQ(cli.run({"print-list", "films.kdx"}).status, 1);
 }
 
 TEST_F(CliPrint, PrintCoverPrintsAPagePerDisc)
@@ -97,20 +76,20 @@ TEST_F(CliPrint, PrintCoverPrintsAPagePerDisc)
     write("cover.json", R"js({"type": 3, "shapes": [
         {"kind": "text", "x": 5, "y": 5, "width": 110, "height": 10, "text": "%ID+Part%%Part%: %Name% (%Year%)"},
         {"kind": "line", "x": 5, "y": 20, "width": 110, "height": 0}]})js");
-    ASSERT_EQ(run(QStringLiteral("cover-save cover.json DefCover.cvr")).status, 0);
+    ASSERT_EQ(cli.run({"cover-save", "cover.json", "DefCover.cvr"}).status, 0);
     // The settings name DefCover.cvr in the program folder.
-    const Outcome printed = run(QStringLiteral("print-cover films.kdx --pdf cover.pdf --id 1"));
+    const CliRun printed = cli.run({"print-cover", "films.kdx", "--pdf", "cover.pdf", "--id", "1"});
     ASSERT_EQ(printed.status, 0) << printed.err.constData();
     const QStringList pages = test::PdfPageTexts(path("cover.pdf"));
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("1120 #1: Фильм 120 (2020)"))) << pages[0].toStdString();
     EXPECT_TRUE(pages[1].contains(QStringLiteral("1121 #2: Фильм 120 (2020)"))) << pages[1].toStdString();
 
-    const Outcome other = run(QStringLiteral("print-cover films.kdx --pdf other.pdf --id 2 --cover missing.cvr"));
+    const CliRun other = cli.run({"print-cover", "films.kdx", "--pdf", "other.pdf", "--id", "2", "--cover", "missing.cvr"});
     ASSERT_EQ(other.status, 0) << other.err.constData();
     EXPECT_EQ(test::PdfPageTexts(path("other.pdf")).size(), 1);
 
-    const Outcome unknown = run(QStringLiteral("print-cover films.kdx --pdf x.pdf --id 999"));
+    const CliRun unknown = cli.run({"print-cover", "films.kdx", "--pdf", "x.pdf", "--id", "999"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.err.contains("999"));
 }
@@ -118,7 +97,7 @@ TEST_F(CliPrint, PrintCoverPrintsAPagePerDisc)
 TEST_F(CliPrint, CoverJsonRoundTripsThroughTheLayoutFile)
 {
     const QString shipped = qEnvironmentVariable("REELKEEP_DATA") + QStringLiteral("/DefCover.cvr");
-    const Outcome shown = run(QStringLiteral("cover ") + shipped);
+    const CliRun shown = cli.run({"cover", shipped});
     ASSERT_EQ(shown.status, 0) << shown.err.constData();
     const QJsonObject json = QJsonDocument::fromJson(shown.out).object();
     EXPECT_EQ(json[QStringLiteral("type")].toInt(), 0);
@@ -131,17 +110,15 @@ TEST_F(CliPrint, CoverJsonRoundTripsThroughTheLayoutFile)
 
     // Saving the shown JSON gives the shipped file back, byte for byte.
     write("shown.json", shown.out);
-    ASSERT_EQ(run(QStringLiteral("cover-save shown.json again.cvr")).status, 0);
-    QFile original(shipped), again(path("again.cvr"));
-    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && again.open(QIODevice::ReadOnly));
-    EXPECT_EQ(original.readAll(), again.readAll());
+    ASSERT_EQ(cli.run({"cover-save", "shown.json", "again.cvr"}).status, 0);
+    EXPECT_EQ(test::ReadTestFile(path("again.cvr")), test::ReadTestFile(shipped));
 
     write("bad.json", R"js({"type": 1, "shapes": [{"kind": "circle"}]})js");
-    const Outcome bad = run(QStringLiteral("cover-save bad.json bad.cvr"));
+    const CliRun bad = cli.run({"cover-save", "bad.json", "bad.cvr"});
     EXPECT_EQ(bad.status, 2);
     EXPECT_TRUE(bad.err.contains("shape 1")) << bad.err.constData();
     write("damaged.cvr", "cvr10\x01\x02\x05");
-    const Outcome damaged = run(QStringLiteral("cover damaged.cvr"));
+    const CliRun damaged = cli.run({"cover", "damaged.cvr"});
     EXPECT_EQ(damaged.status, 2);
     EXPECT_TRUE(damaged.err.contains("damaged.cvr"));
 }
