@@ -134,7 +134,7 @@ TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
     const QByteArray good = ReadWholeFile(fileName);
     const QString damaged = path("damaged.xls");
     const auto tryLoad = [&](const QByteArray& bytes) {
-        WriteQuickly(damaged, bytes);
+        WriteTestFile(damaged, bytes);
         try {
             load(damaged);
         } catch (const ReelkeepError& e) {
@@ -165,7 +165,7 @@ TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
     } catch (const ConversionError& e) {
         EXPECT_TRUE(e.message().contains(textId) && e.message().contains(QStringLiteral("seven")));
     }
-    WriteQuickly(damaged, QByteArray());
+    WriteTestFile(damaged, QByteArray());
     EXPECT_THROW(load(damaged), FormatError);
 }
 

@@ -7,9 +7,9 @@
 #include "ReelkeepError.h"
 #include "TZKLists.h"
 #include "TzkReelkeep.h"
+#include "../support/TestFiles.h"
 
 #include <QByteArray>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -72,13 +72,8 @@ inline QByteArray TextRow(int n, QByteArrayView title)
     return out;
 }
 
-// Writes without the flush to disk a safe save makes, for tests that write thousands of variants.
-inline void WriteQuickly(const QString& file, const QByteArray& bytes)
-{
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(out.write(bytes), bytes.size());
-}
+// Test files are written without the flush to disk a safe save makes: tests write thousands.
+using test::WriteTestFile;
 
 class FormatTest : public ::testing::Test {
 protected:
@@ -86,7 +81,7 @@ protected:
     QString write(const char* name, const QByteArray& bytes) const
     {
         const QString file = path(name);
-        WriteQuickly(file, bytes);
+        WriteTestFile(file, bytes);
         return file;
     }
     static QByteArray read(const QString& file) { return ReadWholeFile(file); }
@@ -175,7 +170,7 @@ inline void ExpectCleanFailures(const QString& file, const QByteArray& good, qsi
     TzkReelkeep doc = fresh();
     const QString before = Describe(doc.Lists());
     const auto attempt = [&](const QByteArray& bytes, bool mustFail) {
-        WriteQuickly(file, bytes);
+        WriteTestFile(file, bytes);
         try {
             if (doc.LoadFromFile(file)) {
                 EXPECT_FALSE(mustFail) << "loaded a cut at " << bytes.size();

@@ -91,16 +91,6 @@ TEST_F(TextFormats, TextFormNumbersItsRowsAndAddsListsOnlyWhenWholeAndSigned)
     EXPECT_EQ(doc.ListCount(), 2);
 }
 
-TEST_F(TextFormats, BareLineFeedFilesAreRead)
-{
-    QByteArray lf = "kdx v1.3\r\n1\r\nL\r\n1\r\n" + TextNames(21, "C") + TextRow(21, "x");
-    lf.replace("\r\n", "\n");
-    TzkReelkeep doc;
-    ASSERT_TRUE(doc.LoadFromFile(write("lf.kdx", lf)));
-    EXPECT_EQ(doc.List(0)->Row(0)->Fields[1], QStringLiteral("x"));
-    EXPECT_EQ(doc.List(0)->GetColumnName(20), QStringLiteral("C20"));
-}
-
 TEST_F(TextFormats, TruncatedFlippedOrImpossibleFilesFailCleanly)
 {
     const std::vector<QByteArray> goods{

@@ -139,7 +139,7 @@ TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
 TEST_F(XmlCatalogueTest, SaveRefusesCharactersXmlCannotHoldAndKeepsTheOldFile)
 {
     const QString fileName = path("keep.xkdx");
-    WriteQuickly(fileName, "old");
+    WriteTestFile(fileName, "old");
     auto lists = sampleCatalogue();
     lists->List(0)->Row(0)->Fields[5] = QStringLiteral("bell\a");
     try {
