@@ -59,22 +59,15 @@ TEST_F(StatisticsTest, LinesOfTheStatisticsWindow)
     a->Fields[19] = b->Fields[19] = QStringLiteral("shown");
     list.SetColumnFilter(19, QStringLiteral("shown")); // the current-sheet figures cover the rows still shown
     const QStringList lines = StatisticsLines(list, {a, hidden}, TzkLanguage());
-    const QStringList expected{
-        QStringLiteral("--По данному листу--"),
-        QStringLiteral("Общий объем: 2100"),
-        QStringLiteral("Средний объем: 1050"),
-        QStringLiteral("Общая продолжительность: 210"),
-        QStringLiteral("Средняя продолжительность: 105"),
-        QStringLiteral("Общее количество файлов: 3"),
-        QStringLiteral("Среднее количество файлов: 2"),
-        QStringLiteral("--По выделенным записям--"),
-        QStringLiteral("Общий объем: 5700"),
-        QStringLiteral("Средний объем: 2850"),
-        QStringLiteral("Общая продолжительность: 5090"),
-        QStringLiteral("Средняя продолжительность: 2545"),
-        QStringLiteral("Общее количество файлов: 6"),
-        QStringLiteral("Среднее количество файлов: 3"),
-    };
+    const QStringList expected = QStringLiteral(
+        "--По данному листу--|Общий объем: 2100|"
+        "Средний объем: 1050|Общая продолжительность: 210|"
+        "Средняя продолжительность: 105|Общее количество файлов: 3|"
+        "Среднее количество файлов: 2|--По выделенным записям--|"
+        "Общий объем: 5700|Средний объем: 2850|"
+        "Общая продолжительность: 5090|Средняя продолжительность: 2545|"
+        "Общее количество файлов: 6|Среднее количество файлов: 3")
+                                     .split(QLatin1Char('|'));
     EXPECT_EQ(lines, expected);
 
     // A sheet without an exact "%Size%" column has no size lines; nothing selected gives
