@@ -1,11 +1,10 @@
 // End-to-end tests of the catalogue commands of reelkeep-cli: each runs the tool
 // as a user would and checks its output, the files it writes and its exit status.
+#include "../support/CliRunner.h"
 #include "CodePage.h"
 #include "FileIO.h"
 #include "TReelkeepSerialiazerV2_0.h"
 #include "TzkReelkeep.h"
-
-#include "CliRunner.h"
 
 #include <QJsonArray>
 #include <gtest/gtest.h>
