@@ -89,13 +89,6 @@ TEST(CoverFile, WritesTheRecordsAndReadsThemBackByteIdentical)
     EXPECT_FLOAT_EQ(t.X, 12.3f);
     EXPECT_EQ(t.Alignment, taCentred);
     EXPECT_EQ(read.SaveToBytes(), bytes);
-
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("sample.cvr"));
-    read.SaveToFile(file);
-    ZKCover fromFile;
-    fromFile.LoadFromFile(file);
-    EXPECT_EQ(fromFile.SaveToBytes(), bytes);
 }
 
 TEST(CoverFile, SignatureTagsAndEndOfList)
