@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -18,27 +17,11 @@ using namespace reelkeep;
 
 namespace {
 
-constexpr int kRows = 100000;
-
-// Argument 0: full records; 1: typical records (see NestedCatalogue.h).
-const TZKLists& catalogue(bool typicalRecords)
-{
-    static const auto full = bench::makeNestedCatalogue(kRows);
-    static const auto typical = bench::makeNestedCatalogue(kRows, bench::RecordSize::Typical);
-    return typicalRecords ? *typical : *full;
-}
-
-const QTemporaryDir& scratch()
-{
-    static const QTemporaryDir dir;
-    return dir;
-}
-
 QString savedFile(bool typicalRecords)
 {
-    const QString name = scratch().filePath(QStringLiteral("catalogue%1.kdx").arg(int(typicalRecords)));
+    const QString name = bench::scratchFolder().filePath(QStringLiteral("catalogue%1.kdx").arg(int(typicalRecords)));
     if (!QFileInfo::exists(name))
-        TReelkeepSerialiazerV2_1().Save(name, catalogue(typicalRecords));
+        TReelkeepSerialiazerV2_1().Save(name, bench::hundredThousandRecords(typicalRecords));
     return name;
 }
 
@@ -60,8 +43,8 @@ double statusBytes(const std::string& field)
 
 void Kdx21Save(benchmark::State& state)
 {
-    const TZKLists& lists = catalogue(state.range(0) != 0);
-    const QString fileName = scratch().filePath(QStringLiteral("save.kdx"));
+    const TZKLists& lists = bench::hundredThousandRecords(state.range(0) != 0);
+    const QString fileName = bench::scratchFolder().filePath(QStringLiteral("save.kdx"));
     for (auto _ : state)
         TReelkeepSerialiazerV2_1().Save(fileName, lists);
     state.counters["MB"] = double(QFileInfo(fileName).size()) / 1e6;

@@ -3,7 +3,6 @@
 #include "NestedCatalogue.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 using namespace reelkeep;
@@ -18,15 +17,9 @@ const TZKLists& catalogue()
     return *lists;
 }
 
-const QTemporaryDir& scratch()
-{
-    static const QTemporaryDir dir;
-    return dir;
-}
-
 void ExcelSave(benchmark::State& state)
 {
-    const QString fileName = scratch().filePath(QStringLiteral("save.xls"));
+    const QString fileName = bench::scratchFolder().filePath(QStringLiteral("save.xls"));
     for (auto _ : state)
         SaveToExcel(fileName, catalogue());
     state.counters["MB"] = double(QFileInfo(fileName).size()) / 1e6;
@@ -34,7 +27,7 @@ void ExcelSave(benchmark::State& state)
 
 void ExcelLoad(benchmark::State& state)
 {
-    const QString fileName = scratch().filePath(QStringLiteral("load.xls"));
+    const QString fileName = bench::scratchFolder().filePath(QStringLiteral("load.xls"));
     SaveToExcel(fileName, catalogue());
     for (auto _ : state) {
         TZKLists lists(BuiltInColumnDefinitions(), LocaleFormats::russian());

@@ -27,4 +27,17 @@ std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, RecordSize size)
     return lists;
 }
 
+const TZKLists& hundredThousandRecords(bool typicalRecords)
+{
+    static const auto full = makeNestedCatalogue(100000);
+    static const auto typical = makeNestedCatalogue(100000, RecordSize::Typical);
+    return typicalRecords ? *typical : *full;
+}
+
+const QTemporaryDir& scratchFolder()
+{
+    static const QTemporaryDir dir;
+    return dir;
+}
+
 } // namespace reelkeep::bench

@@ -3,6 +3,8 @@
 
 #include "TZKLists.h"
 
+#include <QTemporaryDir>
+
 #include <memory>
 
 namespace reelkeep::bench {
@@ -14,5 +16,12 @@ namespace reelkeep::bench {
 // that 100,000 of them make the 30 MB of a typical large catalogue.
 enum class RecordSize { Full, Typical };
 std::unique_ptr<TZKLists> makeNestedCatalogue(int rows, RecordSize size = RecordSize::Full);
+
+// The 100,000-record catalogues the file form benchmarks share, made once per process.
+// A benchmark argument of 0 picks the full records, 1 the typical ones.
+const TZKLists& hundredThousandRecords(bool typicalRecords);
+
+// A folder for the benchmark's files, removed when the process ends.
+const QTemporaryDir& scratchFolder();
 
 } // namespace reelkeep::bench
