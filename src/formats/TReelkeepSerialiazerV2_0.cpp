@@ -53,25 +53,14 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV2_0::Load(const QString& fileName
     in.skip(8);
     in.skip(4);
     auto lists = NewLists();
-    lists->Autor = in.readText();
-    // A count below one means no lists, as it always has.
-    const qint32 listCount = in.checkedCount(std::max(in.readI32(), 0), 4 + 4 + kMinColumnBlockBytes, "lists");
-    for (qint32 l = 0; l < listCount; ++l) {
-        const QString name = in.readText();
-        const qint32 rowCount = in.checkedCount(in.readI32(), kMinRowBytes, "records");
-        TZKList* list = lists->AddList(rowCount, name);
-        ReadColumnBlock(in, *list);
-        const RowProgress progress(OnProgress, rowCount);
-        for (qint32 n = 1; n <= rowCount; ++n) {
-            progress.rowRead(n);
-            auto row = std::make_unique<TzkRow>();
-            row->ID = in.readNum("record ID");
-            for (int c = 0; c < kStoredColumnCount; ++c)
-                row->Fields[static_cast<size_t>(c)] = in.readCell();
-            ReadImages(in, list->Images, row->ID);
-            list->InsertRow(std::move(row));
-        }
-    }
+    ReadBinaryLists(in, *lists, OnProgress, kMinRowBytes, [&in](TZKList& list) {
+        auto row = std::make_unique<TzkRow>();
+        row->ID = in.readNum("record ID");
+        for (int c = 0; c < kStoredColumnCount; ++c)
+            row->Fields[static_cast<size_t>(c)] = in.readCell();
+        ReadImages(in, list.Images, row->ID);
+        list.InsertRow(std::move(row));
+    });
     return lists;
 }
 

@@ -47,20 +47,7 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV2_1::Load(const QString& fileName
     BinaryReader in(bytes, fileName);
     in.skip(8);
     auto lists = NewLists();
-    lists->Autor = in.readText();
-    // A count below one means no lists, as it always has.
-    const qint32 listCount = in.checkedCount(std::max(in.readI32(), 0), 4 + 4 + kMinColumnBlockBytes, "lists");
-    for (qint32 l = 0; l < listCount; ++l) {
-        const QString name = in.readText();
-        const qint32 rowCount = in.checkedCount(in.readI32(), kMinRowBytes, "records");
-        TZKList* list = lists->AddList(rowCount, name);
-        ReadColumnBlock(in, *list);
-        const RowProgress progress(OnProgress, rowCount);
-        for (qint32 n = 1; n <= rowCount; ++n) {
-            progress.rowRead(n);
-            readRow(in, *list, nullptr, 1);
-        }
-    }
+    ReadBinaryLists(in, *lists, OnProgress, kMinRowBytes, [&in](TZKList& list) { readRow(in, list, nullptr, 1); });
     return lists;
 }
 
