@@ -43,25 +43,12 @@ double statusBytes(const std::string& field)
 
 void Kdx21Save(benchmark::State& state)
 {
-    const TZKLists& lists = bench::hundredThousandRecords(state.range(0) != 0);
-    const QString fileName = bench::scratchFolder().filePath(QStringLiteral("save.kdx"));
-    for (auto _ : state)
-        TReelkeepSerialiazerV2_1().Save(fileName, lists);
-    state.counters["MB"] = double(QFileInfo(fileName).size()) / 1e6;
+    bench::TimeSave<TReelkeepSerialiazerV2_1>(state, QStringLiteral("save.kdx"));
 }
 
 void Kdx21Load(benchmark::State& state)
 {
-    const QString fileName = savedFile(state.range(0) != 0);
-    for (auto _ : state) {
-        TReelkeepSerialiazerV2_1 reader;
-        reader.OnProgress = [](int) {};
-        auto lists = reader.Load(fileName);
-        benchmark::DoNotOptimize(lists);
-        state.PauseTiming();
-        lists.reset(); // freeing is not part of the load
-        state.ResumeTiming();
-    }
+    bench::TimeLoad<TReelkeepSerialiazerV2_1>(state, savedFile(state.range(0) != 0));
 }
 
 // Run as a fresh child process: loads one file and prints the resident-set peak

@@ -3,7 +3,9 @@
 
 #include "TZKLists.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <benchmark/benchmark.h>
 
 #include <memory>
 
@@ -23,5 +25,31 @@ const TZKLists& hundredThousandRecords(bool typicalRecords);
 
 // A folder for the benchmark's files, removed when the process ends.
 const QTemporaryDir& scratchFolder();
+
+// Times saving the shared catalogue (argument 0 full, 1 typical) with one serializer.
+template <class Serializer>
+void TimeSave(benchmark::State& state, const QString& fileName)
+{
+    const TZKLists& lists = hundredThousandRecords(state.range(0) != 0);
+    const QString path = scratchFolder().filePath(fileName);
+    for (auto _ : state)
+        Serializer().Save(path, lists);
+    state.counters["MB"] = double(QFileInfo(path).size()) / 1e6;
+}
+
+// Times loading a saved file with one serializer; freeing the result is not timed.
+template <class Serializer>
+void TimeLoad(benchmark::State& state, const QString& path)
+{
+    for (auto _ : state) {
+        Serializer reader;
+        reader.OnProgress = [](int) {};
+        auto lists = reader.Load(path);
+        benchmark::DoNotOptimize(lists);
+        state.PauseTiming();
+        lists.reset();
+        state.ResumeTiming();
+    }
+}
 
 } // namespace reelkeep::bench

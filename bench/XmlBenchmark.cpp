@@ -2,7 +2,6 @@
 #include "NestedCatalogue.h"
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
-#include <QFileInfo>
 #include <benchmark/benchmark.h>
 
 using namespace reelkeep;
@@ -18,25 +17,12 @@ QString savedFile(bool typicalRecords)
 
 void XmlSave(benchmark::State& state)
 {
-    const TZKLists& lists = bench::hundredThousandRecords(state.range(0) != 0);
-    const QString fileName = bench::scratchFolder().filePath(QStringLiteral("save.xkdx"));
-    for (auto _ : state)
-        TReelkeepXMLSerialiazerV2_1().Save(fileName, lists);
-    state.counters["MB"] = double(QFileInfo(fileName).size()) / 1e6;
+    bench::TimeSave<TReelkeepXMLSerialiazerV2_1>(state, QStringLiteral("save.xkdx"));
 }
 
 void XmlLoad(benchmark::State& state)
 {
-    const QString fileName = savedFile(state.range(0) != 0);
-    for (auto _ : state) {
-        TReelkeepXMLSerialiazerV2_1 reader;
-        reader.OnProgress = [](int) {};
-        auto lists = reader.Load(fileName);
-        benchmark::DoNotOptimize(lists);
-        state.PauseTiming();
-        lists.reset(); // freeing is not part of the load
-        state.ResumeTiming();
-    }
+    bench::TimeLoad<TReelkeepXMLSerialiazerV2_1>(state, savedFile(state.range(0) != 0));
 }
 
 } // namespace
