@@ -1,5 +1,7 @@
 #include "CommandArgs.h"
 
+#include "IntegerText.h"
+
 namespace reelkeep::cli {
 
 CommandArgs::CommandArgs(const QStringList& args, const QStringList& flags, const QStringList& options)
@@ -41,11 +43,10 @@ int CommandArgs::number(const QString& name, int low, int high) const
 
 int ParseNumberArgument(const QString& text, const QString& what, int low, int high)
 {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
+    const std::optional<qint64> value = ParseInteger(QStringView(text).trimmed(), low, high);
+    if (!value)
         throw UsageError{QStringLiteral("%1 wants a whole number from %2 to %3, not \"%4\"").arg(what).arg(low).arg(high).arg(text)};
-    return value;
+    return static_cast<int>(*value);
 }
 
 } // namespace reelkeep::cli

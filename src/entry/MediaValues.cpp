@@ -1,6 +1,10 @@
 #include "MediaValues.h"
 
+#include "IntegerText.h"
+#include "Rounding.h"
+
 #include <cmath>
+#include <limits>
 
 namespace reelkeep {
 namespace {
@@ -23,10 +27,7 @@ std::int64_t MediaInteger(const QString& text)
         s.truncate(dot);
     if (const qsizetype slash = s.indexOf(QLatin1Char('/')); slash >= 0)
         s.truncate(slash);
-    s = s.trimmed();
-    bool ok = false;
-    const qlonglong value = s.toLongLong(&ok);
-    return ok ? value : 0;
+    return ParseInteger(QStringView(s).trimmed(), std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()).value_or(0);
 }
 
 std::int32_t MediaInteger32(const QString& text)
@@ -48,30 +49,6 @@ std::optional<double> MediaFrameRate(const QString& text)
     if (text.isEmpty())
         return 0.0;
     return toDecimal(text.trimmed());
-}
-
-std::int64_t RoundHalfEven(double value)
-{
-    const double floor = std::floor(value);
-    const double rest = value - floor;
-    auto whole = static_cast<std::int64_t>(floor);
-    if (rest > 0.5 || (rest == 0.5 && whole % 2 != 0))
-        ++whole;
-    return whole;
-}
-
-std::int64_t DivideHalfEven(std::int64_t dividend, std::int64_t divisor)
-{
-    std::int64_t q = dividend / divisor;
-    std::int64_t r = dividend % divisor;
-    if (r < 0) {
-        --q;
-        r += divisor;
-    }
-    // Compare the remainder with half the divisor without overflowing.
-    if (r > divisor - r || (r == divisor - r && q % 2 != 0))
-        ++q;
-    return q;
 }
 
 std::int64_t MebibytesRounded(std::int64_t bytes)

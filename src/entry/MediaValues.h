@@ -1,5 +1,5 @@
 // Number conversions shared by media reading, record filling and statistics:
-// the library's value texts, and rounding to whole units.
+// the library's value texts and byte counts in whole units.
 #pragma once
 
 #include <QString>
@@ -18,11 +18,7 @@ double MediaDecimal(const QString& text);
 // Frame rate: empty gives 0, a text that is not a number gives nothing.
 std::optional<double> MediaFrameRate(const QString& text);
 
-// Nearest integer, halves to the even one.
-std::int64_t RoundHalfEven(double value);
 // A byte count in whole mebibytes, halves to even.
 std::int64_t MebibytesRounded(std::int64_t bytes);
-// Integer quotient rounded to nearest, halves to even (divisor > 0).
-std::int64_t DivideHalfEven(std::int64_t dividend, std::int64_t divisor);
 
 } // namespace reelkeep

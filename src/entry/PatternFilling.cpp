@@ -1,6 +1,7 @@
 #include "PatternFilling.h"
 
 #include "MediaValues.h"
+#include "Rounding.h"
 #include "TextUtils.h"
 #include "TzkFileNameParser.h"
 #include "TzkVideoInfo.h"

@@ -1,6 +1,7 @@
 #include "TzkFileNameParser.h"
 
 #include "CodePage.h"
+#include "IntegerText.h"
 #include "TextUtils.h"
 
 #include <QFileInfo>
@@ -79,18 +80,16 @@ void TzkFileNameParser::parseParts(const QString& f)
         PartPrefix = TextBeforeCase(cd, f, false) + cd;
         t = TextBefore(QStringLiteral("."), afterCd);
         PartSuffix = QLatin1Char('.') + TextAfter(QStringLiteral("."), afterCd);
-        bool ok = false;
-        int n = IsNumber(t) ? t.toInt(&ok) : 0;
-        if (ok) {
+        if (const std::optional<qint64> first = IsNumber(t) ? ParseInteger(t, 0, INT_MAX) : std::nullopt) {
+            int n = static_cast<int>(*first);
             // The count is the last consecutive part that exists, from this file's number up.
             while (n < INT_MAX && QFileInfo::exists(Dir + QLatin1Char('/') + MakePartFileName(n + 1)))
                 ++n;
             t = QString::number(n);
         }
     }
-    bool ok = false;
-    const int count = IsNumber(t) ? t.toInt(&ok) : 0;
-    PartsCount = ok && count > 0 ? count : 1;
+    const std::optional<qint64> count = IsNumber(t) ? ParseInteger(t, 1, INT_MAX) : std::nullopt;
+    PartsCount = count ? static_cast<int>(*count) : 1;
 }
 
 } // namespace reelkeep

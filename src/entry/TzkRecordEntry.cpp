@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "FolderWalk.h"
+#include "IntegerText.h"
 #include "MediaPrefetcher.h"
 #include "MediaValues.h"
 #include "PatternFilling.h"
@@ -39,10 +40,9 @@ std::map<int, QString> existingParts(const TzkFileNameParser& parser)
         if (name.size() <= fixed || !name.startsWith(parser.PartPrefix) || !name.endsWith(parser.PartSuffix))
             continue;
         const QString number = name.mid(parser.PartPrefix.size(), name.size() - fixed);
-        bool ok = false;
-        const int n = IsNumber(number) ? number.toInt(&ok) : 0;
-        if (ok && n >= 1 && n <= parser.PartsCount && number == QString::number(n))
-            parts.emplace(n, parser.Dir + QLatin1Char('/') + name);
+        const std::optional<qint64> n = IsNumber(number) ? ParseInteger(number, 1, parser.PartsCount) : std::nullopt;
+        if (n && number == QString::number(*n))
+            parts.emplace(static_cast<int>(*n), parser.Dir + QLatin1Char('/') + name);
     }
     return parts;
 }
@@ -57,15 +57,6 @@ QString existingDvdFile(const QString& dir, const QString& stem, const QString& 
             return path;
     }
     return {};
-}
-
-int toInteger(const QString& cell)
-{
-    bool ok = false;
-    const int value = cell.trimmed().toInt(&ok);
-    if (!ok)
-        throw ConversionError(QStringLiteral("\"%1\" is not a valid integer value.").arg(cell));
-    return value;
 }
 
 } // namespace
@@ -232,7 +223,7 @@ void TzkRecordEntry::AppendFile(const QString& file)
             added = MebibytesRounded(QFileInfo(file).size());
         else if (c == lengthColumn)
             added = info->Video.front().Duration / 60;
-        changes.emplace_back(c, QString::number(low32(toInteger(cell) + added)));
+        changes.emplace_back(c, QString::number(low32(ToInteger(cell) + added)));
     }
     for (const auto& [column, text] : changes)
         m_target.StoreCell(*row, column, text);

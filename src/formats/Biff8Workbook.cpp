@@ -1,6 +1,7 @@
 #include "Biff8Workbook.h"
 
-#include <QtEndian>
+#include "LittleEndian.h"
+
 #include <algorithm>
 
 namespace reelkeep {
@@ -14,24 +15,9 @@ constexpr qsizetype kMaxRecordData = 8224;
 constexpr quint16 kCellXf = 15; // the first cell format after the 15 style formats
 
 void put8(QByteArray& out, quint8 v) { out.append(char(v)); }
-void put16(QByteArray& out, quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-void put32(QByteArray& out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-void putDouble(QByteArray& out, double v)
-{
-    char b[8];
-    qToLittleEndian(v, b);
-    out.append(b, 8);
-}
+void put16(QByteArray& out, quint16 v) { AppendLittleEndian(out, v); }
+void put32(QByteArray& out, quint32 v) { AppendLittleEndian(out, v); }
+void putDouble(QByteArray& out, double v) { AppendLittleEndian(out, v); }
 void putUtf16(QByteArray& out, QStringView text)
 {
     for (const QChar c : text)
@@ -253,7 +239,7 @@ QByteArray Biff8Workbook::Build() const
     writeSharedStrings(out);
     record(out, kEof, {});
     for (size_t i = 0; i < m_sheets.size(); ++i) {
-        qToLittleEndian(quint32(out.size()), out.data() + sheetOffsetAt[i]);
+        PutLittleEndian(out, sheetOffsetAt[i], quint32(out.size()));
         writeSheet(out, m_sheets[i], i == 0);
     }
     return out;

@@ -1,10 +1,13 @@
 #include "BinaryStream.h"
 
 #include "CellText.h"
+#include "IntegerText.h"
+#include "LittleEndian.h"
 #include "ReelkeepError.h"
 
 #include <QtEndian>
 #include <algorithm>
+#include <limits>
 
 namespace reelkeep {
 
@@ -63,11 +66,11 @@ QString BinaryReader::readCell()
 qint32 BinaryReader::readNum(const char* what)
 {
     const QByteArrayView text = readStr();
-    const std::optional<qint32> value = ParseWholeNumber(text);
+    const std::optional<qint64> value = ParseInteger(text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     if (!value)
         fail(QStringLiteral("the %1 \"%2\" is not a whole number")
                  .arg(QLatin1String(what), QString::fromLatin1(text.first(std::min<qsizetype>(20, text.size())).toByteArray())));
-    return *value;
+    return static_cast<qint32>(*value);
 }
 
 qint32 BinaryReader::checkedCount(qint32 count, qint64 minItemBytes, const char* what) const
@@ -81,9 +84,7 @@ qint32 BinaryReader::checkedCount(qint32 count, qint64 minItemBytes, const char*
 
 void BinaryWriter::writeI32(qint32 value)
 {
-    char buffer[4];
-    qToLittleEndian(value, buffer);
-    m_bytes.append(buffer, 4);
+    AppendLittleEndian(m_bytes, value);
 }
 
 void BinaryWriter::writeStr(QByteArrayView bytes)
@@ -103,7 +104,7 @@ void BinaryWriter::writeEncoded(QStringView text, bool breaksAsTags)
     const qsizetype at = m_bytes.size();
     writeI32(0);
     AppendText8(m_bytes, text, breaksAsTags);
-    qToLittleEndian(static_cast<qint32>(m_bytes.size() - at - 4), m_bytes.data() + at);
+    PutLittleEndian(m_bytes, at, static_cast<qint32>(m_bytes.size() - at - 4));
 }
 
 } // namespace reelkeep

@@ -1,7 +1,6 @@
 #include "CellText.h"
 
 #include <cstring>
-#include <limits>
 
 namespace reelkeep {
 
@@ -43,29 +42,6 @@ QString TextFrom8(QByteArrayView bytes, bool breaksAsTags, const CodePage& codeP
     }
     out.truncate(dst - out.constData());
     return out;
-}
-
-std::optional<qint32> ParseWholeNumber(QByteArrayView text)
-{
-    qsizetype i = 0;
-    bool negative = false;
-    if (!text.isEmpty() && (text[0] == '-' || text[0] == '+')) {
-        negative = text[0] == '-';
-        ++i;
-    }
-    if (i == text.size() || text.size() - i > 11)
-        return std::nullopt;
-    qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    if (negative)
-        value = -value;
-    if (value < std::numeric_limits<qint32>::min() || value > std::numeric_limits<qint32>::max())
-        return std::nullopt;
-    return static_cast<qint32>(value);
 }
 
 } // namespace reelkeep

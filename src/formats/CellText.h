@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <optional>
 
 namespace reelkeep {
 
@@ -16,9 +15,5 @@ void AppendText8(QByteArray& out, QStringView text, bool breaksAsTags, const Cod
 
 // The wide text of stored bytes; with breaksAsTags every "<br>" becomes CR LF.
 QString TextFrom8(QByteArrayView bytes, bool breaksAsTags, const CodePage& codePage = CodePage::Default());
-
-// A whole number written in decimal: an optional sign and digits, nothing else.
-// Empty when the text is not such a number or lies outside 32 bits.
-std::optional<qint32> ParseWholeNumber(QByteArrayView text);
 
 } // namespace reelkeep

@@ -1,6 +1,7 @@
 #include "CompoundFile.h"
 
-#include <QtEndian>
+#include "LittleEndian.h"
+
 #include <vector>
 
 namespace reelkeep {
@@ -16,8 +17,8 @@ constexpr quint32 kFatSector = 0xFFFFFFFD;
 constexpr quint32 kDifatSector = 0xFFFFFFFC;
 constexpr quint32 kNoStream = 0xFFFFFFFF;
 
-void put16(QByteArray& out, qsizetype at, quint16 v) { qToLittleEndian(v, out.data() + at); }
-void put32(QByteArray& out, qsizetype at, quint32 v) { qToLittleEndian(v, out.data() + at); }
+void put16(QByteArray& out, qsizetype at, quint16 v) { PutLittleEndian(out, at, v); }
+void put32(QByteArray& out, qsizetype at, quint32 v) { PutLittleEndian(out, at, v); }
 
 QByteArray directoryEntry(const QString& name, quint8 type, quint32 child, quint32 start, quint32 size)
 {

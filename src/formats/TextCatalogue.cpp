@@ -1,9 +1,11 @@
 #include "TextCatalogue.h"
 
 #include "CellText.h"
+#include "IntegerText.h"
 #include "ReelkeepError.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace reelkeep {
 namespace {
@@ -47,7 +49,8 @@ public:
     qint32 readCount(qint64 linesPerItem, const char* what)
     {
         const QByteArrayView line = readLine();
-        const std::optional<qint32> count = ParseWholeNumber(line.trimmed());
+        const std::optional<qint64> count =
+            ParseInteger(line.trimmed(), std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
         if (!count)
             fail(QStringLiteral("the number of %1 \"%2\" is not a whole number")
                      .arg(QLatin1String(what), QString::fromLatin1(line.first(std::min<qsizetype>(20, line.size())).toByteArray())));
@@ -57,7 +60,7 @@ public:
         const qint64 lines = *count * linesPerItem;
         if (lines > 0 && (lines - 1) * m_terminator.size() > m_bytes.size() - m_pos)
             fail(QStringLiteral("%1 %2 announced, more than the rest of the file holds").arg(*count).arg(QLatin1String(what)));
-        return *count;
+        return static_cast<qint32>(*count);
     }
 
     [[noreturn]] void fail(const QString& problem) const

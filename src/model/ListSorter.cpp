@@ -1,6 +1,7 @@
 #include "ListSorter.h"
 
 #include "CodePage.h"
+#include "IntegerText.h"
 #include "ReelkeepError.h"
 #include "TZKList.h"
 
@@ -27,16 +28,12 @@ struct Entry {
 // Digit-only texts are their value; anything else counts as 0.
 std::int64_t numberKey(const QString& cell)
 {
-    if (!std::all_of(cell.begin(), cell.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+    if (cell.isEmpty() || !std::all_of(cell.begin(), cell.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return 0;
-    std::int64_t value = 0;
-    for (const QChar c : cell) {
-        const int digit = c.unicode() - u'0';
-        if (value > (std::numeric_limits<std::int64_t>::max() - digit) / 10)
-            throw ConversionError(QStringLiteral("'%1' is too large a number to sort by").arg(cell));
-        value = value * 10 + digit;
-    }
-    return value;
+    const std::optional<qint64> value = ParseInteger(cell, 0, std::numeric_limits<std::int64_t>::max());
+    if (!value)
+        throw ConversionError(QStringLiteral("'%1' is too large a number to sort by").arg(cell));
+    return *value;
 }
 
 std::int64_t dateKey(const QString& cell, const LocaleFormats& formats)

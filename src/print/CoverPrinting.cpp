@@ -1,5 +1,6 @@
 #include "CoverPrinting.h"
 
+#include "IntegerText.h"
 #include "ReelkeepError.h"
 #include "TzkPrinter.h"
 #include "TzkRow.h"
@@ -8,15 +9,6 @@
 #include <QDir>
 
 namespace reelkeep {
-
-int ToInteger(const QString& text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    if (!ok)
-        throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
-    return value;
-}
 
 CoverPrintSettings CoverSettingsFrom(const zkOptions& options)
 {

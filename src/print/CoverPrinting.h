@@ -45,7 +45,4 @@ void PrepareCover(ZKCover& cover, const TzkRow& record, int disc, int discCount,
 // One page per disc. Bad numbers are found before the job starts, so they print nothing.
 void PrintCovers(TzkPrinter& printer, const TzkRow& record, const CoverPrintSettings& settings);
 
-// A decimal integer with optional sign and surrounding blanks, or ConversionError.
-int ToInteger(const QString& text);
-
 } // namespace reelkeep

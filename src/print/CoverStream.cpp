@@ -1,6 +1,7 @@
 #include "CoverStream.h"
 
 #include "CodePage.h"
+#include "LittleEndian.h"
 #include "ReelkeepError.h"
 
 #include <QtEndian>
@@ -58,16 +59,12 @@ QString CoverReader::ReadString()
 
 void CoverWriter::WriteInt16(std::int16_t value)
 {
-    char buffer[2];
-    qToLittleEndian(value, buffer);
-    m_bytes.append(buffer, 2);
+    AppendLittleEndian(m_bytes, value);
 }
 
 void CoverWriter::WriteInt32(std::int32_t value)
 {
-    char buffer[4];
-    qToLittleEndian(value, buffer);
-    m_bytes.append(buffer, 4);
+    AppendLittleEndian(m_bytes, value);
 }
 
 void CoverWriter::WriteDecimal(float value)

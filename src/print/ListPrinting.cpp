@@ -1,6 +1,7 @@
 #include "ListPrinting.h"
 
 #include "IniFile.h"
+#include "IntegerText.h"
 #include "PenStyles.h"
 #include "CoverPrinting.h"
 #include "TextFitting.h"

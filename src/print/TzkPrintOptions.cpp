@@ -1,22 +1,17 @@
 #include "TzkPrintOptions.h"
 
+#include "Rounding.h"
+
 #include <QGuiApplication>
 #include <QScreen>
-#include <cmath>
+#include <algorithm>
 
 namespace reelkeep {
 
 int Nearest(double value)
 {
     constexpr double limit = 1 << 30;
-    if (std::isnan(value))
-        return 0;
-    if (value > limit)
-        return static_cast<int>(limit);
-    if (value < -limit)
-        return -static_cast<int>(limit);
-    // The default floating-point rounding mode rounds halves to even.
-    return static_cast<int>(std::nearbyint(value));
+    return static_cast<int>(RoundHalfEven(std::clamp(value, -limit, limit)));
 }
 
 namespace {

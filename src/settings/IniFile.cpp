@@ -1,6 +1,7 @@
 #include "IniFile.h"
 
 #include "FileIO.h"
+#include "IntegerText.h"
 #include "ReelkeepError.h"
 
 #include <QFileInfo>
@@ -117,15 +118,13 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
 
 bool IniFile::ParseInteger(const QString& text, std::int32_t& value)
 {
-    bool ok = false;
-    qlonglong number = 0;
-    if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        number = text.mid(2).toLongLong(&ok, 16);
-    else
-        number = text.toLongLong(&ok, 10);
-    if (!ok || number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::uint32_t>::max())
+    const QStringView t = QStringView(text).trimmed();
+    const bool hex = t.startsWith(u"0x", Qt::CaseInsensitive);
+    const std::optional<qint64> number = reelkeep::ParseInteger(hex ? t.sliced(2) : t, std::numeric_limits<std::int32_t>::min(),
+                                                                std::numeric_limits<std::uint32_t>::max(), hex ? 16 : 10);
+    if (!number)
         return false;
-    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(number));
+    value = static_cast<std::int32_t>(static_cast<std::uint32_t>(*number));
     return true;
 }
 

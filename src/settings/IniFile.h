@@ -56,6 +56,7 @@ public:
     // The shortest text of at most 15 significant digits, with the given separator.
     static QString FloatToText(double value, QChar decimalSeparator);
     static bool ParseFloat(const QString& text, QChar decimalSeparator, double& value);
+    // Decimal, or hexadecimal after "0x", blanks around; up to 2^32 - 1, kept as its 32 bits.
     static bool ParseInteger(const QString& text, std::int32_t& value);
 
 private:

@@ -184,15 +184,10 @@ std::uint32_t zkOptions::ColorFromText(const QString& text)
     for (const NamedColor& named : kColors)
         if (t.compare(QLatin1String(named.name), Qt::CaseInsensitive) == 0)
             return named.value;
-    bool ok = false;
-    qlonglong value = 0;
-    if (t.startsWith(QLatin1Char('$')))
-        value = t.mid(1).toLongLong(&ok, 16);
-    else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
-        value = t.mid(2).toLongLong(&ok, 16);
-    else
-        value = t.toLongLong(&ok, 10);
-    if (!ok || value < INT32_MIN || value > UINT32_MAX)
+    std::int32_t value = 0;
+    const bool ok = t.startsWith(QLatin1Char('$')) ? IniFile::ParseInteger(QStringLiteral("0x") + t.mid(1), value)
+                                                   : IniFile::ParseInteger(t, value);
+    if (!ok)
         throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
     return static_cast<std::uint32_t>(value);
 }

@@ -1,5 +1,6 @@
 #include "LocaleFormats.h"
 
+#include "IntegerText.h"
 #include "ReelkeepError.h"
 
 #include <QLocale>
@@ -59,7 +60,7 @@ std::optional<QDate> LocaleFormats::parseDate(const QString& text) const
     int day = 0, month = 0, year = 0;
     for (int k = 0; k < 3; ++k) {
         const QStringView part = match.capturedView(k + 1);
-        const int value = part.toInt();
+        const int value = static_cast<int>(ParseInteger(part, 0, 9999).value_or(0));
         if (order[k] == QLatin1Char('d'))
             day = value;
         else if (order[k] == QLatin1Char('M'))

@@ -28,18 +28,10 @@ TEST(MediaValuesTest, DecimalAndFrameRateTexts)
     EXPECT_FALSE(MediaFrameRate(QStringLiteral("Variable")).has_value());
 }
 
-TEST(MediaValuesTest, HalvesRoundToEven)
+TEST(MediaValuesTest, MebibytesRoundHalvesToEven)
 {
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5000001), 3);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
-    EXPECT_EQ(RoundHalfEven(-1.5), -2);
     EXPECT_EQ(MebibytesRounded(1572864), 2);  // 1.5 MiB
     EXPECT_EQ(MebibytesRounded(2621440), 2);  // 2.5 MiB
     EXPECT_EQ(MebibytesRounded(2621441), 3);
     EXPECT_EQ(MebibytesRounded(524288), 0);   // 0.5 MiB
-    EXPECT_EQ(DivideHalfEven(7, 2), 4);
-    EXPECT_EQ(DivideHalfEven(-3, 2), -2);
-    EXPECT_EQ(DivideHalfEven(-5, 2), -2);
 }

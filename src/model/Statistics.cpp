@@ -1,6 +1,6 @@
 #include "Statistics.h"
 
-#include "MediaValues.h"
+#include "Rounding.h"
 #include "TextUtils.h"
 
 
