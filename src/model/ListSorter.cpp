@@ -278,12 +278,12 @@ void ListSorter::sortLevel(std::vector<RowPtr>& rows) const
 
 void TZKList::Sort(int column, std::uint8_t kind)
 {
-    if (column != SortColumn)
-        SortColumn = column;
-    else
-        SortDescending = !SortDescending;
+    // A second sort by the same column reverses it; a sort that fails changes neither.
+    const bool descending = column == SortColumn ? !SortDescending : SortDescending;
+    SortColumn = column;
     invalidateVisible();
-    ListSorter(column, kind, SortDescending, Formats).sortTree(m_items);
+    ListSorter(column, kind, descending, Formats).sortTree(m_items);
+    SortDescending = descending;
 }
 
 } // namespace reelkeep

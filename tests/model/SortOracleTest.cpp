@@ -100,13 +100,12 @@ void referenceSortNested(const std::vector<RowPtr>& rows, int c, std::uint8_t ki
 
 void referenceSort(TZKList& list, int c, std::uint8_t kind)
 {
-    if (c != list.SortColumn)
-        list.SortColumn = c;
-    else
-        list.SortDescending = !list.SortDescending;
+    const bool descending = c == list.SortColumn ? !list.SortDescending : list.SortDescending;
+    list.SortColumn = c;
     const Level top{[&](int i) { return list.Row(i); }, [&](int i, int j) { list.SwapRows(i, j); }, list.RowCount()};
-    referenceSortLevel(top, c, kind, list.SortDescending, list.Formats);
-    referenceSortNested(list.Items(), c, kind, list.SortDescending, list.Formats);
+    referenceSortLevel(top, c, kind, descending, list.Formats);
+    referenceSortNested(list.Items(), c, kind, descending, list.Formats);
+    list.SortDescending = descending; // only once the whole tree is sorted
 }
 
 void describe(const std::vector<RowPtr>& rows, QString& out)
