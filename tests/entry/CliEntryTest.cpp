@@ -2,48 +2,37 @@
 // Cyrillic names, under the C locale and under a UTF-8 one.
 #include "TestVideos.h"
 
-#include <QDir>
+#include "../support/CliRunner.h"
+
+#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using reelkeep::test::TestVideos;
+using reelkeep::testing::CliRun;
+using reelkeep::testing::CliRunner;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 class CliEntryTest : public ::testing::TestWithParam<const char*> {
 protected:
-    CliRun cli(const QStringList& args)
+    CliEntryTest()
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("LANG"), QString::fromLatin1(GetParam()));
-        env.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(GetParam()));
-        process.setProcessEnvironment(env);
-        process.start(qEnvironmentVariable("REELKEEP_CLI"), QStringList{QStringLiteral("--home"), home.path()} + args);
-        process.waitForFinished(120000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+        for (const char* name : {"LANG", "LC_ALL"})
+            runner.setEnvironment(QString::fromLatin1(name), QString::fromLatin1(GetParam()));
     }
-    QJsonObject json(const QStringList& args)
+    CliRun cli(const QStringList& args) const { return runner.run(args); }
+    QJsonObject json(const QStringList& args) const
     {
         const CliRun run = cli(args);
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        return QJsonDocument::fromJson(run.out.toUtf8()).object();
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        return run.json();
     }
     // A folder per locale; copying files into it makes it.
     QString dir(const QString& name) { return videos.path(QString::fromLatin1(GetParam()) + QLatin1Char('/') + name); }
 
     TestVideos& videos = TestVideos::Get();
-    QTemporaryDir home;
+    CliRunner runner;
 };
 
 TEST_P(CliEntryTest, ParseNameAndMedia)
@@ -70,8 +59,8 @@ TEST_P(CliEntryTest, ParseNameAndMedia)
     EXPECT_EQ(media.value(QStringLiteral("audioCount")).toInt(), 2);
 
     const CliRun missing = cli({QStringLiteral("media"), folder + QStringLiteral("/нет.avi")});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_TRUE(missing.err.contains(QStringLiteral("нет.avi"))) << missing.err.toStdString();
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(QString::fromUtf8(missing.err).contains(QStringLiteral("нет.avi"))) << missing.err.toStdString();
 }
 
 TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
@@ -83,14 +72,14 @@ TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
     const QString parts = dir(QStringLiteral("Части"));
     const QString p1 = videos.copy(videos.longClip(), parts + QStringLiteral("/Кино [1-2].avi"));
     const QString p2 = videos.copy(videos.longClip(), parts + QStringLiteral("/Кино [2-2].avi"));
-    const QString catalogue = home.filePath(QStringLiteral("Каталог.kdx"));
+    const QString catalogue = runner.path("Каталог.kdx");
 
     const CliRun add = cli({QStringLiteral("add"), catalogue, p1, p2, folder});
-    ASSERT_EQ(add.exitCode, 0) << add.err.toStdString();
-    EXPECT_TRUE(add.out.startsWith(QLatin1String("3 records added"))) << add.out.toStdString();
+    ASSERT_EQ(add.status, 0) << add.err.toStdString();
+    EXPECT_TRUE(add.out.startsWith("3 records added")) << add.out.toStdString();
 
     const CliRun stats = cli({QStringLiteral("stats"), catalogue, QStringLiteral("--select"), QStringLiteral("2,3")});
-    ASSERT_EQ(stats.exitCode, 0) << stats.err.toStdString();
+    ASSERT_EQ(stats.status, 0) << stats.err.toStdString();
     // Records: the two-part film (2 files, 4 minutes), Второй (1 MiB, 2 min), Первый (3 MiB, 2 min).
     const QStringList expected = QStringLiteral(
         "--По данному листу--|Общий объем:4|"
@@ -101,14 +90,14 @@ TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
         "Общая продолжительность:4|Средняя продолжительность:2|"
         "Общее количество файлов:2|Среднее количество файлов:1")
                                      .split(QLatin1Char('|'));
-    EXPECT_EQ(stats.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
+    EXPECT_EQ(QString::fromUtf8(stats.out).split(QLatin1Char('\n'), Qt::SkipEmptyParts), expected);
 
     // A second run appends to the saved catalogue; a missing path changes nothing.
-    ASSERT_EQ(cli({QStringLiteral("add"), catalogue, folder + QStringLiteral("/Первый.avi")}).exitCode, 0);
+    ASSERT_EQ(cli({QStringLiteral("add"), catalogue, folder + QStringLiteral("/Первый.avi")}).status, 0);
     const CliRun bad = cli({QStringLiteral("add"), catalogue, folder + QStringLiteral("/нет.avi")});
-    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_EQ(bad.status, 2);
     const CliRun again = cli({QStringLiteral("stats"), catalogue});
-    EXPECT_TRUE(again.out.contains(QStringLiteral("Общий объем:7"))) << again.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(again.out).contains(QStringLiteral("Общий объем:7"))) << again.out.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, CliEntryTest, ::testing::Values("C", "C.UTF-8"),

@@ -22,13 +22,16 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString folder() const { return m_dir.path(); }
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
+    // Every later run gets this variable (a locale, say).
+    void setEnvironment(const QString& name, const QString& value) { m_environment.insert(name, value); }
 
     CliRun run(const QStringList& args) const
     {
         QProcess process;
         process.setWorkingDirectory(m_dir.path());
+        process.setProcessEnvironment(m_environment);
         process.start(qEnvironmentVariable("REELKEEP_CLI"), QStringList{QStringLiteral("--home"), m_dir.path()} + args);
-        process.waitForFinished(60000);
+        process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};
     }
@@ -44,6 +47,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 };
 
 } // namespace reelkeep::testing
