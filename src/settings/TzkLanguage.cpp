@@ -132,9 +132,24 @@ constexpr BuiltInText kBuiltIn[] = {
         {"ListInfo", "Columns-LogicalValue", "Логическое значение"},
         {"ListInfo", "Columns-NamesWithDot", "Имеются разделители"},
         {"ListInfo", "Columns-SecondNames", "Имеются вторые имена"},
+        // Texts of the desktop program's shell.
+        {"Shell", "NotAvailable", "Эта команда пока недоступна."},
+        {"Shell", "Error", "Ошибка"},
+        {"Shell", "LoadFailed", "Не удалось открыть «%1»: %2"},
+        {"Shell", "NotCatalogue", "«%1» не является каталогом известного вида."},
+        {"Shell", "SaveFailed", "Не удалось сохранить «%1»: %2"},
+        {"Shell", "UnknownSaveExtension", "«%1»: каталог сохраняется только в файлы .kdx, .xkdx, .xls или .txt."},
+        {"Shell", "LossySave", "Сохранение с потерями"},
+        {"Shell", "SaveAnyway", "Сохранить всё равно"},
+        {"Shell", "LossyCharacters", "Некоторые символы нельзя записать в этом виде, они будут потеряны. Их сохраняют виды .xkdx и .xls."},
+        {"Shell", "SettingsFailed", "Ошибка в настройках: %1"},
+        {"Shell", "SettingsNotSaved", "Не удалось записать настройки: %1"},
+        {"Shell", "Group", "Сгруппировать"},
+        {"Shell", "Sheets", "Листы"},
+        {"Shell", "SearchSite", "Сайт для поиска"},
 };
 
-static_assert(std::size(kBuiltIn) == 118);
+static_assert(std::size(kBuiltIn) == 132);
 
 } // namespace
 

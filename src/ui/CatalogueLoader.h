@@ -1,0 +1,42 @@
+// Reads a catalogue on a worker thread into a new document that nothing else
+// sees, sorts its first sheet by column 1, and hands the document over on the GUI thread.
+#pragma once
+
+#include "CatalogueForms.h"
+#include "ColumnDefinitions.h"
+#include "LocaleFormats.h"
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <memory>
+
+namespace reelkeep {
+
+class TzkReelkeep;
+
+struct LoadResult {
+    std::unique_ptr<TzkReelkeep> document; // null when the file could not be read
+    bool unknownForm = false;               // a .kdx signature that no reader knows
+    QString error;                          // why the file could not be read
+    QString sortError;                      // the first sheet could not be sorted; it keeps its order
+};
+
+class CatalogueLoader : public QObject {
+    Q_OBJECT
+public:
+    explicit CatalogueLoader(QObject* parent = nullptr);
+
+    // The file is read with a document made from the column template and formats.
+    void start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats);
+    bool isRunning() const { return m_watcher.isRunning(); }
+
+signals:
+    void progress(int percent);
+    // Emitted once on the GUI thread; the receiver takes the result.
+    void finished(std::shared_ptr<LoadResult> result);
+
+private:
+    QFutureWatcher<std::shared_ptr<LoadResult>> m_watcher;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,29 @@
+// The prompts as real message boxes and file dialogs, owned by the main window;
+// button captions come from the language table.
+#pragma once
+
+#include "Prompts.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace reelkeep {
+
+class DialogPrompts : public Prompts {
+public:
+    // text(section, key) gives the current language's text.
+    DialogPrompts(QWidget* owner, std::function<QString(const char*, const char*)> text);
+
+    PromptButton ask(const Prompt& prompt) override;
+    QString chooseFileToOpen(const QString& folder, const QStringList& filters) override;
+    SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) override;
+
+private:
+    QString buttonText(PromptButton button) const;
+
+    QWidget* m_owner;
+    std::function<QString(const char*, const char*)> m_text;
+};
+
+} // namespace reelkeep

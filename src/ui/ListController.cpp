@@ -1,0 +1,303 @@
+#include "ListController.h"
+
+#include "CatalogueLoader.h"
+#include "GroupCells.h"
+#include "Prompts.h"
+#include "ReelkeepError.h"
+#include "ShellState.h"
+#include "Statistics.h"
+#include "TzkReelkeep.h"
+
+namespace reelkeep {
+
+ListController::ListController(ShellState& shell, Prompts& prompts, QObject* parent)
+    : QObject(parent), m_shell(shell), m_prompts(prompts), m_loader(new CatalogueLoader(this))
+{
+    m_status = m_shell.text("SBMessage", "Ready");
+    connect(m_loader, &CatalogueLoader::progress, this, &ListController::loadProgress);
+    connect(m_loader, &CatalogueLoader::finished, this, &ListController::takeResult);
+}
+
+ListController::~ListController() = default;
+
+void ListController::load(const QString& path, CatalogueForm form)
+{
+    m_path = path;
+    m_form = form;
+    setStatus(m_shell.text("SBMessage", "Loading"));
+    m_loader->start(path, form, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
+}
+
+bool ListController::isLoading() const
+{
+    return m_loader->isRunning();
+}
+
+void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
+{
+    if (!result->document || result->document->ListCount() == 0) {
+        setStatus(m_shell.text("SBMessage", "Ready"));
+        showError(result->document || result->unknownForm
+                      ? m_shell.text("Shell", "NotCatalogue").arg(m_path)
+                      : m_shell.text("Shell", "LoadFailed").arg(m_path, result->error));
+        emit loadFinished(false);
+        return;
+    }
+    adopt(std::move(result->document));
+    emit loadFinished(true);
+    if (!result->sortError.isEmpty())
+        showError(result->sortError);
+}
+
+void ListController::adopt(std::unique_ptr<TzkReelkeep> document)
+{
+    m_document = std::move(document);
+    if (m_document->CurrentList < 1)
+        m_document->CurrentList = 1;
+    m_model.setDocument(m_document.get());
+    setModified(false);
+    setStatus(m_shell.text("SBMessage", "Ready"));
+    emit sheetsChanged();
+    emit columnsChanged();
+    emit currentRecordCleared();
+}
+
+TZKList* ListController::currentList() const
+{
+    const int sheet = currentSheet();
+    return sheet < 0 ? nullptr : m_document->List(sheet);
+}
+
+QStringList ListController::sheetNames() const
+{
+    QStringList names;
+    for (int i = 0; m_document && i < m_document->ListCount(); ++i)
+        names << m_document->List(i)->Name;
+    return names;
+}
+
+int ListController::currentSheet() const
+{
+    if (!m_document || m_document->CurrentList < 1 || m_document->CurrentList > m_document->ListCount())
+        return -1;
+    return m_document->CurrentList - 1;
+}
+
+QStringList ListController::statusTexts() const
+{
+    const TZKList* list = currentList();
+    int allTopLevel = 0;
+    for (int i = 0; m_document && i < m_document->ListCount(); ++i)
+        allTopLevel += m_document->List(i)->RowCount();
+    const auto count = [this](const char* key, int value) { return m_shell.text("SBMessage", key) + QString::number(value); };
+    return {count("Records", list ? list->VisibleRowCount() : 0),
+            count("TotalRecords", list ? list->RowCount() : 0),
+            count("ListsCount", m_document ? m_document->ListCount() : 0),
+            count("TotalRecordsAllLists", allTopLevel),
+            list ? StatusStatLine(m_shell.options().StatusStat, *list) : QString(),
+            m_status};
+}
+
+void ListController::setStatus(const QString& text)
+{
+    m_status = text;
+    emit statusChanged();
+}
+
+void ListController::setModified(bool modified)
+{
+    if (m_modified == modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
+}
+
+void ListController::changed()
+{
+    setModified(true);
+    emit statusChanged();
+    emit currentRecordCleared();
+}
+
+void ListController::showError(const QString& text)
+{
+    m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
+}
+
+bool ListController::acceptLosses(CatalogueForm form)
+{
+    const bool eightBit = form == CatalogueForm::Kdx || form == CatalogueForm::TextListing;
+    if (!eightBit || !m_document->HasLossyCharacters())
+        return true;
+    return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), m_shell.text("Shell", "LossyCharacters"),
+                          {PromptButton::SaveAnyway, PromptButton::Cancel}})
+        == PromptButton::SaveAnyway;
+}
+
+bool ListController::write(const QString& path, CatalogueForm form)
+{
+    if (form == CatalogueForm::Unknown) {
+        showError(m_shell.text("Shell", "UnknownSaveExtension").arg(path));
+        return false;
+    }
+    if (!acceptLosses(form))
+        return false;
+    setStatus(m_shell.text("SBMessage", "Saving"));
+    bool written = true;
+    try {
+        WriteCatalogue(*m_document, path, form);
+    } catch (const ReelkeepError& error) {
+        written = false;
+        setStatus(m_shell.text("SBMessage", "Ready"));
+        showError(m_shell.text("Shell", "SaveFailed").arg(path, error.message()));
+    }
+    setStatus(m_shell.text("SBMessage", "Ready"));
+    return written;
+}
+
+bool ListController::save()
+{
+    if (!m_document || !write(m_path, m_form))
+        return false;
+    if (m_form != CatalogueForm::TextListing)
+        setModified(false);
+    return true;
+}
+
+bool ListController::saveAs(const QString& path)
+{
+    if (!m_document)
+        return false;
+    const CatalogueForm form = FormOfExtension(ExtensionOf(path));
+    if (form == CatalogueForm::TextListing || form == CatalogueForm::Unknown)
+        return write(path, form);
+    if (!write(path, form))
+        return false;
+    m_path = path;
+    m_form = form;
+    setModified(false);
+    emit pathChanged(path);
+    return true;
+}
+
+void ListController::discardChanges()
+{
+    setModified(false);
+}
+
+void ListController::switchSheet(int index)
+{
+    if (!m_document || index < 0 || index >= m_document->ListCount() || index == currentSheet())
+        return;
+    m_document->CurrentList = index + 1;
+    m_model.rebuild();
+    emit statusChanged();
+    emit columnsChanged();
+    emit currentRecordCleared();
+}
+
+void ListController::addSheet()
+{
+    if (!m_document)
+        return;
+    // Список + the number of lists after the addition, counted on while that name is taken.
+    const QString base = m_shell.text("Other", "Page");
+    int number = m_document->ListCount() + 1;
+    while (m_document->IndexOfList(base + QString::number(number)) >= 0)
+        ++number;
+    TZKList* list = m_document->AddList(0, base + QString::number(number));
+    const zkOptions& options = m_shell.options();
+    for (int c = 0; c < kStoredColumnCount; ++c) {
+        const auto i = static_cast<size_t>(c);
+        TzkColumn& column = list->Column(c);
+        column.Name = options.ColName[i];
+        column.Type = options.ColType[i];
+        column.Pattern = options.ColPattern[i];
+        column.LogicalValue = options.ColLogicalVal[i];
+        column.NamesWithDot = options.ColNamesWithDot[i];
+        column.SecondNames = options.ColSecondNames[i];
+    }
+    m_document->CurrentList = m_document->ListCount();
+    m_model.rebuild();
+    emit sheetsChanged();
+    emit columnsChanged();
+    changed();
+}
+
+void ListController::deleteCurrentSheet()
+{
+    if (!m_document || m_document->ListCount() < 2)
+        return;
+    m_document->DeleteList(m_document->CurrentList);
+    m_document->CurrentList = 1;
+    m_model.rebuild();
+    emit sheetsChanged();
+    emit columnsChanged();
+    changed();
+}
+
+void ListController::renameCurrentSheet(const QString& name)
+{
+    TZKList* list = currentList();
+    if (!list || list->Name == name)
+        return;
+    list->Name = name;
+    setModified(true);
+    emit sheetsChanged();
+}
+
+bool ListController::sortBy(int column)
+{
+    TZKList* list = currentList();
+    if (!list || column < 0 || column >= kStoredColumnCount)
+        return false;
+    setStatus(m_shell.text("SBMessage", "Sorting"));
+    emit currentRecordCleared();
+    bool sorted = true;
+    try {
+        list->Sort(column, list->Column(column).Type);
+        m_model.relayout();
+    } catch (const ReelkeepError& error) {
+        sorted = false;
+        setStatus(m_shell.text("SBMessage", "Ready"));
+        showError(error.message());
+    }
+    setStatus(m_shell.text("SBMessage", "Ready"));
+    return sorted;
+}
+
+void ListController::deleteRows(const std::vector<TzkRow*>& rows)
+{
+    TZKList* list = currentList();
+    if (!list || rows.empty())
+        return;
+    for (TzkRow* row : rows)
+        list->DeleteRow(row);
+    m_model.rebuild();
+    changed();
+}
+
+TzkRow* ListController::groupRows(const std::vector<TzkRow*>& rows, TzkRow* parent)
+{
+    TZKList* list = currentList();
+    if (!list || rows.empty())
+        return nullptr;
+    TzkRow* group = list->GroupRows(rows, parent);
+    FillGroupCells(*group, rows, *list);
+    m_model.rebuild();
+    changed();
+    return group;
+}
+
+void ListController::storeColumnWidths(const std::vector<int>& widths)
+{
+    TZKList* list = currentList();
+    if (!list)
+        return;
+    for (size_t c = 0; c < widths.size() && c < static_cast<size_t>(kStoredColumnCount); ++c) {
+        list->Column(static_cast<int>(c)).Width = widths[c];
+        m_shell.options().ColWidth[c] = widths[c];
+    }
+}
+
+} // namespace reelkeep

@@ -1,0 +1,99 @@
+// One per list window: owns the catalogue document, the grid model, the Modified
+// flag, the file the catalogue belongs to, the status texts and the load job.
+// Every change to the catalogue is one call here; widgets only observe.
+#pragma once
+
+#include "CatalogueForms.h"
+#include "GridModel.h"
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace reelkeep {
+
+class CatalogueLoader;
+class Prompts;
+class ShellState;
+class TZKList;
+class TzkReelkeep;
+class TzkRow;
+struct LoadResult;
+
+class ListController : public QObject {
+    Q_OBJECT
+public:
+    ListController(ShellState& shell, Prompts& prompts, QObject* parent = nullptr);
+    ~ListController() override;
+
+    // Starts reading the file on a worker thread; loadFinished follows.
+    void load(const QString& path, CatalogueForm form);
+    bool isLoading() const;
+    // Takes a document that was read elsewhere, as a load does.
+    void adopt(std::unique_ptr<TzkReelkeep> document);
+
+    const TzkReelkeep* document() const { return m_document.get(); }
+    GridModel* model() { return &m_model; }
+    TZKList* currentList() const;
+    QStringList sheetNames() const;
+    int currentSheet() const; // 0-based, -1 when there is none
+
+    const QString& path() const { return m_path; }
+    bool isModified() const { return m_modified; }
+    // The six status-bar texts: four counts, the statistics line and the status text.
+    QStringList statusTexts() const;
+    void setStatus(const QString& text);
+
+    // Saves into the catalogue's file and form; false (Modified kept) when nothing was written.
+    bool save();
+    // Saves under another name: the listing (.txt) is written as an export and changes nothing else.
+    bool saveAs(const QString& path);
+    // When the user declines to save on closing.
+    void discardChanges();
+
+    void switchSheet(int index);
+    void addSheet();
+    void deleteCurrentSheet();
+    void renameCurrentSheet(const QString& name);
+    // Sorts the current sheet as a header click does; false (rows and grid unchanged) on error.
+    bool sortBy(int column);
+    void deleteRows(const std::vector<TzkRow*>& rows);
+    // Groups the rows under a new row placed under parent; the new row.
+    TzkRow* groupRows(const std::vector<TzkRow*>& rows, TzkRow* parent);
+    // The grid's column widths into the current sheet's columns (and the settings).
+    void storeColumnWidths(const std::vector<int>& widths);
+
+signals:
+    void loadProgress(int percent);
+    // ok false: the window is to go; the reason was already shown.
+    void loadFinished(bool ok);
+    void modifiedChanged(bool modified);
+    void statusChanged();
+    void sheetsChanged();
+    // The columns shown changed (sheet switch, addition, deletion, load).
+    void columnsChanged();
+    // No record is current any more (load, sort, sheet switch, delete, group).
+    void currentRecordCleared();
+    void pathChanged(const QString& path);
+
+private:
+    void takeResult(const std::shared_ptr<LoadResult>& result);
+    void setModified(bool modified);
+    void changed(); // Modified, status bar, no current record
+    bool write(const QString& path, CatalogueForm form);
+    bool acceptLosses(CatalogueForm form);
+    void showError(const QString& text);
+
+    ShellState& m_shell;
+    Prompts& m_prompts;
+    std::unique_ptr<TzkReelkeep> m_document;
+    GridModel m_model;
+    CatalogueLoader* m_loader = nullptr;
+    QString m_path;
+    CatalogueForm m_form = CatalogueForm::Unknown;
+    bool m_modified = false;
+    QString m_status;
+};
+
+} // namespace reelkeep

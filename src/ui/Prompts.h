@@ -1,0 +1,37 @@
+// The questions, messages and file dialogs of the shell, behind one small interface
+// so that tests answer them without real modal dialogs.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace reelkeep {
+
+enum class PromptIcon { None, Information, Question, Warning, Error };
+enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway };
+
+struct Prompt {
+    PromptIcon icon = PromptIcon::None;
+    QString caption;
+    QString text;
+    std::vector<PromptButton> buttons; // the first is the default
+};
+
+// A file chosen in a save dialog and the filter entry (0-based) that was selected.
+struct SaveChoice {
+    QString path;
+    int filterIndex = 0;
+};
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    // The button pressed; the last button of the prompt when the box is closed otherwise.
+    virtual PromptButton ask(const Prompt& prompt) = 0;
+    // filters are Qt dialog filters ("Name (*.ext)"); an empty path when cancelled.
+    virtual QString chooseFileToOpen(const QString& folder, const QStringList& filters) = 0;
+    virtual SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) = 0;
+};
+
+} // namespace reelkeep

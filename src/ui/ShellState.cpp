@@ -1,0 +1,66 @@
+#include "ShellState.h"
+
+#include "ReelkeepError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace reelkeep {
+
+ShellState::ShellState(QString folder)
+    : m_folder(std::move(folder)),
+      m_log(m_folder, QStringLiteral("reelkeep.log")),
+      m_options(std::make_unique<zkOptions>())
+{
+    m_log.Enabled = true;
+}
+
+QString ShellState::settingsPath() const
+{
+    return QDir(m_folder).filePath(QStringLiteral("setup.ini"));
+}
+
+QString ShellState::LoadListOfFiles()
+{
+    m_plugins = std::make_unique<TzkPluginsPack>(m_folder);
+    auto options = std::make_unique<zkOptions>();
+    QString failure;
+    try {
+        options->LoadSettings(settingsPath());
+    } catch (const ReelkeepError& error) {
+        failure = error.message();
+    }
+    m_options = std::move(options);
+    return failure;
+}
+
+QString ShellState::SaveSettings() const
+{
+    try {
+        m_options->SaveSettings(settingsPath());
+    } catch (const ReelkeepError& error) {
+        return error.message();
+    }
+    return {};
+}
+
+QString ShellState::SaveSettingsOnce()
+{
+    QString failure = SaveSettings();
+    if (failure.isEmpty() || m_saveFailureTold)
+        return {};
+    m_saveFailureTold = true;
+    return failure;
+}
+
+QString ShellState::text(const char* section, const char* key) const
+{
+    return m_options->LanguageTable.GetValue(QString::fromLatin1(section), QString::fromLatin1(key));
+}
+
+QString ShellState::resolve(const QString& path) const
+{
+    return QFileInfo(path).isAbsolute() ? path : QDir(m_folder).filePath(path);
+}
+
+} // namespace reelkeep

@@ -1,0 +1,52 @@
+// The process-wide objects of the desktop program, owned by the main window and
+// handed to the list windows: program folder, settings with the language table,
+// plug-ins, log and the two text normalisers.
+#pragma once
+
+#include "TLog.h"
+#include "TSyntaxAnalizer.h"
+#include "TzkPluginsPack.h"
+#include "zkOptions.h"
+
+#include <memory>
+
+namespace reelkeep {
+
+class ShellState {
+public:
+    // folder is the program folder; settings and plug-ins are not read until LoadListOfFiles.
+    explicit ShellState(QString folder);
+
+    // A fresh plug-in pack and settings object from the program folder. The settings
+    // are complete even when reading failed; the failure's message is returned then.
+    QString LoadListOfFiles();
+    // Writes setup.ini; the failure's message, or an empty text.
+    QString SaveSettings() const;
+    // As SaveSettings, but a failure is told only once, so closing many windows reports it once.
+    QString SaveSettingsOnce();
+
+    // The current language's text; throws for an unknown pair.
+    QString text(const char* section, const char* key) const;
+    // A path of the settings (a bare name or a relative folder) made absolute against the program folder.
+    QString resolve(const QString& path) const;
+
+    const QString& folder() const { return m_folder; }
+    QString settingsPath() const;
+    zkOptions& options() { return *m_options; }
+    const zkOptions& options() const { return *m_options; }
+    const TzkPluginsPack& plugins() const { return *m_plugins; }
+    TNamedLog& log() { return m_log; }
+    const TSimpleSyntaxAnalizer& quickSearchAnalizer() const { return m_quickSearchAnalizer; }
+    const TSimpleSyntaxAnalizer& filterAnalizer() const { return m_filterAnalizer; }
+
+private:
+    QString m_folder;
+    TSimpleSyntaxAnalizer m_quickSearchAnalizer;
+    TSimpleSyntaxAnalizer m_filterAnalizer;
+    TNamedLog m_log;
+    std::unique_ptr<TzkPluginsPack> m_plugins;
+    std::unique_ptr<zkOptions> m_options;
+    bool m_saveFailureTold = false;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,425 @@
+#include "TfmList.h"
+
+#include "GridModel.h"
+#include "ListController.h"
+#include "MainMenu.h"
+#include "Prompts.h"
+#include "ShellState.h"
+#include "TextRegistry.h"
+#include "TzkReelkeep.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyledItemDelegate>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
+#include <numeric>
+
+namespace reelkeep {
+namespace {
+
+// Cells with horizontal and vertical grid lines.
+class GridLinesDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Midlight));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
+constexpr std::array<int, 6> kStatusWidths = {80, 115, 70, 165, 150, 50};
+
+bool isNavigationKey(int key)
+{
+    return key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End || key == Qt::Key_Home
+        || key == Qt::Key_Up || key == Qt::Key_Down;
+}
+
+} // namespace
+
+TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidget* parent)
+    : QMdiSubWindow(parent),
+      m_shell(shell),
+      m_prompts(prompts),
+      m_texts(texts),
+      m_controller(new ListController(shell, prompts, this)),
+      m_grid(new QTreeView),
+      m_panel(new QWidget),
+      m_splitter(new QSplitter(Qt::Vertical)),
+      m_sheets(new QComboBox),
+      m_sites(new QComboBox),
+      m_search(new QComboBox),
+      m_contextMenu(new QMenu(this)),
+      m_contextFilter(new QMenu(m_contextMenu)),
+      m_contextSort(new QMenu(m_contextMenu))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("fmList"));
+    setMinimumSize(790, 519);
+    auto* holder = new QWidget;
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QToolBar;
+    buildToolBar(holder, bar);
+    layout->addWidget(bar);
+
+    m_panel->setObjectName(QStringLiteral("pnlRecord"));
+    m_grid->setObjectName(QStringLiteral("lvList"));
+    m_grid->setModel(m_controller->model());
+    m_grid->setUniformRowHeights(true);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setAllColumnsShowFocus(true);
+    m_grid->setItemDelegate(new GridLinesDelegate(m_grid));
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->installEventFilter(this);
+    QHeaderView* header = m_grid->header();
+    header->setSectionsMovable(true);
+    header->setSectionsClickable(true);
+    header->setMinimumSectionSize(0);
+    header->setStretchLastSection(false);
+    header->setSortIndicatorShown(false);
+    m_splitter->addWidget(m_panel);
+    m_splitter->addWidget(m_grid);
+    m_splitter->setHandleWidth(8);
+    m_splitter->setStretchFactor(1, 1);
+    layout->addWidget(m_splitter, 1);
+
+    auto* statusBar = new QStatusBar;
+    statusBar->setSizeGripEnabled(false);
+    for (size_t i = 0; i < m_status.size(); ++i) {
+        m_status[i] = new QLabel;
+        m_status[i]->setMinimumWidth(kStatusWidths[i]);
+        statusBar->addWidget(m_status[i], i == m_status.size() - 1 ? 1 : 0);
+    }
+    layout->addWidget(statusBar);
+    setWidget(holder);
+
+    m_contextMenu->addMenu(m_contextFilter);
+    m_contextMenu->addMenu(m_contextSort);
+    m_contextMenu->addSeparator();
+    m_texts.bind(m_contextFilter->menuAction(), "MainMenu", "Filter");
+    m_texts.bind(m_contextSort->menuAction(), "MainMenu", "SortBy");
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_contextMenu->popup(m_grid->viewport()->mapToGlobal(at)); });
+
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { m_controller->sortBy(column); });
+    connect(m_grid, &QAbstractItemView::clicked, this, &TfmList::lvListClick);
+    connect(m_controller, &ListController::statusChanged, this, &TfmList::UpdateStatusBar);
+    connect(m_controller, &ListController::currentRecordCleared, this, &TfmList::clearCurrent);
+    connect(m_controller, &ListController::sheetsChanged, this, &TfmList::refillSheets);
+    connect(m_controller, &ListController::columnsChanged, this, &TfmList::RenameEdit);
+    connect(m_controller, &ListController::pathChanged, this,
+            [this](const QString& path) { setWindowTitle(QFileInfo(path).fileName()); });
+    connect(m_controller, &ListController::loadFinished, this, [this](bool ok) {
+        if (ok) {
+            m_splitter->setSizes({m_shell.options().SplitterPos, std::max(1, m_splitter->height() - m_shell.options().SplitterPos)});
+            LoadColumnWidth();
+            m_grid->setFocus();
+        }
+        emit loadDone(ok);
+    });
+    TranslateControls();
+    refillSearchSites();
+    clearCurrent();
+    UpdateStatusBar();
+}
+
+QToolButton* TfmList::addButton(QToolBar* bar, const char* name, int icon, const char* section, const char* key)
+{
+    auto* button = new QToolButton;
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    button->setAutoRaise(true);
+    m_texts.bind(button, section, key, TextRegistry::Role::ToolTip);
+    bar->addWidget(button);
+    return button;
+}
+
+void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
+{
+    bar->setParent(holder);
+    bar->setIconSize(QSize(16, 16));
+    connect(addButton(bar, "btnSave", QStyle::SP_DialogSaveButton, "MainMenu", "Save"), &QToolButton::clicked, this,
+            [this] { m_controller->save(); });
+    bar->addSeparator();
+    for (const auto& [name, icon, key] : {std::tuple{"btnAddRow", QStyle::SP_FileIcon, "Add"},
+                                          std::tuple{"btnAddFromFile", QStyle::SP_DialogOpenButton, "AddFromFile"},
+                                          std::tuple{"btnAddFromDir", QStyle::SP_DirOpenIcon, "AddFromDir"}})
+        connect(addButton(bar, name, icon, "ListHints", key), &QToolButton::clicked, this, &TfmList::notAvailable);
+    m_deleteButton = addButton(bar, "btnDelete", QStyle::SP_TrashIcon, "ListHints", "Delete");
+    connect(m_deleteButton, &QToolButton::clicked, this, &TfmList::DelItem);
+    m_groupButton = addButton(bar, "btnGroup", QStyle::SP_FileDialogListView, "Shell", "Group");
+    connect(m_groupButton, &QToolButton::clicked, this, &TfmList::GroupSelected);
+    bar->addSeparator();
+    m_printCoverButton = addButton(bar, "btnPrintCover", QStyle::SP_DriveCDIcon, "ListHints", "PrintCover");
+    connect(m_printCoverButton, &QToolButton::clicked, this, &TfmList::notAvailable);
+    connect(addButton(bar, "btnPrintList", QStyle::SP_FileDialogDetailedView, "ListHints", "PrintList"),
+            &QToolButton::clicked, this, &TfmList::notAvailable);
+    bar->addSeparator();
+
+    m_sheets->setObjectName(QStringLiteral("cbLists"));
+    m_sheets->setEditable(true);
+    m_sheets->setInsertPolicy(QComboBox::NoInsert);
+    m_sheets->setMinimumWidth(140);
+    m_texts.bind(m_sheets, "Shell", "Sheets", TextRegistry::Role::ToolTip);
+    bar->addWidget(m_sheets);
+    connect(m_sheets, &QComboBox::activated, this, [this](int index) {
+        m_controller->switchSheet(index);
+        m_grid->setFocus();
+    });
+    connect(m_sheets->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_controller->renameCurrentSheet(text); });
+    m_sheets->lineEdit()->installEventFilter(this);
+    connect(addButton(bar, "btnAddList", QStyle::SP_FileDialogNewFolder, "ListHints", "AddList"), &QToolButton::clicked,
+            this, &TfmList::AddSheet);
+    connect(addButton(bar, "btnDeleteList", QStyle::SP_DialogDiscardButton, "ListHints", "DeleteList"),
+            &QToolButton::clicked, this, &TfmList::DeleteSheet);
+    bar->addSeparator();
+
+    m_sites->setObjectName(QStringLiteral("cbSearchURL"));
+    m_sites->setMinimumWidth(110);
+    m_texts.bind(m_sites, "Shell", "SearchSite", TextRegistry::Role::ToolTip);
+    bar->addWidget(m_sites);
+    m_searchButton = addButton(bar, "btnSearch", QStyle::SP_ArrowRight, "ListHints", "FilmSearch");
+    connect(m_searchButton, &QToolButton::clicked, this, &TfmList::notAvailable);
+    bar->addSeparator();
+
+    m_search->setObjectName(QStringLiteral("cbSearch"));
+    m_search->setEditable(true);
+    m_search->setInsertPolicy(QComboBox::NoInsert);
+    m_search->setFixedWidth(145);
+    m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::ToolTip);
+    m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::Placeholder);
+    bar->addWidget(m_search);
+}
+
+void TfmList::TranslateControls()
+{
+    m_texts.apply(m_shell.options().LanguageTable);
+}
+
+void TfmList::setClipboardActions(const QList<QAction*>& actions)
+{
+    m_contextMenu->addActions(actions);
+}
+
+void TfmList::LoadList(const QString& path, CatalogueForm form)
+{
+    m_controller->load(path, form);
+}
+
+void TfmList::LoadColumnWidth()
+{
+    const TZKList* list = m_controller->currentList();
+    if (!list)
+        return;
+    QHeaderView* header = m_grid->header();
+    const zkOptions& options = m_shell.options();
+    std::vector<int> order(GridModel::kShownColumns);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&options](int a, int b) {
+        return options.ColPos[static_cast<size_t>(a)] < options.ColPos[static_cast<size_t>(b)];
+    });
+    for (int visual = 0; visual < static_cast<int>(order.size()); ++visual)
+        header->moveSection(header->visualIndex(order[static_cast<size_t>(visual)]), visual);
+    for (int c = 0; c < GridModel::kShownColumns; ++c)
+        header->resizeSection(c, std::max(0, list->Column(c).Width));
+    header->resizeSection(GridModel::kShownColumns - 1, 0);
+}
+
+std::vector<int> TfmList::columnWidths() const
+{
+    std::vector<int> widths;
+    for (int c = 0; c < GridModel::kShownColumns; ++c)
+        widths.push_back(m_grid->header()->sectionSize(c));
+    return widths;
+}
+
+void TfmList::RenameEdit()
+{
+    m_controller->model()->headerChanged();
+    const TZKList* list = m_controller->currentList();
+    FillColumnMenu(m_contextFilter, list, [this](int) { notAvailable(); });
+    FillColumnMenu(m_contextSort, list, [this](int column) { m_controller->sortBy(column); });
+    emit columnsShown();
+}
+
+void TfmList::UpdateStatusBar()
+{
+    const QStringList texts = m_controller->statusTexts();
+    for (size_t i = 0; i < m_status.size(); ++i)
+        m_status[i]->setText(texts[static_cast<int>(i)]);
+    // Long work runs on this thread between repaints: show the status at once.
+    m_status.back()->repaint();
+}
+
+TzkRow* TfmList::currentRecord() const
+{
+    return m_controller->model()->rowAt(m_current);
+}
+
+void TfmList::lvListClick()
+{
+    const QModelIndexList selected = m_grid->selectionModel()->selectedRows();
+    m_current = selected.isEmpty() ? QModelIndex() : selected.front();
+    const bool any = m_current.isValid();
+    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton, m_searchButton})
+        button->setEnabled(any);
+    emit stateChanged();
+}
+
+void TfmList::clearCurrent()
+{
+    m_current = QModelIndex();
+    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton, m_searchButton})
+        button->setEnabled(false);
+    emit stateChanged();
+}
+
+void TfmList::refillSheets()
+{
+    const QSignalBlocker blocker(m_sheets);
+    const QStringList names = m_controller->sheetNames();
+    if (m_sheets->count() == names.size()) {
+        for (int i = 0; i < names.size(); ++i)
+            if (m_sheets->itemText(i) != names[i])
+                m_sheets->setItemText(i, names[i]);
+    } else {
+        m_sheets->clear();
+        m_sheets->addItems(names);
+    }
+    if (m_sheets->currentIndex() != m_controller->currentSheet())
+        m_sheets->setCurrentIndex(m_controller->currentSheet());
+}
+
+void TfmList::refillSearchSites()
+{
+    m_sites->clear();
+    const zkOptions& options = m_shell.options();
+    for (int i = 0; i < options.SearchCount && i < options.SrchName.size(); ++i)
+        m_sites->addItem(options.SrchName[i]);
+}
+
+void TfmList::notAvailable()
+{
+    m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("Shell", "NotAvailable"), {PromptButton::Ok}});
+}
+
+void TfmList::DelItem()
+{
+    if (!m_grid->selectionModel()->hasSelection())
+        return;
+    if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("SysMessage", "ReallyWantToDelete"),
+                       {PromptButton::Yes, PromptButton::No}})
+        != PromptButton::Yes)
+        return;
+    m_controller->deleteRows(m_controller->model()->outermostRows(m_grid->selectionModel()->selectedRows()));
+}
+
+void TfmList::GroupSelected()
+{
+    TzkRow* current = currentRecord();
+    if (!current)
+        return;
+    GridModel* model = m_controller->model();
+    TzkRow* parent = model->rowAt(model->indexOf(current).parent());
+    std::vector<TzkRow*> rows = model->outermostRows(m_grid->selectionModel()->selectedRows());
+    // The parent of the group cannot be grouped under it.
+    std::erase(rows, parent);
+    if (!m_controller->groupRows(rows, parent))
+        return;
+    focusLast();
+}
+
+void TfmList::focusLast()
+{
+    const QModelIndex last = m_controller->model()->lastIndex();
+    if (!last.isValid())
+        return;
+    m_grid->setCurrentIndex(last);
+    m_grid->selectionModel()->select(last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_grid->scrollTo(last);
+}
+
+void TfmList::SelectAll()
+{
+    m_grid->selectAll();
+}
+
+void TfmList::AddSheet()
+{
+    m_controller->addSheet();
+}
+
+void TfmList::DeleteSheet()
+{
+    if (m_controller->sheetNames().size() < 2) {
+        m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("SysMessage", "ImposibleToDeletePage"),
+                       {PromptButton::Ok}});
+        return;
+    }
+    if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("SysMessage", "ReallyWantToDelete"),
+                       {PromptButton::Yes, PromptButton::No}})
+        == PromptButton::Yes)
+        m_controller->deleteCurrentSheet();
+}
+
+bool TfmList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_grid && event->type() == QEvent::KeyRelease
+        && isNavigationKey(static_cast<QKeyEvent*>(event)->key()))
+        lvListClick();
+    // Enter and Escape in the sheet selector neither add an entry nor leave the name.
+    if (watched == m_sheets->lineEdit() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
+            return true;
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void TfmList::closeEvent(QCloseEvent* event)
+{
+    if (m_controller->isModified()) {
+        const PromptButton answer = m_prompts.ask({PromptIcon::Question, m_shell.text("SysMessage", "SaveFile"),
+                                                   m_shell.text("SysMessage", "FileNotSave"),
+                                                   {PromptButton::Yes, PromptButton::No, PromptButton::Cancel}});
+        if (answer == PromptButton::Cancel || (answer == PromptButton::Yes && !m_controller->save())) {
+            event->ignore();
+            return;
+        }
+        if (answer == PromptButton::No)
+            m_controller->discardChanges();
+    }
+    if (m_controller->document()) {
+        m_shell.options().SplitterPos = m_splitter->sizes().value(0, m_shell.options().SplitterPos);
+        if (const QString failure = m_shell.SaveSettingsOnce(); !failure.isEmpty())
+            m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"),
+                           m_shell.text("Shell", "SettingsNotSaved").arg(failure), {PromptButton::Ok}});
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+} // namespace reelkeep

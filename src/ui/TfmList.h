@@ -1,0 +1,97 @@
+// A list window: one open catalogue in an MDI child — tool bar, the place of the
+// record panel, the grid and the status bar — around its controller.
+#pragma once
+
+#include "CatalogueForms.h"
+
+#include <QMdiSubWindow>
+#include <QPersistentModelIndex>
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolButton;
+class QToolBar;
+class QTreeView;
+
+namespace reelkeep {
+
+class ListController;
+class Prompts;
+class ShellState;
+class TextRegistry;
+class TzkRow;
+
+class TfmList : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidget* parent = nullptr);
+
+    ListController& controller() { return *m_controller; }
+    QTreeView* grid() const { return m_grid; }
+    QComboBox* sheetSelector() const { return m_sheets; }
+
+    // The Copy, Cut and Paste commands of the main window, shown in the grid's context menu.
+    void setClipboardActions(const QList<QAction*>& actions);
+    void LoadList(const QString& path, CatalogueForm form);
+    // Column positions from the settings, widths from the current sheet, the colour column hidden.
+    void LoadColumnWidth();
+    // The grid's column widths in header order of the columns 0..20.
+    std::vector<int> columnWidths() const;
+    // Header captions and the column menus follow the current sheet.
+    void RenameEdit();
+    void UpdateStatusBar();
+    // The record the panel shows: the first selected one; none after load, sort, sheet changes, delete, group.
+    TzkRow* currentRecord() const;
+
+    void DelItem();
+    void GroupSelected();
+    void SelectAll();
+    void AddSheet();
+    void DeleteSheet();
+
+signals:
+    // The columns shown changed; the main window refills its Filter and Sort menus.
+    void columnsShown();
+    void loadDone(bool ok);
+    void stateChanged();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildToolBar(QWidget* holder, QToolBar* bar);
+    QToolButton* addButton(QToolBar* bar, const char* name, int icon, const char* section, const char* key);
+    void lvListClick();
+    void clearCurrent();
+    void refillSheets();
+    void refillSearchSites();
+    void TranslateControls();
+    void notAvailable();
+    void focusLast();
+
+    ShellState& m_shell;
+    Prompts& m_prompts;
+    TextRegistry& m_texts;
+    ListController* m_controller;
+    QTreeView* m_grid;
+    QWidget* m_panel;
+    QSplitter* m_splitter;
+    QComboBox* m_sheets;
+    QComboBox* m_sites;
+    QComboBox* m_search;
+    QToolButton* m_deleteButton = nullptr;
+    QToolButton* m_groupButton = nullptr;
+    QToolButton* m_printCoverButton = nullptr;
+    QToolButton* m_searchButton = nullptr;
+    QMenu* m_contextMenu;
+    QMenu* m_contextFilter;
+    QMenu* m_contextSort;
+    std::array<QLabel*, 6> m_status{};
+    QPersistentModelIndex m_current;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,322 @@
+#include "TfmMain.h"
+
+#include "DialogPrompts.h"
+#include "ListController.h"
+#include "MainMenu.h"
+#include "ReelkeepError.h"
+#include "TfmList.h"
+#include "TfmProgress.h"
+#include "TzkReelkeep.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTreeView>
+
+namespace reelkeep {
+
+TfmMain::TfmMain(const QString& folder, Prompts* prompts)
+    : m_shell(folder), m_mdi(new QMdiArea), m_progress(nullptr)
+{
+    setObjectName(QStringLiteral("fmMain"));
+    setWindowTitle(QStringLiteral("Tavrine Reelkeep v2.1.0.146 beta"));
+    setMinimumSize(800, 550);
+    if (!prompts) {
+        m_ownPrompts = std::make_unique<DialogPrompts>(
+            this, [this](const char* section, const char* key) { return m_shell.text(section, key); });
+        prompts = m_ownPrompts.get();
+    }
+    m_prompts = prompts;
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
+    m_progress = new TfmProgress(this);
+    connectCommands();
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())
+            list->RenameEdit();
+        updateMenus();
+    });
+    LoadListOfFiles();
+    updateMenus();
+    UpdateMDIPanel();
+}
+
+TfmMain::~TfmMain()
+{
+    // The windows go with the base class, after the menus: they must not reach back.
+    m_mdi->disconnect(this);
+    for (TfmList* list : lists())
+        list->disconnect(this);
+}
+
+void TfmMain::LoadListOfFiles()
+{
+    const QString failure = m_shell.LoadListOfFiles();
+    applyShortcuts();
+    m_texts.apply(m_shell.options().LanguageTable);
+    BuildListsMenu();
+    // What was read is used; the user is told what was not.
+    if (!failure.isEmpty())
+        showMessage(m_shell.text("Shell", "SettingsFailed").arg(failure), PromptIcon::Error);
+}
+
+void TfmMain::UpdateMDIPanel()
+{
+}
+
+void TfmMain::applyShortcuts()
+{
+    const zkOptions& options = m_shell.options();
+    const auto shortcut = [](const QString& text) {
+        const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
+        return sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown ? QKeySequence() : sequence;
+    };
+    m_menu->action("miSave")->setShortcut(shortcut(options.ShortCutSave));
+    m_menu->action("miSaveAs")->setShortcut(shortcut(options.ShortCutSaveAs));
+    m_menu->action("miNew")->setShortcut(shortcut(options.ShortCutNew));
+    m_menu->action("miOpen")->setShortcut(shortcut(options.ShortCutOpen));
+}
+
+void TfmMain::BuildListsMenu()
+{
+    // Cleared every time, so no entry outlives the settings it came from.
+    QMenu* menu = m_menu->menu("miLists");
+    menu->clear();
+    const zkOptions& options = m_shell.options();
+    for (int i = 0; i < options.ListCount && i < options.ListComments.size() && i < options.ListFileNames.size(); ++i) {
+        QAction* item = menu->addAction(options.ListComments[i]);
+        item->setProperty("tag", i);
+        connect(item, &QAction::triggered, this, [this, path = options.ListFileNames[i]] { ListClick(path); });
+    }
+}
+
+void TfmMain::ListClick(const QString& storedPath)
+{
+    const QString path = m_shell.resolve(storedPath);
+    if (!QFileInfo(path).isFile()) {
+        showMessage(m_shell.text("SysMessage", "FileNotExists"), PromptIcon::Error);
+        return;
+    }
+    open(path, QDir::toNativeSeparators(path), false);
+}
+
+TfmList* TfmMain::OpenFile(const QString& path)
+{
+    return open(path, QFileInfo(path).fileName(), true);
+}
+
+TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExtension)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (TfmList* list : lists()) {
+        if (!canonical.isEmpty() && QFileInfo(list->controller().path()).canonicalFilePath() == canonical) {
+            m_mdi->setActiveSubWindow(list);
+            return list;
+        }
+    }
+    CatalogueForm form = FormOfExtension(ExtensionOf(path));
+    if (form == CatalogueForm::TextListing)
+        form = CatalogueForm::Unknown;
+    if (form == CatalogueForm::Unknown && askExtension) {
+        if (m_prompts->ask({PromptIcon::Warning, QString(), m_shell.text("SysMessage", "UnknownExtLoadAsKDX"),
+                            {PromptButton::Yes, PromptButton::No}})
+            != PromptButton::Yes)
+            return nullptr;
+        form = CatalogueForm::Kdx;
+    }
+    if (form == CatalogueForm::Unknown) {
+        showMessage(m_shell.text("Shell", "NotCatalogue").arg(path), PromptIcon::Error);
+        return nullptr;
+    }
+    auto* list = new TfmList(m_shell, *m_prompts, m_texts);
+    list->setWindowTitle(caption);
+    list->setClipboardActions(m_menu->clipboardActions());
+    m_mdi->addSubWindow(list);
+    list->showMaximized();
+    connect(list, &TfmList::columnsShown, this, [this, list] { listColumnsShown(list); });
+    connect(list, &TfmList::stateChanged, this, &TfmMain::updateMenus);
+    connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
+    connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
+    connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
+        m_progress->hide();
+        if (!ok) {
+            m_mdi->removeSubWindow(list);
+            list->deleteLater();
+        }
+        updateMenus();
+    });
+    m_progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
+    m_progress->centreOn(list);
+    list->LoadList(path, form);
+    updateMenus();
+    return list;
+}
+
+TfmList* TfmMain::activeList() const
+{
+    return qobject_cast<TfmList*>(m_mdi->currentSubWindow());
+}
+
+QList<TfmList*> TfmMain::lists() const
+{
+    QList<TfmList*> result;
+    for (QMdiSubWindow* window : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto* list = qobject_cast<TfmList*>(window))
+            result << list;
+    return result;
+}
+
+void TfmMain::updateMenus()
+{
+    // From the live state: an active window whose catalogue is loaded.
+    TfmList* list = activeList();
+    m_menu->setTag1Enabled(list && list->controller().document() && !list->controller().isLoading());
+}
+
+void TfmMain::listColumnsShown(TfmList* list)
+{
+    if (list != activeList())
+        return;
+    const TZKList* sheet = list->controller().currentList();
+    FillColumnMenu(m_menu->menu("miFilter"), sheet, [this](int) { notAvailable(); });
+    FillColumnMenu(m_menu->menu("miSortBy"), sheet, [this](int column) {
+        if (TfmList* active = activeList())
+            active->controller().sortBy(column);
+    });
+}
+
+void TfmMain::notAvailable()
+{
+    showMessage(m_shell.text("Shell", "NotAvailable"), PromptIcon::Information);
+}
+
+void TfmMain::showMessage(const QString& text, PromptIcon icon)
+{
+    m_prompts->ask({icon, QString(), text, {PromptButton::Ok}});
+}
+
+bool TfmMain::askOverwrite(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return true;
+    return m_prompts->ask({PromptIcon::Warning, m_shell.text("SysMessage", "FileExists"),
+                           m_shell.text("SysMessage", "FileExistsRewrite"), {PromptButton::Ok, PromptButton::Cancel}})
+        == PromptButton::Ok;
+}
+
+void TfmMain::connectCommands()
+{
+    const auto onActive = [this](const char* name, auto command) {
+        connect(m_menu->action(name), &QAction::triggered, this, [this, command] {
+            if (TfmList* list = activeList(); list && list->controller().document())
+                command(*list);
+        });
+    };
+    connect(m_menu->action("miNew"), &QAction::triggered, this, &TfmMain::miNewClick);
+    connect(m_menu->action("miOpen"), &QAction::triggered, this, &TfmMain::miOpenClick);
+    onActive("miSave", [](TfmList& list) { list.controller().save(); });
+    connect(m_menu->action("miSaveAs"), &QAction::triggered, this, &TfmMain::miSaveAsClick);
+    connect(m_menu->action("miClose"), &QAction::triggered, this, [this] {
+        if (TfmList* list = activeList())
+            list->close();
+    });
+    connect(m_menu->action("miExit"), &QAction::triggered, this, &QWidget::close);
+    connect(m_menu->action("miSaveColWidth"), &QAction::triggered, this, &TfmMain::miSaveColWidthClick);
+    onActive("miLoadColWidth", [](TfmList& list) { list.LoadColumnWidth(); });
+    onActive("miDelete", [](TfmList& list) { list.DelItem(); });
+    onActive("miSelectAll", [](TfmList& list) { list.SelectAll(); });
+    // Commands whose work comes with later parts of the program say so.
+    for (const char* name : {"miExport", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
+                             "miRemoveSpaceRej", "miAddFromList", "miOptions", "miStat", "miCopy", "miCut", "miPaste", "miAbout"})
+        connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
+}
+
+void TfmMain::miNewClick()
+{
+    const SaveChoice choice = m_prompts->chooseFileToSave(m_shell.options().LastListDir, NewCatalogueFilters());
+    if (choice.path.isEmpty())
+        return;
+    const QString path = WithFilterExtension(choice.path, NewCatalogueFilters().value(choice.filterIndex));
+    const CatalogueForm form = FormOfExtension(ExtensionOf(path));
+    if (form == CatalogueForm::Unknown || form == CatalogueForm::TextListing) {
+        showMessage(m_shell.text("Shell", "UnknownSaveExtension").arg(path), PromptIcon::Error);
+        return;
+    }
+    if (!askOverwrite(path))
+        return;
+    const zkOptions& options = m_shell.options();
+    TzkReelkeep document(options.ColumnTemplate(), options.Formats);
+    TZKList* list = document.AddList(0, m_shell.text("Other", "PageDefName"));
+    for (int c = 0; c < kStoredColumnCount; ++c) {
+        list->Column(c).Name = options.ColName[static_cast<size_t>(c)];
+        list->Column(c).Pattern = options.ColPattern[static_cast<size_t>(c)];
+    }
+    try {
+        WriteCatalogue(document, path, form);
+    } catch (const ReelkeepError& error) {
+        showMessage(m_shell.text("Shell", "SaveFailed").arg(path, error.message()), PromptIcon::Error);
+        return;
+    }
+    OpenFile(path);
+}
+
+void TfmMain::miOpenClick()
+{
+    zkOptions& options = m_shell.options();
+    const QString path = m_prompts->chooseFileToOpen(options.LastListDir, CatalogueFilters(m_shell.text("Other", "AllFiles")));
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        showMessage(m_shell.text("SysMessage", "FileNotExists"), PromptIcon::None);
+        return;
+    }
+    options.LastListDir = QFileInfo(path).absolutePath();
+    OpenFile(path);
+}
+
+void TfmMain::miSaveAsClick()
+{
+    TfmList* list = activeList();
+    if (!list || !list->controller().document())
+        return;
+    const QStringList filters = CatalogueFilters(m_shell.text("Other", "AllFiles"));
+    const SaveChoice choice = m_prompts->chooseFileToSave(QFileInfo(list->controller().path()).absolutePath(), filters);
+    if (choice.path.isEmpty())
+        return;
+    const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
+    if (FormOfExtension(ExtensionOf(path)) != CatalogueForm::Unknown && !askOverwrite(path))
+        return;
+    list->controller().saveAs(path);
+}
+
+void TfmMain::miSaveColWidthClick()
+{
+    TfmList* list = activeList();
+    if (!list || !list->controller().document())
+        return;
+    list->controller().storeColumnWidths(list->columnWidths());
+    if (const QString failure = m_shell.SaveSettings(); !failure.isEmpty())
+        showMessage(m_shell.text("Shell", "SettingsNotSaved").arg(failure), PromptIcon::Error);
+}
+
+void TfmMain::closeEvent(QCloseEvent* event)
+{
+    // Every window is asked in window order; one that refuses keeps itself and the main window.
+    bool refused = false;
+    for (TfmList* list : lists())
+        if (!list->close())
+            refused = true;
+    if (refused)
+        event->ignore();
+    else
+        QMainWindow::closeEvent(event);
+}
+
+} // namespace reelkeep

@@ -1,0 +1,72 @@
+// The main window: the MDI frame of the list windows, the one set of commands that
+// act on the active list window, and the owner of the process-wide objects.
+#pragma once
+
+#include "CatalogueForms.h"
+#include "Prompts.h"
+#include "ShellState.h"
+#include "TextRegistry.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QMdiArea;
+
+namespace reelkeep {
+
+class MainMenu;
+class TfmList;
+class TfmProgress;
+
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // folder is the program folder; prompts answer the questions (real dialogs when null).
+    explicit TfmMain(const QString& folder, Prompts* prompts = nullptr);
+    ~TfmMain() override;
+
+    // Opens a catalogue in a new list window (or brings the window that has it open to
+    // the front); null when nothing was opened. The load goes on in the background.
+    TfmList* OpenFile(const QString& path);
+    // The active list window, or null.
+    TfmList* activeList() const;
+    // The list windows in window order.
+    QList<TfmList*> lists() const;
+    QMdiArea* mdiArea() const { return m_mdi; }
+    MainMenu& menus() { return *m_menu; }
+    ShellState& shell() { return m_shell; }
+    const TextRegistry& texts() const { return m_texts; }
+
+    void LoadListOfFiles();
+    void UpdateMDIPanel();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    TfmList* open(const QString& path, const QString& caption, bool askExtension);
+    void connectCommands();
+    void applyShortcuts();
+    void BuildListsMenu();
+    void ListClick(const QString& storedPath);
+    void updateMenus();
+    void listColumnsShown(TfmList* list);
+    void notAvailable();
+    void showMessage(const QString& text, PromptIcon icon);
+    bool askOverwrite(const QString& path);
+
+    void miNewClick();
+    void miOpenClick();
+    void miSaveAsClick();
+    void miSaveColWidthClick();
+
+    ShellState m_shell;
+    TextRegistry m_texts;
+    std::unique_ptr<Prompts> m_ownPrompts;
+    Prompts* m_prompts;
+    QMdiArea* m_mdi;
+    std::unique_ptr<MainMenu> m_menu;
+    TfmProgress* m_progress;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,104 @@
+// The grid's item model over a nested, partly filtered list.
+#include "GridModel.h"
+#include "TzkReelkeep.h"
+
+#include <QAbstractItemModelTester>
+#include <QTest>
+
+using namespace reelkeep;
+
+class GridModelTest : public QObject {
+    Q_OBJECT
+
+private:
+    TzkReelkeep doc;
+    TZKList* list = nullptr;
+    TzkRow* group = nullptr;
+    TzkRow* inner = nullptr;
+
+    TzkRow* add(const char* title, TzkRow* parent = nullptr)
+    {
+        TzkRow* row = list->AddRow(parent);
+        row->Fields[csTitle] = QString::fromUtf8(title);
+        return row;
+    }
+
+private slots:
+    void init()
+    {
+        doc = TzkReelkeep();
+        list = doc.AddList(0, QStringLiteral("L"));
+        list->SetColumnName(1, QStringLiteral("Title"));
+        add("b");
+        group = add("group");
+        add("g1", group);
+        inner = add("g2", group);
+        add("deep", inner);
+        add("hidden", group)->Filtered = true;
+        add("a")->Fields[csColour] = QStringLiteral("000000FF");
+        add("filtered")->Filtered = true;
+        doc.CurrentList = 1;
+    }
+
+    void treeFollowsVisibleRowsAndPassesTheTester()
+    {
+        GridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setDocument(&doc);
+        QCOMPARE(model.rowCount(), 3);
+        QCOMPARE(model.columnCount(), 21);
+        const QModelIndex groupIndex = model.index(1, 0);
+        QCOMPARE(model.rowCount(groupIndex), 2); // the filtered child is left out
+        const QModelIndex deep = model.index(0, 1, model.index(1, 0, groupIndex));
+        QCOMPARE(deep.data().toString(), QStringLiteral("deep"));
+        QCOMPARE(model.rowAt(deep.parent()), inner);
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Title"));
+        QCOMPARE(model.lastIndex(), model.index(2, 0));
+        QCOMPARE(model.indexOf(inner, 3), model.index(1, 3, groupIndex));
+
+        // Colour 00BBGGRR: "000000FF" is red; anything but hexadecimal paints white; empty leaves the grid's colour.
+        QCOMPARE(model.index(2, 5).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+        QVERIFY(!model.index(0, 5).data(Qt::BackgroundRole).isValid());
+        list->Row(0)->Fields[csColour] = QStringLiteral("nothex");
+        model.cellChanged(list->Row(0), csColour);
+        QCOMPARE(model.index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
+
+        // The last node goes down through last children.
+        list->DeleteRow(list->Row(2));
+        model.rebuild();
+        QCOMPARE(model.rowAt(model.lastIndex()), list->FindRowByID(5));
+    }
+
+    void sortingKeepsPersistentIndexesOnTheirRows()
+    {
+        GridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setDocument(&doc);
+        const QPersistentModelIndex held = model.index(1, 2, model.index(1, 0));
+        QCOMPARE(model.rowAt(held), inner);
+        list->Sort(1, ctString);
+        list->Sort(1, ctString); // descending: b, a, group; g2 before g1
+        model.relayout();
+        QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("group"));
+        QCOMPARE(model.rowAt(held), inner);
+        QCOMPARE(held.column(), 2);
+        QCOMPARE(held.row(), 0);
+    }
+
+    void outermostRowsLeaveOutDescendantsOfChosenRows()
+    {
+        GridModel model;
+        model.setDocument(&doc);
+        const QModelIndex groupIndex = model.index(1, 0);
+        const QModelIndex deep = model.index(0, 0, model.index(1, 0, groupIndex));
+        const QModelIndex first = model.index(0, 0);
+        // Given deepest first, in any column, twice: the group and the first row stay, in the order given.
+        const auto rows = model.outermostRows({deep, groupIndex.siblingAtColumn(4), first, groupIndex, model.index(0, 0, groupIndex)});
+        QCOMPARE(rows.size(), size_t(2));
+        QCOMPARE(rows[0], group);
+        QCOMPARE(rows[1], list->Row(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(GridModelTest)
+#include "GridModelTest.moc"

@@ -1,0 +1,188 @@
+// A list window: sheets, deleting, grouping and sorting, checked through the document and reelkeep-cli.
+#include "GridModel.h"
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TfmMain.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+class ListWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    TfmList* list = nullptr;
+
+    QString path() const { return cli->path("films.kdx"); }
+    QJsonObject saved()
+    {
+        main->menus().action("miSave")->trigger();
+        return cli->run({"dump", path()}).json();
+    }
+    QModelIndex rowIndex(const char* title) const
+    {
+        const QModelIndexList found = list->grid()->model()->match(list->grid()->model()->index(0, 1), Qt::DisplayRole,
+                                                                   QString::fromUtf8(title), 1,
+                                                                   Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? QModelIndex() : found.front().siblingAtColumn(0);
+    }
+    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::mouseClick(list->grid()->viewport(), Qt::LeftButton, modifiers, list->grid()->visualRect(index).center());
+    }
+    bool buttonEnabled(const char* name) const
+    {
+        return list->findChild<QToolButton*>(QString::fromLatin1(name))->isEnabled();
+    }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        main->resize(1100, 800);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        WriteSampleCatalogue(path());
+        list = main->OpenFile(path());
+        QVERIFY(WaitLoaded(list));
+        list->grid()->expandAll();
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(4, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void sheetsAreAddedRenamedDeletedAndSaved()
+    {
+        QComboBox* sheets = list->sheetSelector();
+        list->AddSheet();
+        list->AddSheet();
+        QCOMPARE(sheets->count(), 4);
+        QCOMPARE(sheets->currentText(), QStringLiteral("Список4"));
+        QCOMPARE(list->controller().statusTexts()[2], QStringLiteral("Листов:4"));
+        QCOMPARE(list->controller().currentList()->GetColumnName(1), QStringLiteral("Название"));
+
+        // Typing renames the current sheet; Tab alone changes nothing.
+        sheets->lineEdit()->selectAll();
+        QTest::keyClicks(sheets->lineEdit(), QStringLiteral("Cartoons"));
+        QTest::keyClick(sheets->lineEdit(), Qt::Key_Return);
+        QCOMPARE(sheets->count(), 4);
+        QCOMPARE(list->controller().currentList()->Name, QStringLiteral("Cartoons"));
+
+        // Deleting asks first; the first sheet is shown afterwards.
+        prompts->answers = {PromptButton::No};
+        list->DeleteSheet();
+        QCOMPARE(sheets->count(), 4);
+        prompts->answers = {PromptButton::Yes};
+        list->DeleteSheet();
+        QCOMPARE(sheets->currentIndex(), 0);
+        QCOMPARE(list->grid()->model()->rowCount(), 5);
+        // The next addition skips a name that is taken.
+        list->AddSheet();
+        QCOMPARE(sheets->currentText(), QStringLiteral("Список4"));
+
+        QStringList names;
+        for (const QJsonValue& sheet : saved()[QStringLiteral("lists")].toArray())
+            names << sheet[QStringLiteral("name")].toString();
+        QCOMPARE(names, QStringList({QStringLiteral("Фильмы"), QStringLiteral("Сериалы"), QStringLiteral("Список3"),
+                                     QStringLiteral("Список4")}));
+        QVERIFY(!list->controller().isModified());
+
+        // With one sheet left, deleting says it cannot.
+        while (sheets->count() > 1) {
+            prompts->answers = {PromptButton::Yes};
+            list->DeleteSheet();
+        }
+        prompts->asked.clear();
+        list->DeleteSheet();
+        QCOMPARE(prompts->texts(), QStringLiteral("Невозможно удалить единственный список"));
+    }
+
+    void deletingAParentWithItsChildDeletesTheSubtreeOnce()
+    {
+        QVERIFY(!buttonEnabled("btnDelete"));
+        click(rowIndex("Бригада"));
+        click(rowIndex("Бригада 2"), Qt::ControlModifier);
+        click(rowIndex("Амели"), Qt::ControlModifier);
+        QVERIFY(buttonEnabled("btnDelete") && buttonEnabled("btnGroup"));
+        prompts->answers = {PromptButton::Yes};
+        QTest::keyClick(list->grid(), Qt::Key_Delete);
+        QCOMPARE(prompts->texts(), QStringLiteral("Вы действительно желаете удалить?"));
+        QVERIFY(!buttonEnabled("btnDelete"));
+        QCOMPARE(ModelTitles(*list->grid()->model()),
+                 QStringList({QStringLiteral("Жмурки"), QStringLiteral("Матрица 2"), QStringLiteral("Шахматы")}));
+        QCOMPARE(list->controller().statusTexts()[3], QStringLiteral("Записей на всех листах:4"));
+        QCOMPARE(CliTitles(saved()), ModelTitles(*list->grid()->model()));
+    }
+
+    void groupingAfterSelectAllMakesOneRowWithCommonCells()
+    {
+        click(rowIndex("Шахматы"));
+        QTest::keyClick(list->grid(), Qt::Key_A, Qt::ControlModifier);
+        list->GroupSelected();
+        QAbstractItemModel* model = list->grid()->model();
+        QCOMPARE(model->rowCount(), 1);
+        const QModelIndex group = model->index(0, 0);
+        QCOMPARE(model->rowCount(group), 5);
+        QCOMPARE(model->index(0, 1).data().toString(), QString()); // no common prefix of the titles
+        QCOMPARE(model->index(0, 3).data().toString(), QStringLiteral("1440")); // 700 + 650 + 90, n/a left out
+        QCOMPARE(model->index(0, 20).data().toString(), QStringLiteral("00FFFFFF"));
+        QVERIFY(!buttonEnabled("btnGroup"));
+        // The last node in display order is current and selected, the record controls stay off.
+        const QModelIndex last = list->controller().model()->lastIndex();
+        QVERIFY(last.parent().isValid());
+        QCOMPARE(list->grid()->currentIndex().siblingAtColumn(0), last);
+        QVERIFY(list->grid()->selectionModel()->isRowSelected(last.row(), last.parent()));
+        list->grid()->expandAll();
+
+        // Grouping the two parts: the common prefix is taken from the first, nested under their parent.
+        click(rowIndex("Бригада 1"));
+        click(rowIndex("Бригада 2"), Qt::ControlModifier);
+        list->GroupSelected();
+        const QJsonArray rows = saved()[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
+        QCOMPARE(rows.size(), 1);
+        const QJsonArray children = rows[0][QStringLiteral("children")].toArray();
+        QJsonObject brigade;
+        for (const QJsonValue& child : children)
+            if (child[QStringLiteral("cells")].toArray()[1].toString() == QStringLiteral("Бригада"))
+                brigade = child.toObject();
+        const QJsonArray inner = brigade[QStringLiteral("children")].toArray();
+        QCOMPARE(inner.size(), 1);
+        QCOMPARE(inner[0][QStringLiteral("cells")].toArray()[1].toString(), QStringLiteral("Бригада "));
+        QCOMPARE(inner[0][QStringLiteral("children")].toArray().size(), 2);
+    }
+
+    void headerClicksSortAsTheCoreDoes()
+    {
+        QHeaderView* header = list->grid()->header();
+        const int x = header->sectionViewportPosition(1) + 5;
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
+        QCOMPARE(ModelTitles(*list->grid()->model()),
+                 CliTitles(cli->run({"sort", path(), "--list", "1", "--column", "1", "--column", "1"}).json()));
+        QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Готово"));
+        // A second sheet keeps its own order; switching back shows the first one as it was.
+        list->controller().switchSheet(1);
+        QCOMPARE(ModelTitles(*list->grid()->model()), QStringList({QStringLiteral("Остров")}));
+        list->controller().switchSheet(0);
+        QCOMPARE(ModelTitles(*list->grid()->model()).front(), QStringLiteral("Шахматы"));
+    }
+};
+
+QTEST_MAIN(ListWindowTest)
+#include "ListWindowTest.moc"

@@ -1,0 +1,273 @@
+// The main window: start, opening catalogues, saving, closing, menus and shortcuts.
+#include "GridModel.h"
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TfmMain.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+class ShellTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+
+    QString folder() const { return cli->folder(); }
+    QString file(const char* name) const { return cli->path(name); }
+    TfmList* openLoaded(const QString& path)
+    {
+        TfmList* list = main->OpenFile(path);
+        return WaitLoaded(list) ? list : nullptr;
+    }
+    bool enabled(const char* name) const { return main->menus().action(name)->isEnabled(); }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(8, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void startsWithAnEmptyProgramFolder()
+    {
+        QVERIFY(QFile::exists(file("setup.ini")));
+        QVERIFY(!QDir(folder()).entryList({QStringLiteral("*.lng")}).isEmpty());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Tavrine Reelkeep v2.1.0.146 beta"));
+        QVERIFY(prompts->asked.empty());
+        for (const char* name : {"miSave", "miSaveAs", "miClose", "miExport", "miStat", "miSortBy", "miCList", "miDelete"})
+            QVERIFY2(!enabled(name), name);
+        QVERIFY(enabled("miOpen") && enabled("miNew"));
+        QCOMPARE(main->menus().menu("miFile")->menuAction()->text(), QStringLiteral("Файл"));
+        QCOMPARE(main->menus().action("miSave")->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+    }
+
+    void opensACatalogueInAWindowSortedByTitle()
+    {
+        WriteSampleCatalogue(file("films.kdx"));
+        TfmList* list = openLoaded(file("films.kdx"));
+        QVERIFY(list);
+        QCOMPARE(main->lists().size(), 1);
+        QCOMPARE(list->windowTitle(), QStringLiteral("films.kdx"));
+        QVERIFY(enabled("miSave") && enabled("miCList"));
+
+        const CliRun sorted = cli->run({"sort", file("films.kdx"), "--list", "1", "--column", "1"});
+        QCOMPARE(sorted.status, 0);
+        QCOMPARE(ModelTitles(*list->grid()->model()), CliTitles(sorted.json()));
+        for (int c = 0; c < 20; ++c)
+            QCOMPARE(list->grid()->model()->headerData(c, Qt::Horizontal).toString(),
+                     BuiltInColumnDefinitions()[static_cast<size_t>(c)].name.isEmpty() && c != 1 ? QString()
+                                                                                               : list->controller().currentList()->GetColumnName(c));
+        QCOMPARE(list->grid()->header()->sectionSize(20), 0);
+        QCOMPARE(list->controller().statusTexts().mid(0, 4),
+                 QStringList({QStringLiteral("Записей:5"), QStringLiteral("Всего записей:5"), QStringLiteral("Листов:2"),
+                              QStringLiteral("Записей на всех листах:6")}));
+        QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Готово"));
+
+        // The red row is painted red.
+        main->resize(1000, 700);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        const QModelIndex red = list->grid()->model()->match(list->grid()->model()->index(0, 1), Qt::DisplayRole,
+                                                             QStringLiteral("Шахматы")).value(0);
+        list->grid()->scrollTo(red);
+        const QRect rect = list->grid()->visualRect(red);
+        QVERIFY(!rect.isEmpty());
+        const QImage shot = list->grid()->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(rect.right() - 3, rect.center().y()), QColor(255, 0, 0));
+
+        // The same file again brings its window to the front.
+        QCOMPARE(main->OpenFile(file("films.kdx")), list);
+        QCOMPARE(main->lists().size(), 1);
+    }
+
+    void unknownExtensionsAndDamagedFilesLeaveNoWindow()
+    {
+        WriteSampleCatalogue(file("film.txt"));
+        prompts->answers = {PromptButton::No};
+        QVERIFY(!main->OpenFile(file("film.txt")));
+        QVERIFY(prompts->texts().contains(QStringLiteral("Неизвестное расширение")));
+        QVERIFY(main->lists().isEmpty());
+        prompts->answers = {PromptButton::Yes};
+        QVERIFY(openLoaded(file("film.txt")));
+        main->lists().front()->close();
+
+        QFile damaged(file("broken.kdx"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("\x03\x00\x00\x00" "2.1\xFF\xFF\xFF\x7F garbage", 20);
+        damaged.close();
+        prompts->asked.clear();
+        TfmList* list = main->OpenFile(file("broken.kdx"));
+        QVERIFY(!WaitLoaded(list));
+        QTRY_VERIFY(main->lists().isEmpty());
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QVERIFY(prompts->asked.front().text.contains(file("broken.kdx")));
+        QTRY_VERIFY(!enabled("miSave"));
+    }
+
+    void savesRoundTripAndFailedSavesKeepTheChanges()
+    {
+        WriteSampleCatalogue(file("films.kdx"));
+        TfmList* list = openLoaded(file("films.kdx"));
+        QVERIFY(list);
+        list->AddSheet();
+        QVERIFY(list->controller().isModified());
+
+        // Save As .txt is an export: path and Modified stay.
+        prompts->files = {{file("listing.txt"), 0}};
+        main->menus().action("miSaveAs")->trigger();
+        QVERIFY(QFile::exists(file("listing.txt")));
+        QVERIFY(list->controller().isModified());
+        QCOMPARE(list->controller().path(), file("films.kdx"));
+
+        // Into a folder that cannot be made: the error is shown, nothing else changes.
+        QFile blocker(file("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        prompts->asked.clear();
+        prompts->files = {{file("blocker/new.kdx"), 0}};
+        main->menus().action("miSaveAs")->trigger();
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QVERIFY(prompts->asked.front().text.contains(file("blocker/new.kdx")));
+        QVERIFY(list->controller().isModified());
+        QCOMPARE(list->controller().path(), file("films.kdx"));
+
+        // A name without extension takes the chosen filter's; the window moves to the new file.
+        prompts->files = {{file("copy"), 2}};
+        main->menus().action("miSaveAs")->trigger();
+        QCOMPARE(list->controller().path(), file("copy.xkdx"));
+        QVERIFY(!list->controller().isModified());
+        main->menus().action("miSave")->trigger();
+        const CliRun xml = cli->run({"dump", file("copy.xkdx")});
+        QCOMPARE(xml.status, 0);
+        QCOMPARE(xml.json()[QStringLiteral("lists")].toArray().size(), 3);
+        const CliRun original = cli->run({"dump", file("films.kdx")});
+        QCOMPARE(CliTitles(xml.json(), 1), CliTitles(cli->run({"sort", file("films.kdx"), "--list", "1", "--column", "1"}).json()));
+        QCOMPARE(original.json()[QStringLiteral("lists")].toArray().size(), 2);
+
+        // A close whose save fails keeps the window.
+        list->AddSheet();
+        QFile::remove(file("copy.xkdx"));
+        QVERIFY(QDir().mkpath(file("copy.xkdx")));
+        prompts->answers = {PromptButton::Yes};
+        QVERIFY(!list->close());
+        QCOMPARE(main->lists().size(), 1);
+        QVERIFY(list->controller().isModified());
+    }
+
+    void exitAsksEveryWindowAndOneCancelKeepsIt()
+    {
+        WriteSampleCatalogue(file("a.kdx"));
+        WriteSampleCatalogue(file("b.kdx"));
+        WriteSampleCatalogue(file("c.kdx"));
+        TfmList* a = openLoaded(file("a.kdx"));
+        TfmList* b = openLoaded(file("b.kdx"));
+        QVERIFY(a && b && openLoaded(file("c.kdx")));
+        a->AddSheet();
+        b->AddSheet();
+        prompts->answers = {PromptButton::Cancel, PromptButton::No};
+        QVERIFY(!main->close());
+        QTRY_COMPARE(main->lists().size(), 1);
+        QCOMPARE(main->lists().front(), a);
+        QVERIFY(enabled("miSave"));
+        prompts->answers = {PromptButton::Yes};
+        QVERIFY(main->close());
+        QCOMPARE(cli->run({"dump", file("a.kdx")}).json()[QStringLiteral("lists")].toArray().size(), 3);
+        QCOMPARE(cli->run({"dump", file("b.kdx")}).json()[QStringLiteral("lists")].toArray().size(), 2);
+    }
+
+    void newCatalogueIsWrittenAndOpened()
+    {
+        prompts->files = {{file("fresh"), 1}};
+        main->menus().action("miNew")->trigger();
+        QTRY_COMPARE(main->lists().size(), 1);
+        QVERIFY(WaitLoaded(main->lists().front()));
+        const QJsonObject dump = cli->run({"dump", file("fresh.xkdx")}).json();
+        const QJsonArray lists = dump[QStringLiteral("lists")].toArray();
+        QCOMPARE(lists.size(), 1);
+        QCOMPARE(lists[0][QStringLiteral("name")].toString(), QStringLiteral("Фильмы"));
+        QCOMPARE(lists[0][QStringLiteral("columns")].toArray()[1][QStringLiteral("name")].toString(), QStringLiteral("Название"));
+        QCOMPARE(lists[0][QStringLiteral("columns")].toArray()[1][QStringLiteral("pattern")].toString(), QStringLiteral("%Name%"));
+
+        prompts->asked.clear();
+        prompts->files = {{file("odd.abc"), 0}};
+        main->menus().action("miNew")->trigger();
+        QVERIFY(!QFile::exists(file("odd.abc")));
+        QCOMPARE(prompts->asked.size(), size_t(1));
+    }
+
+    void listsMenuResolvesAgainstTheProgramFolder()
+    {
+        WriteSampleCatalogue(file("films.kdx"));
+        QFile ini(file("setup.ini"));
+        QVERIFY(ini.open(QIODevice::Append));
+        ini.write("\r\n[lists]\r\ncount=2\r\ncomm1=Films\r\nfilename1=films.kdx\r\ncomm2=Gone\r\nfilename2=gone.kdx\r\n");
+        ini.close();
+        main->LoadListOfFiles();
+        QMenu* menu = main->menus().menu("miLists");
+        QCOMPARE(menu->actions().size(), 2);
+        menu->actions()[0]->trigger();
+        QTRY_COMPARE(main->lists().size(), 1);
+        QVERIFY(WaitLoaded(main->lists().front()));
+        QCOMPARE(main->lists().front()->windowTitle(), QDir::toNativeSeparators(file("films.kdx")));
+        menu->actions()[0]->trigger();
+        QCOMPARE(main->lists().size(), 1);
+        menu->actions()[1]->trigger();
+        QCOMPARE(prompts->asked.back().text, QStringLiteral("Файл не существует"));
+        QCOMPARE(prompts->asked.back().icon, PromptIcon::Error);
+    }
+
+    void menusAndKeysFollowTheActiveWindow()
+    {
+        WriteSampleCatalogue(file("ru.kdx"));
+        WriteSampleCatalogue(file("en.kdx"), QStringLiteral("Title"));
+        main->resize(1000, 700);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        TfmList* ru = openLoaded(file("ru.kdx"));
+        TfmList* en = openLoaded(file("en.kdx"));
+        QVERIFY(ru && en);
+        const auto filterItems = [this] {
+            QStringList names;
+            for (QAction* item : main->menus().menu("miFilter")->actions())
+                names << item->text();
+            return names;
+        };
+        QVERIFY(filterItems().contains(QStringLiteral("Title")));
+        QVERIFY(!filterItems().contains(QStringLiteral("Название")));
+        for (TfmList* list : {ru, en}) {
+            main->mdiArea()->setActiveSubWindow(list);
+            QCOMPARE(filterItems().contains(QStringLiteral("Title")), list == en);
+            // The Delete key reaches the active window's grid through the one main-window action.
+            list->grid()->setFocus();
+            list->grid()->setCurrentIndex(list->grid()->model()->index(0, 0));
+            prompts->asked.clear();
+            prompts->answers = {PromptButton::Yes};
+            QTest::keyClick(list->grid(), Qt::Key_Delete);
+            QCOMPARE(prompts->asked.size(), size_t(1));
+            QCOMPARE(list->controller().currentList()->RowCount(), 4);
+        }
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "ShellTest.moc"
