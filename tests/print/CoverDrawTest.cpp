@@ -45,15 +45,6 @@ TEST(CoverDraw, OutlinesLieAtTheirMillimetrePositions)
     EXPECT_TRUE(InkBox(image, QRect(60, 60, 1180, 1180)).isNull());
     EXPECT_TRUE(InkBox(image, QRect(1260, 0, 1000, 2000)).isNull());
 
-    ZKCover envelope;
-    outline(envelope, 0);
-    image = draw(envelope);
-    // Cut (21,0)-(136,0), fold rectangle top 18 mm and left 15 mm, cuts at x 0 and 157 mm, flap bottom 264 mm.
-    for (const QPoint p : {QPoint(800, 50), QPoint(800, 230), QPoint(200, 800), QPoint(50, 800), QPoint(1620, 800), QPoint(1200, 2690)})
-        EXPECT_TRUE(Dark(image, p.x(), p.y())) << p.x() << "," << p.y();
-    EXPECT_FALSE(Dark(image, 1800, 800));
-    EXPECT_FALSE(Dark(image, 920, 2690)); // the notch between 62 and 96 mm rises to 252 mm
-
     // Halves go to the even pixel: 35.25 mm -> 402.5 -> 402, 38.75 mm -> 437.5 -> 438.
     ZKCover slim;
     outline(slim, 1);

@@ -18,14 +18,10 @@ const QString kShippedEnglish = QStringLiteral(REELKEEP_TEST_DATA_DIR "/English.
 TEST(TzkLanguage, BuiltInTableAndExactLookup)
 {
     const TzkLanguage table;
-    ASSERT_EQ(table.Count, 132);
-    ASSERT_EQ(table.Entries.size(), 132u);
-    EXPECT_EQ(table.Entries.front().Key, u("Ready"));
-    EXPECT_EQ(table.Entries.back().Key, u("SearchSite"));
     QSet<QString> pairs;
     for (const LanguageEntry& entry : table.Entries)
         pairs.insert(entry.Section + u("/") + entry.Key);
-    EXPECT_EQ(pairs.size(), 132);
+    EXPECT_EQ(pairs.size(), table.Count) << "a section and key given twice";
 
     EXPECT_EQ(table.GetValue(u("Other"), u("Column")), u("Колонка "));
     try {
