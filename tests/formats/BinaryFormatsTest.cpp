@@ -116,8 +116,9 @@ TEST_F(BinaryFormats, ProgressRunsOncePerListThenHundred)
 
 TEST_F(BinaryFormats, TruncatedOrFlippedFilesFailCleanly)
 {
-    ExpectCleanFailures(path("d21.kdx"), nested21(), -1);
-    ExpectCleanFailures(path("d20.kdx"), flat20(0, 1).data(), -1);
+    // Nothing follows the lists, so every cut of a binary file loses something it needs.
+    ExpectCleanFailures(path("d21.kdx"), nested21(), nested21().size());
+    ExpectCleanFailures(path("d20.kdx"), flat20(0, 1).data(), flat20(0, 1).data().size());
 }
 
 TEST_F(BinaryFormats, ImpossibleCountsLengthsAndNumbersAreRefused)
@@ -141,12 +142,17 @@ TEST_F(BinaryFormats, ImpossibleCountsLengthsAndNumbersAreRefused)
         EXPECT_THROW(doc.LoadFromFile(file), FormatError) << what;
     }
 
-    // A chain of records nested deeper than any real catalogue.
-    Bytes deep = Bytes(head).i32(1).columns();
-    for (int level = 0; level <= kMaxRowNesting; ++level)
-        deep.num(level + 1).num(level).cells("").num(level < kMaxRowNesting ? 1 : 0);
+    // A chain of records exactly as deep as the limit loads; one level more is refused.
+    const auto chain = [&head](int levels) {
+        Bytes deep = Bytes(head).i32(1).columns();
+        for (int level = 1; level <= levels; ++level)
+            deep.num(level).num(level - 1).cells("").num(level < levels ? 1 : 0);
+        return deep.data();
+    };
     TzkReelkeep doc;
-    EXPECT_THROW(doc.LoadFromFile(write("deep.kdx", deep.data())), FormatError);
+    ASSERT_TRUE(doc.LoadFromFile(write("limit.kdx", chain(kMaxRowNesting))));
+    EXPECT_EQ(doc.List(0)->RowCount(), 1);
+    EXPECT_THROW(doc.LoadFromFile(write("deep.kdx", chain(kMaxRowNesting + 1))), FormatError);
 
     // A list count below one means no lists, as it always has; nothing after the lists is read.
     ASSERT_TRUE(doc.LoadFromFile(write("none.kdx", Bytes().raw("kdx v2.1").str("a").i32(-3).raw("junk").data())));

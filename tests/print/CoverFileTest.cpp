@@ -134,10 +134,12 @@ TEST(CoverFile, MissingWrongOrDamagedFilesLeaveAnEmptyCover)
                                                      : std::make_pair(0, 0);
         EXPECT_EQ(load(bytes.left(n)), expected) << n;
     }
-    // A text length far beyond the file, and a zero denominator.
-    QByteArray longText = bytes;
-    qToLittleEndian<std::int32_t>(0x7fffffff, longText.data() + lineEnd + 1 + 4 + 32 + 2);
-    EXPECT_EQ(load(longText), std::make_pair(0, 0));
+    // A text length far beyond the file or below zero, and a zero denominator.
+    for (const std::int32_t length : {std::numeric_limits<std::int32_t>::max(), -1, std::numeric_limits<std::int32_t>::min()}) {
+        QByteArray badLength = bytes;
+        qToLittleEndian<std::int32_t>(length, badLength.data() + lineEnd + 1 + 4 + 32 + 2);
+        EXPECT_EQ(load(badLength), std::make_pair(0, 0)) << length;
+    }
     QByteArray zero = bytes;
     qToLittleEndian<std::int32_t>(0, zero.data() + 6 + 1 + 4 + 4);
     EXPECT_EQ(load(zero), std::make_pair(0, 0));
