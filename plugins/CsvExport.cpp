@@ -7,9 +7,10 @@
 namespace reelkeep::exporter {
 namespace {
 
-QString field(QString text)
+QString field(const QString& cell)
 {
     // Line breaks inside a field are CR LF, as the records' own ends.
+    QString text = WithLineFeeds(cell);
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\r')))
         return text;
@@ -17,22 +18,23 @@ QString field(QString text)
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
-void record(QString& out, const QString& first, const QStringList& fields)
+template <typename Cell>
+void record(QString& out, const QString& first, Cell&& cell)
 {
     out += field(first);
-    for (const QString& f : fields)
-        out += QLatin1Char(',') + field(f);
+    for (int c = 0; c <= kColourSlot; ++c)
+        out += QLatin1Char(',') + field(cell(c));
     out += QLatin1String("\r\n");
 }
 
-QByteArray table(const std::vector<Sheet>& sheets)
+QByteArray table(const TZKLists& lists)
 {
     QString out;
     // The header takes the column names of the first list; every list has the same slots.
-    record(out, QStringLiteral("List"), sheets.empty() ? QStringList(kTextColumns, QString()) : sheets.front().columns);
-    for (const Sheet& sheet : sheets)
-        for (const QStringList& row : sheet.rows)
-            record(out, sheet.name, row);
+    record(out, QStringLiteral("List"), [&lists](int c) { return lists.Count() ? lists.List(0)->GetColumnName(c) : QString(); });
+    for (const auto& list : lists.Lists)
+        for (const auto& row : list->Items())
+            record(out, list->Name, [&row](int c) { return row->Fields[static_cast<size_t>(c)]; });
     return QByteArrayLiteral("\xEF\xBB\xBF") + out.toUtf8();
 }
 

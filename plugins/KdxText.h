@@ -1,33 +1,29 @@
 // Shared by the export plug-ins: reads the "kdx v1.3" catalogue text the program hands
-// them, writes their file, and defines their entry points.
+// them (with the program's own reader), writes their file, and defines their entry points.
 #pragma once
+
+#include "TZKLists.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-#include <QStringList>
 #include <cstdint>
-#include <optional>
-#include <vector>
+#include <memory>
 
 namespace reelkeep::exporter {
 
-constexpr int kTextColumns = 21; // slots 0..19 data, 20 the row colour
+constexpr int kColourSlot = csColour; // slots 0..19 hold data, 20 the row colour
 
-struct Sheet {
-    QString name;
-    QStringList columns;           // 21 column names
-    std::vector<QStringList> rows; // 21 cells each; line breaks inside a cell are "\n"
-};
+// The lists of the text, or nothing when it is not a complete "kdx v1.3" catalogue.
+std::unique_ptr<TZKLists> ReadKdxText(QByteArrayView text);
 
-// The lists of the text (8-bit windows-1251), or nothing when the text is not a
-// complete "kdx v1.3" catalogue: counts are checked against the lines present.
-std::optional<std::vector<Sheet>> ReadKdxText(QByteArrayView text);
+// A cell or name with each of its line breaks (CR LF, a lone CR, a lone LF) as one "\n".
+QString WithLineFeeds(QString text);
 
 // The work of ExportTo: reads the catalogue text and writes what render makes of
 // it, replacing the file only when the whole write succeeded. Plug-ins cannot
 // report failures: a damaged text or a failed write leaves the file alone.
-void ExportCatalogue(const char* fileName, const char* catalogueText, QByteArray (*render)(const std::vector<Sheet>&));
+void ExportCatalogue(const char* fileName, const char* catalogueText, QByteArray (*render)(const TZKLists&));
 
 } // namespace reelkeep::exporter
 
