@@ -1,0 +1,201 @@
+// The desktop program with the typical 100,000-record catalogue: from the open command
+// to the grid showing its first rows (and the longest the interface went without
+// answering meanwhile), a header click re-sorting it, rebuilding the grid model, and
+// the peak memory with the catalogue open against what `reelkeep-cli dump` needs.
+#include "GridModel.h"
+#include "ListController.h"
+#include "NestedCatalogue.h"
+#include "Prompts.h"
+#include "TReelkeepSerialiazerV2_1.h"
+#include "TfmList.h"
+#include "TfmMain.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+using namespace reelkeep;
+
+namespace {
+
+// Every question answered with its first button; no dialog is shown.
+class FirstButtonPrompts : public Prompts {
+public:
+    PromptButton ask(const Prompt& prompt) override { return prompt.buttons.front(); }
+    QString chooseFileToOpen(const QString&, const QStringList&) override { return {}; }
+    SaveChoice chooseFileToSave(const QString&, const QStringList&) override { return {}; }
+};
+
+QString typicalCatalogue()
+{
+    const QString name = bench::scratchFolder().filePath(QStringLiteral("typical.kdx"));
+    if (!QFileInfo::exists(name))
+        TReelkeepSerialiazerV2_1().Save(name, bench::hundredThousandRecords(true));
+    return name;
+}
+
+struct Shell {
+    QTemporaryDir home;
+    FirstButtonPrompts prompts;
+    TfmMain main{home.path(), &prompts};
+    Shell()
+    {
+        main.resize(1280, 1000);
+        main.show();
+    }
+};
+
+// Opens the file and returns when its first rows are painted; the longest pause of
+// the event loop meanwhile goes to longestPause (milliseconds).
+TfmList* openAndPaint(TfmMain& main, const QString& file, qint64* longestPause = nullptr)
+{
+    QElapsedTimer sinceTick;
+    qint64 longest = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longest = std::max(longest, sinceTick.restart());
+    });
+    sinceTick.start();
+    ticker.start(5);
+    TfmList* list = main.OpenFile(file);
+    QEventLoop loop;
+    QObject::connect(list, &TfmList::loadDone, &loop, &QEventLoop::quit);
+    loop.exec();
+    list->grid()->viewport()->repaint();
+    ticker.stop();
+    if (longestPause)
+        *longestPause = longest;
+    return list;
+}
+
+void OpenToFirstRows(benchmark::State& state)
+{
+    const QString file = typicalCatalogue();
+    Shell shell;
+    qint64 worstPause = 0;
+    for (auto _ : state) {
+        qint64 pause = 0;
+        TfmList* list = openAndPaint(shell.main, file, &pause);
+        worstPause = std::max(worstPause, pause);
+        state.PauseTiming();
+        list->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.ResumeTiming();
+    }
+    state.counters["longest_pause_ms"] = double(worstPause);
+}
+
+void HeaderClickSort(benchmark::State& state)
+{
+    Shell shell;
+    TfmList* list = openAndPaint(shell.main, typicalCatalogue());
+    for (auto _ : state) {
+        list->controller().sortBy(1);
+        list->grid()->viewport()->repaint();
+    }
+}
+
+void ModelRebuild(benchmark::State& state)
+{
+    Shell shell;
+    TfmList* list = openAndPaint(shell.main, typicalCatalogue());
+    for (auto _ : state)
+        list->controller().model()->rebuild();
+}
+
+// The peak resident set of this process image in KiB. (getrusage would count the
+// benchmark parent's memory too: its peak survives fork and exec.)
+long peakKib()
+{
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    while (status >> key) {
+        if (key == "VmHWM:") {
+            long kib = 0;
+            status >> kib;
+            return kib;
+        }
+        status.ignore(1 << 10, '\n');
+    }
+    return 0;
+}
+
+// Child modes: the peak resident set of the desktop program with the file open, and of
+// reelkeep-cli dump on it (measured from a child of its own), in KiB.
+int measureOpen(const QString& file)
+{
+    Shell shell;
+    openAndPaint(shell.main, file);
+    std::printf("%ld\n", peakKib());
+    return 0;
+}
+
+int measureCliDump(const QString& file)
+{
+    QProcess cli;
+    cli.setStandardOutputFile(QProcess::nullDevice());
+    cli.start(QStringLiteral(REELKEEP_CLI_PATH), {QStringLiteral("dump"), file});
+    cli.waitForFinished(-1);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    std::printf("%ld\n", usage.ru_maxrss);
+    return cli.exitCode();
+}
+
+double childFigure(const char* mode, const QString& file)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode), file});
+    child.waitForFinished(-1);
+    return QString::fromLatin1(child.readAllStandardOutput()).trimmed().toDouble();
+}
+
+void PeakMemoryOpen(benchmark::State& state)
+{
+    const QString file = typicalCatalogue();
+    for (auto _ : state) {
+        const double gui = childFigure("--measure-open", file);
+        const double cli = childFigure("--measure-cli-dump", file);
+        state.counters["gui_MB"] = gui * 1024 / 1e6;
+        state.counters["cli_dump_MB"] = cli * 1024 / 1e6;
+        state.counters["ratio"] = cli > 0 ? gui / cli : 0;
+    }
+}
+
+} // namespace
+
+BENCHMARK(OpenToFirstRows)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(HeaderClickSort)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ModelRebuild)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PeakMemoryOpen)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc == 3 && std::string_view(argv[1]) == "--measure-open")
+        return measureOpen(QString::fromLocal8Bit(argv[2]));
+    if (argc == 3 && std::string_view(argv[1]) == "--write-catalogue") {
+        TReelkeepSerialiazerV2_1().Save(QString::fromLocal8Bit(argv[2]), bench::hundredThousandRecords(true));
+        return 0;
+    }
+    if (argc == 3 && std::string_view(argv[1]) == "--measure-cli-dump")
+        return measureCliDump(QString::fromLocal8Bit(argv[2]));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
