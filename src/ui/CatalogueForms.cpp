@@ -7,18 +7,18 @@
 
 namespace reelkeep {
 
-CatalogueForm FormOfExtension(const QString& extension)
+FileForm FormOfExtension(const QString& extension)
 {
     const QString lower = extension.toLower();
     if (lower == QLatin1String(".kdx"))
-        return CatalogueForm::Kdx;
+        return FileForm::Kdx;
     if (lower == QLatin1String(".xkdx"))
-        return CatalogueForm::Xkdx;
+        return FileForm::Xkdx;
     if (lower == QLatin1String(".xls"))
-        return CatalogueForm::Xls;
+        return FileForm::Xls;
     if (lower == QLatin1String(".txt"))
-        return CatalogueForm::TextListing;
-    return CatalogueForm::Unknown;
+        return FileForm::TextListing;
+    return FileForm::Unknown;
 }
 
 QString ExtensionOf(const QString& path)
@@ -27,38 +27,38 @@ QString ExtensionOf(const QString& path)
     return suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
 }
 
-bool ReadCatalogue(TzkReelkeep& doc, const QString& path, CatalogueForm form)
+bool ReadCatalogue(TzkReelkeep& doc, const QString& path, FileForm form)
 {
     switch (form) {
-    case CatalogueForm::Kdx:
+    case FileForm::Kdx:
         return doc.LoadFromFile(path);
-    case CatalogueForm::Xkdx:
+    case FileForm::Xkdx:
         return doc.LoadFromXML(path);
-    case CatalogueForm::Xls:
+    case FileForm::Xls:
         return doc.LoadFromExcel(path);
-    case CatalogueForm::TextListing:
-    case CatalogueForm::Unknown:
+    case FileForm::TextListing:
+    case FileForm::Unknown:
         break;
     }
     return false;
 }
 
-void WriteCatalogue(const TzkReelkeep& doc, const QString& path, CatalogueForm form)
+void WriteCatalogue(const TzkReelkeep& doc, const QString& path, FileForm form)
 {
     switch (form) {
-    case CatalogueForm::Kdx:
+    case FileForm::Kdx:
         doc.SaveToFile(path);
         break;
-    case CatalogueForm::Xkdx:
+    case FileForm::Xkdx:
         doc.SaveToXML(path);
         break;
-    case CatalogueForm::Xls:
+    case FileForm::Xls:
         doc.SaveToExcel(path);
         break;
-    case CatalogueForm::TextListing:
+    case FileForm::TextListing:
         doc.SaveToText(path);
         break;
-    case CatalogueForm::Unknown:
+    case FileForm::Unknown:
         break;
     }
 }

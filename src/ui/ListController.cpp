@@ -20,7 +20,7 @@ ListController::ListController(ShellState& shell, Prompts& prompts, QObject* par
 
 ListController::~ListController() = default;
 
-void ListController::load(const QString& path, CatalogueForm form)
+void ListController::load(const QString& path, FileForm form)
 {
     m_path = path;
     m_form = form;
@@ -124,9 +124,9 @@ void ListController::showError(const QString& text)
     m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
 }
 
-bool ListController::acceptLosses(CatalogueForm form)
+bool ListController::acceptLosses(FileForm form)
 {
-    const bool eightBit = form == CatalogueForm::Kdx || form == CatalogueForm::TextListing;
+    const bool eightBit = form == FileForm::Kdx || form == FileForm::TextListing;
     if (!eightBit || !m_document->HasLossyCharacters())
         return true;
     return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), m_shell.text("Shell", "LossyCharacters"),
@@ -134,9 +134,9 @@ bool ListController::acceptLosses(CatalogueForm form)
         == PromptButton::SaveAnyway;
 }
 
-bool ListController::write(const QString& path, CatalogueForm form)
+bool ListController::write(const QString& path, FileForm form)
 {
-    if (form == CatalogueForm::Unknown) {
+    if (form == FileForm::Unknown) {
         showError(m_shell.text("Shell", "UnknownSaveExtension").arg(path));
         return false;
     }
@@ -159,7 +159,7 @@ bool ListController::save()
 {
     if (!m_document || !write(m_path, m_form))
         return false;
-    if (m_form != CatalogueForm::TextListing)
+    if (m_form != FileForm::TextListing)
         setModified(false);
     return true;
 }
@@ -168,8 +168,8 @@ bool ListController::saveAs(const QString& path)
 {
     if (!m_document)
         return false;
-    const CatalogueForm form = FormOfExtension(ExtensionOf(path));
-    if (form == CatalogueForm::TextListing || form == CatalogueForm::Unknown)
+    const FileForm form = FormOfExtension(ExtensionOf(path));
+    if (form == FileForm::TextListing || form == FileForm::Unknown)
         return write(path, form);
     if (!write(path, form))
         return false;

@@ -28,7 +28,7 @@ public:
     ~ListController() override;
 
     // Starts reading the file on a worker thread; loadFinished follows.
-    void load(const QString& path, CatalogueForm form);
+    void load(const QString& path, FileForm form);
     bool isLoading() const;
     // Takes a document that was read elsewhere, as a load does.
     void adopt(std::unique_ptr<TzkReelkeep> document);
@@ -81,8 +81,8 @@ private:
     void takeResult(const std::shared_ptr<LoadResult>& result);
     void setModified(bool modified);
     void changed(); // Modified, status bar, no current record
-    bool write(const QString& path, CatalogueForm form);
-    bool acceptLosses(CatalogueForm form);
+    bool write(const QString& path, FileForm form);
+    bool acceptLosses(FileForm form);
     void showError(const QString& text);
 
     ShellState& m_shell;
@@ -91,7 +91,7 @@ private:
     GridModel m_model;
     CatalogueLoader* m_loader = nullptr;
     QString m_path;
-    CatalogueForm m_form = CatalogueForm::Unknown;
+    FileForm m_form = FileForm::Unknown;
     bool m_modified = false;
     QString m_status;
 };

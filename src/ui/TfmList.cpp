@@ -225,7 +225,7 @@ void TfmList::setClipboardActions(const QList<QAction*>& actions)
     m_contextMenu->addActions(actions);
 }
 
-void TfmList::LoadList(const QString& path, CatalogueForm form)
+void TfmList::LoadList(const QString& path, FileForm form)
 {
     m_controller->load(path, form);
 }

@@ -121,17 +121,17 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
             return list;
         }
     }
-    CatalogueForm form = FormOfExtension(ExtensionOf(path));
-    if (form == CatalogueForm::TextListing)
-        form = CatalogueForm::Unknown;
-    if (form == CatalogueForm::Unknown && askExtension) {
+    FileForm form = FormOfExtension(ExtensionOf(path));
+    if (form == FileForm::TextListing)
+        form = FileForm::Unknown;
+    if (form == FileForm::Unknown && askExtension) {
         if (m_prompts->ask({PromptIcon::Warning, QString(), m_shell.text("SysMessage", "UnknownExtLoadAsKDX"),
                             {PromptButton::Yes, PromptButton::No}})
             != PromptButton::Yes)
             return nullptr;
-        form = CatalogueForm::Kdx;
+        form = FileForm::Kdx;
     }
-    if (form == CatalogueForm::Unknown) {
+    if (form == FileForm::Unknown) {
         showMessage(m_shell.text("Shell", "NotCatalogue").arg(path), PromptIcon::Error);
         return nullptr;
     }
@@ -244,8 +244,8 @@ void TfmMain::miNewClick()
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, NewCatalogueFilters().value(choice.filterIndex));
-    const CatalogueForm form = FormOfExtension(ExtensionOf(path));
-    if (form == CatalogueForm::Unknown || form == CatalogueForm::TextListing) {
+    const FileForm form = FormOfExtension(ExtensionOf(path));
+    if (form == FileForm::Unknown || form == FileForm::TextListing) {
         showMessage(m_shell.text("Shell", "UnknownSaveExtension").arg(path), PromptIcon::Error);
         return;
     }
@@ -291,7 +291,7 @@ void TfmMain::miSaveAsClick()
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
-    if (FormOfExtension(ExtensionOf(path)) != CatalogueForm::Unknown && !askOverwrite(path))
+    if (FormOfExtension(ExtensionOf(path)) != FileForm::Unknown && !askOverwrite(path))
         return;
     list->controller().saveAs(path);
 }
