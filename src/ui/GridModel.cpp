@@ -143,6 +143,24 @@ std::vector<TzkRow*> GridModel::outermostRows(const QModelIndexList& indexes) co
     return rows;
 }
 
+std::vector<TzkRow*> GridModel::shownRows() const
+{
+    std::vector<TzkRow*> rows;
+    rows.reserve(m_nodes.size());
+    // Node numbers still to visit, the next one on top.
+    std::vector<int> pending;
+    for (int node = m_topCount - 1; node >= 0; --node)
+        pending.push_back(node);
+    while (!pending.empty()) {
+        const Node& n = m_nodes[static_cast<size_t>(pending.back())];
+        pending.pop_back();
+        rows.push_back(n.row);
+        for (int child = n.firstChild + n.childCount - 1; child >= n.firstChild; --child)
+            pending.push_back(child);
+    }
+    return rows;
+}
+
 QModelIndex GridModel::index(int row, int column, const QModelIndex& parent) const
 {
     if (row < 0 || column < 0 || column >= kShownColumns || row >= rowCount(parent))

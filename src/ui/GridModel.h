@@ -39,6 +39,9 @@ public:
     // The rows of the indexes (any column), in the order given, each once, leaving out
     // every row one of whose ancestors is among them.
     std::vector<TzkRow*> outermostRows(const QModelIndexList& indexes) const;
+    // Every row the grid holds, collapsed ones included, in display order: each
+    // top-level row followed depth-first by its children.
+    std::vector<TzkRow*> shownRows() const;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;

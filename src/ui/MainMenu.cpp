@@ -26,6 +26,8 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     add(file, "miClose", "MainMenu", "Close", 1);
     file->addSeparator();
     add(file, "miExport", "MainMenu", "Export", 1);
+    add(file, "miPrintCover", "ListHints", "PrintCover", 1);
+    add(file, "miPrintList", "ListHints", "PrintList", 1);
     file->addSeparator();
     add(file, "miExit", "MainMenu", "Exit", 0);
 

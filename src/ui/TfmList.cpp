@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
+#include <unordered_set>
 #include <numeric>
 
 namespace reelkeep {
@@ -174,9 +175,9 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     connect(m_groupButton, &QToolButton::clicked, this, &TfmList::GroupSelected);
     bar->addSeparator();
     m_printCoverButton = addButton(bar, "btnPrintCover", QStyle::SP_DriveCDIcon, "ListHints", "PrintCover");
-    connect(m_printCoverButton, &QToolButton::clicked, this, &TfmList::notAvailable);
+    connect(m_printCoverButton, &QToolButton::clicked, this, &TfmList::printCoverRequested);
     connect(addButton(bar, "btnPrintList", QStyle::SP_FileDialogDetailedView, "ListHints", "PrintList"),
-            &QToolButton::clicked, this, &TfmList::notAvailable);
+            &QToolButton::clicked, this, &TfmList::printListRequested);
     bar->addSeparator();
 
     m_sheets->setObjectName(QStringLiteral("cbLists"));
@@ -278,6 +279,16 @@ void TfmList::UpdateStatusBar()
 TzkRow* TfmList::currentRecord() const
 {
     return m_controller->model()->rowAt(m_current);
+}
+
+std::vector<TzkRow*> TfmList::selectedRecords() const
+{
+    std::unordered_set<const TzkRow*> selected;
+    for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
+        selected.insert(m_controller->model()->rowAt(index));
+    std::vector<TzkRow*> rows = m_controller->model()->shownRows();
+    std::erase_if(rows, [&selected](const TzkRow* row) { return !selected.contains(row); });
+    return rows;
 }
 
 void TfmList::lvListClick()

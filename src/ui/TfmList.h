@@ -45,6 +45,8 @@ public:
     void UpdateStatusBar();
     // The record the panel shows: the first selected one; none after load, sort, sheet changes, delete, group.
     TzkRow* currentRecord() const;
+    // The selected records in grid order (top to bottom, children after their parent).
+    std::vector<TzkRow*> selectedRecords() const;
 
     void DelItem();
     void GroupSelected();
@@ -57,6 +59,9 @@ signals:
     void columnsShown();
     void loadDone(bool ok);
     void stateChanged();
+    // The print buttons were pressed; the main window prints.
+    void printCoverRequested();
+    void printListRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -142,6 +142,8 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     list->showMaximized();
     connect(list, &TfmList::columnsShown, this, [this, list] { listColumnsShown(list); });
     connect(list, &TfmList::stateChanged, this, &TfmMain::updateMenus);
+    connect(list, &TfmList::printCoverRequested, this, &TfmMain::notAvailable);
+    connect(list, &TfmList::printListRequested, this, &TfmMain::notAvailable);
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
     connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
     connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
@@ -233,7 +235,7 @@ void TfmMain::connectCommands()
     onActive("miDelete", [](TfmList& list) { list.DelItem(); });
     onActive("miSelectAll", [](TfmList& list) { list.SelectAll(); });
     // Commands whose work comes with later parts of the program say so.
-    for (const char* name : {"miExport", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
+    for (const char* name : {"miExport", "miPrintCover", "miPrintList", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
                              "miRemoveSpaceRej", "miAddFromList", "miOptions", "miStat", "miCopy", "miCut", "miPaste", "miAbout"})
         connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
 }

@@ -55,6 +55,11 @@ private slots:
         QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Title"));
         QCOMPARE(model.lastIndex(), model.index(2, 0));
         QCOMPARE(model.indexOf(inner, 3), model.index(1, 3, groupIndex));
+        // What the grid holds, depth-first as it is drawn; hidden rows left out.
+        QStringList shown;
+        for (const TzkRow* row : model.shownRows())
+            shown << row->Fields[csTitle];
+        QCOMPARE(shown.join(QLatin1Char(',')), QStringLiteral("b,group,g1,g2,deep,a"));
 
         // Colour 00BBGGRR: "000000FF" is red; anything but hexadecimal paints white; empty leaves the grid's colour.
         QCOMPARE(model.index(2, 5).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(255, 0, 0));
