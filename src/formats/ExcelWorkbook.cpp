@@ -7,7 +7,6 @@
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 
-#include <QHash>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -132,11 +131,7 @@ public:
                 name.clear();
         }
         TZKList& list = *into.AddList(int(std::min<size_t>(rows.size(), 1u << 20)), name);
-        struct Placed {
-            TzkRow* row;
-            int depth;
-        };
-        QHash<std::int32_t, Placed> byId; // first row of each ID, as a search from the top finds it
+        FlatRowTree tree(list);
         for (size_t r = 1; r < rows.size(); ++r) {
             auto row = std::make_unique<TzkRow>();
             for (int c = 0; c < kStoredColumnCount; ++c)
@@ -145,17 +140,11 @@ public:
                 row->Fields[csColour] = QStringLiteral("00FFFFFF");
             if (const auto id = whole(rows[r][kIdColumn], r, kIdColumn))
                 row->ID = *id;
-            Placed parent{nullptr, 0};
-            if (const auto groupId = whole(rows[r][kGroupColumn], r, kGroupColumn); groupId && *groupId != -1)
-                parent = byId.value(*groupId, Placed{nullptr, 0});
-            if (parent.depth >= kMaxRowNesting)
+            if (!tree.Place(std::move(row), whole(rows[r][kGroupColumn], r, kGroupColumn).value_or(-1)))
                 throw FormatError(QStringLiteral("Cannot read \"%1\": records in worksheet \"%2\" are nested more than %3 "
                                                  "levels deep.")
                                       .arg(m_fileName, m_sheet.name)
                                       .arg(kMaxRowNesting));
-            TzkRow* placed = list.InsertRow(std::move(row), parent.row);
-            if (placed->ID != -1)
-                byId.emplace(placed->ID, Placed{placed, parent.depth + 1});
         }
         for (int c = 0; c < kStoredColumnCount; ++c)
             list.SetColumnName(c, rows.empty() ? QString() : text(rows[0][size_t(c)]));

@@ -4,6 +4,7 @@
 
 #include "TZKList.h"
 
+#include <QHash>
 #include <utility>
 #include <vector>
 
@@ -37,5 +38,43 @@ inline qint64 RowCountAllLevels(const TZKList& list)
     ForEachRowDepthFirst(list, [&count](const TzkRow&) { ++count; });
     return count;
 }
+
+// Rebuilds the row tree of a list read from a flat form. A row goes under the row its
+// group ID names: the parent of the row before when that one has this ID, else the
+// first row read with it; when no row read so far has it, at top level.
+class FlatRowTree {
+public:
+    explicit FlatRowTree(TZKList& list) : m_list(list) {}
+
+    // The row as placed, or nullptr (and the row dropped) when it would lie more than
+    // kMaxRowNesting levels deep.
+    TzkRow* Place(RowPtr row, std::int32_t groupId)
+    {
+        Placed parent;
+        if (groupId != -1) {
+            if (m_previousParent.row && m_previousParent.row->ID == groupId)
+                parent = m_previousParent;
+            else if (const auto found = m_firstById.constFind(groupId); found != m_firstById.cend())
+                parent = *found;
+        }
+        if (parent.depth >= kMaxRowNesting)
+            return nullptr;
+        TzkRow* placed = m_list.InsertRow(std::move(row), parent.row);
+        if (placed->ID != -1 && !m_firstById.contains(placed->ID))
+            m_firstById.insert(placed->ID, Placed{placed, parent.depth + 1});
+        m_previousParent = parent;
+        return placed;
+    }
+
+private:
+    struct Placed {
+        TzkRow* row = nullptr;
+        int depth = 0; // 1 at top level
+    };
+
+    TZKList& m_list;
+    QHash<std::int32_t, Placed> m_firstById;
+    Placed m_previousParent;
+};
 
 } // namespace reelkeep

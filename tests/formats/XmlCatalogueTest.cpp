@@ -2,8 +2,15 @@
 #include "FormatTestSupport.h"
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
+#include "RowOrder.h"
+
 #include <QFileInfo>
+#include <QStringEncoder>
+#include <cstdio>
+#include <fstream>
 #include <numeric>
+#include <string>
+#include <sys/resource.h>
 
 namespace reelkeep::testing {
 namespace {
@@ -58,7 +65,9 @@ TEST_F(XmlCatalogueTest, ReadsLenientBooleansMissingOptionalAttributesAndIgnores
     const auto lists = loadBytes(document("Type=\"1\" Pattern=\"\" NamesWithDot=\"TRUE\" SecondNames=\"0\"",
                                           "<Item ID=\"7\" GroupID=\"-1\"><Field N=\"1\">t</Field><Field N=\"22\">x</Field>"
                                           "<Field N=\"-1\">y</Field><Field N=\"21\">z</Field></Item>"
-                                          "<Item ID=\"9\" GroupID=\"42\"><Field N=\"2\">orphan</Field></Item>"));
+                                          "<Item ID=\"9\" GroupID=\"42\"><Field N=\"2\">orphan</Field></Item>"
+                                          // A duplicate ID: a child goes under the first row with it.
+                                          "<Item ID=\"7\" GroupID=\"-1\"/><Item ID=\"8\" GroupID=\"7\"/>"));
     ASSERT_EQ(lists->Count(), 1);
     const TZKList& list = *lists->List(0);
     const TzkColumn& column = list.Column(3);
@@ -67,7 +76,9 @@ TEST_F(XmlCatalogueTest, ReadsLenientBooleansMissingOptionalAttributesAndIgnores
     EXPECT_FALSE(column.SecondNames);
     EXPECT_EQ(column.Width, BuiltInColumnDefinitions()[3].width) << "no Width keeps the settings' width";
     EXPECT_EQ(column.LogicalValue, QString());
-    ASSERT_EQ(list.RowCount(), 2);
+    ASSERT_EQ(list.RowCount(), 3);
+    ASSERT_EQ(list.Row(0)->Children.size(), 1u);
+    EXPECT_EQ(list.Row(0)->Children[0]->ID, 8);
     EXPECT_EQ(list.Row(0)->Fields[csTitle], QStringLiteral("t"));
     EXPECT_EQ(list.Row(0)->Fields[csInternal], QStringLiteral("z"));
     EXPECT_EQ(list.Row(1)->GroupID, 42) << "an unknown parent leaves a top-level row with its GroupID";
@@ -78,22 +89,47 @@ TEST_F(XmlCatalogueTest, ReadsLenientBooleansMissingOptionalAttributesAndIgnores
     EXPECT_TRUE(mixed->List(0)->Column(0).SecondNames);
 }
 
-TEST_F(XmlCatalogueTest, ReadsWindows1251DeclaredFilesAndIgnoresOtherMajorVersions)
+TEST_F(XmlCatalogueTest, ReadsEveryEncodingAndLineBreakAsWritten)
 {
-    // "Фильм" in windows-1251, with a CR LF written as character references.
-    const QByteArray items = "<Item ID=\"1\" GroupID=\"-1\"><Field N=\"1\">\xD4\xE8\xEB\xFC\xEC&#13;&#10;2</Field></Item>";
-    QByteArray bytes = document("Type=\"0\" NamesWithDot=\"false\" SecondNames=\"false\"", items);
-    bytes.replace("<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"windows-1251\"?>");
-    bytes.replace("Name=\"L\"", "Name=\"\xD1\xEF\xE8\xF1\xEE\xEA\"");
-    // "1251" is a name only our own code page knows, so that file is decoded by us.
-    for (const QByteArray& encoding : {QByteArray("windows-1251"), QByteArray("1251")}) {
-        const auto lists = loadBytes(QByteArray(bytes).replace("windows-1251", encoding));
+    // "Фильм" with a CR LF written as character references and a raw CR LF, which a
+    // parser reads as LF.
+    const QString items = QString::fromUtf8("<Item ID=\"1\" GroupID=\"-1\"><Field N=\"1\">Фильм&#13;&#10;2\r\n3</Field></Item>");
+    const QString text = QString::fromLatin1(document("Type=\"0\" NamesWithDot=\"false\" SecondNames=\"false\"", "ITEMS"))
+                             .replace(QStringLiteral("ITEMS"), items)
+                             .replace(QStringLiteral("Name=\"L\""), QString::fromUtf8("Name=\"Список\""));
+    const auto declared = [&text](const char* encoding) {
+        return QString(text).replace(QStringLiteral("<?xml version=\"1.0\"?>"),
+                                     QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(QLatin1StringView(encoding)));
+    };
+    const QByteArray files[] = {
+        CodePage().encode(declared("windows-1251")),
+        // A name only the program's own code page knows, not even valid in a declaration.
+        CodePage().encode(declared("1251")),
+        QStringEncoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom).encode(text),
+        QStringEncoder(QStringConverter::Utf32BE, QStringConverter::Flag::WriteBom).encode(declared("UTF-32")),
+        QStringEncoder(QStringConverter::Utf32LE).encode(text),
+    };
+    for (const QByteArray& bytes : files) {
+        const auto lists = loadBytes(bytes);
         EXPECT_EQ(lists->List(0)->Name, QString::fromUtf8("Список"));
-        EXPECT_EQ(lists->List(0)->Row(0)->Fields[csTitle], QString::fromUtf8("Фильм\r\n2"));
+        EXPECT_EQ(lists->List(0)->Row(0)->Fields[csTitle], QString::fromUtf8("Фильм\r\n2\n3"));
     }
+}
 
-    const auto other = loadBytes("<Reelkeep MajorVersion=\"3\"><List Name=\"x\"/></Reelkeep>");
-    EXPECT_EQ(other->Count(), 0);
+TEST_F(XmlCatalogueTest, RefusesAnotherMajorVersionNamingBoth)
+{
+    const std::pair<QByteArray, const char*> cases[] = {
+        {"<Reelkeep MajorVersion=\"3\" MinorVersion=\"0\"><List Name=\"x\"/></Reelkeep>", "of version 3, and this program reads version 2"},
+        {"<Reelkeep MinorVersion=\"1\"><List Name=\"x\"/></Reelkeep>", "states no version (MajorVersion), and this program reads version 2"},
+    };
+    for (const auto& [bytes, message] : cases) {
+        try {
+            loadBytes(bytes);
+            ADD_FAILURE() << "loaded " << bytes.toStdString();
+        } catch (const FormatError& e) {
+            EXPECT_TRUE(e.message().contains(QLatin1StringView(message))) << e.what();
+        }
+    }
 }
 
 TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
@@ -127,6 +163,16 @@ TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
         } catch (const ReelkeepError& e) {
             EXPECT_TRUE(e.message().contains(path("in.xkdx"))) << e.message().toStdString();
         }
+    }
+    // Damage the parser finds is told in its words, with the place (the wrong name).
+    try {
+        loadBytes(QByteArray(good).replace("</Item>", "</Itm>"));
+        ADD_FAILURE() << "accepted a mismatched tag";
+    } catch (const FormatError& e) {
+        EXPECT_EQ(e.message().toStdString(), QStringLiteral("\"%1\" is not an XML catalogue: mismatched tag (line 1, column %2).")
+                                   .arg(path("in.xkdx"))
+                                   .arg(good.indexOf("</Item>") + 3)
+                                   .toStdString());
     }
     // Every truncation of a written catalogue is refused, none half-read.
     const QString fileName = path("whole.xkdx");
@@ -172,6 +218,91 @@ TEST_F(XmlCatalogueTest, ReportsProgressPerList)
     std::iota(expected.begin(), expected.begin() + 100, 1);
     std::iota(expected.begin() + 100, expected.end(), 1);
     EXPECT_EQ(values, expected);
+}
+
+TEST_F(XmlCatalogueTest, NestingUpToTheLimitLoadsAndDeeperIsRefused)
+{
+    const auto chain = [this](int depth) {
+        QByteArray items;
+        for (int id = 1; id <= depth; ++id)
+            items += "<Item ID=\"" + QByteArray::number(id) + "\" GroupID=\"" + QByteArray::number(id == 1 ? -1 : id - 1) + "\"/>";
+        return loadBytes(document("Type=\"0\" NamesWithDot=\"0\" SecondNames=\"0\"", items));
+    };
+    const auto lists = chain(kMaxRowNesting);
+    const TzkRow* row = lists->List(0)->Row(0);
+    for (int level = 1; level < kMaxRowNesting; ++level)
+        row = row->Children.at(0).get();
+    EXPECT_EQ(row->ID, kMaxRowNesting);
+    EXPECT_THROW(chain(kMaxRowNesting + 1), FormatError);
+}
+
+// Text that entity references add may take a load to 64 × the file size + 64 MiB, no further.
+TEST_F(XmlCatalogueTest, EntityExpansionIsBoundedByTheFileSize)
+{
+    constexpr qint64 entityLength = 10000;
+    const auto withReferences = [&](qint64 count) {
+        QByteArray notes = "<Notes>";
+        notes += QByteArray("&e;").repeated(count);
+        notes += "</Notes>";
+        QByteArray bytes = document("Type=\"0\" NamesWithDot=\"0\" SecondNames=\"0\"", "<Item ID=\"1\" GroupID=\"-1\"><Field N=\"1\">&e;</Field></Item>");
+        bytes.replace("</List>", QByteArray(notes + "</List>"));
+        bytes.replace("<?xml version=\"1.0\"?>",
+                      QByteArray("<?xml version=\"1.0\"?><!DOCTYPE Reelkeep [<!ENTITY e \"" + QByteArray(entityLength, 'x') + "\">]>"));
+        return bytes;
+    };
+    // The count of references that expands the file to the given share of its limit.
+    const auto countFor = [&](double share) {
+        const qint64 base = withReferences(0).size();
+        return qint64(share * double(64 * base + (qint64(64) << 20)) / (double(entityLength) - share * 64 * 3));
+    };
+    const auto lists = loadBytes(withReferences(countFor(0.97)));
+    EXPECT_EQ(lists->List(0)->Row(0)->Fields[csTitle].size(), entityLength);
+    try {
+        loadBytes(withReferences(countFor(1.03)));
+        ADD_FAILURE() << "expanded past the limit";
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("entity references expand it to more than"))) << e.what();
+    }
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+#define REELKEEP_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define REELKEEP_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+// Run in a child process whose address space is capped, so that the load runs out.
+TEST_F(XmlCatalogueTest, RunningOutOfMemoryIsAnErrorMessage)
+{
+#ifdef REELKEEP_ADDRESS_SANITIZER
+    GTEST_SKIP() << "the address sanitizer cannot run with a capped address space";
+#endif
+    // 400,000 records (a few hundred MB in memory) from a file of 30 KB.
+    const QByteArray entity = "<!DOCTYPE Reelkeep [<!ENTITY r \"" + QByteArray("<Item ID='1' GroupID='-1'/>").repeated(100) + "\">]>";
+    const QString fileName = write("many.xkdx", document("Type=\"0\" NamesWithDot=\"0\" SecondNames=\"0\"", QByteArray("&r;").repeated(4000))
+                                                    .replace("<?xml version=\"1.0\"?>", entity));
+    const auto loadWithLittleMemory = [&] {
+            std::ifstream status("/proc/self/status");
+            std::string key;
+            long long kib = 0;
+            while (status >> key && key != "VmSize:")
+                status.ignore(1 << 10, '\n');
+            status >> kib;
+            const rlim_t budget = rlim_t(kib) * 1024 + (rlim_t(128) << 20);
+            const rlimit limit{budget, budget};
+            setrlimit(RLIMIT_AS, &limit);
+            try {
+                load(fileName);
+            } catch (const ReelkeepError& e) {
+                std::fputs(e.what(), stderr);
+                std::_Exit(0);
+            }
+            std::_Exit(1);
+    };
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(loadWithLittleMemory(), ::testing::ExitedWithCode(0), "There is not enough memory to read");
 }
 
 } // namespace

@@ -1,0 +1,309 @@
+// Reading the XML catalogue: the parser's events build the lists as they come, so no
+// document tree of a large catalogue is ever held.
+#include "TReelkeepXMLSerialiazerV2_1.h"
+
+#include "ReelkeepError.h"
+#include "RowOrder.h"
+#include "XmlFileParser.h"
+
+#include <QByteArrayMatcher>
+#include <QFile>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <optional>
+
+namespace reelkeep {
+namespace {
+
+// Top-level rows of each list, counted on the raw bytes for the progress display
+// before the parse; an estimate, since the parse alone knows the true tree.
+std::vector<qint64> topLevelRowEstimates(QIODevice& device)
+{
+    static const QByteArray listTag = QByteArrayLiteral("<List");
+    static const QByteArray topLevel = QByteArrayLiteral("GroupID=\"-1\"");
+    static const QByteArrayMatcher listMatcher(listTag);
+    static const QByteArrayMatcher topMatcher(topLevel);
+    std::vector<qint64> counts;
+    // Each block starts with the tail of the one before, so no match is cut in two;
+    // a match lying wholly in that tail was counted with the block before.
+    const qsizetype overlap = topLevel.size() - 1;
+    QByteArray tail;
+    for (;;) {
+        const QByteArray more = device.read(1 << 20);
+        if (more.isEmpty())
+            break;
+        const QByteArray block = tail + more;
+        const auto next = [&block, fresh = tail.size()](const QByteArrayMatcher& matcher, qsizetype length, qsizetype from) {
+            qsizetype at = matcher.indexIn(block, from);
+            while (at >= 0 && at + length <= fresh)
+                at = matcher.indexIn(block, at + 1);
+            return at;
+        };
+        qsizetype list = next(listMatcher, listTag.size(), 0);
+        qsizetype top = next(topMatcher, topLevel.size(), 0);
+        while (list >= 0 || top >= 0) {
+            if (list >= 0 && (top < 0 || list < top)) {
+                counts.push_back(0);
+                list = next(listMatcher, listTag.size(), list + 1);
+            } else {
+                if (!counts.empty())
+                    ++counts.back();
+                top = next(topMatcher, topLevel.size(), top + 1);
+            }
+        }
+        tail = block.right(overlap);
+    }
+    device.seek(0);
+    return counts;
+}
+
+const char* attributeValue(const char** attributes, const char* name)
+{
+    for (; *attributes; attributes += 2)
+        if (std::strcmp(*attributes, name) == 0)
+            return attributes[1];
+    return nullptr;
+}
+
+// Builds the lists from the parser's events. Below the document element, elements
+// are taken by their position, as the writer orders them, whatever their names.
+class CatalogueBuilder : public XmlFileParser::Handler {
+public:
+    CatalogueBuilder(TZKLists& lists, const QString& fileName, const ProgressCallback& progress, std::vector<qint64> estimates)
+        : m_lists(lists), m_fileName(fileName), m_progress(progress), m_estimates(std::move(estimates))
+    {
+    }
+
+    // The parser that sends the events, asked for positions in messages.
+    void SetParser(const XmlFileParser& parser) { m_parser = &parser; }
+
+    void StartElement(const char* name, const char** attributes) override
+    {
+        Role role = Role::Ignored;
+        switch (m_roles.empty() ? Role::Document : m_roles.back()) {
+        case Role::Document:
+            startCatalogue(name, attributes);
+            role = Role::Catalogue;
+            break;
+        case Role::Catalogue:
+            m_list = m_lists.AddList(0, text(attributes, "Name"));
+            m_listChildren = 0;
+            role = Role::List;
+            break;
+        case Role::List:
+            if (m_listChildren == 0) {
+                m_columns = 0;
+                role = Role::Columns;
+            } else if (m_listChildren == 1) {
+                startItems();
+                role = Role::Items;
+            }
+            ++m_listChildren;
+            break;
+        case Role::Columns:
+            if (m_columns < kStoredColumnCount)
+                readColumn(name, attributes);
+            ++m_columns;
+            break;
+        case Role::Items:
+            startItem(name, attributes);
+            role = Role::Item;
+            break;
+        case Role::Item:
+            m_fieldIndex = integer(name, attributes, "N", std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+            m_fieldText.clear();
+            role = Role::Field;
+            break;
+        case Role::Field:
+            damaged(QStringLiteral("<%1> inside a field").arg(QString::fromUtf8(name)));
+        case Role::Ignored:
+            break;
+        }
+        m_roles.push_back(role);
+    }
+
+    void EndElement() override
+    {
+        const Role role = m_roles.back();
+        m_roles.pop_back();
+        if (role == Role::Field && m_fieldIndex >= 0 && m_fieldIndex < kColumnCount)
+            m_row->Fields[static_cast<size_t>(m_fieldIndex)] = std::exchange(m_fieldText, QString());
+        else if (role == Role::Columns && m_columns < kStoredColumnCount)
+            damaged(QStringLiteral("list \"%1\" has %2 columns instead of %3").arg(m_list->Name).arg(m_columns).arg(kStoredColumnCount));
+        else if (role == Role::List && m_listChildren < 2)
+            damaged(QStringLiteral("list \"%1\" has no %2").arg(m_list->Name, m_listChildren == 0 ? u"columns" : u"items"));
+    }
+
+    void Characters(const char* text, int length) override
+    {
+        if (m_roles.empty() || m_roles.back() != Role::Field)
+            return;
+        // A field's text nearly always comes in one piece.
+        if (m_fieldText.isEmpty())
+            m_fieldText = QString::fromUtf8(text, length);
+        else
+            m_fieldText += QString::fromUtf8(text, length);
+    }
+
+private:
+    // What an element stands for, known from its parent and its position there.
+    enum class Role : std::uint8_t { Document, Catalogue, List, Columns, Items, Item, Field, Ignored };
+
+    static constexpr QLatin1StringView kMajorVersion{"2"};
+
+    void startCatalogue(const char* name, const char** attributes)
+    {
+        if (std::strcmp(name, "Reelkeep") != 0)
+            throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: the document element is <%2>, not <Reelkeep> "
+                                             "(line %3).")
+                                  .arg(m_fileName, QString::fromUtf8(name))
+                                  .arg(m_parser->Line()));
+        // Another major version means another layout: refused whole, so that a save
+        // cannot replace that file with what little would have been understood.
+        const char* major = attributeValue(attributes, "MajorVersion");
+        if (!major)
+            throw FormatError(QStringLiteral("Cannot read \"%1\": the XML catalogue states no version (MajorVersion), and "
+                                             "this program reads version %2.")
+                                  .arg(m_fileName, kMajorVersion));
+        if (kMajorVersion != QLatin1StringView(major))
+            throw FormatError(QStringLiteral("Cannot read \"%1\": it is an XML catalogue of version %2, and this program "
+                                             "reads version %3.")
+                                  .arg(m_fileName, QString::fromUtf8(major).left(40), kMajorVersion));
+        m_lists.Autor = text(attributes, "Autor");
+    }
+
+    void readColumn(const char* name, const char** attributes)
+    {
+        TzkColumn& column = m_list->Column(m_columns);
+        column.Name = text(attributes, "Name");
+        column.Type = static_cast<std::uint8_t>(integer(name, attributes, "Type", 0, 255));
+        if (attributeValue(attributes, "Width"))
+            column.Width = static_cast<std::int32_t>(integer(name, attributes, "Width", std::numeric_limits<std::int32_t>::min(),
+                                                             std::numeric_limits<std::int32_t>::max()));
+        column.Pattern = text(attributes, "Pattern");
+        column.NamesWithDot = boolean(name, attributes, "NamesWithDot");
+        column.SecondNames = boolean(name, attributes, "SecondNames");
+        if (const char* value = attributeValue(attributes, "LogicalValue"))
+            column.LogicalValue = QString::fromUtf8(value);
+    }
+
+    void startItems()
+    {
+        const size_t listIndex = size_t(m_lists.Count() - 1);
+        m_estimate = listIndex < m_estimates.size() ? m_estimates[listIndex] : 0;
+        m_rowProgress.emplace(m_progress, m_estimate);
+        m_topLevelRows = 0;
+        m_tree.emplace(*m_list);
+    }
+
+    void startItem(const char* name, const char** attributes)
+    {
+        constexpr qint64 intMin = std::numeric_limits<std::int32_t>::min();
+        constexpr qint64 intMax = std::numeric_limits<std::int32_t>::max();
+        auto row = std::make_unique<TzkRow>();
+        row->ID = static_cast<std::int32_t>(integer(name, attributes, "ID", intMin, intMax));
+        const auto groupId = static_cast<std::int32_t>(integer(name, attributes, "GroupID", intMin, intMax));
+        row->GroupID = groupId;
+        const size_t topLevelBefore = m_list->Items().size();
+        m_row = m_tree->Place(std::move(row), groupId);
+        if (!m_row)
+            damaged(QStringLiteral("records are nested more than %1 levels deep").arg(kMaxRowNesting));
+        if (m_list->Items().size() > topLevelBefore && ++m_topLevelRows <= m_estimate)
+            m_rowProgress->rowRead(m_topLevelRows);
+    }
+
+    QString text(const char** attributes, const char* name) const
+    {
+        const char* value = attributeValue(attributes, name);
+        return value ? QString::fromUtf8(value) : QString();
+    }
+
+    qint64 integer(const char* element, const char** attributes, const char* name, qint64 min, qint64 max) const
+    {
+        const char* text = attributeValue(attributes, name);
+        if (!text)
+            notNumber(QStringLiteral("<%1> has no %2 attribute").arg(QString::fromUtf8(element), QLatin1StringView(name)));
+        bool ok = false;
+        const qint64 value = QByteArrayView(text).trimmed().toLongLong(&ok);
+        if (!ok || value < min || value > max)
+            notNumber(QStringLiteral("\"%1\" is not a valid %2").arg(QString::fromUtf8(text), QLatin1StringView(name)));
+        return value;
+    }
+
+    // What the writer produces ("true"/"false"), those words in any case, or an
+    // integer where non-zero is true.
+    bool boolean(const char* element, const char** attributes, const char* name) const
+    {
+        const char* text = attributeValue(attributes, name);
+        if (!text)
+            notNumber(QStringLiteral("<%1> has no %2 attribute").arg(QString::fromUtf8(element), QLatin1StringView(name)));
+        const QByteArrayView word = QByteArrayView(text).trimmed();
+        if (word.compare("true", Qt::CaseInsensitive) == 0)
+            return true;
+        if (word.compare("false", Qt::CaseInsensitive) == 0)
+            return false;
+        bool ok = false;
+        const qint64 value = word.toLongLong(&ok);
+        if (!ok)
+            notNumber(QStringLiteral("\"%1\" is not a valid %2").arg(QString::fromUtf8(text), QLatin1StringView(name)));
+        return value != 0;
+    }
+
+    [[noreturn]] void damaged(const QString& what) const
+    {
+        throw FormatError(QStringLiteral("The XML catalogue \"%1\" is damaged at line %2, column %3: %4.")
+                              .arg(m_fileName)
+                              .arg(m_parser->Line())
+                              .arg(m_parser->Column())
+                              .arg(what));
+    }
+
+    [[noreturn]] void notNumber(const QString& what) const
+    {
+        throw ConversionError(QStringLiteral("The XML catalogue \"%1\" is damaged at line %2: %3.")
+                                  .arg(m_fileName)
+                                  .arg(m_parser->Line())
+                                  .arg(what));
+    }
+
+    TZKLists& m_lists;
+    const QString& m_fileName;
+    const ProgressCallback& m_progress;
+    const std::vector<qint64> m_estimates;
+    const XmlFileParser* m_parser = nullptr;
+
+    std::vector<Role> m_roles;
+    TZKList* m_list = nullptr;
+    int m_listChildren = 0;
+    int m_columns = 0;
+    std::optional<FlatRowTree> m_tree;
+    std::optional<RowProgress> m_rowProgress;
+    qint64 m_estimate = 0;
+    qint64 m_topLevelRows = 0;
+    TzkRow* m_row = nullptr;
+    qint64 m_fieldIndex = 0;
+    QString m_fieldText;
+};
+
+} // namespace
+
+std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    try {
+        auto lists = NewLists();
+        CatalogueBuilder builder(*lists, fileName, OnProgress, OnProgress ? topLevelRowEstimates(file) : std::vector<qint64>());
+        XmlFileParser parser(fileName, builder);
+        builder.SetParser(parser);
+        parser.Parse(file);
+        return lists;
+    } catch (const std::bad_alloc&) {
+        // What was read is freed by now, so the message itself can be made.
+        throw ReelkeepError(QStringLiteral("There is not enough memory to read \"%1\".").arg(fileName));
+    }
+}
+
+} // namespace reelkeep

@@ -1,0 +1,233 @@
+#include "XmlFileParser.h"
+
+#include "CodePage.h"
+#include "LoadLimits.h"
+#include "ReelkeepError.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStringDecoder>
+// Debian's expat is built with DTD support, which brings the entity expansion limits
+// used here; its header declares them only when told so.
+#define XML_DTD 1
+#include <expat.h>
+#include <memory>
+#include <new>
+#include <optional>
+
+namespace reelkeep {
+namespace {
+
+constexpr qint64 kBlockSize = 1 << 20;
+
+using ParserPtr = std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)>;
+
+} // namespace
+
+// Decodes, block by block into UTF-8, a file in an encoding expat lacks: UTF-32, the
+// windows-1251 of older catalogues, or any other that Qt knows.
+class XmlFileParser::Transcoder {
+public:
+    // The transcoder the head of a file asks for: UTF-32, told by its byte order mark
+    // or by the '<' the file starts with, or the encoding its XML declaration names
+    // when expat lacks it. Null when expat reads the file itself, or when the
+    // encoding is unknown here too, which expat then reports.
+    static std::unique_ptr<Transcoder> ForHead(QByteArrayView head)
+    {
+        const auto encoding = QStringConverter::encodingForData(head, u'<');
+        if (encoding == QStringConverter::Utf32 || encoding == QStringConverter::Utf32LE
+            || encoding == QStringConverter::Utf32BE)
+            return std::unique_ptr<Transcoder>(new Transcoder(QStringDecoder(*encoding), QStringLiteral("UTF-32")));
+        const QString name = declaredEncoding(QString::fromLatin1(head)).toString();
+        static const QStringList expatEncodings = {QStringLiteral("UTF-8"), QStringLiteral("UTF-16"),
+                                                   QStringLiteral("ISO-8859-1"), QStringLiteral("US-ASCII")};
+        if (name.isEmpty() || expatEncodings.contains(name, Qt::CaseInsensitive))
+            return nullptr;
+        try {
+            // The program's own windows-1251, under any of its names, reads such text
+            // exactly as the .kdx forms do.
+            if (CodePage(name.toLatin1()).name() == CodePage::Default().name())
+                return std::unique_ptr<Transcoder>(new Transcoder(std::nullopt, name));
+        } catch (const ReelkeepError&) {
+        }
+        QStringDecoder decoder(name.toLatin1().constData());
+        if (!decoder.isValid())
+            return nullptr;
+        return std::unique_ptr<Transcoder>(new Transcoder(std::move(decoder), name));
+    }
+
+    // The UTF-8 of the next bytes. The declaration's encoding becomes "UTF-8", which
+    // the text now is; some names (such as "1251") are not even valid there.
+    QByteArray ToUtf8(QByteArrayView bytes)
+    {
+        QString text;
+        if (m_decoder) {
+            text = m_decoder->decode(bytes);
+            m_failed = m_failed || m_decoder->hasError();
+        } else {
+            text = CodePage::Default().decode(bytes);
+        }
+        if (m_atStart) {
+            m_atStart = false;
+            const QStringView name = declaredEncoding(text);
+            if (!name.isEmpty())
+                text.replace(name.data() - text.constData(), name.size(), QStringLiteral("UTF-8"));
+        }
+        return text.toUtf8();
+    }
+
+    bool Failed() const { return m_failed; }
+    const QString& Name() const { return m_name; }
+
+private:
+    // Without a Qt decoder the program's own windows-1251 decodes.
+    Transcoder(std::optional<QStringDecoder> decoder, QString name) : m_decoder(std::move(decoder)), m_name(std::move(name))
+    {
+    }
+
+    // The encoding named by the XML declaration at the start of the text; empty when none.
+    static QStringView declaredEncoding(QStringView text)
+    {
+        if (!text.startsWith(u"<?xml"))
+            return {};
+        static const QRegularExpression encodingRe(QStringLiteral("^<\\?xml[^>]*?\\sencoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']"));
+        const QRegularExpressionMatch match = encodingRe.match(text.left(text.indexOf(u"?>")));
+        return match.hasMatch() ? text.mid(match.capturedStart(1), match.capturedLength(1)) : QStringView();
+    }
+
+    std::optional<QStringDecoder> m_decoder;
+    QString m_name;
+    bool m_atStart = true;
+    bool m_failed = false;
+};
+
+XmlFileParser::XmlFileParser(const QString& fileName, Handler& handler) : m_fileName(fileName), m_handler(handler) {}
+
+XmlFileParser::~XmlFileParser() = default;
+
+qint64 XmlFileParser::Line() const
+{
+    return m_parser ? qint64(XML_GetCurrentLineNumber(m_parser)) : 0;
+}
+
+qint64 XmlFileParser::Column() const
+{
+    return m_parser ? qint64(XML_GetCurrentColumnNumber(m_parser)) + 1 : 0;
+}
+
+void XmlFileParser::Parse(QFile& file)
+{
+    m_textLimit = MaxExpandedTextBytes(file.size());
+    const std::unique_ptr<Transcoder> transcoder = Transcoder::ForHead(file.peek(512));
+    ParserPtr parser(XML_ParserCreate(transcoder ? "UTF-8" : nullptr), &XML_ParserFree);
+    if (!parser)
+        throw std::bad_alloc();
+    m_parser = parser.get();
+    const auto forget = qScopeGuard([this] { m_parser = nullptr; });
+    Configure();
+    Feed(file, transcoder.get());
+}
+
+template <typename Event>
+void XmlFileParser::Guarded(Event&& event)
+{
+    // Exceptions must not unwind through the C parser: keep the first and stop.
+    if (m_exception)
+        return;
+    try {
+        event();
+    } catch (...) {
+        m_exception = std::current_exception();
+        XML_StopParser(m_parser, XML_FALSE);
+    }
+}
+
+void XmlFileParser::Configure()
+{
+    XML_SetUserData(m_parser, this);
+    // Direct text never counts against the limit (a factor of 1 allows it); text
+    // that entity references add is refused once the total reaches the limit.
+    XML_SetBillionLaughsAttackProtectionActivationThreshold(m_parser, static_cast<unsigned long long>(m_textLimit));
+    XML_SetBillionLaughsAttackProtectionMaximumAmplification(m_parser, 1.0f);
+    XML_SetElementHandler(
+        m_parser,
+        [](void* self, const XML_Char* name, const XML_Char** attributes) {
+            auto* parser = static_cast<XmlFileParser*>(self);
+            parser->Guarded([&] { parser->m_handler.StartElement(name, attributes); });
+        },
+        [](void* self, const XML_Char*) {
+            auto* parser = static_cast<XmlFileParser*>(self);
+            parser->Guarded([&] { parser->m_handler.EndElement(); });
+        });
+    XML_SetCharacterDataHandler(m_parser, [](void* self, const XML_Char* text, int length) {
+        auto* parser = static_cast<XmlFileParser*>(self);
+        parser->Guarded([&] { parser->m_handler.Characters(text, length); });
+    });
+    // Only to name the encoding in the message: one that neither expat nor Qt knows.
+    XML_SetUnknownEncodingHandler(
+        m_parser,
+        [](void* self, const XML_Char* name, XML_Encoding*) {
+            static_cast<XmlFileParser*>(self)->m_unknownEncoding = QString::fromUtf8(name);
+            return int(XML_STATUS_ERROR);
+        },
+        this);
+}
+
+void XmlFileParser::Feed(QFile& file, Transcoder* transcoder)
+{
+    QByteArray raw;
+    for (;;) {
+        char* buffer = nullptr;
+        if (transcoder) {
+            raw.resize(kBlockSize);
+            buffer = raw.data();
+        } else if (!(buffer = static_cast<char*>(XML_GetBuffer(m_parser, int(kBlockSize))))) {
+            Fail();
+        }
+        const qint64 length = file.read(buffer, kBlockSize);
+        if (length < 0)
+            throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(m_fileName, file.errorString()));
+        const bool last = length == 0;
+        XML_Status status;
+        if (transcoder) {
+            const QByteArray utf8 = transcoder->ToUtf8(QByteArrayView(buffer, length));
+            if (transcoder->Failed())
+                throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: it holds bytes that are not %2 text.")
+                                      .arg(m_fileName, transcoder->Name()));
+            status = XML_Parse(m_parser, utf8.constData(), int(utf8.size()), last);
+        } else {
+            status = XML_ParseBuffer(m_parser, int(length), last);
+        }
+        if (m_exception)
+            std::rethrow_exception(m_exception);
+        if (status != XML_STATUS_OK)
+            Fail();
+        if (last)
+            return;
+    }
+}
+
+void XmlFileParser::Fail() const
+{
+    switch (const XML_Error code = XML_GetErrorCode(m_parser)) {
+    case XML_ERROR_NO_MEMORY:
+        throw std::bad_alloc();
+    case XML_ERROR_AMPLIFICATION_LIMIT_BREACH:
+        throw FormatError(QStringLiteral("Cannot read \"%1\": its entity references expand it to more than %2 MiB of "
+                                         "text, more than 64 times its size plus 64 MiB; only a damaged or hostile "
+                                         "file does that.")
+                              .arg(m_fileName)
+                              .arg(m_textLimit >> 20));
+    case XML_ERROR_UNKNOWN_ENCODING:
+        throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: its encoding \"%2\" is unknown.")
+                              .arg(m_fileName, m_unknownEncoding));
+    default:
+        throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: %2 (line %3, column %4).")
+                              .arg(m_fileName, QString::fromUtf8(XML_ErrorString(code)))
+                              .arg(Line())
+                              .arg(Column()));
+    }
+}
+
+} // namespace reelkeep

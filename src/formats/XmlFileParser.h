@@ -1,0 +1,57 @@
+// A streaming XML parser over a catalogue file (expat): the file is fed in blocks, so
+// memory stays bounded whatever its size; encodings the parser lacks are decoded here;
+// entity expansion is bounded by MaxExpandedTextBytes; every failure becomes a
+// ReelkeepError naming the file and the parser's reason.
+#pragma once
+
+#include <QString>
+#include <exception>
+
+class QFile;
+struct XML_ParserStruct;
+
+namespace reelkeep {
+
+class XmlFileParser {
+public:
+    // The events of a parse, in UTF-8. A handler may throw: the parse stops and
+    // Parse throws the same exception.
+    class Handler {
+    public:
+        virtual ~Handler() = default;
+        // attributes: name, value, name, value, ..., nullptr.
+        virtual void StartElement(const char* name, const char** attributes) = 0;
+        virtual void EndElement() = 0;
+        // Text of an element, delivered in pieces; line breaks already as LF.
+        virtual void Characters(const char* text, int length) = 0;
+    };
+
+    XmlFileParser(const QString& fileName, Handler& handler);
+    ~XmlFileParser();
+    XmlFileParser(const XmlFileParser&) = delete;
+    XmlFileParser& operator=(const XmlFileParser&) = delete;
+
+    // Parses the whole file from its start; throws ReelkeepError.
+    void Parse(QFile& file);
+
+    // Where the event being handled lies, for messages (1-based).
+    qint64 Line() const;
+    qint64 Column() const;
+
+private:
+    class Transcoder;
+
+    void Configure();
+    void Feed(QFile& file, Transcoder* transcoder);
+    [[noreturn]] void Fail() const;
+    template <typename Event> void Guarded(Event&& event);
+
+    const QString m_fileName;
+    Handler& m_handler;
+    qint64 m_textLimit = 0;
+    XML_ParserStruct* m_parser = nullptr;
+    std::exception_ptr m_exception;
+    QString m_unknownEncoding;
+};
+
+} // namespace reelkeep
