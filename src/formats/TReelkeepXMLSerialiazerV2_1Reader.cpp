@@ -2,6 +2,7 @@
 // document tree of a large catalogue is ever held.
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
+#include "IntegerText.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 #include "XmlFileParser.h"
@@ -224,11 +225,10 @@ private:
         const char* text = attributeValue(attributes, name);
         if (!text)
             notNumber(QStringLiteral("<%1> has no %2 attribute").arg(QString::fromUtf8(element), QLatin1StringView(name)));
-        bool ok = false;
-        const qint64 value = QByteArrayView(text).trimmed().toLongLong(&ok);
-        if (!ok || value < min || value > max)
+        const std::optional<qint64> value = ParseInteger(QByteArrayView(text).trimmed(), min, max);
+        if (!value)
             notNumber(QStringLiteral("\"%1\" is not a valid %2").arg(QString::fromUtf8(text), QLatin1StringView(name)));
-        return value;
+        return *value;
     }
 
     // What the writer produces ("true"/"false"), those words in any case, or an
@@ -243,11 +243,11 @@ private:
             return true;
         if (word.compare("false", Qt::CaseInsensitive) == 0)
             return false;
-        bool ok = false;
-        const qint64 value = word.toLongLong(&ok);
-        if (!ok)
+        const std::optional<qint64> value =
+            ParseInteger(word, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+        if (!value)
             notNumber(QStringLiteral("\"%1\" is not a valid %2").arg(QString::fromUtf8(text), QLatin1StringView(name)));
-        return value != 0;
+        return *value != 0;
     }
 
     [[noreturn]] void damaged(const QString& what) const
