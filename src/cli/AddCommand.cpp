@@ -44,6 +44,7 @@ int RunAdd(CliContext& context, const QStringList& args)
     if (isatty(STDERR_FILENO))
         walk.Progress = [](int done, int found) { WriteErr(QStringLiteral("\r%1/%2 files").arg(done).arg(found)); };
     int added = 0;
+    std::vector<SkippedPath> skipped;
     // Files given one after another make one batch, as chosen together in the file dialog.
     QStringList batch;
     const auto flush = [&] {
@@ -53,7 +54,9 @@ int RunAdd(CliContext& context, const QStringList& args)
     for (const QString& path : paths) {
         if (QFileInfo(path).isDir()) {
             flush();
-            added += entry.AddFolder(path, walk).RecordsAdded;
+            WalkResult result = entry.AddFolder(path, walk);
+            added += result.RecordsAdded;
+            skipped.insert(skipped.end(), result.Skipped.begin(), result.Skipped.end());
         } else {
             batch.append(QFileInfo(path).absoluteFilePath());
         }
@@ -63,6 +66,12 @@ int RunAdd(CliContext& context, const QStringList& args)
         WriteErr(QStringLiteral("\n"));
     SaveCatalogue(doc, catalogue);
     WriteOut(QStringLiteral("%1 records added to list %2 of %3\n").arg(added).arg(listNumber).arg(catalogue));
+    if (!skipped.empty()) {
+        QString list = QStringLiteral("%1 skipped:\n").arg(skipped.size());
+        for (const SkippedPath& skip : skipped)
+            list += QStringLiteral("  %1: %2\n").arg(skip.Path, skip.Reason);
+        WriteOut(list);
+    }
     return ExitDone;
 }
 

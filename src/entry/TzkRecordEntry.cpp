@@ -80,7 +80,7 @@ std::shared_ptr<const TzkVideoInfo> TzkRecordEntry::media(const QString& path)
     return info;
 }
 
-void TzkRecordEntry::enterFile(TzkRow& row, const QString& file, QStringList* batch)
+FileValues TzkRecordEntry::examineFile(const QString& file, QStringList* batch)
 {
     const std::shared_ptr<const TzkVideoInfo> info = media(file);
     QString f = file;
@@ -127,6 +127,11 @@ void TzkRecordEntry::enterFile(TzkRow& row, const QString& file, QStringList* ba
     FileValues values = FileValues::From(parser, *info);
     values.TotalSize = low32(totalSize);
     values.TotalLength = low32(totalLength);
+    return values;
+}
+
+void TzkRecordEntry::storeValues(TzkRow& row, const FileValues& values)
+{
     const TZKList& list = m_target.List();
     for (const int c : m_target.PanelColumns()) {
         if (c < 0 || c >= list.ColumnCount())
@@ -141,11 +146,14 @@ int TzkRecordEntry::ProcessFiles(QStringList files)
 {
     WalkResult result;
     result.FilesFound = static_cast<int>(files.size());
-    processBatch(std::move(files), {}, result);
+    processBatch(std::move(files), {}, false, result);
     return result.RecordsAdded;
 }
 
-void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, WalkResult& result)
+// Files named one by one stop at the first that cannot be read, its record added
+// and left empty as the add-record command leaves it; a walk skips such a file
+// before adding its record and goes on.
+void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, bool skipUnreadable, WalkResult& result)
 {
     while (!batch.isEmpty()) {
         if (options.Cancelled && options.Cancelled()) {
@@ -153,9 +161,22 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
             break;
         }
         const qsizetype before = batch.size();
-        TzkRow* row = m_target.AddEmptyRecord();
-        ++result.RecordsAdded;
-        enterFile(*row, batch.first(), &batch);
+        const QString file = batch.first();
+        if (skipUnreadable) {
+            try {
+                const FileValues values = examineFile(file, &batch);
+                storeValues(*m_target.AddEmptyRecord(), values);
+                ++result.RecordsAdded;
+            } catch (const FileError& error) {
+                result.Skipped.push_back({file, error.message()});
+            } catch (const ConversionError& error) {
+                result.Skipped.push_back({file, error.message()});
+            }
+        } else {
+            TzkRow* row = m_target.AddEmptyRecord();
+            ++result.RecordsAdded;
+            storeValues(*row, examineFile(file, &batch));
+        }
         batch.removeFirst();
         result.FilesDone += static_cast<int>(before - batch.size());
         if (options.Progress)
@@ -166,7 +187,9 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
 WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& options)
 {
     WalkResult result;
-    const std::vector<QStringList> batches = CollectVideoBatches(dir, options.Cancelled);
+    VideoBatches walk = CollectVideoBatches(dir, options.Cancelled);
+    const std::vector<QStringList>& batches = walk.Batches;
+    result.Skipped = std::move(walk.Skipped);
     if (options.Cancelled && options.Cancelled()) {
         result.Cancelled = true;
         return result;
@@ -182,7 +205,7 @@ WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& opti
     m_prefetcher = prefetcher.get();
     try {
         for (const QStringList& batch : batches) {
-            processBatch(batch, options, result);
+            processBatch(batch, options, true, result);
             if (result.Cancelled)
                 break;
         }
@@ -197,7 +220,7 @@ WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& opti
 void TzkRecordEntry::FillCurrentRecord(const QString& file)
 {
     if (TzkRow* row = m_target.CurrentRecord())
-        enterFile(*row, file, nullptr);
+        storeValues(*row, examineFile(file, nullptr));
 }
 
 void TzkRecordEntry::AppendFile(const QString& file)

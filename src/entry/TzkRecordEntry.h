@@ -3,7 +3,9 @@
 #pragma once
 
 #include "FileNameSeparators.h"
+#include "FolderWalk.h"
 #include "LocaleFormats.h"
+#include "PatternFilling.h"
 #include "RecordEntryTarget.h"
 #include "TzkVideoInfo.h"
 
@@ -31,6 +33,9 @@ struct WalkResult {
     int FilesDone = 0;
     int RecordsAdded = 0;
     bool Cancelled = false;
+    // What could not be entered (unreadable files, broken links, folders that
+    // cannot be opened), in the order met; the rest of the walk went on.
+    std::vector<SkippedPath> Skipped;
 };
 
 class TzkRecordEntry {
@@ -41,7 +46,8 @@ public:
     // One new record per file; later parts of a multi-part film in the batch are
     // taken out of it and counted into the record of the first one entered.
     int ProcessFiles(QStringList files);
-    // Walks a folder tree and enters its video files.
+    // Walks a folder tree and enters its video files; a file or folder that cannot
+    // be entered is skipped and listed in the result.
     WalkResult AddFolder(const QString& dir, const WalkOptions& options = {});
     // Fills the current record from one file without adding a record.
     void FillCurrentRecord(const QString& file);
@@ -49,9 +55,10 @@ public:
     void AppendFile(const QString& file);
 
 private:
-    void enterFile(TzkRow& row, const QString& file, QStringList* batch);
+    FileValues examineFile(const QString& file, QStringList* batch);
+    void storeValues(TzkRow& row, const FileValues& values);
     std::shared_ptr<const TzkVideoInfo> media(const QString& path);
-    void processBatch(QStringList batch, const WalkOptions& options, WalkResult& result);
+    void processBatch(QStringList batch, const WalkOptions& options, bool skipUnreadable, WalkResult& result);
 
     RecordEntryTarget& m_target;
     FileNameSeparators m_separators;

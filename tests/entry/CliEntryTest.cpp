@@ -69,6 +69,8 @@ TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
     videos.copy(videos.longClip(), folder + QStringLiteral("/Первый.avi"), 3 * 1024 * 1024);
     videos.copy(videos.longClip(), folder + QStringLiteral("/Вложенная/Второй.avi"), 1024 * 1024);
     videos.copy(videos.clip2s(), folder + QStringLiteral("/заметки.txt"));
+    const QString broken = folder + QStringLiteral("/Сломан.avi");
+    QFile::link(folder + QStringLiteral("/нет"), broken);
     const QString parts = dir(QStringLiteral("Части"));
     const QString p1 = videos.copy(videos.longClip(), parts + QStringLiteral("/Кино [1-2].avi"));
     const QString p2 = videos.copy(videos.longClip(), parts + QStringLiteral("/Кино [2-2].avi"));
@@ -76,7 +78,10 @@ TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
 
     const CliRun add = cli({QStringLiteral("add"), catalogue, p1, p2, folder});
     ASSERT_EQ(add.status, 0) << add.err.toStdString();
+    // The broken link is skipped and listed after the count; the rest is entered and saved.
     EXPECT_TRUE(add.out.startsWith("3 records added")) << add.out.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(add.out).endsWith(QStringLiteral("\n1 skipped:\n  %1: the link leads nowhere: No such file or directory\n").arg(broken)))
+        << add.out.toStdString();
 
     const CliRun stats = cli({QStringLiteral("stats"), catalogue, QStringLiteral("--select"), QStringLiteral("2,3")});
     ASSERT_EQ(stats.status, 0) << stats.err.toStdString();

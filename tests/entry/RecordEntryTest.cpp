@@ -8,6 +8,8 @@
 #include <array>
 #include <functional>
 #include <gtest/gtest.h>
+#include <map>
+#include <unistd.h>
 
 using namespace reelkeep;
 using reelkeep::test::TestVideos;
@@ -219,32 +221,76 @@ TEST_F(RecordEntryTest, FillingTheCurrentRecordKeepsCellsWithEmptyValues)
     EXPECT_EQ(row->Fields[5].section(QStringLiteral(", "), 2), QStringLiteral("23,976"));
 }
 
-// The error names the file the walk or batch reached, and the records before it stay.
-TEST_F(RecordEntryTest, AnUnreadableFileEndsTheBatchOrWalk)
+// A named file that cannot be read ends its batch with an error naming it, the
+// records before it kept; a walk skips what it cannot enter, lists it and goes on.
+TEST_F(RecordEntryTest, AnUnreadableFileEndsABatchButAWalkSkipsIt)
 {
-    auto expectError = [](const std::function<void()>& run, const QString& file) {
-        try {
-            run();
-            ADD_FAILURE() << "no error";
-        } catch (const FileError& error) {
-            EXPECT_TRUE(error.message().contains(file)) << error.message().toStdString();
-        }
-    };
     const QString missing = videos.path(QStringLiteral("missing.avi"));
-    expectError([&] { entry.ProcessFiles({videos.clip2s(), missing, videos.clip3s()}); }, missing);
+    try {
+        entry.ProcessFiles({videos.clip2s(), missing, videos.clip3s()});
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
+    }
     // The record added for the unreadable file stays, empty, as any added record would.
     EXPECT_EQ(column(1), (QStringList{QStringLiteral("clip2s"), QString()}));
 
     const QString dir = folder(QStringLiteral("broken"));
-    videos.copy(videos.clip2s(), dir + QStringLiteral("/a.avi"));
-    videos.copy(videos.clip2s(), dir + QStringLiteral("/c.avi"));
+    for (const char* name : {"a.avi", "c.avi", "sub/d.avi", "shut/e.avi"})
+        videos.copy(videos.clip2s(), dir + QLatin1Char('/') + QString::fromUtf8(name));
     ASSERT_TRUE(QFile::link(dir + QStringLiteral("/nowhere"), dir + QStringLiteral("/b.avi")));
+    ASSERT_TRUE(QFile::link(QStringLiteral(".."), dir + QStringLiteral("/sub/up")));
+    ASSERT_TRUE(QFile::link(dir + QStringLiteral("/sub"), dir + QStringLiteral("/sub again")));
+    const QByteArray latin1Name = QFile::encodeName(dir) + "/caf\xe9.avi";
+    ASSERT_TRUE(QFile::copy(videos.clip2s(), QFile::decodeName(QFile::encodeName(dir) + "/tmp.avi")));
+    ASSERT_EQ(::rename(QFile::encodeName(dir + QStringLiteral("/tmp.avi")).constData(), latin1Name.constData()), 0);
+    // Root opens any folder, so the closed one only counts for other users.
+    const bool closable = ::geteuid() != 0;
+    if (closable)
+        QFile::setPermissions(dir + QStringLiteral("/shut"), QFileDevice::Permissions());
+
     EntryList walked;
-    WalkOptions parallel;
-    parallel.Threads = 3;
-    expectError([&] { walked.entry.AddFolder(dir, parallel); }, QStringLiteral("b.avi"));
-    ASSERT_EQ(walked.list.RowCount(), 2);
-    EXPECT_EQ(walked.list.Row(0)->Fields[1], QStringLiteral("a"));
+    WalkOptions sequential;
+    sequential.Threads = 1;
+    // c.avi goes away between the walk and its entry.
+    sequential.Progress = [&walked, &dir](int, int) {
+        if (walked.list.Row(walked.list.RowCount() - 1)->Fields[1] == QLatin1String("a"))
+            QFile::remove(dir + QStringLiteral("/c.avi"));
+    };
+    const WalkResult result = walked.entry.AddFolder(dir, sequential);
+    QFile::setPermissions(dir + QStringLiteral("/shut"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QStringList titles;
+    for (int r = 0; r < walked.list.RowCount(); ++r)
+        titles << walked.list.Row(r)->Fields[1];
+    // The link back up and the second way into "sub" are not walked again.
+    EXPECT_EQ(titles, closable ? QStringList({QStringLiteral("d"), QStringLiteral("a")})
+                               : QStringList({QStringLiteral("e"), QStringLiteral("d"), QStringLiteral("a")}));
+    EXPECT_EQ(result.RecordsAdded, walked.list.RowCount());
+    std::map<QString, QString> skipped;
+    for (const SkippedPath& skip : result.Skipped)
+        skipped[skip.Path.mid(dir.size() + 1)] = skip.Reason;
+    EXPECT_EQ(skipped.size(), closable ? 5u : 4u);
+    EXPECT_TRUE(skipped[QStringLiteral("b.avi")].contains(QStringLiteral("leads nowhere")));
+    EXPECT_TRUE(skipped[QStringLiteral("c.avi")].contains(QStringLiteral("c.avi")));
+    EXPECT_TRUE(skipped[QStringLiteral("sub/up")].contains(QStringLiteral("holds the folder being walked")));
+    EXPECT_EQ(skipped[QFile::decodeName(latin1Name).mid(dir.size() + 1)], QStringLiteral("the name is not valid UTF-8"));
+    if (closable) {
+        EXPECT_TRUE(skipped[QStringLiteral("shut")].contains(QStringLiteral("cannot be opened")));
+    }
+}
+
+// Every folder is opened relative to its parent, so the time grows with the number
+// of folders, not with the square of the depth.
+TEST_F(RecordEntryTest, AWalkReachesTheBottomOfAThousandLevels)
+{
+    const QString top = folder(QStringLiteral("deep"));
+    const QString bottom = top + QStringLiteral("/d").repeated(1000);
+    ASSERT_TRUE(QDir().mkpath(bottom));
+    QFile(bottom + QStringLiteral("/bottom.avi")).open(QIODevice::WriteOnly);
+    const VideoBatches walk = CollectVideoBatches(top);
+    EXPECT_EQ(walk.Batches, std::vector<QStringList>{{bottom + QStringLiteral("/bottom.avi")}});
+    EXPECT_TRUE(walk.Skipped.empty());
+    QDir(top).removeRecursively();
 }
 
 } // namespace
