@@ -7,7 +7,9 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <new>
 
 namespace reelkeep::cli {
 
@@ -72,6 +74,12 @@ int run(QStringList args)
         } catch (const ReelkeepError& error) {
             WriteErr(error.message() + QLatin1Char('\n'));
             return ExitFailed;
+        } catch (const std::bad_alloc&) {
+            WriteErr(QStringLiteral("There is not enough memory for the command %1.\n").arg(QString::fromUtf8(command.name)));
+            return ExitFailed;
+        } catch (const std::exception& error) {
+            WriteErr(QStringLiteral("The command %1 failed: %2\n").arg(QString::fromUtf8(command.name), QString::fromLocal8Bit(error.what())));
+            return ExitFailed;
         }
     }
     WriteErr(QStringLiteral("Unknown command: %1\n\n").arg(args[0]) + usageText());
@@ -106,5 +114,13 @@ int main(int argc, char* argv[])
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    return reelkeep::cli::run(QCoreApplication::arguments().mid(1));
+    // Failures before a command starts (finding the program folder) end in a message too.
+    try {
+        return reelkeep::cli::run(QCoreApplication::arguments().mid(1));
+    } catch (const reelkeep::ReelkeepError& error) {
+        reelkeep::cli::WriteErr(error.message() + QLatin1Char('\n'));
+    } catch (const std::exception& error) {
+        reelkeep::cli::WriteErr(QString::fromLocal8Bit(error.what()) + QLatin1Char('\n'));
+    }
+    return reelkeep::cli::ExitFailed;
 }
