@@ -1,8 +1,11 @@
 #include "TzkVideoInfo.h"
 
+#include "IntegerText.h"
 #include "MediaValues.h"
 #include "ReelkeepError.h"
 #include "TextUtils.h"
+
+#include <limits>
 
 namespace reelkeep {
 namespace {
@@ -41,9 +44,9 @@ void TzkVideoInfo::read()
     Comment = general("Comment");
     Genre = general("Genre");
     const QString size = general("FileSize").trimmed();
-    bool ok = false;
-    FileSize = size.toLongLong(&ok);
-    if (!ok)
+    const std::optional<qint64> fileSize = ParseInteger(size, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
+    FileSize = fileSize.value_or(0);
+    if (!fileSize)
         throw ConversionError(QStringLiteral("\"%1\" is not a valid file size (file \"%2\").").arg(size, FileName));
 
     if (Video.empty())

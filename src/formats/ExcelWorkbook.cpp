@@ -6,6 +6,7 @@
 #include "FreeXlReader.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
+#include "Rounding.h"
 
 #include <QSet>
 #include <algorithm>
@@ -198,8 +199,8 @@ private:
                                       .arg(row + 1)
                                       .arg(column + 1));
         }
-        const double rounded = std::nearbyint(number); // halves to even
-        if (!(rounded >= std::numeric_limits<std::int32_t>::min() && rounded <= std::numeric_limits<std::int32_t>::max()))
+        const std::int64_t rounded = RoundHalfEven(number); // NaN gives 0, hence its own check
+        if (std::isnan(number) || rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
             throw ConversionError(QStringLiteral("Cannot read \"%1\": the record number %2 in worksheet \"%3\", row %4 "
                                                  "is out of range.")
                                       .arg(m_fileName)
