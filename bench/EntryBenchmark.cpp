@@ -1,5 +1,6 @@
 // Adding a folder of 400 small video files: sequentially, with the worker pool,
-// and the same files examined by the mediainfo command for comparison.
+// and the same files examined by the mediainfo command for comparison; walking
+// folder chains of growing depth.
 #include "TzkRecordEntry.h"
 
 #include <QDir>
@@ -110,8 +111,26 @@ void BM_MediainfoCommandPerFile(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kFiles);
 }
 
+// Walking a chain of folders as deep as the argument, one file at the bottom:
+// the time per level should not grow with the depth.
+void BM_WalkDeepTree(benchmark::State& state)
+{
+    const QTemporaryDir dir;
+    const auto depth = static_cast<int>(state.range(0));
+    const QString bottom = dir.path() + QStringLiteral("/d").repeated(depth);
+    QDir().mkpath(bottom);
+    QFile(bottom + QStringLiteral("/bottom.avi")).open(QIODevice::WriteOnly);
+    for (auto _ : state) {
+        const VideoBatches walk = CollectVideoBatches(dir.path());
+        if (walk.Batches.size() != 1)
+            state.SkipWithError("the file at the bottom was not found");
+    }
+    state.SetItemsProcessed(state.iterations() * depth);
+}
+
 } // namespace
 
+BENCHMARK(BM_WalkDeepTree)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddFolderSequential)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_AddFolderPool)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 BENCHMARK(BM_MediainfoCommand)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
