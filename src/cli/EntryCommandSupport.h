@@ -1,5 +1,5 @@
-// What the record-entry commands of reelkeep-cli share: the settings of the
-// program folder and JSON output.
+// What the commands of reelkeep-cli that use the settings share: the settings
+// of the program folder and JSON output.
 #pragma once
 
 #include "CliCommand.h"
@@ -10,7 +10,8 @@
 
 namespace reelkeep::cli {
 
-// The settings (and through them the language file) of the program folder, as the program loads them at start.
+// The settings (and through them the language file) of the program folder, as the
+// program loads them at start; what could not be used is said on stderr.
 std::unique_ptr<zkOptions> LoadProgramOptions(const CliContext& context);
 
 // Indented UTF-8 JSON ending in a line break, on stdout.

@@ -4,6 +4,7 @@
 #include "CommandArgs.h"
 #include "Commands.h"
 #include "CoverPrinting.h"
+#include "EntryCommandSupport.h"
 #include "PrintCommandSupport.h"
 #include "ReelkeepError.h"
 #include "zkOptions.h"
@@ -29,9 +30,7 @@ int RunPrintCover(CliContext& context, const QStringList& args)
     if (!record)
         throw ReelkeepError(QStringLiteral("List %1 has no record with the ID %2.").arg(listNumber).arg(id));
 
-    zkOptions options;
-    options.LoadSettings(context.home.filePath(QStringLiteral("setup.ini")));
-    CoverPrintSettings settings = CoverSettingsFrom(options);
+    CoverPrintSettings settings = CoverSettingsFrom(*LoadProgramOptions(context));
     if (parsed.has(QStringLiteral("--cover")))
         settings.CoverFile = parsed.value(QStringLiteral("--cover"));
 

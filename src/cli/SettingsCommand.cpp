@@ -1,12 +1,9 @@
 // `settings` and `lang SECTION KEY`: the settings of the program folder, loaded
 // as the program loads them at start (completing setup.ini and the language file).
 #include "Commands.h"
-#include "ReelkeepError.h"
-#include "zkOptions.h"
+#include "EntryCommandSupport.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace reelkeep::cli {
 namespace {
@@ -79,41 +76,21 @@ QJsonObject settingsJson(const zkOptions& o)
     };
 }
 
-// Loads as the program does at start, in a program folder that exists.
-void load(zkOptions& options, const QDir& home)
-{
-    QDir().mkpath(home.path());
-    options.LoadSettings(home.filePath(QStringLiteral("setup.ini")));
-}
-
 } // namespace
 
 int RunSettings(CliContext& context, const QStringList& args)
 {
     if (!args.isEmpty())
         throw UsageError{QStringLiteral("settings takes no arguments")};
-    zkOptions options;
-    QString failure;
-    try {
-        load(options, context.home);
-    } catch (const ReelkeepError& error) {
-        // Everything was still read; show it, then the failure.
-        failure = error.message();
-    }
-    WriteOut(QJsonDocument(settingsJson(options)).toJson(QJsonDocument::Indented));
-    if (failure.isEmpty())
-        return ExitDone;
-    WriteErr(failure + QLatin1Char('\n'));
-    return ExitFailed;
+    WriteJson(settingsJson(*LoadProgramOptions(context)));
+    return ExitDone;
 }
 
 int RunLang(CliContext& context, const QStringList& args)
 {
     if (args.size() != 2)
         throw UsageError{QStringLiteral("lang needs a section and a key")};
-    zkOptions options;
-    load(options, context.home);
-    WriteOut(options.LanguageTable.GetValue(args[0], args[1]) + QLatin1Char('\n'));
+    WriteOut(LoadProgramOptions(context)->LanguageTable.GetValue(args[0], args[1]) + QLatin1Char('\n'));
     return ExitDone;
 }
 

@@ -44,19 +44,15 @@ QString usageText()
     return text;
 }
 
-// The program folder when --home does not name one.
-QDir defaultHome()
-{
-    return QDir(ProgramFolder::Resolve());
-}
-
 int run(QStringList args)
 {
-    CliContext context{defaultHome()};
+    QString named;
     if (args.size() >= 2 && args[0] == QLatin1String("--home")) {
-        context.home = QDir(args[1]);
+        named = args[1];
         args = args.mid(2);
     }
+    // Resolved only once --home is known: a named folder is the only one touched.
+    CliContext context{QDir(ProgramFolder::Resolve(named))};
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("help")) {
         const bool asked = !args.isEmpty();
         (asked ? WriteOut(usageText()) : WriteErr(usageText()));

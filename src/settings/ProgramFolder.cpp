@@ -1,31 +1,97 @@
 #include "ProgramFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 namespace reelkeep {
+namespace {
 
-QString ProgramFolder::Locate(const QString& homeVariable, const QString& executableDir, const QString& configHome)
+QString compiledIn(const char* path)
 {
-    if (!homeVariable.isEmpty())
-        return QDir(homeVariable).absolutePath();
-    const QFileInfo executable(executableDir);
-    if (!executableDir.isEmpty() && executable.isDir() && executable.isWritable())
-        return executable.absoluteFilePath();
+    return QString::fromUtf8(path);
+}
+
+// A folder given relative to the executable's folder of an installed program.
+QString besideExecutable(const QString& executableFolder, const char* relative)
+{
+    return QDir::cleanPath(QDir(executableFolder).filePath(compiledIn(relative)));
+}
+
+bool isInside(const QString& path, const QString& folder)
+{
+    return !folder.isEmpty() && (path == folder || path.startsWith(folder + QLatin1Char('/')));
+}
+
+} // namespace
+
+QString ProgramFolder::ExecutableFolder()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+}
+
+ProgramFolder::Layout ProgramFolder::LayoutOf(const QString& executableFolder, const QString& buildTree)
+{
+    if (isInside(QFileInfo(executableFolder).canonicalFilePath(), QFileInfo(buildTree).canonicalFilePath()))
+        return Layout::BuildTree;
+    if (QFileInfo(QDir(executableFolder).filePath(QStringLiteral("setup.ini"))).isFile())
+        return Layout::Portable;
+    return Layout::Installed;
+}
+
+ProgramFolder::Layout ProgramFolder::RunningLayout()
+{
+    return LayoutOf(ExecutableFolder(), compiledIn(REELKEEP_BUILD_TREE));
+}
+
+QString ProgramFolder::Locate(const QString& named, const QString& executableFolder, Layout layout, const QString& configHome)
+{
+    if (!named.isEmpty())
+        return QDir(named).absolutePath();
+    const bool inPlace = layout == Layout::BuildTree && QFileInfo(executableFolder).isWritable();
+    if (inPlace || layout == Layout::Portable)
+        return QDir(executableFolder).absolutePath();
     const QString base = configHome.isEmpty() ? QDir::home().filePath(QStringLiteral(".config")) : configHome;
     return QDir(base).absoluteFilePath(QStringLiteral("reelkeep"));
 }
 
-QStringList ProgramFolder::ShippedFolders()
+QStringList ProgramFolder::ShippedFolders(Layout layout, const QString& executableFolder)
 {
+    QStringList candidates;
+    if (layout == Layout::BuildTree)
+        candidates = {compiledIn(REELKEEP_SOURCE_DATA_DIR), compiledIn(REELKEEP_BUILD_DATA_DIR)};
+    else if (layout == Layout::Installed)
+        candidates = {besideExecutable(executableFolder, REELKEEP_BIN_TO_DATA),
+                      besideExecutable(executableFolder, REELKEEP_BIN_TO_PLUGIN_PARENT)};
     QStringList folders;
-    for (const char* path : {REELKEEP_SOURCE_DATA_DIR, REELKEEP_BUILD_DATA_DIR, REELKEEP_INSTALL_DATA_DIR}) {
-        const QString folder = QString::fromUtf8(path);
+    for (const QString& folder : candidates)
         if (QFileInfo(folder).isDir())
             folders.append(folder);
-    }
     return folders;
+}
+
+QStringList ProgramFolder::ShippedFolders()
+{
+    return ShippedFolders(RunningLayout(), ExecutableFolder());
+}
+
+QString ProgramFolder::HelperFolder(Layout layout, const QString& executableFolder)
+{
+    switch (layout) {
+    case Layout::BuildTree:
+        return compiledIn(REELKEEP_HELPER_BUILD_DIR);
+    case Layout::Portable:
+        return QDir(executableFolder).absolutePath();
+    case Layout::Installed:
+        break;
+    }
+    return besideExecutable(executableFolder, REELKEEP_BIN_TO_HELPERS);
+}
+
+QString ProgramFolder::HelperFolder()
+{
+    // Worked out once; the initialisation of a local static is thread-safe.
+    static const QString folder = HelperFolder(RunningLayout(), ExecutableFolder());
+    return folder;
 }
 
 void ProgramFolder::Seed(const QString& folder, const QStringList& shippedFolders)
@@ -53,14 +119,16 @@ void ProgramFolder::Seed(const QString& folder, const QStringList& shippedFolder
     }
 }
 
-QString ProgramFolder::Resolve()
+QString ProgramFolder::Resolve(const QString& named)
 {
-    const QString home = qEnvironmentVariable("REELKEEP_HOME");
-    const QString folder = Locate(home, QCoreApplication::applicationDirPath(), qEnvironmentVariable("XDG_CONFIG_HOME"));
+    const QString chosen = named.isEmpty() ? qEnvironmentVariable("REELKEEP_HOME") : named;
+    const QString executable = ExecutableFolder();
+    const Layout layout = LayoutOf(executable, compiledIn(REELKEEP_BUILD_TREE));
+    const QString folder = Locate(chosen, executable, layout, qEnvironmentVariable("XDG_CONFIG_HOME"));
+    const bool isNew = !QFileInfo::exists(folder) || QDir(folder).isEmpty();
     QDir().mkpath(folder);
-    // An explicitly named folder is the user's (or a test's) own: nothing is added to it.
-    if (home.isEmpty())
-        Seed(folder, ShippedFolders());
+    if (chosen.isEmpty() || isNew)
+        Seed(folder, ShippedFolders(layout, executable));
     return folder;
 }
 

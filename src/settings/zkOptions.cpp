@@ -5,7 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <exception>
+#include <optional>
 
 namespace reelkeep {
 namespace {
@@ -29,6 +29,7 @@ constexpr std::array<std::int32_t, kControlCount> kContrlY = {14, 14, 54, 54, 54
 constexpr std::int32_t kMaxEntries = 255;
 
 constexpr double kDefaultLineWidth = 0.1;
+constexpr std::uint32_t kDefaultLineColor = 0x000000; // clBlack
 
 // The built-in film-guide search written into a new settings file. Kinopoisk is
 // a public Russian film guide; the user can change or add sites in the options.
@@ -115,20 +116,87 @@ QString num(int i)
     return QString::number(i);
 }
 
+// Typed reads of the settings file: a value that is there but does not convert
+// gives the key's default and one warning naming the file, section and key, so a
+// slip in one setting never stops the program.
+class CheckedReader {
+public:
+    CheckedReader(const IniFile& ini, QStringList& warnings) : m_ini(ini), m_warnings(warnings) {}
+
+    const IniFile& Ini() const { return m_ini; }
+
+    std::int32_t Integer(const QString& section, const QString& key, std::int32_t fallback) const
+    {
+        return read(section, key, fallback, QString::number(fallback),
+                    [](const QString& text, std::int32_t& value) { return IniFile::ParseInteger(text, value); });
+    }
+
+    bool Bool(const QString& section, const QString& key, bool fallback) const
+    {
+        return Integer(section, key, fallback ? 1 : 0) != 0;
+    }
+
+    double Float(const QString& section, const QString& key, double fallback, QChar decimalSeparator) const
+    {
+        return read(section, key, fallback, IniFile::FloatToText(fallback, decimalSeparator),
+                    [&](const QString& text, double& value) { return IniFile::ParseFloat(text, decimalSeparator, value); });
+    }
+
+    std::uint8_t PenStyle(const QString& section, const QString& key, std::uint8_t fallback) const
+    {
+        return read(section, key, fallback, zkOptions::PenStyleToText(fallback), [](const QString& text, std::uint8_t& value) {
+            constexpr std::uint8_t unknown = 0xFF;
+            value = zkOptions::PenStyleFromText(text, unknown);
+            return value != unknown;
+        });
+    }
+
+    std::uint32_t Color(const QString& section, const QString& key, std::uint32_t fallback) const
+    {
+        return read(section, key, fallback, zkOptions::ColorToText(fallback), [](const QString& text, std::uint32_t& value) {
+            try {
+                value = zkOptions::ColorFromText(text);
+                return true;
+            } catch (const ConversionError&) {
+                return false;
+            }
+        });
+    }
+
+private:
+    // An empty or missing value is no slip: it quietly gives the default.
+    template <typename T, typename Parse>
+    T read(const QString& section, const QString& key, T fallback, const QString& fallbackText, Parse parse) const
+    {
+        const QString text = m_ini.ReadString(section, key, QString());
+        T value = fallback;
+        if (text.isEmpty())
+            return fallback;
+        if (parse(text, value))
+            return value;
+        m_warnings.append(QStringLiteral("%1, section [%2], key %3: \"%4\" is not a valid value; the default \"%5\" is used")
+                              .arg(QDir::toNativeSeparators(m_ini.FileName()), section, key, text, fallbackText));
+        return fallback;
+    }
+
+    const IniFile& m_ini;
+    QStringList& m_warnings;
+};
+
 // The quick lists and the search sites are numbered pairs of keys (from 1) under a count key.
 struct NumberedPairs {
     QString section;
     QString countKey, firstKey, secondKey;
 };
 
-std::int32_t ReadPairs(const IniFile& ini, const NumberedPairs& keys, QStringList& first, QStringList& second)
+std::int32_t ReadPairs(const CheckedReader& reader, const NumberedPairs& keys, QStringList& first, QStringList& second)
 {
-    const std::int32_t count = std::clamp(ini.ReadInteger(keys.section, keys.countKey, 0), 0, kMaxEntries);
+    const std::int32_t count = std::clamp(reader.Integer(keys.section, keys.countKey, 0), 0, kMaxEntries);
     first.clear();
     second.clear();
     for (int n = 1; n <= count; ++n) {
-        first.append(ini.ReadString(keys.section, keys.firstKey + num(n), QString()));
-        second.append(ini.ReadString(keys.section, keys.secondKey + num(n), QString()));
+        first.append(reader.Ini().ReadString(keys.section, keys.firstKey + num(n), QString()));
+        second.append(reader.Ini().ReadString(keys.section, keys.secondKey + num(n), QString()));
     }
     return count;
 }
@@ -254,40 +322,56 @@ void zkOptions::MigrateOldKeys(IniFile& ini)
 void zkOptions::LoadSettings(const QString& path)
 {
     m_programFolder = QFileInfo(path).absolutePath();
-    std::exception_ptr failure;
-    IniFile ini(path);
-    if (!IniFile::IsMarkedReadOnly(path)) {
+    m_loadWarnings.clear();
+    m_readOnlyFile.clear();
+    // Set once a warning has said that the settings cannot be written.
+    bool unwritable = false;
+    std::optional<IniFile> file;
+    try {
+        file.emplace(path);
+    } catch (const FileError& error) {
+        // Unreadable settings are left as they are; the program runs on the defaults.
+        m_loadWarnings.append(error.message() + QStringLiteral("; the default settings are used"));
+        unwritable = true;
+        file.emplace(QString());
+    }
+    IniFile& ini = *file;
+    if (!unwritable && !IniFile::IsMarkedReadOnly(path)) {
         try {
             ini.Update([&] {
                 WriteMissingDefaults(ini);
                 MigrateOldKeys(ini);
             });
-        } catch (const ReelkeepError&) {
-            // The settings are still read (with their defaults) before the failure is reported.
-            failure = std::current_exception();
+        } catch (const FileError& error) {
+            // A program folder that cannot be written is used as it is.
+            m_loadWarnings.append(error.message() + QStringLiteral("; the settings are used read-only, with defaults for what is missing"));
+            unwritable = true;
         }
     }
+    if (unwritable)
+        m_readOnlyFile = QFileInfo(path).absoluteFilePath();
+    const CheckedReader read(ini, m_loadWarnings);
 
     const ColumnDefinitions& builtIn = BuiltInColumnDefinitions();
     for (int i = 0; i < kStoredColumnCount; ++i) {
         ColName[i] = ini.ReadString(kColumns, QStringLiteral("ColName") + num(i), builtIn[i].name);
-        ColType[i] = static_cast<std::uint8_t>(ini.ReadInteger(kColumns, QStringLiteral("ColType") + num(i), builtIn[i].type));
+        ColType[i] = static_cast<std::uint8_t>(read.Integer(kColumns, QStringLiteral("ColType") + num(i), builtIn[i].type));
         ColPattern[i] = ini.ReadString(kColumns, QStringLiteral("ColPattern") + num(i), builtIn[i].pattern);
         ColLogicalVal[i] = ini.ReadString(kColumns, QStringLiteral("ColLogicalVal") + num(i), QString());
-        ColNamesWithDot[i] = ini.ReadBool(kColumns, QStringLiteral("ColNamesWithDot") + num(i), builtIn[i].namesWithDot);
-        ColSecondNames[i] = ini.ReadBool(kColumns, QStringLiteral("ColSecondNames") + num(i), builtIn[i].secondNames);
-        ColWidth[i] = ini.ReadInteger(kColumns, QStringLiteral("ColWidth") + num(i), builtIn[i].width);
-        ColPos[i] = ini.ReadInteger(kColumns, QStringLiteral("ColPos") + num(i), i);
+        ColNamesWithDot[i] = read.Bool(kColumns, QStringLiteral("ColNamesWithDot") + num(i), builtIn[i].namesWithDot);
+        ColSecondNames[i] = read.Bool(kColumns, QStringLiteral("ColSecondNames") + num(i), builtIn[i].secondNames);
+        ColWidth[i] = read.Integer(kColumns, QStringLiteral("ColWidth") + num(i), builtIn[i].width);
+        ColPos[i] = read.Integer(kColumns, QStringLiteral("ColPos") + num(i), i);
         ColShortCut[i] = ini.ReadString(kShortCut, QStringLiteral("Col") + num(i), QString());
     }
     for (int i = 0; i < kControlCount; ++i) {
-        ContrlWidth[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlWidth") + num(i), kContrlWidth[i]);
-        ContrlX[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlX") + num(i), kContrlX[i]);
-        ContrlY[i] = ini.ReadInteger(kColumns, QStringLiteral("ContrlY") + num(i), kContrlY[i]);
+        ContrlWidth[i] = read.Integer(kColumns, QStringLiteral("ContrlWidth") + num(i), kContrlWidth[i]);
+        ContrlX[i] = read.Integer(kColumns, QStringLiteral("ContrlX") + num(i), kContrlX[i]);
+        ContrlY[i] = read.Integer(kColumns, QStringLiteral("ContrlY") + num(i), kContrlY[i]);
     }
 
-    ListCount = ReadPairs(ini, kQuickLists, ListComments, ListFileNames);
-    SearchCount = ReadPairs(ini, kSearchSites, SrchName, SrchURL);
+    ListCount = ReadPairs(read, kQuickLists, ListComments, ListFileNames);
+    SearchCount = ReadPairs(read, kSearchSites, SrchName, SrchURL);
 
     StatusStat = ini.ReadString(kOptions, QStringLiteral("StatusStat"), QStringLiteral("%TotalLength%"));
     DefLanguageFile = ini.ReadString(kOptions, QStringLiteral("DefLanguageFile"), QStringLiteral("Russian.lng"));
@@ -297,13 +381,15 @@ void zkOptions::LoadSettings(const QString& path)
     if (!languageFile.isEmpty()) {
         try {
             LanguageTable.LoadFromFile(QDir(m_programFolder).filePath(languageFile));
-        } catch (const ReelkeepError&) {
-            if (!failure)
-                failure = std::current_exception();
+        } catch (const ReelkeepError& error) {
+            // The texts the file holds are taken all the same; a folder that cannot
+            // be written has had its one warning already.
+            if (!unwritable)
+                m_loadWarnings.append(error.message() + QStringLiteral("; the language file is used as it is"));
         }
     }
 
-    UseMDIPanel = ini.ReadBool(kOptions, QStringLiteral("UseMDIPanel"), false);
+    UseMDIPanel = read.Bool(kOptions, QStringLiteral("UseMDIPanel"), false);
     CoverFile = ini.ReadString(kPrint, QStringLiteral("CoverFile"), QStringLiteral("DefCover.cvr"));
     LastAviDir = ini.ReadString(kHistory, QStringLiteral("LastAviDir"), QString());
     LastListDir = ini.ReadString(kHistory, QStringLiteral("LastListDir"), QString());
@@ -317,29 +403,19 @@ void zkOptions::LoadSettings(const QString& path)
     PartSepEnd = ini.ReadString(kOptions, QStringLiteral("PartSepEnd"), QStringLiteral("]"));
 
     const QChar sep = Formats.decimalSeparator;
-    KCutLine.Width = static_cast<float>(ini.ReadFloat(kPrint, QStringLiteral("KCutLineWidth"), kDefaultLineWidth, sep));
-    KSLine.Width = static_cast<float>(ini.ReadFloat(kPrint, QStringLiteral("KSLineWidth"), kDefaultLineWidth, sep));
-    KCutLine.Style = PenStyleFromText(ini.ReadString(kPrint, QStringLiteral("KCutLineStyle"), QStringLiteral("dot")), psDot);
-    KSLine.Style = PenStyleFromText(ini.ReadString(kPrint, QStringLiteral("KSLineStyle"), QStringLiteral("dash")), psDash);
-    for (auto [pen, key] : {std::pair{&KCutLine, "KCutLineColor"}, std::pair{&KSLine, "KSLineColor"}}) {
-        try {
-            pen->Color = ColorFromText(ini.ReadString(kPrint, u(key), QStringLiteral("clBlack")));
-        } catch (const ConversionError&) {
-            pen->Color = 0;
-            if (!failure)
-                failure = std::current_exception();
-        }
-    }
+    KCutLine.Width = static_cast<float>(read.Float(kPrint, QStringLiteral("KCutLineWidth"), kDefaultLineWidth, sep));
+    KSLine.Width = static_cast<float>(read.Float(kPrint, QStringLiteral("KSLineWidth"), kDefaultLineWidth, sep));
+    KCutLine.Style = read.PenStyle(kPrint, QStringLiteral("KCutLineStyle"), psDot);
+    KSLine.Style = read.PenStyle(kPrint, QStringLiteral("KSLineStyle"), psDash);
+    KCutLine.Color = read.Color(kPrint, QStringLiteral("KCutLineColor"), kDefaultLineColor);
+    KSLine.Color = read.Color(kPrint, QStringLiteral("KSLineColor"), kDefaultLineColor);
 
-    SplitterPos = ini.ReadInteger(kOptions, QStringLiteral("splitterpos"), 200);
-
-    if (failure)
-        std::rethrow_exception(failure);
+    SplitterPos = read.Integer(kOptions, QStringLiteral("splitterpos"), 200);
 }
 
 void zkOptions::SaveSettings(const QString& path) const
 {
-    if (!QFileInfo::exists(path) || IniFile::IsMarkedReadOnly(path))
+    if (QFileInfo(path).absoluteFilePath() == m_readOnlyFile || !QFileInfo::exists(path) || IniFile::IsMarkedReadOnly(path))
         return;
     IniFile ini(path);
     ini.Update([&] {

@@ -32,10 +32,15 @@ public:
 
     // Fills every field from the file (program folder + "setup.ini"), first
     // completing and migrating the file unless it is marked read-only, and loads
-    // the language file named there from the same folder. Every field is filled
-    // even when something fails; the first failure is thrown afterwards.
+    // the language file named there from the same folder. Nothing stops it: a
+    // value that does not convert takes its default, and a file or folder that
+    // cannot be written or read is used as it is; each such case leaves one
+    // line in LoadWarnings().
     void LoadSettings(const QString& path);
-    // Writes every field; does nothing when the file is missing or read-only.
+    // What the last LoadSettings had to put up with, one sentence each, naming the file.
+    const QStringList& LoadWarnings() const { return m_loadWarnings; }
+    // Writes every field; does nothing when the file is missing or read-only, or
+    // when it could not be written while loading.
     void SaveSettings(const QString& path) const;
 
     static void WriteMissingDefaults(IniFile& ini);
@@ -91,9 +96,9 @@ public:
     LocaleFormats Formats;
 
 private:
-    void readAll(const IniFile& ini);
-
     QString m_programFolder;
+    QStringList m_loadWarnings;
+    QString m_readOnlyFile; // loaded from a file that could not be written
 };
 
 } // namespace reelkeep

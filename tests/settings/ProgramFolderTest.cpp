@@ -7,17 +7,60 @@
 using namespace reelkeep;
 using namespace reelkeep::test;
 
-TEST(ProgramFolder, ChoiceOrder)
+using Layout = ProgramFolder::Layout;
+
+TEST(ProgramFolder, ChoiceByLayout)
 {
     QTemporaryDir dir;
     const QString exe = dir.filePath(u("bin"));
     QDir().mkpath(exe);
-    const QString config = dir.filePath(u("config"));
-    EXPECT_EQ(ProgramFolder::Locate(dir.filePath(u("home")), exe, config), dir.filePath(u("home")));
-    EXPECT_EQ(ProgramFolder::Locate(QString(), exe, config), exe);
-    // An executable folder that cannot be written (here: one that is not there).
-    EXPECT_EQ(ProgramFolder::Locate(QString(), dir.filePath(u("gone")), config), config + u("/reelkeep"));
-    EXPECT_EQ(ProgramFolder::Locate(QString(), QString(), QString()), QDir::home().filePath(u(".config/reelkeep")));
+    const QString config = dir.filePath(u("config")), configured = config + u("/reelkeep");
+    for (const Layout layout : {Layout::BuildTree, Layout::Portable, Layout::Installed})
+        EXPECT_EQ(ProgramFolder::Locate(dir.filePath(u("home")), exe, layout, config), dir.filePath(u("home")));
+    EXPECT_EQ(ProgramFolder::Locate(QString(), exe, Layout::BuildTree, config), exe);
+    EXPECT_EQ(ProgramFolder::Locate(QString(), exe, Layout::Portable, config), exe);
+    // An installed program keeps its settings per user, however writable bin/ is.
+    EXPECT_EQ(ProgramFolder::Locate(QString(), exe, Layout::Installed, config), configured);
+    // A build tree that cannot be written (here: one that is not there); a portable
+    // folder is used read-only instead.
+    const QString gone = dir.filePath(u("gone"));
+    EXPECT_EQ(ProgramFolder::Locate(QString(), gone, Layout::BuildTree, config), configured);
+    EXPECT_EQ(ProgramFolder::Locate(QString(), gone, Layout::Portable, config), gone);
+    EXPECT_EQ(ProgramFolder::Locate(QString(), exe, Layout::Installed, QString()), QDir::home().filePath(u(".config/reelkeep")));
+}
+
+TEST(ProgramFolder, LayoutIsToldByWhereTheExecutableIs)
+{
+    QTemporaryDir dir;
+    const QString build = dir.filePath(u("build"));
+    QDir().mkpath(build + u("/src/cli"));
+    QDir().mkpath(dir.filePath(u("build-rel/src/cli")));
+    QDir().mkpath(dir.filePath(u("prefix/bin")));
+    EXPECT_EQ(ProgramFolder::LayoutOf(build + u("/src/cli"), build), Layout::BuildTree);
+    EXPECT_EQ(ProgramFolder::LayoutOf(dir.filePath(u("build-rel/src/cli")), build), Layout::Installed);
+    EXPECT_EQ(ProgramFolder::LayoutOf(dir.filePath(u("prefix/bin")), build), Layout::Installed);
+    WriteTestFile(dir.filePath(u("prefix/bin/setup.ini")), "");
+    EXPECT_EQ(ProgramFolder::LayoutOf(dir.filePath(u("prefix/bin")), build), Layout::Portable);
+    // Shipped files and helpers of an installed program are found beside its bin/.
+    QDir().mkpath(dir.filePath(u("usr/bin")));
+    QDir().mkpath(dir.filePath(u("usr/share/reelkeep")));
+    const QString bin = dir.filePath(u("usr/bin"));
+    EXPECT_EQ(ProgramFolder::ShippedFolders(Layout::Installed, bin), QStringList{dir.filePath(u("usr/share/reelkeep"))});
+    EXPECT_TRUE(ProgramFolder::HelperFolder(Layout::Installed, bin).startsWith(dir.filePath(u("usr/"))));
+    EXPECT_TRUE(ProgramFolder::ShippedFolders(Layout::Portable, bin).isEmpty());
+    EXPECT_EQ(ProgramFolder::HelperFolder(Layout::Portable, bin), bin);
+}
+
+TEST(ProgramFolder, NamedFolderIsCreatedAndSeededOnlyWhenNew)
+{
+    QTemporaryDir dir;
+    const QString fresh = dir.filePath(u("fresh/home"));
+    EXPECT_EQ(ProgramFolder::Resolve(fresh), fresh);
+    EXPECT_TRUE(QFile::exists(fresh + u("/English.lng")));
+    const QString used = dir.filePath(u("used"));
+    WriteTestFile(used + u("/setup.ini"), "[Options]\n");
+    EXPECT_EQ(ProgramFolder::Resolve(used), used);
+    EXPECT_EQ(QDir(used).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u("setup.ini")});
 }
 
 TEST(ProgramFolder, SeedingAddsWhatIsMissingAndNeverOverwritesTheUsersFiles)

@@ -26,8 +26,19 @@ cp "$data/English.lng" "$home/English.lng"
 sed -i 's/^DefLanguageFile=.*/DefLanguageFile=English.lng/' "$home/setup.ini"
 [ "$("$cli" --home "$home" lang MainMenu Exit)" = "Exit" ] || fail "the English file was not used"
 
-# $REELKEEP_HOME names the folder when --home does not.
+# A bad value and a folder that cannot be written each cost one warning, not the command.
+sed -i 's/^KCutLineColor=.*/KCutLineColor=notacolour/' "$home/setup.ini"
+[ "$("$cli" --home "$home" lang MainMenu Exit 2> "$work/warnings")" = "Exit" ] || fail "a bad colour stopped lang"
+[ "$(grep -c . "$work/warnings")" = 1 ] && grep -q "setup.ini, section \[Print\], key KCutLineColor" "$work/warnings" \
+    || { cat "$work/warnings" >&2; fail "the bad colour was not warned about once"; }
+echo "not a folder" > "$work/file"
+[ "$("$cli" --home "$work/file/home" lang MainMenu Exit 2> "$work/warnings")" = "Выход" ] || fail "an unwritable folder stopped lang"
+[ "$(grep -c . "$work/warnings")" = 1 ] || { cat "$work/warnings" >&2; fail "an unwritable folder gave other than one warning"; }
+
+# $REELKEEP_HOME names the folder when --home does not; either is created and seeded when new.
 REELKEEP_HOME="$work/env-home" "$cli" settings > /dev/null
 [ -f "$work/env-home/setup.ini" ] || fail "REELKEEP_HOME was not used"
+[ -f "$work/env-home/English.lng" ] || fail "a new REELKEEP_HOME was not seeded"
+[ -f "$home/DefCover.cvr" ] || fail "a new --home folder was not seeded"
 
 echo "settings e2e: passed"

@@ -147,19 +147,31 @@ TEST_F(zkOptionsTest, ValueFormsInBothDecimalSeparators)
     EXPECT_THROW(zkOptions::ColorFromText(u("purple")), ConversionError);
 }
 
-TEST_F(zkOptionsTest, BadColourIsReportedAfterEverythingIsRead)
+TEST_F(zkOptionsTest, BadValuesTakeTheirDefaultsWithOneWarningEach)
 {
-    put("[Options]\nsplitterpos=150\n[Print]\nKCutLineColor=purple\nKSLineColor=clRed\n");
-    zkOptions options(kComma);
-    try {
-        options.LoadSettings(path);
-        FAIL() << "the bad colour was not reported";
-    } catch (const ConversionError& error) {
-        EXPECT_TRUE(error.message().contains(u("purple")));
-    }
-    EXPECT_EQ(options.KCutLine.Color, 0u);
+    put("[Options]\nsplitterpos=150\nUseMDIPanel=yes\nSearchCount=\n[Columns]\nColWidth3=wide\n"
+        "[Print]\nKCutLineColor=notacolour\nKSLineColor=clRed\nKSLineStyle=wavy\nKCutLineWidth=thin\n");
+    const zkOptions options = load();
+    EXPECT_EQ(options.KCutLine.Color, 0u); // clBlack
     EXPECT_EQ(options.KSLine.Color, 0xFFu);
+    EXPECT_EQ(options.KSLine.Style, psDash);
+    EXPECT_FLOAT_EQ(options.KCutLine.Width, 0.1f);
+    EXPECT_EQ(options.ColWidth[3], BuiltInColumnDefinitions()[3].width);
+    EXPECT_FALSE(options.UseMDIPanel);
     EXPECT_EQ(options.SplitterPos, 150);
+    // An empty value is no slip: SearchCount= gives no warning.
+    const QStringList& warnings = options.LoadWarnings();
+    ASSERT_EQ(warnings.size(), 5) << warnings.join(u("\n")).toStdString();
+    for (const char* expected : {"[Print], key KCutLineColor: \"notacolour\"", "[Print], key KSLineStyle: \"wavy\"",
+                                 "[Print], key KCutLineWidth: \"thin\"", "[Columns], key ColWidth3: \"wide\"",
+                                 "[Options], key UseMDIPanel: \"yes\""}) {
+        const auto named = std::count_if(warnings.begin(), warnings.end(), [&](const QString& warning) {
+            return warning.startsWith(path + u(", section ")) && warning.contains(u(expected));
+        });
+        EXPECT_EQ(named, 1) << expected;
+    }
+    // The bad values stay in the file for the user to mend.
+    EXPECT_EQ(IniFile(path).ReadString(u("Print"), u("KCutLineColor"), QString()), u("notacolour"));
 }
 
 TEST_F(zkOptionsTest, SaveRoundTripsAndQuickListLeftoversStayInTheFileButAreHidden)
@@ -213,18 +225,25 @@ TEST_F(zkOptionsTest, ReadOnlyFileIsOnlyRead)
     EXPECT_EQ(bytes(), original);
 }
 
-TEST_F(zkOptionsTest, RefusedWriteIsReportedButTheDefaultsAreLoaded)
+TEST_F(zkOptionsTest, FolderThatCannotBeWrittenIsUsedReadOnlyWithOneWarning)
 {
     put("a file where the folder should be");
     const QString inside = path + u("/setup.ini");
     zkOptions options(kComma);
-    try {
-        options.LoadSettings(inside);
-        FAIL() << "the refused write was not reported";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.message(), u("Unable to write to ") + inside);
-    }
+    options.LoadSettings(inside);
+    ASSERT_EQ(options.LoadWarnings().size(), 1) << options.LoadWarnings().join(u("\n")).toStdString();
+    EXPECT_TRUE(options.LoadWarnings()[0].startsWith(u("Unable to write to ") + inside));
     EXPECT_EQ(options.ColName[1], u("Название"));
     EXPECT_EQ(options.SplitterPos, 200);
     EXPECT_EQ(options.LanguageTable.GetValue(u("MainMenu"), u("File")), u("Файл"));
+
+    // In a writable folder, a language file marked read-only that lacks texts
+    // gives the texts it holds and one warning naming it.
+    const QString language = dir.filePath(u("Russian.lng"));
+    WriteTestFile(language, "[MainMenu]\nFile=Datei\n");
+    QFile::setPermissions(language, QFileDevice::ReadOwner);
+    const zkOptions withLanguage = load();
+    EXPECT_EQ(withLanguage.LanguageTable.GetValue(u("MainMenu"), u("File")), u("Datei"));
+    ASSERT_EQ(withLanguage.LoadWarnings().size(), 1);
+    EXPECT_TRUE(withLanguage.LoadWarnings()[0].contains(language));
 }
