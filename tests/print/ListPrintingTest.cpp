@@ -110,9 +110,15 @@ TEST_F(ListPrintingTest, ColumnsLinesAndCellsOfAShortList)
     ASSERT_EQ(text.size(), 1);
     EXPECT_TRUE(text[0].contains(QRegularExpression(QStringLiteral("Row 001 +2 +notes +91 +1901"))));
     EXPECT_TRUE(text[0].contains(QRegularExpression(QStringLiteral("Row 003 +93 +1903"))));
-    const QString header = list.GetColumnName(1) + QStringLiteral(" +") + list.GetColumnName(7) + QStringLiteral(" +")
-                           + list.GetColumnName(12).left(4) + QStringLiteral("\\.\\.\\. +") + list.GetColumnName(11);
-    EXPECT_TRUE(text[0].contains(QRegularExpression(header))) << text[0].toStdString();
+    // Where the long name is cut depends on the metrics of the font the machine
+    // resolves "Arial" to (the fitting rule itself is checked against them in the
+    // cover tests); here it must be cut to a part of itself, and the short names not at all.
+    const QRegularExpression header(list.GetColumnName(1) + QStringLiteral(" +") + list.GetColumnName(7)
+                                    + QStringLiteral(" +(\\S*)\\.\\.\\. +") + list.GetColumnName(11));
+    const QRegularExpressionMatch match = header.match(text[0]);
+    ASSERT_TRUE(match.hasMatch()) << text[0].toStdString();
+    const QString cut = match.captured(1), length = list.GetColumnName(12);
+    EXPECT_TRUE(!cut.isEmpty() && cut.size() < length.size() && length.startsWith(cut)) << cut.toStdString();
 
     // An empty list: the header as before, and the frame's bottom where the first row would end.
     resetList();
