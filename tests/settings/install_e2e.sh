@@ -11,7 +11,7 @@ echo "Installed tree:"
 (cd "$prefix" && find . | sort) | tee "$work/tree.before"
 
 cli="$prefix/bin/reelkeep-cli"
-[ -x "$cli" ] || fail "reelkeep-cli is not in bin/"
+[ -x "$cli" ] && [ -x "$prefix/bin/reelkeep" ] || fail "the programs are not in bin/"
 [ -f "$prefix/share/reelkeep/English.lng" ] || fail "English.lng is not in share/reelkeep"
 plugins="$(dirname "$(find "$prefix" -name CsvExport.kdp)")"
 case "$plugins" in "$prefix"/lib*/reelkeep/Plugins) ;; *) fail "the plug-ins are not in the library folder: $plugins" ;; esac
