@@ -147,9 +147,33 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Shell", "Group", "Сгруппировать"},
         {"Shell", "Sheets", "Листы"},
         {"Shell", "SearchSite", "Сайт для поиска"},
+        // Window bar menu, About box and file association.
+        {"WindowBar", "Cascade", "Каскадом"},
+        {"WindowBar", "TileHorizontally", "Встык горизонтально"},
+        {"WindowBar", "TileVertically", "Встык вертикально"},
+        {"WindowBar", "ArrangeIcons", "Упорядочить значки"},
+        {"WindowBar", "MinimizeAll", "Минимизировать все"},
+        {"WindowBar", "CloseAll", "Закрыть все"},
+        {"WindowBar", "Activate", "Активизировать"},
+        {"WindowBar", "Restore", "Восстановить"},
+        {"WindowBar", "Minimize", "Минимизировать"},
+        {"WindowBar", "Maximize", "Максимизировать"},
+        {"WindowBar", "ClientSize", "Клиентский размер"},
+        {"WindowBar", "ClientSizeAll", "Клиентский размер у всех"},
+        {"WindowBar", "CloseWindow", "Закрыть окно"},
+        {"About", "Caption", "О программе"},
+        {"About", "Description", "Каталог фильмов и видеофайлов: списки на нескольких листах, записи из файлов и папок, фильтры и быстрый поиск, группы записей, печать конвертов и списков, экспорт через модули."},
+        {"About", "Warranty", "Программа распространяется бесплатно и без каких-либо гарантий."},
+        {"About", "Close", "Закрыть"},
+        {"Association", "Done", "Файлы *.kdx и *.xkdx связаны с Reelkeep."},
+        {"Association", "Failed", "Не удалось связать файлы с Reelkeep."},
+        {"Association", "MimePackage", "Запись описания типов файлов"},
+        {"Association", "MimeDatabase", "Обновление базы типов файлов"},
+        {"Association", "DesktopEntry", "Запись ярлыка программы"},
+        {"Association", "DefaultApplication", "Назначение программы по умолчанию"},
 };
 
-static_assert(std::size(kBuiltIn) == 132);
+static_assert(std::size(kBuiltIn) == 155);
 
 } // namespace
 
