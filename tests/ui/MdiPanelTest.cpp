@@ -144,7 +144,7 @@ void MdiPanelTest::ButtonsFollowTheWindows()
     QCOMPARE(bench.Panel->MenuOf(third)->actions().front()->text(), QStringLiteral("WindowBar/Cascade"));
     delete bench.Panel;
     QString language = QStringLiteral("en:");
-    bench.AddPanel([&](const QString& section, const QString& key) { return language + Marker(section, key); });
+    bench.AddPanel([&](const QString& section, const QString& key) -> QString { return language + Marker(section, key); });
     QCOMPARE(bench.Panel->MenuOf(second)->actions().back()->text(), QStringLiteral("en:WindowBar/CloseWindow"));
     language = QStringLiteral("de:");
     bench.Panel->TranslateControls();
