@@ -2,12 +2,10 @@
 
 #include "ProgramIdentity.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace reelkeep {
@@ -25,10 +23,11 @@ TfmAbout::TfmAbout(TextLookup lookup, QWidget* parent)
 {
     setModal(true);
     auto* icon = new QLabel;
-    const QIcon programIcon = QApplication::windowIcon().isNull()
-                                      ? style()->standardIcon(QStyle::SP_DesktopIcon)
-                                      : QApplication::windowIcon();
-    icon->setPixmap(programIcon.pixmap(kIconSize, kIconSize));
+    // The shipped icon needs Qt's SVG plug-in; without it the window's own icon stands in.
+    QPixmap picture = QIcon(QStringLiteral(":/desktop/reelkeep.svg")).pixmap(kIconSize, kIconSize);
+    if (picture.isNull())
+        picture = windowIcon().pixmap(kIconSize, kIconSize);
+    icon->setPixmap(picture);
     icon->setAlignment(Qt::AlignTop);
 
     auto* name = new QLabel(ProgramName());
