@@ -1,15 +1,26 @@
-// Feeds arbitrary bytes to the .xls reader: it must throw ReelkeepError or return
-// lists, and never crash, hang or leak.
+// Feeds arbitrary bytes to the .xls reading code, in-process: FreeXL's reading as
+// the helper executable does it, then the program's reading of the helper's dump.
+// It must throw ReelkeepError or return lists, and never crash, hang or leak.
 #include "ExcelWorkbook.h"
+#include "FreeXlDump.h"
 #include "FuzzInputFile.h"
+#include "LoadLimits.h"
 #include "ReelkeepError.h"
+
+#include <QFile>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString fileName = reelkeep::fuzzing::WriteInputFile(data, size, "xls");
+    QByteArray dump;
+    const qint64 limit = reelkeep::MaxExpandedTextBytes(qint64(size));
+    reelkeep::DumpWorkbook(QFile::encodeName(fileName), reelkeep::kWorkbookColumns, [&dump, limit](QByteArrayView piece) {
+        dump.append(piece);
+        return dump.size() <= limit;
+    });
     try {
         reelkeep::TZKLists lists;
-        reelkeep::LoadFromExcel(fileName, lists);
+        reelkeep::LoadFromWorkbookCells(reelkeep::ParseWorkbookDump(dump, fileName, reelkeep::kWorkbookColumns), fileName, lists);
     } catch (const reelkeep::ReelkeepError&) {
     }
     return 0;

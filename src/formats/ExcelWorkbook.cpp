@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <new>
 
 namespace reelkeep {
 namespace {
@@ -21,7 +22,6 @@ namespace {
 // the number 0 for a list without a name (an empty text is no cell at all).
 constexpr int kIdColumn = kStoredColumnCount;
 constexpr int kGroupColumn = kStoredColumnCount + 1;
-constexpr int kSheetColumns = kStoredColumnCount + 2;
 constexpr int kMaxSheetName = 31;
 
 // ---- writing ----
@@ -240,10 +240,19 @@ private:
 
 } // namespace
 
+void LoadFromWorkbookCells(const std::vector<WorksheetCells>& sheets, const QString& fileName, TZKLists& into)
+{
+    try {
+        for (const WorksheetCells& sheet : sheets)
+            SheetReader(sheet, fileName, into.Formats).read(into);
+    } catch (const std::bad_alloc&) {
+        throw FormatError(QStringLiteral("Cannot read \"%1\": there is not enough memory for its records.").arg(fileName));
+    }
+}
+
 void LoadFromExcel(const QString& fileName, TZKLists& into)
 {
-    for (const WorksheetCells& sheet : ReadWorkbookCells(fileName, kSheetColumns))
-        SheetReader(sheet, fileName, into.Formats).read(into);
+    LoadFromWorkbookCells(ReadWorkbookCells(fileName, kWorkbookColumns), fileName, into);
 }
 
 void SaveToExcel(const QString& fileName, const TZKLists& lists)

@@ -169,6 +169,24 @@ TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
     EXPECT_THROW(load(damaged), FormatError);
 }
 
+// 42,000 cells sharing one 16,000-character string: a 600 KB file that would expand
+// to 670 MB is refused, by its text bound, before the program holds it.
+TEST_F(ExcelWorkbookTest, SharedStringsExpandingBeyondTheBoundAreRefused)
+{
+    const QString bomb = handMade([](Biff8Workbook& book) {
+        const QString shared(16000, u'x');
+        for (int row = 0; row < 42000; ++row)
+            book.SetText(row, 1, shared);
+    });
+    try {
+        load(bomb);
+        ADD_FAILURE() << "loaded the workbook";
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.message().contains(bomb) && e.message().contains(QStringLiteral("64 times its size")))
+            << e.message().toStdString();
+    }
+}
+
 TEST_F(ExcelWorkbookTest, SpreadsheetApplicationOpensTheWorkbook)
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
