@@ -4,15 +4,24 @@
 
 namespace reelkeep {
 
-MediaPrefetcher::MediaPrefetcher(const QStringList& paths, int threads, int lookahead)
-    : m_paths(paths)
-    , m_slots(static_cast<size_t>(paths.size()))
-    , m_lookahead(std::max(1, lookahead))
+MediaPrefetcher::MediaPrefetcher(const QStringList& paths, int threads, int lookahead, std::chrono::milliseconds deadline)
+    : m_lookahead(std::max(1, lookahead))
+    , m_deadline(deadline)
 {
-    for (qsizetype i = 0; i < paths.size(); ++i)
-        m_index.insert(QDir::cleanPath(paths[i]), i);
-    for (int t = 0; t < std::max(1, threads); ++t)
-        m_workers.emplace_back([this] { work(); });
+    for (const QString& path : paths) {
+        const QString clean = QDir::cleanPath(path);
+        if (!m_index.contains(clean)) {
+            m_index.insert(clean, m_paths.size());
+            m_paths.append(path);
+        }
+    }
+    m_slots.resize(size_t(m_paths.size()));
+    try {
+        for (int t = 0; t < std::max(1, threads); ++t)
+            m_workers.emplace_back([this] { work(); });
+    } catch (const std::exception&) {
+        // Fewer workers than asked for; with none, Take hands every file back to the caller.
+    }
 }
 
 MediaPrefetcher::~MediaPrefetcher()
@@ -21,6 +30,7 @@ MediaPrefetcher::~MediaPrefetcher()
         const std::lock_guard lock(m_mutex);
         m_stopping = true;
     }
+    m_stop.Raise();
     m_changed.notify_all();
     for (std::thread& worker : m_workers)
         worker.join();
@@ -28,6 +38,7 @@ MediaPrefetcher::~MediaPrefetcher()
 
 void MediaPrefetcher::work()
 {
+    MediaExaminer examiner(m_deadline);
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_stopping || (m_next < m_paths.size() && m_next <= m_wanted + m_lookahead); });
@@ -36,40 +47,60 @@ void MediaPrefetcher::work()
         const qsizetype i = m_next++;
         const QString path = m_paths[i];
         lock.unlock();
-        auto info = std::make_shared<TzkVideoInfo>();
+        std::shared_ptr<const TzkVideoInfo> info;
         std::exception_ptr error;
         try {
-            info->Load(path);
+            info = examiner.Examine(path, {}, &m_stop);
         } catch (...) {
             error = std::current_exception();
         }
         lock.lock();
-        Slot& slot = m_slots[static_cast<size_t>(i)];
+        if (!info && !error) // stopped
+            return;
+        Slot& slot = m_slots[size_t(i)];
         slot.ready = true;
-        if (error)
-            slot.error = error;
-        else
-            slot.info = std::move(info);
+        slot.info = std::move(info);
+        slot.error = error;
         m_changed.notify_all();
     }
 }
 
-std::shared_ptr<const TzkVideoInfo> MediaPrefetcher::Take(const QString& path)
+std::optional<std::shared_ptr<const TzkVideoInfo>> MediaPrefetcher::Take(const QString& path, const std::function<bool()>& cancelled)
 {
     const auto found = m_index.constFind(QDir::cleanPath(path));
-    if (found == m_index.constEnd())
-        return nullptr;
+    if (m_workers.empty() || found == m_index.constEnd())
+        return std::nullopt;
     const qsizetype i = *found;
     std::unique_lock lock(m_mutex);
+    Slot& slot = m_slots[size_t(i)];
+    if (slot.taken)
+        return std::nullopt;
     if (i > m_wanted) {
         m_wanted = i;
         m_changed.notify_all();
     }
-    Slot& slot = m_slots[static_cast<size_t>(i)];
-    m_changed.wait(lock, [&slot] { return slot.ready; });
-    if (slot.error)
-        std::rethrow_exception(slot.error);
-    return slot.info;
+    while (!slot.ready) {
+        if (!cancelled) {
+            m_changed.wait(lock);
+            continue;
+        }
+        if (m_changed.wait_for(lock, std::chrono::milliseconds(100)) == std::cv_status::timeout) {
+            lock.unlock();
+            const bool stop = cancelled();
+            lock.lock();
+            if (stop && !slot.ready)
+                return std::shared_ptr<const TzkVideoInfo>();
+        }
+    }
+    slot.taken = true;
+    const std::shared_ptr<const TzkVideoInfo> info = std::move(slot.info);
+    const std::exception_ptr error = std::move(slot.error);
+    slot.info.reset();
+    slot.error = nullptr;
+    lock.unlock();
+    if (error)
+        std::rethrow_exception(error);
+    return info;
 }
 
 } // namespace reelkeep

@@ -70,19 +70,27 @@ TzkRecordEntry::TzkRecordEntry(RecordEntryTarget& target, FileNameSeparators sep
 
 TzkRecordEntry::~TzkRecordEntry() = default;
 
-std::shared_ptr<const TzkVideoInfo> TzkRecordEntry::media(const QString& path)
+std::shared_ptr<const TzkVideoInfo> TzkRecordEntry::media(const QString& path, const std::function<bool()>& cancelled)
 {
     if (m_prefetcher)
-        if (auto info = m_prefetcher->Take(path))
-            return info;
-    auto info = std::make_shared<TzkVideoInfo>();
-    info->Load(path);
-    return info;
+        if (auto taken = m_prefetcher->Take(path, cancelled))
+            return *taken;
+    if (!m_examiner)
+        m_examiner = std::make_unique<MediaExaminer>(m_mediaDeadline);
+    return m_examiner->Examine(path, cancelled);
 }
 
-FileValues TzkRecordEntry::examineFile(const QString& file, QStringList* batch)
+void TzkRecordEntry::SetMediaDeadline(std::chrono::milliseconds deadline)
 {
-    const std::shared_ptr<const TzkVideoInfo> info = media(file);
+    m_mediaDeadline = deadline;
+    m_examiner.reset();
+}
+
+std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStringList* batch, const std::function<bool()>& cancelled)
+{
+    const std::shared_ptr<const TzkVideoInfo> info = media(file, cancelled);
+    if (!info)
+        return std::nullopt;
     QString f = file;
     const CodePage& cp = CodePage::Default();
     if (cp.lower(QStringView(f).right(4)) == QLatin1String(".ifo")) {
@@ -164,8 +172,12 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
         const QString file = batch.first();
         if (skipUnreadable) {
             try {
-                const FileValues values = examineFile(file, &batch);
-                storeValues(*m_target.AddEmptyRecord(), values);
+                const std::optional<FileValues> values = examineFile(file, &batch, options.Cancelled);
+                if (!values) {
+                    result.Cancelled = true;
+                    break;
+                }
+                storeValues(*m_target.AddEmptyRecord(), *values);
                 ++result.RecordsAdded;
             } catch (const FileError& error) {
                 result.Skipped.push_back({file, error.message()});
@@ -175,7 +187,12 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
         } else {
             TzkRow* row = m_target.AddEmptyRecord();
             ++result.RecordsAdded;
-            storeValues(*row, examineFile(file, &batch));
+            if (const std::optional<FileValues> values = examineFile(file, &batch, options.Cancelled)) {
+                storeValues(*row, *values);
+            } else {
+                result.Cancelled = true;
+                break;
+            }
         }
         batch.removeFirst();
         result.FilesDone += static_cast<int>(before - batch.size());
@@ -201,7 +218,7 @@ WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& opti
     const int threads = options.Threads > 0 ? options.Threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
     std::unique_ptr<MediaPrefetcher> prefetcher;
     if (threads > 1 && all.size() > 1)
-        prefetcher = std::make_unique<MediaPrefetcher>(all, threads, 4 * threads);
+        prefetcher = std::make_unique<MediaPrefetcher>(all, threads, 4 * threads, m_mediaDeadline);
     m_prefetcher = prefetcher.get();
     try {
         for (const QStringList& batch : batches) {
@@ -220,7 +237,8 @@ WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& opti
 void TzkRecordEntry::FillCurrentRecord(const QString& file)
 {
     if (TzkRow* row = m_target.CurrentRecord())
-        storeValues(*row, examineFile(file, nullptr));
+        if (const std::optional<FileValues> values = examineFile(file, nullptr))
+            storeValues(*row, *values);
 }
 
 void TzkRecordEntry::AppendFile(const QString& file)

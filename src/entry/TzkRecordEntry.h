@@ -5,6 +5,7 @@
 #include "FileNameSeparators.h"
 #include "FolderWalk.h"
 #include "LocaleFormats.h"
+#include "MediaExaminer.h"
 #include "PatternFilling.h"
 #include "RecordEntryTarget.h"
 #include "TzkVideoInfo.h"
@@ -13,6 +14,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace reelkeep {
 
@@ -23,8 +25,9 @@ struct WalkOptions {
     int Threads = 0;
     // Called after each file with the files done and the files found.
     std::function<void(int done, int found)> Progress;
-    // Asked before each folder entry and between files (a window lets pending
-    // events run here); true stops the walk, keeping the records entered so far.
+    // Asked before each folder entry, between files and every tenth of a second
+    // while a file is examined (a window lets pending events run here); true
+    // stops the walk, keeping the records entered so far.
     std::function<bool()> Cancelled;
 };
 
@@ -53,17 +56,24 @@ public:
     void FillCurrentRecord(const QString& file);
     // Adds one more file's size, count and length to the current record.
     void AppendFile(const QString& file);
+    // How long the examination of one file may take before it is reported unreadable.
+    void SetMediaDeadline(std::chrono::milliseconds deadline);
 
 private:
-    FileValues examineFile(const QString& file, QStringList* batch);
+    // Nothing when `cancelled` said so while the file was examined.
+    std::optional<FileValues> examineFile(const QString& file, QStringList* batch, const std::function<bool()>& cancelled = {});
     void storeValues(TzkRow& row, const FileValues& values);
-    std::shared_ptr<const TzkVideoInfo> media(const QString& path);
+    // Null when `cancelled` said so while waiting.
+    std::shared_ptr<const TzkVideoInfo> media(const QString& path, const std::function<bool()>& cancelled = {});
     void processBatch(QStringList batch, const WalkOptions& options, bool skipUnreadable, WalkResult& result);
 
     RecordEntryTarget& m_target;
     FileNameSeparators m_separators;
     LocaleFormats m_formats;
     MediaPrefetcher* m_prefetcher = nullptr;
+    // Examines what the prefetcher does not hold, keeping its helper between files.
+    std::unique_ptr<MediaExaminer> m_examiner;
+    std::chrono::milliseconds m_mediaDeadline = kMediaDeadline;
 };
 
 } // namespace reelkeep

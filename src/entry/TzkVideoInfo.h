@@ -2,12 +2,9 @@
 // once into plain fields, and the stream values as display lists.
 #pragma once
 
-#include "TMediaInfoDll.h"
-
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace reelkeep {
@@ -31,7 +28,8 @@ struct TzkAudioStream {
 
 class TzkVideoInfo {
 public:
-    // Reads the file; throws FileError naming it when the library cannot read it.
+    // Reads the file through a media helper of its own (MediaExaminer keeps one
+    // for many files); throws FileError naming it when it cannot be read.
     void Load(const QString& fileName);
 
     QString AudTypes(const QString& separator) const;
@@ -41,7 +39,6 @@ public:
     QString AudSampleRates(const QString& separator) const;
     QString SubtitleLangs(const QString& separator) const;
 
-    std::unique_ptr<TMediaInfoDll> MediaInfo; // only while reading
     QString FileName;
     std::vector<TzkVideoStream> Video;
     std::vector<TzkAudioStream> Audio;
@@ -56,7 +53,6 @@ public:
     std::int32_t TextCount = 0;
 
 private:
-    void read();
     template <typename Item>
     QString audioList(const QString& separator, Item item) const;
 };

@@ -136,22 +136,33 @@ void HelperProcess::fail(HelperFailure::Reason reason, const char* what) const
     throw HelperFailure(reason, QStringLiteral("The helper \"%1\" failed: %2").arg(m_name, QString::fromLatin1(what)));
 }
 
-void HelperProcess::waitFor(short events, Deadline deadline, const StopSignal* stop)
+bool HelperProcess::ready(short events, Deadline deadline, const StopSignal* stop)
 {
     for (;;) {
         pollfd fds[2] = {{m_socket, events, 0}, {stop ? stop->Descriptor() : -1, POLLIN, 0}};
-        const int ready = ::poll(fds, 2, millisecondsLeft(deadline));
-        if (ready < 0 && errno == EINTR)
+        const int count = ::poll(fds, 2, millisecondsLeft(deadline));
+        if (count < 0 && errno == EINTR)
             continue;
-        if (ready < 0)
+        if (count < 0)
             fail(HelperFailure::Crashed, "cannot wait for it");
         if (fds[1].revents != 0)
             fail(HelperFailure::Stopped, "stopped");
         if (fds[0].revents != 0)
-            return;
+            return true;
         if (std::chrono::steady_clock::now() >= deadline)
-            fail(HelperFailure::TimedOut, "it did not answer in time");
+            return false;
     }
+}
+
+void HelperProcess::waitFor(short events, Deadline deadline, const StopSignal* stop)
+{
+    if (!ready(events, deadline, stop))
+        fail(HelperFailure::TimedOut, "it did not answer in time");
+}
+
+bool HelperProcess::WaitForInput(Deadline deadline, const StopSignal* stop)
+{
+    return ready(POLLIN, deadline, stop);
 }
 
 void HelperProcess::Write(QByteArrayView bytes, Deadline deadline, const StopSignal* stop)

@@ -67,6 +67,9 @@ public:
     void WriteFrame(QByteArrayView payload, Deadline deadline, const StopSignal* stop = nullptr);
     QByteArray ReadFrame(qsizetype maxSize, Deadline deadline, const StopSignal* stop = nullptr);
     void Write(QByteArrayView bytes, Deadline deadline, const StopSignal* stop = nullptr);
+    // True once there is something to read (or the helper ended), false at the
+    // deadline; for waits that must look at something else now and then.
+    bool WaitForInput(Deadline deadline, const StopSignal* stop = nullptr);
     // The helper then sees the end of its input.
     void CloseInput();
     // Everything the helper writes until it ends, which must be with status 0.
@@ -75,7 +78,9 @@ public:
 
 private:
     void readExactly(char* into, qsizetype size, Deadline deadline, const StopSignal* stop);
-    // Waits until the socket is ready for `events`; throws TimedOut or Stopped.
+    // Waits until the socket is ready for `events`; false at the deadline, throws Stopped.
+    bool ready(short events, Deadline deadline, const StopSignal* stop);
+    // The same, throwing TimedOut at the deadline.
     void waitFor(short events, Deadline deadline, const StopSignal* stop);
     [[noreturn]] void fail(HelperFailure::Reason reason, const char* what) const;
     void waitForExit(Deadline deadline, const StopSignal* stop);

@@ -1,25 +1,93 @@
 #include "TzkPluginsPack.h"
 
 #include "CodePage.h"
+#include "HelperLocation.h"
+#include "HelperProcess.h"
+#include "PluginWire.h"
 
 #include <QDir>
-#include <QFile>
-#include <QLibrary>
+#include <QFileInfo>
 
 namespace reelkeep {
 namespace {
 
-using ModeFunction = std::int32_t (*)();
-using TextFunction = const char* (*)();
-using ExportFunction = void (*)(const char* fileName, const char* catalogueText);
+// A healthy plug-in answers its three questions at once.
+constexpr std::chrono::seconds kProbeDeadline{10};
+// Writing a large catalogue takes a plug-in seconds at most.
+constexpr std::chrono::seconds kExportDeadline{300};
 
-QString textOf(QLibrary& library, const char* name)
+QString host()
 {
-    const auto function = reinterpret_cast<TextFunction>(library.resolve(name));
-    if (!function)
-        return QString();
-    const char* text = function();
-    return text ? CodePage::Default().decode(QByteArrayView(text)) : QString();
+    return HelperExecutable(QStringLiteral("reelkeep-plugin-host"));
+}
+
+QString failureText(const HelperFailure& failure, std::chrono::seconds deadline)
+{
+    switch (failure.reason()) {
+    case HelperFailure::NotStarted:
+        return failure.message();
+    case HelperFailure::TimedOut:
+        return QStringLiteral("it did not answer within %1 seconds").arg(deadline.count());
+    case HelperFailure::Crashed:
+        return QStringLiteral("it crashed");
+    default:
+        return QStringLiteral("it gave an answer that makes no sense");
+    }
+}
+
+// The text, or why it is not one a plug-in may give.
+std::optional<QString> checkedText(const PluginText& text, bool isFilter, QString& problem)
+{
+    const char* what = isFilter ? "file filter" : "display name";
+    if (text.state == PluginText::Unterminated) {
+        problem = QStringLiteral("its %1 is not a text").arg(QLatin1String(what));
+        return std::nullopt;
+    }
+    const QString decoded = CodePage::Default().decode(text.bytes);
+    for (const QChar c : decoded)
+        if (c.unicode() < 0x20) {
+            problem = QStringLiteral("its %1 holds control characters").arg(QLatin1String(what));
+            return std::nullopt;
+        }
+    // The filters of all plug-ins are joined by "|", so one more would shift every pair after it.
+    if (isFilter && text.state == PluginText::Given && decoded.count(u'|') != 1) {
+        problem = QStringLiteral("its file filter \"%1\" is not one \"description|pattern\" pair").arg(decoded);
+        return std::nullopt;
+    }
+    return decoded;
+}
+
+// The plug-in, or why it is skipped.
+std::optional<PluginInfo> probe(const QString& path, QString& problem)
+{
+    PluginProbe answer;
+    try {
+        HelperProcess helper(host(), {QStringLiteral("probe"), path});
+        helper.CloseInput();
+        answer = DecodeProbe(helper.ReadToExit(4 * kMaxPluginText + 64, DeadlineIn(kProbeDeadline)));
+    } catch (const HelperFailure& failure) {
+        problem = failureText(failure, kProbeDeadline);
+        return std::nullopt;
+    }
+    if (!answer.Loaded) {
+        problem = QStringLiteral("it is not a library that can be loaded (%1)").arg(QString::fromLocal8Bit(answer.LoadError));
+        return std::nullopt;
+    }
+    if (!answer.HasMode) {
+        problem = QStringLiteral("it has no RKMode entry point");
+        return std::nullopt;
+    }
+    const std::optional<QString> name = checkedText(answer.DisplayName, false, problem);
+    const std::optional<QString> filter = name ? checkedText(answer.FilterMask, true, problem) : std::nullopt;
+    if (!filter)
+        return std::nullopt;
+    PluginInfo info;
+    info.LibraryPath = path;
+    info.Mode = answer.Mode;
+    info.DisplayName = *name;
+    info.FileFilter = *filter;
+    info.CanExport = answer.CanExport;
+    return info;
 }
 
 } // namespace
@@ -33,18 +101,15 @@ TzkPluginsPack::TzkPluginsPack(const QString& programFolder)
     // Name order, so the export filters come in the same order on every machine.
     const QStringList names = folder.entryList({QStringLiteral("*.kdp")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& name : names) {
-        QLibrary library(folder.filePath(name));
-        if (!library.load())
-            continue;
-        if (const auto mode = reinterpret_cast<ModeFunction>(library.resolve("RKMode"))) {
-            PluginInfo info;
-            info.LibraryPath = library.fileName();
-            info.Mode = mode();
-            info.DisplayName = textOf(library, "GetDisplayName");
-            info.FileFilter = textOf(library, "GetFilterMask");
-            Plugins.push_back(std::move(info));
-        }
-        library.unload();
+        const QString path = folder.filePath(name);
+        QString problem;
+        // A pipe or device named like a plug-in would block whoever opens it.
+        if (!QFileInfo(path).isFile())
+            problem = QStringLiteral("it is not a regular file");
+        else if (std::optional<PluginInfo> info = probe(path, problem))
+            Plugins.push_back(std::move(*info));
+        if (!problem.isEmpty())
+            Skipped.push_back({path, problem});
     }
     Count = static_cast<std::int32_t>(Plugins.size());
 }
@@ -79,18 +144,19 @@ QString TzkPluginsPack::ExportFilter() const
 bool TzkPluginsPack::Export(int n, const QString& fileName, const QByteArray& catalogueText) const
 {
     const PluginInfo plugin = GetPlugin(kExportPlugin, n);
-    if (plugin.LibraryPath.isEmpty())
+    if (plugin.LibraryPath.isEmpty() || !plugin.CanExport)
         return false;
-    QLibrary library(plugin.LibraryPath);
-    if (!library.load())
-        return false;
-    const auto exportTo = reinterpret_cast<ExportFunction>(library.resolve("ExportTo"));
-    if (exportTo) {
-        // The file name in the file system's own encoding, so the plug-in can open it.
-        exportTo(QFile::encodeName(fileName).constData(), catalogueText.constData());
+    try {
+        HelperProcess helper(host(), {QStringLiteral("export"), plugin.LibraryPath, fileName});
+        const Deadline deadline = DeadlineIn(kExportDeadline);
+        helper.Write(catalogueText, deadline);
+        helper.CloseInput();
+        helper.ReadToExit(0, deadline);
+    } catch (const HelperFailure& failure) {
+        throw ReelkeepError(QStringLiteral("The export plug-in \"%1\" failed: %2.")
+                                .arg(plugin.LibraryPath, failureText(failure, kExportDeadline)));
     }
-    library.unload();
-    return exportTo != nullptr;
+    return true;
 }
 
 } // namespace reelkeep

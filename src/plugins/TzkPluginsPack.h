@@ -1,5 +1,7 @@
 // The export plug-ins found in "Plugins" of the program folder: shared libraries
-// named *.kdp, asked once what they can do and loaded again only to export.
+// named *.kdp, asked once what they can do and loaded again only to export. They
+// are loaded only in the helper executable reelkeep-plugin-host, never in the
+// program, so a plug-in that crashes or hangs costs a message, not the program.
 #pragma once
 
 #include <QByteArray>
@@ -14,6 +16,13 @@ struct PluginInfo {
     QString DisplayName;
     QString FileFilter; // one "description|pattern" pair
     std::int32_t Mode = 0;
+    bool CanExport = false; // has ExportTo
+};
+
+// A *.kdp file that is not used, and why, for the user to read.
+struct SkippedPlugin {
+    QString LibraryPath;
+    QString Reason;
 };
 
 // The capability bit of plug-ins that export catalogues.
@@ -22,7 +31,9 @@ constexpr int kExportPlugin = 1;
 class TzkPluginsPack {
 public:
     // Scans programFolder/Plugins, creating the folder when it is missing. Files
-    // that are not loadable libraries or lack "RKMode" are skipped.
+    // that are not regular files or loadable libraries, lack "RKMode", crash or
+    // hang while asked, or answer with names that are not texts (or a filter that
+    // is not one "description|pattern" pair) are skipped and listed in Skipped.
     explicit TzkPluginsPack(const QString& programFolder);
 
     // i is 0-based; bit one of 1, 2, 4 ... 128.
@@ -32,13 +43,16 @@ public:
     // The file filters of the export plug-ins, joined by "|".
     QString ExportFilter() const;
     // Hands the catalogue text to ExportTo of the n-th (1-based) export plug-in.
-    // False, and nothing done, when there is no such plug-in or it cannot be called.
+    // False, and nothing done, when there is no such plug-in or it cannot be called;
+    // throws ReelkeepError naming the plug-in when it crashes, fails or hangs.
+    // Safe to call from any thread.
     bool Export(int n, const QString& fileName, const QByteArray& catalogueText) const;
 
     QString Folder() const { return m_folder; }
 
     std::vector<PluginInfo> Plugins;
     std::int32_t Count = 0;
+    std::vector<SkippedPlugin> Skipped;
 
 private:
     QString m_folder;
