@@ -1,19 +1,12 @@
 #include "HelperLocation.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "ProgramFolder.h"
 
 namespace reelkeep {
 
 QString HelperExecutable(const QString& name)
 {
-    // Installed: the helper folder seen from bin/; in place: the build tree's folder.
-    static const QString installed = QDir::cleanPath(QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath()
-                                                     + QStringLiteral("/" REELKEEP_BIN_TO_HELPER));
-    const QString path = installed + QLatin1Char('/') + name;
-    if (QFileInfo(path).isExecutable())
-        return path;
-    return QStringLiteral(REELKEEP_HELPER_BUILD_DIR "/") + name;
+    return ProgramFolder::HelperFolder() + QLatin1Char('/') + name;
 }
 
 } // namespace reelkeep
