@@ -89,7 +89,7 @@ QStringList ListController::statusTexts() const
     int allTopLevel = 0;
     for (int i = 0; m_document && i < m_document->ListCount(); ++i)
         allTopLevel += m_document->List(i)->RowCount();
-    const auto count = [this](const char* key, int value) { return m_shell.text("SBMessage", key) + QString::number(value); };
+    const auto count = [this](const char* key, int value) -> QString { return m_shell.text("SBMessage", key) + QString::number(value); };
     return {count("Records", list ? list->VisibleRowCount() : 0),
             count("TotalRecords", list ? list->RowCount() : 0),
             count("ListsCount", m_document ? m_document->ListCount() : 0),

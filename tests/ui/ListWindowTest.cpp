@@ -1,5 +1,6 @@
 // A list window: sheets, deleting, grouping and sorting, checked through the document and reelkeep-cli.
 #include "GridModel.h"
+#include "IniFile.h"
 #include "MainMenu.h"
 #include "ScriptedPrompts.h"
 #include "TfmMain.h"
@@ -166,6 +167,20 @@ private slots:
         QCOMPARE(inner.size(), 1);
         QCOMPARE(inner[0][QStringLiteral("cells")].toArray()[1].toString(), QStringLiteral("Бригада "));
         QCOMPARE(inner[0][QStringLiteral("children")].toArray().size(), 2);
+    }
+
+    void columnWidthsAreSavedAndRestored()
+    {
+        QHeaderView* header = list->grid()->header();
+        header->resizeSection(1, 222);
+        main->menus().action("miSaveColWidth")->trigger();
+        QCOMPARE(list->controller().currentList()->Column(1).Width, 222);
+        QCOMPARE(IniFile(cli->path("setup.ini")).ReadInteger(QStringLiteral("Columns"), QStringLiteral("ColWidth1"), 0), 222);
+        header->resizeSection(1, 40);
+        header->resizeSection(20, 60);
+        main->menus().action("miLoadColWidth")->trigger();
+        QCOMPARE(header->sectionSize(1), 222);
+        QCOMPARE(header->sectionSize(20), 0);
     }
 
     void headerClicksSortAsTheCoreDoes()
