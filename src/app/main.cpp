@@ -1,8 +1,10 @@
 // reelkeep: the desktop program. Opens the catalogue named by the first argument, if it exists.
 #include "ProgramFolder.h"
+#include "ProgramIdentity.h"
 #include "TfmMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -15,7 +17,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavrine Reelkeep"));
+    QApplication::setApplicationName(reelkeep::ProgramName());
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/desktop/reelkeep.svg")));
     reelkeep::TfmMain window(reelkeep::ProgramFolder::Resolve());
     window.showMaximized();
     const QStringList arguments = QApplication::arguments();

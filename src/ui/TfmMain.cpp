@@ -3,7 +3,10 @@
 #include "DialogPrompts.h"
 #include "ListController.h"
 #include "MainMenu.h"
+#include "ProgramIdentity.h"
 #include "ReelkeepError.h"
+#include "TMDIPanel.h"
+#include "TfmAbout.h"
 #include "TfmList.h"
 #include "TfmProgress.h"
 #include "TzkReelkeep.h"
@@ -16,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTreeView>
+#include <QVBoxLayout>
 
 namespace reelkeep {
 
@@ -23,7 +27,7 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     : m_shell(folder), m_mdi(new QMdiArea), m_progress(nullptr)
 {
     setObjectName(QStringLiteral("fmMain"));
-    setWindowTitle(QStringLiteral("Tavrine Reelkeep v2.1.0.146 beta"));
+    setWindowTitle(ProgramName() + QLatin1Char(' ') + ProgramVersion());
     setMinimumSize(800, 550);
     if (!prompts) {
         m_ownPrompts = std::make_unique<DialogPrompts>(
@@ -34,7 +38,13 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setCentralWidget(m_mdi);
+    // The window bar, when there is one, goes below the MDI area.
+    auto* frame = new QWidget;
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_mdi, 1);
+    setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_progress = new TfmProgress(this);
     connectCommands();
@@ -61,14 +71,30 @@ void TfmMain::LoadListOfFiles()
     const QString failure = m_shell.LoadListOfFiles();
     applyShortcuts();
     m_texts.apply(m_shell.options().LanguageTable);
+    if (m_mdiPanel)
+        m_mdiPanel->TranslateControls();
     BuildListsMenu();
     // What was read is used; the user is told what was not.
     if (!failure.isEmpty())
         showMessage(m_shell.text("Shell", "SettingsFailed").arg(failure), PromptIcon::Error);
 }
 
+TextLookup TfmMain::lookup() const
+{
+    return [this](const QString& section, const QString& key) { return m_shell.options().LanguageTable.GetValue(section, key); };
+}
+
 void TfmMain::UpdateMDIPanel()
 {
+    if (!m_shell.options().UseMDIPanel) {
+        delete m_mdiPanel;
+        m_mdiPanel = nullptr;
+    } else if (!m_mdiPanel) {
+        m_mdiPanel = new TMDIPanel(m_mdi, lookup());
+        m_mdiPanel->setObjectName(QStringLiteral("MDIPanel"));
+        centralWidget()->layout()->addWidget(m_mdiPanel);
+        m_mdiPanel->show();
+    }
 }
 
 void TfmMain::applyShortcuts()
@@ -234,9 +260,10 @@ void TfmMain::connectCommands()
     onActive("miLoadColWidth", [](TfmList& list) { list.LoadColumnWidth(); });
     onActive("miDelete", [](TfmList& list) { list.DelItem(); });
     onActive("miSelectAll", [](TfmList& list) { list.SelectAll(); });
+    connect(m_menu->action("miAbout"), &QAction::triggered, this, [this] { ShowAbout(this, lookup()); });
     // Commands whose work comes with later parts of the program say so.
     for (const char* name : {"miExport", "miPrintCover", "miPrintList", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
-                             "miRemoveSpaceRej", "miAddFromList", "miOptions", "miStat", "miCopy", "miCut", "miPaste", "miAbout"})
+                             "miRemoveSpaceRej", "miAddFromList", "miOptions", "miStat", "miCopy", "miCut", "miPaste"})
         connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
 }
 

@@ -5,6 +5,7 @@
 #include "CatalogueForms.h"
 #include "Prompts.h"
 #include "ShellState.h"
+#include "TextLookup.h"
 #include "TextRegistry.h"
 
 #include <QMainWindow>
@@ -15,6 +16,7 @@ class QMdiArea;
 namespace reelkeep {
 
 class MainMenu;
+class TMDIPanel;
 class TfmList;
 class TfmProgress;
 
@@ -38,7 +40,9 @@ public:
     const TextRegistry& texts() const { return m_texts; }
 
     void LoadListOfFiles();
+    // The window bar exists exactly while the setting "UseMDIPanel" is on.
     void UpdateMDIPanel();
+    TMDIPanel* mdiPanel() const { return m_mdiPanel; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,6 +58,7 @@ private:
     void notAvailable();
     void showMessage(const QString& text, PromptIcon icon);
     bool askOverwrite(const QString& path);
+    TextLookup lookup() const;
 
     void miNewClick();
     void miOpenClick();
@@ -67,6 +72,7 @@ private:
     QMdiArea* m_mdi;
     std::unique_ptr<MainMenu> m_menu;
     TfmProgress* m_progress;
+    TMDIPanel* m_mdiPanel = nullptr;
 };
 
 } // namespace reelkeep

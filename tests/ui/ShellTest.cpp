@@ -2,6 +2,7 @@
 #include "GridModel.h"
 #include "MainMenu.h"
 #include "ScriptedPrompts.h"
+#include "TMDIPanel.h"
 #include "TfmMain.h"
 #include "UiTestSupport.h"
 
@@ -12,6 +13,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QTreeView>
 
 using namespace reelkeep;
@@ -234,6 +236,48 @@ private slots:
         menu->actions()[1]->trigger();
         QCOMPARE(prompts->asked.back().text, QStringLiteral("Файл не существует"));
         QCOMPARE(prompts->asked.back().icon, PromptIcon::Error);
+    }
+
+    void windowBarFollowsTheSettingAndTheWindows()
+    {
+        main->resize(1000, 700);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QVERIFY(!main->mdiPanel());
+        WriteSampleCatalogue(file("a.kdx"));
+        WriteSampleCatalogue(file("b.kdx"));
+        TfmList* a = openLoaded(file("a.kdx"));
+        QVERIFY(a);
+        main->shell().options().UseMDIPanel = true;
+        main->UpdateMDIPanel();
+        TMDIPanel* bar = main->mdiPanel();
+        QVERIFY(bar && bar->isVisible());
+        TfmList* b = openLoaded(file("b.kdx"));
+        QVERIFY(b);
+        const auto tips = [bar] {
+            QStringList texts;
+            for (const QToolButton* button : bar->Buttons())
+                texts << button->toolTip();
+            return texts;
+        };
+        // The window that was open before the bar came has its button too.
+        QTRY_COMPARE(tips(), QStringList({QStringLiteral("a.kdx"), QStringLiteral("b.kdx")}));
+        QVERIFY(bar->ButtonOf(b)->isChecked());
+
+        prompts->files = {{file("renamed.kdx"), 0}};
+        main->mdiArea()->setActiveSubWindow(b);
+        main->menus().action("miSaveAs")->trigger();
+        QTRY_COMPARE(tips(), QStringList({QStringLiteral("a.kdx"), QStringLiteral("renamed.kdx")}));
+        // A click on the top window's button minimises it; it keeps its button.
+        bar->ActivateClick(b);
+        QTRY_VERIFY(b->isMinimized());
+        QCOMPARE(tips().size(), 2);
+        b->close();
+        QTRY_COMPARE(tips(), QStringList({QStringLiteral("a.kdx")}));
+
+        main->shell().options().UseMDIPanel = false;
+        main->UpdateMDIPanel();
+        QVERIFY(!main->mdiPanel());
     }
 
     void menusAndKeysFollowTheActiveWindow()
