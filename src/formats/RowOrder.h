@@ -60,8 +60,11 @@ public:
         if (parent.depth >= kMaxRowNesting)
             return nullptr;
         TzkRow* placed = m_list.InsertRow(std::move(row), parent.row);
-        if (placed->ID != -1 && !m_firstById.contains(placed->ID))
-            m_firstById.insert(placed->ID, Placed{placed, parent.depth + 1});
+        if (placed->ID != -1) {
+            Placed& first = m_firstById[placed->ID];
+            if (!first.row)
+                first = Placed{placed, parent.depth + 1};
+        }
         m_previousParent = parent;
         return placed;
     }
