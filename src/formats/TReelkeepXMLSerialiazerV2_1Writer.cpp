@@ -6,6 +6,8 @@
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 
+#include <algorithm>
+
 namespace reelkeep {
 namespace {
 
@@ -59,6 +61,11 @@ private:
             m_out += '>';
         }
         m_hasChildren = true;
+        flushWhenFull();
+    }
+
+    void flushWhenFull()
+    {
         if (m_out.size() >= kBlockSize) {
             m_file.write(m_out);
             m_out.clear();
@@ -108,11 +115,25 @@ private:
         m_hasChildren = false;
     }
 
-    // Appends the text as UTF-8 with markup escaped. Characters XML 1.0 cannot carry
-    // at all (control characters, lone surrogates) stop the save, saying where,
-    // rather than make a file that cannot be read back.
+    // Appends the text as UTF-8 with markup escaped, a slice at a time so that a huge
+    // cell never needs a huge buffer. Characters XML 1.0 cannot carry at all (control
+    // characters, lone surrogates) stop the save, saying where, rather than make a
+    // file that cannot be read back.
     template <typename Where>
     void escaped(QStringView value, bool inAttribute, Where&& where)
+    {
+        constexpr qsizetype kSlice = 1 << 16;
+        while (!value.isEmpty()) {
+            qsizetype length = std::min(value.size(), kSlice);
+            if (length < value.size() && QChar::isHighSurrogate(value[length - 1].unicode()))
+                ++length; // a surrogate pair stays in one slice
+            escapedSlice(value.first(length), inAttribute, where);
+            value = value.sliced(length);
+        }
+    }
+
+    template <typename Where>
+    void escapedSlice(QStringView value, bool inAttribute, Where&& where)
     {
         const qsizetype start = m_out.size();
         m_out.resize(start + value.size() * 6); // the longest form of one UTF-16 unit: "&quot;"
@@ -158,6 +179,7 @@ private:
             }
         }
         m_out.truncate(out - m_out.constData());
+        flushWhenFull();
     }
 
     [[noreturn]] void refuse(char16_t c, const QString& where) const
