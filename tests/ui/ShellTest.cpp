@@ -34,6 +34,11 @@ private:
         TfmList* list = main->OpenFile(path);
         return WaitLoaded(list) ? list : nullptr;
     }
+    static QByteArray ReadFile(const QString& path)
+    {
+        QFile in(path);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
     bool enabled(const char* name) const { return main->menus().action(name)->isEnabled(); }
 
 private slots:
@@ -174,6 +179,33 @@ private slots:
         QVERIFY(!list->close());
         QCOMPARE(main->lists().size(), 1);
         QVERIFY(list->controller().isModified());
+    }
+
+    void lossySavesAskFirstAndLosslessOnesDoNot()
+    {
+        WriteSampleCatalogue(file("films.kdx"));
+        TfmList* list = openLoaded(file("films.kdx"));
+        QVERIFY(list);
+        const QByteArray before = ReadFile(file("films.kdx"));
+        list->controller().currentList()->Row(0)->Fields[csTitle] = QStringLiteral("千と千尋");
+        list->AddSheet();
+
+        // The binary form keeps 8-bit text only: asked, and Cancel writes nothing.
+        prompts->answers = {PromptButton::Cancel};
+        main->menus().action("miSave")->trigger();
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QCOMPARE(prompts->asked.front().buttons.front(), PromptButton::SaveAnyway);
+        QVERIFY(prompts->asked.front().text.contains(QStringLiteral(".xkdx")));
+        QCOMPARE(ReadFile(file("films.kdx")), before);
+        QVERIFY(list->controller().isModified());
+
+        // XML keeps every character: nothing is asked.
+        prompts->asked.clear();
+        prompts->files = {{file("films.xkdx"), 0}};
+        main->menus().action("miSaveAs")->trigger();
+        QVERIFY(prompts->asked.empty());
+        QVERIFY(!list->controller().isModified());
+        QVERIFY(cli->run({"dump", file("films.xkdx")}).out.contains("千と千尋"));
     }
 
     void exitAsksEveryWindowAndOneCancelKeepsIt()
