@@ -214,6 +214,8 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::ToolTip);
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::Placeholder);
     bar->addWidget(m_search);
+    // The search itself comes with a later part of the program; Enter says so.
+    connect(m_search->lineEdit(), &QLineEdit::returnPressed, this, &TfmList::notAvailable);
 }
 
 void TfmList::TranslateControls()
