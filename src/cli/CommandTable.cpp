@@ -21,8 +21,8 @@ std::span<const CliCommand> Commands()
         {"media", "FILE", "print as JSON the media information of a video file and its stream lists", RunMedia},
         {"add", "CATALOGUE [--list N] PATH...", "add records from video files (one batch) and folders (walked) to list N (default 1) and save", RunAdd},
         {"stats", "FILE [--list N] [--select ID,ID...]", "print the statistics lines of list N and of the selected records", RunStats},
-        {"print-list", "FILE --pdf OUT [--list N]", "print list N (sorted by column 1) as a ruled table into a PDF file", RunPrintList},
-        {"print-cover", "FILE --pdf OUT --id ID [--list N] [--cover CVR]", "print the cover of record ID, a page per disc, into a PDF file", RunPrintCover},
+        {"print-list", "FILE --pdf OUT [--list N] [--landscape]", "print list N (sorted by column 1) as a ruled table into a PDF file", RunPrintList},
+        {"print-cover", "FILE --pdf OUT --id ID [--list N] [--cover CVR] [--landscape]", "print the cover of record ID, a page per disc (at most 1000), into a PDF file", RunPrintCover},
         {"cover", "CVR", "print a cover layout file as JSON", RunCover},
         {"cover-save", "IN.json OUT.cvr", "write a cover layout file from its JSON form", RunCoverSave},
     };

@@ -1,5 +1,6 @@
 #include "PrintCommandSupport.h"
 
+#include "AtomicPrinterOutput.h"
 #include "CatalogueFiles.h"
 #include "ReelkeepError.h"
 #include "TzkPrintTarget.h"
@@ -22,13 +23,22 @@ TZKList* LoadListToPrint(TzkReelkeep& doc, const QString& fileName, int listNumb
     return doc.List(listNumber - 1);
 }
 
-void PrintToPdf(const QString& fileName, const std::function<void(TzkPrinter&)>& print)
+QPageLayout::Orientation OrientationArgument(const CommandArgs& parsed)
+{
+    return parsed.has(QStringLiteral("--landscape")) ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+void PrintToPdf(const QString& fileName, QPageLayout::Orientation orientation, const std::function<void(TzkPrinter&)>& print)
 {
     QPrinter printer(QPrinter::HighResolution);
-    PreparePdfPrinter(printer, fileName);
-    QPrinterTarget target(printer);
-    TzkPrinter out(target);
-    print(out);
+    PreparePdfPrinter(printer, fileName, orientation);
+    AtomicPrinterOutput output(printer);
+    {
+        QPrinterTarget target(printer);
+        TzkPrinter out(target);
+        print(out);
+    }
+    output.commit();
 }
 
 } // namespace reelkeep::cli

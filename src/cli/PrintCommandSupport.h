@@ -5,6 +5,7 @@
 #include "TzkPrinter.h"
 #include "TzkReelkeep.h"
 
+#include <QPageLayout>
 #include <functional>
 
 namespace reelkeep::cli {
@@ -16,7 +17,12 @@ int ListNumberArgument(const CommandArgs& parsed);
 // nullptr when the file is not a known catalogue.
 TZKList* LoadListToPrint(TzkReelkeep& doc, const QString& fileName, int listNumber);
 
-// Runs print against a high-resolution printer writing the PDF file.
-void PrintToPdf(const QString& fileName, const std::function<void(TzkPrinter&)>& print);
+// The page orientation --landscape asks for.
+QPageLayout::Orientation OrientationArgument(const CommandArgs& parsed);
+
+// Runs print against a high-resolution printer writing the PDF file, which is put
+// in place only when every page was printed.
+void PrintToPdf(const QString& fileName, QPageLayout::Orientation orientation,
+                const std::function<void(TzkPrinter&)>& print);
 
 } // namespace reelkeep::cli

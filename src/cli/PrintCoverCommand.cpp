@@ -1,5 +1,6 @@
-// `print-cover FILE --pdf OUT --id ID [--list N] [--cover CVR]`: prints the cover
-// of one record, a page per disc, into a PDF file with the settings' cover and pens.
+// `print-cover FILE --pdf OUT --id ID [--list N] [--cover CVR] [--landscape]`: prints
+// the cover of one record, a page per disc, into a PDF file with the settings' cover
+// and pens. A cover that does not fit on the page is printed all the same, with a warning.
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
@@ -15,7 +16,7 @@ namespace reelkeep::cli {
 
 int RunPrintCover(CliContext& context, const QStringList& args)
 {
-    const CommandArgs parsed(args, {}, {QStringLiteral("--pdf"), QStringLiteral("--id"), QStringLiteral("--list"), QStringLiteral("--cover")});
+    const CommandArgs parsed(args, {QStringLiteral("--landscape")}, {QStringLiteral("--pdf"), QStringLiteral("--id"), QStringLiteral("--list"), QStringLiteral("--cover")});
     parsed.expectPositional(1);
     if (!parsed.has(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--pdf is required")};
@@ -34,7 +35,17 @@ int RunPrintCover(CliContext& context, const QStringList& args)
     if (parsed.has(QStringLiteral("--cover")))
         settings.CoverFile = parsed.value(QStringLiteral("--cover"));
 
-    PrintToPdf(parsed.value(QStringLiteral("--pdf")), [&](TzkPrinter& out) { PrintCovers(out, *record, settings); });
+    // Bad numbers and a bad layout are told before the page size is looked at.
+    CoverDiscCount(*record);
+    const QByteArray layout = ReadCoverLayout(settings.CoverFile);
+    const QPageLayout::Orientation orientation = OrientationArgument(parsed);
+    PrintToPdf(parsed.value(QStringLiteral("--pdf")), orientation, [&](TzkPrinter& out) {
+        if (!CoverFitsPage(layout, out.Measurements()))
+            WriteErr(orientation == QPageLayout::Portrait
+                         ? QStringLiteral("Warning: the cover is larger than the page and its edges are cut off; try --landscape.\n")
+                         : QStringLiteral("Warning: the cover is larger than the page and its edges are cut off.\n"));
+        PrintCovers(out, *record, settings);
+    });
     return ExitDone;
 }
 

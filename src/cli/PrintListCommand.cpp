@@ -1,4 +1,4 @@
-// `print-list FILE --pdf OUT [--list N]`: prints a list as the grid shows it after
+// `print-list FILE --pdf OUT [--list N] [--landscape]`: prints a list as the grid shows it after
 // loading (sorted by column 1) into a PDF file, with the "print" settings of setup.ini.
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
@@ -12,7 +12,7 @@ namespace reelkeep::cli {
 
 int RunPrintList(CliContext& context, const QStringList& args)
 {
-    const CommandArgs parsed(args, {}, {QStringLiteral("--pdf"), QStringLiteral("--list")});
+    const CommandArgs parsed(args, {QStringLiteral("--landscape")}, {QStringLiteral("--pdf"), QStringLiteral("--list")});
     parsed.expectPositional(1);
     if (!parsed.has(QStringLiteral("--pdf")))
         throw UsageError{QStringLiteral("--pdf is required")};
@@ -27,7 +27,7 @@ int RunPrintList(CliContext& context, const QStringList& args)
 
     const ListPrintSettings settings = ReadListPrintSettings(IniFile(context.home.filePath(QStringLiteral("setup.ini"))),
                                                              LocaleFormats::system().decimalSeparator);
-    PrintToPdf(parsed.value(QStringLiteral("--pdf")), [&](TzkPrinter& out) { PrintList(out, list, GridRows(list), settings); });
+    PrintToPdf(parsed.value(QStringLiteral("--pdf")), OrientationArgument(parsed), [&](TzkPrinter& out) { PrintList(out, list, GridRows(list), settings); });
     return ExitDone;
 }
 

@@ -1,5 +1,6 @@
 #include "CoverPrinting.h"
 
+#include "FileIO.h"
 #include "IntegerText.h"
 #include "ReelkeepError.h"
 #include "TzkPrinter.h"
@@ -13,13 +14,31 @@ namespace reelkeep {
 CoverPrintSettings CoverSettingsFrom(const zkOptions& options)
 {
     auto pen = [](const zkPen& p) { return CoverPen{p.Style, p.Width, PenColor(p.Color)}; };
-    return {QDir(options.ProgramFolder()).filePath(options.CoverFile), pen(options.KCutLine), pen(options.KSLine)};
+    const QString file = options.CoverFile.trimmed().isEmpty() ? QString() : QDir(options.ProgramFolder()).filePath(options.CoverFile);
+    return {file, pen(options.KCutLine), pen(options.KSLine)};
 }
 
 int CoverDiscCount(const TzkRow& record)
 {
     const QString& discs = record.Fields[csDiscs];
-    return discs.isEmpty() ? 1 : ToInteger(discs);
+    const int count = discs.isEmpty() ? 1 : ToInteger(discs);
+    if (count > kMaxCoverDiscs)
+        throw ReelkeepError(QStringLiteral("The record has %1 discs; covers are printed for at most %2 discs.")
+                                .arg(count)
+                                .arg(kMaxCoverDiscs));
+    if (count >= 2)
+        CoverPlaceholders(record, 1, count); // a bad cell 0 fails here
+    return count;
+}
+
+QByteArray ReadCoverLayout(const QString& fileName)
+{
+    if (fileName.isEmpty())
+        return {};
+    QByteArray bytes = ReadWholeFile(fileName);
+    ZKCover check;
+    check.ReadFromBytes(bytes, fileName);
+    return bytes;
 }
 
 std::vector<std::pair<QString, QString>> CoverPlaceholders(const TzkRow& record, int disc, int discCount)
@@ -51,7 +70,8 @@ std::vector<std::pair<QString, QString>> CoverPlaceholders(const TzkRow& record,
     };
 }
 
-void PrepareCover(ZKCover& cover, const TzkRow& record, int disc, int discCount, const CoverPrintSettings& settings)
+void PrepareCover(ZKCover& cover, const QByteArray& layout, const TzkRow& record, int disc, int discCount,
+                  const CoverPrintSettings& settings)
 {
     cover.CutLineStyle = settings.CutLine.Style;
     cover.CutLineWidth = settings.CutLine.Width;
@@ -59,16 +79,30 @@ void PrepareCover(ZKCover& cover, const TzkRow& record, int disc, int discCount,
     cover.FoldLineStyle = settings.FoldLine.Style;
     cover.FoldLineWidth = settings.FoldLine.Width;
     cover.FoldLineColor = settings.FoldLine.Color;
-    cover.LoadFromFile(settings.CoverFile);
+    if (!layout.isEmpty())
+        cover.ReadFromBytes(layout, settings.CoverFile);
     for (const auto& [placeholder, value] : CoverPlaceholders(record, disc, discCount))
         cover.ReplaceText(placeholder, value);
+}
+
+bool CoverFitsPage(const QByteArray& layout, const PrinterMeasurements& page)
+{
+    ZKCover cover;
+    if (!layout.isEmpty())
+        cover.ReadFromBytes(layout, QString());
+    const QRectF extent = cover.ExtentMm();
+    const double perMmX = page.DpiX / 25.4, perMmY = page.DpiY / 25.4;
+    // The cover starts at the printable corner shifted by the unprintable margin once more.
+    const double left = page.PhysicalOffsetX + extent.left() * perMmX, right = page.PhysicalOffsetX + extent.right() * perMmX;
+    const double top = page.PhysicalOffsetY + extent.top() * perMmY, bottom = page.PhysicalOffsetY + extent.bottom() * perMmY;
+    return left >= 0 && top >= 0 && right <= page.PhysicalWidth - page.UnprintableWidth + 0.5
+           && bottom <= page.PhysicalHeight - page.UnprintableHeight + 0.5;
 }
 
 void PrintCovers(TzkPrinter& printer, const TzkRow& record, const CoverPrintSettings& settings)
 {
     const int discCount = CoverDiscCount(record);
-    if (discCount >= 2)
-        CoverPlaceholders(record, 1, discCount); // a bad cell 0 fails here, before the job
+    const QByteArray layout = ReadCoverLayout(settings.CoverFile);
     printer.BeginDoc();
     for (int disc = 1; disc <= discCount; ++disc) {
         ZKCover cover;
@@ -76,7 +110,7 @@ void PrintCovers(TzkPrinter& printer, const TzkRow& record, const CoverPrintSett
         cover.PrintOptions.OffsetY = static_cast<float>(printer.PhysicalOffsetY());
         cover.PrintOptions.MarginX = static_cast<float>(printer.UnprintableWidth());
         cover.PrintOptions.PageHeight = static_cast<float>(printer.PhysicalHeight() - printer.UnprintableHeight());
-        PrepareCover(cover, record, disc, discCount, settings);
+        PrepareCover(cover, layout, record, disc, discCount, settings);
         cover.Draw(printer.PageCanvas, printer.DpiX(), printer.DpiY());
         printer.EndPage();
         if (disc != discCount)

@@ -171,6 +171,12 @@ std::vector<int> ParseNumberList(const QString& text)
     return numbers;
 }
 
+void CheckListPrintSettings(const ListPrintSettings& settings)
+{
+    ParseNumberList(settings.Columns);
+    ParseNumberList(settings.ColumnsWidth);
+}
+
 std::vector<const TzkRow*> GridRows(const TZKList& list)
 {
     std::vector<const TzkRow*> rows;

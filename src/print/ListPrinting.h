@@ -32,6 +32,9 @@ ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSepar
 // item included) throws ConversionError.
 std::vector<int> ParseNumberList(const QString& text);
 
+// Throws ConversionError, as PrintList would, for a bad "columns" or "columnswidth" item.
+void CheckListPrintSettings(const ListPrintSettings& settings);
+
 // The rows as the grid holds them: visible top-level rows in order, each followed
 // depth-first by its visible nested rows.
 std::vector<const TzkRow*> GridRows(const TZKList& list);

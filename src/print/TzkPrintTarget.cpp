@@ -3,36 +3,40 @@
 #include "ReelkeepError.h"
 #include "TzkPrintOptions.h"
 
-#include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 
 namespace reelkeep {
 
-void PreparePdfPrinter(QPrinter& printer, const QString& fileName)
+PrinterMeasurements PageMeasurements(const QPageLayout& layout, int resolution)
 {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setResolution(600);
-    printer.setFullPage(false);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
-}
-
-PrinterMeasurements QPrinterTarget::Measurements() const
-{
-    const QPageLayout layout = m_printer.pageLayout();
-    const int resolution = m_printer.resolution();
     const QRect full = layout.fullRectPixels(resolution);
     const QRect paint = layout.paintRectPixels(resolution);
     PrinterMeasurements m;
-    m.DpiX = m_printer.logicalDpiX();
-    m.DpiY = m_printer.logicalDpiY();
+    m.DpiX = m.DpiY = resolution;
     m.PhysicalWidth = full.width();
     m.PhysicalHeight = full.height();
     m.PhysicalOffsetX = paint.left() - full.left();
     m.PhysicalOffsetY = paint.top() - full.top();
     m.UnprintableWidth = full.width() - paint.width();
     m.UnprintableHeight = full.height() - paint.height();
+    return m;
+}
+
+void PreparePdfPrinter(QPrinter& printer, const QString& fileName, QPageLayout::Orientation orientation)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setResolution(600);
+    printer.setFullPage(false);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+}
+
+PrinterMeasurements QPrinterTarget::Measurements() const
+{
+    PrinterMeasurements m = PageMeasurements(m_printer.pageLayout(), m_printer.resolution());
+    m.DpiX = m_printer.logicalDpiX();
+    m.DpiY = m_printer.logicalDpiY();
     return m;
 }
 

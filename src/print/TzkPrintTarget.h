@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
 #include <QString>
 #include <vector>
@@ -30,9 +31,13 @@ public:
     virtual void EndDoc() = 0;
 };
 
+// The measurements of a page of that layout at that resolution (dots per inch).
+PrinterMeasurements PageMeasurements(const QPageLayout& layout, int resolution);
+
 // Sets the printer to write a PDF file: A4 at 600 dots per inch, with 5 mm
 // margins standing for a printer's unprintable edge.
-void PreparePdfPrinter(QPrinter& printer, const QString& fileName);
+void PreparePdfPrinter(QPrinter& printer, const QString& fileName,
+                       QPageLayout::Orientation orientation = QPageLayout::Portrait);
 
 class QPrinterTarget : public TzkPrintTarget {
 public:

@@ -11,6 +11,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygon>
+#include <algorithm>
 #include <array>
 
 namespace reelkeep {
@@ -180,6 +181,29 @@ void ZKCover::drawOutline(QPainter& canvas) const
         drawCut();
         drawFold();
     }
+}
+
+QRectF ZKCover::ExtentMm() const
+{
+    std::vector<QPointF> corners;
+    if (CoverType >= 0 && CoverType < kCoverTypeCount) {
+        const Outline& outline = outlines()[static_cast<size_t>(CoverType)];
+        for (const auto* strokes : {&outline.cut, &outline.fold})
+            for (const Stroke& stroke : *strokes)
+                corners.insert(corners.end(), stroke.begin(), stroke.end());
+    }
+    for (const auto& shape : Shapes) {
+        corners.emplace_back(shape->X, shape->Y);
+        corners.emplace_back(double(shape->X) + shape->Width, double(shape->Y) + shape->Height);
+    }
+    if (corners.empty())
+        return {};
+    QPointF low = corners.front(), high = corners.front();
+    for (const QPointF& p : corners) {
+        low = {std::min(low.x(), p.x()), std::min(low.y(), p.y())};
+        high = {std::max(high.x(), p.x()), std::max(high.y(), p.y())};
+    }
+    return {low, high};
 }
 
 void ZKCover::ReplaceText(const QString& placeholder, const QString& value)

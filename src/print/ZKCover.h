@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QRectF>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,9 @@ public:
     // Draws the outline and then every shape at the canvas's resolution (dots per inch).
     void Draw(QPainter& canvas, double dpiX, double dpiY);
     void Draw(QPainter& canvas);
+
+    // The area the outline and the shapes' boxes cover, in millimetres (turned text aside).
+    QRectF ExtentMm() const;
 
     // Replaces every occurrence of the placeholder, in any case, in every text box;
     // text the replacement puts in is not searched again.

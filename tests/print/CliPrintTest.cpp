@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -85,13 +86,75 @@ TEST_F(CliPrint, PrintCoverPrintsAPagePerDisc)
     EXPECT_TRUE(pages[0].contains(QStringLiteral("1120 #1: Фильм 120 (2020)"))) << pages[0].toStdString();
     EXPECT_TRUE(pages[1].contains(QStringLiteral("1121 #2: Фильм 120 (2020)"))) << pages[1].toStdString();
 
-    const CliRun other = cli.run({"print-cover", "films.kdx", "--pdf", "other.pdf", "--id", "2", "--cover", "missing.cvr"});
-    ASSERT_EQ(other.status, 0) << other.err.constData();
-    EXPECT_EQ(test::PdfPageTexts(path("other.pdf")).size(), 1);
+    // A layout named but missing or damaged is an error, and an older printout stays as it was.
+    write("other.pdf", "older printout");
+    write("damaged.cvr", "cvr10\x03\x02\x05");
+    for (const char* layout : {"missing.cvr", "damaged.cvr"}) {
+        const CliRun other = cli.run({"print-cover", "films.kdx", "--pdf", "other.pdf", "--id", "2", "--cover", layout});
+        EXPECT_EQ(other.status, 2) << layout;
+        EXPECT_TRUE(other.err.contains(layout)) << other.err.constData();
+        EXPECT_EQ(test::ReadTestFile(path("other.pdf")), QByteArrayLiteral("older printout"));
+    }
+    // No layout named at all: the bare envelope outline.
+    write("setup.ini", "[Print]\nCoverFile=\n");
+    const CliRun bare = cli.run({"print-cover", "films.kdx", "--pdf", "bare.pdf", "--id", "2"});
+    ASSERT_EQ(bare.status, 0) << bare.err.constData();
+    EXPECT_EQ(test::PdfPageTexts(path("bare.pdf")).size(), 1);
 
     const CliRun unknown = cli.run({"print-cover", "films.kdx", "--pdf", "x.pdf", "--id", "999"});
     EXPECT_EQ(unknown.status, 2);
     EXPECT_TRUE(unknown.err.contains("999"));
+}
+
+// The page size of every page of a PDF file, in points, as pdfinfo reports it.
+static QStringList PdfPageSizes(const QString& pdf)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("9999"), pdf});
+    process.waitForFinished(60000);
+    QStringList sizes;
+    const QRegularExpression size(QStringLiteral("Page +\\d+ size: +([\\d.]+ x [\\d.]+)"));
+    for (auto it = size.globalMatch(QString::fromUtf8(process.readAllStandardOutput())); it.hasNext();)
+        sizes << it.next().captured(1);
+    return sizes;
+}
+
+TEST_F(CliPrint, LandscapePagesAndCoversTooLargeForThePage)
+{
+    const CliRun portrait = cli.run({"print-list", "films.kdx", "--pdf", "portrait.pdf"});
+    const CliRun landscape = cli.run({"print-list", "films.kdx", "--pdf", "landscape.pdf", "--landscape"});
+    ASSERT_EQ(portrait.status, 0) << portrait.err.constData();
+    ASSERT_EQ(landscape.status, 0) << landscape.err.constData();
+    const QStringList tall = PdfPageSizes(path("portrait.pdf")), wide = PdfPageSizes(path("landscape.pdf"));
+    ASSERT_FALSE(tall.isEmpty());
+    EXPECT_EQ(tall.front(), QStringLiteral("595 x 842"));
+    EXPECT_EQ(wide.front(), QStringLiteral("842 x 595"));
+    EXPECT_GT(wide.size(), tall.size()); // fewer rows on a lower page
+
+    // A sleeve 272 mm wide is cut off on a portrait page, and the tool says so.
+    write("cover.json", R"js({"type": 2, "shapes": []})js");
+    ASSERT_EQ(cli.run({"cover-save", "cover.json", "sleeve.cvr"}).status, 0);
+    const CliRun cut = cli.run({"print-cover", "films.kdx", "--pdf", "cut.pdf", "--id", "1", "--cover", "sleeve.cvr"});
+    EXPECT_EQ(cut.status, 0);
+    EXPECT_TRUE(cut.err.contains("Warning: the cover is larger than the page")) << cut.err.constData();
+    const CliRun whole = cli.run({"print-cover", "films.kdx", "--pdf", "whole.pdf", "--id", "1", "--cover", "sleeve.cvr", "--landscape"});
+    EXPECT_EQ(whole.status, 0);
+    EXPECT_FALSE(whole.err.contains("Warning")) << whole.err.constData();
+    EXPECT_EQ(PdfPageSizes(path("whole.pdf")), QStringList(2, QStringLiteral("842 x 595")));
+}
+
+TEST_F(CliPrint, ADiscCountAboveAThousandPrintsNothing)
+{
+    TzkReelkeep doc;
+    TZKList* list = doc.AddList(0, QStringLiteral("L"));
+    TzkRow* row = list->AddRow();
+    row->Fields[0] = QStringLiteral("1");
+    row->Fields[4] = QStringLiteral("2147483647");
+    doc.SaveToFile(path("many.kdx"));
+    const CliRun run = cli.run({"print-cover", "many.kdx", "--pdf", "many.pdf", "--id", "1"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("1000")) << run.err.constData();
+    EXPECT_FALSE(QFile::exists(path("many.pdf")));
 }
 
 TEST_F(CliPrint, CoverJsonRoundTripsThroughTheLayoutFile)

@@ -1,5 +1,6 @@
 #include "CoverPrinting.h"
 #include "PrintTestSupport.h"
+#include "FileIO.h"
 #include "ReelkeepError.h"
 #include "TzkRow.h"
 
@@ -82,6 +83,15 @@ TEST_F(CoverPrintingTest, BadNumbersFailBeforeAnythingIsPrinted)
         EXPECT_TRUE(target.Pages().empty());
     }
 
+    // Above a thousand discs nothing is printed (a damaged cell would print without end).
+    record.Fields[0] = QStringLiteral("10");
+    record.Fields[4] = QStringLiteral("1000");
+    EXPECT_EQ(CoverDiscCount(record), 1000);
+    for (const char* discs : {"1001", "2147483647"}) {
+        record.Fields[4] = QString::fromUtf8(discs);
+        EXPECT_THROW(CoverDiscCount(record), ReelkeepError) << discs;
+    }
+
     // Zero discs still open and close the job, printing nothing.
     record.Fields[4] = QStringLiteral("0");
     const std::vector<QImage> pages = printImages();
@@ -89,9 +99,9 @@ TEST_F(CoverPrintingTest, BadNumbersFailBeforeAnythingIsPrinted)
     EXPECT_TRUE(InkBox(pages[0]).isNull());
 }
 
-TEST_F(CoverPrintingTest, AMissingLayoutPrintsTheEnvelopeOutlineWithTheSettingsPens)
+TEST_F(CoverPrintingTest, WithoutALayoutTheEnvelopeOutlinePrintsWithTheSettingsPens)
 {
-    settings.CoverFile = dir.filePath(QStringLiteral("missing.cvr"));
+    settings.CoverFile.clear();
     settings.CutLine = {psSolid, 0.5f, Qt::black};
     settings.FoldLine = {psSolid, 0.2f, Qt::black};
     const std::vector<QImage> pages = printImages();
@@ -102,4 +112,48 @@ TEST_F(CoverPrintingTest, AMissingLayoutPrintsTheEnvelopeOutlineWithTheSettingsP
     EXPECT_NEAR(StrokeWidth(pages[0], 250, 900), 2, 1);              // fold at 15 mm
     EXPECT_NEAR(StrokeWidth(pages[0], 800, 100 + 1420, true), 2, 1); // fold at 142 mm
     EXPECT_TRUE(InkBox(pages[0], QRect(300, 300, 1000, 1000)).isNull());
+}
+
+TEST_F(CoverPrintingTest, ANamedLayoutThatIsMissingOrDamagedFailsBeforeTheJob)
+{
+    const QString damaged = dir.filePath(QStringLiteral("damaged.cvr"));
+    WriteFileAtomically(damaged, QByteArrayLiteral("cvr10\x03\x02\x05"));
+    for (const QString& file : {dir.filePath(QStringLiteral("missing.cvr")), damaged}) {
+        settings.CoverFile = file;
+        ImagePrintTarget target(210, 297, 100, 5);
+        {
+            TzkPrinter out(target);
+            try {
+                PrintCovers(out, record, settings);
+                ADD_FAILURE() << "printed with " << file.toStdString();
+            } catch (const ReelkeepError& error) {
+                EXPECT_TRUE(error.message().contains(file)) << error.message().toStdString();
+            }
+        }
+        EXPECT_TRUE(target.Pages().empty());
+    }
+}
+
+TEST(CoverFit, TheWholeLayoutMustLieInThePrintableArea)
+{
+    const auto layout = [](int type, float shapeX = 0) {
+        ZKCover cover;
+        cover.CoverType = type;
+        if (shapeX > 0)
+            AddText(cover, shapeX, 10, 60, 10, QStringLiteral("%Name%"));
+        return cover.SaveToBytes();
+    };
+    const auto a4 = [](QPageLayout::Orientation orientation) {
+        return PageMeasurements(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter), 300);
+    };
+    const PrinterMeasurements portrait = a4(QPageLayout::Portrait), landscape = a4(QPageLayout::Landscape);
+    // A4 less two 5 mm margins is 200 x 287 mm; the cover starts 5 mm into that.
+    EXPECT_TRUE(CoverFitsPage(QByteArray(), portrait));             // envelope, 157 x 264
+    EXPECT_FALSE(CoverFitsPage(QByteArray(), landscape));
+    EXPECT_FALSE(CoverFitsPage(layout(2), portrait));               // 272 x 182
+    EXPECT_TRUE(CoverFitsPage(layout(2), landscape));
+    EXPECT_FALSE(CoverFitsPage(layout(7), portrait));               // 297 x 182
+    EXPECT_FALSE(CoverFitsPage(layout(7), landscape));
+    EXPECT_TRUE(CoverFitsPage(layout(3, 130), portrait));           // a text box reaching 190 mm
+    EXPECT_FALSE(CoverFitsPage(layout(3, 140), portrait));          // and 200 mm
 }
