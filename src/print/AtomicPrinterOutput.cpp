@@ -30,10 +30,11 @@ AtomicPrinterOutput::~AtomicPrinterOutput()
 
 void AtomicPrinterOutput::commit()
 {
+    if (m_printer.printerState() == QPrinter::Error || m_printer.printerState() == QPrinter::Aborted)
+        throw FileError(m_file ? QStringLiteral("Cannot write file \"%1\".").arg(m_target)
+                               : QStringLiteral("The printer \"%1\" did not take the job.").arg(m_printer.printerName()));
     if (!m_file)
         return;
-    if (m_printer.printerState() == QPrinter::Error || m_printer.printerState() == QPrinter::Aborted)
-        throw FileError(QStringLiteral("Cannot write file \"%1\".").arg(m_target));
     m_file->write(ReadWholeFile(m_pages->fileName()));
     m_file->commit();
 }

@@ -22,7 +22,8 @@ public:
     AtomicPrinterOutput(const AtomicPrinterOutput&) = delete;
     AtomicPrinterOutput& operator=(const AtomicPrinterOutput&) = delete;
 
-    // After the job ended: puts the file in place; throws FileError when it cannot.
+    // After the job ended: puts the file in place; throws FileError when it cannot or
+    // when the printer reports that the job failed.
     void commit();
 
 private:

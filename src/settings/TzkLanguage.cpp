@@ -171,9 +171,36 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Association", "MimeDatabase", "Обновление базы типов файлов"},
         {"Association", "DesktopEntry", "Запись ярлыка программы"},
         {"Association", "DefaultApplication", "Назначение программы по умолчанию"},
+        // Printing: status, print preview and its notices.
+        {"Printing", "Status", "Печать"},
+        {"Printing", "Preview", "Предварительный просмотр"},
+        {"Printing", "Print", "Печать..."},
+        {"Printing", "FirstPage", "Первая страница"},
+        {"Printing", "PreviousPage", "Предыдущая страница"},
+        {"Printing", "NextPage", "Следующая страница"},
+        {"Printing", "LastPage", "Последняя страница"},
+        {"Printing", "PageOf", "Страница %1 из %2"},
+        {"Printing", "ZoomIn", "Увеличить"},
+        {"Printing", "ZoomOut", "Уменьшить"},
+        {"Printing", "FitWidth", "По ширине"},
+        {"Printing", "FitPage", "Страница целиком"},
+        {"Printing", "Portrait", "Книжная"},
+        {"Printing", "Landscape", "Альбомная"},
+        {"Printing", "SinglePage", "Одна страница"},
+        {"Printing", "FacingPages", "Разворот"},
+        {"Printing", "AllPages", "Все страницы"},
+        {"Printing", "CoverLayout", "Макет конверта:"},
+        {"Printing", "OutlineOnly", "Только контур"},
+        {"Printing", "LayoutUnusable", "Макет конверта «%1» не удалось прочитать: %2 Выберите другой макет."},
+        {"Printing", "ShownInLandscape", "Конверт шире книжной страницы, поэтому показан на альбомной."},
+        {"Printing", "TurnPage", "Конверт не помещается на странице в этой ориентации и будет обрезан; в другой ориентации он помещается."},
+        {"Printing", "DoesNotFit", "Конверт не помещается на странице ни в книжной, ни в альбомной ориентации: его края будут обрезаны."},
+        {"Printing", "NoDiscs", "Печатать нечего: у записи нет дисков."},
+        {"Printing", "NoPrinter", "Нет ни одного принтера."},
+        {"Printing", "PrintFailed", "Не удалось напечатать: %1"},
 };
 
-static_assert(std::size(kBuiltIn) == 155);
+static_assert(std::size(kBuiltIn) == 181);
 
 } // namespace
 

@@ -16,7 +16,7 @@ struct LanguageEntry {
 
 class TzkLanguage {
 public:
-    // Holds the 155 built-in entries.
+    // Holds the built-in entries.
     TzkLanguage();
 
     void AddEntry(const QString& section, const QString& key, const QString& text);

@@ -4,6 +4,7 @@
 #include "ListController.h"
 #include "MainMenu.h"
 #include "ProgramIdentity.h"
+#include "PrintCommands.h"
 #include "ReelkeepError.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
@@ -46,6 +47,7 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     layout->addWidget(m_mdi, 1);
     setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
+    m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
     m_progress = new TfmProgress(this);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
@@ -168,8 +170,8 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     list->showMaximized();
     connect(list, &TfmList::columnsShown, this, [this, list] { listColumnsShown(list); });
     connect(list, &TfmList::stateChanged, this, &TfmMain::updateMenus);
-    connect(list, &TfmList::printCoverRequested, this, &TfmMain::notAvailable);
-    connect(list, &TfmList::printListRequested, this, &TfmMain::notAvailable);
+    connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
+    connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
     connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
     connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
@@ -262,7 +264,9 @@ void TfmMain::connectCommands()
     onActive("miSelectAll", [](TfmList& list) { list.SelectAll(); });
     connect(m_menu->action("miAbout"), &QAction::triggered, this, [this] { ShowAbout(this, lookup()); });
     // Commands whose work comes with later parts of the program say so.
-    for (const char* name : {"miExport", "miPrintCover", "miPrintList", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
+    onActive("miPrintCover", [this](TfmList& list) { m_printing->printCover(list); });
+    onActive("miPrintList", [this](TfmList& list) { m_printing->printList(list); });
+    for (const char* name : {"miExport", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
                              "miRemoveSpaceRej", "miAddFromList", "miOptions", "miStat", "miCopy", "miCut", "miPaste"})
         connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
 }

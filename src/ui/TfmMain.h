@@ -16,6 +16,7 @@ class QMdiArea;
 namespace reelkeep {
 
 class MainMenu;
+class PrintCommands;
 class TMDIPanel;
 class TfmList;
 class TfmProgress;
@@ -38,6 +39,7 @@ public:
     MainMenu& menus() { return *m_menu; }
     ShellState& shell() { return m_shell; }
     const TextRegistry& texts() const { return m_texts; }
+    PrintCommands& printing() { return *m_printing; }
 
     void LoadListOfFiles();
     // The window bar exists exactly while the setting "UseMDIPanel" is on.
@@ -71,6 +73,7 @@ private:
     Prompts* m_prompts;
     QMdiArea* m_mdi;
     std::unique_ptr<MainMenu> m_menu;
+    std::unique_ptr<PrintCommands> m_printing;
     TfmProgress* m_progress;
     TMDIPanel* m_mdiPanel = nullptr;
 };

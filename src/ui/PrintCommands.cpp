@@ -1,0 +1,135 @@
+#include "PrintCommands.h"
+
+#include "AtomicPrinterOutput.h"
+#include "CoverLayoutChoice.h"
+#include "CoverPrinting.h"
+#include "GridModel.h"
+#include "IniFile.h"
+#include "ListController.h"
+#include "ListPrinting.h"
+#include "PrintDialogs.h"
+#include "Prompts.h"
+#include "ReelkeepError.h"
+#include "ShellState.h"
+#include "TfmList.h"
+#include "TzkPrinter.h"
+
+#include <QComboBox>
+#include <QPrinter>
+
+namespace reelkeep {
+
+PrintCommands::PrintCommands(ShellState& shell, Prompts& prompts, QWidget* owner)
+    : m_shell(shell), m_prompts(prompts), m_owner(owner), m_systemDialogs(std::make_unique<SystemPrintDialogs>()),
+      m_dialogs(m_systemDialogs.get())
+{
+}
+
+PrintCommands::~PrintCommands() = default;
+
+void PrintCommands::setDialogs(PrintDialogs* dialogs)
+{
+    m_dialogs = dialogs ? dialogs : m_systemDialogs.get();
+}
+
+void PrintCommands::printCover(TfmList& list)
+{
+    const std::vector<TzkRow*> selected = list.selectedRecords();
+    if (selected.empty())
+        return;
+    const TzkRow& record = *selected.front();
+    int discs = 0;
+    try {
+        discs = CoverDiscCount(record);
+    } catch (const ReelkeepError& error) {
+        showError(error.message());
+        return;
+    }
+    if (discs <= 0) {
+        m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("Printing", "NoDiscs"), {PromptButton::Ok}});
+        return;
+    }
+
+    // Read afresh, so a layout picked in the preview never reaches the settings.
+    CoverPrintSettings settings = CoverSettingsFrom(m_shell.options());
+    CoverLayoutChoice layouts(m_shell, settings);
+    QPrinter printer(QPrinter::HighResolution);
+    TfmPrintPreview preview(printer, m_shell, m_owner);
+    layouts.turnPageToFit(printer);
+    preview.addToolWidget("Printing", "CoverLayout", layouts.makeSelector([&] {
+        layouts.turnPageToFit(printer);
+        preview.refresh();
+    }));
+    QObject::connect(&preview, &TfmPrintPreview::aboutToDraw, &preview, [&] {
+        preview.setNotice(layouts.notice(printer));
+        preview.setPrintEnabled(layouts.usable());
+    });
+    preview.setDrawing(withStatus(list.controller(), [&](TzkPrinter& out) {
+        if (layouts.usable())
+            PrintCovers(out, record, settings);
+    }));
+    previewAndPrint(preview);
+}
+
+void PrintCommands::printList(TfmList& list)
+{
+    ListController& controller = list.controller();
+    const TZKList* sheet = controller.currentList();
+    if (!sheet)
+        return;
+    ListPrintSettings settings;
+    try {
+        settings = ReadListPrintSettings(IniFile(m_shell.settingsPath()), m_shell.options().Formats.decimalSeparator);
+        CheckListPrintSettings(settings);
+    } catch (const ReelkeepError& error) {
+        showError(error.message());
+        return;
+    }
+    const std::vector<TzkRow*> shown = controller.model()->shownRows();
+    const std::vector<const TzkRow*> rows(shown.begin(), shown.end());
+    QPrinter printer(QPrinter::HighResolution);
+    TfmPrintPreview preview(printer, m_shell, m_owner);
+    preview.setDrawing(withStatus(controller, [&](TzkPrinter& out) { PrintList(out, *sheet, rows, settings); }));
+    previewAndPrint(preview);
+}
+
+TfmPrintPreview::Drawing PrintCommands::withStatus(ListController& controller, TfmPrintPreview::Drawing drawing) const
+{
+    return [this, &controller, drawing = std::move(drawing)](TzkPrinter& out) {
+        controller.setStatus(m_shell.text("Printing", "Status"));
+        try {
+            drawing(out);
+        } catch (...) {
+            controller.setStatus(m_shell.text("SBMessage", "Ready"));
+            throw;
+        }
+        controller.setStatus(m_shell.text("SBMessage", "Ready"));
+    };
+}
+
+void PrintCommands::previewAndPrint(TfmPrintPreview& preview)
+{
+    if (!m_dialogs->preview(preview) || !m_dialogs->choosePrinter(preview.printer(), m_owner))
+        return;
+    QPrinter& printer = preview.printer();
+    try {
+        if (!printer.isValid())
+            throw ReelkeepError(m_shell.text("Printing", "NoPrinter"));
+        AtomicPrinterOutput output(printer);
+        {
+            QPrinterTarget target(printer);
+            TzkPrinter out(target);
+            preview.drawing()(out);
+        }
+        output.commit();
+    } catch (const ReelkeepError& error) {
+        showError(m_shell.text("Printing", "PrintFailed").arg(error.message()));
+    }
+}
+
+void PrintCommands::showError(const QString& text)
+{
+    m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
+}
+
+} // namespace reelkeep

@@ -1,0 +1,48 @@
+// The print-cover and print-list commands of a list window: checks that fail before
+// any page is drawn, the preview, the system's print dialog and the printout, all
+// drawing through the same code. Errors are shown in a box; the window's status
+// says "printing" while pages are drawn.
+#pragma once
+
+#include "TfmPrintPreview.h"
+
+#include <memory>
+
+class QWidget;
+
+namespace reelkeep {
+
+class ListController;
+class PrintDialogs;
+class Prompts;
+class ShellState;
+class TfmList;
+
+class PrintCommands {
+public:
+    PrintCommands(ShellState& shell, Prompts& prompts, QWidget* owner);
+    ~PrintCommands();
+
+    // The preview and print dialog used from now on (the system's when null).
+    void setDialogs(PrintDialogs* dialogs);
+
+    // The cover of the first selected record in grid order, a page per disc; nothing without a selection.
+    void printCover(TfmList& list);
+    // The rows the grid holds for the current sheet.
+    void printList(TfmList& list);
+
+private:
+    // The drawing with the window's status showing that pages are being drawn.
+    TfmPrintPreview::Drawing withStatus(ListController& controller, TfmPrintPreview::Drawing drawing) const;
+    // The preview, the system's print dialog, then the printout by the preview's drawing.
+    void previewAndPrint(TfmPrintPreview& preview);
+    void showError(const QString& text);
+
+    ShellState& m_shell;
+    Prompts& m_prompts;
+    QWidget* m_owner;
+    std::unique_ptr<PrintDialogs> m_systemDialogs;
+    PrintDialogs* m_dialogs;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,184 @@
+#include "TfmPrintPreview.h"
+
+#include "ReelkeepError.h"
+#include "ShellState.h"
+#include "TzkPrinter.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QFile>
+#include <QLabel>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QStyle>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace reelkeep {
+namespace {
+
+// The tool bar pictures Qt ships for its own print preview; without them the buttons show their texts.
+QIcon previewIcon(const char* name)
+{
+    const QString file = QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/%1-24.png").arg(QLatin1String(name));
+    return QFile::exists(file) ? QIcon(file) : QIcon();
+}
+
+} // namespace
+
+TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWidget* parent)
+    : QDialog(parent),
+      m_printer(printer),
+      m_shell(shell),
+      m_bar(new QToolBar),
+      m_view(new QPrintPreviewWidget(&printer)),
+      m_notice(new QLabel),
+      m_pageLabel(new QLabel)
+{
+    setObjectName(QStringLiteral("fmPrintPreview"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    m_texts.bind(this, "Printing", "Preview", TextRegistry::Role::WindowTitle);
+    m_view->setObjectName(QStringLiteral("pvPages"));
+    m_notice->setObjectName(QStringLiteral("lbNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->setMargin(6);
+    m_notice->setStyleSheet(QStringLiteral("background: #fff3c4; color: black;"));
+    m_notice->hide();
+
+    m_print = addAction("acPrint", "Print", previewIcon("print"));
+    m_print->setShortcut(QKeySequence::Print);
+    connect(m_print, &QAction::triggered, this, &QDialog::accept);
+    m_bar->addSeparator();
+    const auto go = [this](int page) { m_view->setCurrentPage(page); };
+    connect(addAction("acFirstPage", "FirstPage", style()->standardIcon(QStyle::SP_MediaSkipBackward)), &QAction::triggered,
+            this, [go] { go(1); });
+    connect(addAction("acPreviousPage", "PreviousPage", style()->standardIcon(QStyle::SP_MediaSeekBackward)),
+            &QAction::triggered, this, [this, go] { go(m_view->currentPage() - 1); });
+    m_bar->addWidget(m_pageLabel);
+    connect(addAction("acNextPage", "NextPage", style()->standardIcon(QStyle::SP_MediaSeekForward)), &QAction::triggered,
+            this, [this, go] { go(m_view->currentPage() + 1); });
+    connect(addAction("acLastPage", "LastPage", style()->standardIcon(QStyle::SP_MediaSkipForward)), &QAction::triggered,
+            this, [this, go] { go(m_view->pageCount()); });
+    m_bar->addSeparator();
+    connect(addAction("acZoomOut", "ZoomOut", previewIcon("zoom-out")), &QAction::triggered, m_view,
+            [this] { m_view->zoomOut(); });
+    connect(addAction("acZoomIn", "ZoomIn", previewIcon("zoom-in")), &QAction::triggered, m_view, [this] { m_view->zoomIn(); });
+    connect(addAction("acFitWidth", "FitWidth", previewIcon("fit-width")), &QAction::triggered, m_view,
+            &QPrintPreviewWidget::fitToWidth);
+    connect(addAction("acFitPage", "FitPage", previewIcon("fit-page")), &QAction::triggered, m_view,
+            &QPrintPreviewWidget::fitInView);
+    m_bar->addSeparator();
+    auto* orientation = new QActionGroup(this);
+    m_portrait = orientation->addAction(addAction("acPortrait", "Portrait", previewIcon("layout-portrait")));
+    m_landscape = orientation->addAction(addAction("acLandscape", "Landscape", previewIcon("layout-landscape")));
+    connect(m_portrait, &QAction::triggered, m_view, &QPrintPreviewWidget::setPortraitOrientation);
+    connect(m_landscape, &QAction::triggered, m_view, &QPrintPreviewWidget::setLandscapeOrientation);
+    m_bar->addSeparator();
+    auto* mode = new QActionGroup(this);
+    const auto viewMode = [this, mode](const char* name, const char* key, const char* icon, QPrintPreviewWidget::ViewMode shown) {
+        QAction* action = mode->addAction(addAction(name, key, previewIcon(icon)));
+        action->setChecked(shown == QPrintPreviewWidget::SinglePageView);
+        connect(action, &QAction::triggered, m_view, [this, shown] { m_view->setViewMode(shown); });
+    };
+    viewMode("acSinglePage", "SinglePage", "view-page-one", QPrintPreviewWidget::SinglePageView);
+    viewMode("acFacingPages", "FacingPages", "view-page-sided", QPrintPreviewWidget::FacingPagesView);
+    viewMode("acAllPages", "AllPages", "view-page-multi", QPrintPreviewWidget::AllPagesView);
+    for (QAction* action : mode->actions() + orientation->actions())
+        action->setCheckable(true);
+    mode->actions().front()->setChecked(true);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_notice);
+    layout->addWidget(m_view, 1);
+    m_texts.apply(shell.options().LanguageTable);
+
+    connect(m_view, &QPrintPreviewWidget::paintRequested, this, &TfmPrintPreview::draw);
+    connect(m_view, &QPrintPreviewWidget::previewChanged, this, [this] {
+        updatePageLabel();
+        updateOrientation();
+    });
+    m_view->setZoomMode(QPrintPreviewWidget::FitInView);
+    resize(900, 700);
+}
+
+QAction* TfmPrintPreview::addAction(const char* name, const char* key, const QIcon& icon)
+{
+    QAction* action = m_bar->addAction(icon, QString());
+    action->setObjectName(QString::fromLatin1(name));
+    m_texts.bind(action, "Printing", key);
+    return action;
+}
+
+void TfmPrintPreview::setDrawing(Drawing drawing)
+{
+    m_drawing = std::move(drawing);
+}
+
+void TfmPrintPreview::addToolWidget(const char* section, const char* key, QWidget* widget)
+{
+    m_bar->addSeparator();
+    auto* label = new QLabel;
+    label->setMargin(4);
+    label->setText(m_shell.text(section, key));
+    m_bar->addWidget(label);
+    m_bar->addWidget(widget);
+}
+
+void TfmPrintPreview::setNotice(const QString& text)
+{
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+}
+
+QString TfmPrintPreview::notice() const
+{
+    return m_notice->text();
+}
+
+void TfmPrintPreview::setPrintEnabled(bool enabled)
+{
+    m_print->setEnabled(enabled);
+}
+
+void TfmPrintPreview::refresh()
+{
+    m_view->updatePreview();
+}
+
+int TfmPrintPreview::pageCount() const
+{
+    return m_view->pageCount();
+}
+
+void TfmPrintPreview::draw(QPrinter* printer)
+{
+    emit aboutToDraw();
+    if (!m_drawing)
+        return;
+    try {
+        QPrinterTarget target(*printer);
+        TzkPrinter out(target);
+        m_drawing(out);
+    } catch (const ReelkeepError& error) {
+        // What was drawn stays to be seen; the reason it stopped is said above it.
+        setNotice(error.message());
+        setPrintEnabled(false);
+    }
+}
+
+void TfmPrintPreview::updatePageLabel()
+{
+    m_pageLabel->setText(m_shell.text("Printing", "PageOf").arg(m_view->currentPage()).arg(m_view->pageCount()));
+}
+
+void TfmPrintPreview::updateOrientation()
+{
+    const bool landscape = m_printer.pageLayout().orientation() == QPageLayout::Landscape;
+    m_landscape->setChecked(landscape);
+    m_portrait->setChecked(!landscape);
+}
+
+} // namespace reelkeep
