@@ -1,4 +1,4 @@
-// `add CATALOGUE [--list N] PATH...`: records from video files and folders,
+// `add CATALOGUE [--list N] [--allow-loss] PATH...`: records from video files and folders,
 // appended to a list of the catalogue, which is then saved in its own form.
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
@@ -15,7 +15,7 @@ namespace reelkeep::cli {
 
 int RunAdd(CliContext& context, const QStringList& args)
 {
-    const CommandArgs parsed(args, {}, {QStringLiteral("--list")});
+    const CommandArgs parsed(args, {QStringLiteral("--allow-loss")}, {QStringLiteral("--list")});
     if (parsed.positional().size() < 2)
         throw UsageError{QStringLiteral("add needs a catalogue and at least one file or folder")};
     const QString catalogue = parsed.positional()[0];
@@ -64,7 +64,7 @@ int RunAdd(CliContext& context, const QStringList& args)
     flush();
     if (walk.Progress)
         WriteErr(QStringLiteral("\n"));
-    SaveCatalogue(doc, catalogue);
+    SaveCatalogueBack(doc, catalogue, parsed.has(QStringLiteral("--allow-loss")));
     WriteOut(QStringLiteral("%1 records added to list %2 of %3\n").arg(added).arg(listNumber).arg(catalogue));
     if (!skipped.empty()) {
         QString list = QStringLiteral("%1 skipped:\n").arg(skipped.size());

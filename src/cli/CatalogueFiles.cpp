@@ -1,9 +1,8 @@
 #include "CatalogueFiles.h"
 
 #include "EntryCommandSupport.h"
+#include "LossReport.h"
 #include "ReelkeepError.h"
-#include "TReelkeepSerialiazerV1_3.h"
-#include "TReelkeepSerialiazerV2_0.h"
 
 #include <QFileInfo>
 
@@ -13,6 +12,12 @@ namespace {
 QString extensionOf(const QString& fileName)
 {
     return QFileInfo(fileName).suffix().toLower();
+}
+
+[[noreturn]] void unknownOutput(const QString& fileName)
+{
+    throw ReelkeepError(QStringLiteral("Unknown extension of \"%1\": catalogues are saved as .kdx, .xkdx, .xls or .txt.")
+                            .arg(fileName));
 }
 
 } // namespace
@@ -26,38 +31,50 @@ TzkReelkeep NewDocument(const CliContext& context)
 bool LoadCatalogue(TzkReelkeep& doc, const QString& fileName, bool asKdx)
 {
     const QString extension = extensionOf(fileName);
-    if (extension == QLatin1String("xkdx"))
-        return doc.LoadFromXML(fileName);
-    if (extension == QLatin1String("xls"))
-        return doc.LoadFromExcel(fileName);
+    if (extension == QLatin1String("xkdx")) {
+        doc.LoadFromXML(fileName);
+        return true;
+    }
+    if (extension == QLatin1String("xls")) {
+        doc.LoadFromExcel(fileName);
+        return true;
+    }
     if (extension == QLatin1String("kdx") || asKdx)
         return doc.LoadFromFile(fileName);
     throw ReelkeepError(QStringLiteral("Unknown extension of \"%1\": catalogues are .kdx, .xkdx or .xls files "
                                        "(--as-kdx reads it as .kdx).").arg(fileName));
 }
 
-void SaveCatalogue(const TzkReelkeep& doc, const QString& fileName, const QString& kdxVersion)
+CatalogueForm FormOfOutput(const QString& fileName, const QString& kdxVersion)
 {
-    const QString extension = extensionOf(fileName);
-    if (extension == QLatin1String("kdx")) {
-        if (kdxVersion.isEmpty() || kdxVersion == QLatin1String("2.1"))
-            doc.SaveToFile(fileName);
-        else if (kdxVersion == QLatin1String("2.0"))
-            TReelkeepSerialiazerV2_0().Save(fileName, doc.Lists());
-        else if (kdxVersion == QLatin1String("1.3"))
-            TReelkeepSerialiazerV1_3().Save(fileName, doc.Lists());
-        else
-            throw ReelkeepError(QStringLiteral("Unknown .kdx version %1: 1.3, 2.0 or 2.1 can be written.").arg(kdxVersion));
-    } else if (extension == QLatin1String("xkdx")) {
-        doc.SaveToXML(fileName);
-    } else if (extension == QLatin1String("xls")) {
-        doc.SaveToExcel(fileName);
-    } else if (extension == QLatin1String("txt")) {
-        doc.SaveToText(fileName);
-    } else {
-        throw ReelkeepError(QStringLiteral("Unknown extension of \"%1\": catalogues are saved as .kdx, .xkdx, .xls or .txt.")
-                                .arg(fileName));
-    }
+    const std::optional<CatalogueForm> form = FormOfFileName(fileName);
+    if (!form)
+        unknownOutput(fileName);
+    if (*form != CatalogueForm::Kdx21 || kdxVersion.isEmpty() || kdxVersion == QLatin1String("2.1"))
+        return *form;
+    if (kdxVersion == QLatin1String("2.0"))
+        return CatalogueForm::Kdx20;
+    if (kdxVersion == QLatin1String("1.3"))
+        return CatalogueForm::Kdx13;
+    throw ReelkeepError(QStringLiteral("Unknown .kdx version %1: 1.3, 2.0 or 2.1 can be written.").arg(kdxVersion));
+}
+
+void SaveCatalogue(const TzkReelkeep& doc, const QString& fileName, CatalogueForm form, bool allowLoss)
+{
+    const LossReport loss = FindLoss(doc.Lists(), form);
+    if (loss.PreventsSaving())
+        throw ReelkeepError(loss.Message(fileName) + QStringLiteral("\nNothing was saved."));
+    if (!loss.IsEmpty() && !allowLoss)
+        throw ReelkeepError(loss.Message(fileName) + QStringLiteral("\nNothing was saved; --allow-loss saves anyway."));
+    doc.Save(fileName, form);
+}
+
+void SaveCatalogueBack(const TzkReelkeep& doc, const QString& fileName, bool allowLoss)
+{
+    const std::optional<CatalogueForm> form = FormForSaving(fileName, doc.LoadedForm());
+    if (!form)
+        unknownOutput(fileName);
+    SaveCatalogue(doc, fileName, *form, allowLoss);
 }
 
 int ReportUnknownSignature(const QString& fileName)

@@ -2,6 +2,7 @@
 // for every command of reelkeep-cli that reads or writes catalogues.
 #pragma once
 
+#include "CatalogueForm.h"
 #include "CliCommand.h"
 #include "TzkReelkeep.h"
 
@@ -17,9 +18,18 @@ TzkReelkeep NewDocument(const CliContext& context);
 // extension throws ReelkeepError unless asKdx. False when a .kdx signature is unknown.
 bool LoadCatalogue(TzkReelkeep& doc, const QString& fileName, bool asKdx = false);
 
-// .kdx (format 2.1, or kdxVersion "1.3" or "2.0"), .xkdx, .xls, .txt (the listing).
-// Throws ReelkeepError for another extension or version.
-void SaveCatalogue(const TzkReelkeep& doc, const QString& fileName, const QString& kdxVersion = QString());
+// The form OUT's extension names: .kdx (version 2.1, or kdxVersion "1.3" or "2.0"),
+// .xkdx, .xls, .txt (the listing). Throws ReelkeepError for another extension.
+CatalogueForm FormOfOutput(const QString& fileName, const QString& kdxVersion = QString());
+
+// Writes the catalogue in form after asking what it would lose: throws
+// ReelkeepError, writing nothing, when the form cannot hold the catalogue, or
+// would lose something and allowLoss is false.
+void SaveCatalogue(const TzkReelkeep& doc, const QString& fileName, CatalogueForm form, bool allowLoss);
+
+// Saves the catalogue over the file it was read from, in the form it was read
+// in (a new file: the form of its extension), as SaveCatalogue does.
+void SaveCatalogueBack(const TzkReelkeep& doc, const QString& fileName, bool allowLoss);
 
 // Says on stderr that the file is of no known form; returns ExitUnknownSignature.
 int ReportUnknownSignature(const QString& fileName);

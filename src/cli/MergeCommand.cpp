@@ -1,23 +1,33 @@
-// `merge CATALOGUE TEXTFILE`: adds the records of a text form, as the add-from-list
-// command does with list 1 current, and saves the catalogue in its own form.
+// `merge CATALOGUE TEXTFILE [--allow-loss]`: adds the records of a text form, as the
+// add-from-list command does with list 1 current, and saves the catalogue in its own form.
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
 #include "FileIO.h"
+#include "ReelkeepError.h"
 
 namespace reelkeep::cli {
 
 int RunMerge(CliContext& context, const QStringList& args)
 {
-    const CommandArgs parsed(args, {}, {});
+    const CommandArgs parsed(args, {QStringLiteral("--allow-loss")}, {});
     parsed.expectPositional(2);
     const QString& catalogue = parsed.positional()[0];
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, catalogue))
         return ReportUnknownSignature(catalogue);
     doc.CurrentList = 1;
-    doc.MergeFromString(ReadWholeFile(parsed.positional()[1]));
-    SaveCatalogue(doc, catalogue);
+    const QString& textFile = parsed.positional()[1];
+    int added = 0;
+    try {
+        added = doc.MergeFromString(ReadWholeFile(textFile));
+    } catch (const FormatError& error) {
+        throw FormatError(QStringLiteral("\"%1\": %2 Nothing was merged.").arg(textFile, error.message()));
+    }
+    if (added == 0)
+        throw ReelkeepError(QStringLiteral("\"%1\" holds no record; nothing was merged.").arg(textFile));
+    SaveCatalogueBack(doc, catalogue, parsed.has(QStringLiteral("--allow-loss")));
+    WriteOut(QStringLiteral("%1 records merged into %2\n").arg(added).arg(catalogue));
     return ExitDone;
 }
 

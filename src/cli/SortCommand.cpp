@@ -1,4 +1,4 @@
-// `sort FILE --list N --column C [--column C ...] [--out OUT]`: sorts one list by
+// `sort FILE --list N --column C [--column C ...] [--out OUT] [--allow-loss]`: sorts one list by
 // each column in turn, as clicks on the column headers do.
 #include "CatalogueFiles.h"
 #include "CatalogueJson.h"
@@ -10,7 +10,7 @@ namespace reelkeep::cli {
 
 int RunSort(CliContext& context, const QStringList& args)
 {
-    const CommandArgs parsed(args, {}, {QStringLiteral("--list"), QStringLiteral("--column"), QStringLiteral("--out")});
+    const CommandArgs parsed(args, {QStringLiteral("--allow-loss")}, {QStringLiteral("--list"), QStringLiteral("--column"), QStringLiteral("--out")});
     parsed.expectPositional(1);
     const int listNumber = parsed.number(QStringLiteral("--list"), 1, 1 << 30);
     std::vector<int> columns;
@@ -28,7 +28,7 @@ int RunSort(CliContext& context, const QStringList& args)
     for (const int column : columns)
         list.Sort(column, list.Column(column).Type);
     if (parsed.has(QStringLiteral("--out")))
-        SaveCatalogue(doc, parsed.value(QStringLiteral("--out")));
+        SaveCatalogueBack(doc, parsed.value(QStringLiteral("--out")), parsed.has(QStringLiteral("--allow-loss")));
     else
         WriteOut(CatalogueJsonText(doc.Lists()));
     return ExitDone;

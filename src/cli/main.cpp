@@ -1,10 +1,12 @@
 // reelkeep-cli: the batch and automation front end of Reelkeep.
 #include "CliCommand.h"
+#include "FileIO.h"
 #include "ProgramFolder.h"
 #include "ReelkeepError.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -13,10 +15,15 @@
 
 namespace reelkeep::cli {
 
+// A failed write (a full disk, a closed pipe) ends the command with status 2.
 void WriteOut(const QByteArray& bytes)
 {
-    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    const size_t written = std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+    if (written != static_cast<size_t>(bytes.size()) || std::fflush(stdout) != 0) {
+        const int error = errno;
+        std::clearerr(stdout);
+        throw FileError(QStringLiteral("Cannot write to standard output: %1.").arg(ReasonOf(error)));
+    }
 }
 
 void WriteOut(const QString& text)

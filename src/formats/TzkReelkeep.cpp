@@ -1,10 +1,8 @@
 #include "TzkReelkeep.h"
 
-#include "CodePage.h"
 #include "ExcelWorkbook.h"
 #include "FileIO.h"
 #include "ReelkeepError.h"
-#include "RowOrder.h"
 #include "TReelkeepSerialiazerV1_0.h"
 #include "TReelkeepSerialiazerV1_1.h"
 #include "TReelkeepSerialiazerV1_3.h"
@@ -19,9 +17,14 @@
 namespace reelkeep {
 namespace {
 
+struct KdxReader {
+    std::unique_ptr<TReelkeepSerialiazer> serializer;
+    CatalogueForm form; // the form a save writes back
+};
+
 // The reader for the first line of a .kdx file, or none. The binary versions begin
 // with their 8-byte signature; the text versions have it as their whole first line.
-std::unique_ptr<TReelkeepSerialiazer> ReaderFor(const QString& fileName)
+KdxReader ReaderFor(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -36,21 +39,16 @@ std::unique_ptr<TReelkeepSerialiazer> ReaderFor(const QString& fileName)
     }
     const QByteArray s8 = line.left(8);
     if (s8 == "kdx 17 ")
-        return std::make_unique<TReelkeepSerialiazerV1_0>();
+        return {std::make_unique<TReelkeepSerialiazerV1_0>(), CatalogueForm::Kdx21};
     if (s8 == "kdx v1.1")
-        return std::make_unique<TReelkeepSerialiazerV1_1>();
+        return {std::make_unique<TReelkeepSerialiazerV1_1>(), CatalogueForm::Kdx21};
     if (s8 == "kdx v1.3")
-        return std::make_unique<TReelkeepSerialiazerV1_3>();
+        return {std::make_unique<TReelkeepSerialiazerV1_3>(), CatalogueForm::Kdx13};
     if (s8 == "kdx v2.0")
-        return std::make_unique<TReelkeepSerialiazerV2_0>();
+        return {std::make_unique<TReelkeepSerialiazerV2_0>(), CatalogueForm::Kdx20};
     if (s8 == "kdx v2.1")
-        return std::make_unique<TReelkeepSerialiazerV2_1>();
-    return nullptr;
-}
-
-bool TextIsLossy(const QString& text)
-{
-    return !CodePage::Default().canEncode(text);
+        return {std::make_unique<TReelkeepSerialiazerV2_1>(), CatalogueForm::Kdx21};
+    return {nullptr, CatalogueForm::Kdx21};
 }
 
 } // namespace
@@ -96,13 +94,14 @@ void TzkReelkeep::DoProgress(int value) const
 
 bool TzkReelkeep::LoadFromFile(const QString& fileName)
 {
-    std::unique_ptr<TReelkeepSerialiazer> reader = ReaderFor(fileName);
-    if (!reader)
+    const KdxReader reader = ReaderFor(fileName);
+    if (!reader.serializer)
         return false;
-    reader->OnProgress = OnProgress;
-    reader->ColumnTemplate = m_lists->ColumnTemplate;
-    reader->Formats = m_lists->Formats;
-    Replace(reader->Load(fileName));
+    reader.serializer->OnProgress = OnProgress;
+    reader.serializer->ColumnTemplate = m_lists->ColumnTemplate;
+    reader.serializer->Formats = m_lists->Formats;
+    Replace(reader.serializer->Load(fileName));
+    m_loadedForm = reader.form;
     DoProgress(100);
     return true;
 }
@@ -112,11 +111,11 @@ void TzkReelkeep::SaveToFile(const QString& fileName) const
     Prepared<TReelkeepSerialiazerV2_1>().Save(fileName, *m_lists);
 }
 
-bool TzkReelkeep::LoadFromXML(const QString& fileName)
+void TzkReelkeep::LoadFromXML(const QString& fileName)
 {
     Replace(Prepared<TReelkeepXMLSerialiazerV2_1>().Load(fileName));
+    m_loadedForm = CatalogueForm::Xml;
     DoProgress(100);
-    return true;
 }
 
 void TzkReelkeep::SaveToXML(const QString& fileName) const
@@ -124,12 +123,12 @@ void TzkReelkeep::SaveToXML(const QString& fileName) const
     Prepared<TReelkeepXMLSerialiazerV2_1>().Save(fileName, *m_lists);
 }
 
-bool TzkReelkeep::LoadFromExcel(const QString& fileName)
+void TzkReelkeep::LoadFromExcel(const QString& fileName)
 {
     std::unique_ptr<TZKLists> read = NewLists();
     reelkeep::LoadFromExcel(fileName, *read);
     Append(std::move(read));
-    return true;
+    m_loadedForm = CatalogueForm::Xls;
 }
 
 void TzkReelkeep::SaveToExcel(const QString& fileName) const
@@ -142,27 +141,57 @@ void TzkReelkeep::SaveToText(const QString& fileName) const
     reelkeep::SaveToText(fileName, *m_lists);
 }
 
+void TzkReelkeep::Save(const QString& fileName, CatalogueForm form) const
+{
+    switch (form) {
+    case CatalogueForm::Kdx13:
+    case CatalogueForm::TextForm:
+        Prepared<TReelkeepSerialiazerV1_3>().Save(fileName, *m_lists);
+        return;
+    case CatalogueForm::Kdx20:
+        Prepared<TReelkeepSerialiazerV2_0>().Save(fileName, *m_lists);
+        return;
+    case CatalogueForm::Kdx21:
+        SaveToFile(fileName);
+        return;
+    case CatalogueForm::Xml:
+        SaveToXML(fileName);
+        return;
+    case CatalogueForm::Xls:
+        SaveToExcel(fileName);
+        return;
+    case CatalogueForm::TextListing:
+        SaveToText(fileName);
+        return;
+    }
+}
+
 QByteArray TzkReelkeep::SaveToString() const
 {
     return WriteTextCatalogue(*m_lists);
 }
 
-bool TzkReelkeep::LoadFromString(const QByteArray& text)
+int TzkReelkeep::LoadFromString(const QByteArray& text)
 {
+    if (!text.startsWith("kdx v1.3\r") && !text.startsWith("kdx v1.3\n") && text != "kdx v1.3")
+        throw FormatError(QStringLiteral("The text is not a catalogue: it does not begin with the line \"kdx v1.3\"."));
     TextLayout layout;
     layout.requiredFirstLine = QByteArrayLiteral("kdx v1.3");
     layout.patternsFromTemplate = false;
     layout.ordinalInInternalCell = true;
     std::unique_ptr<TZKLists> read = NewLists();
     ReadTextCatalogue(text, QStringLiteral("text"), layout, *read, OnProgress);
+    int records = 0;
+    for (const auto& list : read->Lists)
+        records += list->RowCount();
     Append(std::move(read));
-    return true;
+    return records;
 }
 
-void TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent)
+int TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent)
 {
     TzkReelkeep incoming(m_lists->ColumnTemplate, m_lists->Formats);
-    incoming.LoadFromString(text);
+    const int records = incoming.LoadFromString(text);
     auto current = [this]() { return CurrentList >= 1 && CurrentList <= ListCount() ? List(CurrentList - 1) : nullptr; };
     TZKList* const shown = current(); // the list whose record the parent is
     for (const auto& source : incoming.m_lists->Lists) {
@@ -184,29 +213,7 @@ void TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent)
             std::copy_n(record->Fields.begin(), kStoredColumnCount, row->Fields.begin());
         }
     }
-}
-
-bool TzkReelkeep::HasLossyCharacters() const
-{
-    if (TextIsLossy(m_lists->Autor))
-        return true;
-    for (const auto& list : m_lists->Lists) {
-        if (TextIsLossy(list->Name))
-            return true;
-        for (int c = 0; c < kStoredColumnCount; ++c) {
-            const TzkColumn& column = list->Column(c);
-            if (TextIsLossy(column.Name) || TextIsLossy(column.Pattern) || TextIsLossy(column.LogicalValue))
-                return true;
-        }
-        bool lossy = false;
-        ForEachRowDepthFirst(*list, [&lossy](const TzkRow& row) {
-            for (int c = 0; c < kStoredColumnCount && !lossy; ++c)
-                lossy = TextIsLossy(row.Fields[static_cast<size_t>(c)]);
-        });
-        if (lossy)
-            return true;
-    }
-    return false;
+    return records;
 }
 
 } // namespace reelkeep

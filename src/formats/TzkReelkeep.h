@@ -3,10 +3,12 @@
 // point for reading and writing a catalogue in any of its forms.
 #pragma once
 
+#include "CatalogueForm.h"
 #include "TReelkeepSerialiazer.h"
 
 #include <QByteArray>
 #include <memory>
+#include <optional>
 
 namespace reelkeep {
 
@@ -29,32 +31,39 @@ public:
 
     void DoProgress(int value) const;
 
+    // Every load throws ReelkeepError (naming the file) when the file cannot be read
+    // or is damaged, and then changes nothing.
     // .kdx: recognises the version by its signature; false (and nothing changed)
-    // when the signature is unknown. Throws ReelkeepError when the file cannot be read.
+    // when the signature is unknown.
     bool LoadFromFile(const QString& fileName);
     // .kdx: always format 2.1.
     void SaveToFile(const QString& fileName) const;
-    bool LoadFromXML(const QString& fileName);
+    void LoadFromXML(const QString& fileName);
     void SaveToXML(const QString& fileName) const;
     // Appends one list per worksheet.
-    bool LoadFromExcel(const QString& fileName);
+    void LoadFromExcel(const QString& fileName);
     void SaveToExcel(const QString& fileName) const;
     // The write-only plain-text listing.
     void SaveToText(const QString& fileName) const;
+    // Writes the catalogue in the given form, as it is: check FindLoss first.
+    void Save(const QString& fileName, CatalogueForm form) const;
+
+    // The form of the file the last load read, as Save writes it: .kdx 1.0 and 1.1,
+    // which cannot be written, give version 2.1. Empty until a file is loaded.
+    std::optional<CatalogueForm> LoadedForm() const { return m_loadedForm; }
 
     // The "kdx v1.3" text form of the catalogue: 8-bit lines ended by CR LF.
     QByteArray SaveToString() const;
-    // Appends the lists of a text form; text that does not begin with "kdx v1.3"
-    // adds nothing. Damaged text throws and adds nothing.
-    bool LoadFromString(const QByteArray& text);
+    // Appends the lists of a text form and returns the number of records read.
+    // Throws FormatError, adding nothing, when the text does not begin with
+    // "kdx v1.3" or is damaged.
+    int LoadFromString(const QByteArray& text);
     // Adds the records of a text form to this catalogue: each list to the list of the
     // same name, to the current list when its name is empty, else to a new list, which
     // becomes the current one. Records going to the list current at the start are
-    // nested under parent when one is given. Damaged text adds nothing.
-    void MergeFromString(const QByteArray& text, TzkRow* parent = nullptr);
-
-    // True when some text would lose characters in an 8-bit form (.kdx, .txt).
-    bool HasLossyCharacters() const;
+    // nested under parent when one is given. Returns the number of records added;
+    // text that is not a text form, or damaged, throws and adds nothing.
+    int MergeFromString(const QByteArray& text, TzkRow* parent = nullptr);
 
     int CurrentList = 0; // 1-based number of the list shown; 0 in a new document
     ProgressCallback OnProgress;
@@ -66,6 +75,7 @@ private:
     std::unique_ptr<TZKLists> NewLists() const;
 
     std::unique_ptr<TZKLists> m_lists;
+    std::optional<CatalogueForm> m_loadedForm;
 };
 
 } // namespace reelkeep

@@ -77,13 +77,15 @@ TEST_F(TextFormats, TextFormNumbersItsRowsAndAddsListsOnlyWhenWholeAndSigned)
     const QByteArray form = "kdx v1.3\r\n1\r\nL\r\n2\r\n" + TextNames(21, "C") + TextRow(21, "one") + TextRow(21, "two");
     TzkReelkeep doc;
     doc.AddList(0, QStringLiteral("existing"));
-    ASSERT_TRUE(doc.LoadFromString(form));
+    ASSERT_EQ(doc.LoadFromString(form), 2);
     ASSERT_EQ(doc.ListCount(), 2);
     EXPECT_EQ(doc.List(1)->Row(1)->Fields[21], QStringLiteral("2"));
     EXPECT_EQ(doc.List(1)->Column(3).Pattern, BuiltInColumnDefinitions()[3].pattern);
 
-    EXPECT_TRUE(doc.LoadFromString("kdx v1.1\r\n1\r\n"));
-    EXPECT_TRUE(doc.LoadFromString(QByteArray()));
+    // Text without the signature is no catalogue: an error, and nothing added.
+    EXPECT_THROW(doc.LoadFromString("kdx v1.1\r\n1\r\n"), FormatError);
+    EXPECT_THROW(doc.LoadFromString("kdx v1.30\r\n1\r\n"), FormatError);
+    EXPECT_THROW(doc.LoadFromString(QByteArray()), FormatError);
     EXPECT_EQ(doc.ListCount(), 2);
     // Text that ends early adds nothing, not even the rows before the cut.
     EXPECT_THROW(doc.LoadFromString(form.left(form.size() - 30)), FormatError);

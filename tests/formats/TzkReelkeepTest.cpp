@@ -1,9 +1,6 @@
-// The catalogue document: recognising .kdx versions, merging text forms, the check
-// for characters an 8-bit save loses, and saves that never damage the old file.
+// The catalogue document: recognising .kdx versions and merging text forms.
 #include "FormatTestSupport.h"
 
-#include <csignal>
-#include <sys/resource.h>
 
 namespace reelkeep::testing {
 namespace {
@@ -49,7 +46,7 @@ TEST_F(Document, MergeGoesToTheSameNameTheCurrentListOrANewList)
     doc.CurrentList = 2;
 
     // A new list becomes current: the unnamed list after it goes there, at the top level.
-    doc.MergeFromString(textForm({{"Films", {"f1", "f2"}}, {"", {"c1"}}, {"Fresh", {"n1"}}, {"", {"n2"}}}), group);
+    EXPECT_EQ(doc.MergeFromString(textForm({{"Films", {"f1", "f2"}}, {"", {"c1"}}, {"Fresh", {"n1"}}, {"", {"n2"}}}), group), 5);
     ASSERT_EQ(doc.ListCount(), 3);
     EXPECT_EQ(Describe(doc.Lists()), QStringLiteral("autor=\nlist Films max=3\n  1/-1 old film\n  2/-1 f1\n  3/-1 f2\n"
                                                     "list Current max=2\n  1/-1 \n    2/1 c1\n"
@@ -59,54 +56,11 @@ TEST_F(Document, MergeGoesToTheSameNameTheCurrentListOrANewList)
     EXPECT_EQ(doc.List(2)->GetColumnName(1), QStringLiteral("T1"));
     EXPECT_EQ(films->Row(1)->Fields[21], QString()); // only the stored cells are copied
 
-    // Damaged text merges nothing at all.
+    // Damaged text, or text that is no text form, merges nothing at all.
     EXPECT_THROW(doc.MergeFromString(textForm({{"Films", {"f3"}}}).left(40)), FormatError);
+    EXPECT_THROW(doc.MergeFromString("Films\r\nf3\r\n"), FormatError);
     EXPECT_EQ(films->RowCount(), 3);
-}
-
-TEST_F(Document, LossyCharactersAreFoundWhereverTheyAre)
-{
-    TzkReelkeep doc;
-    TZKList* list = doc.AddList(0, QStringLiteral("Фильмы ё"));
-    TzkRow* row = list->AddRow();
-    row->Fields[1] = QStringLiteral("Ещё № «кавычки»");
-    EXPECT_FALSE(doc.HasLossyCharacters());
-    list->AddRow(row)->Fields[5] = QStringLiteral("日本");
-    EXPECT_TRUE(doc.HasLossyCharacters());
-    list->DeleteRow(row);
-    EXPECT_FALSE(doc.HasLossyCharacters());
-    list->Column(4).Pattern = QStringLiteral("€ ✓");
-    EXPECT_TRUE(doc.HasLossyCharacters());
-
-    // The 8-bit save still succeeds, with '?' in place of what the code page lacks.
-    doc.SaveToFile(path("lossy.kdx"));
-    ASSERT_TRUE(doc.LoadFromFile(path("lossy.kdx")));
-    EXPECT_EQ(doc.List(0)->Column(4).Pattern, QStringLiteral("€ ?"));
-}
-
-TEST_F(Document, FailedSaveLeavesTheOldFile)
-{
-    TzkReelkeep doc;
-    TZKList* list = doc.AddList(0, QStringLiteral("L"));
-    for (int r = 0; r < 2000; ++r)
-        list->AddRow()->Fields[14] = QStringLiteral("a long description of a film").repeated(4);
-    const QString file = write("keep.kdx", "kdx v2.1 the old catalogue");
-
-    // Let the disk "fill up" after 4 KiB; root ignores permissions, but not this limit.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    EXPECT_THROW(doc.SaveToFile(file), FileError);
-    EXPECT_THROW(doc.SaveToXML(file), ReelkeepError);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(read(file), QByteArray("kdx v2.1 the old catalogue"));
-    doc.SaveToFile(file);
-    EXPECT_TRUE(doc.LoadFromFile(file));
+    EXPECT_EQ(doc.MergeFromString(textForm({{"Films", {}}})), 0);
 }
 
 } // namespace

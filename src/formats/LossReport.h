@@ -1,0 +1,72 @@
+// What a catalogue would lose by being written in a given form, found before the
+// write so that nothing a person keeps disappears without a word.
+//
+// Use before every write of a catalogue (Save, Save As, Export, Copy):
+//
+//     const std::optional<CatalogueForm> form = FormForSaving(fileName, doc.LoadedForm());
+//     const LossReport loss = FindLoss(doc.Lists(), *form);
+//     if (loss.PreventsSaving())            // the form cannot take this catalogue at all
+//         show loss.Message(fileName) as an error, do not save;
+//     else if (!loss.IsEmpty())             // the save would drop something
+//         ask with loss.Message(fileName); save only on Yes;
+//     doc.Save(fileName, *form);
+//
+// Saving a catalogue back in a form that holds everything it has (the usual case)
+// gives an empty report; the check reads each text once with a table lookup per
+// character, so it costs a small part of the save itself.
+//
+// What each form holds, as the report states it:
+//   .kdx 2.1  nesting; no images; 8-bit text (windows-1251)
+//   .kdx 2.0  images; no nesting (nested records and their images are lost); 8-bit text
+//   .kdx 1.3  no nesting, images, author or column settings; 8-bit text
+//   .xkdx     nesting, all characters but control characters (which it refuses); no images
+//   .xls      nesting, all characters; no images, author or column settings; refuses
+//             texts longer than a cell holds and lists of more records than a sheet holds
+//   .txt      top-level records' filled cells only; 8-bit text
+//   text form (export, clipboard) as .kdx 1.3, and refuses NUL characters
+#pragma once
+
+#include "CatalogueForm.h"
+#include "TZKLists.h"
+
+#include <QString>
+#include <vector>
+
+namespace reelkeep {
+
+enum class LossKind {
+    Images,         // images attached to records
+    NestedRecords,  // records nested under other records
+    Characters,     // characters outside the 8-bit code page, written as '?'
+    Author,         // the catalogue's author text
+    ColumnSettings, // column types, patterns, logical values and name options
+    // The form cannot take these at all: saving in it is refused.
+    LongTexts,      // texts longer than an .xls cell holds
+    TooManyRecords, // lists with more records than an .xls worksheet holds
+    BadCharacters,  // characters XML cannot store, NUL in the text form
+};
+
+struct Loss {
+    LossKind Kind;
+    qint64 Count = 0;  // images, records, characters, columns or lists
+    QString FirstPlace; // where the first one is, in words ("record 4 (\"Alien\") of list \"Films\"")
+};
+
+class LossReport {
+public:
+    CatalogueForm Form = CatalogueForm::Kdx21;
+    std::vector<Loss> Losses; // in the order of LossKind, only kinds with a count
+
+    bool IsEmpty() const { return Losses.empty(); }
+    // True when the form cannot hold the catalogue at all (a kind from LongTexts on).
+    bool PreventsSaving() const;
+    const Loss* Find(LossKind kind) const;
+    // Multi-line text for the person: what is lost (count and first place of each)
+    // and which forms keep it. Empty for an empty report.
+    QString Message(const QString& fileName) const;
+};
+
+// Exactly what writing lists in form would lose or cannot store.
+LossReport FindLoss(const TZKLists& lists, CatalogueForm form);
+
+} // namespace reelkeep

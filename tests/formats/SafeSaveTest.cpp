@@ -1,0 +1,192 @@
+// Saves never damage the old file: a disk that fills up at the last flush or
+// earlier, targets that are not regular files, kept modes, and the temporaries a
+// killed save leaves behind.
+#include "FormatTestSupport.h"
+
+#include <QScopeGuard>
+#include <csignal>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace reelkeep::testing {
+namespace {
+
+struct Target {
+    const char* name;
+    CatalogueForm form;
+};
+const Target kEveryWriter[] = {
+    {"c21.kdx", CatalogueForm::Kdx21}, {"c20.kdx", CatalogueForm::Kdx20},    {"c13.kdx", CatalogueForm::Kdx13},
+    {"c.xkdx", CatalogueForm::Xml},    {"c.xls", CatalogueForm::Xls}, {"c.txt", CatalogueForm::TextListing},
+};
+
+// A catalogue of about bytes bytes in every form.
+TzkReelkeep catalogueOfSize(qsizetype bytes)
+{
+    TzkReelkeep doc;
+    TZKList* list = doc.AddList(0, QStringLiteral("L"));
+    const QString description = QStringLiteral("a long description of a film ").repeated(8);
+    for (qsizetype size = 0; size < bytes; size += description.size() + 60)
+        list->AddRow()->Fields[csDescription] = description + QString::number(size); // unlike, as .xls shares equal texts
+    return doc;
+}
+
+class SafeSave : public FormatTest {
+protected:
+    QStringList filesIn(const QString& folder) const
+    {
+        return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    // Every writer fails with a message naming the file and reason, and leaves the old file.
+    void expectEveryWriterFails(const TzkReelkeep& doc, const QString& folder, const char* reason)
+    {
+        for (const Target& target : kEveryWriter) {
+            const QString file = QDir(folder).filePath(QString::fromUtf8(target.name));
+            try {
+                doc.Save(file, target.form);
+                ADD_FAILURE() << "saved " << target.name;
+            } catch (const ReelkeepError& error) {
+                EXPECT_TRUE(error.message().contains(file) && error.message().contains(QString::fromUtf8(reason)))
+                    << error.what();
+            }
+            EXPECT_EQ(read(file), QByteArray("the old catalogue")) << target.name;
+        }
+    }
+
+    void writeOldFiles(const QString& folder)
+    {
+        for (const Target& target : kEveryWriter)
+            WriteTestFile(QDir(folder).filePath(QString::fromUtf8(target.name)), "the old catalogue");
+    }
+
+    QStringList targetNames() const
+    {
+        QStringList names;
+        for (const Target& target : kEveryWriter)
+            names << QString::fromUtf8(target.name);
+        names.sort();
+        return names;
+    }
+};
+
+TEST_F(SafeSave, AWriteRefusedAtTheLastFlushOrBeforeLeavesTheOldFile)
+{
+    // A file-size limit makes the system refuse bytes past it, for root too. A save
+    // writes its buffered tail at the end, so the small catalogue fails only at the
+    // last flush, the large one after its first megabyte went through.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const auto restore = qScopeGuard([&] {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    });
+    for (const auto& [size, limit] : {std::pair<qsizetype, rlim_t>{8000, 4096}, {2600000, 1500000}}) {
+        const TzkReelkeep doc = catalogueOfSize(size);
+        writeOldFiles(m_dir.path());
+        rlimit small = old;
+        small.rlim_cur = limit;
+        setrlimit(RLIMIT_FSIZE, &small);
+        expectEveryWriterFails(doc, m_dir.path(), "larger than this system allows");
+        setrlimit(RLIMIT_FSIZE, &old);
+    }
+    EXPECT_EQ(filesIn(m_dir.path()), targetNames());
+}
+
+TEST_F(SafeSave, AFullDiskIsReportedInWords)
+{
+    const QString disk = path("disk");
+    QDir().mkpath(disk);
+    if (geteuid() != 0 || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "a real full disk needs root to mount a small tmpfs";
+    const auto unmount = qScopeGuard([&] { umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
+    writeOldFiles(disk);
+    expectEveryWriterFails(catalogueOfSize(400000), disk, "the disk is full. The file is unchanged.");
+    EXPECT_EQ(filesIn(disk), targetNames());
+}
+
+TEST_F(SafeSave, OnlyRegularFilesAreReplacedAndTheyKeepTheirMode)
+{
+    const TzkReelkeep doc = catalogueOfSize(100);
+    const QByteArray pipe = QFile::encodeName(path("pipe.kdx"));
+    ASSERT_EQ(mkfifo(pipe.constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), path("null.kdx")));
+    ASSERT_TRUE(QFile::link(path("pipe.kdx"), path("to-pipe.kdx")));
+    ASSERT_TRUE(QFile::link(path("nowhere.kdx"), path("dangling.kdx")));
+    QDir().mkpath(path("folder.kdx"));
+    for (const auto& [name, kind] : {std::pair{"pipe.kdx", "a named pipe"}, {"null.kdx", "a device"},
+                                     {"to-pipe.kdx", "a named pipe"}, {"folder.kdx", "a folder"},
+                                     {"dangling.kdx", "a link to a file that does not exist"}}) {
+        try {
+            doc.SaveToFile(path(name));
+            ADD_FAILURE() << "saved over " << name;
+        } catch (const FileError& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(kind))) << error.what();
+        }
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(pipe.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    ASSERT_EQ(stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+
+    // A link to a regular file: the file is replaced, the link stays a link.
+    write("real.kdx", "old");
+    ASSERT_TRUE(QFile::link(path("real.kdx"), path("link.kdx")));
+    doc.SaveToFile(path("link.kdx"));
+    EXPECT_TRUE(QFileInfo(path("link.kdx")).isSymLink());
+    EXPECT_TRUE(read(path("real.kdx")).startsWith("kdx v2.1"));
+
+    // The mode stays, a read-only mark too (root may save over it; others are told).
+    const auto modeOf = [](const QString& file) {
+        struct stat info {};
+        stat(QFile::encodeName(file).constData(), &info);
+        return info.st_mode & 07777;
+    };
+    for (const mode_t mode : {0640, 0444}) {
+        const QString file = write("mode.kdx", "old");
+        chmod(QFile::encodeName(file).constData(), mode);
+        if (geteuid() == 0 || mode == 0640) {
+            doc.SaveToFile(file);
+            EXPECT_TRUE(read(file).startsWith("kdx v2.1"));
+        } else {
+            EXPECT_THROW(doc.SaveToFile(file), FileError);
+            EXPECT_EQ(read(file), QByteArray("old"));
+        }
+        EXPECT_EQ(modeOf(file), mode);
+        chmod(QFile::encodeName(file).constData(), 0644);
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    doc.SaveToFile(path("new.kdx"));
+    EXPECT_EQ(modeOf(path("new.kdx")), 0666 & ~mask);
+}
+
+TEST_F(SafeSave, TemporariesLeftByAKilledSaveAreRemovedOnceStale)
+{
+    const QDateTime stale = QDateTime::currentDateTime().addSecs(-120);
+    const auto leftover = [&](const char* name, bool old) {
+        const QString file = write(name, "partial");
+        if (old) {
+            QFile handle(file);
+            ASSERT_TRUE(handle.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(handle.setFileTime(stale, QFileDevice::FileModificationTime));
+        }
+    };
+    leftover("c.kdx.saving-Ab12Cd", true);
+    leftover("c.kdx.saving-Fresh1", false);
+    // Other names are never touched, however old: they may be the person's own files.
+    leftover("c.kdx.saving-Ab12C", true);
+    leftover("c.kdx.backup", true);
+    leftover("d.kdx.saving-Xy12Zw", true);
+    catalogueOfSize(100).SaveToFile(path("c.kdx"));
+    EXPECT_EQ(filesIn(m_dir.path()), (QStringList{QStringLiteral("c.kdx"), QStringLiteral("c.kdx.backup"),
+                                                  QStringLiteral("c.kdx.saving-Ab12C"), QStringLiteral("c.kdx.saving-Fresh1"),
+                                                  QStringLiteral("d.kdx.saving-Xy12Zw")}));
+}
+
+} // namespace
+} // namespace reelkeep::testing
