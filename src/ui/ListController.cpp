@@ -2,6 +2,7 @@
 
 #include "CatalogueLoader.h"
 #include "GroupCells.h"
+#include "LossReport.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
@@ -127,7 +128,8 @@ void ListController::showError(const QString& text)
 bool ListController::acceptLosses(FileForm form)
 {
     const bool eightBit = form == FileForm::Kdx || form == FileForm::TextListing;
-    if (!eightBit || !m_document->HasLossyCharacters())
+    const CatalogueForm written = form == FileForm::Kdx ? CatalogueForm::Kdx21 : CatalogueForm::TextListing;
+    if (!eightBit || !FindLoss(m_document->Lists(), written).Find(LossKind::Characters))
         return true;
     return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), m_shell.text("Shell", "LossyCharacters"),
                           {PromptButton::SaveAnyway, PromptButton::Cancel}})
