@@ -24,14 +24,11 @@ QString ShellState::LoadListOfFiles()
 {
     m_plugins = std::make_unique<TzkPluginsPack>(m_folder);
     auto options = std::make_unique<zkOptions>();
-    QString failure;
-    try {
-        options->LoadSettings(settingsPath());
-    } catch (const ReelkeepError& error) {
-        failure = error.message();
-    }
+    options->LoadSettings(settingsPath());
     m_options = std::move(options);
-    return failure;
+    // Loading never stops; what it had to put up with (bad values, a folder that
+    // cannot be written) is told to the user.
+    return m_options->LoadWarnings().join(QLatin1Char('\n'));
 }
 
 QString ShellState::SaveSettings() const

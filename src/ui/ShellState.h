@@ -18,7 +18,7 @@ public:
     explicit ShellState(QString folder);
 
     // A fresh plug-in pack and settings object from the program folder. The settings
-    // are complete even when reading failed; the failure's message is returned then.
+    // are always complete; the warnings of loading them are returned, one a line.
     QString LoadListOfFiles();
     // Writes setup.ini; the failure's message, or an empty text.
     QString SaveSettings() const;
