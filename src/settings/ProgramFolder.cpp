@@ -1,5 +1,6 @@
 #include "ProgramFolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,11 +27,17 @@ bool isInside(const QString& path, const QString& folder)
 
 QString ProgramFolder::ExecutableFolder()
 {
-    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(QLatin1Char('/'), 0, -2);
+    const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (executable.isEmpty() && QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    return executable.section(QLatin1Char('/'), 0, -2);
 }
 
 ProgramFolder::Layout ProgramFolder::LayoutOf(const QString& executableFolder, const QString& buildTree)
 {
+    // Without a folder nothing can be said to lie beside the program.
+    if (QDir::isRelativePath(executableFolder))
+        return Layout::Installed;
     if (isInside(QFileInfo(executableFolder).canonicalFilePath(), QFileInfo(buildTree).canonicalFilePath()))
         return Layout::BuildTree;
     if (QFileInfo(QDir(executableFolder).filePath(QStringLiteral("setup.ini"))).isFile())
@@ -59,7 +66,7 @@ QStringList ProgramFolder::ShippedFolders(Layout layout, const QString& executab
     QStringList candidates;
     if (layout == Layout::BuildTree)
         candidates = {compiledIn(REELKEEP_SOURCE_DATA_DIR), compiledIn(REELKEEP_BUILD_DATA_DIR)};
-    else if (layout == Layout::Installed)
+    else if (layout == Layout::Installed && !QDir::isRelativePath(executableFolder))
         candidates = {besideExecutable(executableFolder, REELKEEP_BIN_TO_DATA),
                       besideExecutable(executableFolder, REELKEEP_BIN_TO_PLUGIN_PARENT)};
     QStringList folders;
