@@ -141,7 +141,6 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Shell", "UnknownSaveExtension", "«%1»: каталог сохраняется только в файлы .kdx, .xkdx, .xls или .txt."},
         {"Shell", "LossySave", "Сохранение с потерями"},
         {"Shell", "SaveAnyway", "Сохранить всё равно"},
-        {"Shell", "LossyCharacters", "Некоторые символы нельзя записать в этом виде, они будут потеряны. Их сохраняют виды .xkdx и .xls."},
         {"Shell", "SettingsFailed", "Ошибка в настройках: %1"},
         {"Shell", "SettingsNotSaved", "Не удалось записать настройки: %1"},
         {"Shell", "Group", "Сгруппировать"},
@@ -200,7 +199,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Printing", "PrintFailed", "Не удалось напечатать: %1"},
 };
 
-static_assert(std::size(kBuiltIn) == 181);
+static_assert(std::size(kBuiltIn) == 180);
 
 } // namespace
 

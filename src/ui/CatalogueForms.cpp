@@ -7,61 +7,25 @@
 
 namespace reelkeep {
 
-FileForm FormOfExtension(const QString& extension)
+std::optional<CatalogueForm> ReadableFormOf(const QString& path)
 {
-    const QString lower = extension.toLower();
-    if (lower == QLatin1String(".kdx"))
-        return FileForm::Kdx;
-    if (lower == QLatin1String(".xkdx"))
-        return FileForm::Xkdx;
-    if (lower == QLatin1String(".xls"))
-        return FileForm::Xls;
-    if (lower == QLatin1String(".txt"))
-        return FileForm::TextListing;
-    return FileForm::Unknown;
+    const std::optional<CatalogueForm> form = FormOfFileName(path);
+    if (form == CatalogueForm::Kdx21 || form == CatalogueForm::Xml || form == CatalogueForm::Xls)
+        return form;
+    return std::nullopt;
 }
 
-QString ExtensionOf(const QString& path)
-{
-    const QString suffix = QFileInfo(path).suffix();
-    return suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
-}
-
-bool ReadCatalogue(TzkReelkeep& doc, const QString& path, FileForm form)
+bool ReadCatalogue(TzkReelkeep& doc, const QString& path, CatalogueForm form)
 {
     switch (form) {
-    case FileForm::Kdx:
-        return doc.LoadFromFile(path);
-    case FileForm::Xkdx:
+    case CatalogueForm::Xml:
         doc.LoadFromXML(path);
         return true;
-    case FileForm::Xls:
+    case CatalogueForm::Xls:
         doc.LoadFromExcel(path);
         return true;
-    case FileForm::TextListing:
-    case FileForm::Unknown:
-        break;
-    }
-    return false;
-}
-
-void WriteCatalogue(const TzkReelkeep& doc, const QString& path, FileForm form)
-{
-    switch (form) {
-    case FileForm::Kdx:
-        doc.SaveToFile(path);
-        break;
-    case FileForm::Xkdx:
-        doc.SaveToXML(path);
-        break;
-    case FileForm::Xls:
-        doc.SaveToExcel(path);
-        break;
-    case FileForm::TextListing:
-        doc.SaveToText(path);
-        break;
-    case FileForm::Unknown:
-        break;
+    default:
+        return doc.LoadFromFile(path);
     }
 }
 

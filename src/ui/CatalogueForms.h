@@ -1,26 +1,23 @@
-// The file forms a list window reads and writes, chosen by the lower-cased
-// extension, and the file-dialog filters that offer them.
+// Reading a catalogue in the form its name asks for, and the file-dialog filters
+// that offer the catalogue forms.
 #pragma once
+
+#include "CatalogueForm.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace reelkeep {
 
 class TzkReelkeep;
 
-enum class FileForm { Unknown, Kdx, Xkdx, Xls, TextListing };
-
-// ".kdx", ".xkdx", ".xls" and ".txt" in any case; the extension includes its dot.
-FileForm FormOfExtension(const QString& extension);
-// The extension of a path with its dot ("" when it has none).
-QString ExtensionOf(const QString& path);
-
-// Reads a catalogue form (.kdx by its signature) into the document; false when a
-// .kdx signature is unknown. Throws ReelkeepError when the file cannot be read.
-bool ReadCatalogue(TzkReelkeep& doc, const QString& path, FileForm form);
-// Writes the document in a form; .kdx is always format 2.1. Throws ReelkeepError.
-void WriteCatalogue(const TzkReelkeep& doc, const QString& path, FileForm form);
+// The form a list window reads a file in: .kdx (any version, by its signature), .xkdx
+// or .xls; empty for any other name.
+std::optional<CatalogueForm> ReadableFormOf(const QString& path);
+// Reads the file into the document; false when a .kdx signature is unknown.
+// Throws ReelkeepError when the file cannot be read.
+bool ReadCatalogue(TzkReelkeep& doc, const QString& path, CatalogueForm form);
 
 // Open and Save As: every file, then the catalogue, XML and Excel forms.
 QStringList CatalogueFilters(const QString& allFilesText);

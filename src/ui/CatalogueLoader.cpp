@@ -11,7 +11,7 @@ namespace {
 
 // The whole job runs on copies, so a window closed meanwhile leaves it nothing to touch.
 std::shared_ptr<LoadResult> read(QPromise<std::shared_ptr<LoadResult>>& promise, const QString& path,
-                                 FileForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats)
+                                 CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats)
 {
     auto result = std::make_shared<LoadResult>();
     auto document = std::make_unique<TzkReelkeep>(columnTemplate, formats);
@@ -43,7 +43,7 @@ std::shared_ptr<LoadResult> read(QPromise<std::shared_ptr<LoadResult>>& promise,
     return result;
 }
 
-void load(QPromise<std::shared_ptr<LoadResult>>& promise, const QString& path, FileForm form,
+void load(QPromise<std::shared_ptr<LoadResult>>& promise, const QString& path, CatalogueForm form,
           const ColumnDefinitions& columnTemplate, const LocaleFormats& formats)
 {
     promise.addResult(read(promise, path, form, columnTemplate, formats));
@@ -60,7 +60,7 @@ CatalogueLoader::CatalogueLoader(QObject* parent) : QObject(parent)
     });
 }
 
-void CatalogueLoader::start(const QString& path, FileForm form, const ColumnDefinitions& columnTemplate,
+void CatalogueLoader::start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate,
                             const LocaleFormats& formats)
 {
     m_watcher.setFuture(QtConcurrent::run(load, path, form, columnTemplate, formats));

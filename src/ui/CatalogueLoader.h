@@ -27,7 +27,7 @@ public:
     explicit CatalogueLoader(QObject* parent = nullptr);
 
     // The file is read with a document made from the column template and formats.
-    void start(const QString& path, FileForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats);
+    void start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats);
     bool isRunning() const { return m_watcher.isRunning(); }
 
 signals:

@@ -21,10 +21,9 @@ ListController::ListController(ShellState& shell, Prompts& prompts, QObject* par
 
 ListController::~ListController() = default;
 
-void ListController::load(const QString& path, FileForm form)
+void ListController::load(const QString& path, CatalogueForm form)
 {
     m_path = path;
-    m_form = form;
     setStatus(m_shell.text("SBMessage", "Loading"));
     m_loader->start(path, form, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
 }
@@ -44,6 +43,8 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
         emit loadFinished(false);
         return;
     }
+    // What was read is written back: a 2.0 or 1.3 .kdx stays so, a file read as .kdx under another name too.
+    m_form = result->document->LoadedForm().value_or(m_form);
     adopt(std::move(result->document));
     emit loadFinished(true);
     if (!result->sortError.isEmpty())
@@ -125,29 +126,32 @@ void ListController::showError(const QString& text)
     m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
 }
 
-bool ListController::acceptLosses(FileForm form)
+bool ListController::acceptLosses(const QString& path, CatalogueForm form)
 {
-    const bool eightBit = form == FileForm::Kdx || form == FileForm::TextListing;
-    const CatalogueForm written = form == FileForm::Kdx ? CatalogueForm::Kdx21 : CatalogueForm::TextListing;
-    if (!eightBit || !FindLoss(m_document->Lists(), written).Find(LossKind::Characters))
+    const LossReport loss = FindLoss(m_document->Lists(), form);
+    if (loss.IsEmpty())
         return true;
-    return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), m_shell.text("Shell", "LossyCharacters"),
+    if (loss.PreventsSaving()) {
+        showError(loss.Message(path));
+        return false;
+    }
+    return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), loss.Message(path),
                           {PromptButton::SaveAnyway, PromptButton::Cancel}})
         == PromptButton::SaveAnyway;
 }
 
-bool ListController::write(const QString& path, FileForm form)
+bool ListController::write(const QString& path, std::optional<CatalogueForm> form)
 {
-    if (form == FileForm::Unknown) {
+    if (!form) {
         showError(m_shell.text("Shell", "UnknownSaveExtension").arg(path));
         return false;
     }
-    if (!acceptLosses(form))
+    if (!acceptLosses(path, *form))
         return false;
     setStatus(m_shell.text("SBMessage", "Saving"));
     bool written = true;
     try {
-        WriteCatalogue(*m_document, path, form);
+        m_document->Save(path, *form);
     } catch (const ReelkeepError& error) {
         written = false;
         setStatus(m_shell.text("SBMessage", "Ready"));
@@ -161,8 +165,7 @@ bool ListController::save()
 {
     if (!m_document || !write(m_path, m_form))
         return false;
-    if (m_form != FileForm::TextListing)
-        setModified(false);
+    setModified(false);
     return true;
 }
 
@@ -170,13 +173,13 @@ bool ListController::saveAs(const QString& path)
 {
     if (!m_document)
         return false;
-    const FileForm form = FormOfExtension(ExtensionOf(path));
-    if (form == FileForm::TextListing || form == FileForm::Unknown)
+    const std::optional<CatalogueForm> form = FormOfFileName(path);
+    if (!form || form == CatalogueForm::TextListing)
         return write(path, form);
     if (!write(path, form))
         return false;
     m_path = path;
-    m_form = form;
+    m_form = *form;
     setModified(false);
     emit pathChanged(path);
     return true;

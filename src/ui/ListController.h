@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace reelkeep {
@@ -28,7 +29,7 @@ public:
     ~ListController() override;
 
     // Starts reading the file on a worker thread; loadFinished follows.
-    void load(const QString& path, FileForm form);
+    void load(const QString& path, CatalogueForm form);
     bool isLoading() const;
     // Takes a document that was read elsewhere, as a load does.
     void adopt(std::unique_ptr<TzkReelkeep> document);
@@ -45,9 +46,11 @@ public:
     QStringList statusTexts() const;
     void setStatus(const QString& text);
 
-    // Saves into the catalogue's file and form; false (Modified kept) when nothing was written.
+    // Saves into the catalogue's file in the form it was read in; false (Modified kept)
+    // when nothing was written.
     bool save();
-    // Saves under another name: the listing (.txt) is written as an export and changes nothing else.
+    // Saves under another name in the form its extension asks for: the listing (.txt)
+    // is written as an export and changes nothing else.
     bool saveAs(const QString& path);
     // When the user declines to save on closing.
     void discardChanges();
@@ -81,8 +84,9 @@ private:
     void takeResult(const std::shared_ptr<LoadResult>& result);
     void setModified(bool modified);
     void changed(); // Modified, status bar, no current record
-    bool write(const QString& path, FileForm form);
-    bool acceptLosses(FileForm form);
+    bool write(const QString& path, std::optional<CatalogueForm> form);
+    // The loss report's question; false when the form cannot take the catalogue or the user declines.
+    bool acceptLosses(const QString& path, CatalogueForm form);
     void showError(const QString& text);
 
     ShellState& m_shell;
@@ -91,7 +95,7 @@ private:
     GridModel m_model;
     CatalogueLoader* m_loader = nullptr;
     QString m_path;
-    FileForm m_form = FileForm::Unknown;
+    CatalogueForm m_form = CatalogueForm::Kdx21; // the form Save writes
     bool m_modified = false;
     QString m_status;
 };

@@ -228,7 +228,7 @@ void TfmList::setClipboardActions(const QList<QAction*>& actions)
     m_contextMenu->addActions(actions);
 }
 
-void TfmList::LoadList(const QString& path, FileForm form)
+void TfmList::LoadList(const QString& path, CatalogueForm form)
 {
     m_controller->load(path, form);
 }

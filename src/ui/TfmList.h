@@ -35,7 +35,7 @@ public:
 
     // The Copy, Cut and Paste commands of the main window, shown in the grid's context menu.
     void setClipboardActions(const QList<QAction*>& actions);
-    void LoadList(const QString& path, FileForm form);
+    void LoadList(const QString& path, CatalogueForm form);
     // Column positions from the settings, widths from the current sheet, the colour column hidden.
     void LoadColumnWidth();
     // The grid's column widths in header order of the columns 0..20.

@@ -149,17 +149,15 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
             return list;
         }
     }
-    FileForm form = FormOfExtension(ExtensionOf(path));
-    if (form == FileForm::TextListing)
-        form = FileForm::Unknown;
-    if (form == FileForm::Unknown && askExtension) {
+    std::optional<CatalogueForm> form = ReadableFormOf(path);
+    if (!form && askExtension) {
         if (m_prompts->ask({PromptIcon::Warning, QString(), m_shell.text("SysMessage", "UnknownExtLoadAsKDX"),
                             {PromptButton::Yes, PromptButton::No}})
             != PromptButton::Yes)
             return nullptr;
-        form = FileForm::Kdx;
+        form = CatalogueForm::Kdx21;
     }
-    if (form == FileForm::Unknown) {
+    if (!form) {
         showMessage(m_shell.text("Shell", "NotCatalogue").arg(path), PromptIcon::Error);
         return nullptr;
     }
@@ -184,7 +182,7 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     });
     m_progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
     m_progress->centreOn(list);
-    list->LoadList(path, form);
+    list->LoadList(path, *form);
     updateMenus();
     return list;
 }
@@ -277,8 +275,8 @@ void TfmMain::miNewClick()
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, NewCatalogueFilters().value(choice.filterIndex));
-    const FileForm form = FormOfExtension(ExtensionOf(path));
-    if (form == FileForm::Unknown || form == FileForm::TextListing) {
+    const std::optional<CatalogueForm> form = ReadableFormOf(path);
+    if (!form) {
         showMessage(m_shell.text("Shell", "UnknownSaveExtension").arg(path), PromptIcon::Error);
         return;
     }
@@ -292,7 +290,7 @@ void TfmMain::miNewClick()
         list->Column(c).Pattern = options.ColPattern[static_cast<size_t>(c)];
     }
     try {
-        WriteCatalogue(document, path, form);
+        document.Save(path, *form);
     } catch (const ReelkeepError& error) {
         showMessage(m_shell.text("Shell", "SaveFailed").arg(path, error.message()), PromptIcon::Error);
         return;
@@ -324,7 +322,7 @@ void TfmMain::miSaveAsClick()
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
-    if (FormOfExtension(ExtensionOf(path)) != FileForm::Unknown && !askOverwrite(path))
+    if (FormOfFileName(path) && !askOverwrite(path))
         return;
     list->controller().saveAs(path);
 }

@@ -115,8 +115,13 @@ private slots:
         QVERIFY(prompts->texts().contains(QStringLiteral("Неизвестное расширение")));
         QVERIFY(main->lists().isEmpty());
         prompts->answers = {PromptButton::Yes};
-        QVERIFY(openLoaded(file("film.txt")));
-        main->lists().front()->close();
+        TfmList* film = openLoaded(file("film.txt"));
+        QVERIFY(film);
+        // Saved back as the catalogue it was read as, not as a listing.
+        film->AddSheet();
+        main->menus().action("miSave")->trigger();
+        QCOMPARE(cli->run({"dump", file("film.txt"), "--as-kdx"}).json()[QStringLiteral("lists")].toArray().size(), 3);
+        film->close();
 
         QFile damaged(file("broken.kdx"));
         QVERIFY(damaged.open(QIODevice::WriteOnly));
