@@ -1,4 +1,5 @@
-// `plugins`: the plug-ins found in the program folder.
+// `plugins`: the plug-ins found in the program folder; the files skipped, with
+// the reason, on stderr.
 #include "Commands.h"
 #include "TzkPluginsPack.h"
 
@@ -13,6 +14,8 @@ int RunPlugins(CliContext& context, const QStringList& args)
     for (const PluginInfo& plugin : pack.Plugins)
         out += QStringLiteral("%1\t%2\t%3\t%4\n").arg(plugin.LibraryPath, plugin.DisplayName, plugin.FileFilter).arg(plugin.Mode);
     WriteOut(out);
+    for (const SkippedPlugin& skipped : pack.Skipped)
+        WriteErr(QStringLiteral("Skipped %1: %2\n").arg(skipped.LibraryPath, skipped.Reason));
     return ExitDone;
 }
 

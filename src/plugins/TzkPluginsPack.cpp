@@ -11,23 +11,21 @@
 namespace reelkeep {
 namespace {
 
-// A healthy plug-in answers its three questions at once.
-constexpr std::chrono::seconds kProbeDeadline{10};
 // Writing a large catalogue takes a plug-in seconds at most.
-constexpr std::chrono::seconds kExportDeadline{300};
+constexpr std::chrono::milliseconds kExportDeadline{300000};
 
 QString host()
 {
     return HelperExecutable(QStringLiteral("reelkeep-plugin-host"));
 }
 
-QString failureText(const HelperFailure& failure, std::chrono::seconds deadline)
+QString failureText(const HelperFailure& failure, std::chrono::milliseconds deadline)
 {
     switch (failure.reason()) {
     case HelperFailure::NotStarted:
         return failure.message();
     case HelperFailure::TimedOut:
-        return QStringLiteral("it did not answer within %1 seconds").arg(deadline.count());
+        return QStringLiteral("it did not answer within %1 seconds").arg(double(deadline.count()) / 1000);
     case HelperFailure::Crashed:
         return QStringLiteral("it crashed");
     default:
@@ -58,15 +56,15 @@ std::optional<QString> checkedText(const PluginText& text, bool isFilter, QStrin
 }
 
 // The plug-in, or why it is skipped.
-std::optional<PluginInfo> probe(const QString& path, QString& problem)
+std::optional<PluginInfo> probe(const QString& path, std::chrono::milliseconds deadline, QString& problem)
 {
     PluginProbe answer;
     try {
         HelperProcess helper(host(), {QStringLiteral("probe"), path});
         helper.CloseInput();
-        answer = DecodeProbe(helper.ReadToExit(4 * kMaxPluginText + 64, DeadlineIn(kProbeDeadline)));
+        answer = DecodeProbe(helper.ReadToExit(4 * kMaxPluginText + 64, DeadlineIn(deadline)));
     } catch (const HelperFailure& failure) {
-        problem = failureText(failure, kProbeDeadline);
+        problem = failureText(failure, deadline);
         return std::nullopt;
     }
     if (!answer.Loaded) {
@@ -92,7 +90,7 @@ std::optional<PluginInfo> probe(const QString& path, QString& problem)
 
 } // namespace
 
-TzkPluginsPack::TzkPluginsPack(const QString& programFolder)
+TzkPluginsPack::TzkPluginsPack(const QString& programFolder, std::chrono::milliseconds probeDeadline)
     : m_folder(QDir(programFolder).filePath(QStringLiteral("Plugins")))
 {
     QDir folder(m_folder);
@@ -106,7 +104,7 @@ TzkPluginsPack::TzkPluginsPack(const QString& programFolder)
         // A pipe or device named like a plug-in would block whoever opens it.
         if (!QFileInfo(path).isFile())
             problem = QStringLiteral("it is not a regular file");
-        else if (std::optional<PluginInfo> info = probe(path, problem))
+        else if (std::optional<PluginInfo> info = probe(path, probeDeadline, problem))
             Plugins.push_back(std::move(*info));
         if (!problem.isEmpty())
             Skipped.push_back({path, problem});

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct SkippedPlugin {
 
 // The capability bit of plug-ins that export catalogues.
 constexpr int kExportPlugin = 1;
+// A healthy plug-in answers its three questions at once.
+constexpr std::chrono::milliseconds kPluginProbeDeadline{10000};
 
 class TzkPluginsPack {
 public:
@@ -34,7 +37,7 @@ public:
     // that are not regular files or loadable libraries, lack "RKMode", crash or
     // hang while asked, or answer with names that are not texts (or a filter that
     // is not one "description|pattern" pair) are skipped and listed in Skipped.
-    explicit TzkPluginsPack(const QString& programFolder);
+    explicit TzkPluginsPack(const QString& programFolder, std::chrono::milliseconds probeDeadline = kPluginProbeDeadline);
 
     // i is 0-based; bit one of 1, 2, 4 ... 128.
     bool Supports(int i, int bit) const;

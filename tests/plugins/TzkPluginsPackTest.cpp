@@ -1,8 +1,10 @@
 #include "TzkPluginsPack.h"
 
 #include "../support/TestFiles.h"
+#include "ReelkeepError.h"
 
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 using namespace reelkeep;
 using namespace reelkeep::test;
@@ -80,4 +82,35 @@ TEST_F(PluginsPackTest, ScanKeepsLibrariesWithRKModeAnswersCapabilitiesAndExport
     EXPECT_FALSE(pack.Export(3, home.filePath(u("x")), text));
     EXPECT_FALSE(pack.Export(4, home.filePath(u("x")), text));
     EXPECT_FALSE(QFile::exists(home.filePath(u("x"))));
+}
+
+TEST_F(PluginsPackTest, MisbehavingPluginsAreSkippedNamingThemAndAnExportCrashIsAnError)
+{
+    for (const char* name : {"a_text", "i_crash", "j_hang", "k_unending_name", "l_two_filters", "m_crash_export"})
+        install(name);
+    // A pipe named like a plug-in would block whoever opened it.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(plugins + u("/b_pipe.kdp")).constData(), 0600), 0);
+
+    const TzkPluginsPack pack(home.path(), std::chrono::milliseconds(1000));
+    QStringList kept;
+    for (const PluginInfo& info : pack.Plugins)
+        kept << QFileInfo(info.LibraryPath).fileName();
+    EXPECT_EQ(kept, (QStringList{u("a_text.kdp"), u("m_crash_export.kdp")}));
+    QStringList skipped;
+    for (const SkippedPlugin& plugin : pack.Skipped)
+        skipped << QFileInfo(plugin.LibraryPath).fileName() + u(": ") + plugin.Reason;
+    EXPECT_EQ(skipped, (QStringList{u("b_pipe.kdp: it is not a regular file"), u("i_crash.kdp: it crashed"),
+                                    u("j_hang.kdp: it did not answer within 1 seconds"),
+                                    u("k_unending_name.kdp: its display name is not a text"),
+                                    u("l_two_filters.kdp: its file filter \"a|*.a|b|*.b\" is not one \"description|pattern\" pair")}));
+
+    // The crash of an export is an error naming the plug-in, and the program goes on.
+    try {
+        pack.Export(2, home.filePath(u("out.csv")), "kdx v1.3\r\n");
+        ADD_FAILURE() << "the crash went unnoticed";
+    } catch (const ReelkeepError& e) {
+        EXPECT_TRUE(e.message().contains(plugins + u("/m_crash_export.kdp")) && e.message().contains(u("crashed")))
+            << e.message().toStdString();
+    }
+    EXPECT_TRUE(pack.Export(1, home.filePath(u("out.txt")), "kdx v1.3\r\n"));
 }

@@ -10,11 +10,12 @@ home="$work/home"
 mkdir -p "$home/Plugins"
 cp "$shipped/HtmlExport.kdp" "$shipped/CsvExport.kdp" "$home/Plugins/"
 echo "not a library" > "$home/Plugins/broken.kdp"
-"$cli" --home "$home" plugins > "$work/list"
+"$cli" --home "$home" plugins > "$work/list" 2> "$work/skipped"
 tab=$'\t'
 expected="$home/Plugins/CsvExport.kdp${tab}CSV table${tab}CSV table (*.csv)|*.csv${tab}1
 $home/Plugins/HtmlExport.kdp${tab}HTML table${tab}HTML page (*.html)|*.html${tab}1"
 [ "$(cat "$work/list")" = "$expected" ] || { cat "$work/list" >&2; fail "unexpected plug-in list"; }
+grep -q "^Skipped $home/Plugins/broken.kdp: it is not a library" "$work/skipped" || { cat "$work/skipped" >&2; fail "the skipped file is not named"; }
 
 # Export through each shipped plug-in: a catalogue in the text form 1.3 (windows-1251)
 # of two lists, with Cyrillic names and cells holding a comma, quotes, an apostrophe,
