@@ -67,7 +67,9 @@ bool Write(QByteArrayView bytes)
 bool WriteFrame(QByteArrayView payload)
 {
     const auto size = static_cast<std::uint32_t>(payload.size());
-    return Write(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size)) && Write(payload);
+    QByteArray frame(reinterpret_cast<const char*>(&size), sizeof size);
+    frame.append(payload);
+    return Write(frame);
 }
 
 } // namespace reelkeep::helper

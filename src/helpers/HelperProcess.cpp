@@ -184,9 +184,11 @@ void HelperProcess::Write(QByteArrayView bytes, Deadline deadline, const StopSig
 
 void HelperProcess::WriteFrame(QByteArrayView payload, Deadline deadline, const StopSignal* stop)
 {
+    // One write for the length and the bytes: one request, one wake-up of the helper.
     const auto size = static_cast<std::uint32_t>(payload.size());
-    Write(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size), deadline, stop);
-    Write(payload, deadline, stop);
+    QByteArray frame(reinterpret_cast<const char*>(&size), sizeof size);
+    frame.append(payload);
+    Write(frame, deadline, stop);
 }
 
 void HelperProcess::readExactly(char* into, qsizetype size, Deadline deadline, const StopSignal* stop)
