@@ -237,6 +237,16 @@ TEST_F(zkOptionsTest, FolderThatCannotBeWrittenIsUsedReadOnlyWithOneWarning)
     EXPECT_EQ(options.SplitterPos, 200);
     EXPECT_EQ(options.LanguageTable.GetValue(u("MainMenu"), u("File")), u("Файл"));
 
+    // Settings that cannot be read at all (here: a folder by that name) are left alone.
+    const QString unreadable = dir.filePath(u("folder.ini"));
+    QDir().mkpath(unreadable);
+    zkOptions defaults(kComma);
+    defaults.LoadSettings(unreadable);
+    ASSERT_EQ(defaults.LoadWarnings().size(), 1) << defaults.LoadWarnings().join(u("\n")).toStdString();
+    EXPECT_TRUE(defaults.LoadWarnings()[0].contains(unreadable));
+    EXPECT_EQ(defaults.SplitterPos, 200);
+    EXPECT_TRUE(QFileInfo(unreadable).isDir());
+
     // In a writable folder, a language file marked read-only that lacks texts
     // gives the texts it holds and one warning naming it.
     const QString language = dir.filePath(u("Russian.lng"));
