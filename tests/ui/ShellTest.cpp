@@ -107,6 +107,27 @@ private slots:
         QCOMPARE(main->lists().size(), 1);
     }
 
+    void openRemembersItsFolderAndClosingTheLastWindowDisablesCommands()
+    {
+        QVERIFY(QDir().mkpath(file("sub")));
+        WriteSampleCatalogue(file("sub/films.kdx"));
+        prompts->files = {{file("sub/films.kdx"), 0}};
+        main->menus().action("miOpen")->trigger();
+        QCOMPARE(prompts->lastFilters.front(), QStringLiteral("Все (*)"));
+        QTRY_COMPARE(main->lists().size(), 1);
+        QVERIFY(WaitLoaded(main->lists().front()));
+        QCOMPARE(main->shell().options().LastListDir, file("sub"));
+        main->menus().action("miClose")->trigger();
+        QTRY_VERIFY(main->lists().isEmpty());
+        QTRY_VERIFY(!enabled("miSave") && !enabled("miCList"));
+
+        prompts->files = {{file("sub/none.kdx"), 0}};
+        main->menus().action("miOpen")->trigger();
+        QCOMPARE(prompts->lastFolder, file("sub"));
+        QCOMPARE(prompts->texts(), QStringLiteral("Файл не существует"));
+        QVERIFY(main->lists().isEmpty());
+    }
+
     void unknownExtensionsAndDamagedFilesLeaveNoWindow()
     {
         WriteSampleCatalogue(file("film.txt"));
