@@ -3,6 +3,7 @@
 #include "CodePage.h"
 #include "LoadLimits.h"
 #include "ReelkeepError.h"
+#include "XmlEventBatches.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -12,9 +13,12 @@
 // used here; its header declares them only when told so.
 #define XML_DTD 1
 #include <expat.h>
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <optional>
+#include <system_error>
+#include <thread>
 
 namespace reelkeep {
 namespace {
@@ -22,6 +26,28 @@ namespace {
 constexpr qint64 kBlockSize = 1 << 20;
 
 using ParserPtr = std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)>;
+
+// The encoding named by the XML declaration at the start of the text; empty when none.
+QStringView declaredEncoding(QStringView text)
+{
+    if (!text.startsWith(u"<?xml"))
+        return {};
+    static const QRegularExpression encodingRe(QStringLiteral("^<\\?xml[^>]*?\\sencoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']"));
+    const QRegularExpressionMatch match = encodingRe.match(text.left(text.indexOf(u"?>")));
+    return match.hasMatch() ? text.mid(match.capturedStart(1), match.capturedLength(1)) : QStringView();
+}
+
+// UTF-8, which expat reads as it is: no byte order mark of another encoding, and no
+// other encoding declared.
+bool isUtf8(QByteArrayView head)
+{
+    const auto marked = QStringConverter::encodingForData(head, u'<');
+    if (marked && *marked != QStringConverter::Utf8)
+        return false;
+    const QString text = QString::fromLatin1(head);
+    const QStringView declared = declaredEncoding(text);
+    return declared.isEmpty() || declared.compare(u"UTF-8", Qt::CaseInsensitive) == 0;
+}
 
 } // namespace
 
@@ -86,16 +112,6 @@ private:
     {
     }
 
-    // The encoding named by the XML declaration at the start of the text; empty when none.
-    static QStringView declaredEncoding(QStringView text)
-    {
-        if (!text.startsWith(u"<?xml"))
-            return {};
-        static const QRegularExpression encodingRe(QStringLiteral("^<\\?xml[^>]*?\\sencoding\\s*=\\s*[\"']([A-Za-z0-9._-]+)[\"']"));
-        const QRegularExpressionMatch match = encodingRe.match(text.left(text.indexOf(u"?>")));
-        return match.hasMatch() ? text.mid(match.capturedStart(1), match.capturedLength(1)) : QStringView();
-    }
-
     std::optional<QStringDecoder> m_decoder;
     QString m_name;
     bool m_atStart = true;
@@ -108,25 +124,105 @@ XmlFileParser::~XmlFileParser() = default;
 
 qint64 XmlFileParser::Line() const
 {
+    if (m_replayer)
+        return PositionOfByte(m_replayer->ByteIndex()).first;
     return m_parser ? qint64(XML_GetCurrentLineNumber(m_parser)) : 0;
 }
 
 qint64 XmlFileParser::Column() const
 {
+    if (m_replayer)
+        return PositionOfByte(m_replayer->ByteIndex()).second;
     return m_parser ? qint64(XML_GetCurrentColumnNumber(m_parser)) + 1 : 0;
 }
 
 void XmlFileParser::Parse(QFile& file)
 {
     m_textLimit = MaxExpandedTextBytes(file.size());
-    const std::unique_ptr<Transcoder> transcoder = Transcoder::ForHead(file.peek(512));
+    const QByteArray head = file.peek(512);
+    const std::unique_ptr<Transcoder> transcoder = Transcoder::ForHead(head);
+    if (!transcoder && isUtf8(head) && ParseOnTwoThreads(file))
+        return;
+    ParseWith(file, transcoder.get(), m_handler);
+}
+
+// False, with nothing read, when no second thread can be had.
+bool XmlFileParser::ParseOnTwoThreads(QFile& file)
+{
+    XmlEventQueue queue;
+    XmlEventRecorder recorder(queue, [this] { return qint64(XML_GetCurrentByteIndex(m_parser)); });
+    std::thread parsing;
+    try {
+        parsing = std::thread([&] {
+            std::exception_ptr failure;
+            try {
+                ParseWith(file, nullptr, recorder);
+            } catch (const XmlReplayCancelled&) {
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            try {
+                // Events before a failure are handled first, as on one thread.
+                recorder.Flush();
+            } catch (...) {
+            }
+            queue.Finish(failure);
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    XmlEventReplayer replayer;
+    m_replayer = &replayer;
+    const auto stop = qScopeGuard([&] {
+        queue.Cancel();
+        parsing.join();
+        m_replayer = nullptr;
+    });
+    while (std::optional<std::string> batch = queue.Pop()) {
+        replayer.Replay(*batch, m_handler);
+        queue.Recycle(std::move(*batch));
+    }
+    if (const std::exception_ptr failure = queue.Failure())
+        std::rethrow_exception(failure);
+    return true;
+}
+
+void XmlFileParser::ParseWith(QFile& file, Transcoder* transcoder, Handler& sink)
+{
     ParserPtr parser(XML_ParserCreate(transcoder ? "UTF-8" : nullptr), &XML_ParserFree);
     if (!parser)
         throw std::bad_alloc();
     m_parser = parser.get();
+    m_sink = &sink;
     const auto forget = qScopeGuard([this] { m_parser = nullptr; });
     Configure();
-    Feed(file, transcoder.get());
+    Feed(file, transcoder);
+}
+
+std::pair<qint64, qint64> XmlFileParser::PositionOfByte(qint64 index) const
+{
+    QFile file(m_fileName);
+    qint64 line = 1;
+    qint64 column = 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return {line, column + 1};
+    char previous = 0;
+    for (qint64 done = 0; done < index;) {
+        const QByteArray block = file.read(std::min<qint64>(kBlockSize, index - done));
+        if (block.isEmpty())
+            break;
+        for (const char c : block) {
+            if (c == '\r' || (c == '\n' && previous != '\r')) {
+                ++line;
+                column = 0;
+            } else if (c != '\n' && (static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+                ++column; // a character, not the continuation of one
+            }
+            previous = c;
+        }
+        done += block.size();
+    }
+    return {line, column + 1};
 }
 
 template <typename Event>
@@ -154,15 +250,15 @@ void XmlFileParser::Configure()
         m_parser,
         [](void* self, const XML_Char* name, const XML_Char** attributes) {
             auto* parser = static_cast<XmlFileParser*>(self);
-            parser->Guarded([&] { parser->m_handler.StartElement(name, attributes); });
+            parser->Guarded([&] { parser->m_sink->StartElement(name, attributes); });
         },
         [](void* self, const XML_Char*) {
             auto* parser = static_cast<XmlFileParser*>(self);
-            parser->Guarded([&] { parser->m_handler.EndElement(); });
+            parser->Guarded([&] { parser->m_sink->EndElement(); });
         });
     XML_SetCharacterDataHandler(m_parser, [](void* self, const XML_Char* text, int length) {
         auto* parser = static_cast<XmlFileParser*>(self);
-        parser->Guarded([&] { parser->m_handler.Characters(text, length); });
+        parser->Guarded([&] { parser->m_sink->Characters(text, length); });
     });
     // Only to name the encoding in the message: one that neither expat nor Qt knows.
     XML_SetUnknownEncodingHandler(
@@ -223,10 +319,11 @@ void XmlFileParser::Fail() const
         throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: its encoding \"%2\" is unknown.")
                               .arg(m_fileName, m_unknownEncoding));
     default:
+        // The parser's own position: this may run on the parsing thread.
         throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: %2 (line %3, column %4).")
                               .arg(m_fileName, QString::fromUtf8(XML_ErrorString(code)))
-                              .arg(Line())
-                              .arg(Column()));
+                              .arg(qint64(XML_GetCurrentLineNumber(m_parser)))
+                              .arg(qint64(XML_GetCurrentColumnNumber(m_parser)) + 1));
     }
 }
 

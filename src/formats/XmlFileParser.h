@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <exception>
+#include <utility>
 
 class QFile;
 struct XML_ParserStruct;
@@ -31,7 +32,8 @@ public:
     XmlFileParser(const XmlFileParser&) = delete;
     XmlFileParser& operator=(const XmlFileParser&) = delete;
 
-    // Parses the whole file from its start; throws ReelkeepError.
+    // Parses the whole file from its start; throws ReelkeepError. A UTF-8 file is
+    // tokenised on a second thread while the handler takes its events on this one.
     void Parse(QFile& file);
 
     // Where the event being handled lies, for messages (1-based).
@@ -41,17 +43,25 @@ public:
 private:
     class Transcoder;
 
+    bool ParseOnTwoThreads(QFile& file);
+    void ParseWith(QFile& file, Transcoder* transcoder, Handler& sink);
     void Configure();
     void Feed(QFile& file, Transcoder* transcoder);
     [[noreturn]] void Fail() const;
     template <typename Event> void Guarded(Event&& event);
+    // Line and column of a byte of the file, counted as the parser counts them.
+    std::pair<qint64, qint64> PositionOfByte(qint64 index) const;
 
     const QString m_fileName;
     Handler& m_handler;
     qint64 m_textLimit = 0;
+    // The parsing side: on the second thread when there is one.
     XML_ParserStruct* m_parser = nullptr;
+    Handler* m_sink = nullptr;
     std::exception_ptr m_exception;
     QString m_unknownEncoding;
+    // The handling side, replaying what the second thread recorded.
+    const class XmlEventReplayer* m_replayer = nullptr;
 };
 
 } // namespace reelkeep

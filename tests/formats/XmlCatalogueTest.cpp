@@ -176,6 +176,23 @@ TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
                                    .arg(good.indexOf("</Item>") + 3)
                                    .toStdString());
     }
+    // A fault the parser cannot see is placed too.
+    try {
+        loadBytes(QByteArray(good).replace("<Item ID=\"1\"", "\n  <Item ID=\"x\""));
+        ADD_FAILURE() << "accepted an ID that is no number";
+    } catch (const ConversionError& e) {
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("damaged at line 2: \"x\" is not a valid ID."))) << e.what();
+    }
+    try {
+        loadBytes(QByteArray(good).replace(">t<", ">\r\n\xD0\xAF<b/><"));
+        ADD_FAILURE() << "accepted an element inside a field";
+    } catch (const FormatError& e) {
+        EXPECT_TRUE(e.message().endsWith(QStringLiteral("damaged at line 2, column 2: <b> inside a field."))) << e.what();
+    }
+    // An early fault in a file of many megabytes ends the load at once.
+    QByteArray many = "<Item ID=\"oops\" GroupID=\"-1\"/>";
+    many += QByteArray("<Item ID=\"2\" GroupID=\"-1\"><Field N=\"1\">title</Field></Item>\n").repeated(100000);
+    EXPECT_THROW(loadBytes(document("Type=\"0\" NamesWithDot=\"0\" SecondNames=\"0\"", many)), ConversionError);
     // Every truncation of a written catalogue is refused, none half-read.
     const QString fileName = path("whole.xkdx");
     TReelkeepXMLSerialiazerV2_1().Save(fileName, *sampleCatalogue());

@@ -1,0 +1,191 @@
+#include "XmlEventBatches.h"
+
+#include <cstring>
+
+namespace reelkeep {
+namespace {
+
+// A batch holds records, one per event:
+//   'S' byte index (8 bytes) name NUL (attribute-name NUL value NUL)... NUL
+//   'E' byte index (8 bytes)
+//   'C' length (4 bytes) text
+// Element and attribute names are never empty, so an empty name ends the attributes.
+constexpr size_t kBatchSize = 256 << 10;
+
+template <typename T>
+void append(std::string& batch, T value)
+{
+    batch.append(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+template <typename T>
+T take(const char*& at)
+{
+    T value;
+    std::memcpy(&value, at, sizeof value);
+    at += sizeof value;
+    return value;
+}
+
+void appendString(std::string& batch, const char* text)
+{
+    batch.append(text, std::strlen(text) + 1);
+}
+
+const char* takeString(const char*& at)
+{
+    const char* text = at;
+    at += std::strlen(at) + 1;
+    return text;
+}
+
+} // namespace
+
+bool XmlEventQueue::Push(std::string batch)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_cancelled || m_batches.size() < kCapacity; });
+    if (m_cancelled)
+        return false;
+    m_batches.push_back(std::move(batch));
+    m_changed.notify_all();
+    return true;
+}
+
+std::optional<std::string> XmlEventQueue::Pop()
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_finished || !m_batches.empty(); });
+    if (m_batches.empty())
+        return std::nullopt;
+    std::string batch = std::move(m_batches.front());
+    m_batches.pop_front();
+    m_changed.notify_all();
+    return batch;
+}
+
+void XmlEventQueue::Recycle(std::string batch)
+{
+    batch.clear();
+    const std::lock_guard lock(m_mutex);
+    if (m_spares.size() < kCapacity)
+        m_spares.push_back(std::move(batch));
+}
+
+std::string XmlEventQueue::Spare()
+{
+    const std::lock_guard lock(m_mutex);
+    if (m_spares.empty())
+        return {};
+    std::string batch = std::move(m_spares.back());
+    m_spares.pop_back();
+    return batch;
+}
+
+void XmlEventQueue::Finish(std::exception_ptr failure)
+{
+    const std::lock_guard lock(m_mutex);
+    m_finished = true;
+    m_failure = std::move(failure);
+    m_changed.notify_all();
+}
+
+void XmlEventQueue::Cancel()
+{
+    const std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    m_batches.clear();
+    m_changed.notify_all();
+}
+
+std::exception_ptr XmlEventQueue::Failure() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_failure;
+}
+
+XmlEventRecorder::XmlEventRecorder(XmlEventQueue& queue, std::function<qint64()> byteIndex)
+    : m_queue(queue), m_byteIndex(std::move(byteIndex))
+{
+    m_batch.reserve(kBatchSize + (4 << 10));
+}
+
+void XmlEventRecorder::StartElement(const char* name, const char** attributes)
+{
+    m_batch.resize(m_complete); // a record cut short by a failed allocation
+    m_batch += 'S';
+    append<qint64>(m_batch, m_byteIndex());
+    appendString(m_batch, name);
+    for (; *attributes; ++attributes)
+        appendString(m_batch, *attributes);
+    m_batch += '\0';
+    pushWhenFull();
+}
+
+void XmlEventRecorder::EndElement()
+{
+    m_batch.resize(m_complete);
+    m_batch += 'E';
+    append<qint64>(m_batch, m_byteIndex());
+    pushWhenFull();
+}
+
+void XmlEventRecorder::Characters(const char* text, int length)
+{
+    m_batch.resize(m_complete);
+    m_batch += 'C';
+    append<qint32>(m_batch, length);
+    m_batch.append(text, size_t(length));
+    pushWhenFull();
+}
+
+void XmlEventRecorder::Flush()
+{
+    m_batch.resize(m_complete);
+    m_complete = 0;
+    if (!m_batch.empty() && !m_queue.Push(std::exchange(m_batch, m_queue.Spare())))
+        throw XmlReplayCancelled();
+}
+
+void XmlEventRecorder::pushWhenFull()
+{
+    m_complete = m_batch.size();
+    if (m_complete < kBatchSize)
+        return;
+    Flush();
+    m_batch.reserve(kBatchSize + (4 << 10));
+}
+
+void XmlEventReplayer::Replay(const std::string& batch, XmlFileParser::Handler& handler)
+{
+    const char* at = batch.data();
+    const char* const end = at + batch.size();
+    while (at < end) {
+        switch (*at++) {
+        case 'S': {
+            m_byteIndex = take<qint64>(at);
+            const char* name = takeString(at);
+            m_attributes.clear();
+            while (*at) {
+                m_attributes.push_back(takeString(at));
+                m_attributes.push_back(takeString(at));
+            }
+            ++at;
+            m_attributes.push_back(nullptr);
+            handler.StartElement(name, m_attributes.data());
+            break;
+        }
+        case 'E':
+            m_byteIndex = take<qint64>(at);
+            handler.EndElement();
+            break;
+        default: {
+            const auto length = take<qint32>(at);
+            handler.Characters(at, length);
+            at += length;
+        }
+        }
+    }
+}
+
+} // namespace reelkeep
