@@ -197,9 +197,19 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Printing", "NoDiscs", "Печатать нечего: у записи нет дисков."},
         {"Printing", "NoPrinter", "Нет ни одного принтера."},
         {"Printing", "PrintFailed", "Не удалось напечатать: %1"},
+        // Options dialog, export and web search.
+        {"Options", "BadPrintColumns", "Номера и ширины столбцов для печати — целые числа через запятую, а не «%1»."},
+        {"Options", "SharedShortcut", "Одна клавиша назначена нескольким командам: %1. Сохранить всё равно?"},
+        {"Options", "SettingsReadOnly", "файл «%1» недоступен для записи"},
+        {"Options", "LanguageFailed", "Не удалось загрузить язык «%1»: %2"},
+        {"Export", "CannotCall", "Модуль экспорта «%1» не удаётся вызвать."},
+        {"Export", "WroteNothing", "Модуль экспорта ничего не записал в «%1»."},
+        {"Export", "Failed", "Экспорт не удался: %1"},
+        {"WebSearch", "NotWebAddress", "«%1» не является адресом http или https."},
+        {"WebSearch", "OpenFailed", "Не удалось открыть «%1» в браузере."},
 };
 
-static_assert(std::size(kBuiltIn) == 180);
+static_assert(std::size(kBuiltIn) == 189);
 
 } // namespace
 

@@ -114,6 +114,24 @@ void ListController::setModified(bool modified)
     emit modifiedChanged(modified);
 }
 
+void ListController::setColumnSettings(const QString& author, const std::vector<ColumnDefinitions>& sheets)
+{
+    m_document->SetAutor(author);
+    for (int k = 0; k < static_cast<int>(sheets.size()) && k < m_document->ListCount(); ++k)
+        for (int c = 0; c < kStoredColumnCount; ++c) {
+            const ColumnDefinition& definition = sheets[static_cast<size_t>(k)][static_cast<size_t>(c)];
+            TzkColumn& column = m_document->List(k)->Column(c);
+            column.Name = definition.name;
+            column.Type = definition.type;
+            column.Pattern = definition.pattern;
+            column.LogicalValue = definition.logicalValue;
+            column.NamesWithDot = definition.namesWithDot;
+            column.SecondNames = definition.secondNames;
+        }
+    setModified(true);
+    emit columnsChanged();
+}
+
 void ListController::changed()
 {
     setModified(true);

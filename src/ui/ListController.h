@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CatalogueForms.h"
+#include "ColumnDefinitions.h"
 #include "GridModel.h"
 
 #include <QObject>
@@ -64,6 +65,9 @@ public:
     void deleteRows(const std::vector<TzkRow*>& rows);
     // Groups the rows under a new row placed under parent; the new row.
     TzkRow* groupRows(const std::vector<TzkRow*>& rows, TzkRow* parent);
+    // The author and, per sheet, the names, types, patterns, logical values and flags of
+    // columns 0..20; widths, positions and filters stay.
+    void setColumnSettings(const QString& author, const std::vector<ColumnDefinitions>& sheets);
     // The grid's column widths into the current sheet's columns (and the settings).
     void storeColumnWidths(const std::vector<int>& widths);
 

@@ -60,4 +60,11 @@ QString ShellState::resolve(const QString& path) const
     return QFileInfo(path).isAbsolute() ? path : QDir(m_folder).filePath(path);
 }
 
+QString ShellState::storedPath(const QString& path) const
+{
+    // Only a leading folder counts: the folder's name elsewhere in the path is not it.
+    const QString prefix = QDir::cleanPath(m_folder) + QLatin1Char('/');
+    return path.startsWith(prefix) ? path.mid(prefix.size()) : path;
+}
+
 } // namespace reelkeep

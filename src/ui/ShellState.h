@@ -29,6 +29,8 @@ public:
     QString text(const char* section, const char* key) const;
     // A path of the settings (a bare name or a relative folder) made absolute against the program folder.
     QString resolve(const QString& path) const;
+    // The form a path is kept in the settings: relative when it lies inside the program folder.
+    QString storedPath(const QString& path) const;
 
     const QString& folder() const { return m_folder; }
     QString settingsPath() const;

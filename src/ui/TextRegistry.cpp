@@ -2,9 +2,15 @@
 
 #include "TzkLanguage.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QWidget>
 #include <algorithm>
 
@@ -20,9 +26,14 @@ void TextRegistry::bind(QWidget* widget, const char* section, const char* key, R
     add(widget, section, key, role);
 }
 
-void TextRegistry::add(QObject* object, const char* section, const char* key, Role role)
+void TextRegistry::bindHeader(QWidget* view, int column, const char* section, const char* key)
 {
-    m_bindings.push_back({object, QString::fromLatin1(section), QString::fromLatin1(key), role});
+    add(view, section, key, Role::Header, column);
+}
+
+void TextRegistry::add(QObject* object, const char* section, const char* key, Role role, int column)
+{
+    m_bindings.push_back({object, QString::fromLatin1(section), QString::fromLatin1(key), role, column});
     if (m_language)
         set(m_bindings.back(), m_language->GetValue(m_bindings.back().section, m_bindings.back().key));
 }
@@ -48,6 +59,31 @@ void TextRegistry::set(const Binding& binding, const QString& text)
     auto* widget = qobject_cast<QWidget*>(object);
     switch (binding.role) {
     case Role::Text:
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            label->setText(text);
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            button->setText(text);
+        else if (auto* group = qobject_cast<QGroupBox*>(widget))
+            group->setTitle(text);
+        else
+            widget->setWindowTitle(text);
+        break;
+    case Role::TabTitle:
+        for (QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget())
+            if (auto* tabs = qobject_cast<QTabWidget*>(parent); tabs && tabs->indexOf(widget) >= 0) {
+                tabs->setTabText(tabs->indexOf(widget), text);
+                break;
+            }
+        break;
+    case Role::Header:
+        if (auto* tree = qobject_cast<QTreeWidget*>(widget))
+            tree->headerItem()->setText(binding.column, text);
+        else if (auto* table = qobject_cast<QTableWidget*>(widget)) {
+            if (!table->horizontalHeaderItem(binding.column))
+                table->setHorizontalHeaderItem(binding.column, new QTableWidgetItem);
+            table->horizontalHeaderItem(binding.column)->setText(text);
+        }
+        break;
     case Role::WindowTitle:
         widget->setWindowTitle(text);
         break;

@@ -204,7 +204,7 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     m_texts.bind(m_sites, "Shell", "SearchSite", TextRegistry::Role::ToolTip);
     bar->addWidget(m_sites);
     m_searchButton = addButton(bar, "btnSearch", QStyle::SP_ArrowRight, "ListHints", "FilmSearch");
-    connect(m_searchButton, &QToolButton::clicked, this, &TfmList::notAvailable);
+    connect(m_searchButton, &QToolButton::clicked, this, &TfmList::btnSearchClick);
     bar->addSeparator();
 
     m_search->setObjectName(QStringLiteral("cbSearch"));
@@ -298,16 +298,18 @@ void TfmList::lvListClick()
     const QModelIndexList selected = m_grid->selectionModel()->selectedRows();
     m_current = selected.isEmpty() ? QModelIndex() : selected.front();
     const bool any = m_current.isValid();
-    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton, m_searchButton})
+    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
         button->setEnabled(any);
+    enableSearch();
     emit stateChanged();
 }
 
 void TfmList::clearCurrent()
 {
     m_current = QModelIndex();
-    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton, m_searchButton})
+    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
         button->setEnabled(false);
+    enableSearch();
     emit stateChanged();
 }
 
@@ -333,6 +335,31 @@ void TfmList::refillSearchSites()
     const zkOptions& options = m_shell.options();
     for (int i = 0; i < options.SearchCount && i < options.SrchName.size(); ++i)
         m_sites->addItem(options.SrchName[i]);
+    enableSearch();
+}
+
+void TfmList::enableSearch()
+{
+    m_searchButton->setEnabled(currentRecord() && m_sites->count() > 0);
+}
+
+void TfmList::btnSearchClick()
+{
+    const TzkRow* record = currentRecord();
+    const zkOptions& options = m_shell.options();
+    const int site = m_sites->currentIndex();
+    if (!record || site < 0 || site >= options.SrchURL.size())
+        return;
+    const QByteArray address = SearchAddress(options.SrchURL[site], record->Fields[csTitle], record->Fields[csOrigTitle]);
+    const QUrl url = QUrl::fromEncoded(address, QUrl::StrictMode);
+    const auto tell = [this](const char* key, const QByteArray& text) {
+        m_prompts.ask({PromptIcon::Error, QString(), m_shell.text("WebSearch", key).arg(QString::fromLatin1(text)),
+                       {PromptButton::Ok}});
+    };
+    if (!IsWebAddress(url))
+        tell("NotWebAddress", address);
+    else if (!m_openUrl(url))
+        tell("OpenFailed", address);
 }
 
 void TfmList::notAvailable()

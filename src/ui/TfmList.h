@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CatalogueForms.h"
+#include "WebSearch.h"
 
 #include <QMdiSubWindow>
 #include <QPersistentModelIndex>
@@ -43,6 +44,12 @@ public:
     // Header captions and the column menus follow the current sheet.
     void RenameEdit();
     void UpdateStatusBar();
+    // The texts, the search sites and the status bar again, after the settings changed.
+    void TranslateControls();
+    void refillSearchSites();
+    // Opens the chosen site for the current record.
+    void btnSearchClick();
+    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // The record the panel shows: the first selected one; none after load, sort, sheet changes, delete, group.
     TzkRow* currentRecord() const;
     // The selected records in grid order (top to bottom, children after their parent).
@@ -73,8 +80,7 @@ private:
     void lvListClick();
     void clearCurrent();
     void refillSheets();
-    void refillSearchSites();
-    void TranslateControls();
+    void enableSearch();
     void notAvailable();
     void focusLast();
 
@@ -97,6 +103,7 @@ private:
     QMenu* m_contextSort;
     std::array<QLabel*, 6> m_status{};
     QPersistentModelIndex m_current;
+    UrlOpener m_openUrl = DesktopUrlOpener();
 };
 
 } // namespace reelkeep

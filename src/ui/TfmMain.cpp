@@ -1,6 +1,7 @@
 #include "TfmMain.h"
 
 #include "DialogPrompts.h"
+#include "ExportCommand.h"
 #include "ListController.h"
 #include "MainMenu.h"
 #include "ProgramIdentity.h"
@@ -8,7 +9,9 @@
 #include "ReelkeepError.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
+#include "TfmColumnsRen.h"
 #include "TfmList.h"
+#include "TfmOpt.h"
 #include "TfmProgress.h"
 #include "TzkReelkeep.h"
 
@@ -56,6 +59,10 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
         updateMenus();
     });
     LoadListOfFiles();
+    m_options = new TfmOpt(m_shell, *m_prompts, m_texts, [this] {
+        LoadListOfFiles();
+        UpdateConfig();
+    }, this);
     updateMenus();
     UpdateMDIPanel();
 }
@@ -84,6 +91,17 @@ void TfmMain::LoadListOfFiles()
 TextLookup TfmMain::lookup() const
 {
     return [this](const QString& section, const QString& key) { return m_shell.options().LanguageTable.GetValue(section, key); };
+}
+
+void TfmMain::UpdateConfig()
+{
+    for (TfmList* list : lists()) {
+        list->refillSearchSites();
+        list->TranslateControls();
+        list->UpdateStatusBar();
+    }
+    updateMenus();
+    UpdateMDIPanel();
 }
 
 void TfmMain::UpdateMDIPanel()
@@ -205,7 +223,9 @@ void TfmMain::updateMenus()
 {
     // From the live state: an active window whose catalogue is loaded.
     TfmList* list = activeList();
-    m_menu->setTag1Enabled(list && list->controller().document() && !list->controller().isLoading());
+    const bool ready = list && list->controller().document() && !list->controller().isLoading();
+    m_menu->setTag1Enabled(ready);
+    m_menu->action("miExport")->setEnabled(ready && !ExportFilters(m_shell.plugins()).isEmpty());
 }
 
 void TfmMain::listColumnsShown(TfmList* list)
@@ -261,11 +281,14 @@ void TfmMain::connectCommands()
     onActive("miDelete", [](TfmList& list) { list.DelItem(); });
     onActive("miSelectAll", [](TfmList& list) { list.SelectAll(); });
     connect(m_menu->action("miAbout"), &QAction::triggered, this, [this] { ShowAbout(this, lookup()); });
-    // Commands whose work comes with later parts of the program say so.
     onActive("miPrintCover", [this](TfmList& list) { m_printing->printCover(list); });
     onActive("miPrintList", [this](TfmList& list) { m_printing->printList(list); });
-    for (const char* name : {"miExport", "miAddRow", "miAddFromFile", "miAddFromDir", "miListInfo", "miRemoveSpaceAct",
-                             "miRemoveSpaceRej", "miAddFromList", "miOptions", "miStat", "miCopy", "miCut", "miPaste"})
+    onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts); });
+    connect(m_menu->action("miListInfo"), &QAction::triggered, this, &TfmMain::miListInfoClick);
+    connect(m_menu->action("miOptions"), &QAction::triggered, this, [this] { m_options->ShowOptions(); });
+    // Commands whose work comes with later parts of the program say so.
+    for (const char* name : {"miAddRow", "miAddFromFile", "miAddFromDir", "miRemoveSpaceAct",
+                             "miRemoveSpaceRej", "miAddFromList", "miStat", "miCopy", "miCut", "miPaste"})
         connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
 }
 
@@ -335,6 +358,18 @@ void TfmMain::miSaveColWidthClick()
     list->controller().storeColumnWidths(list->columnWidths());
     if (const QString failure = m_shell.SaveSettings(); !failure.isEmpty())
         showMessage(m_shell.text("Shell", "SettingsNotSaved").arg(failure), PromptIcon::Error);
+}
+
+void TfmMain::miListInfoClick()
+{
+    TfmList* list = activeList();
+    if (!list || !list->controller().document())
+        return;
+    // Lives for one use; modal without blocking, so the window's work goes on meanwhile.
+    auto* dialog = new TfmColumnsRen(list->controller(), m_shell, m_texts, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(list, &QObject::destroyed, dialog, &QWidget::close);
+    dialog->open();
 }
 
 void TfmMain::closeEvent(QCloseEvent* event)

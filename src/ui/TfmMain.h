@@ -19,6 +19,7 @@ class MainMenu;
 class PrintCommands;
 class TMDIPanel;
 class TfmList;
+class TfmOpt;
 class TfmProgress;
 
 class TfmMain : public QMainWindow {
@@ -42,9 +43,12 @@ public:
     PrintCommands& printing() { return *m_printing; }
 
     void LoadListOfFiles();
+    // Every list window's texts, search sites and status bar, then the window bar, after the settings changed.
+    void UpdateConfig();
     // The window bar exists exactly while the setting "UseMDIPanel" is on.
     void UpdateMDIPanel();
     TMDIPanel* mdiPanel() const { return m_mdiPanel; }
+    TfmOpt* optionsDialog() const { return m_options; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +70,7 @@ private:
     void miOpenClick();
     void miSaveAsClick();
     void miSaveColWidthClick();
+    void miListInfoClick();
 
     ShellState m_shell;
     TextRegistry m_texts;
@@ -76,6 +81,7 @@ private:
     std::unique_ptr<PrintCommands> m_printing;
     TfmProgress* m_progress;
     TMDIPanel* m_mdiPanel = nullptr;
+    TfmOpt* m_options = nullptr;
 };
 
 } // namespace reelkeep

@@ -1,0 +1,68 @@
+#include "ExportCommand.h"
+
+#include "CatalogueForms.h"
+#include "ListController.h"
+#include "Prompts.h"
+#include "ReelkeepError.h"
+#include "ShellState.h"
+#include "TzkPluginsPack.h"
+#include "TzkReelkeep.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace reelkeep {
+
+QStringList ExportFilters(const TzkPluginsPack& plugins)
+{
+    QStringList filters;
+    for (int n = 1;; ++n) {
+        const PluginInfo plugin = plugins.GetPlugin(kExportPlugin, n);
+        if (plugin.LibraryPath.isEmpty())
+            return filters;
+        const qsizetype bar = plugin.FileFilter.indexOf(QLatin1Char('|'));
+        if (plugin.FileFilter.trimmed().isEmpty() || bar < 0) {
+            const QString name = plugin.DisplayName.isEmpty() ? QFileInfo(plugin.LibraryPath).completeBaseName() : plugin.DisplayName;
+            filters << name + QStringLiteral(" (*)");
+        } else {
+            QString patterns = plugin.FileFilter.mid(bar + 1);
+            patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+            filters << plugin.FileFilter.left(bar) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+        }
+    }
+}
+
+void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& prompts)
+{
+    const TzkReelkeep* document = list.document();
+    const QStringList filters = ExportFilters(shell.plugins());
+    if (!document || filters.isEmpty())
+        return;
+    const SaveChoice choice = prompts.chooseFileToSave(QFileInfo(list.path()).absolutePath(), filters);
+    if (choice.path.isEmpty())
+        return;
+    const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
+    const bool existed = QFileInfo::exists(path);
+    if (existed
+        && prompts.ask({PromptIcon::Warning, shell.text("SysMessage", "FileExists"), shell.text("SysMessage", "FileExistsRewrite"),
+                        {PromptButton::Ok, PromptButton::Cancel}})
+            != PromptButton::Ok)
+        return;
+    const int n = choice.filterIndex + 1;
+    const QString library = QDir::toNativeSeparators(shell.plugins().GetPlugin(kExportPlugin, n).LibraryPath);
+    QString failure;
+    list.setStatus(shell.text("SBMessage", "Saving"));
+    try {
+        if (!shell.plugins().Export(n, path, document->SaveToString()))
+            failure = shell.text("Export", "CannotCall").arg(library);
+        else if (!existed && !QFileInfo::exists(path))
+            failure = shell.text("Export", "WroteNothing").arg(QDir::toNativeSeparators(path));
+    } catch (const ReelkeepError& error) {
+        failure = shell.text("Export", "Failed").arg(error.message());
+    }
+    list.setStatus(shell.text("SBMessage", "Ready"));
+    if (!failure.isEmpty())
+        prompts.ask({PromptIcon::Error, QString(), failure, {PromptButton::Ok}});
+}
+
+} // namespace reelkeep
