@@ -1,0 +1,310 @@
+// The options dialog over a real main window: rows, the hot-key editor, the quick
+// list, Save read back through the settings reader, Cancel, refusals; web search
+// from a list window with the sites it configures.
+#include "HotKeyEdit.h"
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TfmMain.h"
+#include "TfmOpt.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+class OptionsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+
+    TfmOpt* dialog() const { return main->optionsDialog(); }
+    template <typename T> T* find(const char* name) const
+    {
+        T* widget = dialog()->findChild<T*>(QString::fromLatin1(name));
+        Q_ASSERT(widget);
+        return widget;
+    }
+    void show() { main->menus().action("miOptions")->trigger(); }
+    void click(const char* button) { find<QPushButton>(button)->click(); }
+    // As typed: the text and the edit signal (key clicks carry Latin-1 only).
+    void type(const char* edit, const QString& text)
+    {
+        auto* line = find<QLineEdit>(edit);
+        line->setText(text);
+        emit line->textEdited(text);
+    }
+    void selectRow(const char* list, int row)
+    {
+        auto* tree = find<QTreeWidget>(list);
+        tree->setCurrentItem(tree->topLevelItem(row));
+    }
+    QString cell(const char* list, int row, int column) const
+    {
+        return find<QTreeWidget>(list)->topLevelItem(row)->text(column);
+    }
+    QByteArray settingsBytes() const
+    {
+        QFile file(cli->path("setup.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    zkOptions reread() const
+    {
+        zkOptions options;
+        options.LoadSettings(cli->path("setup.ini"));
+        return options;
+    }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        QVERIFY(QFile::copy(QStringLiteral(REELKEEP_DATA_DIR "/English.lng"), cli->path("English.lng")));
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(8, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void openedTwiceShowsTheSameRows()
+    {
+        for (int round = 0; round < 2; ++round) {
+            show();
+            QVERIFY(dialog()->isVisible());
+            QCOMPARE(find<QTreeWidget>("lvShortCut")->topLevelItemCount(), 24);
+            QCOMPARE(find<QTreeWidget>("lvShabl")->topLevelItemCount(), 20);
+            QCOMPARE(find<QTreeWidget>("lvSearch")->topLevelItemCount(), 1);
+            QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 0);
+            QCOMPARE(cell("lvShortCut", 0, 0), QStringLiteral("Фильтр ") + main->shell().options().ColName[1]);
+            QCOMPARE(cell("lvShortCut", 0, 1), QStringLiteral("F9"));
+            QCOMPARE(cell("lvShortCut", 21, 0), QStringLiteral("Сохранить как..."));
+            QCOMPARE(cell("lvShabl", 10, 2), QStringLiteral("1")); // slot 11, the year, is a number
+            QCOMPARE(find<QComboBox>("cbLanguage")->currentText(), QStringLiteral("Russian.lng"));
+            find<QPushButton>("btnCancel")->click();
+            QVERIFY(!dialog()->isVisible());
+        }
+    }
+
+    void hotKeysWithoutModifierGetAlt()
+    {
+        show();
+        auto* editor = find<HotKeyEdit>("hkShortCut");
+        selectRow("lvShortCut", 0);
+        QCOMPARE(editor->keySequence(), QKeySequence(Qt::Key_F9));
+        QTest::keyClick(editor, Qt::Key_F9);
+        QCOMPARE(cell("lvShortCut", 0, 1), QStringLiteral("Alt+F9"));
+        selectRow("lvShortCut", 1);
+        QTest::keyClick(editor, Qt::Key_F5, Qt::ShiftModifier);
+        QCOMPARE(QKeySequence::fromString(cell("lvShortCut", 1, 1)), QKeySequence(QStringLiteral("Shift+Alt+F5")));
+        selectRow("lvShortCut", 2);
+        QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(cell("lvShortCut", 2, 1), QStringLiteral("Ctrl+K"));
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QCOMPARE(cell("lvShortCut", 2, 1), QString());
+        // A key given twice is told before anything is written; Cancel keeps the dialog.
+        selectRow("lvShortCut", 3);
+        QTest::keyClick(editor, Qt::Key_O, Qt::ControlModifier);
+        const QByteArray before = settingsBytes();
+        prompts->answers = {PromptButton::Cancel};
+        click("btnSave");
+        QVERIFY(prompts->texts().contains(QStringLiteral("Ctrl+O")));
+        QVERIFY(dialog()->isVisible());
+        QCOMPARE(settingsBytes(), before);
+        selectRow("lvShortCut", 3);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        click("btnSave");
+        QVERIFY(!dialog()->isVisible());
+        const zkOptions saved = reread();
+        QCOMPARE(saved.ColShortCut[1], QStringLiteral("Alt+F9"));
+        QCOMPARE(saved.ColShortCut[3], QString());
+        // Rows nobody touched keep their stored text.
+        QCOMPARE(saved.ShortCutSaveAs, QStringLiteral("Shift+Ctrl+S"));
+    }
+
+    void quickListKeepsFilesOfTheProgramFolderBare()
+    {
+        show();
+        find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        QVERIFY(find<QPushButton>("btnAddList")->isDefault());
+        const QString inside = QDir(cli->folder()).filePath(QStringLiteral("films.kdx"));
+        const QString lookalike = QStringLiteral("/elsewhere") + cli->folder() + QStringLiteral("/films.kdx");
+        type("edName", inside);
+        click("btnAddList"); // no name yet: nothing added
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 0);
+        type("edComm", QStringLiteral("Фильмы"));
+        QTest::keyClick(find<QLineEdit>("edComm"), Qt::Key_Return);
+        type("edName", lookalike);
+        type("edComm", QStringLiteral("Чужие"));
+        click("btnAddList");
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 2);
+        QCOMPARE(cell("lvFiles", 0, 0), QStringLiteral("films.kdx"));
+        QCOMPARE(cell("lvFiles", 1, 0), lookalike);
+        QVERIFY(find<QLineEdit>("edName")->text().isEmpty() && find<QLineEdit>("edComm")->text().isEmpty());
+        click("btnRemoveList"); // nothing picked: nothing removed
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 2);
+        find<QTreeWidget>("lvFiles")->topLevelItem(1)->setSelected(true);
+        click("btnRemoveList");
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 1);
+        click("btnSave");
+        QCOMPARE(reread().ListFileNames, QStringList{QStringLiteral("films.kdx")});
+    }
+
+    void saveWritesWhatWasEnteredAndRefreshesTheProgram()
+    {
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        TfmList* list = main->OpenFile(cli->path("films.kdx"));
+        QVERIFY(WaitLoaded(list));
+        show();
+        type("edONBegin", QStringLiteral("{"));
+        type("edPEnd", QStringLiteral(">"));
+        selectRow("lvShabl", 2);
+        type("edShabl", QStringLiteral("%Name% / %Year%"));
+        QCOMPARE(cell("lvShabl", 2, 1), QStringLiteral("%Name% / %Year%"));
+        type("edColNum", QStringLiteral("2, 3"));
+        type("edColWidth", QStringLiteral("50,50"));
+        type("edCoverFileName", QStringLiteral("Sleeve.cvr"));
+        find<QCheckBox>("cbUseMDIPanel")->setChecked(true);
+        type("edName", QStringLiteral("films.kdx"));
+        type("edComm", QStringLiteral("Мои фильмы"));
+        click("btnAddList");
+        type("edSrchName", QStringLiteral("Поиск"));
+        type("edSrchURL", QStringLiteral("https://search.example/?q=%Name%"));
+        click("btnAddSrch");
+        type("edCustomString", QStringLiteral("%TotalSize%"));
+        auto* language = find<QComboBox>("cbLanguage");
+        language->setCurrentIndex(language->findText(QStringLiteral("English.lng")));
+        click("btnSave");
+        QVERIFY2(!dialog()->isVisible(), qPrintable(prompts->texts()));
+
+        const zkOptions saved = reread();
+        QCOMPARE(saved.OrigNameSepBegin, QStringLiteral("{"));
+        QCOMPARE(saved.PartSepEnd, QStringLiteral(">"));
+        QCOMPARE(saved.ColPattern[3], QStringLiteral("%Name% / %Year%"));
+        QCOMPARE(saved.CoverFile, QStringLiteral("Sleeve.cvr"));
+        QVERIFY(saved.UseMDIPanel);
+        QCOMPARE(saved.ListComments, QStringList{QStringLiteral("Мои фильмы")});
+        QCOMPARE(saved.SearchCount, 2);
+        QCOMPARE(saved.SrchURL[1], QStringLiteral("https://search.example/?q=%Name%"));
+        QCOMPARE(saved.StatusStat, QStringLiteral("%TotalSize%"));
+        QCOMPARE(saved.DefLanguageFile, QStringLiteral("English.lng"));
+        QVERIFY(settingsBytes().contains("Columns=2, 3") || settingsBytes().contains("columns=2, 3"));
+
+        // The program took the new settings: menus, Lists menu, the list window's sites and texts.
+        QCOMPARE(main->shell().options().DefLanguageFile, QStringLiteral("English.lng"));
+        QCOMPARE(main->menus().menu("miFile")->menuAction()->text(), QStringLiteral("File"));
+        const QList<QAction*> quick = main->menus().menu("miLists")->actions();
+        QCOMPARE(quick.size(), 1);
+        QCOMPARE(quick.front()->text(), QStringLiteral("Мои фильмы"));
+        QCOMPARE(list->sheetSelector()->parentWidget()->findChild<QComboBox*>(QStringLiteral("cbSearchURL"))->count(), 2);
+        QCOMPARE(list->findChild<QToolButton*>(QStringLiteral("btnSave"))->toolTip(), QStringLiteral("Save"));
+        QCOMPARE(dialog()->windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(find<QTabWidget>("PageControl1")->tabText(2), QStringLiteral("Search"));
+        quick.front()->trigger(); // the bare name opens the catalogue of the program folder
+        QCOMPARE(main->lists().size(), 1);
+    }
+
+    void cancelAndRefusedSavesLeaveTheSettingsFile()
+    {
+        const QByteArray before = settingsBytes();
+        show();
+        type("edONBegin", QStringLiteral("<<"));
+        type("edSrchName", QStringLiteral("Сайт"));
+        type("edSrchURL", QStringLiteral("http://a.example/%Name%"));
+        click("btnAddSrch");
+        click("btnCancel");
+        QCOMPARE(settingsBytes(), before);
+        QCOMPARE(main->shell().options().OrigNameSepBegin, QStringLiteral("("));
+
+        show();
+        QCOMPARE(find<QLineEdit>("edONBegin")->text(), QStringLiteral("("));
+        type("edColWidth", QStringLiteral("80,x"));
+        click("btnSave");
+        QVERIFY(prompts->texts().contains(QStringLiteral("80,x")));
+        QVERIFY(dialog()->isVisible());
+        QCOMPARE(find<QLineEdit>("edColWidth")->text(), QStringLiteral("80,x"));
+        type("edColWidth", QStringLiteral("80,4"));
+        // A settings file that cannot be written is told, and the edits stay.
+        QFile::setPermissions(cli->path("setup.ini"), QFileDevice::ReadOwner);
+        type("edPBegin", QStringLiteral("#"));
+        click("btnSave");
+        QVERIFY(dialog()->isVisible());
+        QCOMPARE(find<QLineEdit>("edPBegin")->text(), QStringLiteral("#"));
+        QFile::setPermissions(cli->path("setup.ini"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(settingsBytes(), before);
+        // No language file: said at opening, and an empty name is never stored.
+        click("btnCancel");
+        QVERIFY(QFile::remove(cli->path("English.lng")) && QFile::remove(cli->path("Russian.lng")));
+        prompts->asked.clear();
+        show();
+        QVERIFY(prompts->texts().contains(QStringLiteral("Language file not found")));
+        click("btnSave");
+        QVERIFY(dialog()->isVisible());
+        QCOMPARE(settingsBytes(), before);
+    }
+
+    void webSearchOpensTheSiteWithTheTitlesEncoded()
+    {
+        TzkReelkeep doc;
+        TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
+        TzkRow* brother = films->AddRow();
+        brother->Fields[csTitle] = QStringLiteral("Брат 2");
+        brother->Fields[csOrigTitle] = QStringLiteral("Brother/2");
+        films->AddRow()->Fields[csTitle] = QStringLiteral("Tom & Jerry");
+        doc.SaveToFile(cli->path("search.kdx"));
+        show();
+        find<QTreeWidget>("lvSearch")->clear();
+        type("edSrchName", QStringLiteral("Гид"));
+        type("edSrchURL", QStringLiteral("http://kino.example/find?Search=Simple&t=%name%&o=%ORIGNAME%"));
+        click("btnAddSrch");
+        click("btnSave");
+
+        TfmList* list = main->OpenFile(cli->path("search.kdx"));
+        QVERIFY(WaitLoaded(list));
+        auto* button = list->findChild<QToolButton*>(QStringLiteral("btnSearch"));
+        QVERIFY(!button->isEnabled()); // no record yet
+        QList<QByteArray> opened;
+        list->setUrlOpener([&opened](const QUrl& url) {
+            opened << url.toEncoded();
+            return true;
+        });
+        QTreeView* grid = list->grid();
+        for (int row = 0; row < 2; ++row) {
+            const QModelIndex index = grid->model()->index(row, 1);
+            grid->setCurrentIndex(index);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+            QVERIFY(button->isEnabled());
+            button->click();
+        }
+        // Sorted by title: the Cyrillic title comes after the Latin one.
+        QCOMPARE(opened, (QList<QByteArray>{"http://kino.example/find?Search=Simple&t=Tom%20%26%20Jerry&o=",
+                                            "http://kino.example/find?Search=Simple&t=%C1%F0%E0%F2%202&o=Brother%2F2"}));
+        QVERIFY(prompts->asked.empty());
+
+        // A pattern that is no web address is refused.
+        main->shell().options().SrchURL[0] = QStringLiteral("file:///etc/%Name%");
+        button->click();
+        QCOMPARE(opened.size(), 2);
+        QVERIFY(prompts->texts().contains(QStringLiteral("file:///etc/")));
+    }
+};
+
+QTEST_MAIN(OptionsTest)
+#include "OptionsTest.moc"
