@@ -1,0 +1,155 @@
+// The column settings dialog of a list window: one tab per sheet, the row editors
+// writing through, Save reaching the catalogue (read back with reelkeep-cli), Cancel.
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TfmColumnsRen.h"
+#include "TfmMain.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+class ColumnsDialogTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    TfmList* list = nullptr;
+
+    TfmColumnsRen* show()
+    {
+        main->menus().action("miListInfo")->trigger();
+        return main->findChild<TfmColumnsRen*>();
+    }
+    template <typename T> static T* find(QWidget* dialog, const char* name)
+    {
+        return dialog->findChild<T*>(QString::fromLatin1(name));
+    }
+    static void edit(QWidget* dialog, const char* name, const QString& text)
+    {
+        auto* line = find<QLineEdit>(dialog, name);
+        line->setText(text);
+        emit line->textEdited(text);
+    }
+    static QTreeWidget* table(QWidget* dialog)
+    {
+        return qobject_cast<QTreeWidget*>(find<QTabWidget>(dialog, "TabControl1")->currentWidget());
+    }
+    static void selectRow(QWidget* dialog, int row)
+    {
+        table(dialog)->setCurrentItem(table(dialog)->topLevelItem(row));
+    }
+    QJsonArray columns(const QJsonObject& dump, int list) const
+    {
+        return dump[QStringLiteral("lists")].toArray()[list - 1][QStringLiteral("columns")].toArray();
+    }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        TzkReelkeep doc;
+        for (const char* name : {"Фильмы", "Сериалы", "Мультфильмы"}) {
+            TZKList* sheet = doc.AddList(0, QString::fromUtf8(name));
+            for (int c = 0; c < kStoredColumnCount; ++c)
+                sheet->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
+            sheet->AddRow()->Fields[csTitle] = QStringLiteral("Остров");
+        }
+        doc.SetAutor(QStringLiteral("Я"));
+        doc.SaveToFile(cli->path("three.kdx"));
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        list = main->OpenFile(cli->path("three.kdx"));
+        QVERIFY(WaitLoaded(list));
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(8, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void savesTheSecondSheetOnly()
+    {
+        const QJsonObject before = cli->run({"dump", cli->path("three.kdx")}).json();
+        TfmColumnsRen* dialog = show();
+        QVERIFY(dialog && dialog->isVisible());
+        auto* tabs = find<QTabWidget>(dialog, "TabControl1");
+        QCOMPARE(tabs->count(), 3);
+        QCOMPARE(tabs->tabText(1), QStringLiteral("Сериалы"));
+        QCOMPARE(find<QLineEdit>(dialog, "edAutor")->text(), QStringLiteral("Я"));
+        QCOMPARE(table(dialog)->topLevelItemCount(), 21);
+        QCOMPARE(table(dialog)->topLevelItem(11)->text(1), QStringLiteral("Число"));
+        QCOMPARE(table(dialog)->topLevelItem(11)->text(4), QStringLiteral("Нет"));
+
+        tabs->setCurrentIndex(1);
+        selectRow(dialog, 11);
+        QCOMPARE(find<QLineEdit>(dialog, "edName")->text(), BuiltInColumnDefinitions()[11].name);
+        auto* type = find<QComboBox>(dialog, "cbType");
+        type->setCurrentIndex(2);
+        emit type->activated(2);
+        find<QCheckBox>(dialog, "cbNamesWithDot")->click();
+        edit(dialog, "edLogicalVal", QStringLiteral("год"));
+        selectRow(dialog, 3);
+        QCOMPARE(find<QComboBox>(dialog, "cbType")->currentText(), QStringLiteral("Число"));
+        QVERIFY(!find<QCheckBox>(dialog, "cbNamesWithDot")->isChecked());
+        selectRow(dialog, 5);
+        QVERIFY(find<QCheckBox>(dialog, "cbNamesWithDot")->isChecked());
+        edit(dialog, "edName", QString());
+        edit(dialog, "edAutor", QStringLiteral("Мы"));
+        QCOMPARE(table(dialog)->topLevelItem(11)->text(1), QStringLiteral("Дата"));
+        find<QPushButton>(dialog, "btnSave")->click();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(list->controller().isModified());
+
+        // The second sheet is shown; its column 5 has left the filter and sort menus.
+        list->controller().switchSheet(1);
+        const auto names = [](QMenu* menu) {
+            QStringList texts;
+            for (const QAction* action : menu->actions())
+                texts << action->text();
+            return texts;
+        };
+        QVERIFY(!names(main->menus().menu("miSortBy")).contains(BuiltInColumnDefinitions()[5].name));
+        QVERIFY(names(main->menus().menu("miSortBy")).contains(BuiltInColumnDefinitions()[11].name));
+
+        QVERIFY(list->controller().save());
+        const QJsonObject after = cli->run({"dump", cli->path("three.kdx")}).json();
+        QCOMPARE(before[QStringLiteral("autor")].toString(), QStringLiteral("Я"));
+        QCOMPARE(after[QStringLiteral("autor")].toString(), QStringLiteral("Мы"));
+        QCOMPARE(columns(after, 2)[11][QStringLiteral("type")].toInt(), 2);
+        QCOMPARE(columns(after, 2)[11][QStringLiteral("namesWithDot")].toBool(), true);
+        QCOMPARE(columns(after, 2)[11][QStringLiteral("logicalValue")].toString(), QStringLiteral("год"));
+        QCOMPARE(columns(after, 2)[11][QStringLiteral("width")], columns(before, 2)[11][QStringLiteral("width")]);
+        QCOMPARE(columns(after, 2)[5][QStringLiteral("name")].toString(), QString());
+        QCOMPARE(columns(after, 1), columns(before, 1));
+        QCOMPARE(columns(after, 3), columns(before, 3));
+    }
+
+    void cancelChangesNothing()
+    {
+        TfmColumnsRen* dialog = show();
+        selectRow(dialog, 1);
+        edit(dialog, "edName", QStringLiteral("Заголовок"));
+        edit(dialog, "edAutor", QStringLiteral("Другой"));
+        find<QPushButton>(dialog, "btnCancel")->click();
+        QVERIFY(!list->controller().isModified());
+        QCOMPARE(list->controller().document()->Autor(), QStringLiteral("Я"));
+        QCOMPARE(list->controller().currentList()->GetColumnName(1), BuiltInColumnDefinitions()[1].name);
+        QTRY_VERIFY(!main->findChild<TfmColumnsRen*>()); // freed after one use
+    }
+};
+
+QTEST_MAIN(ColumnsDialogTest)
+#include "ColumnsDialogTest.moc"
