@@ -25,9 +25,11 @@ QStringList ExportFilters(const TzkPluginsPack& plugins)
             const QString name = plugin.DisplayName.isEmpty() ? QFileInfo(plugin.LibraryPath).completeBaseName() : plugin.DisplayName;
             filters << name + QStringLiteral(" (*)");
         } else {
-            QString patterns = plugin.FileFilter.mid(bar + 1);
-            patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-            filters << plugin.FileFilter.left(bar) + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+            // Qt reads the patterns from the parentheses; a description that shows them already keeps its form.
+            const QString description = plugin.FileFilter.left(bar).trimmed();
+            const QString patterns = QStringLiteral("(") + plugin.FileFilter.mid(bar + 1).replace(QLatin1Char(';'), QLatin1Char(' ')).simplified()
+                + QLatin1Char(')');
+            filters << (description.endsWith(patterns) ? description : description + QLatin1Char(' ') + patterns);
         }
     }
 }

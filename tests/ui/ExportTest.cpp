@@ -1,0 +1,122 @@
+// Export from the main window through the shipped plug-ins: the dialog's filters,
+// the chosen plug-in's file equal to reelkeep-cli's, the overwrite question, the
+// status, and a plug-in that breaks after the start.
+#include "ExportCommand.h"
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TfmMain.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+class ExportTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    TfmList* list = nullptr;
+
+    void start(bool withPlugins)
+    {
+        if (withPlugins) {
+            QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("Plugins")));
+            for (const char* name : {"CsvExport.kdp", "HtmlExport.kdp"})
+                QVERIFY(QFile::copy(QStringLiteral(SHIPPED_KDP_DIR "/") + QString::fromLatin1(name),
+                                    cli->path("Plugins/") + QString::fromLatin1(name)));
+        }
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        list = main->OpenFile(cli->path("films.kdx"));
+        QVERIFY(WaitLoaded(list));
+    }
+    static QByteArray bytes(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QString status() const
+    {
+        const QList<QLabel*> labels = list->findChildren<QLabel*>();
+        return labels.isEmpty() ? QString() : labels.back()->text();
+    }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(8, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void exportsThroughTheChosenPluginAsTheToolDoes()
+    {
+        start(true);
+        QVERIFY(main->menus().action("miExport")->isEnabled());
+        const QString ours = cli->path("ours"), tools = cli->path("tools.html");
+        prompts->files = {{ours, 1}};
+        main->menus().action("miExport")->trigger();
+        QCOMPARE(prompts->lastFilters, (QStringList{QStringLiteral("CSV table (*.csv)"), QStringLiteral("HTML page (*.html)")}));
+        QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
+        const QString written = ours + QStringLiteral(".html"); // the chosen filter's extension
+        // The window shows the first sheet sorted by title, and exports it so.
+        QCOMPARE(cli->run({"sort", cli->path("films.kdx"), "--list", "1", "--column", "1", "--out", cli->path("sorted.kdx")}).status, 0);
+        const CliRun tool = cli->run({"export", cli->path("sorted.kdx"), tools, "--plugin", "2"});
+        QCOMPARE(tool.status, 0);
+        QVERIFY(!bytes(tools).isEmpty());
+        QCOMPARE(bytes(written), bytes(tools));
+        QCOMPARE(status(), QStringLiteral("Готово"));
+
+        // An existing file: Cancel leaves it, OK replaces it.
+        QFile::remove(written);
+        QFile file(written);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        file.close();
+        prompts->files = {{written, 1}};
+        prompts->answers = {PromptButton::Cancel};
+        main->menus().action("miExport")->trigger();
+        QCOMPARE(prompts->asked.back().text, QStringLiteral("Файл уже существует. Перезаписать?"));
+        QCOMPARE(bytes(written), QByteArray("old"));
+        prompts->files = {{written, 1}};
+        main->menus().action("miExport")->trigger();
+        QCOMPARE(bytes(written), bytes(tools));
+    }
+
+    void aPluginBrokenAfterTheStartIsToldInABox()
+    {
+        start(true);
+        const QString library = main->shell().plugins().GetPlugin(1, 1).LibraryPath;
+        QFile broken(library);
+        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate) && broken.write("not a library") > 0);
+        broken.close();
+        prompts->files = {{cli->path("out.csv"), 0}};
+        main->menus().action("miExport")->trigger();
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QCOMPARE(prompts->asked.front().icon, PromptIcon::Error);
+        QVERIFY2(prompts->asked.front().text.contains(QFileInfo(library).fileName()), qPrintable(prompts->texts()));
+        QVERIFY(!QFile::exists(cli->path("out.csv")));
+        QCOMPARE(status(), QStringLiteral("Готово"));
+    }
+
+    void withoutPluginsExportIsDisabled()
+    {
+        start(false);
+        QVERIFY(!main->menus().action("miExport")->isEnabled());
+        QVERIFY(main->menus().action("miSave")->isEnabled());
+    }
+};
+
+QTEST_MAIN(ExportTest)
+#include "ExportTest.moc"
