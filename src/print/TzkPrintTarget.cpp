@@ -5,6 +5,7 @@
 
 #include <QPageSize>
 #include <QPrinter>
+#include <algorithm>
 
 namespace reelkeep {
 
@@ -23,13 +24,21 @@ PrinterMeasurements PageMeasurements(const QPageLayout& layout, int resolution)
     return m;
 }
 
+void KeepPageEdge(QPrinter& printer)
+{
+    const QMarginsF margins = printer.pageLayout().margins(QPageLayout::Millimeter);
+    printer.setPageMargins({std::max(margins.left(), kPageEdgeMm), std::max(margins.top(), kPageEdgeMm),
+                            std::max(margins.right(), kPageEdgeMm), std::max(margins.bottom(), kPageEdgeMm)},
+                           QPageLayout::Millimeter);
+}
+
 void PreparePdfPrinter(QPrinter& printer, const QString& fileName, QPageLayout::Orientation orientation)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fileName);
     printer.setResolution(600);
     printer.setFullPage(false);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientation, QMarginsF(kPageEdgeMm, kPageEdgeMm, kPageEdgeMm, kPageEdgeMm), QPageLayout::Millimeter));
 }
 
 PrinterMeasurements QPrinterTarget::Measurements() const

@@ -34,8 +34,14 @@ public:
 // The measurements of a page of that layout at that resolution (dots per inch).
 PrinterMeasurements PageMeasurements(const QPageLayout& layout, int resolution);
 
-// Sets the printer to write a PDF file: A4 at 600 dots per inch, with 5 mm
-// margins standing for a printer's unprintable edge.
+// The margin, in millimetres, that stands for a printer's unprintable edge where a
+// device (a PDF file) has none.
+constexpr double kPageEdgeMm = 5;
+
+// Widens the printer's margins to at least kPageEdgeMm.
+void KeepPageEdge(QPrinter& printer);
+
+// Sets the printer to write a PDF file: A4 at 600 dots per inch, with kPageEdgeMm margins.
 void PreparePdfPrinter(QPrinter& printer, const QString& fileName,
                        QPageLayout::Orientation orientation = QPageLayout::Portrait);
 

@@ -27,7 +27,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     file->addSeparator();
     add(file, "miExport", "MainMenu", "Export", 1);
     add(file, "miPrintCover", "ListHints", "PrintCover", 1);
-    add(file, "miPrintList", "ListHints", "PrintList", 1);
+    add(file, "miPrintList", "ListHints", "PrintList", 1)->setShortcut(QKeySequence::Print);
     file->addSeparator();
     add(file, "miExit", "MainMenu", "Exit", 0);
 

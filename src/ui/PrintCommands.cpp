@@ -54,9 +54,10 @@ void PrintCommands::printCover(TfmList& list)
     CoverPrintSettings settings = CoverSettingsFrom(m_shell.options());
     CoverLayoutChoice layouts(m_shell, settings);
     QPrinter printer(QPrinter::HighResolution);
+    KeepPageEdge(printer);
     TfmPrintPreview preview(printer, m_shell, m_owner);
     layouts.turnPageToFit(printer);
-    preview.addToolWidget("Printing", "CoverLayout", layouts.makeSelector([&] {
+    preview.addCommandWidget("Printing", "CoverLayout", layouts.makeSelector([&] {
         layouts.turnPageToFit(printer);
         preview.refresh();
     }));
@@ -88,6 +89,7 @@ void PrintCommands::printList(TfmList& list)
     const std::vector<TzkRow*> shown = controller.model()->shownRows();
     const std::vector<const TzkRow*> rows(shown.begin(), shown.end());
     QPrinter printer(QPrinter::HighResolution);
+    KeepPageEdge(printer);
     TfmPrintPreview preview(printer, m_shell, m_owner);
     preview.setDrawing(withStatus(controller, [&](TzkPrinter& out) { PrintList(out, *sheet, rows, settings); }));
     previewAndPrint(preview);

@@ -10,9 +10,9 @@
 #include <QLabel>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QStyle>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace reelkeep {
 namespace {
@@ -31,6 +31,7 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
       m_printer(printer),
       m_shell(shell),
       m_bar(new QToolBar),
+      m_commandRow(new QHBoxLayout),
       m_view(new QPrintPreviewWidget(&printer)),
       m_notice(new QLabel),
       m_pageLabel(new QLabel)
@@ -44,28 +45,29 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     m_notice->setMargin(6);
     m_notice->setStyleSheet(QStringLiteral("background: #fff3c4; color: black;"));
     m_notice->hide();
+    m_commandRow->setContentsMargins(0, 0, 0, 0);
 
-    m_print = addAction("acPrint", "Print", previewIcon("print"));
+    m_print = addAction("acPrint", "Print", previewIcon("printer"));
     m_print->setShortcut(QKeySequence::Print);
     connect(m_print, &QAction::triggered, this, &QDialog::accept);
     m_bar->addSeparator();
     const auto go = [this](int page) { m_view->setCurrentPage(page); };
-    connect(addAction("acFirstPage", "FirstPage", style()->standardIcon(QStyle::SP_MediaSkipBackward)), &QAction::triggered,
+    connect(addAction("acFirstPage", "FirstPage", previewIcon("go-first")), &QAction::triggered,
             this, [go] { go(1); });
-    connect(addAction("acPreviousPage", "PreviousPage", style()->standardIcon(QStyle::SP_MediaSeekBackward)),
+    connect(addAction("acPreviousPage", "PreviousPage", previewIcon("go-previous")),
             &QAction::triggered, this, [this, go] { go(m_view->currentPage() - 1); });
     m_bar->addWidget(m_pageLabel);
-    connect(addAction("acNextPage", "NextPage", style()->standardIcon(QStyle::SP_MediaSeekForward)), &QAction::triggered,
+    connect(addAction("acNextPage", "NextPage", previewIcon("go-next")), &QAction::triggered,
             this, [this, go] { go(m_view->currentPage() + 1); });
-    connect(addAction("acLastPage", "LastPage", style()->standardIcon(QStyle::SP_MediaSkipForward)), &QAction::triggered,
+    connect(addAction("acLastPage", "LastPage", previewIcon("go-last")), &QAction::triggered,
             this, [this, go] { go(m_view->pageCount()); });
     m_bar->addSeparator();
     connect(addAction("acZoomOut", "ZoomOut", previewIcon("zoom-out")), &QAction::triggered, m_view,
             [this] { m_view->zoomOut(); });
     connect(addAction("acZoomIn", "ZoomIn", previewIcon("zoom-in")), &QAction::triggered, m_view, [this] { m_view->zoomIn(); });
-    connect(addAction("acFitWidth", "FitWidth", previewIcon("fit-width")), &QAction::triggered, m_view,
+    connect(addAction("acFitWidth", "FitWidth", previewIcon("zoom-fit-width")), &QAction::triggered, m_view,
             &QPrintPreviewWidget::fitToWidth);
-    connect(addAction("acFitPage", "FitPage", previewIcon("fit-page")), &QAction::triggered, m_view,
+    connect(addAction("acFitPage", "FitPage", previewIcon("zoom-fit-page")), &QAction::triggered, m_view,
             &QPrintPreviewWidget::fitInView);
     m_bar->addSeparator();
     auto* orientation = new QActionGroup(this);
@@ -80,9 +82,9 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
         action->setChecked(shown == QPrintPreviewWidget::SinglePageView);
         connect(action, &QAction::triggered, m_view, [this, shown] { m_view->setViewMode(shown); });
     };
-    viewMode("acSinglePage", "SinglePage", "view-page-one", QPrintPreviewWidget::SinglePageView);
-    viewMode("acFacingPages", "FacingPages", "view-page-sided", QPrintPreviewWidget::FacingPagesView);
-    viewMode("acAllPages", "AllPages", "view-page-multi", QPrintPreviewWidget::AllPagesView);
+    viewMode("acSinglePage", "SinglePage", "view-pages-single", QPrintPreviewWidget::SinglePageView);
+    viewMode("acFacingPages", "FacingPages", "view-pages-facing", QPrintPreviewWidget::FacingPagesView);
+    viewMode("acAllPages", "AllPages", "view-pages-overview", QPrintPreviewWidget::AllPagesView);
     for (QAction* action : mode->actions() + orientation->actions())
         action->setCheckable(true);
     mode->actions().front()->setChecked(true);
@@ -91,6 +93,7 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_bar);
+    layout->addLayout(m_commandRow);
     layout->addWidget(m_notice);
     layout->addWidget(m_view, 1);
     m_texts.apply(shell.options().LanguageTable);
@@ -101,7 +104,8 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
         updateOrientation();
     });
     m_view->setZoomMode(QPrintPreviewWidget::FitInView);
-    resize(900, 700);
+    // Most of the main window, so that a page can be read.
+    resize(parent ? parent->window()->size() * 0.92 : QSize(900, 700));
 }
 
 QAction* TfmPrintPreview::addAction(const char* name, const char* key, const QIcon& icon)
@@ -117,14 +121,14 @@ void TfmPrintPreview::setDrawing(Drawing drawing)
     m_drawing = std::move(drawing);
 }
 
-void TfmPrintPreview::addToolWidget(const char* section, const char* key, QWidget* widget)
+void TfmPrintPreview::addCommandWidget(const char* section, const char* key, QWidget* widget)
 {
-    m_bar->addSeparator();
-    auto* label = new QLabel;
-    label->setMargin(4);
-    label->setText(m_shell.text(section, key));
-    m_bar->addWidget(label);
-    m_bar->addWidget(widget);
+    m_commandRow->setContentsMargins(6, 2, 6, 4);
+    auto* label = new QLabel(m_shell.text(section, key));
+    label->setBuddy(widget);
+    m_commandRow->addWidget(label);
+    m_commandRow->addWidget(widget);
+    m_commandRow->addStretch(1);
 }
 
 void TfmPrintPreview::setNotice(const QString& text)
@@ -171,7 +175,8 @@ void TfmPrintPreview::draw(QPrinter* printer)
 
 void TfmPrintPreview::updatePageLabel()
 {
-    m_pageLabel->setText(m_shell.text("Printing", "PageOf").arg(m_view->currentPage()).arg(m_view->pageCount()));
+    const int count = m_view->pageCount();
+    m_pageLabel->setText(m_shell.text("Printing", "PageOf").arg(std::min(m_view->currentPage(), count)).arg(count));
 }
 
 void TfmPrintPreview::updateOrientation()

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QAction;
+class QHBoxLayout;
 class QLabel;
 class QPrintPreviewWidget;
 class QPrinter;
@@ -30,8 +31,8 @@ public:
     // Draws every page with drawing; an empty drawing shows no page.
     void setDrawing(Drawing drawing);
     const Drawing& drawing() const { return m_drawing; }
-    // Puts a control of the command into the tool bar, after a label.
-    void addToolWidget(const char* section, const char* key, QWidget* widget);
+    // Puts a control of the command, after its label, in a row under the tool bar.
+    void addCommandWidget(const char* section, const char* key, QWidget* widget);
     // A line above the pages; hidden while empty.
     void setNotice(const QString& text);
     QString notice() const;
@@ -58,6 +59,7 @@ private:
     TextRegistry m_texts;
     Drawing m_drawing;
     QToolBar* m_bar;
+    QHBoxLayout* m_commandRow;
     QPrintPreviewWidget* m_view;
     QLabel* m_notice;
     QLabel* m_pageLabel;
