@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <thread>
 
 namespace reelkeep::testing {
 namespace {
@@ -167,6 +168,30 @@ TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
     }
     WriteTestFile(damaged, QByteArray());
     EXPECT_THROW(load(damaged), FormatError);
+}
+
+// The interface loads on worker threads: workbooks read at the same time each get their own cells.
+TEST_F(ExcelWorkbookTest, WorkbooksReadOnSeveralThreadsAtOnce)
+{
+    auto other = sampleCatalogue();
+    other->AddList(0, QStringLiteral("second"));
+    const QString first = path("first.xls"), second = path("second.xls");
+    SaveToExcel(first, *sampleCatalogue());
+    SaveToExcel(second, *other);
+    const QString expected[] = {Describe(*load(first), Detail::Cells), Describe(*load(second), Detail::Cells)};
+    ASSERT_NE(expected[0], expected[1]);
+    QString read[2][4];
+    std::vector<std::thread> readers;
+    for (int t = 0; t < 2; ++t)
+        readers.emplace_back([&, t] {
+            for (QString& result : read[t])
+                result = Describe(*load(t == 0 ? first : second), Detail::Cells);
+        });
+    for (std::thread& reader : readers)
+        reader.join();
+    for (int t = 0; t < 2; ++t)
+        for (const QString& result : read[t])
+            EXPECT_EQ(result, expected[t]) << t;
 }
 
 // 42,000 cells sharing one 16,000-character string: a 600 KB file that would expand

@@ -3,6 +3,7 @@
 #include <QTemporaryFile>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -70,7 +71,8 @@ TEST(HelperProcessTest, CrashesFailuresAndFloodsAreReported)
 
 TEST(HelperProcessTest, AHangEndsAtTheDeadlineOrAtAStopFromAnotherThread)
 {
-    HelperProcess hang(fakeHelper(), {QStringLiteral("hang")});
+    auto hung = std::make_unique<HelperProcess>(fakeHelper(), QStringList{QStringLiteral("hang")});
+    HelperProcess& hang = *hung;
     auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(failureOf([&] { hang.ReadFrame(16, DeadlineIn(300ms)); }), HelperFailure::TimedOut);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 300ms);
@@ -87,6 +89,12 @@ TEST(HelperProcessTest, AHangEndsAtTheDeadlineOrAtAStopFromAnotherThread)
     EXPECT_TRUE(stop.Raised());
     // A raised signal ends every later wait at once.
     EXPECT_EQ(failureOf([&] { hang.ReadFrame(16, DeadlineIn(60s), &stop); }), HelperFailure::Stopped);
+
+    // Its end kills and reaps it: no child of the test is left, not even a zombie.
+    hung.reset();
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, nullptr, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
 }
 
 TEST(HelperProcessTest, TheHelperGetsNoDescriptorButItsSocketAndStandardError)

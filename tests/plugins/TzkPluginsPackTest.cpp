@@ -112,5 +112,8 @@ TEST_F(PluginsPackTest, MisbehavingPluginsAreSkippedNamingThemAndAnExportCrashIs
         EXPECT_TRUE(e.message().contains(plugins + u("/m_crash_export.kdp")) && e.message().contains(u("crashed")))
             << e.message().toStdString();
     }
-    EXPECT_TRUE(pack.Export(1, home.filePath(u("out.txt")), "kdx v1.3\r\n"));
+    // A catalogue text far larger than the socket's buffers reaches the plug-in whole.
+    const QByteArray large = "kdx v1.3\r\n" + QByteArray(8 << 20, 'k');
+    EXPECT_TRUE(pack.Export(1, home.filePath(u("out.txt")), large));
+    EXPECT_EQ(ReadTestFile(home.filePath(u("out.txt"))), "a_text\n" + QFile::encodeName(home.filePath(u("out.txt"))) + "\n" + large);
 }
