@@ -98,10 +98,15 @@ void TfmMain::UpdateConfig()
     for (TfmList* list : lists()) {
         list->refillSearchSites();
         list->TranslateControls();
+        // The status text was taken from the language the window started with.
+        if (!list->controller().isLoading())
+            list->controller().setStatus(m_shell.text("SBMessage", "Ready"));
         list->UpdateStatusBar();
     }
     updateMenus();
     UpdateMDIPanel();
+    if (m_mdiPanel)
+        m_mdiPanel->TranslateControls();
 }
 
 void TfmMain::UpdateMDIPanel()

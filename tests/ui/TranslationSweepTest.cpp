@@ -1,0 +1,182 @@
+// Every visible text of every window and dialog comes from the language table: with
+// a language file whose texts are markers of their own section and key, each text
+// shown is its marker (or holds one, as status texts with counts do), apart from the
+// few listed built-in texts and the catalogue's own data — also after the options
+// dialog switched to another such file.
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TMDIPanel.h"
+#include "TfmAbout.h"
+#include "TfmColumnsRen.h"
+#include "TfmMain.h"
+#include "TfmOpt.h"
+#include "UiTestSupport.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTreeWidget>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+namespace {
+
+// Texts the program keeps built in: the program's name and version, the file-dialog
+// button, the message of a missing language file, and the title bar menu Qt gives
+// every child window (compared without their & marks).
+const QStringList kBuiltIn = {QStringLiteral("Tavrine Reelkeep v2.1.0.146 beta"), QStringLiteral("Tavrine Reelkeep"),
+                              QStringLiteral("v2.1.0.146 beta"), QStringLiteral("..."), QStringLiteral("Language file not found"),
+                              QStringLiteral("Restore"), QStringLiteral("Move"), QStringLiteral("Size"), QStringLiteral("Minimize"),
+                              QStringLiteral("Maximize"), QStringLiteral("Stay on Top"), QStringLiteral("Close")};
+
+void WriteMarkerLanguage(const QString& path, QChar mark)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QString section;
+    for (const LanguageEntry& entry : TzkLanguage().Entries) {
+        if (entry.Section != section) {
+            section = entry.Section;
+            file.write('[' + section.toLatin1() + "]\n");
+        }
+        file.write((entry.Key + QLatin1Char('=') + mark + entry.Section + QLatin1Char('/') + entry.Key + mark + QLatin1Char('\n')).toLatin1());
+    }
+}
+
+} // namespace
+
+class TranslationSweepTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    QStringList data; // the catalogue's sheet names and file name
+
+    // What is wrong with one text, or nothing.
+    QString check(const QString& where, const QString& text, QChar mark) const
+    {
+        const QRegularExpression marker(QStringLiteral("%1[A-Za-z]+/[A-Za-z-]+%1").arg(QRegularExpression::escape(mark)));
+        static const QRegularExpression letter(QStringLiteral("\\p{L}"));
+        if (text.isEmpty() || marker.match(text).hasMatch() || !letter.match(text).hasMatch() || kBuiltIn.contains(QString(text).remove(QLatin1Char('&')))
+            || data.contains(text))
+            return {};
+        return where + QStringLiteral(": ") + text;
+    }
+    // A menu that lists data (sheet columns, quick-list entries) rather than commands.
+    static bool listsData(const QMenu* menu)
+    {
+        const QString title = menu->menuAction()->text();
+        return title.contains(QLatin1String("/Filter")) || title.contains(QLatin1String("/SortBy"))
+            || title.contains(QLatin1String("/Lists"));
+    }
+    QStringList sweep(QWidget* top, QChar mark) const
+    {
+        QStringList wrong;
+        const auto add = [&](const QString& where, const QString& text) {
+            if (const QString problem = check(where, text, mark); !problem.isEmpty())
+                wrong << problem;
+        };
+        if (qobject_cast<QDialog*>(top))
+            add(top->objectName() + QStringLiteral(" title"), top->windowTitle());
+        for (QWidget* widget : top->findChildren<QWidget*>()) {
+            if (!widget->window()->isVisible())
+                continue;
+            const QString where = top->objectName() + QLatin1Char('/') + widget->objectName() + QLatin1Char(' ')
+                + QString::fromLatin1(widget->metaObject()->className());
+            add(where + QStringLiteral(" hint"), widget->toolTip());
+            if (qobject_cast<QDialog*>(widget))
+                add(where + QStringLiteral(" title"), widget->windowTitle());
+            if (auto* label = qobject_cast<QLabel*>(widget))
+                add(where, label->text());
+            if (auto* button = qobject_cast<QAbstractButton*>(widget); button && !qobject_cast<TMDIPanel*>(button->parentWidget()))
+                add(where, button->text());
+            if (auto* group = qobject_cast<QGroupBox*>(widget))
+                add(where, group->title());
+            if (auto* edit = qobject_cast<QLineEdit*>(widget))
+                add(where + QStringLiteral(" placeholder"), edit->placeholderText());
+            if (auto* tabs = qobject_cast<QTabWidget*>(widget); tabs && !qobject_cast<TfmColumnsRen*>(top))
+                for (int i = 0; i < tabs->count(); ++i)
+                    add(where + QStringLiteral(" tab"), tabs->tabText(i));
+            if (auto* tree = qobject_cast<QTreeWidget*>(widget))
+                for (int c = 0; c < tree->columnCount(); ++c)
+                    add(where + QStringLiteral(" column"), tree->headerItem()->text(c));
+        }
+        for (QAction* action : top->findChildren<QAction*>()) {
+            if (action->isSeparator())
+                continue;
+            if (const auto* menu = qobject_cast<QMenu*>(action->parent()); menu && listsData(menu))
+                continue;
+            add(top->objectName() + QStringLiteral(" action ") + action->objectName(), action->text());
+            add(top->objectName() + QStringLiteral(" action hint ") + action->objectName(), action->toolTip());
+        }
+        return wrong;
+    }
+    QStringList sweepEverything(QChar mark)
+    {
+        main->menus().action("miListInfo")->trigger();
+        auto* columns = main->findChild<TfmColumnsRen*>();
+        if (!columns)
+            return {QStringLiteral("no column settings dialog")};
+        TfmAbout about([this](const QString& section, const QString& key) {
+            return main->shell().options().LanguageTable.GetValue(section, key);
+        });
+        about.setObjectName(QStringLiteral("fmAbout"));
+        about.show();
+        QStringList wrong = sweep(main.get(), mark) + sweep(columns, mark) + sweep(&about, mark);
+        columns->close();
+        return wrong;
+    }
+
+private slots:
+    void everyTextIsItsMarkerAlsoAfterAnOptionsSave()
+    {
+        cli = std::make_unique<CliRunner>();
+        WriteMarkerLanguage(cli->path("Marker.lng"), QLatin1Char('@'));
+        WriteMarkerLanguage(cli->path("Marker2.lng"), QLatin1Char('#'));
+        QFile settings(cli->path("setup.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Options]\nDefLanguageFile=Marker.lng\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
+        settings.close();
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        data = QStringList{QStringLiteral("films.kdx"), QStringLiteral("films"), QStringLiteral("Фильмы"), QStringLiteral("Сериалы")};
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QVERIFY(WaitLoaded(main->OpenFile(cli->path("films.kdx"))));
+        QVERIFY(main->mdiPanel());
+        main->menus().action("miOptions")->trigger();
+        TfmOpt* options = main->optionsDialog();
+        QVERIFY(options->isVisible());
+        QCOMPARE(options->windowTitle(), QStringLiteral("@MainMenu/Settings@"));
+
+        QStringList wrong = sweepEverything(QLatin1Char('@'));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+
+        auto* language = options->findChild<QComboBox*>(QStringLiteral("cbLanguage"));
+        language->setCurrentIndex(language->findText(QStringLiteral("Marker2.lng")));
+        QVERIFY(options->btnSaveClick());
+        QCOMPARE(main->menus().action("miOpen")->text(), QStringLiteral("#MainMenu/Open#"));
+        options->ShowOptions(); // the dialog itself, re-translated, is swept open
+        wrong = sweepEverything(QLatin1Char('#'));
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+        QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
+        prompts->answers.assign(8, PromptButton::No);
+        main.reset();
+    }
+};
+
+QTEST_MAIN(TranslationSweepTest)
+#include "TranslationSweepTest.moc"
