@@ -61,6 +61,30 @@ bool isXmlChar(QStringView text, qsizetype i)
     return c == u'\t' || c == u'\n' || c == u'\r' || (c >= 0x20 && c < 0xFFFE);
 }
 
+// True when a quick test shows that the form holds every character of the text;
+// false only means the text needs a closer look. Written as one pass of comparisons
+// without branches, which the compiler turns into vector code: this is what an
+// ordinary save pays for the check.
+bool surelyHeld(QStringView text, bool xml, bool nulBad)
+{
+    const char16_t* chars = text.utf16();
+    const qsizetype n = text.size();
+    unsigned odd = 0;
+    if (xml) {
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = chars[i];
+            odd |= unsigned(c < 0x20) | unsigned(char16_t(c - 0xD800) < 0x800) | unsigned(c >= 0xFFFE);
+        }
+    } else {
+        // ASCII and the basic Cyrillic letters, which the 8-bit code page holds.
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = chars[i];
+            odd |= unsigned(c >= 0x80 && char16_t(c - 0x410) >= 0x40) | unsigned(nulBad && c == 0);
+        }
+    }
+    return odd == 0;
+}
+
 class LossFinder {
 public:
     LossFinder(const TZKLists& lists, CatalogueForm form) : m_lists(lists), m_form(form), m_page(CodePage::Default()) {}
@@ -111,6 +135,8 @@ private:
         }
         const bool xml = m_form == CatalogueForm::Xml;
         const bool nulBad = m_form == CatalogueForm::TextForm;
+        if (surelyHeld(value, xml, nulBad))
+            return;
         for (qsizetype i = 0; i < value.size(); ++i) {
             const QChar c = value[i];
             if (c.unicode() >= 0x20 && c.unicode() < 0x80)

@@ -12,7 +12,6 @@
 #include "TextCatalogue.h"
 #include "TextListing.h"
 
-#include <QFile>
 
 namespace reelkeep {
 namespace {
@@ -26,11 +25,8 @@ struct KdxReader {
 // with their 8-byte signature; the text versions have it as their whole first line.
 KdxReader ReaderFor(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     // Eight bytes decide, and a ninth tells whether a seven-character line ends there.
-    QByteArray line = file.read(9);
+    QByteArray line = ReadFileStart(fileName, 9);
     for (qsizetype i = 0; i < line.size(); ++i) {
         if (line[i] == '\r' || line[i] == '\n') {
             line.truncate(i);

@@ -33,7 +33,7 @@ QString fileKind(mode_t mode)
         return QStringLiteral("a device");
     if (S_ISSOCK(mode))
         return QStringLiteral("a socket");
-    return QStringLiteral("not a regular file");
+    return QStringLiteral("no regular file");
 }
 
 bool isTemporaryOf(const char* entry, const QByteArray& prefix)
@@ -110,12 +110,33 @@ QString ReasonOf(int error)
     }
 }
 
+// Opens a regular file (links followed): a named pipe would block the program, a
+// device could be endless.
+void openForReading(QFile& file)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(file.fileName()).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        throw FileError(QStringLiteral("Cannot open file \"%1\": it is %2, not a file that can be read.")
+                            .arg(file.fileName(), fileKind(st.st_mode)));
+    if (!file.open(QIODevice::ReadOnly))
+        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(file.fileName(), file.errorString()));
+}
+
 QByteArray ReadWholeFile(const QString& fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+    openForReading(file);
     QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+    return bytes;
+}
+
+QByteArray ReadFileStart(const QString& fileName, qint64 maxBytes)
+{
+    QFile file(fileName);
+    openForReading(file);
+    QByteArray bytes = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
         throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
     return bytes;
@@ -134,7 +155,7 @@ AtomicFile::AtomicFile(const QString& fileName) : m_fileName(fileName), m_target
                 fail(errno);
         }
         if (!S_ISREG(st.st_mode))
-            throw FileError(QStringLiteral("Cannot save \"%1\": it is %2, not a catalogue file.").arg(fileName, fileKind(st.st_mode)));
+            throw FileError(QStringLiteral("Cannot save \"%1\": it is %2; only a regular file is written over.").arg(fileName, fileKind(st.st_mode)));
         if (::access(m_target.constData(), W_OK) != 0)
             throw FileError(errno == EACCES ? QStringLiteral("Cannot save \"%1\": the file is read-only.").arg(fileName)
                                             : QStringLiteral("Cannot save \"%1\": %2.").arg(fileName, ReasonOf(errno)));

@@ -7,8 +7,11 @@
 
 namespace reelkeep {
 
-// Reads the whole file; throws FileError naming it when it cannot be read.
+// Reads the whole file; throws FileError naming it when it cannot be read or is
+// not a regular file (a named pipe, a device, a folder).
 QByteArray ReadWholeFile(const QString& fileName);
+// The first maxBytes bytes (fewer when the file is shorter), with the same checks.
+QByteArray ReadFileStart(const QString& fileName, qint64 maxBytes);
 
 // A file written through a temporary beside it ("NAME.saving-XXXXXX"): the old file
 // is replaced only by commit(), after every byte was written and flushed to the disk,

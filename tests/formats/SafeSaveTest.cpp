@@ -1,6 +1,6 @@
 // Saves never damage the old file: a disk that fills up at the last flush or
-// earlier, targets that are not regular files, kept modes, and the temporaries a
-// killed save leaves behind.
+// earlier, targets that are not regular files (nor read from), kept modes, and the
+// temporaries a killed save leaves behind.
 #include "FormatTestSupport.h"
 
 #include <QScopeGuard>
@@ -127,6 +127,8 @@ TEST_F(SafeSave, OnlyRegularFilesAreReplacedAndTheyKeepTheirMode)
             EXPECT_TRUE(error.message().contains(QString::fromUtf8(kind))) << error.what();
         }
     }
+    // Nor is one read: a named pipe would wait for a writer forever.
+    EXPECT_THROW(TzkReelkeep().LoadFromFile(path("to-pipe.kdx")), FileError);
     struct stat st {};
     ASSERT_EQ(stat(pipe.constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
