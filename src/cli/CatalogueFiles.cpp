@@ -61,6 +61,8 @@ CatalogueForm FormOfOutput(const QString& fileName, const QString& kdxVersion)
 
 void SaveCatalogue(const TzkReelkeep& doc, const QString& fileName, CatalogueForm form, bool allowLoss)
 {
+    if (doc.SaveIfNothingLost(fileName, form))
+        return;
     const LossReport loss = FindLoss(doc.Lists(), form);
     if (loss.PreventsSaving())
         throw ReelkeepError(loss.Message(fileName) + QStringLiteral("\nNothing was saved."));

@@ -103,7 +103,7 @@ void BinaryWriter::writeEncoded(QStringView text, bool breaksAsTags)
     // Reserve the length, write the text straight into the buffer, then fill the length in.
     const qsizetype at = m_bytes.size();
     writeI32(0);
-    AppendText8(m_bytes, text, breaksAsTags);
+    m_lost += AppendText8(m_bytes, text, breaksAsTags);
     PutLittleEndian(m_bytes, at, static_cast<qint32>(m_bytes.size() - at - 4));
 }
 

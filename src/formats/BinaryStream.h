@@ -53,11 +53,14 @@ public:
     void writeText(QStringView text) { writeEncoded(text, false); }
     void writeCell(QStringView text) { writeEncoded(text, true); }
     void writeNum(qint32 value);
+    // Characters of the texts written so far that the code page lacks.
+    qint64 lostCharacters() const { return m_lost; }
 
 private:
     void writeEncoded(QStringView text, bool breaksAsTags);
 
     QByteArray m_bytes;
+    qint64 m_lost = 0;
 };
 
 } // namespace reelkeep

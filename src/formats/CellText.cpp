@@ -4,8 +4,9 @@
 
 namespace reelkeep {
 
-void AppendText8(QByteArray& out, QStringView text, bool breaksAsTags, const CodePage& codePage)
+qsizetype AppendText8(QByteArray& out, QStringView text, bool breaksAsTags, const CodePage& codePage)
 {
+    qsizetype lost = 0;
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char* dst = out.data() + start;
@@ -21,8 +22,11 @@ void AppendText8(QByteArray& out, QStringView text, bool breaksAsTags, const Cod
             ++i;
             continue;
         }
-        *dst++ = static_cast<char>(codePage.fromUnicode(c));
+        const unsigned char byte = codePage.fromUnicode(c);
+        lost += byte == '?' && c != u'?';
+        *dst++ = static_cast<char>(byte);
     }
+    return lost;
 }
 
 QString TextFrom8(QByteArrayView bytes, bool breaksAsTags, const CodePage& codePage)

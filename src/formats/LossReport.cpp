@@ -87,7 +87,10 @@ bool surelyHeld(QStringView text, bool xml, bool nulBad)
 
 class LossFinder {
 public:
-    LossFinder(const TZKLists& lists, CatalogueForm form) : m_lists(lists), m_form(form), m_page(CodePage::Default()) {}
+    LossFinder(const TZKLists& lists, CatalogueForm form, LossScan scan)
+        : m_lists(lists), m_form(form), m_characters(scan == LossScan::Everything), m_page(CodePage::Default())
+    {
+    }
 
     LossReport run()
     {
@@ -135,7 +138,7 @@ private:
         }
         const bool xml = m_form == CatalogueForm::Xml;
         const bool nulBad = m_form == CatalogueForm::TextForm;
-        if (surelyHeld(value, xml, nulBad))
+        if (!m_characters || surelyHeld(value, xml, nulBad))
             return;
         for (qsizetype i = 0; i < value.size(); ++i) {
             const QChar c = value[i];
@@ -225,6 +228,7 @@ private:
 
     const TZKLists& m_lists;
     const CatalogueForm m_form;
+    const bool m_characters;
     const CodePage& m_page;
     std::array<Loss, kKindCount> m_found{};
 };
@@ -318,9 +322,9 @@ QString LossReport::Message(const QString& fileName) const
     return message;
 }
 
-LossReport FindLoss(const TZKLists& lists, CatalogueForm form)
+LossReport FindLoss(const TZKLists& lists, CatalogueForm form, LossScan scan)
 {
-    return LossFinder(lists, form).run();
+    return LossFinder(lists, form, scan).run();
 }
 
 } // namespace reelkeep

@@ -4,16 +4,18 @@
 // Use before every write of a catalogue (Save, Save As, Export, Copy):
 //
 //     const std::optional<CatalogueForm> form = FormForSaving(fileName, doc.LoadedForm());
+//     if (doc.SaveIfNothingLost(fileName, *form))   // the usual case: saved, nothing lost
+//         done;
 //     const LossReport loss = FindLoss(doc.Lists(), *form);
 //     if (loss.PreventsSaving())            // the form cannot take this catalogue at all
 //         show loss.Message(fileName) as an error, do not save;
-//     else if (!loss.IsEmpty())             // the save would drop something
-//         ask with loss.Message(fileName); save only on Yes;
-//     doc.Save(fileName, *form);
+//     else                                  // the save would drop something
+//         ask with loss.Message(fileName); doc.Save(fileName, *form) only on Yes;
 //
-// Saving a catalogue back in a form that holds everything it has (the usual case)
-// gives an empty report; the check reads each text once with a table lookup per
-// character, so it costs a small part of the save itself.
+// Every call throws ReelkeepError when the file cannot be written. SaveIfNothingLost
+// checks the characters while it encodes them, so a save that loses nothing costs
+// hardly more than Save; FindLoss alone reads every text once more (on 100,000
+// records a fair part of a save), which is fine once the person is to be asked.
 //
 // What each form holds, as the report states it:
 //   .kdx 2.1  nesting; no images; 8-bit text (windows-1251)
@@ -66,7 +68,12 @@ public:
     QString Message(const QString& fileName) const;
 };
 
+// What a check reads: everything, or all but the characters of every text, which
+// the 8-bit writers and the XML writer check themselves as they write (see
+// TzkReelkeep::SaveIfNothingLost).
+enum class LossScan { Everything, AllButCharacters };
+
 // Exactly what writing lists in form would lose or cannot store.
-LossReport FindLoss(const TZKLists& lists, CatalogueForm form);
+LossReport FindLoss(const TZKLists& lists, CatalogueForm form, LossScan scan = LossScan::Everything);
 
 } // namespace reelkeep

@@ -1,6 +1,6 @@
 #include "TReelkeepSerialiazer.h"
 
-#include "ReelkeepError.h"
+#include "FileIO.h"
 
 namespace reelkeep {
 
@@ -23,6 +23,13 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazer::Load(const QString& fileName)
 void TReelkeepSerialiazer::Save(const QString& fileName, const TZKLists&)
 {
     throw ReelkeepError(QStringLiteral("This catalogue form cannot be written: %1").arg(fileName));
+}
+
+void TReelkeepSerialiazer::WriteSaved(const QString& fileName, QByteArrayView bytes, qint64 lostCharacters) const
+{
+    if (KeepEveryCharacter && lostCharacters > 0)
+        throw CharactersWouldBeLost(QStringLiteral("Saving \"%1\" would turn characters into \"?\".").arg(fileName));
+    WriteFileAtomically(fileName, bytes);
 }
 
 std::unique_ptr<TZKLists> TReelkeepSerialiazer::NewLists() const

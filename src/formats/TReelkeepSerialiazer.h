@@ -3,6 +3,7 @@
 // defaults new lists need, and calls Load or Save once.
 #pragma once
 
+#include "ReelkeepError.h"
 #include "TZKLists.h"
 
 #include <QString>
@@ -12,6 +13,13 @@
 namespace reelkeep {
 
 using ProgressCallback = std::function<void(int)>;
+
+// Thrown, before anything is written, by a save told to keep every character when
+// the 8-bit code page lacks some of them.
+class CharactersWouldBeLost : public FormatError {
+public:
+    using FormatError::FormatError;
+};
 
 // Progress of one list being read: calls back n div step for every step-th
 // top-level row n (1-based), step = rows div 100, or 1 when that is 0.
@@ -34,12 +42,16 @@ public:
     virtual void Save(const QString& fileName, const TZKLists& lists);
 
     ProgressCallback OnProgress;
+    // Save throws CharactersWouldBeLost, writing nothing, instead of writing '?'.
+    bool KeepEveryCharacter = false;
     // Defaults for the lists a reader creates (the settings' column template, date format).
     ColumnDefinitions ColumnTemplate = BuiltInColumnDefinitions();
     LocaleFormats Formats = LocaleFormats::system();
 
 protected:
     std::unique_ptr<TZKLists> NewLists() const;
+    // Writes the bytes of a save atomically, or throws as KeepEveryCharacter asks.
+    void WriteSaved(const QString& fileName, QByteArrayView bytes, qint64 lostCharacters) const;
 };
 
 } // namespace reelkeep

@@ -14,7 +14,9 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV1_3::Load(const QString& fileName
 
 void TReelkeepSerialiazerV1_3::Save(const QString& fileName, const TZKLists& lists)
 {
-    WriteFileAtomically(fileName, WriteTextCatalogue(lists));
+    qint64 lost = 0;
+    const QByteArray bytes = WriteTextCatalogue(lists, &lost);
+    WriteSaved(fileName, bytes, lost);
 }
 
 } // namespace reelkeep

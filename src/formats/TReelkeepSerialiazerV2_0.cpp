@@ -83,7 +83,7 @@ void TReelkeepSerialiazerV2_0::Save(const QString& fileName, const TZKLists& lis
             WriteImages(out, list->Images, byRow, row->ID);
         }
     }
-    WriteFileAtomically(fileName, out.bytes());
+    WriteSaved(fileName, out.bytes(), out.lostCharacters());
 }
 
 } // namespace reelkeep

@@ -64,7 +64,7 @@ void TReelkeepSerialiazerV2_1::Save(const QString& fileName, const TZKLists& lis
         for (const auto& row : list->Items())
             writeRow(out, *row);
     }
-    WriteFileAtomically(fileName, out.bytes());
+    WriteSaved(fileName, out.bytes(), out.lostCharacters());
 }
 
 } // namespace reelkeep

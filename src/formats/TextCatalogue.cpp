@@ -84,10 +84,11 @@ private:
     qint64 m_line = 0;
 };
 
-void appendLine(QByteArray& out, QStringView text)
+qsizetype appendLine(QByteArray& out, QStringView text)
 {
-    AppendText8(out, text, true);
+    const qsizetype lost = AppendText8(out, text, true);
     out.append("\r\n", 2);
+    return lost;
 }
 
 } // namespace
@@ -126,20 +127,23 @@ void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLa
     }
 }
 
-QByteArray WriteTextCatalogue(const TZKLists& lists)
+QByteArray WriteTextCatalogue(const TZKLists& lists, qint64* lostCharacters)
 {
+    qint64 lost = 0;
     QByteArray out;
     out.append("kdx v1.3\r\n");
     out.append(QByteArray::number(lists.Count())).append("\r\n");
     for (const auto& list : lists.Lists) {
-        appendLine(out, list->Name);
+        lost += appendLine(out, list->Name);
         out.append(QByteArray::number(list->RowCount())).append("\r\n");
         for (int c = 0; c < kStoredColumnCount; ++c)
-            appendLine(out, list->GetColumnName(c));
+            lost += appendLine(out, list->GetColumnName(c));
         for (const auto& row : list->Items())
             for (int c = 0; c < kStoredColumnCount; ++c)
-                appendLine(out, row->Fields[static_cast<size_t>(c)]);
+                lost += appendLine(out, row->Fields[static_cast<size_t>(c)]);
     }
+    if (lostCharacters)
+        *lostCharacters += lost;
     return out;
 }
 

@@ -25,7 +25,8 @@ struct TextLayout {
 void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLayout& layout,
                        TZKLists& into, const ProgressCallback& onProgress);
 
-// The catalogue as "kdx v1.3" lines ended by CR LF: top-level rows only.
-QByteArray WriteTextCatalogue(const TZKLists& lists);
+// The catalogue as "kdx v1.3" lines ended by CR LF: top-level rows only. Adds to
+// lostCharacters, when given, the characters the code page lacks.
+QByteArray WriteTextCatalogue(const TZKLists& lists, qint64* lostCharacters = nullptr);
 
 } // namespace reelkeep

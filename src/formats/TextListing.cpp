@@ -1,13 +1,14 @@
 #include "TextListing.h"
 
-#include "CodePage.h"
+#include "CellText.h"
 #include "FileIO.h"
+#include "TReelkeepSerialiazer.h"
 
 namespace reelkeep {
 
-void SaveToText(const QString& fileName, const TZKLists& lists)
+void SaveToText(const QString& fileName, const TZKLists& lists, bool keepEveryCharacter)
 {
-    const CodePage& page = CodePage::Default();
+    qint64 lost = 0;
     QByteArray out;
     for (const auto& list : lists.Lists) {
         for (const RowPtr& row : list->Items()) {
@@ -15,14 +16,16 @@ void SaveToText(const QString& fileName, const TZKLists& lists)
                 const QString& text = row->Fields[static_cast<size_t>(n)];
                 if (text.isEmpty())
                     continue;
-                out += page.encode(list->GetColumnName(n));
+                lost += AppendText8(out, list->GetColumnName(n), false);
                 out += ": ";
-                out += page.encode(text);
+                lost += AppendText8(out, text, false);
                 out += "\r\n";
             }
             out += "\r\n";
         }
     }
+    if (keepEveryCharacter && lost > 0)
+        throw CharactersWouldBeLost(QStringLiteral("Saving \"%1\" would turn characters into \"?\".").arg(fileName));
     WriteFileAtomically(fileName, out);
 }
 

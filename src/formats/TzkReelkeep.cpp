@@ -2,6 +2,7 @@
 
 #include "ExcelWorkbook.h"
 #include "FileIO.h"
+#include "LossReport.h"
 #include "ReelkeepError.h"
 #include "TReelkeepSerialiazerV1_0.h"
 #include "TReelkeepSerialiazerV1_1.h"
@@ -59,9 +60,10 @@ std::unique_ptr<TZKLists> TzkReelkeep::NewLists() const
     return std::make_unique<TZKLists>(m_lists->ColumnTemplate, m_lists->Formats);
 }
 
-template <class Serializer> Serializer TzkReelkeep::Prepared() const
+template <class Serializer> Serializer TzkReelkeep::Prepared(bool keepEveryCharacter) const
 {
     Serializer serializer;
+    serializer.KeepEveryCharacter = keepEveryCharacter;
     serializer.OnProgress = OnProgress;
     serializer.ColumnTemplate = m_lists->ColumnTemplate;
     serializer.Formats = m_lists->Formats;
@@ -139,16 +141,34 @@ void TzkReelkeep::SaveToText(const QString& fileName) const
 
 void TzkReelkeep::Save(const QString& fileName, CatalogueForm form) const
 {
+    save(fileName, form, false);
+}
+
+bool TzkReelkeep::SaveIfNothingLost(const QString& fileName, CatalogueForm form) const
+{
+    if (!FindLoss(*m_lists, form, LossScan::AllButCharacters).IsEmpty())
+        return false;
+    try {
+        save(fileName, form, true);
+    } catch (const CharactersWouldBeLost&) {
+        return false;
+    }
+    return true;
+}
+
+void TzkReelkeep::save(const QString& fileName, CatalogueForm form, bool keepEveryCharacter) const
+{
+    // XML holds every character it can store and refuses the others itself; .xls holds all.
     switch (form) {
     case CatalogueForm::Kdx13:
     case CatalogueForm::TextForm:
-        Prepared<TReelkeepSerialiazerV1_3>().Save(fileName, *m_lists);
+        Prepared<TReelkeepSerialiazerV1_3>(keepEveryCharacter).Save(fileName, *m_lists);
         return;
     case CatalogueForm::Kdx20:
-        Prepared<TReelkeepSerialiazerV2_0>().Save(fileName, *m_lists);
+        Prepared<TReelkeepSerialiazerV2_0>(keepEveryCharacter).Save(fileName, *m_lists);
         return;
     case CatalogueForm::Kdx21:
-        SaveToFile(fileName);
+        Prepared<TReelkeepSerialiazerV2_1>(keepEveryCharacter).Save(fileName, *m_lists);
         return;
     case CatalogueForm::Xml:
         SaveToXML(fileName);
@@ -157,7 +177,7 @@ void TzkReelkeep::Save(const QString& fileName, CatalogueForm form) const
         SaveToExcel(fileName);
         return;
     case CatalogueForm::TextListing:
-        SaveToText(fileName);
+        reelkeep::SaveToText(fileName, *m_lists, keepEveryCharacter);
         return;
     }
 }

@@ -45,8 +45,12 @@ public:
     void SaveToExcel(const QString& fileName) const;
     // The write-only plain-text listing.
     void SaveToText(const QString& fileName) const;
-    // Writes the catalogue in the given form, as it is: check FindLoss first.
+    // Writes the catalogue in the given form, as it is, whatever it loses.
     void Save(const QString& fileName, CatalogueForm form) const;
+    // The ordinary save: writes the catalogue in the form and returns true when the
+    // form holds all of it; otherwise writes nothing and returns false (FindLoss then
+    // says what would be lost). Characters are checked as they are encoded.
+    bool SaveIfNothingLost(const QString& fileName, CatalogueForm form) const;
 
     // The form of the file the last load read, as Save writes it: .kdx 1.0 and 1.1,
     // which cannot be written, give version 2.1. Empty until a file is loaded.
@@ -69,7 +73,8 @@ public:
     ProgressCallback OnProgress;
 
 private:
-    template <class Serializer> Serializer Prepared() const;
+    template <class Serializer> Serializer Prepared(bool keepEveryCharacter = false) const;
+    void save(const QString& fileName, CatalogueForm form, bool keepEveryCharacter) const;
     void Replace(std::unique_ptr<TZKLists> lists);
     void Append(std::unique_ptr<TZKLists> lists);
     std::unique_ptr<TZKLists> NewLists() const;

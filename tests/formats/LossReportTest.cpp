@@ -124,6 +124,28 @@ TEST(LossReport, FormsThatCannotTakeSomeTextRefuseIt)
     EXPECT_EQ(countsOf(FindLoss(doc.Lists(), CatalogueForm::Xls)), (Counts{{LossKind::TooManyRecords, 1}}));
 }
 
+TEST(LossReport, TheOrdinarySaveWritesOnlyWhenNothingIsLost)
+{
+    // Characters are the one loss this save finds while encoding; every 8-bit writer must see it.
+    QTemporaryDir dir;
+    TzkReelkeep doc;
+    TZKList* list = doc.AddList(0, QStringLiteral("Фильмы ё №"));
+    TzkRow* row = list->AddRow();
+    row->Fields[csTitle] = QStringLiteral("Café «ёлка»");
+    for (const auto form : {CatalogueForm::Kdx13, CatalogueForm::Kdx20, CatalogueForm::Kdx21, CatalogueForm::TextListing,
+                            CatalogueForm::Xml, CatalogueForm::Xls}) {
+        const QString file = dir.filePath(QStringLiteral("c%1").arg(int(form)));
+        const bool eightBit = form != CatalogueForm::Xml && form != CatalogueForm::Xls;
+        EXPECT_EQ(doc.SaveIfNothingLost(file, form), !eightBit) << FormName(form).toStdString();
+        EXPECT_EQ(QFile::exists(file), !eightBit);
+    }
+    row->Fields[csTitle] = QStringLiteral("Кафе «ёлка» — № 1");
+    list->AddRow(row);
+    EXPECT_TRUE(doc.SaveIfNothingLost(dir.filePath(QStringLiteral("c.kdx")), CatalogueForm::Kdx21));
+    EXPECT_FALSE(doc.SaveIfNothingLost(dir.filePath(QStringLiteral("nested.kdx")), CatalogueForm::Kdx20));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("nested.kdx"))));
+}
+
 TEST(LossReport, SaveBackKeepsTheFormItWasReadFrom)
 {
     const auto saving = [](const char* name, std::optional<CatalogueForm> loaded) {
