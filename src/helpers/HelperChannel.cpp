@@ -2,10 +2,14 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace reelkeep::helper {
 namespace {
+
+// Where answers go; standard output until KeepAnswersApart moves them.
+int answerDescriptor = 1;
 
 bool readExactly(char* into, qsizetype size)
 {
@@ -22,6 +26,13 @@ bool readExactly(char* into, qsizetype size)
 }
 
 } // namespace
+
+void KeepAnswersApart()
+{
+    const int moved = ::fcntl(1, F_DUPFD_CLOEXEC, 3);
+    if (moved >= 0 && ::dup2(2, 1) == 1)
+        answerDescriptor = moved;
+}
 
 std::optional<QByteArray> ReadFrame()
 {
@@ -54,7 +65,7 @@ bool Write(QByteArrayView bytes)
 {
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(1, bytes.data() + done, size_t(bytes.size() - done));
+        const ssize_t n = ::write(answerDescriptor, bytes.data() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)

@@ -7,6 +7,10 @@
 
 namespace reelkeep::helper {
 
+// Moves the answers off standard output, which then goes to standard error, so
+// that a library printing there cannot garble them. Called first thing in main.
+void KeepAnswersApart();
+
 // The next frame of standard input; nothing when the program closed it or broke off.
 std::optional<QByteArray> ReadFrame();
 // Everything of standard input up to its end; nothing when it broke off.

@@ -9,6 +9,7 @@
 
 int main()
 {
+    reelkeep::helper::KeepAnswersApart();
     using namespace reelkeep;
     while (const auto path = helper::ReadFrame()) {
         QByteArray answer;

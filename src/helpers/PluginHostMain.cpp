@@ -70,6 +70,7 @@ int exportTo(const char* path, const char* fileName)
 
 int main(int argc, char** argv)
 {
+    reelkeep::helper::KeepAnswersApart();
     if (argc == 3 && std::strcmp(argv[1], "probe") == 0)
         return probe(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "export") == 0)

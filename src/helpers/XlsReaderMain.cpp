@@ -7,6 +7,7 @@
 
 int main(int argc, char** argv)
 {
+    reelkeep::helper::KeepAnswersApart();
     if (argc != 3)
         return 2;
     const int columns = std::atoi(argv[2]);

@@ -1,6 +1,6 @@
 // A plug-in library for the scan and export tests; the build makes several
 // variants of it (capability bits, with or without the entry points, and ones
-// that crash, hang or answer with something that is not a name).
+// that crash, hang, print or answer with something that is not a name).
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -14,7 +14,10 @@
 #ifdef TEST_MODE
 PLUGIN_ENTRY std::int32_t RKMode()
 {
-#if defined(TEST_CRASH_IN_MODE)
+#if defined(TEST_CHATTY)
+    std::puts("RKMode called");
+    std::fflush(stdout);
+#elif defined(TEST_CRASH_IN_MODE)
     std::raise(SIGSEGV);
 #elif defined(TEST_HANG_IN_MODE)
     for (;;)
@@ -51,6 +54,10 @@ PLUGIN_ENTRY void ExportTo(const char* fileName, const char* catalogueText)
 {
 #ifdef TEST_CRASH_IN_EXPORT
     std::raise(SIGSEGV);
+#endif
+#ifdef TEST_CHATTY
+    std::puts("ExportTo called");
+    std::fflush(stdout);
 #endif
     if (FILE* file = std::fopen(fileName, "wb")) {
         std::fprintf(file, "%s\n%s\n%s", STRINGIFY(TEST_LABEL), fileName, catalogueText);

@@ -86,7 +86,7 @@ TEST_F(PluginsPackTest, ScanKeepsLibrariesWithRKModeAnswersCapabilitiesAndExport
 
 TEST_F(PluginsPackTest, MisbehavingPluginsAreSkippedNamingThemAndAnExportCrashIsAnError)
 {
-    for (const char* name : {"a_text", "i_crash", "j_hang", "k_unending_name", "l_two_filters", "m_crash_export"})
+    for (const char* name : {"a_text", "i_crash", "j_hang", "k_unending_name", "l_two_filters", "m_crash_export", "n_chatty"})
         install(name);
     // A pipe named like a plug-in would block whoever opened it.
     ASSERT_EQ(::mkfifo(QFile::encodeName(plugins + u("/b_pipe.kdp")).constData(), 0600), 0);
@@ -95,7 +95,8 @@ TEST_F(PluginsPackTest, MisbehavingPluginsAreSkippedNamingThemAndAnExportCrashIs
     QStringList kept;
     for (const PluginInfo& info : pack.Plugins)
         kept << QFileInfo(info.LibraryPath).fileName();
-    EXPECT_EQ(kept, (QStringList{u("a_text.kdp"), u("m_crash_export.kdp")}));
+    // One that prints on standard output is kept: what it prints is no answer.
+    EXPECT_EQ(kept, (QStringList{u("a_text.kdp"), u("m_crash_export.kdp"), u("n_chatty.kdp")}));
     QStringList skipped;
     for (const SkippedPlugin& plugin : pack.Skipped)
         skipped << QFileInfo(plugin.LibraryPath).fileName() + u(": ") + plugin.Reason;
@@ -112,6 +113,7 @@ TEST_F(PluginsPackTest, MisbehavingPluginsAreSkippedNamingThemAndAnExportCrashIs
         EXPECT_TRUE(e.message().contains(plugins + u("/m_crash_export.kdp")) && e.message().contains(u("crashed")))
             << e.message().toStdString();
     }
+    EXPECT_TRUE(pack.Export(3, home.filePath(u("chatty.txt")), "kdx v1.3\r\n"));
     // A catalogue text far larger than the socket's buffers reaches the plug-in whole.
     const QByteArray large = "kdx v1.3\r\n" + QByteArray(8 << 20, 'k');
     EXPECT_TRUE(pack.Export(1, home.filePath(u("out.txt")), large));
