@@ -1,7 +1,5 @@
 #include "TSyntaxAnalizer.h"
 
-#include "CodePage.h"
-
 namespace reelkeep {
 
 QString TSyntaxAnalizer::Analize(const QString& text) const
@@ -16,8 +14,10 @@ TSimpleSyntaxAnalizer::TSimpleSyntaxAnalizer(std::unique_ptr<TSyntaxAnalizer> ne
 
 QString TSimpleSyntaxAnalizer::Analize(const QString& text) const
 {
-    QString normal = m_codePage.lower(text);
-    normal.replace(QChar(0x0451), QChar(0x0435));
+    QString normal(text.size(), Qt::Uninitialized);
+    QChar* out = normal.data();
+    for (const QChar c : text)
+        *out++ = Fold(c);
     return TSyntaxAnalizer::Analize(normal);
 }
 

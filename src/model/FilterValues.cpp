@@ -1,0 +1,45 @@
+#include "FilterValues.h"
+
+#include <QCollator>
+#include <QHash>
+#include <algorithm>
+#include <vector>
+
+namespace reelkeep {
+
+QStringList FilterValueList(const TZKList& list, int column, const QLocale& locale)
+{
+    const TzkColumn& options = list.Column(column);
+    const auto c = static_cast<size_t>(column);
+    // Equal parts are dropped before sorting: a column of 100,000 cells often holds a few dozen values.
+    QStringList parts;
+    QHash<QString, bool> seen;
+    const int visible = list.VisibleRowCount();
+    for (int k = 0; k < visible; ++k) {
+        const QString& cell = list.VisibleRow(k)->Fields[c];
+        if (cell.isEmpty())
+            continue;
+        for (QString& part : SplitValues(cell, options.NamesWithDot, options.SecondNames)) {
+            const QString folded = part.toUpper();
+            if (!seen.contains(folded)) {
+                seen.insert(folded, true);
+                parts.append(std::move(part));
+            }
+        }
+    }
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
+    keys.reserve(static_cast<size_t>(parts.size()));
+    for (qsizetype i = 0; i < parts.size(); ++i)
+        keys.emplace_back(collator.sortKey(parts[i]), i);
+    // Ties keep model order, so of parts the locale takes as equal the first read comes first.
+    std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
+    QStringList values;
+    values.reserve(parts.size());
+    for (const auto& key : keys)
+        values.append(parts[key.second]);
+    return values;
+}
+
+} // namespace reelkeep
