@@ -207,9 +207,14 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Export", "Failed", "Экспорт не удался: %1"},
         {"WebSearch", "NotWebAddress", "«%1» не является адресом http или https."},
         {"WebSearch", "OpenFailed", "Не удалось открыть «%1» в браузере."},
+        // Filter windows, quick search and statistics.
+        {"Filter", "ModeHint", "Фильтрация/Поиск"},
+        {"Filter", "ExpandHint", "Развернуть/Свернуть"},
+        {"Shell", "SearchColumn", "Колонка для поиска"},
+        {"Statistic", "Ok", "OK"},
 };
 
-static_assert(std::size(kBuiltIn) == 189);
+static_assert(std::size(kBuiltIn) == 193);
 
 } // namespace
 

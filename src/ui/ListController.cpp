@@ -289,6 +289,20 @@ bool ListController::sortBy(int column)
     return sorted;
 }
 
+void ListController::setColumnFilter(int column, const QString& text)
+{
+    TZKList* list = currentList();
+    if (!list || column < 0 || column >= kStoredColumnCount)
+        return;
+    setStatus(m_shell.text("SBMessage", "Filtering"));
+    if (list->GetColumnFilter(column) != text) {
+        list->SetColumnFilter(column, text);
+        m_model.rebuild();
+        emit currentRecordCleared();
+    }
+    setStatus(m_shell.text("SBMessage", "Ready"));
+}
+
 void ListController::deleteRows(const std::vector<TzkRow*>& rows)
 {
     TZKList* list = currentList();

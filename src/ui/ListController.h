@@ -62,6 +62,8 @@ public:
     void renameCurrentSheet(const QString& name);
     // Sorts the current sheet as a header click does; false (rows and grid unchanged) on error.
     bool sortBy(int column);
+    // Sets the filter text of a column of the current sheet and shows the rows it leaves.
+    void setColumnFilter(int column, const QString& text);
     void deleteRows(const std::vector<TzkRow*>& rows);
     // Groups the rows under a new row placed under parent; the new row.
     TzkRow* groupRows(const std::vector<TzkRow*>& rows, TzkRow* parent);

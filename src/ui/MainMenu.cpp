@@ -39,7 +39,12 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     add(current, "miAddFromDir", "ListHints", "AddFromDir", 0);
     current->addSeparator();
     add(current, "miListInfo", "MainMenu", "ListInfo", 1);
-    submenu(current, "miFilter", "MainMenu", "Filter", 1);
+    QMenu* filter = submenu(current, "miFilter", "MainMenu", "Filter", 1);
+    for (int c = 1; c < kStoredColumnCount; ++c) {
+        const QByteArray name = "miFilter" + QByteArray::number(c);
+        m_filterActions.append(add(filter, name.constData(), nullptr, nullptr, 1));
+        m_filterActions.back()->setVisible(false);
+    }
 
     QMenu* service = submenu(nullptr, "miService", "MainMenu", "Service", 0);
     service->addSeparator();
@@ -123,6 +128,16 @@ void MainMenu::setTag1Enabled(bool enabled)
 QList<QAction*> MainMenu::clipboardActions() const
 {
     return {action("miCopy"), action("miCut"), action("miPaste")};
+}
+
+void MainMenu::RenameMenuFilter(const TZKList* list)
+{
+    for (int c = 1; c < kStoredColumnCount; ++c) {
+        QAction* item = m_filterActions[c - 1];
+        const QString name = list ? list->GetColumnName(c) : QString();
+        item->setText(name);
+        item->setVisible(!name.isEmpty());
+    }
 }
 
 void FillColumnMenu(QMenu* menu, const TZKList* list, const std::function<void(int)>& chosen)

@@ -3,6 +3,7 @@
 // to the language table.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 #include <map>
@@ -30,6 +31,10 @@ public:
     void setTag1Enabled(bool enabled);
     // Actions of the grid's context menu and of keys only (Copy, Cut, Paste, Delete, Select all).
     QList<QAction*> clipboardActions() const;
+    // The Filter items of columns 1..20 ("miFilter1".."miFilter20"), one action each.
+    QList<QAction*> filterActions() const { return m_filterActions; }
+    // Filter items named after the list's columns; unnamed columns have none.
+    void RenameMenuFilter(const TZKList* list);
 
 private:
     QAction* add(QMenu* menu, const char* name, const char* section, const char* key, int tag);
@@ -40,6 +45,7 @@ private:
     TextRegistry& m_texts;
     std::map<QString, QAction*> m_actions;
     std::map<QString, QMenu*> m_menus;
+    QList<QAction*> m_filterActions;
 };
 
 // Fills a column submenu with one item per named column 0..20 of the list.

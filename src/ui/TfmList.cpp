@@ -1,7 +1,11 @@
 #include "TfmList.h"
 
+#include "FilterForms.h"
 #include "GridModel.h"
 #include "ListController.h"
+#include "QuickSearchBar.h"
+#include "Statistics.h"
+#include "TfmStat.h"
 #include "MainMenu.h"
 #include "Prompts.h"
 #include "ShellState.h"
@@ -16,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
@@ -70,9 +75,11 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
       m_sheets(new QComboBox),
       m_sites(new QComboBox),
       m_search(new QComboBox),
+      m_searchColumn(new QComboBox),
       m_contextMenu(new QMenu(this)),
       m_contextFilter(new QMenu(m_contextMenu)),
-      m_contextSort(new QMenu(m_contextMenu))
+      m_contextSort(new QMenu(m_contextMenu)),
+      m_filters(new FilterForms(this, *m_controller, shell, texts))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("fmList"));
@@ -100,7 +107,8 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     header->setSectionsClickable(true);
     header->setMinimumSectionSize(0);
     header->setStretchLastSection(false);
-    header->setSortIndicatorShown(false);
+    header->setSortIndicatorShown(true);
+    header->viewport()->installEventFilter(this);
     m_splitter->addWidget(m_panel);
     m_splitter->addWidget(m_grid);
     m_splitter->setHandleWidth(8);
@@ -131,6 +139,8 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     connect(m_controller, &ListController::currentRecordCleared, this, &TfmList::clearCurrent);
     connect(m_controller, &ListController::sheetsChanged, this, &TfmList::refillSheets);
     connect(m_controller, &ListController::columnsChanged, this, &TfmList::RenameEdit);
+    connect(m_controller, &ListController::columnsChanged, m_filters, &FilterForms::sheetChanged);
+    connect(m_controller->model(), &QAbstractItemModel::layoutChanged, this, &TfmList::showSortIndicator);
     connect(m_controller, &ListController::pathChanged, this,
             [this](const QString& path) { setWindowTitle(QFileInfo(path).fileName()); });
     connect(m_controller, &ListController::loadFinished, this, [this](bool ok) {
@@ -213,9 +223,12 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     m_search->setFixedWidth(145);
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::ToolTip);
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::Placeholder);
+    m_searchColumn->setObjectName(QStringLiteral("cbSearchColumn"));
+    m_texts.bind(m_searchColumn, "Shell", "SearchColumn", TextRegistry::Role::ToolTip);
+    bar->addWidget(m_searchColumn);
     bar->addWidget(m_search);
-    // The search itself comes with a later part of the program; Enter says so.
-    connect(m_search->lineEdit(), &QLineEdit::returnPressed, this, &TfmList::notAvailable);
+    m_quickSearch = new QuickSearchBar(m_searchColumn, m_search, m_grid, *m_controller->model(), m_shell);
+    connect(m_quickSearch, &QuickSearchBar::selectionMoved, this, &TfmList::lvListClick);
 }
 
 void TfmList::TranslateControls()
@@ -226,6 +239,11 @@ void TfmList::TranslateControls()
 void TfmList::setClipboardActions(const QList<QAction*>& actions)
 {
     m_contextMenu->addActions(actions);
+}
+
+void TfmList::setFilterActions(const QList<QAction*>& actions)
+{
+    m_contextFilter->addActions(actions);
 }
 
 void TfmList::LoadList(const QString& path, CatalogueForm form)
@@ -264,9 +282,34 @@ void TfmList::RenameEdit()
 {
     m_controller->model()->headerChanged();
     const TZKList* list = m_controller->currentList();
-    FillColumnMenu(m_contextFilter, list, [this](int) { notAvailable(); });
+    m_quickSearch->refillColumns(list);
+    showSortIndicator();
     FillColumnMenu(m_contextSort, list, [this](int column) { m_controller->sortBy(column); });
     emit columnsShown();
+}
+
+void TfmList::showSortIndicator()
+{
+    if (const TZKList* list = m_controller->currentList())
+        m_grid->header()->setSortIndicator(list->SortColumn, list->SortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void TfmList::ShowFilter(int column)
+{
+    m_filters->ShowFilter(column);
+}
+
+void TfmList::CalculateStat()
+{
+    const TZKList* list = m_controller->currentList();
+    if (!list)
+        return;
+    const std::vector<TzkRow*> selected = selectedRecords();
+    const std::vector<const TzkRow*> selection(selected.begin(), selected.end());
+    auto* window = new TfmStat(m_shell.text("Statistic", "Caption") + QLatin1Char(' ') + windowTitle(),
+                               StatisticsLines(*list, selection, m_shell.options().LanguageTable),
+                               m_shell.text("Statistic", "Ok"), this);
+    window->open();
 }
 
 void TfmList::UpdateStatusBar()
@@ -428,6 +471,15 @@ void TfmList::DeleteSheet()
 
 bool TfmList::eventFilter(QObject* watched, QEvent* event)
 {
+    // The header sorts on a click of any button; the left one comes as sectionClicked.
+    if (watched == m_grid->header()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int column = m_grid->header()->logicalIndexAt(mouse->position().toPoint());
+        if (mouse->button() != Qt::LeftButton && column >= 0) {
+            m_controller->sortBy(column);
+            return true;
+        }
+    }
     if (watched == m_grid && event->type() == QEvent::KeyRelease
         && isNavigationKey(static_cast<QKeyEvent*>(event)->key()))
         lvListClick();

@@ -19,7 +19,9 @@ class QTreeView;
 
 namespace reelkeep {
 
+class FilterForms;
 class ListController;
+class QuickSearchBar;
 class Prompts;
 class ShellState;
 class TextRegistry;
@@ -36,6 +38,8 @@ public:
 
     // The Copy, Cut and Paste commands of the main window, shown in the grid's context menu.
     void setClipboardActions(const QList<QAction*>& actions);
+    // The main window's filter items, shown in the grid's context menu too.
+    void setFilterActions(const QList<QAction*>& actions);
     void LoadList(const QString& path, CatalogueForm form);
     // Column positions from the settings, widths from the current sheet, the colour column hidden.
     void LoadColumnWidth();
@@ -60,6 +64,12 @@ public:
     void SelectAll();
     void AddSheet();
     void DeleteSheet();
+    // Shows, hides or makes the filter window of a column of the current sheet.
+    void ShowFilter(int column);
+    FilterForms& filterForms() { return *m_filters; }
+    QuickSearchBar& quickSearch() { return *m_quickSearch; }
+    // The statistics window of the current sheet and the selected records.
+    void CalculateStat();
 
 signals:
     // The columns shown changed; the main window refills its Filter and Sort menus.
@@ -83,6 +93,7 @@ private:
     void enableSearch();
     void notAvailable();
     void focusLast();
+    void showSortIndicator();
 
     ShellState& m_shell;
     Prompts& m_prompts;
@@ -94,6 +105,8 @@ private:
     QComboBox* m_sheets;
     QComboBox* m_sites;
     QComboBox* m_search;
+    QComboBox* m_searchColumn;
+    QuickSearchBar* m_quickSearch = nullptr;
     QToolButton* m_deleteButton = nullptr;
     QToolButton* m_groupButton = nullptr;
     QToolButton* m_printCoverButton = nullptr;
@@ -101,6 +114,7 @@ private:
     QMenu* m_contextMenu;
     QMenu* m_contextFilter;
     QMenu* m_contextSort;
+    FilterForms* m_filters;
     std::array<QLabel*, 6> m_status{};
     QPersistentModelIndex m_current;
     UrlOpener m_openUrl = DesktopUrlOpener();

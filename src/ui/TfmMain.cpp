@@ -133,6 +133,8 @@ void TfmMain::applyShortcuts()
     m_menu->action("miSaveAs")->setShortcut(shortcut(options.ShortCutSaveAs));
     m_menu->action("miNew")->setShortcut(shortcut(options.ShortCutNew));
     m_menu->action("miOpen")->setShortcut(shortcut(options.ShortCutOpen));
+    for (int c = 1; c < kStoredColumnCount; ++c)
+        m_menu->filterActions()[c - 1]->setShortcut(shortcut(options.ColShortCut[static_cast<size_t>(c)]));
 }
 
 void TfmMain::BuildListsMenu()
@@ -187,6 +189,7 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     auto* list = new TfmList(m_shell, *m_prompts, m_texts);
     list->setWindowTitle(caption);
     list->setClipboardActions(m_menu->clipboardActions());
+    list->setFilterActions(m_menu->filterActions());
     m_mdi->addSubWindow(list);
     list->showMaximized();
     connect(list, &TfmList::columnsShown, this, [this, list] { listColumnsShown(list); });
@@ -238,7 +241,7 @@ void TfmMain::listColumnsShown(TfmList* list)
     if (list != activeList())
         return;
     const TZKList* sheet = list->controller().currentList();
-    FillColumnMenu(m_menu->menu("miFilter"), sheet, [this](int) { notAvailable(); });
+    m_menu->RenameMenuFilter(sheet);
     FillColumnMenu(m_menu->menu("miSortBy"), sheet, [this](int column) {
         if (TfmList* active = activeList())
             active->controller().sortBy(column);
@@ -291,9 +294,17 @@ void TfmMain::connectCommands()
     onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts); });
     connect(m_menu->action("miListInfo"), &QAction::triggered, this, &TfmMain::miListInfoClick);
     connect(m_menu->action("miOptions"), &QAction::triggered, this, [this] { m_options->ShowOptions(); });
+    onActive("miStat", [](TfmList& list) { list.CalculateStat(); });
+    // Each filter item is one action of this window, in the main menu and every grid's
+    // context menu alike, so its shortcut is never ambiguous.
+    for (int c = 1; c < kStoredColumnCount; ++c)
+        connect(m_menu->filterActions()[c - 1], &QAction::triggered, this, [this, c] {
+            if (TfmList* list = activeList(); list && list->controller().document())
+                list->ShowFilter(c);
+        });
     // Commands whose work comes with later parts of the program say so.
     for (const char* name : {"miAddRow", "miAddFromFile", "miAddFromDir", "miRemoveSpaceAct",
-                             "miRemoveSpaceRej", "miAddFromList", "miStat", "miCopy", "miCut", "miPaste"})
+                             "miRemoveSpaceRej", "miAddFromList", "miCopy", "miCut", "miPaste"})
         connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
 }
 

@@ -1,0 +1,73 @@
+#include "FilterForms.h"
+
+#include "FilterValues.h"
+#include "ListController.h"
+#include "ShellState.h"
+#include "TfmFilter.h"
+
+
+namespace reelkeep {
+
+FilterForms::FilterForms(QWidget* owner, ListController& controller, ShellState& shell, TextRegistry& texts)
+    : QObject(owner), m_owner(owner), m_controller(controller), m_shell(shell), m_texts(texts)
+{
+}
+
+TfmFilter* FilterForms::form(int column) const
+{
+    return m_forms[static_cast<size_t>(column)];
+}
+
+void FilterForms::ShowFilter(int column)
+{
+    if (column < 1 || column >= kStoredColumnCount || !m_controller.currentList())
+        return;
+    if (TfmFilter* form = m_forms[static_cast<size_t>(column)]) {
+        form->setVisible(!form->isVisible());
+        return;
+    }
+    create(column)->show();
+}
+
+TfmFilter* FilterForms::create(int column)
+{
+    const TZKList& list = *m_controller.currentList();
+    const TzkColumn& options = list.Column(column);
+    m_controller.setStatus(m_shell.text("SBMessage", "CreateFilterItems"));
+    auto* form = new TfmFilter(column, FilterValueList(list, column), options.NamesWithDot || options.SecondNames,
+                               m_shell.filterAnalizer(), m_texts, m_owner);
+    form->setWindowTitle(options.Name + QStringLiteral(" - ") + m_owner->windowTitle());
+    form->SetFilterValue(list.GetColumnFilter(column));
+    m_forms[static_cast<size_t>(column)] = form;
+    connect(form, &TfmFilter::maskChosen, &m_controller, &ListController::setColumnFilter);
+    connect(form, &TfmFilter::closedByUser, this, &FilterForms::userClosed);
+    m_controller.setStatus(m_shell.text("SBMessage", "Ready"));
+    return form;
+}
+
+void FilterForms::userClosed(int column, bool hadText)
+{
+    m_forms[static_cast<size_t>(column)] = nullptr;
+    if (hadText)
+        m_controller.setColumnFilter(column, QString());
+}
+
+void FilterForms::sheetChanged()
+{
+    for (int column = 0; column < kStoredColumnCount; ++column) {
+        TfmFilter* old = m_forms[static_cast<size_t>(column)];
+        if (!old)
+            continue;
+        const bool visible = old->isVisible();
+        const QPoint place = old->pos();
+        m_forms[static_cast<size_t>(column)] = nullptr;
+        old->closeQuietly();
+        if (!m_controller.currentList())
+            continue;
+        TfmFilter* form = create(column);
+        form->move(place);
+        form->setVisible(visible);
+    }
+}
+
+} // namespace reelkeep

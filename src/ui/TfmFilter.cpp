@@ -1,0 +1,147 @@
+#include "TfmFilter.h"
+
+#include "TSyntaxAnalizer.h"
+#include "TextRegistry.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStyle>
+#include <QToolButton>
+
+namespace reelkeep {
+namespace {
+constexpr int kWidth = 185;
+constexpr int kExpandedHeight = 401;
+} // namespace
+
+TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
+                     TextRegistry& texts, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint),
+      m_column(column),
+      m_partsOfCells(partsOfCells),
+      m_normaliser(normaliser),
+      m_edit(new QLineEdit),
+      m_mode(new QCheckBox),
+      m_upDown(new QToolButton),
+      m_values(new QListWidget)
+{
+    setObjectName(QStringLiteral("fmFilter"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_edit->setObjectName(QStringLiteral("edSearch"));
+    m_mode->setObjectName(QStringLiteral("cbSearch"));
+    m_mode->setChecked(true);
+    m_upDown->setObjectName(QStringLiteral("btnUpDown"));
+    m_upDown->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
+    m_upDown->setAutoRaise(true);
+    m_values->setObjectName(QStringLiteral("lbItems"));
+    m_values->setUniformItemSizes(true);
+    m_values->addItems(values);
+    texts.bind(m_mode, "Filter", "ModeHint", TextRegistry::Role::ToolTip);
+    texts.bind(m_upDown, "Filter", "ExpandHint", TextRegistry::Role::ToolTip);
+
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(m_edit, 0, 0);
+    layout->addWidget(m_mode, 0, 1);
+    layout->addWidget(m_upDown, 0, 2);
+    layout->addWidget(m_values, 1, 0, 1, 3);
+    resize(kWidth, kExpandedHeight);
+
+    connect(m_values, &QListWidget::itemClicked, this, &TfmFilter::valueClicked);
+    connect(m_edit, &QLineEdit::textEdited, this, &TfmFilter::textEdited);
+    connect(m_edit, &QLineEdit::returnPressed, this, &TfmFilter::returnPressed);
+    connect(m_upDown, &QToolButton::clicked, this, &TfmFilter::toggleExpanded);
+}
+
+bool TfmFilter::filtering() const
+{
+    return m_mode->isChecked();
+}
+
+void TfmFilter::SetFilterValue(const QString& text)
+{
+    m_edit->setText(text);
+    m_lastText = text;
+}
+
+void TfmFilter::valueClicked(QListWidgetItem* item)
+{
+    if (!item || !filtering())
+        return;
+    const QString text = m_partsOfCells ? QLatin1Char('*') + item->text() + QLatin1Char('*') : item->text();
+    SetFilterValue(text);
+    emit maskChosen(m_column, text);
+}
+
+void TfmFilter::textEdited(const QString& text)
+{
+    const bool changed = text != m_lastText;
+    m_lastText = text;
+    if (filtering()) {
+        if (changed)
+            emit maskChosen(m_column, text);
+        return;
+    }
+    selectValue(0);
+}
+
+void TfmFilter::returnPressed()
+{
+    if (filtering())
+        return;
+    const QList<QListWidgetItem*> selected = m_values->selectedItems();
+    selectValue(selected.isEmpty() ? m_values->count() : m_values->row(selected.front()) + 1);
+}
+
+void TfmFilter::selectValue(int start)
+{
+    m_values->clearSelection();
+    const QString text = m_normaliser.Analize(m_edit->text());
+    if (text.isEmpty())
+        return;
+    if (m_normalisedValues.size() != m_values->count()) {
+        m_normalisedValues.clear();
+        for (int i = 0; i < m_values->count(); ++i)
+            m_normalisedValues << m_normaliser.Analize(m_values->item(i)->text());
+    }
+    // From the start on, then once more from the top.
+    for (const auto& [from, to] : {std::pair{start, int(m_normalisedValues.size())}, std::pair{0, start}}) {
+        for (int i = from; i < to; ++i) {
+            if (m_normalisedValues[i].contains(text)) {
+                m_values->setCurrentRow(i);
+                m_values->scrollToItem(m_values->item(i));
+                return;
+            }
+        }
+    }
+}
+
+void TfmFilter::toggleExpanded()
+{
+    // A collapsed window always filters.
+    m_mode->setChecked(true);
+    m_mode->setEnabled(!m_expanded);
+    m_values->setVisible(!m_expanded);
+    m_expanded = !m_expanded;
+    layout()->activate();
+    resize(width(), m_expanded ? kExpandedHeight : minimumSizeHint().height());
+}
+
+void TfmFilter::closeQuietly()
+{
+    m_quiet = true;
+    close();
+}
+
+void TfmFilter::closeEvent(QCloseEvent* event)
+{
+    if (!m_quiet)
+        emit closedByUser(m_column, !m_edit->text().isEmpty());
+    QWidget::closeEvent(event);
+}
+
+} // namespace reelkeep

@@ -1,0 +1,67 @@
+// The filter window of one column: a tool window over its list window with the
+// filter text and the column's values. Picking a value or typing sets the column's
+// filter; with the mode box unchecked, typing searches the values instead.
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QToolButton;
+
+namespace reelkeep {
+
+class TSimpleSyntaxAnalizer;
+class TextRegistry;
+
+class TfmFilter : public QWidget {
+    Q_OBJECT
+public:
+    // Parse flags tell whether a picked value is a part of its cells (then it is looked for inside them).
+    TfmFilter(int column, const QStringList& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
+              TextRegistry& texts, QWidget* owner);
+
+    int column() const { return m_column; }
+    QLineEdit* edit() const { return m_edit; }
+    QListWidget* values() const { return m_values; }
+    QCheckBox* modeBox() const { return m_mode; }
+    QToolButton* upDownButton() const { return m_upDown; }
+    bool isExpanded() const { return m_expanded; }
+
+    // Shows a filter text that is already the column's, as if it had been typed.
+    void SetFilterValue(const QString& text);
+    // Closes the window without touching its filter: the program replaces or drops it.
+    void closeQuietly();
+
+signals:
+    void maskChosen(int column, const QString& text);
+    // A person closed the window; its column's filter is to go when the edit held text.
+    void closedByUser(int column, bool hadText);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void valueClicked(QListWidgetItem* item);
+    void textEdited(const QString& text);
+    void returnPressed();
+    void selectValue(int start);
+    void toggleExpanded();
+    bool filtering() const;
+
+    int m_column;
+    bool m_partsOfCells;
+    const TSimpleSyntaxAnalizer& m_normaliser;
+    QLineEdit* m_edit;
+    QCheckBox* m_mode;
+    QToolButton* m_upDown;
+    QListWidget* m_values;
+    QStringList m_normalisedValues; // made when the values are first searched
+    QString m_lastText;
+    bool m_expanded = true;
+    bool m_quiet = false;
+};
+
+} // namespace reelkeep

@@ -1,0 +1,28 @@
+#include "TfmStat.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace reelkeep {
+
+TfmStat::TfmStat(const QString& caption, const QStringList& lines, const QString& okText, QWidget* owner)
+    : QDialog(owner), m_memo(new QPlainTextEdit)
+{
+    setObjectName(QStringLiteral("fmStat"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(caption);
+    resize(289, 306);
+    m_memo->setObjectName(QStringLiteral("mmStat"));
+    m_memo->setReadOnly(true);
+    m_memo->setPlainText(lines.join(QLatin1Char('\n')));
+    auto* ok = new QPushButton(okText);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_memo, 1);
+    layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+} // namespace reelkeep
