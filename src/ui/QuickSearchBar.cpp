@@ -6,6 +6,7 @@
 #include "TZKList.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeView>
 #include <algorithm>
@@ -18,7 +19,23 @@ QuickSearchBar::QuickSearchBar(QComboBox* columns, QComboBox* box, QTreeView* gr
 {
     connect(m_columns, &QComboBox::activated, this, [this](int index) { m_column = index; });
     connect(m_box->lineEdit(), &QLineEdit::textEdited, this, &QuickSearchBar::textEdited);
-    connect(m_box->lineEdit(), &QLineEdit::returnPressed, this, [this] { search(true); });
+    m_box->lineEdit()->installEventFilter(this);
+}
+
+bool QuickSearchBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter finds the next record and Escape does nothing; neither goes on to the box,
+    // which would hand Enter back to its edit a second time.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            search(true);
+            return true;
+        }
+        if (key == Qt::Key_Escape)
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void QuickSearchBar::refillColumns(const TZKList* list)

@@ -24,6 +24,9 @@ public:
     // One entry per column 0..20: its name, or "Колонка " and its number when it has none.
     void refillColumns(const TZKList* list);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The grid's selection moved (or was removed): the panel shows the new current record.
     void selectionMoved();

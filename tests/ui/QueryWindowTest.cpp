@@ -1,0 +1,403 @@
+// Filter windows, quick search, sorting and statistics of a list window, checked
+// against reelkeep-cli's filter, sort and stats on the same catalogue.
+#include "FilterForms.h"
+#include "MainMenu.h"
+#include "QuickSearchBar.h"
+#include "ScriptedPrompts.h"
+#include "TfmFilter.h"
+#include "TfmMain.h"
+#include "TfmStat.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+namespace {
+
+struct Film {
+    const char* title;
+    const char* genre;
+    const char* size;
+    const char* length;
+    const char* date;
+};
+
+// Films with genres of several parts, sizes and lengths, a group with two parts and a second sheet.
+void WriteFilms(const QString& path, const char* badDate = "")
+{
+    TzkReelkeep doc;
+    TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
+    TZKList* series = doc.AddList(0, QStringLiteral("Сериалы"));
+    for (TZKList* list : {films, series})
+        for (int c = 0; c < kStoredColumnCount; ++c)
+            list->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
+    const Film rows[] = {{"Шахматы", "драма, комедия", "700", "95", "01.02.2020"},
+                         {"Матрица", "Фантастика", "1400", "136", "05.01.2021"},
+                         {"Ежик в тумане", "Комедия", "", "10", "03.03.2019"},
+                         {"Матрица 2", "фантастика, боевик", "700 MB", "138", badDate}};
+    for (const Film& film : rows) {
+        TzkRow* row = films->AddRow();
+        row->Fields[csTitle] = QString::fromUtf8(film.title);
+        row->Fields[17] = QString::fromUtf8(film.genre);
+        row->Fields[3] = QString::fromUtf8(film.size);
+        row->Fields[12] = QString::fromUtf8(film.length);
+        row->Fields[csDateAdded] = QString::fromUtf8(film.date);
+    }
+    TzkRow* group = films->AddRow();
+    group->Fields[csTitle] = QStringLiteral("Бригада");
+    for (const char* part : {"Бригада: начало", "Бригада: шахматы"}) {
+        TzkRow* child = films->AddRow(group);
+        child->Fields[csTitle] = QString::fromUtf8(part);
+        child->Fields[17] = QStringLiteral("драма");
+        child->Fields[12] = QStringLiteral("50");
+    }
+    series->AddRow()->Fields[csTitle] = QStringLiteral("Остров");
+    series->AddRow()->Fields[csTitle] = QStringLiteral("Матрёшка");
+    doc.SaveToFile(path);
+}
+
+QStringList Sorted(QStringList titles)
+{
+    titles.sort();
+    return titles;
+}
+
+// The titles of the records reelkeep-cli leaves visible on list n, in title order
+// (the tool keeps the file's order; the window sorts by title on loading).
+QStringList VisibleCliTitles(const QJsonObject& dump, int list = 1)
+{
+    QStringList titles;
+    const std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& rows) {
+        for (const QJsonValue& row : rows) {
+            if (row[QStringLiteral("filtered")].toBool())
+                continue;
+            titles << row[QStringLiteral("cells")].toArray()[1].toString();
+            walk(row[QStringLiteral("children")].toArray());
+        }
+    };
+    walk(dump[QStringLiteral("lists")].toArray()[list - 1][QStringLiteral("rows")].toArray());
+    return Sorted(titles);
+}
+
+// Types a text key by key; QTest::keyClicks takes Latin-1 only.
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+QStringList Items(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
+}
+
+} // namespace
+
+class QueryWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    TfmList* list = nullptr;
+
+    QString path() const { return cli->path("films.kdx"); }
+    QString title(const TzkRow* row) const { return row ? row->Fields[csTitle] : QString(); }
+    QStringList shown() const { return ModelTitles(*list->grid()->model()); }
+    QAction* filterItem(int column) const { return main->menus().filterActions()[column - 1]; }
+    TfmFilter* form(int column) const { return list->filterForms().form(column); }
+    QString status(int panel) const { return list->controller().statusTexts()[panel]; }
+    QLineEdit* searchBox() const { return list->findChild<QComboBox*>(QStringLiteral("cbSearch"))->lineEdit(); }
+    void clickValue(TfmFilter* filter, const QString& value)
+    {
+        const QList<QListWidgetItem*> found = filter->values()->findItems(value, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        QListWidget* values = filter->values();
+        QTest::mouseClick(values->viewport(), Qt::LeftButton, {}, values->visualItemRect(found.front()).center());
+    }
+    void open(const char* badDate = "")
+    {
+        WriteFilms(path(), badDate);
+        list = main->OpenFile(path());
+        QVERIFY(WaitLoaded(list));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The value lists follow the locale's order; the tests expect the Russian one.
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    }
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        main->resize(1100, 800);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(4, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void filterWindowValuesAndTypingHideWhatTheToolHides()
+    {
+        open();
+        QCOMPARE(filterItem(17)->text(), QStringLiteral("Жанр"));
+        QVERIFY(!filterItem(4)->isVisible()); // a column without a name has no item
+        QCOMPARE(filterItem(1)->shortcut(), QKeySequence(Qt::Key_F9));
+        filterItem(17)->trigger();
+        TfmFilter* genre = form(17);
+        QVERIFY(genre && genre->isVisible());
+        QCOMPARE(genre->windowTitle(), QStringLiteral("Жанр - films.kdx"));
+        QCOMPARE(status(5), QStringLiteral("Готово"));
+        // Parts of the top-level cells in title order: of Комедия and комедия, of Фантастика and
+        // фантастика the first read stays; nested cells are not read.
+        QCOMPARE(Items(genre->values()), QStringList({QStringLiteral("боевик"), QStringLiteral("драма"), QStringLiteral("Комедия"),
+                                                      QStringLiteral("Фантастика")}));
+
+        clickValue(genre, QStringLiteral("Комедия"));
+        QCOMPARE(genre->edit()->text(), QStringLiteral("*Комедия*"));
+        QCOMPARE(Sorted(shown()), VisibleCliTitles(cli->run({"filter", path(), "--list", "1", "--set", "17=*Комедия*"}).json()));
+        QCOMPARE(shown(), QStringList({QStringLiteral("Ежик в тумане"), QStringLiteral("Шахматы")}));
+        QCOMPARE(status(0), QStringLiteral("Записей:2"));
+        QCOMPARE(status(4), QStringLiteral("105")); // the status line's total length follows the filter
+        QVERIFY(!list->controller().isModified());
+
+        // Typing filters key by key; a group stays while a part of it matches.
+        genre->edit()->clear();
+        Type(genre->edit(), QStringLiteral("ДРА"));
+        QCOMPARE(shown(), QStringList());
+        Type(genre->edit(), QStringLiteral("*"));
+        list->grid()->expandAll();
+        QCOMPARE(Sorted(shown()), VisibleCliTitles(cli->run({"filter", path(), "--list", "1", "--set", "17=ДРА*"}).json()));
+        QCOMPARE(shown().size(), 4);
+
+        // The item hides and shows the window and keeps the filter; a person's close removes it.
+        filterItem(17)->trigger();
+        QVERIFY(!genre->isVisible());
+        QCOMPARE(list->controller().currentList()->GetColumnFilter(17), QStringLiteral("ДРА*"));
+        filterItem(17)->trigger();
+        QVERIFY(genre->isVisible());
+        genre->close();
+        QCOMPARE(list->controller().currentList()->GetColumnFilter(17), QString());
+        QCOMPARE(shown().size(), 7);
+        QTRY_VERIFY(!form(17));
+    }
+
+    void searchModeSelectsValuesAndCollapsedWindowsFilter()
+    {
+        open();
+        filterItem(1)->trigger();
+        TfmFilter* titles = form(1);
+        titles->modeBox()->setChecked(false);
+        Type(titles->edit(), QStringLiteral("мат"));
+        QCOMPARE(list->controller().currentList()->GetColumnFilter(1), QString()); // searching filters nothing
+        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Матрица"));
+        QTest::keyClick(titles->edit(), Qt::Key_Return);
+        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Матрица 2"));
+        QTest::keyClick(titles->edit(), Qt::Key_Return);
+        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Шахматы"));
+        QTest::keyClick(titles->edit(), Qt::Key_Return);
+        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Матрица"));
+        // Collapsed, the window filters whatever the box said.
+        titles->upDownButton()->click();
+        QVERIFY(titles->modeBox()->isChecked() && !titles->modeBox()->isEnabled() && !titles->values()->isVisible());
+        Type(titles->edit(), QStringLiteral("*"));
+        QCOMPARE(shown(), QStringList({QStringLiteral("Матрица"), QStringLiteral("Матрица 2")}));
+        titles->upDownButton()->click();
+        QVERIFY(titles->modeBox()->isEnabled() && titles->values()->isVisible());
+    }
+
+    void filtersBelongToTheirSheet()
+    {
+        open();
+        filterItem(1)->trigger();
+        Type(form(1)->edit(), QStringLiteral("мат*"));
+        QCOMPARE(shown().size(), 2);
+        list->controller().switchSheet(1);
+        // The window was replaced by one over the second sheet, with that sheet's (empty) filter.
+        TfmFilter* second = form(1);
+        QVERIFY(second && second->isVisible());
+        QCOMPARE(second->edit()->text(), QString());
+        QCOMPARE(Items(second->values()), QStringList({QStringLiteral("Матрёшка"), QStringLiteral("Остров")}));
+        Type(second->edit(), QStringLiteral("ост*"));
+        QCOMPARE(shown(), QStringList({QStringLiteral("Остров")}));
+        list->controller().switchSheet(0);
+        QCOMPARE(form(1)->edit()->text(), QStringLiteral("мат*"));
+        QCOMPARE(shown().size(), 2);
+        QCOMPARE(list->controller().document()->List(1)->GetColumnFilter(1), QStringLiteral("ост*"));
+        // A person's close removes this sheet's filter only.
+        form(1)->close();
+        QCOMPARE(shown().size(), 7);
+        QCOMPARE(list->controller().document()->List(1)->GetColumnFilter(1), QStringLiteral("ост*"));
+    }
+
+    void filterShortcutActsOnTheActiveOfTwoCatalogues()
+    {
+        open();
+        TfmList* first = list;
+        WriteFilms(cli->path("other.kdx"));
+        list = main->OpenFile(cli->path("other.kdx"));
+        QVERIFY(WaitLoaded(list));
+        QCOMPARE(main->activeList(), list);
+        QVERIFY(first->findChild<QMenu*>()->actions().size() > 0);
+        QTest::keyClick(list->grid(), Qt::Key_F9);
+        QVERIFY(form(1) && form(1)->isVisible());
+        QVERIFY(!first->filterForms().form(1));
+        QCOMPARE(form(1)->windowTitle(), QStringLiteral("Название - other.kdx"));
+        QTest::keyClick(list->grid(), Qt::Key_F9, Qt::ControlModifier);
+        QVERIFY(form(2));
+        // The grid's context menu holds the very same items.
+        bool shared = false;
+        for (QMenu* menu : list->findChildren<QMenu*>())
+            shared = shared || menu->actions().contains(filterItem(1));
+        QVERIFY(shared);
+    }
+
+    void quickSearchWalksTheDisplayOrderAndWraps()
+    {
+        open();
+        const QComboBox* columns = list->findChild<QComboBox*>(QStringLiteral("cbSearchColumn"));
+        QCOMPARE(columns->count(), 21);
+        QCOMPARE(columns->itemText(4), main->shell().text("Other", "Column") + QLatin1Char('4'));
+        QCOMPARE(columns->currentText(), QStringLiteral("Название"));
+        Type(searchBox(), QStringLiteral("ш"));
+        // The group is collapsed: its part is found, its parent expanded.
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Бригада: шахматы"));
+        QVERIFY(list->grid()->isExpanded(list->controller().model()->indexOf(list->currentRecord()).parent()));
+        QTest::keyClick(searchBox(), Qt::Key_Return);
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Шахматы"));
+        QTest::keyClick(searchBox(), Qt::Key_Return);
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Бригада: шахматы"));
+        // A longer text goes on from the hit; Backspace starts again from the top.
+        searchBox()->clear();
+        Type(searchBox(), QStringLiteral("мат"));
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Бригада: шахматы"));
+        Type(searchBox(), QStringLiteral("р"));
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Матрица"));
+        Type(searchBox(), QStringLiteral("ица 2"));
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Матрица 2"));
+        QTest::keyClick(searchBox(), Qt::Key_Return);
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Матрица 2")); // the only one: wraps to itself
+        QCOMPARE(list->grid()->selectionModel()->selectedRows().size(), 1);
+        // Nothing matching, or an emptied box, removes the selection and the current record.
+        Type(searchBox(), QStringLiteral("x"));
+        QVERIFY(!list->currentRecord());
+        QVERIFY(!list->grid()->selectionModel()->hasSelection());
+        searchBox()->clear();
+        Type(searchBox(), QStringLiteral("ЁЖ"));
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Ежик в тумане"));
+        QTest::keyClick(searchBox(), Qt::Key_Backspace);
+        QTest::keyClick(searchBox(), Qt::Key_Backspace);
+        QVERIFY(!list->currentRecord());
+        // Another column: the genre.
+        list->findChild<QComboBox*>(QStringLiteral("cbSearchColumn"))->setCurrentIndex(17);
+        emit list->findChild<QComboBox*>(QStringLiteral("cbSearchColumn"))->activated(17);
+        Type(searchBox(), QStringLiteral("боев"));
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Матрица 2"));
+    }
+
+    void headerClicksSortAsTheToolAndKeepTheSelection()
+    {
+        open();
+        QHeaderView* header = list->grid()->header();
+        const auto clickHeader = [header](int column, Qt::MouseButton button) {
+            QTest::mouseClick(header->viewport(), button, {},
+                              QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        };
+        header->resizeSection(3, 60);
+        QCOMPARE(header->sortIndicatorSection(), 1);
+        list->grid()->expandAll();
+        const QModelIndex chosen = list->controller().model()->indexOf(list->controller().currentList()->Row(0));
+        list->grid()->selectionModel()->select(chosen, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        const TzkRow* selectedRow = list->controller().model()->rowAt(chosen);
+
+        clickHeader(1, Qt::LeftButton);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        clickHeader(3, Qt::RightButton);
+        QCOMPARE(header->sortIndicatorSection(), 3);
+        QCOMPARE(shown(), CliTitles(cli->run({"sort", path(), "--list", "1", "--column", "1", "--column", "1", "--column", "3"}).json()));
+        // The selected record and the expanded group survive.
+        QCOMPARE(list->selectedRecords(), std::vector<TzkRow*>({const_cast<TzkRow*>(selectedRow)}));
+        QVERIFY(list->grid()->isExpanded(list->controller().model()->indexOf(list->controller().currentList()->Row(4))));
+
+        // The Sort-by menu sorts the active window and reverses on a second choice.
+        QMenu* sortBy = main->menus().menu("miSortBy");
+        QCOMPARE(sortBy->actions().size(), 20); // columns 0..20 but the unnamed 4
+        sortBy->actions()[3]->trigger(); // "Размер" again
+        QCOMPARE(shown(), CliTitles(cli->run({"sort", path(), "--list", "1", "--column", "1", "--column", "1", "--column", "3", "--column", "3"}).json()));
+        QCOMPARE(status(5), QStringLiteral("Готово"));
+    }
+
+    void aBadDateKeepsTheOrderAndSaysWhy()
+    {
+        open("31.02.2020");
+        const QStringList before = shown();
+        QVERIFY(!list->controller().sortBy(csDateAdded));
+        QCOMPARE(shown(), before);
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QCOMPARE(prompts->asked.front().icon, PromptIcon::Error);
+        QVERIFY(prompts->asked.front().text.contains(QStringLiteral("31.02.2020")));
+    }
+
+    void statisticsWindowShowsWhatTheToolCounts()
+    {
+        open();
+        list->grid()->expandAll();
+        const std::vector<TzkRow*> all = list->controller().model()->shownRows();
+        std::vector<int> ids;
+        for (TzkRow* row : {all[1], all[5]}) {
+            list->grid()->selectionModel()->select(list->controller().model()->indexOf(row),
+                                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            ids.push_back(row->ID);
+        }
+        main->menus().action("miStat")->trigger();
+        auto* window = list->findChild<TfmStat*>();
+        QVERIFY(window && window->isVisible() && window->isModal());
+        QCOMPARE(window->windowTitle(), QStringLiteral("Статистика по films.kdx"));
+        const CliRun stats = cli->run({"stats", path(), "--select", QStringLiteral("%1,%2").arg(ids[0]).arg(ids[1])});
+        QCOMPARE(stats.status, 0);
+        QCOMPARE(window->memo()->toPlainText(), QString::fromUtf8(stats.out).trimmed());
+        window->findChild<QPushButton*>(QStringLiteral("btnOk"))->click();
+        QTRY_VERIFY(!list->findChild<TfmStat*>());
+
+        // The sheet's figures cover the rows a filter leaves; no selection gives zeros.
+        filterItem(17)->trigger();
+        Type(form(17)->edit(), QStringLiteral("*драма*"));
+        QCOMPARE(status(4), QStringLiteral("95"));
+        main->menus().action("miStat")->trigger();
+        const QStringList lines = list->findChild<TfmStat*>()->memo()->toPlainText().split(QLatin1Char('\n'));
+        const auto line = [this](const char* key, int value) -> QString { return main->shell().text("Statistic", key) + QString::number(value); };
+        QCOMPARE(lines.mid(0, 7), QStringList({main->shell().text("Statistic", "CurrentList"), line("TotalSize", 700),
+                                               line("AverageSize", 700), line("TotalLength", 95), line("AverageLength", 95),
+                                               line("TotalFilesCount", 0), line("AverageFilesCount", 0)}));
+        QCOMPARE(lines.mid(7), QStringList({main->shell().text("Statistic", "BySelectedRecords"), line("TotalSize", 0),
+                                            line("AverageSize", 0), line("TotalLength", 0), line("AverageLength", 0),
+                                            line("TotalFilesCount", 0), line("AverageFilesCount", 0)}));
+    }
+};
+
+QTEST_MAIN(QueryWindowTest)
+#include "QueryWindowTest.moc"
