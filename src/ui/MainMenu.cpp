@@ -42,8 +42,11 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     QMenu* filter = submenu(current, "miFilter", "MainMenu", "Filter", 1);
     for (int c = 1; c < kStoredColumnCount; ++c) {
         const QByteArray name = "miFilter" + QByteArray::number(c);
-        m_filterActions.append(add(filter, name.constData(), nullptr, nullptr, 1));
-        m_filterActions.back()->setVisible(false);
+        QAction* item = add(filter, name.constData(), nullptr, nullptr, 1);
+        // Named after the sheet's columns: data of the menu, not a text of the language.
+        item->setParent(filter);
+        item->setVisible(false);
+        m_filterActions.append(item);
     }
 
     QMenu* service = submenu(nullptr, "miService", "MainMenu", "Service", 0);
