@@ -31,6 +31,8 @@ void TzkPrinter::EndPage()
     }
     Metafile = QPicture();
     PageCanvas.begin(&Metafile);
+    if (OnPageDone)
+        OnPageDone(PageNumber);
 }
 
 void TzkPrinter::NewPage()

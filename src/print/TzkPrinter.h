@@ -3,12 +3,20 @@
 // printer pixels whatever device finally receives them.
 #pragma once
 
+#include "ReelkeepError.h"
 #include "TzkPrintTarget.h"
 
 #include <QPainter>
 #include <QPicture>
+#include <functional>
 
 namespace reelkeep {
+
+// Thrown from OnPageDone to stop a job the person cancelled.
+class PrintCancelled : public ReelkeepError {
+public:
+    using ReelkeepError::ReelkeepError;
+};
 
 class TzkPrinter {
 public:
@@ -36,6 +44,8 @@ public:
     int PageNumber = 1;
     QPainter PageCanvas;
     bool ToFile = false;
+    // Called with the page's number after each page is played onto the printer; may throw PrintCancelled.
+    std::function<void(int page)> OnPageDone;
 
 private:
     TzkPrintTarget& m_target;

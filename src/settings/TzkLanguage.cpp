@@ -197,6 +197,8 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Printing", "NoDiscs", "Печатать нечего: у записи нет дисков."},
         {"Printing", "NoPrinter", "Нет ни одного принтера."},
         {"Printing", "PrintFailed", "Не удалось напечатать: %1"},
+        {"Printing", "PagesDrawn", "Подготовлено страниц: %1"},
+        {"Printing", "Cancelled", "Печать прервана."},
         // Options dialog, export and web search.
         {"Options", "BadPrintColumns", "Номера и ширины столбцов для печати — целые числа через запятую, а не «%1»."},
         {"Options", "SharedShortcut", "Одна клавиша назначена нескольким командам: %1. Сохранить всё равно?"},
@@ -214,7 +216,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Statistic", "Ok", "OK"},
 };
 
-static_assert(std::size(kBuiltIn) == 193);
+static_assert(std::size(kBuiltIn) == 195);
 
 } // namespace
 

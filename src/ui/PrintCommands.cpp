@@ -8,6 +8,7 @@
 #include "ListController.h"
 #include "ListPrinting.h"
 #include "PrintDialogs.h"
+#include "PrintProgress.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
@@ -117,13 +118,19 @@ void PrintCommands::previewAndPrint(TfmPrintPreview& preview)
     try {
         if (!printer.isValid())
             throw ReelkeepError(m_shell.text("Printing", "NoPrinter"));
+        // A file is put in place only at the end, so stopping it loses nothing.
+        const bool toFile = !printer.outputFileName().isEmpty();
         AtomicPrinterOutput output(printer);
         {
             QPrinterTarget target(printer);
             TzkPrinter out(target);
+            PrintProgress progress(m_shell, m_owner, toFile);
+            progress.watch(out);
             preview.drawing()(out);
         }
         output.commit();
+    } catch (const PrintCancelled&) {
+        // Asked for: nothing to tell.
     } catch (const ReelkeepError& error) {
         showError(m_shell.text("Printing", "PrintFailed").arg(error.message()));
     }

@@ -1,5 +1,6 @@
 #include "TfmPrintPreview.h"
 
+#include "PrintProgress.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "TzkPrinter.h"
@@ -159,12 +160,16 @@ int TfmPrintPreview::pageCount() const
 
 void TfmPrintPreview::draw(QPrinter* printer)
 {
+    setNotice(QString());
+    setPrintEnabled(true);
     emit aboutToDraw();
     if (!m_drawing)
         return;
     try {
         QPrinterTarget target(*printer);
         TzkPrinter out(target);
+        PrintProgress progress(m_shell, this, true);
+        progress.watch(out);
         m_drawing(out);
     } catch (const ReelkeepError& error) {
         // What was drawn stays to be seen; the reason it stopped is said above it.
