@@ -50,6 +50,8 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
                         {PromptButton::Ok, PromptButton::Cancel}})
             != PromptButton::Ok)
         return;
+    if (!list.acceptLosses(path, CatalogueForm::TextForm))
+        return;
     const int n = choice.filterIndex + 1;
     const QString library = QDir::toNativeSeparators(shell.plugins().GetPlugin(kExportPlugin, n).LibraryPath);
     QString failure;

@@ -53,6 +53,9 @@ public:
     // Saves under another name in the form its extension asks for: the listing (.txt)
     // is written as an export and changes nothing else.
     bool saveAs(const QString& path);
+    // Whether the catalogue may be written in form: true when nothing is lost, or the
+    // person agreed to the losses; a form that cannot take it at all is told and refused.
+    bool acceptLosses(const QString& path, CatalogueForm form);
     // When the user declines to save on closing.
     void discardChanges();
 
@@ -92,7 +95,6 @@ private:
     void changed(); // Modified, status bar, no current record
     bool write(const QString& path, std::optional<CatalogueForm> form);
     // The loss report's question; false when the form cannot take the catalogue or the user declines.
-    bool acceptLosses(const QString& path, CatalogueForm form);
     void showError(const QString& text);
 
     ShellState& m_shell;
