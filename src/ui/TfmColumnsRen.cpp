@@ -125,9 +125,10 @@ QTreeWidget* TfmColumnsRen::addTable(int sheet)
     table->setColumnCount(6);
     table->setRootIsDecorated(false);
     table->setAllColumnsShowFocus(true);
-    table->setColumnWidth(tcName, 200);
-    table->setColumnWidth(tcPattern, 150);
-    table->setColumnWidth(tcLogicalValue, 150);
+    // Narrower than the old form's, so that all six columns fit the dialog.
+    for (const auto& [column, width] : {std::pair{tcName, 180}, std::pair{tcType, 70}, std::pair{tcPattern, 140},
+                                        std::pair{tcLogicalValue, 110}, std::pair{tcNamesWithDot, 110}})
+        table->setColumnWidth(column, width);
     const TZKList& list = *m_list.document()->List(sheet);
     for (int c = 0; c < kStoredColumnCount; ++c) {
         const TzkColumn& column = list.Column(c);
