@@ -134,6 +134,7 @@ private slots:
         QVERIFY(!dialog()->isVisible());
         const zkOptions saved = reread();
         QCOMPARE(saved.ColShortCut[1], QStringLiteral("Alt+F9"));
+        QCOMPARE(main->menus().filterActions()[0]->shortcut(), QKeySequence(QStringLiteral("Alt+F9")));
         QCOMPARE(saved.ColShortCut[3], QString());
         // Rows nobody touched keep their stored text.
         QCOMPARE(saved.ShortCutSaveAs, QStringLiteral("Shift+Ctrl+S"));
