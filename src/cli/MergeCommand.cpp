@@ -22,7 +22,7 @@ int RunMerge(CliContext& context, const QStringList& args)
     try {
         added = doc.MergeFromString(ReadWholeFile(textFile));
     } catch (const FormatError& error) {
-        throw FormatError(QStringLiteral("\"%1\": %2 Nothing was merged.").arg(textFile, error.message()));
+        throw FormatError(QStringLiteral("Nothing was merged from \"%1\". %2").arg(textFile, error.message()));
     }
     if (added == 0)
         throw ReelkeepError(QStringLiteral("\"%1\" holds no record; nothing was merged.").arg(textFile));

@@ -213,14 +213,17 @@ void AtomicFile::write(QByteArrayView bytes)
         return;
     }
     flushBuffer();
-    m_buffer = bytes.toByteArray();
-    flushBuffer();
+    writeAll(bytes.data(), bytes.size()); // large blocks go straight to the file, uncopied
 }
 
 void AtomicFile::flushBuffer()
 {
-    const char* data = m_buffer.constData();
-    qsizetype left = m_buffer.size();
+    writeAll(m_buffer.constData(), m_buffer.size());
+    m_buffer.clear();
+}
+
+void AtomicFile::writeAll(const char* data, qsizetype left)
+{
     while (left > 0) {
         const ssize_t written = ::write(m_fd, data, size_t(left));
         if (written < 0) {
@@ -233,7 +236,6 @@ void AtomicFile::flushBuffer()
         data += written;
         left -= written;
     }
-    m_buffer.clear();
 }
 
 void AtomicFile::finish(int fd)

@@ -38,6 +38,7 @@ public:
 
 private:
     void flushBuffer();
+    void writeAll(const char* data, qsizetype size);
     void finish(int fd);
     [[noreturn]] void fail(int error) const;
 
