@@ -14,40 +14,64 @@ constexpr size_t kKindCount = size_t(LossKind::BadCharacters) + 1;
 
 QString quoted(const QString& text)
 {
-    constexpr qsizetype kShown = 40;
-    QString shown = text.left(kShown);
-    if (!shown.isEmpty() && shown.back().isHighSurrogate())
-        shown.chop(1);
-    shown.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    return u'"' + shown + (text.size() > shown.size() ? QStringLiteral("…\"") : QStringLiteral("\""));
+    return u'"' + ShortenedForMessage(text) + u'"';
 }
 
-QString listPlace(const TZKList& list)
+QString listPlace(const QString& list)
 {
-    return QStringLiteral("list ") + quoted(list.Name);
+    return QStringLiteral("list ") + quoted(list);
 }
 
-QString rowPlace(const TZKList& list, const TzkRow& row)
+QString recordPlace(const LossPlace& place)
 {
-    const QString& title = row.Fields[csTitle];
-    return QStringLiteral("record %1%2 of ").arg(row.ID).arg(title.isEmpty() ? QString() : u' ' + quoted(title))
-        + listPlace(list);
+    return QStringLiteral("record %1%2 of ")
+               .arg(place.RecordId)
+               .arg(place.RecordTitle.isEmpty() ? QString() : u' ' + quoted(place.RecordTitle))
+        + listPlace(place.List);
 }
 
-QString columnPlace(const TZKList& list, int c)
+QString columnPlace(const LossPlace& place)
 {
-    return QStringLiteral("column %1 %2 of ").arg(c).arg(quoted(list.GetColumnName(c))) + listPlace(list);
+    return QStringLiteral("column %1 %2 of ").arg(place.Column).arg(quoted(place.ColumnName)) + listPlace(place.List);
 }
 
-QString characterShown(QStringView text, qsizetype at)
+QString characterShown(char32_t code)
 {
-    const char32_t code = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()
+    if (!IsShowableCharacter(code))
+        return CharacterCode(code);
+    return QStringLiteral("\"%1\" (%2)").arg(QString::fromUcs4(&code, 1), CharacterCode(code));
+}
+
+char32_t characterAt(QStringView text, qsizetype at)
+{
+    return text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate()
         ? QChar::surrogateToUcs4(text[at], text[at + 1])
         : text[at].unicode();
-    const QString hex = QStringLiteral("U+%1").arg(QString::number(code, 16).toUpper().rightJustified(4, u'0'));
-    if (code < 0x20 || code == 0x7F || (code >= 0xD800 && code < 0xE000) || (code >= 0xFFFE && code <= 0xFFFF))
-        return hex;
-    return QStringLiteral("\"%1\" (%2)").arg(QString::fromUcs4(&code, 1), hex);
+}
+
+LossPlace listPlaceOf(const TZKList& list, LossPlace::Part part)
+{
+    LossPlace place;
+    place.What = part;
+    place.List = list.Name;
+    return place;
+}
+
+LossPlace columnPlaceOf(const TZKList& list, int c, LossPlace::Part part)
+{
+    LossPlace place = listPlaceOf(list, part);
+    place.Column = c;
+    place.ColumnName = list.GetColumnName(c);
+    return place;
+}
+
+LossPlace recordPlaceOf(const TZKList& list, qint32 id, const TzkRow* row, LossPlace::Part part)
+{
+    LossPlace place = listPlaceOf(list, part);
+    place.RecordId = id;
+    if (row)
+        place.RecordTitle = row->Fields[csTitle];
+    return place;
 }
 
 // The characters XML 1.0 can carry; a surrogate counts when it is half of a pair.
@@ -85,6 +109,12 @@ bool surelyHeld(QStringView text, bool xml, bool nulBad)
     return odd == 0;
 }
 
+LossPlace withCharacter(LossPlace place, QStringView text, qsizetype at)
+{
+    place.Character = characterAt(text, at);
+    return place;
+}
+
 class LossFinder {
 public:
     LossFinder(const TZKLists& lists, CatalogueForm form, LossScan scan)
@@ -98,9 +128,9 @@ public:
         const bool keepsSettings = m_form == CatalogueForm::Kdx20 || m_form == CatalogueForm::Kdx21
             || m_form == CatalogueForm::Xml;
         if (keepsSettings)
-            text(m_lists.Autor, []() -> QString { return QStringLiteral("the author"); });
+            text(m_lists.Autor, [] { return LossPlace{}; });
         else if (!m_lists.Autor.isEmpty() && m_form != CatalogueForm::TextListing)
-            add(LossKind::Author, 1, []() -> QString { return QStringLiteral("the author"); });
+            add(LossKind::Author, 1, [] { return LossPlace{}; });
         for (const auto& list : m_lists.Lists)
             scanList(*list, keepsSettings);
         LossReport report;
@@ -145,9 +175,9 @@ private:
             if (c.unicode() >= 0x20 && c.unicode() < 0x80)
                 continue;
             if (xml ? !isXmlChar(value, i) : nulBad && c.unicode() == 0) {
-                add(LossKind::BadCharacters, 1, [&]() -> QString { return characterShown(value, i) + QStringLiteral(" in ") + place(); });
+                add(LossKind::BadCharacters, 1, [&] { return withCharacter(place(), value, i); });
             } else if (!xml && !m_page.holds(c)) {
-                add(LossKind::Characters, 1, [&]() -> QString { return characterShown(value, i) + QStringLiteral(" in ") + place(); });
+                add(LossKind::Characters, 1, [&] { return withCharacter(place(), value, i); });
                 if (c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate())
                     ++i; // one character, two code units
             }
@@ -157,23 +187,28 @@ private:
     void scanList(const TZKList& list, bool keepsColumnSettings)
     {
         if (m_form != CatalogueForm::TextListing)
-            text(list.Name, [&]() -> QString { return QStringLiteral("the name of ") + listPlace(list); });
+            text(list.Name, [&] { return listPlaceOf(list, LossPlace::Part::ListName); });
         for (int c = 0; c < kStoredColumnCount; ++c) {
             const TzkColumn& column = list.Column(c);
-            text(column.Name, [&]() -> QString { return QStringLiteral("the name of ") + columnPlace(list, c); });
+            text(column.Name, [&] { return columnPlaceOf(list, c, LossPlace::Part::ColumnName); });
             if (keepsColumnSettings) {
-                text(column.Pattern, [&]() -> QString { return QStringLiteral("the pattern of ") + columnPlace(list, c); });
-                text(column.LogicalValue, [&]() -> QString { return QStringLiteral("the logical value of ") + columnPlace(list, c); });
+                text(column.Pattern, [&] { return columnPlaceOf(list, c, LossPlace::Part::ColumnPattern); });
+                text(column.LogicalValue, [&] { return columnPlaceOf(list, c, LossPlace::Part::ColumnLogicalValue); });
             } else if (m_form != CatalogueForm::TextListing && columnSettingsLost(column, c)) {
-                add(LossKind::ColumnSettings, 1, [&]() -> QString { return columnPlace(list, c); });
+                add(LossKind::ColumnSettings, 1, [&] { return columnPlaceOf(list, c, LossPlace::Part::Column); });
             }
         }
         if (m_form == CatalogueForm::Xls && RowCountAllLevels(list) + 1 > Biff8Workbook::kMaxRows)
-            add(LossKind::TooManyRecords, 1, [&]() -> QString { return listPlace(list); });
+            add(LossKind::TooManyRecords, 1, [&] { return listPlaceOf(list, LossPlace::Part::List); });
 
         const auto cells = [&](const TzkRow& row) {
             for (int c = 0; c < kStoredColumnCount; ++c)
-                text(row.Fields[size_t(c)], [&]() -> QString { return QStringLiteral("column %1 of ").arg(c) + rowPlace(list, row); });
+                text(row.Fields[size_t(c)], [&] {
+                    LossPlace place = recordPlaceOf(list, row.ID, &row, LossPlace::Part::Cell);
+                    place.Column = c;
+                    place.ColumnName = list.GetColumnName(c);
+                    return place;
+                });
         };
         QSet<qint32> keptIds; // records whose images .kdx 2.0 keeps
         if (keepsNesting()) {
@@ -192,11 +227,7 @@ private:
             const qint32 owner = images.OwnerIDs[i];
             if (m_form == CatalogueForm::Kdx20 && keptIds.contains(owner))
                 continue;
-            add(LossKind::Images, 1, [&]() -> QString {
-                const TzkRow* row = list.FindRowByID(owner);
-                return row ? QStringLiteral("the images of ") + rowPlace(list, *row)
-                           : QStringLiteral("the images of record %1 of ").arg(owner) + listPlace(list);
-            });
+            add(LossKind::Images, 1, [&] { return recordPlaceOf(list, owner, list.FindRowByID(owner), LossPlace::Part::RecordImages); });
         }
     }
 
@@ -213,7 +244,7 @@ private:
                 pending.push_back(child.get());
             }
         }
-        add(LossKind::NestedRecords, count, [&]() -> QString { return rowPlace(list, *first); });
+        add(LossKind::NestedRecords, count, [&] { return recordPlaceOf(list, first->ID, first, LossPlace::Part::Record); });
     }
 
     // Whether reading the form back gives the column other settings than it has:
@@ -286,10 +317,49 @@ QString lossLine(const Loss& loss, CatalogueForm form)
     }
     if (loss.Kind == LossKind::Author) // one text, and it says where it is
         return QStringLiteral("- %1; %2.\n").arg(what, keepers);
-    return QStringLiteral("- %1 (the first: %2); %3.\n").arg(what, loss.FirstPlace, keepers);
+    return QStringLiteral("- %1 (the first: %2); %3.\n").arg(what, loss.FirstPlace.English(), keepers);
 }
 
 } // namespace
+
+QString ShortenedForMessage(const QString& text)
+{
+    constexpr qsizetype kShown = 40;
+    QString shown = text.left(kShown);
+    if (!shown.isEmpty() && shown.back().isHighSurrogate())
+        shown.chop(1);
+    shown.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    return text.size() > shown.size() ? shown + u'…' : shown;
+}
+
+QString CharacterCode(char32_t character)
+{
+    return QStringLiteral("U+%1").arg(QString::number(character, 16).toUpper().rightJustified(4, u'0'));
+}
+
+bool IsShowableCharacter(char32_t code)
+{
+    return !(code < 0x20 || code == 0x7F || (code >= 0xD800 && code < 0xE000) || (code >= 0xFFFE && code <= 0xFFFF));
+}
+
+QString LossPlace::English() const
+{
+    using P = Part;
+    QString where;
+    switch (What) {
+    case P::Author: where = QStringLiteral("the author"); break;
+    case P::ListName: where = QStringLiteral("the name of ") + listPlace(List); break;
+    case P::List: where = listPlace(List); break;
+    case P::ColumnName: where = QStringLiteral("the name of ") + columnPlace(*this); break;
+    case P::ColumnPattern: where = QStringLiteral("the pattern of ") + columnPlace(*this); break;
+    case P::ColumnLogicalValue: where = QStringLiteral("the logical value of ") + columnPlace(*this); break;
+    case P::Column: where = columnPlace(*this); break;
+    case P::Cell: where = QStringLiteral("column %1 of ").arg(Column) + recordPlace(*this); break;
+    case P::Record: where = recordPlace(*this); break;
+    case P::RecordImages: where = QStringLiteral("the images of ") + recordPlace(*this); break;
+    }
+    return Character ? characterShown(*Character) + QStringLiteral(" in ") + where : where;
+}
 
 bool LossReport::PreventsSaving() const
 {

@@ -32,6 +32,7 @@
 #include "TZKLists.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace reelkeep {
@@ -48,10 +49,47 @@ enum class LossKind {
     BadCharacters,  // characters XML cannot store, NUL in the text form
 };
 
+// Where a loss is, as data, so that each front end can say it in its own language.
+struct LossPlace {
+    enum class Part {
+        Author,             // the catalogue's author text
+        ListName,           // the name of List
+        List,               // List as a whole
+        ColumnName,         // the name of Column
+        ColumnPattern,      // the pattern of Column
+        ColumnLogicalValue, // the logical value of Column
+        Column,             // Column as a whole (its settings)
+        Cell,               // Column of the record
+        Record,             // the record itself (nested records)
+        RecordImages,       // the images attached to the record
+    };
+    Part What = Part::Author;
+    QString List;        // the list's name
+    int Column = -1;     // for the column parts and Cell
+    QString ColumnName;  // likewise
+    qint32 RecordId = 0; // for Cell, Record and RecordImages
+    QString RecordTitle; // empty when the record has none or no longer exists
+    // The character lost, for Characters and BadCharacters.
+    std::optional<char32_t> Character;
+
+    // In English words, as the command-line tool says it:
+    // "\"七\" (U+4E03) in column 2 of record 1 \"Seven Samurai\" of list \"Films\"".
+    QString English() const;
+};
+
+// A text of a place as shown in a message: at most 40 characters, one line, "…"
+// when shortened. Without quotes, which belong to the language.
+QString ShortenedForMessage(const QString& text);
+
+// "U+4E03"; and whether the character can be shown itself beside that code (not
+// a control character, a lone surrogate or a non-character).
+QString CharacterCode(char32_t character);
+bool IsShowableCharacter(char32_t character);
+
 struct Loss {
     LossKind Kind;
-    qint64 Count = 0;  // images, records, characters, columns or lists
-    QString FirstPlace; // where the first one is, in words ("record 4 (\"Alien\") of list \"Films\"")
+    qint64 Count = 0;     // images, records, characters, columns or lists
+    LossPlace FirstPlace; // where the first one is
 };
 
 class LossReport {

@@ -2,7 +2,7 @@
 
 #include "CatalogueLoader.h"
 #include "GroupCells.h"
-#include "LossReport.h"
+#include "LossMessage.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
@@ -149,11 +149,14 @@ bool ListController::acceptLosses(const QString& path, CatalogueForm form)
     const LossReport loss = FindLoss(m_document->Lists(), form);
     if (loss.IsEmpty())
         return true;
+    const QString message = LossMessage(loss, path, [this](const QString& section, const QString& key) {
+        return m_shell.options().LanguageTable.GetValue(section, key);
+    });
     if (loss.PreventsSaving()) {
-        showError(loss.Message(path));
+        showError(message);
         return false;
     }
-    return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), loss.Message(path),
+    return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), message,
                           {PromptButton::SaveAnyway, PromptButton::Cancel}})
         == PromptButton::SaveAnyway;
 }

@@ -213,15 +213,23 @@ private slots:
         TfmList* list = openLoaded(file("films.kdx"));
         QVERIFY(list);
         const QByteArray before = ReadFile(file("films.kdx"));
-        list->controller().currentList()->Row(0)->Fields[csTitle] = QStringLiteral("千と千尋");
+        TzkRow* row = list->controller().currentList()->Row(0);
+        row->Fields[csTitle] = QStringLiteral("千と千尋");
         list->AddSheet();
 
-        // The binary form keeps 8-bit text only: asked, and Cancel writes nothing.
+        // The binary form keeps 8-bit text only: asked in Russian with the count and the
+        // first place, and Cancel writes nothing.
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().buttons.front(), PromptButton::SaveAnyway);
-        QVERIFY(prompts->asked.front().text.contains(QStringLiteral(".xkdx")));
+        QCOMPARE(prompts->asked.front().caption, QStringLiteral("Сохранение с потерями"));
+        QCOMPARE(prompts->asked.front().text,
+                 QStringLiteral("При сохранении «%1» в формате .kdx версии 2.1 будет потеряно:\n"
+                                "— символы вне кодовой страницы windows-1251, которые станут «?»: 4 "
+                                "(первый — «千» (U+5343), список «Фильмы», запись %2 «千と千尋», колонка 1 «Название»); "
+                                "их сохраняют .xkdx и .xls.")
+                     .arg(file("films.kdx"), QString::number(row->ID)));
         QCOMPARE(ReadFile(file("films.kdx")), before);
         QVERIFY(list->controller().isModified());
 

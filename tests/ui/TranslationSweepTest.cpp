@@ -173,6 +173,17 @@ private slots:
         wrong = sweepEverything(QLatin1Char('#'));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
         QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
+
+        // The question before a lossy save is worded by the table too: each of its lines
+        // is one marker (the markers hold no placeholders, so no data shows).
+        TfmList* list = main->lists().front();
+        list->controller().currentList()->Row(0)->Fields[csTitle] = QStringLiteral("千");
+        list->AddSheet();
+        prompts->answers = {PromptButton::Cancel};
+        main->menus().action("miSave")->trigger();
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QCOMPARE(prompts->asked.front().caption, QStringLiteral("#Shell/LossySave#"));
+        QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#"));
         prompts->answers.assign(8, PromptButton::No);
         main.reset();
     }
