@@ -1,15 +1,23 @@
 // Every visible text of every window and dialog comes from the language table: with
 // a language file whose texts are markers of their own section and key, each text
-// shown is its marker (or holds one, as status texts with counts do), apart from the
+// shown — in the main, list, options, column, About, filter and statistics windows
+// and the list's print preview — is its marker (or holds one, as status texts with counts do), apart from the
 // few listed built-in texts and the catalogue's own data — also after the options
 // dialog switched to another such file.
+#include "FilterForms.h"
 #include "MainMenu.h"
+#include "PrintCommands.h"
+#include "PrintDialogs.h"
 #include "ScriptedPrompts.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
+#include "TfmFilter.h"
 #include "TfmMain.h"
 #include "TfmOpt.h"
+#include "TfmPrintPreview.h"
+#include "TfmStat.h"
+#include "TzkPrintTarget.h"
 #include "UiTestSupport.h"
 
 #include <QAbstractButton>
@@ -21,6 +29,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
@@ -53,6 +62,26 @@ void WriteMarkerLanguage(const QString& path, QChar mark)
     }
 }
 
+// Shows the print preview as a person would see it, hands it to the sweep, then closes it unprinted.
+class SweepingPrintDialogs : public PrintDialogs {
+public:
+    bool preview(TfmPrintPreview& preview) override
+    {
+        PreparePdfPrinter(preview.printer(), pdf);
+        preview.show();
+        if (QTest::qWaitForWindowExposed(&preview)) {
+            preview.refresh();
+            sweep(preview);
+        }
+        preview.close();
+        return false;
+    }
+    bool choosePrinter(QPrinter&, QWidget*) override { return false; }
+
+    QString pdf;
+    std::function<void(TfmPrintPreview&)> sweep;
+};
+
 } // namespace
 
 class TranslationSweepTest : public QObject {
@@ -62,6 +91,7 @@ private:
     std::unique_ptr<CliRunner> cli;
     std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<TfmMain> main;
+    SweepingPrintDialogs printDialogs;
     QStringList data; // the catalogue's sheet names and file name
 
     // What is wrong with one text, or nothing.
@@ -109,6 +139,9 @@ private:
             if (auto* tabs = qobject_cast<QTabWidget*>(widget); tabs && !qobject_cast<TfmColumnsRen*>(top))
                 for (int i = 0; i < tabs->count(); ++i)
                     add(where + QStringLiteral(" tab"), tabs->tabText(i));
+            if (auto* memo = qobject_cast<QPlainTextEdit*>(widget); memo && memo->isReadOnly())
+                for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
+                    add(where + QStringLiteral(" line"), line);
             if (auto* tree = qobject_cast<QTreeWidget*>(widget))
                 for (int c = 0; c < tree->columnCount(); ++c)
                     add(where + QStringLiteral(" column"), tree->headerItem()->text(c));
@@ -134,9 +167,17 @@ private:
         });
         about.setObjectName(QStringLiteral("fmAbout"));
         about.show();
+        main->menus().action("miStat")->trigger();
+        auto* statistics = main->findChild<TfmStat*>();
+        if (!statistics)
+            return {QStringLiteral("no statistics window")};
         QStringList wrong = sweep(main.get(), mark) + sweep(columns, mark) + sweep(&about, mark);
         columns->close();
-        return wrong;
+        statistics->close();
+        QStringList previewWrong{QStringLiteral("no print preview")};
+        printDialogs.sweep = [&](TfmPrintPreview& preview) { previewWrong = sweep(&preview, mark); };
+        main->menus().action("miPrintList")->trigger();
+        return wrong + previewWrong;
     }
 
 private slots:
@@ -155,8 +196,14 @@ private slots:
         main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
         main->show();
         QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-        QVERIFY(WaitLoaded(main->OpenFile(cli->path("films.kdx"))));
+        main->printing().setDialogs(&printDialogs);
+        printDialogs.pdf = cli->path("preview.pdf");
+        TfmList* list = main->OpenFile(cli->path("films.kdx"));
+        QVERIFY(WaitLoaded(list));
         QVERIFY(main->mdiPanel());
+        // The filter window stays open through the options save, so it has to follow the new language.
+        main->menus().filterActions().front()->trigger();
+        QVERIFY(list->filterForms().form(1) && list->filterForms().form(1)->isVisible());
         main->menus().action("miOptions")->trigger();
         TfmOpt* options = main->optionsDialog();
         QVERIFY(options->isVisible());
