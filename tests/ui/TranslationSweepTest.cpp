@@ -1,9 +1,9 @@
 // Every visible text of every window and dialog comes from the language table: with
 // a language file whose texts are markers of their own section and key, each text
 // shown — in the main, list, options, column, About, filter and statistics windows
-// and the list's print preview — is its marker (or holds one, as status texts with counts do), apart from the
-// few listed built-in texts and the catalogue's own data — also after the options
-// dialog switched to another such file.
+// and the list's print preview — is its marker (or holds one, as status texts with
+// counts do), apart from the few listed built-in texts and the catalogue's own data —
+// also after the options dialog switched to another such file.
 #include "FilterForms.h"
 #include "MainMenu.h"
 #include "PrintCommands.h"
