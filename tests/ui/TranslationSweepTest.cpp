@@ -223,7 +223,6 @@ private slots:
 
         // The question before a lossy save is worded by the table too: each of its lines
         // is one marker (the markers hold no placeholders, so no data shows).
-        TfmList* list = main->lists().front();
         list->controller().currentList()->Row(0)->Fields[csTitle] = QStringLiteral("千");
         list->AddSheet();
         prompts->answers = {PromptButton::Cancel};
