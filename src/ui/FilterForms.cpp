@@ -5,6 +5,8 @@
 #include "ShellState.h"
 #include "TfmFilter.h"
 
+#include <algorithm>
+
 
 namespace reelkeep {
 
@@ -24,9 +26,19 @@ void FilterForms::ShowFilter(int column)
         return;
     if (TfmFilter* form = m_forms[static_cast<size_t>(column)]) {
         form->setVisible(!form->isVisible());
+        if (form->isVisible())
+            form->takeFocus();
         return;
     }
-    create(column)->show();
+    TfmFilter* form = create(column);
+    // Beside the right edge of the list window, over the grid; later windows step down and left.
+    int open = 0;
+    for (const auto& other : m_forms)
+        open += other && other != form ? 1 : 0;
+    const QPoint corner(m_owner->width() - form->width() - 24 - 20 * open, 60 + 20 * open);
+    form->move(m_owner->mapToGlobal(QPoint(std::max(0, corner.x()), corner.y())));
+    form->show();
+    form->takeFocus();
 }
 
 TfmFilter* FilterForms::create(int column)

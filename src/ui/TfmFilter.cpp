@@ -68,6 +68,13 @@ void TfmFilter::SetFilterValue(const QString& text)
     m_lastText = text;
 }
 
+void TfmFilter::takeFocus()
+{
+    activateWindow();
+    raise();
+    m_edit->setFocus();
+}
+
 void TfmFilter::valueClicked(QListWidgetItem* item)
 {
     if (!item || !filtering())
@@ -82,8 +89,11 @@ void TfmFilter::textEdited(const QString& text)
     const bool changed = text != m_lastText;
     m_lastText = text;
     if (filtering()) {
-        if (changed)
+        // The grid follows key by key; the typing goes on here.
+        if (changed) {
             emit maskChosen(m_column, text);
+            takeFocus();
+        }
         return;
     }
     selectValue(0);

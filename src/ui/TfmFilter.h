@@ -32,6 +32,8 @@ public:
 
     // Shows a filter text that is already the column's, as if it had been typed.
     void SetFilterValue(const QString& text);
+    // Makes the window active with the edit ready for typing.
+    void takeFocus();
     // Closes the window without touching its filter: the program replaces or drops it.
     void closeQuietly();
 

@@ -224,6 +224,7 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::ToolTip);
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::Placeholder);
     m_searchColumn->setObjectName(QStringLiteral("cbSearchColumn"));
+    m_searchColumn->setFixedWidth(130);
     m_texts.bind(m_searchColumn, "Shell", "SearchColumn", TextRegistry::Role::ToolTip);
     bar->addWidget(m_searchColumn);
     bar->addWidget(m_search);
