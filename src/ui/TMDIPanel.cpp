@@ -113,15 +113,16 @@ TMDIPanel::TMDIPanel(QMdiArea* area, TextLookup lookup, QWidget* parent)
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(1);
     setFixedHeight(PanelHeight);
-    area->viewport()->installEventFilter(this);
+    Viewport = area->viewport();
+    Viewport->installEventFilter(this);
     connect(area, &QMdiArea::subWindowActivated, this, [this] { SyncWithArea(); });
     SyncWithArea();
 }
 
 TMDIPanel::~TMDIPanel()
 {
-    if (Area)
-        Area->viewport()->removeEventFilter(this);
+    if (Viewport)
+        Viewport->removeEventFilter(this);
 }
 
 void TMDIPanel::TranslateControls()
@@ -384,7 +385,7 @@ void TMDIPanel::ActivateClick(QMdiSubWindow* window)
 bool TMDIPanel::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    const bool viewportChange = Area && watched == Area->viewport()
+    const bool viewportChange = Viewport && watched == Viewport.data()
                                 && (type == QEvent::ChildAdded || type == QEvent::ChildRemoved);
     if (viewportChange || type == QEvent::Show || type == QEvent::Hide) {
         // A new subwindow is not fully built when it is announced: look at the area once it is.

@@ -62,6 +62,9 @@ private:
     QMdiSubWindow* TopWindow() const;
 
     QPointer<QMdiArea> Area;
+    // Kept apart from Area: events still reach the filter while the area is being
+    // destroyed, when it may no longer be used as a QMdiArea.
+    QPointer<QWidget> Viewport;
     TextLookup Lookup;
     std::vector<Entry> Entries;
     bool SyncQueued = false;
