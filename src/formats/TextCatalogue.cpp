@@ -15,7 +15,8 @@ namespace {
 // CR line ends are read too.
 class LineReader {
 public:
-    LineReader(QByteArrayView bytes, const QString& source) : m_bytes(bytes), m_source(source)
+    LineReader(QByteArrayView bytes, const QString& source, bool utf8)
+        : m_bytes(bytes), m_source(source), m_utf8(utf8)
     {
         const qsizetype end = firstBreak();
         if (end < 0 || bytes[end] == '\n')
@@ -43,7 +44,12 @@ public:
         return line;
     }
 
-    QString readCell() { return TextFrom8(readLine(), true); }
+    QString readCell()
+    {
+        if (!m_utf8)
+            return TextFrom8(readLine(), true);
+        return QString::fromUtf8(readLine()).replace(QLatin1String("<br>"), QLatin1String("\r\n"));
+    }
 
     // A count line; what the file has left must hold linesPerItem lines per item.
     qint32 readCount(qint64 linesPerItem, const char* what)
@@ -79,15 +85,38 @@ private:
 
     QByteArrayView m_bytes;
     const QString& m_source;
+    bool m_utf8;
     QByteArrayView m_terminator;
     qsizetype m_pos = 0;
     qint64 m_line = 0;
 };
 
-qsizetype appendLine(QByteArray& out, QStringView text)
+qsizetype appendLine(QByteArray& out, QStringView text, bool utf8)
 {
-    const qsizetype lost = AppendText8(out, text, true);
+    qsizetype lost = 0;
+    if (utf8)
+        out.append(text.toString().replace(QLatin1String("
+"), QLatin1String("<br>")).toUtf8());
+    else
+        lost = AppendText8(out, text, true);
     out.append("\r\n", 2);
+    return lost;
+}
+
+qsizetype appendListHead(QByteArray& out, const TZKList& list, int rowCount, bool utf8)
+{
+    qsizetype lost = appendLine(out, list.Name, utf8);
+    out.append(QByteArray::number(rowCount)).append("\r\n");
+    for (int c = 0; c < kStoredColumnCount; ++c)
+        lost += appendLine(out, list.GetColumnName(c), utf8);
+    return lost;
+}
+
+qsizetype appendCells(QByteArray& out, const TzkRow& row, bool utf8)
+{
+    qsizetype lost = 0;
+    for (int c = 0; c < kStoredColumnCount; ++c)
+        lost += appendLine(out, row.Fields[static_cast<size_t>(c)], utf8);
     return lost;
 }
 
@@ -96,7 +125,7 @@ qsizetype appendLine(QByteArray& out, QStringView text)
 void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLayout& layout, TZKLists& into,
                        const ProgressCallback& onProgress)
 {
-    LineReader lines(bytes, source);
+    LineReader lines(bytes, source, layout.utf8);
     if (!layout.requiredFirstLine.isEmpty() && (bytes.isEmpty() || lines.readLine() != layout.requiredFirstLine))
         return;
     if (layout.requiredFirstLine.isEmpty())
@@ -134,16 +163,21 @@ QByteArray WriteTextCatalogue(const TZKLists& lists, qint64* lostCharacters)
     out.append("kdx v1.3\r\n");
     out.append(QByteArray::number(lists.Count())).append("\r\n");
     for (const auto& list : lists.Lists) {
-        lost += appendLine(out, list->Name);
-        out.append(QByteArray::number(list->RowCount())).append("\r\n");
-        for (int c = 0; c < kStoredColumnCount; ++c)
-            lost += appendLine(out, list->GetColumnName(c));
+        lost += appendListHead(out, *list, list->RowCount(), false);
         for (const auto& row : list->Items())
-            for (int c = 0; c < kStoredColumnCount; ++c)
-                lost += appendLine(out, row->Fields[static_cast<size_t>(c)]);
+            lost += appendCells(out, *row, false);
     }
     if (lostCharacters)
         *lostCharacters += lost;
+    return out;
+}
+
+QByteArray RecordsText(const TZKList& list, const std::vector<const TzkRow*>& rows)
+{
+    QByteArray out("kdx v1.3\r\n1\r\n");
+    appendListHead(out, list, static_cast<int>(rows.size()), true);
+    for (const TzkRow* row : rows)
+        appendCells(out, *row, true);
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include "TReelkeepSerialiazer.h"
 
 #include <QByteArray>
+#include <vector>
 
 namespace reelkeep {
 
@@ -18,6 +19,7 @@ struct TextLayout {
     bool whiteRowColour = false;   // 1.0 and 1.1 carry no row colour
     bool ordinalInInternalCell = false; // the text form numbers its rows in cell 21
     bool reportProgress = true;
+    bool utf8 = false; // the clipboard's form: cells in UTF-8, so no character is lost
 };
 
 // Reads the lines into lists appended to into. source names the input for error
@@ -28,5 +30,9 @@ void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLa
 // The catalogue as "kdx v1.3" lines ended by CR LF: top-level rows only. Adds to
 // lostCharacters, when given, the characters the code page lacks.
 QByteArray WriteTextCatalogue(const TZKLists& lists, qint64* lostCharacters = nullptr);
+
+// The "kdx v1.3" text of the given records of list, as one list of that name, in
+// the order given; their nested records are not part of it. UTF-8 cells.
+QByteArray RecordsText(const TZKList& list, const std::vector<const TzkRow*>& rows);
 
 } // namespace reelkeep

@@ -187,7 +187,7 @@ QByteArray TzkReelkeep::SaveToString() const
     return WriteTextCatalogue(*m_lists);
 }
 
-int TzkReelkeep::LoadFromString(const QByteArray& text)
+int TzkReelkeep::LoadFromString(const QByteArray& text, bool utf8)
 {
     if (!text.startsWith("kdx v1.3\r") && !text.startsWith("kdx v1.3\n") && text != "kdx v1.3")
         throw FormatError(QStringLiteral("The text is not a catalogue: it does not begin with the line \"kdx v1.3\"."));
@@ -195,6 +195,7 @@ int TzkReelkeep::LoadFromString(const QByteArray& text)
     layout.requiredFirstLine = QByteArrayLiteral("kdx v1.3");
     layout.patternsFromTemplate = false;
     layout.ordinalInInternalCell = true;
+    layout.utf8 = utf8;
     std::unique_ptr<TZKLists> read = NewLists();
     ReadTextCatalogue(text, QStringLiteral("text"), layout, *read, OnProgress);
     int records = 0;
@@ -204,10 +205,10 @@ int TzkReelkeep::LoadFromString(const QByteArray& text)
     return records;
 }
 
-int TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent)
+int TzkReelkeep::MergeFromString(const QByteArray& text, TzkRow* parent, bool utf8)
 {
     TzkReelkeep incoming(m_lists->ColumnTemplate, m_lists->Formats);
-    const int records = incoming.LoadFromString(text);
+    const int records = incoming.LoadFromString(text, utf8);
     auto current = [this]() { return CurrentList >= 1 && CurrentList <= ListCount() ? List(CurrentList - 1) : nullptr; };
     TZKList* const shown = current(); // the list whose record the parent is
     for (const auto& source : incoming.m_lists->Lists) {

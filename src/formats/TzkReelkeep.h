@@ -61,13 +61,14 @@ public:
     // Appends the lists of a text form and returns the number of records read.
     // Throws FormatError, adding nothing, when the text does not begin with
     // "kdx v1.3" or is damaged.
-    int LoadFromString(const QByteArray& text);
+    int LoadFromString(const QByteArray& text, bool utf8 = false);
     // Adds the records of a text form to this catalogue: each list to the list of the
     // same name, to the current list when its name is empty, else to a new list, which
     // becomes the current one. Records going to the list current at the start are
     // nested under parent when one is given. Returns the number of records added;
     // text that is not a text form, or damaged, throws and adds nothing.
-    int MergeFromString(const QByteArray& text, TzkRow* parent = nullptr);
+    // utf8: the clipboard's form of the text.
+    int MergeFromString(const QByteArray& text, TzkRow* parent = nullptr, bool utf8 = false);
 
     int CurrentList = 0; // 1-based number of the list shown; 0 in a new document
     ProgressCallback OnProgress;

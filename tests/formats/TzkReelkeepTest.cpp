@@ -1,5 +1,6 @@
 // The catalogue document: recognising .kdx versions and merging text forms.
 #include "FormatTestSupport.h"
+#include "TextCatalogue.h"
 
 
 namespace reelkeep::testing {
@@ -61,6 +62,38 @@ TEST_F(Document, MergeGoesToTheSameNameTheCurrentListOrANewList)
     EXPECT_THROW(doc.MergeFromString("Films\r\nf3\r\n"), FormatError);
     EXPECT_EQ(films->RowCount(), 3);
     EXPECT_EQ(doc.MergeFromString(textForm({{"Films", {}}})), 0);
+}
+
+TEST_F(Document, RecordsTextKeepsEveryCharacterAndTheGivenOrder)
+{
+    TzkReelkeep source;
+    TZKList* films = source.AddList(0, QStringLiteral("Films"));
+    films->SetColumnName(1, QStringLiteral("Название"));
+    TzkRow* first = films->AddRow();
+    first->Fields[1] = QStringLiteral("Café");
+    first->Fields[14] = QStringLiteral("two\r\nlines");
+    TzkRow* nested = films->AddRow(first);
+    nested->Fields[1] = QStringLiteral("七人の侍");
+    nested->Fields[20] = QStringLiteral("00FF0000");
+
+    const QByteArray text = RecordsText(*films, {nested, first});
+    EXPECT_TRUE(text.startsWith("kdx v1.3\r\n1\r\nFilms\r\n2\r\n"));
+
+    TzkReelkeep target;
+    target.AddList(0, QStringLiteral("Films"));
+    target.CurrentList = 1;
+    // Pasting the text back, even without its last line end, gives the same cells in the order given.
+    EXPECT_EQ(target.MergeFromString(text.chopped(2), nullptr, true), 2);
+    const TZKList* pasted = target.List(0);
+    ASSERT_EQ(pasted->RowCount(), 2);
+    EXPECT_EQ(pasted->Row(0)->Fields[1], QStringLiteral("七人の侍"));
+    EXPECT_EQ(pasted->Row(0)->Fields[20], QStringLiteral("00FF0000"));
+    EXPECT_EQ(pasted->Row(1)->Fields[1], QStringLiteral("Café"));
+    EXPECT_EQ(pasted->Row(1)->Fields[14], QStringLiteral("two\r\nlines"));
+    EXPECT_EQ(pasted->Row(1)->ChildCount(), 0);
+    // Read as code-page text, the same bytes do not give the same cells.
+    EXPECT_EQ(target.MergeFromString(text, nullptr, false), 2);
+    EXPECT_NE(target.List(0)->Row(2)->Fields[1], QStringLiteral("七人の侍"));
 }
 
 } // namespace
