@@ -146,6 +146,12 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Shell", "Group", "Сгруппировать"},
         {"Shell", "Sheets", "Листы"},
         {"Shell", "SearchSite", "Сайт для поиска"},
+        // Record commands: clipboard, add from list.
+        {"Records", "NotRecordsText", "Текст не является списком записей: %1"},
+        {"Records", "NoRecordsAdded", "Текст не содержит ни одной записи: ничего не добавлено."},
+        {"Records", "NestedLeftOut", "Скопировано записей: %1; вложенных записей не скопировано: %2"},
+        {"Records", "Copied", "Скопировано записей: %1"},
+        {"Records", "Added", "Добавлено записей: %1"},
         // Window bar menu, About box and file association.
         {"WindowBar", "Cascade", "Каскадом"},
         {"WindowBar", "TileHorizontally", "Встык горизонтально"},

@@ -329,6 +329,52 @@ TzkRow* ListController::groupRows(const std::vector<TzkRow*>& rows, TzkRow* pare
     return group;
 }
 
+void ListController::setCell(TzkRow* row, int column, const QString& text)
+{
+    if (!row || column < 0 || column >= kStoredColumnCount || row->Fields[static_cast<size_t>(column)] == text)
+        return;
+    row->Fields[static_cast<size_t>(column)] = text;
+    m_model.cellChanged(row, column);
+    setModified(true);
+}
+
+TzkRow* ListController::addRecord(TzkRow* parent)
+{
+    TZKList* list = currentList();
+    if (!list)
+        return nullptr;
+    TzkRow* row = list->AddRow(parent);
+    row->Fields[csColour] = QStringLiteral("00FFFFFF");
+    m_model.rebuild();
+    changed();
+    return row;
+}
+
+int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
+{
+    if (!m_document)
+        return 0;
+    const int sheetsBefore = m_document->ListCount();
+    int added = 0;
+    try {
+        added = m_document->MergeFromString(text, parent, utf8);
+    } catch (const ReelkeepError& error) {
+        showError(m_shell.text("Records", "NotRecordsText").arg(error.message()));
+        return 0;
+    }
+    if (added == 0) {
+        showError(m_shell.text("Records", "NoRecordsAdded"));
+        return 0;
+    }
+    m_model.rebuild();
+    if (m_document->ListCount() != sheetsBefore) {
+        emit sheetsChanged();
+        emit columnsChanged();
+    }
+    changed();
+    return added;
+}
+
 void ListController::storeColumnWidths(const std::vector<int>& widths)
 {
     TZKList* list = currentList();

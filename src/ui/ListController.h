@@ -73,6 +73,14 @@ public:
     // The author and, per sheet, the names, types, patterns, logical values and flags of
     // columns 0..20; widths, positions and filters stay.
     void setColumnSettings(const QString& author, const std::vector<ColumnDefinitions>& sheets);
+    // A cell changed by a person: stored, its row redrawn, the window modified.
+    void setCell(TzkRow* row, int column, const QString& text);
+    // A new white record, the last child of parent (top level when null); the new record.
+    TzkRow* addRecord(TzkRow* parent);
+    // Merges a "kdx v1.3" text as Add from list does, records of the current list nested under
+    // parent; the number of records added. A text that is no catalogue, or adds nothing, is
+    // told and leaves the window unmodified.
+    int mergeText(const QByteArray& text, TzkRow* parent, bool utf8);
     // The grid's column widths into the current sheet's columns (and the settings).
     void storeColumnWidths(const std::vector<int>& widths);
 
