@@ -95,8 +95,7 @@ qsizetype appendLine(QByteArray& out, QStringView text, bool utf8)
 {
     qsizetype lost = 0;
     if (utf8)
-        out.append(text.toString().replace(QLatin1String("
-"), QLatin1String("<br>")).toUtf8());
+        out.append(text.toString().replace(QLatin1String("\r\n"), QLatin1String("<br>")).toUtf8());
     else
         lost = AppendText8(out, text, true);
     out.append("\r\n", 2);

@@ -152,6 +152,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Records", "NestedLeftOut", "Скопировано записей: %1; вложенных записей не скопировано: %2"},
         {"Records", "Copied", "Скопировано записей: %1"},
         {"Records", "Added", "Добавлено записей: %1"},
+        {"Records", "Colour", "Цвет"},
         // Window bar menu, About box and file association.
         {"WindowBar", "Cascade", "Каскадом"},
         {"WindowBar", "TileHorizontally", "Встык горизонтально"},

@@ -4,6 +4,7 @@
 #include "GroupCells.h"
 #include "LossMessage.h"
 #include "Prompts.h"
+#include "RecordEditing.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "Statistics.h"
@@ -373,6 +374,27 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
     }
     changed();
     return added;
+}
+
+void ListController::tidyColumn(int column)
+{
+    TZKList* list = currentList();
+    if (!list || column < 0 || column >= kStoredColumnCount)
+        return;
+    std::vector<TzkRow*> pending;
+    for (const RowPtr& row : list->Items())
+        pending.push_back(row.get());
+    while (!pending.empty()) {
+        TzkRow* row = pending.back();
+        pending.pop_back();
+        QString& cell = row->Fields[static_cast<size_t>(column)];
+        cell = TidyText(cell);
+        for (const RowPtr& child : row->Children)
+            pending.push_back(child.get());
+    }
+    m_model.relayout();
+    setModified(true);
+    emit statusChanged();
 }
 
 void ListController::storeColumnWidths(const std::vector<int>& widths)

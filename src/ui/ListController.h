@@ -81,6 +81,8 @@ public:
     // parent; the number of records added. A text that is no catalogue, or adds nothing, is
     // told and leaves the window unmodified.
     int mergeText(const QByteArray& text, TzkRow* parent, bool utf8);
+    // Tidies the column's cells in every record of the current sheet (nested ones too).
+    void tidyColumn(int column);
     // The grid's column widths into the current sheet's columns (and the settings).
     void storeColumnWidths(const std::vector<int>& widths);
 

@@ -8,8 +8,10 @@
 #include "TfmStat.h"
 #include "MainMenu.h"
 #include "Prompts.h"
+#include "RecordCommands.h"
 #include "ShellState.h"
 #include "TextRegistry.h"
+#include "TzkRecordPanel.h"
 #include "TzkReelkeep.h"
 
 #include <QCloseEvent>
@@ -22,6 +24,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -70,7 +73,10 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
       m_texts(texts),
       m_controller(new ListController(shell, prompts, this)),
       m_grid(new QTreeView),
-      m_panel(new QWidget),
+      m_recordPanel(new TzkRecordPanel(shell.options(), [&shell](const char* section, const char* key) {
+          return shell.text(section, key);
+      })),
+      m_panel(new QScrollArea),
       m_splitter(new QSplitter(Qt::Vertical)),
       m_sheets(new QComboBox),
       m_sites(new QComboBox),
@@ -92,13 +98,19 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     buildToolBar(holder, bar);
     layout->addWidget(bar);
 
-    m_panel->setObjectName(QStringLiteral("pnlRecord"));
+    m_panel->setObjectName(QStringLiteral("sbRecord"));
+    m_panel->setWidget(m_recordPanel);
+    m_panel->setWidgetResizable(true);
+    m_panel->setFrameShape(QFrame::NoFrame);
+    m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts);
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
     m_grid->setUniformRowHeights(true);
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setAllColumnsShowFocus(true);
+    // The tree's indentation goes to the title, so the numbers of column 0 stay readable.
+    m_grid->setTreePosition(1);
     m_grid->setItemDelegate(new GridLinesDelegate(m_grid));
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->installEventFilter(this);
@@ -175,8 +187,9 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     connect(addButton(bar, "btnSave", QStyle::SP_DialogSaveButton, "MainMenu", "Save"), &QToolButton::clicked, this,
             [this] { m_controller->save(); });
     bar->addSeparator();
-    for (const auto& [name, icon, key] : {std::tuple{"btnAddRow", QStyle::SP_FileIcon, "Add"},
-                                          std::tuple{"btnAddFromFile", QStyle::SP_DialogOpenButton, "AddFromFile"},
+    connect(addButton(bar, "btnAddRow", QStyle::SP_FileIcon, "ListHints", "Add"), &QToolButton::clicked, this,
+            [this] { m_records->AddRecord(); });
+    for (const auto& [name, icon, key] : {std::tuple{"btnAddFromFile", QStyle::SP_DialogOpenButton, "AddFromFile"},
                                           std::tuple{"btnAddFromDir", QStyle::SP_DirOpenIcon, "AddFromDir"}})
         connect(addButton(bar, name, icon, "ListHints", key), &QToolButton::clicked, this, &TfmList::notAvailable);
     m_deleteButton = addButton(bar, "btnDelete", QStyle::SP_TrashIcon, "ListHints", "Delete");
@@ -285,6 +298,7 @@ void TfmList::RenameEdit()
     const TZKList* list = m_controller->currentList();
     m_quickSearch->refillColumns(list);
     showSortIndicator();
+    m_recordPanel->setColumns(list);
     FillColumnMenu(m_contextSort, list, [this](int column) { m_controller->sortBy(column); });
     emit columnsShown();
 }
@@ -345,6 +359,7 @@ void TfmList::lvListClick()
     for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
         button->setEnabled(any);
     enableSearch();
+    m_recordPanel->showRecord(currentRecord());
     emit stateChanged();
 }
 
@@ -354,6 +369,7 @@ void TfmList::clearCurrent()
     for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
         button->setEnabled(false);
     enableSearch();
+    m_recordPanel->showRecord(nullptr);
     emit stateChanged();
 }
 
@@ -439,12 +455,18 @@ void TfmList::GroupSelected()
 
 void TfmList::focusLast()
 {
-    const QModelIndex last = m_controller->model()->lastIndex();
-    if (!last.isValid())
+    focusRecord(m_controller->model()->rowAt(m_controller->model()->lastIndex()));
+}
+
+void TfmList::focusRecord(const TzkRow* row)
+{
+    const QModelIndex index = row ? m_controller->model()->indexOf(row) : QModelIndex();
+    if (!index.isValid())
         return;
-    m_grid->setCurrentIndex(last);
-    m_grid->selectionModel()->select(last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_grid->scrollTo(last);
+    m_grid->setCurrentIndex(index);
+    m_grid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_grid->scrollTo(index);
+    lvListClick();
 }
 
 void TfmList::SelectAll()

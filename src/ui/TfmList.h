@@ -12,6 +12,7 @@
 class QComboBox;
 class QLabel;
 class QMenu;
+class QScrollArea;
 class QSplitter;
 class QToolButton;
 class QToolBar;
@@ -22,6 +23,8 @@ namespace reelkeep {
 class FilterForms;
 class ListController;
 class QuickSearchBar;
+class RecordCommands;
+class TzkRecordPanel;
 class Prompts;
 class ShellState;
 class TextRegistry;
@@ -59,6 +62,13 @@ public:
     // The selected records in grid order (top to bottom, children after their parent).
     std::vector<TzkRow*> selectedRecords() const;
 
+    // Makes the record current: focused, selected alone, scrolled to and shown in the panel.
+    void focusRecord(const TzkRow* row);
+    // The same for the last record in display order.
+    void focusLast();
+    RecordCommands& records() { return *m_records; }
+    TzkRecordPanel* recordPanel() const { return m_recordPanel; }
+
     void DelItem();
     void GroupSelected();
     void SelectAll();
@@ -92,7 +102,6 @@ private:
     void refillSheets();
     void enableSearch();
     void notAvailable();
-    void focusLast();
     void showSortIndicator();
 
     ShellState& m_shell;
@@ -100,7 +109,9 @@ private:
     TextRegistry& m_texts;
     ListController* m_controller;
     QTreeView* m_grid;
-    QWidget* m_panel;
+    TzkRecordPanel* m_recordPanel;
+    QScrollArea* m_panel;
+    RecordCommands* m_records = nullptr;
     QSplitter* m_splitter;
     QComboBox* m_sheets;
     QComboBox* m_sites;

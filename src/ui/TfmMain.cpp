@@ -6,6 +6,7 @@
 #include "MainMenu.h"
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
+#include "RecordCommands.h"
 #include "ReelkeepError.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
@@ -16,6 +17,8 @@
 #include "TzkReelkeep.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -234,6 +237,7 @@ void TfmMain::updateMenus()
     const bool ready = list && list->controller().document() && !list->controller().isLoading();
     m_menu->setTag1Enabled(ready);
     m_menu->action("miExport")->setEnabled(ready && !ExportFilters(m_shell.plugins()).isEmpty());
+    m_menu->action("miPaste")->setEnabled(ready && RecordCommands::CanPaste());
 }
 
 void TfmMain::listColumnsShown(TfmList* list)
@@ -302,9 +306,16 @@ void TfmMain::connectCommands()
             if (TfmList* list = activeList(); list && list->controller().document())
                 list->ShowFilter(c);
         });
+    onActive("miAddRow", [](TfmList& list) { list.records().AddRecord(); });
+    onActive("miCopy", [](TfmList& list) { list.records().Copy(); });
+    onActive("miCut", [](TfmList& list) { list.records().Cut(); });
+    onActive("miPaste", [](TfmList& list) { list.records().Paste(); });
+    onActive("miAddFromList", [](TfmList& list) { list.records().AddFromList(); });
+    onActive("miRemoveSpaceAct", [](TfmList& list) { list.records().TidyColumn(csActors); });
+    onActive("miRemoveSpaceRej", [](TfmList& list) { list.records().TidyColumn(csDirectors); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfmMain::updateMenus);
     // Commands whose work comes with later parts of the program say so.
-    for (const char* name : {"miAddRow", "miAddFromFile", "miAddFromDir", "miRemoveSpaceAct",
-                             "miRemoveSpaceRej", "miAddFromList", "miCopy", "miCut", "miPaste"})
+    for (const char* name : {"miAddFromFile", "miAddFromDir"})
         connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
 }
 

@@ -72,6 +72,7 @@ TEST_F(Document, RecordsTextKeepsEveryCharacterAndTheGivenOrder)
     TzkRow* first = films->AddRow();
     first->Fields[1] = QStringLiteral("Café");
     first->Fields[14] = QStringLiteral("two\r\nlines");
+    first->Fields[20] = QStringLiteral("00FFFFFF");
     TzkRow* nested = films->AddRow(first);
     nested->Fields[1] = QStringLiteral("七人の侍");
     nested->Fields[20] = QStringLiteral("00FF0000");

@@ -1,0 +1,212 @@
+#include "RecordCommands.h"
+
+#include "FileIO.h"
+#include "GridModel.h"
+#include "ListController.h"
+#include "Prompts.h"
+#include "RecordEditing.h"
+#include "ReelkeepError.h"
+#include "ShellState.h"
+#include "TZKList.h"
+#include "TextCatalogue.h"
+#include "TfmList.h"
+#include "TzkRecordPanel.h"
+
+#include <QClipboard>
+#include <QDate>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTreeView>
+#include <unordered_set>
+
+namespace reelkeep {
+namespace {
+
+// Nested records under the given ones that are not among them: the text form cannot carry them.
+int nestedLeftOut(const std::vector<const TzkRow*>& rows)
+{
+    const std::unordered_set<const TzkRow*> chosen(rows.begin(), rows.end());
+    int left = 0;
+    std::vector<const TzkRow*> pending(rows.begin(), rows.end());
+    while (!pending.empty()) {
+        const TzkRow* row = pending.back();
+        pending.pop_back();
+        for (const RowPtr& child : row->Children) {
+            if (chosen.contains(child.get()))
+                continue;
+            ++left;
+            pending.push_back(child.get());
+        }
+    }
+    return left;
+}
+
+} // namespace
+
+RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts)
+    : QObject(&window),
+      m_window(window),
+      m_panel(panel),
+      m_shell(shell),
+      m_prompts(prompts),
+      m_controller(window.controller()),
+      m_grid(window.grid())
+{
+    connect(&m_panel, &TzkRecordPanel::cellEdited, this,
+            [this](int column, const QString& text) { m_controller.setCell(m_window.currentRecord(), column, text); });
+    connect(&m_panel, &TzkRecordPanel::colourPicked, this,
+            [this](const QString& cell) { storeInSelected(csColour, cell); });
+    connect(&m_panel, &TzkRecordPanel::clearField, this, [this](int column) {
+        storeInSelected(column, QString());
+        showCurrent();
+    });
+    connect(&m_panel, &TzkRecordPanel::stepRecord, this, &RecordCommands::step);
+    connect(&m_panel, &TzkRecordPanel::fieldButton, this, [this](int column) {
+        const TZKList* list = m_controller.currentList();
+        if (!list)
+            return;
+        if (column == csNumber)
+            AutoNumber();
+        else if (list->Column(column).Pattern == QLatin1String("%Date%"))
+            TodayDate(column);
+        else
+            notAvailable();
+    });
+}
+
+void RecordCommands::storeInSelected(int column, const QString& text)
+{
+    std::vector<TzkRow*> rows = m_window.selectedRecords();
+    if (rows.empty() && m_window.currentRecord())
+        rows.push_back(m_window.currentRecord());
+    for (TzkRow* row : rows)
+        m_controller.setCell(row, column, text);
+}
+
+void RecordCommands::showCurrent()
+{
+    m_panel.showRecord(m_window.currentRecord());
+}
+
+void RecordCommands::step(int delta)
+{
+    const QModelIndex current = m_grid->currentIndex();
+    const QModelIndex next = delta < 0 ? m_grid->indexAbove(current) : m_grid->indexBelow(current);
+    if (next.isValid())
+        m_window.focusRecord(m_controller.model()->rowAt(next));
+}
+
+void RecordCommands::AddRecord()
+{
+    const TzkRow* current = m_window.currentRecord();
+    GridModel* model = m_controller.model();
+    TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
+    if (TzkRow* row = m_controller.addRecord(parent))
+        m_window.focusRecord(row);
+}
+
+bool RecordCommands::Copy()
+{
+    const TZKList* list = m_controller.currentList();
+    const std::vector<TzkRow*> selected = m_window.selectedRecords();
+    if (!list || selected.empty())
+        return false;
+    const std::vector<const TzkRow*> rows(selected.begin(), selected.end());
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(RecordsText(*list, rows)));
+    const int left = nestedLeftOut(rows);
+    m_controller.setStatus(left > 0 ? m_shell.text("Records", "NestedLeftOut").arg(rows.size()).arg(left)
+                                    : m_shell.text("Records", "Copied").arg(rows.size()));
+    return true;
+}
+
+void RecordCommands::Cut()
+{
+    if (Copy())
+        m_window.DelItem();
+}
+
+bool RecordCommands::CanPaste()
+{
+    return QGuiApplication::clipboard()->text().startsWith(QLatin1String("kdx v1.3"));
+}
+
+void RecordCommands::Paste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty())
+        return;
+    const TzkRow* current = m_window.currentRecord();
+    GridModel* model = m_controller.model();
+    TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
+    merged(m_controller.mergeText(text.toUtf8(), parent, true));
+}
+
+void RecordCommands::AddFromList()
+{
+    zkOptions& options = m_shell.options();
+    const QString path = m_prompts.chooseFileToOpen(options.LastListDir, {QStringLiteral("Corvane list (*.kdx)")});
+    if (path.isEmpty())
+        return;
+    options.LastListDir = QFileInfo(path).absolutePath();
+    QByteArray text;
+    try {
+        text = ReadWholeFile(path);
+    } catch (const ReelkeepError& error) {
+        m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), error.message(), {PromptButton::Ok}});
+        return;
+    }
+    // Records go into the group of the current record.
+    const TzkRow* current = m_window.currentRecord();
+    GridModel* model = m_controller.model();
+    TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
+    merged(m_controller.mergeText(text, parent, false));
+}
+
+void RecordCommands::merged(int added)
+{
+    if (added == 0)
+        return;
+    m_window.focusLast();
+    m_controller.setStatus(m_shell.text("Records", "Added").arg(added));
+}
+
+void RecordCommands::TidyColumn(int column)
+{
+    m_controller.tidyColumn(column);
+    showCurrent();
+}
+
+void RecordCommands::AutoNumber()
+{
+    const TZKList* list = m_controller.currentList();
+    if (!list || !m_window.currentRecord())
+        return;
+    int number = 0;
+    try {
+        number = NextRecordNumber(*list);
+    } catch (const ConversionError& error) {
+        m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), error.message(), {PromptButton::Ok}});
+        return;
+    }
+    const QString text = QString::number(number);
+    m_panel.showCell(csNumber, text);
+    m_panel.focusColumn(csNumber);
+    storeInSelected(csNumber, text);
+}
+
+void RecordCommands::TodayDate(int column)
+{
+    if (!m_window.currentRecord())
+        return;
+    const QString text = m_shell.options().Formats.formatDate(QDate::currentDate());
+    m_panel.showCell(column, text);
+    m_panel.focusColumn(column);
+    storeInSelected(column, text);
+}
+
+void RecordCommands::notAvailable()
+{
+    m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("Shell", "NotAvailable"), {PromptButton::Ok}});
+}
+
+} // namespace reelkeep

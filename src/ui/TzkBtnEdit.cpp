@@ -1,0 +1,97 @@
+#include "TzkBtnEdit.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace reelkeep {
+
+TzkBtnEdit::TzkBtnEdit(int column, QWidget* parent)
+    : QWidget(parent), m_column(column), m_label(new QLabel), m_edit(new QLineEdit), m_button(new QToolButton)
+{
+    setObjectName(QStringLiteral("edColumn%1").arg(column));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    layout->addWidget(m_label);
+    auto* line = new QHBoxLayout;
+    line->setContentsMargins(0, 0, 0, 0);
+    line->setSpacing(1);
+    line->addWidget(m_edit);
+    line->addWidget(m_button);
+    line->addStretch(1);
+    layout->addLayout(line);
+    m_edit->setProperty("column", column);
+    m_button->setVisible(false);
+    m_button->setFocusPolicy(Qt::NoFocus);
+    m_label->installEventFilter(this);
+    connect(m_button, &QToolButton::clicked, this, [this] { emit buttonClicked(m_column); });
+}
+
+void TzkBtnEdit::setCaption(const QString& text)
+{
+    m_label->setText(text);
+    fitWidth();
+}
+
+void TzkBtnEdit::setButton(const QString& caption, const QString& hint)
+{
+    m_button->setText(caption);
+    m_button->setToolTip(hint);
+    m_button->setVisible(!caption.isEmpty());
+    fitWidth();
+}
+
+void TzkBtnEdit::setEditWidth(int width)
+{
+    m_editWidth = width;
+    fitWidth();
+}
+
+void TzkBtnEdit::fitWidth()
+{
+    // The edit keeps its stored width; the label is measured with the font so that
+    // no caption is cut, and the button sits right of the edit.
+    m_edit->setFixedWidth(std::max(m_editWidth, 12));
+    const int buttonWidth = m_button->isVisibleTo(this) ? m_button->sizeHint().width() + 1 : 0;
+    const int width = std::max(m_edit->width() + buttonWidth, m_label->fontMetrics().horizontalAdvance(m_label->text()) + 2);
+    m_button->setFixedHeight(m_edit->sizeHint().height());
+    resize(width, sizeHint().height());
+}
+
+bool TzkBtnEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_label && MoveByShiftDrag(this, event, m_dragOffset, m_dragging)) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            emit moved(m_column, pos());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MoveByShiftDrag(QWidget* target, QEvent* event, QPoint& offset, bool& dragging)
+{
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint inParent = target->parentWidget()->mapFromGlobal(mouse->globalPosition().toPoint());
+    if (type == QEvent::MouseButtonPress) {
+        if (mouse->button() != Qt::LeftButton || !(mouse->modifiers() & Qt::ShiftModifier))
+            return false;
+        dragging = true;
+        offset = inParent - target->pos();
+        return true;
+    }
+    if (!dragging)
+        return false;
+    target->move((inParent - offset).expandedTo(QPoint(0, 0)));
+    if (type == QEvent::MouseButtonRelease)
+        dragging = false;
+    return true;
+}
+
+} // namespace reelkeep

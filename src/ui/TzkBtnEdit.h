@@ -1,0 +1,53 @@
+// A labelled single-line edit of the record panel, with an optional small button
+// beside it; Shift+drag on the label moves the whole control.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+
+namespace reelkeep {
+
+class TzkBtnEdit : public QWidget {
+    Q_OBJECT
+public:
+    TzkBtnEdit(int column, QWidget* parent = nullptr);
+
+    int column() const { return m_column; }
+    QLineEdit* edit() const { return m_edit; }
+    QToolButton* button() const { return m_button; }
+    QLabel* label() const { return m_label; }
+
+    void setCaption(const QString& text);
+    // The button's caption and hint; an empty caption hides the button.
+    void setButton(const QString& caption, const QString& hint);
+    // The edit's width; the control is as wide as the edit or its label, whichever is wider.
+    void setEditWidth(int width);
+
+signals:
+    void buttonClicked(int column);
+    // The label was dragged with Shift to a new top-left corner (in the parent's coordinates).
+    void moved(int column, QPoint topLeft);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void fitWidth();
+
+    int m_column;
+    int m_editWidth = 0;
+    QLabel* m_label;
+    QLineEdit* m_edit;
+    QToolButton* m_button;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+};
+
+// Moves target within its parent while a Shift+left-button drag lasts; true when the
+// mouse event was part of such a drag.
+bool MoveByShiftDrag(QWidget* target, QEvent* event, QPoint& offset, bool& dragging);
+
+} // namespace reelkeep

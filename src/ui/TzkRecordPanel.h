@@ -1,0 +1,65 @@
+// The record panel above the grid: one control per column of the current sheet at
+// the positions of the settings. It shows a record and reports what a person does;
+// the list window turns that into controller calls. Filling it stores nothing.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QPlainTextEdit;
+
+namespace reelkeep {
+
+class TZKList;
+class TzkBtnEdit;
+class TzkLabeledColorBox;
+class TzkRow;
+class zkOptions;
+
+class TzkRecordPanel : public QWidget {
+    Q_OBJECT
+public:
+    using Lookup = std::function<QString(const char* section, const char* key)>;
+    TzkRecordPanel(zkOptions& options, Lookup text, QWidget* parent = nullptr);
+
+    // Captions and field buttons follow the sheet's columns.
+    void setColumns(const TZKList* list);
+    // Empties every control, then fills them from row; disabled without a row.
+    void showRecord(const TzkRow* row);
+    // Shows a text in a column's control without storing it.
+    void showCell(int column, const QString& text);
+
+    TzkBtnEdit* edit(int column) const; // columns 0..13 and 16..19
+    QPlainTextEdit* memo(int column) const; // 14 and 15
+    TzkLabeledColorBox* colourBox() const { return m_colour; }
+    // Focuses the edit or memo of a column.
+    void focusColumn(int column);
+
+signals:
+    void cellEdited(int column, const QString& text);
+    void colourPicked(const QString& cell);
+    void fieldButton(int column);
+    void clearField(int column);
+    // Ctrl+Up (-1) or Ctrl+Down (+1) in a control.
+    void stepRecord(int delta);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeControls();
+    void addClearField(QWidget* control, int column, QMenu* menu);
+    QPlainTextEdit* makeMemo(int column, const char* name);
+
+    zkOptions& m_options;
+    Lookup m_text;
+    std::array<TzkBtnEdit*, 20> m_edits{}; // null at 14 and 15
+    QPlainTextEdit* m_description;
+    QPlainTextEdit* m_actors;
+    TzkLabeledColorBox* m_colour;
+    bool m_filling = false;
+};
+
+} // namespace reelkeep

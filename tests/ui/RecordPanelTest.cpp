@@ -1,0 +1,266 @@
+// The record panel and the record commands: edits reach the cells, aids over a
+// selection, the record clipboard between windows and Add from list, checked
+// through the document and reelkeep-cli.
+#include "GridModel.h"
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TfmMain.h"
+#include "TzkBtnEdit.h"
+#include "TzkLabeledColorBox.h"
+#include "TzkRecordPanel.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+
+class RecordPanelTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    TfmList* list = nullptr;
+
+    QString path() const { return cli->path("films.kdx"); }
+    QJsonObject saved(TfmList* window, const QString& file)
+    {
+        main->mdiArea()->setActiveSubWindow(window);
+        main->menus().action("miSave")->trigger();
+        return cli->run({"dump", file}).json();
+    }
+    QModelIndex rowIndex(const char* title, TfmList* window = nullptr) const
+    {
+        const QAbstractItemModel* model = (window ? window : list)->grid()->model();
+        const QModelIndexList found = model->match(model->index(0, 1), Qt::DisplayRole, QString::fromUtf8(title), 1,
+                                                   Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? QModelIndex() : found.front().siblingAtColumn(0);
+    }
+    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}, TfmList* window = nullptr)
+    {
+        QTreeView* grid = (window ? window : list)->grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
+    }
+    QLineEdit* edit(int column) const { return list->recordPanel()->edit(column)->edit(); }
+    // The cells of one column of list 1 of a dump, depth first.
+    static QStringList cliColumn(const QJsonObject& dump, int column)
+    {
+        QStringList cells;
+        const std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& rows) {
+            for (const QJsonValue& row : rows) {
+                cells << row[QStringLiteral("cells")].toArray()[column].toString();
+                walk(row[QStringLiteral("children")].toArray());
+            }
+        };
+        walk(dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray());
+        return cells;
+    }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        main->resize(1100, 800);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        WriteSampleCatalogue(path());
+        list = main->OpenFile(path());
+        QVERIFY(WaitLoaded(list));
+        list->grid()->expandAll();
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(4, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void typingPastingAndMemosReachTheCellsShowingDoesNot()
+    {
+        TzkRecordPanel* panel = list->recordPanel();
+        QVERIFY(!panel->isEnabled());
+        click(rowIndex("Амели"));
+        QVERIFY(panel->isEnabled());
+        QCOMPARE(edit(1)->text(), QStringLiteral("Амели"));
+        QCOMPARE(list->recordPanel()->edit(1)->label()->text(), QStringLiteral("Название"));
+        QVERIFY(!list->controller().isModified());
+
+        QTest::keyClicks(edit(1), QStringLiteral(" 2"));
+        QCOMPARE(list->currentRecord()->Fields[1], QStringLiteral("Амели 2"));
+        QCOMPARE(rowIndex("Амели 2").siblingAtColumn(1).data().toString(), QStringLiteral("Амели 2"));
+        QVERIFY(list->controller().isModified());
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("Amélie"));
+        edit(2)->setFocus();
+        QTest::keyClick(edit(2), Qt::Key_V, Qt::ControlModifier);
+        QPlainTextEdit* memo = panel->memo(csDescription);
+        memo->setFocus();
+        QTest::keyClicks(memo, QStringLiteral("one"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, QStringLiteral("two"));
+        QCOMPARE(list->currentRecord()->Fields[csDescription], QStringLiteral("one\r\ntwo"));
+
+        // Ctrl+Down shows the next row; its text was not touched by the filling.
+        QTest::keyClick(edit(1), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(list->currentRecord()->Fields[1], QStringLiteral("Матрица 2"));
+        QCOMPARE(edit(1)->text(), QStringLiteral("Матрица 2"));
+        QCOMPARE(memo->toPlainText(), QString());
+        QTest::keyClick(edit(1), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(memo->toPlainText(), QStringLiteral("one\ntwo"));
+
+        const QJsonObject dump = saved(list, path());
+        QCOMPARE(cliColumn(dump, 1)[1], QStringLiteral("Амели 2"));
+        QCOMPARE(cliColumn(dump, 2)[1], QStringLiteral("Amélie"));
+        QCOMPARE(cliColumn(dump, csDescription)[1], QStringLiteral("one\r\ntwo"));
+        QCOMPARE(cliColumn(dump, 1)[2], QStringLiteral("Матрица 2"));
+    }
+
+    void aidsActOnEverySelectedRecord()
+    {
+        list->controller().currentList()->Row(0)->Fields[csNumber] = QStringLiteral("5");
+        list->controller().currentList()->Row(0)->Fields[csDiscs] = QStringLiteral("2");
+        list->controller().currentList()->Row(1)->Fields[csActors] = QStringLiteral(" Tautou ,  Kassovitz ");
+        click(rowIndex("Амели"));
+        click(rowIndex("Жмурки"), Qt::ControlModifier);
+        TzkRecordPanel* panel = list->recordPanel();
+
+        panel->edit(csNumber)->button()->click();
+        QCOMPARE(edit(csNumber)->text(), QStringLiteral("7"));
+        panel->edit(csDateAdded)->button()->click();
+        QVERIFY(!edit(csDateAdded)->text().isEmpty());
+        QComboBox* colours = panel->colourBox()->box();
+        emit colours->activated(colours->findText(QStringLiteral("blue")));
+        emit panel->clearField(csTitle);
+        QCOMPARE(edit(csTitle)->text(), QString());
+        main->menus().action("miRemoveSpaceAct")->trigger();
+
+        // A number cell that is not a number stops the automatic number with a message, writing nothing.
+        list->controller().currentList()->Row(2)->Fields[csNumber] = QStringLiteral("x");
+        panel->edit(csNumber)->button()->click();
+        QVERIFY(prompts->texts().contains(QStringLiteral("x")));
+
+        const QJsonObject dump = saved(list, path());
+        QCOMPARE(cliColumn(dump, csNumber), QStringList({"5", "7", "x", "7", "", "", ""}));
+        QCOMPARE(cliColumn(dump, csTitle)[1], QString());
+        QCOMPARE(cliColumn(dump, csTitle)[3], QString());
+        QCOMPARE(cliColumn(dump, csTitle)[0], QStringLiteral("Шахматы"));
+        QCOMPARE(cliColumn(dump, csColour)[1], QStringLiteral("00FF0000"));
+        QCOMPARE(cliColumn(dump, csColour)[3], QStringLiteral("00FF0000"));
+        QCOMPARE(cliColumn(dump, csColour)[2], QStringLiteral("0000FF00"));
+        QCOMPARE(cliColumn(dump, csDateAdded)[1], cliColumn(dump, csDateAdded)[3]);
+        QCOMPARE(cliColumn(dump, csDateAdded)[0], QString());
+        QCOMPARE(cliColumn(dump, csActors)[1], QStringLiteral("Tautou, Kassovitz"));
+    }
+
+    void recordsCopiedInOneWindowArePastedIntoAnother()
+    {
+        TZKList* films = list->controller().currentList();
+        films->Row(1)->Fields[csTitle] = QStringLiteral("Café");
+        films->Row(2)->Fields[csTitle] = QStringLiteral("七人の侍");
+        films->Row(2)->Fields[csDescription] = QStringLiteral("a\r\nb");
+        list->controller().model()->rebuild();
+        list->grid()->expandAll();
+        click(rowIndex("Café"));
+        click(rowIndex("七人の侍"), Qt::ControlModifier);
+        click(rowIndex("Бригада"), Qt::ControlModifier);
+        main->menus().action("miCopy")->trigger();
+        // The group's two nested records cannot travel in the text.
+        QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Скопировано записей: 3; вложенных записей не скопировано: 2"));
+        QVERIFY(main->menus().action("miPaste")->isEnabled());
+
+        const QString otherPath = cli->path("other.kdx");
+        WriteSampleCatalogue(otherPath);
+        TfmList* other = main->OpenFile(otherPath);
+        QVERIFY(WaitLoaded(other));
+        main->mdiArea()->setActiveSubWindow(other);
+        other->grid()->expandAll();
+        click(rowIndex("Бригада 1", other), {}, other);
+        main->menus().action("miPaste")->trigger();
+        QVERIFY(other->controller().isModified());
+        QCOMPARE(other->currentRecord()->Fields[csTitle], QStringLiteral("Бригада"));
+
+        const QJsonObject dump = saved(other, otherPath);
+        QCOMPARE(CliTitles(dump), QStringList({"Шахматы", "Амели", "Матрица 2", "Жмурки", "Бригада", "Бригада 1",
+                                               "Бригада 2", "Café", "七人の侍", "Бригада"}));
+        QCOMPARE(cliColumn(dump, csDescription)[8], QStringLiteral("a\r\nb"));
+        QCOMPARE(cliColumn(dump, csColour)[7], QString());
+
+        // Cut takes the records away after the question.
+        main->mdiArea()->setActiveSubWindow(list);
+        click(rowIndex("Café"));
+        prompts->answers = {PromptButton::Yes};
+        main->menus().action("miCut")->trigger();
+        QVERIFY(!rowIndex("Café").isValid());
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("Café")));
+    }
+
+    void addFromListMergesAFileAndRefusesOtherText()
+    {
+        // A file that is no text form is told and changes nothing.
+        QFile junk(cli->path("junk.kdx"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("not a list\r\n");
+        junk.close();
+        prompts->files = {{junk.fileName(), 0}};
+        main->menus().action("miAddFromList")->trigger();
+        QVERIFY(prompts->lastFilters == QStringList{QStringLiteral("Corvane list (*.kdx)")});
+        QVERIFY(prompts->texts().contains(QStringLiteral("не является списком записей")));
+        QVERIFY(!list->controller().isModified());
+
+        // Unnamed lists go to the current sheet, into the group of the current record.
+        TzkReelkeep source;
+        TZKList* unnamed = source.AddList(0, QString());
+        for (const char* title : {"Солярис", "Сталкер"})
+            unnamed->AddRow()->Fields[csTitle] = QString::fromUtf8(title);
+        source.AddList(0, QStringLiteral("Сериалы"))->AddRow()->Fields[csTitle] = QStringLiteral("Зона");
+        QFile file(cli->path("two.kdx"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(source.SaveToString());
+        file.close();
+        click(rowIndex("Бригада 1"));
+        prompts->files = {{file.fileName(), 0}};
+        main->menus().action("miAddFromList")->trigger();
+        QVERIFY(list->controller().isModified());
+        QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Добавлено записей: 3"));
+        QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("Сталкер"));
+
+        const QJsonObject dump = saved(list, path());
+        QCOMPARE(CliTitles(dump), QStringList({"Шахматы", "Амели", "Матрица 2", "Жмурки", "Бригада", "Бригада 1",
+                                               "Бригада 2", "Солярис", "Сталкер"}));
+        QCOMPARE(CliTitles(dump, 2), QStringList({"Остров", "Зона"}));
+        const QJsonArray top = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
+        QCOMPARE(top.size(), 5);
+    }
+
+    void addedRecordIsTheLastSiblingWhiteAndShown()
+    {
+        click(rowIndex("Бригада 2"));
+        main->menus().action("miAddRow")->trigger();
+        TzkRow* added = list->currentRecord();
+        QVERIFY(added);
+        QCOMPARE(added->Fields[csColour], QStringLiteral("00FFFFFF"));
+        QVERIFY(list->recordPanel()->isEnabled());
+        QTest::keyClicks(edit(csTitle), QStringLiteral("Бригада 3"));
+        click(rowIndex("Шахматы"));
+        list->findChild<QToolButton*>(QStringLiteral("btnAddRow"))->click();
+        QTest::keyClicks(edit(csTitle), QStringLiteral("Last"));
+        QCOMPARE(CliTitles(saved(list, path())), QStringList({"Шахматы", "Амели", "Матрица 2", "Жмурки", "Бригада",
+                                                              "Бригада 1", "Бригада 2", "Бригада 3", "Last"}));
+    }
+};
+
+QTEST_MAIN(RecordPanelTest)
+#include "RecordPanelTest.moc"
