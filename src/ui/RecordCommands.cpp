@@ -138,7 +138,7 @@ void RecordCommands::Paste()
     const TzkRow* current = m_window.currentRecord();
     GridModel* model = m_controller.model();
     TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
-    merged(m_controller.mergeText(text.toUtf8(), parent, true));
+    merged(m_controller.mergeText(text.toUtf8(), parent, true), parent);
 }
 
 void RecordCommands::AddFromList()
@@ -159,14 +159,19 @@ void RecordCommands::AddFromList()
     const TzkRow* current = m_window.currentRecord();
     GridModel* model = m_controller.model();
     TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
-    merged(m_controller.mergeText(text, parent, false));
+    merged(m_controller.mergeText(text, parent, false), parent);
 }
 
-void RecordCommands::merged(int added)
+void RecordCommands::merged(int added, const TzkRow* parent)
 {
     if (added == 0)
         return;
-    m_window.focusLast();
+    // Records added into a group: its last child is the last record added.
+    const QModelIndex group = parent ? m_controller.model()->indexOf(parent) : QModelIndex();
+    if (group.isValid() && parent->ChildCount() > 0)
+        m_window.focusRecord(parent->Children.back().get());
+    else
+        m_window.focusLast();
     m_controller.setStatus(m_shell.text("Records", "Added").arg(added));
 }
 

@@ -38,7 +38,8 @@ public:
 
 private:
     void storeInSelected(int column, const QString& text);
-    void merged(int added);
+    // Focuses the last record added and tells how many were.
+    void merged(int added, const TzkRow* parent);
     void step(int delta);
     void showCurrent();
     void notAvailable();

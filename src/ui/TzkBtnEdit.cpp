@@ -88,7 +88,8 @@ bool MoveByShiftDrag(QWidget* target, QEvent* event, QPoint& offset, bool& dragg
     }
     if (!dragging)
         return false;
-    target->move((inParent - offset).expandedTo(QPoint(0, 0)));
+    const QPoint at = inParent - offset;
+    target->move(std::max(0, at.x()), std::max(0, at.y()));
     if (type == QEvent::MouseButtonRelease)
         dragging = false;
     return true;

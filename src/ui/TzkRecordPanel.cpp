@@ -6,7 +6,7 @@
 #include "TzkLabeledColorBox.h"
 #include "zkOptions.h"
 
-#include <QContextMenuEvent>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

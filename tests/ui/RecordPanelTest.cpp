@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPlainTextEdit>
@@ -23,6 +24,18 @@
 
 using namespace reelkeep;
 using namespace reelkeep::testing;
+
+namespace {
+
+QStringList texts(std::initializer_list<const char*> items)
+{
+    QStringList list;
+    for (const char* item : items)
+        list << QString::fromUtf8(item);
+    return list;
+}
+
+} // namespace
 
 class RecordPanelTest : public QObject {
     Q_OBJECT
@@ -38,7 +51,10 @@ private:
     {
         main->mdiArea()->setActiveSubWindow(window);
         main->menus().action("miSave")->trigger();
-        return cli->run({"dump", file}).json();
+        const CliRun run = cli->run({"dump", file});
+        if (run.status != 0)
+            qWarning("dump failed: %s", run.err.constData());
+        return run.json();
     }
     QModelIndex rowIndex(const char* title, TfmList* window = nullptr) const
     {
@@ -52,6 +68,7 @@ private:
         QTreeView* grid = (window ? window : list)->grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
     }
+    TzkRow* record(const char* title) const { return list->controller().model()->rowAt(rowIndex(title)); }
     QLineEdit* edit(int column) const { return list->recordPanel()->edit(column)->edit(); }
     // The cells of one column of list 1 of a dump, depth first.
     static QStringList cliColumn(const QJsonObject& dump, int column)
@@ -63,7 +80,9 @@ private:
                 walk(row[QStringLiteral("children")].toArray());
             }
         };
-        walk(dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray());
+        const QJsonArray lists = dump[QStringLiteral("lists")].toArray();
+        if (!lists.isEmpty())
+            walk(lists[0][QStringLiteral("rows")].toArray());
         return cells;
     }
 
@@ -103,7 +122,7 @@ private slots:
         QCOMPARE(rowIndex("Амели 2").siblingAtColumn(1).data().toString(), QStringLiteral("Амели 2"));
         QVERIFY(list->controller().isModified());
 
-        QGuiApplication::clipboard()->setText(QStringLiteral("Amélie"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Amelie (2001)"));
         edit(2)->setFocus();
         QTest::keyClick(edit(2), Qt::Key_V, Qt::ControlModifier);
         QPlainTextEdit* memo = panel->memo(csDescription);
@@ -115,24 +134,24 @@ private slots:
 
         // Ctrl+Down shows the next row; its text was not touched by the filling.
         QTest::keyClick(edit(1), Qt::Key_Down, Qt::ControlModifier);
-        QCOMPARE(list->currentRecord()->Fields[1], QStringLiteral("Матрица 2"));
-        QCOMPARE(edit(1)->text(), QStringLiteral("Матрица 2"));
+        QCOMPARE(list->currentRecord()->Fields[1], QStringLiteral("Бригада"));
+        QCOMPARE(edit(1)->text(), QStringLiteral("Бригада"));
         QCOMPARE(memo->toPlainText(), QString());
         QTest::keyClick(edit(1), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(memo->toPlainText(), QStringLiteral("one\ntwo"));
 
         const QJsonObject dump = saved(list, path());
-        QCOMPARE(cliColumn(dump, 1)[1], QStringLiteral("Амели 2"));
-        QCOMPARE(cliColumn(dump, 2)[1], QStringLiteral("Amélie"));
-        QCOMPARE(cliColumn(dump, csDescription)[1], QStringLiteral("one\r\ntwo"));
-        QCOMPARE(cliColumn(dump, 1)[2], QStringLiteral("Матрица 2"));
+        QCOMPARE(cliColumn(dump, 1)[0], QStringLiteral("Амели 2"));
+        QCOMPARE(cliColumn(dump, 2)[0], QStringLiteral("Amelie (2001)"));
+        QCOMPARE(cliColumn(dump, csDescription)[0], QStringLiteral("one\r\ntwo"));
+        QCOMPARE(cliColumn(dump, 1)[1], QStringLiteral("Бригада"));
     }
 
     void aidsActOnEverySelectedRecord()
     {
-        list->controller().currentList()->Row(0)->Fields[csNumber] = QStringLiteral("5");
-        list->controller().currentList()->Row(0)->Fields[csDiscs] = QStringLiteral("2");
-        list->controller().currentList()->Row(1)->Fields[csActors] = QStringLiteral(" Tautou ,  Kassovitz ");
+        record("Шахматы")->Fields[csNumber] = QStringLiteral("5");
+        record("Шахматы")->Fields[csDiscs] = QStringLiteral("2");
+        record("Амели")->Fields[csActors] = QStringLiteral(" Tautou ,  Kassovitz ");
         click(rowIndex("Амели"));
         click(rowIndex("Жмурки"), Qt::ControlModifier);
         TzkRecordPanel* panel = list->recordPanel();
@@ -148,29 +167,26 @@ private slots:
         main->menus().action("miRemoveSpaceAct")->trigger();
 
         // A number cell that is not a number stops the automatic number with a message, writing nothing.
-        list->controller().currentList()->Row(2)->Fields[csNumber] = QStringLiteral("x");
+        record("Матрица 2")->Fields[csNumber] = QStringLiteral("x");
         panel->edit(csNumber)->button()->click();
         QVERIFY(prompts->texts().contains(QStringLiteral("x")));
 
         const QJsonObject dump = saved(list, path());
-        QCOMPARE(cliColumn(dump, csNumber), QStringList({"5", "7", "x", "7", "", "", ""}));
-        QCOMPARE(cliColumn(dump, csTitle)[1], QString());
-        QCOMPARE(cliColumn(dump, csTitle)[3], QString());
-        QCOMPARE(cliColumn(dump, csTitle)[0], QStringLiteral("Шахматы"));
-        QCOMPARE(cliColumn(dump, csColour)[1], QStringLiteral("00FF0000"));
-        QCOMPARE(cliColumn(dump, csColour)[3], QStringLiteral("00FF0000"));
-        QCOMPARE(cliColumn(dump, csColour)[2], QStringLiteral("0000FF00"));
-        QCOMPARE(cliColumn(dump, csDateAdded)[1], cliColumn(dump, csDateAdded)[3]);
-        QCOMPARE(cliColumn(dump, csDateAdded)[0], QString());
-        QCOMPARE(cliColumn(dump, csActors)[1], QStringLiteral("Tautou, Kassovitz"));
+        // Depth first: Амели, Бригада and its two, Жмурки, Матрица 2, Шахматы.
+        QCOMPARE(cliColumn(dump, csNumber), texts({"7", "", "", "", "7", "x", "5"}));
+        QCOMPARE(cliColumn(dump, csTitle), texts({"", "Бригада", "Бригада 1", "Бригада 2", "", "Матрица 2", "Шахматы"}));
+        QCOMPARE(cliColumn(dump, csColour), texts({"00FF0000", "", "", "", "00FF0000", "0000FF00", "000000FF"}));
+        QCOMPARE(cliColumn(dump, csDateAdded)[0], cliColumn(dump, csDateAdded)[4]);
+        QCOMPARE(cliColumn(dump, csDateAdded)[6], QString());
+        QCOMPARE(cliColumn(dump, csActors)[0], QStringLiteral("Tautou, Kassovitz"));
     }
 
     void recordsCopiedInOneWindowArePastedIntoAnother()
     {
-        TZKList* films = list->controller().currentList();
-        films->Row(1)->Fields[csTitle] = QStringLiteral("Café");
-        films->Row(2)->Fields[csTitle] = QStringLiteral("七人の侍");
-        films->Row(2)->Fields[csDescription] = QStringLiteral("a\r\nb");
+        record("Амели")->Fields[csTitle] = QStringLiteral("Café");
+        TzkRow* samurai = record("Матрица 2");
+        samurai->Fields[csTitle] = QStringLiteral("七人の侍");
+        samurai->Fields[csDescription] = QStringLiteral("a\r\nb");
         list->controller().model()->rebuild();
         list->grid()->expandAll();
         click(rowIndex("Café"));
@@ -190,13 +206,17 @@ private slots:
         click(rowIndex("Бригада 1", other), {}, other);
         main->menus().action("miPaste")->trigger();
         QVERIFY(other->controller().isModified());
-        QCOMPARE(other->currentRecord()->Fields[csTitle], QStringLiteral("Бригада"));
+        QCOMPARE(other->currentRecord()->Fields[csTitle], QStringLiteral("七人の侍"));
 
-        const QJsonObject dump = saved(other, otherPath);
-        QCOMPARE(CliTitles(dump), QStringList({"Шахматы", "Амели", "Матрица 2", "Жмурки", "Бригада", "Бригада 1",
-                                               "Бригада 2", "Café", "七人の侍", "Бригада"}));
-        QCOMPARE(cliColumn(dump, csDescription)[8], QStringLiteral("a\r\nb"));
-        QCOMPARE(cliColumn(dump, csColour)[7], QString());
+        // In grid order, into the group of the record clicked.
+        // XML keeps every character.
+        const QString xmlPath = cli->path("other.xkdx");
+        QVERIFY(other->controller().saveAs(xmlPath));
+        const QJsonObject dump = cli->run({"dump", xmlPath}).json();
+        QCOMPARE(CliTitles(dump), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Café", "Бригада", "七人の侍",
+                                         "Жмурки", "Матрица 2", "Шахматы"}));
+        QCOMPARE(cliColumn(dump, csDescription)[6], QStringLiteral("a\r\nb"));
+        QCOMPARE(cliColumn(dump, csColour)[4], QString());
 
         // Cut takes the records away after the question.
         main->mdiArea()->setActiveSubWindow(list);
@@ -238,9 +258,9 @@ private slots:
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("Сталкер"));
 
         const QJsonObject dump = saved(list, path());
-        QCOMPARE(CliTitles(dump), QStringList({"Шахматы", "Амели", "Матрица 2", "Жмурки", "Бригада", "Бригада 1",
-                                               "Бригада 2", "Солярис", "Сталкер"}));
-        QCOMPARE(CliTitles(dump, 2), QStringList({"Остров", "Зона"}));
+        QCOMPARE(CliTitles(dump), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Солярис", "Сталкер", "Жмурки",
+                                         "Матрица 2", "Шахматы"}));
+        QCOMPARE(CliTitles(dump, 2), texts({"Остров", "Зона"}));
         const QJsonArray top = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
         QCOMPARE(top.size(), 5);
     }
@@ -253,12 +273,12 @@ private slots:
         QVERIFY(added);
         QCOMPARE(added->Fields[csColour], QStringLiteral("00FFFFFF"));
         QVERIFY(list->recordPanel()->isEnabled());
-        QTest::keyClicks(edit(csTitle), QStringLiteral("Бригада 3"));
+        QTest::keyClicks(edit(csTitle), QStringLiteral("Part 3"));
         click(rowIndex("Шахматы"));
         list->findChild<QToolButton*>(QStringLiteral("btnAddRow"))->click();
         QTest::keyClicks(edit(csTitle), QStringLiteral("Last"));
-        QCOMPARE(CliTitles(saved(list, path())), QStringList({"Шахматы", "Амели", "Матрица 2", "Жмурки", "Бригада",
-                                                              "Бригада 1", "Бригада 2", "Бригада 3", "Last"}));
+        QCOMPARE(CliTitles(saved(list, path())), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Part 3",
+                                                        "Жмурки", "Матрица 2", "Шахматы", "Last"}));
     }
 };
 
