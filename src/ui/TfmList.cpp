@@ -248,6 +248,8 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
 void TfmList::TranslateControls()
 {
     m_texts.apply(m_shell.options().LanguageTable);
+    // The field buttons' hints depend on the columns too, so the panel sets them itself.
+    m_recordPanel->setColumns(m_controller->currentList());
 }
 
 void TfmList::setClipboardActions(const QList<QAction*>& actions)
@@ -450,7 +452,17 @@ void TfmList::GroupSelected()
     std::erase(rows, parent);
     if (!m_controller->groupRows(rows, parent))
         return;
-    focusLast();
+    // The new group is selected; the record controls stay off until a row is clicked.
+    selectIndex(m_controller->model()->lastIndex());
+}
+
+void TfmList::selectIndex(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    m_grid->setCurrentIndex(index);
+    m_grid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_grid->scrollTo(index);
 }
 
 void TfmList::focusLast()
@@ -463,9 +475,7 @@ void TfmList::focusRecord(const TzkRow* row)
     const QModelIndex index = row ? m_controller->model()->indexOf(row) : QModelIndex();
     if (!index.isValid())
         return;
-    m_grid->setCurrentIndex(index);
-    m_grid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_grid->scrollTo(index);
+    selectIndex(index);
     lvListClick();
 }
 

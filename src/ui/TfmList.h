@@ -103,6 +103,7 @@ private:
     void enableSearch();
     void notAvailable();
     void showSortIndicator();
+    void selectIndex(const QModelIndex& index);
 
     ShellState& m_shell;
     Prompts& m_prompts;

@@ -192,6 +192,9 @@ private slots:
         settings.close();
         WriteSampleCatalogue(cli->path("films.kdx"));
         data = QStringList{QStringLiteral("films.kdx"), QStringLiteral("films"), QStringLiteral("Фильмы"), QStringLiteral("Сериалы")};
+        // The record panel's labels and memo hints are the catalogue's column names.
+        for (const ColumnDefinition& column : BuiltInColumnDefinitions())
+            data << column.name;
         prompts = std::make_unique<ScriptedPrompts>();
         main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
         main->show();
