@@ -33,7 +33,8 @@ TzkBtnEdit::TzkBtnEdit(int column, QWidget* parent)
 
 void TzkBtnEdit::setCaption(const QString& text)
 {
-    m_label->setText(text);
+    m_caption = text;
+    m_label->setToolTip(text);
     fitWidth();
 }
 
@@ -45,20 +46,24 @@ void TzkBtnEdit::setButton(const QString& caption, const QString& hint)
     fitWidth();
 }
 
-void TzkBtnEdit::setEditWidth(int width)
+void TzkBtnEdit::setEditWidth(int width, int room)
 {
     m_editWidth = width;
+    m_room = room;
     fitWidth();
 }
 
 void TzkBtnEdit::fitWidth()
 {
-    // The edit keeps its stored width; the label is measured with the font so that
-    // no caption is cut, and the button sits right of the edit.
-    m_edit->setFixedWidth(std::max(m_editWidth, 12));
-    const int buttonWidth = m_button->isVisibleTo(this) ? m_button->sizeHint().width() + 1 : 0;
-    const int width = std::max(m_edit->width() + buttonWidth, m_label->fontMetrics().horizontalAdvance(m_label->text()) + 2);
-    m_button->setFixedHeight(m_edit->sizeHint().height());
+    // The stored width holds the edit and its button, so neighbours never overlap; the
+    // label may use the free room up to the next control and is shortened beyond it.
+    const int buttonWidth = m_button->isVisibleTo(this) ? m_edit->sizeHint().height() : 0;
+    m_button->setFixedSize(buttonWidth, m_edit->sizeHint().height());
+    m_edit->setFixedWidth(std::max(m_editWidth - buttonWidth, 12));
+    const int boxWidth = m_edit->width() + buttonWidth;
+    const int wanted = m_label->fontMetrics().horizontalAdvance(m_caption) + 2;
+    const int width = std::max(boxWidth, std::min(wanted, m_room));
+    m_label->setText(m_label->fontMetrics().elidedText(m_caption, Qt::ElideRight, width));
     resize(width, sizeHint().height());
 }
 

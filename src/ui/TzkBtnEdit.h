@@ -23,8 +23,8 @@ public:
     void setCaption(const QString& text);
     // The button's caption and hint; an empty caption hides the button.
     void setButton(const QString& caption, const QString& hint);
-    // The edit's width; the control is as wide as the edit or its label, whichever is wider.
-    void setEditWidth(int width);
+    // The width of the edit with its button, and the room the label may take.
+    void setEditWidth(int width, int room);
 
 signals:
     void buttonClicked(int column);
@@ -39,6 +39,8 @@ private:
 
     int m_column;
     int m_editWidth = 0;
+    int m_room = 0;
+    QString m_caption;
     QLabel* m_label;
     QLineEdit* m_edit;
     QToolButton* m_button;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QToolButton>
+#include <limits>
 
 namespace reelkeep {
 namespace {
@@ -149,7 +150,14 @@ void TzkRecordPanel::placeControls()
         if (!control)
             continue;
         const auto [x, y, width] = at(control->column());
-        control->setEditWidth(width);
+        // The label's room ends at the next control to the right on the same line.
+        int room = std::numeric_limits<int>::max() / 2;
+        for (int other = 0; other <= csColour; ++other) {
+            const auto [ox, oy, ow] = at(other);
+            if (other != control->column() && !isMemoColumn(other) && std::abs(oy - y) <= 2 && ox > x)
+                room = std::min(room, ox - x - 4);
+        }
+        control->setEditWidth(width, room);
         control->move(x, std::max(0, y - labelHeight + 4));
         bottom = std::max(bottom, control->geometry().bottom());
     }
@@ -170,7 +178,7 @@ void TzkRecordPanel::placeControls()
     for (QPlainTextEdit* memo : {m_actors, m_description}) {
         const int column = memo == m_actors ? csActors : csDescription;
         const auto [x, y, w] = at(column);
-        const int lines = memo == m_actors ? 2 : 4;
+        const int lines = memo == m_actors ? 1 : 3;
         const int height = lineHeight * lines + 2 * memo->frameWidth() + 8;
         if (x == 0 && y == 0) {
             memo->setGeometry(5, top, panelWidth - 10, height);
@@ -194,9 +202,12 @@ void TzkRecordPanel::resizeEvent(QResizeEvent* event)
 void TzkRecordPanel::showRecord(const TzkRow* row)
 {
     m_filling = true;
-    for (TzkBtnEdit* control : m_edits)
-        if (control)
+    for (TzkBtnEdit* control : m_edits) {
+        if (control) {
             control->edit()->setText(row ? row->Fields[static_cast<size_t>(control->column())] : QString());
+            control->edit()->setCursorPosition(0);
+        }
+    }
     for (QPlainTextEdit* memo : {m_description, m_actors}) {
         const int column = memo == m_description ? csDescription : csActors;
         memo->setPlainText(row ? QString(row->Fields[static_cast<size_t>(column)]).replace(QLatin1String("\r\n"), QLatin1String("\n"))
