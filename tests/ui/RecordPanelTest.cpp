@@ -117,6 +117,7 @@ private slots:
         QCOMPARE(list->recordPanel()->edit(1)->label()->text(), QStringLiteral("Название"));
         QVERIFY(!list->controller().isModified());
 
+        QTest::keyClick(edit(1), Qt::Key_End);
         QTest::keyClicks(edit(1), QStringLiteral(" 2"));
         QCOMPARE(list->currentRecord()->Fields[1], QStringLiteral("Амели 2"));
         QCOMPARE(rowIndex("Амели 2").siblingAtColumn(1).data().toString(), QStringLiteral("Амели 2"));
