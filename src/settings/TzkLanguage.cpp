@@ -264,7 +264,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 235);
+static_assert(std::size(kBuiltIn) == 241);
 
 } // namespace
 
