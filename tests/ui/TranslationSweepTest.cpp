@@ -94,13 +94,19 @@ private:
     SweepingPrintDialogs printDialogs;
     QStringList data; // the catalogue's sheet names and file name
 
+    // A catalogue text shortened to fit its place ("Дата доб…").
+    bool isShortenedData(const QString& text) const
+    {
+        return text.endsWith(QChar(0x2026))
+            && std::any_of(data.begin(), data.end(), [&text](const QString& item) { return item.startsWith(text.chopped(1)); });
+    }
     // What is wrong with one text, or nothing.
     QString check(const QString& where, const QString& text, QChar mark) const
     {
         const QRegularExpression marker(QStringLiteral("%1[A-Za-z]+/[A-Za-z-]+%1").arg(QRegularExpression::escape(mark)));
         static const QRegularExpression letter(QStringLiteral("\\p{L}"));
         if (text.isEmpty() || marker.match(text).hasMatch() || !letter.match(text).hasMatch() || kBuiltIn.contains(QString(text).remove(QLatin1Char('&')))
-            || data.contains(text))
+            || data.contains(text) || isShortenedData(text))
             return {};
         return where + QStringLiteral(": ") + text;
     }
