@@ -73,7 +73,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
       m_texts(texts),
       m_controller(new ListController(shell, prompts, this)),
       m_grid(new QTreeView),
-      m_recordPanel(new TzkRecordPanel(shell.options(), [&shell](const char* section, const char* key) {
+      m_recordPanel(new TzkRecordPanel([&shell]() -> zkOptions& { return shell.options(); }, [&shell](const char* section, const char* key) {
           return shell.text(section, key);
       })),
       m_panel(new QScrollArea),

@@ -25,9 +25,9 @@ bool isMemoColumn(int column)
 
 } // namespace
 
-TzkRecordPanel::TzkRecordPanel(zkOptions& options, Lookup text, QWidget* parent)
+TzkRecordPanel::TzkRecordPanel(Settings options, Lookup text, QWidget* parent)
     : QWidget(parent),
-      m_options(options),
+      m_options(std::move(options)),
       m_text(std::move(text)),
       m_description(makeMemo(csDescription, "mmDescr")),
       m_actors(makeMemo(csActors, "mmActor")),
@@ -52,8 +52,8 @@ TzkRecordPanel::TzkRecordPanel(zkOptions& options, Lookup text, QWidget* parent)
         connect(line, &QLineEdit::textEdited, this, [this, column](const QString& value) { emit cellEdited(column, value); });
         connect(control, &TzkBtnEdit::buttonClicked, this, &TzkRecordPanel::fieldButton);
         connect(control, &TzkBtnEdit::moved, this, [this](int moved, QPoint at) {
-            m_options.ContrlX[static_cast<size_t>(moved)] = at.x();
-            m_options.ContrlY[static_cast<size_t>(moved)] = at.y();
+            m_options().ContrlX[static_cast<size_t>(moved)] = at.x();
+            m_options().ContrlY[static_cast<size_t>(moved)] = at.y();
         });
     }
     m_colour->box()->installEventFilter(this);
@@ -62,8 +62,8 @@ TzkRecordPanel::TzkRecordPanel(zkOptions& options, Lookup text, QWidget* parent)
                                      static_cast<std::uint8_t>(colour.blue())));
     });
     connect(m_colour, &TzkLabeledColorBox::moved, this, [this](QPoint at) {
-        m_options.ContrlX[csColour] = at.x();
-        m_options.ContrlY[csColour] = at.y();
+        m_options().ContrlX[csColour] = at.x();
+        m_options().ContrlY[csColour] = at.y();
     });
     showRecord(nullptr);
 }
@@ -141,7 +141,7 @@ void TzkRecordPanel::placeControls()
 {
     const auto at = [this](int index) {
         const auto i = static_cast<size_t>(index);
-        return std::tuple{m_options.ContrlX[i], m_options.ContrlY[i], m_options.ContrlWidth[i]};
+        return std::tuple{m_options().ContrlX[i], m_options().ContrlY[i], m_options().ContrlWidth[i]};
     };
     // The settings place the edit boxes; each control's label sits above its box.
     const int labelHeight = fontMetrics().height() + 1;

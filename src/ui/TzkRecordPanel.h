@@ -21,7 +21,10 @@ class TzkRecordPanel : public QWidget {
     Q_OBJECT
 public:
     using Lookup = std::function<QString(const char* section, const char* key)>;
-    TzkRecordPanel(zkOptions& options, Lookup text, QWidget* parent = nullptr);
+    // The settings are asked for at each use: an options save replaces the settings object.
+    using Settings = std::function<zkOptions&()>;
+
+    TzkRecordPanel(Settings options, Lookup text, QWidget* parent = nullptr);
 
     // Captions and field buttons follow the sheet's columns.
     void setColumns(const TZKList* list);
@@ -53,7 +56,7 @@ private:
     void addClearField(QWidget* control, int column, QMenu* menu);
     QPlainTextEdit* makeMemo(int column, const char* name);
 
-    zkOptions& m_options;
+    Settings m_options;
     Lookup m_text;
     std::array<TzkBtnEdit*, 20> m_edits{}; // null at 14 and 15
     QPlainTextEdit* m_description;
