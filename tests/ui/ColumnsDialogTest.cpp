@@ -1,9 +1,7 @@
 // The column settings dialog of a list window: one tab per sheet, the row editors
 // writing through, Save reaching the catalogue (read back with reelkeep-cli), Cancel.
 #include "MainMenu.h"
-#include "ScriptedPrompts.h"
 #include "TfmColumnsRen.h"
-#include "TfmMain.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -18,13 +16,10 @@
 using namespace reelkeep;
 using namespace reelkeep::testing;
 
-class ColumnsDialogTest : public QObject {
+class ColumnsDialogTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     TfmList* list = nullptr;
 
     TfmColumnsRen* show()
@@ -58,7 +53,7 @@ private:
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
+        newProgramFolder();
         TzkReelkeep doc;
         for (const char* name : {"Фильмы", "Сериалы", "Мультфильмы"}) {
             TZKList* sheet = doc.AddList(0, QString::fromUtf8(name));
@@ -68,17 +63,10 @@ private slots:
         }
         doc.SetAutor(QStringLiteral("Я"));
         doc.SaveToFile(cli->path("three.kdx"));
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
-        list = main->OpenFile(cli->path("three.kdx"));
-        QVERIFY(WaitLoaded(list));
+        startMainWindow();
+        QVERIFY((list = openLoaded(cli->path("three.kdx"))));
     }
-    void cleanup()
-    {
-        prompts->answers.assign(8, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void savesTheSecondSheetOnly()
     {

@@ -3,8 +3,6 @@
 // status, and a plug-in that breaks after the start.
 #include "ExportCommand.h"
 #include "MainMenu.h"
-#include "ScriptedPrompts.h"
-#include "TfmMain.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -15,13 +13,10 @@
 using namespace reelkeep;
 using namespace reelkeep::testing;
 
-class ExportTest : public QObject {
+class ExportTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     TfmList* list = nullptr;
 
     void start(bool withPlugins)
@@ -32,15 +27,9 @@ private:
                 QVERIFY(QFile::copy(QStringLiteral(SHIPPED_KDP_DIR "/") + QString::fromLatin1(name),
                                     cli->path("Plugins/") + QString::fromLatin1(name)));
         }
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        startMainWindow();
         WriteSampleCatalogue(cli->path("films.kdx"));
-        list = main->OpenFile(cli->path("films.kdx"));
-        QVERIFY(WaitLoaded(list));
-    }
-    static QByteArray bytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
     }
     QString status() const
     {
@@ -49,17 +38,8 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
-    }
-    void cleanup()
-    {
-        prompts->answers.assign(8, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void init() { newProgramFolder(); }
+    void cleanup() { closeMainWindow(); }
 
     void exportsThroughTheChosenPluginAsTheToolDoes()
     {
@@ -82,23 +62,22 @@ private slots:
         QCOMPARE(cli->run({"sort", cli->path("films.kdx"), "--list", "1", "--column", "1", "--out", cli->path("sorted.kdx")}).status, 0);
         const CliRun tool = cli->run({"export", cli->path("sorted.kdx"), tools, "--plugin", "2"});
         QCOMPARE(tool.status, 0);
-        QVERIFY(!bytes(tools).isEmpty());
-        QCOMPARE(bytes(written), bytes(tools));
+        QVERIFY(!test::ReadTestFile(tools).isEmpty());
+        QCOMPARE(test::ReadTestFile(written), test::ReadTestFile(tools));
         QCOMPARE(status(), QStringLiteral("Готово"));
 
         // An existing file: Cancel leaves it, OK replaces it.
-        QFile::remove(written);
         QFile file(written);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("old") == 3);
         file.close();
         prompts->files = {{written, 1}};
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miExport")->trigger();
         QCOMPARE(prompts->asked.back().text, QStringLiteral("Файл уже существует. Перезаписать?"));
-        QCOMPARE(bytes(written), QByteArray("old"));
+        QCOMPARE(test::ReadTestFile(written), QByteArray("old"));
         prompts->files = {{written, 1}};
         main->menus().action("miExport")->trigger();
-        QCOMPARE(bytes(written), bytes(tools));
+        QCOMPARE(test::ReadTestFile(written), test::ReadTestFile(tools));
     }
 
     void aPluginBrokenAfterTheStartIsToldInABox()

@@ -2,8 +2,6 @@
 #include "GridModel.h"
 #include "IniFile.h"
 #include "MainMenu.h"
-#include "ScriptedPrompts.h"
-#include "TfmMain.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -17,13 +15,10 @@
 using namespace reelkeep;
 using namespace reelkeep::testing;
 
-class ListWindowTest : public QObject {
+class ListWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     TfmList* list = nullptr;
 
     QString path() const { return cli->path("films.kdx"); }
@@ -34,10 +29,7 @@ private:
     }
     QModelIndex rowIndex(const char* title) const
     {
-        const QModelIndexList found = list->grid()->model()->match(list->grid()->model()->index(0, 1), Qt::DisplayRole,
-                                                                   QString::fromUtf8(title), 1,
-                                                                   Qt::MatchExactly | Qt::MatchRecursive);
-        return found.isEmpty() ? QModelIndex() : found.front().siblingAtColumn(0);
+        return TitleIndex(*list->grid()->model(), QString::fromUtf8(title));
     }
     void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {})
     {
@@ -51,23 +43,14 @@ private:
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
-        main->resize(1100, 800);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        newProgramFolder();
+        startMainWindow();
+        QVERIFY(showMainWindow({1100, 800}));
         WriteSampleCatalogue(path());
-        list = main->OpenFile(path());
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(path())));
         list->grid()->expandAll();
     }
-    void cleanup()
-    {
-        prompts->answers.assign(4, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void sheetsAreAddedRenamedDeletedAndSaved()
     {

@@ -3,8 +3,6 @@
 // from a list window with the sites it configures.
 #include "HotKeyEdit.h"
 #include "MainMenu.h"
-#include "ScriptedPrompts.h"
-#include "TfmMain.h"
 #include "TfmOpt.h"
 #include "UiTestSupport.h"
 
@@ -24,14 +22,10 @@
 using namespace reelkeep;
 using namespace reelkeep::testing;
 
-class OptionsTest : public QObject {
+class OptionsTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
-
     TfmOpt* dialog() const { return main->optionsDialog(); }
     template <typename T> T* find(const char* name) const
     {
@@ -57,11 +51,7 @@ private:
     {
         return find<QTreeWidget>(list)->topLevelItem(row)->text(column);
     }
-    QByteArray settingsBytes() const
-    {
-        QFile file(cli->path("setup.ini"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray settingsBytes() const { return test::ReadTestFile(cli->path("setup.ini")); }
     zkOptions reread() const
     {
         zkOptions options;
@@ -72,17 +62,11 @@ private:
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
+        newProgramFolder();
         QVERIFY(QFile::copy(QStringLiteral(REELKEEP_DATA_DIR "/English.lng"), cli->path("English.lng")));
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        startMainWindow();
     }
-    void cleanup()
-    {
-        prompts->answers.assign(8, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void openedTwiceShowsTheSameRows()
     {
@@ -171,8 +155,8 @@ private slots:
     void saveWritesWhatWasEnteredAndRefreshesTheProgram()
     {
         WriteSampleCatalogue(cli->path("films.kdx"));
-        TfmList* list = main->OpenFile(cli->path("films.kdx"));
-        QVERIFY(WaitLoaded(list));
+        TfmList* list = openLoaded(cli->path("films.kdx"));
+        QVERIFY(list);
         show();
         type("edONBegin", QStringLiteral("{"));
         type("edPEnd", QStringLiteral(">"));
@@ -277,8 +261,8 @@ private slots:
         click("btnAddSrch");
         click("btnSave");
 
-        TfmList* list = main->OpenFile(cli->path("search.kdx"));
-        QVERIFY(WaitLoaded(list));
+        TfmList* list = openLoaded(cli->path("search.kdx"));
+        QVERIFY(list);
         auto* button = list->findChild<QToolButton*>(QStringLiteral("btnSearch"));
         QVERIFY(!button->isEnabled()); // no record yet
         QList<QByteArray> opened;

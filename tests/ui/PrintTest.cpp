@@ -5,14 +5,11 @@
 #include "MainMenu.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
-#include "ScriptedPrompts.h"
-#include "TfmMain.h"
 #include "TfmPrintPreview.h"
 #include "UiTestSupport.h"
 #include "ZKCover.h"
 
 #include "../print/PrintTestSupport.h"
-#include "../support/TestFiles.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -60,13 +57,10 @@ void SaveLayout(const QString& path, int type, const QString& text, float width 
 
 } // namespace
 
-class PrintTest : public QObject {
+class PrintTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     PdfPrintDialogs dialogs;
     TfmList* list = nullptr;
 
@@ -74,25 +68,21 @@ private:
 
     void selectTitle(const QString& title, QItemSelectionModel::SelectionFlags how)
     {
-        QAbstractItemModel* model = list->grid()->model();
-        const QModelIndexList found = model->match(model->index(0, 1), Qt::DisplayRole, title, 1, Qt::MatchExactly | Qt::MatchRecursive);
-        QVERIFY(!found.isEmpty());
-        list->grid()->selectionModel()->select(found.front(), how | QItemSelectionModel::Rows);
+        const QModelIndex found = TitleIndex(*list->grid()->model(), title);
+        QVERIFY(found.isValid());
+        list->grid()->selectionModel()->select(found, how | QItemSelectionModel::Rows);
     }
 
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
+        newProgramFolder();
         SaveLayout(path("DefCover.cvr"), 3, QStringLiteral("Disc %ID+Part%%Part%: %Name% (%Year%)"));
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        startMainWindow();
         main->printing().setDialogs(&dialogs);
         dialogs = PdfPrintDialogs();
         dialogs.pdf = path("window.pdf");
-        main->resize(1000, 700);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QVERIFY(showMainWindow({1000, 700}));
 
         TzkReelkeep doc;
         TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
@@ -109,16 +99,9 @@ private slots:
         for (const char* part : {"Часть 1", "Часть 2"})
             films->AddRow(films->Row(10))->Fields[1] = QString::fromUtf8(part);
         doc.SaveToFile(path("films.kdx"));
-        list = main->OpenFile(path("films.kdx"));
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(path("films.kdx"))));
     }
-
-    void cleanup()
-    {
-        prompts->answers.assign(4, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void printedListIsTheToolsListAndThePreviewShowsEveryPage()
     {

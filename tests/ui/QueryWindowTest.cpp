@@ -3,9 +3,7 @@
 #include "FilterForms.h"
 #include "MainMenu.h"
 #include "QuickSearchBar.h"
-#include "ScriptedPrompts.h"
 #include "TfmFilter.h"
-#include "TfmMain.h"
 #include "TfmStat.h"
 #include "UiTestSupport.h"
 
@@ -109,13 +107,10 @@ QStringList Items(const QListWidget* list)
 
 } // namespace
 
-class QueryWindowTest : public QObject {
+class QueryWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     TfmList* list = nullptr;
 
     QString path() const { return cli->path("films.kdx"); }
@@ -135,8 +130,7 @@ private:
     void open(const char* badDate = "")
     {
         WriteFilms(path(), badDate);
-        list = main->OpenFile(path());
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(path())));
     }
 
 private slots:
@@ -147,19 +141,11 @@ private slots:
     }
     void init()
     {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
-        main->resize(1100, 800);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        newProgramFolder();
+        startMainWindow();
+        QVERIFY(showMainWindow({1100, 800}));
     }
-    void cleanup()
-    {
-        prompts->answers.assign(4, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void filterWindowValuesAndTypingHideWhatTheToolHides()
     {

@@ -1,9 +1,7 @@
 // The main window: start, opening catalogues, saving, closing, menus and shortcuts.
 #include "GridModel.h"
 #include "MainMenu.h"
-#include "ScriptedPrompts.h"
 #include "TMDIPanel.h"
-#include "TfmMain.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -19,41 +17,21 @@
 using namespace reelkeep;
 using namespace reelkeep::testing;
 
-class ShellTest : public QObject {
+class ShellTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
-
     QString folder() const { return cli->folder(); }
     QString file(const char* name) const { return cli->path(name); }
-    TfmList* openLoaded(const QString& path)
-    {
-        TfmList* list = main->OpenFile(path);
-        return WaitLoaded(list) ? list : nullptr;
-    }
-    static QByteArray ReadFile(const QString& path)
-    {
-        QFile in(path);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
     bool enabled(const char* name) const { return main->menus().action(name)->isEnabled(); }
 
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        newProgramFolder();
+        startMainWindow();
     }
-    void cleanup()
-    {
-        prompts->answers.assign(8, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void startsWithAnEmptyProgramFolder()
     {
@@ -91,11 +69,8 @@ private slots:
         QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Готово"));
 
         // The red row is painted red.
-        main->resize(1000, 700);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
-        const QModelIndex red = list->grid()->model()->match(list->grid()->model()->index(0, 1), Qt::DisplayRole,
-                                                             QStringLiteral("Шахматы")).value(0);
+        QVERIFY(showMainWindow({1000, 700}));
+        const QModelIndex red = TitleIndex(*list->grid()->model(), QStringLiteral("Шахматы")).siblingAtColumn(1);
         list->grid()->scrollTo(red);
         const QRect rect = list->grid()->visualRect(red);
         QVERIFY(!rect.isEmpty());
@@ -212,7 +187,7 @@ private slots:
         WriteSampleCatalogue(file("films.kdx"));
         TfmList* list = openLoaded(file("films.kdx"));
         QVERIFY(list);
-        const QByteArray before = ReadFile(file("films.kdx"));
+        const QByteArray before = test::ReadTestFile(file("films.kdx"));
         TzkRow* row = list->controller().currentList()->Row(0);
         row->Fields[csTitle] = QStringLiteral("千と千尋");
         list->AddSheet();
@@ -230,7 +205,7 @@ private slots:
                                 "(первый — «千» (U+5343), список «Фильмы», запись %2 «千と千尋», колонка 1 «Название»); "
                                 "их сохраняют .xkdx и .xls.")
                      .arg(file("films.kdx"), QString::number(row->ID)));
-        QCOMPARE(ReadFile(file("films.kdx")), before);
+        QCOMPARE(test::ReadTestFile(file("films.kdx")), before);
         QVERIFY(list->controller().isModified());
 
         // XML keeps every character: nothing is asked.
@@ -306,9 +281,7 @@ private slots:
 
     void windowBarFollowsTheSettingAndTheWindows()
     {
-        main->resize(1000, 700);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QVERIFY(showMainWindow({1000, 700}));
         QVERIFY(!main->mdiPanel());
         WriteSampleCatalogue(file("a.kdx"));
         WriteSampleCatalogue(file("b.kdx"));
@@ -350,9 +323,7 @@ private slots:
     {
         WriteSampleCatalogue(file("ru.kdx"));
         WriteSampleCatalogue(file("en.kdx"), QStringLiteral("Title"));
-        main->resize(1000, 700);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        QVERIFY(showMainWindow({1000, 700}));
         TfmList* ru = openLoaded(file("ru.kdx"));
         TfmList* en = openLoaded(file("en.kdx"));
         QVERIFY(ru && en);

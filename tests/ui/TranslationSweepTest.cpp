@@ -8,12 +8,10 @@
 #include "MainMenu.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
-#include "ScriptedPrompts.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
 #include "TfmFilter.h"
-#include "TfmMain.h"
 #include "TfmOpt.h"
 #include "TfmPrintPreview.h"
 #include "TfmStat.h"
@@ -84,13 +82,10 @@ public:
 
 } // namespace
 
-class TranslationSweepTest : public QObject {
+class TranslationSweepTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     SweepingPrintDialogs printDialogs;
     QStringList data; // the catalogue's sheet names and file name
 
@@ -189,7 +184,7 @@ private:
 private slots:
     void everyTextIsItsMarkerAlsoAfterAnOptionsSave()
     {
-        cli = std::make_unique<CliRunner>();
+        newProgramFolder();
         WriteMarkerLanguage(cli->path("Marker.lng"), QLatin1Char('@'));
         WriteMarkerLanguage(cli->path("Marker2.lng"), QLatin1Char('#'));
         QFile settings(cli->path("setup.ini"));
@@ -201,14 +196,12 @@ private slots:
         // The record panel's labels and memo hints are the catalogue's column names.
         for (const ColumnDefinition& column : BuiltInColumnDefinitions())
             data << column.name;
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        startMainWindow();
+        QVERIFY(showMainWindow());
         main->printing().setDialogs(&printDialogs);
         printDialogs.pdf = cli->path("preview.pdf");
-        TfmList* list = main->OpenFile(cli->path("films.kdx"));
-        QVERIFY(WaitLoaded(list));
+        TfmList* list = openLoaded(cli->path("films.kdx"));
+        QVERIFY(list);
         QVERIFY(main->mdiPanel());
         // The filter window stays open through the options save, so it has to follow the new language.
         main->menus().filterActions().front()->trigger();
@@ -239,8 +232,7 @@ private slots:
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("#Shell/LossySave#"));
         QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#"));
-        prompts->answers.assign(8, PromptButton::No);
-        main.reset();
+        closeMainWindow();
     }
 };
 

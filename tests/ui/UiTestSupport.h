@@ -2,10 +2,13 @@
 #pragma once
 
 #include "ListController.h"
+#include "ScriptedPrompts.h"
 #include "TfmList.h"
+#include "TfmMain.h"
 #include "TzkReelkeep.h"
 
 #include "../support/CliRunner.h"
+#include "../support/TestFiles.h"
 
 #include <QJsonArray>
 #include <QSignalSpy>
@@ -72,6 +75,12 @@ inline QStringList CliTitles(const QJsonObject& dump, int list = 1)
     return titles;
 }
 
+// The first row (column 0) of the model with this title, at any depth; invalid when there is none.
+inline QModelIndex TitleIndex(const QAbstractItemModel& model, const QString& title)
+{
+    return model.match(model.index(0, 1), Qt::DisplayRole, title, 1, Qt::MatchExactly | Qt::MatchRecursive).value(0).siblingAtColumn(0);
+}
+
 // The titles of the model's rows, depth first.
 inline QStringList ModelTitles(const QAbstractItemModel& model, const QModelIndex& parent = {})
 {
@@ -83,5 +92,45 @@ inline QStringList ModelTitles(const QAbstractItemModel& model, const QModelInde
     }
     return titles;
 }
+
+// What most interface tests start from: a program folder of their own (reelkeep-cli, the
+// oracle, runs in it too), prompts answered from a script and a main window over both.
+// A test class derives from it after QObject and calls these from init() and cleanup().
+class MainWindowFixture {
+protected:
+    // The window comes separately, so that files it reads at its start can be put in the folder first.
+    void newProgramFolder()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+    }
+    void startMainWindow() { main = std::make_unique<TfmMain>(cli->folder(), prompts.get()); }
+    // Shown on the screen (at this size, when one is given), for tests that click, paint or
+    // need focus; false when it never appeared.
+    bool showMainWindow(QSize size = {})
+    {
+        if (size.isValid())
+            main->resize(size);
+        main->show();
+        return QTest::qWaitForWindowExposed(main.get());
+    }
+    // The window of the catalogue once loaded, or null when it did not load.
+    TfmList* openLoaded(const QString& path)
+    {
+        TfmList* window = main->OpenFile(path);
+        return WaitLoaded(window) ? window : nullptr;
+    }
+    // Questions asked on closing are answered No, so nothing is saved and nothing waits.
+    void closeMainWindow()
+    {
+        prompts->answers.assign(8, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+};
 
 } // namespace reelkeep::testing
