@@ -2,6 +2,7 @@
 // would drop something are refused, catalogues keep their form, failures are
 // reported, and a save killed at any moment leaves the old or the new file.
 #include "../support/CliRunner.h"
+#include "../support/SmallDisk.h"
 #include "../support/TestFiles.h"
 #include "FileIO.h"
 #include "TReelkeepSerialiazerV1_3.h"
@@ -14,16 +15,15 @@
 #include <QJsonArray>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <gtest/gtest.h>
 #include <iostream>
-#include <sys/mount.h>
-#include <unistd.h>
 
 namespace reelkeep::testing {
 namespace {
 
+using test::FilesIn;
 using test::ReadTestFile;
+using test::SmallDisk;
 using test::WriteTestFile;
 
 class CliSafety : public ::testing::Test, protected CliRunner {
@@ -47,17 +47,6 @@ protected:
         for (const QString& title : titles)
             list->AddRow()->Fields[1] = title;
         return doc.SaveToString();
-    }
-
-    static bool mountSmallDisk(const QString& folder)
-    {
-        QDir().mkpath(folder);
-        return geteuid() == 0 && mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", 0, "size=64k") == 0;
-    }
-
-    QStringList filesIn(const QString& folder) const
-    {
-        return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 };
 
@@ -111,9 +100,9 @@ TEST_F(CliSafety, WriteErrorsAreReportedInWords)
     }
 
     const QString disk = path("disk");
-    if (!mountSmallDisk(disk))
+    const SmallDisk small(disk, "size=64k");
+    if (!small.mounted())
         GTEST_SKIP() << "a real full disk needs root to mount a small tmpfs";
-    const auto unmount = qScopeGuard([&] { umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
     const QString target = disk + QStringLiteral("/c.kdx");
     WriteTestFile(target, "the old catalogue");
     TzkReelkeep big;
@@ -125,7 +114,7 @@ TEST_F(CliSafety, WriteErrorsAreReportedInWords)
     EXPECT_EQ(full.status, 2);
     EXPECT_EQ(full.err, QFile::encodeName(QStringLiteral("Cannot save \"%1\": the disk is full. The file is unchanged.\n").arg(target)));
     EXPECT_EQ(ReadTestFile(target), QByteArray("the old catalogue"));
-    EXPECT_EQ(filesIn(disk), QStringList{QStringLiteral("c.kdx")});
+    EXPECT_EQ(FilesIn(disk), QStringList{QStringLiteral("c.kdx")});
 }
 
 TEST_F(CliSafety, ExportReplacesTheTargetOnlyWithWhatThePluginWrote)
@@ -150,9 +139,9 @@ TEST_F(CliSafety, ExportReplacesTheTargetOnlyWithWhatThePluginWrote)
 
     // A plug-in that could write nothing (here: the disk is full) fails the export.
     const QString disk = path("disk");
-    if (!mountSmallDisk(disk))
+    const SmallDisk small(disk, "size=64k");
+    if (!small.mounted())
         GTEST_SKIP() << "a real full disk needs root to mount a small tmpfs";
-    const auto unmount = qScopeGuard([&] { umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
     const QString target = disk + QStringLiteral("/out.csv");
     WriteTestFile(target, "the old export");
     QFile filler(disk + QStringLiteral("/filler"));
@@ -164,7 +153,7 @@ TEST_F(CliSafety, ExportReplacesTheTargetOnlyWithWhatThePluginWrote)
     EXPECT_EQ(full.status, 2);
     EXPECT_TRUE(full.err.contains("wrote nothing")) << full.err.constData();
     EXPECT_EQ(ReadTestFile(target), QByteArray("the old export"));
-    EXPECT_EQ(filesIn(disk), (QStringList{QStringLiteral("filler"), QStringLiteral("out.csv")}));
+    EXPECT_EQ(FilesIn(disk), (QStringList{QStringLiteral("filler"), QStringLiteral("out.csv")}));
 }
 
 TEST_F(CliSafety, AKilledSaveLeavesTheOldOrTheNewFileAndNoLeftovers)
@@ -198,7 +187,7 @@ TEST_F(CliSafety, AKilledSaveLeavesTheOldOrTheNewFileAndNoLeftovers)
         const QByteArray now = ReadTestFile(target);
         ASSERT_TRUE(now == oldBytes || now == newBytes) << "run " << runs << ": " << now.size() << " bytes";
         ++(now == oldBytes ? oldSeen : newSeen);
-        for (const QString& name : filesIn(folder())) {
+        for (const QString& name : FilesIn(folder())) {
             const bool temporary = QRegularExpression(QStringLiteral("^target\\.kdx\\.saving-[A-Za-z0-9]{6}$")).match(name).hasMatch();
             ASSERT_TRUE(!name.startsWith(QLatin1String("target.kdx.")) || temporary) << name.toStdString();
         }
@@ -207,13 +196,13 @@ TEST_F(CliSafety, AKilledSaveLeavesTheOldOrTheNewFileAndNoLeftovers)
     EXPECT_GT(newSeen, 0);
 
     // The temporaries of killed saves go with the next save once they are stale.
-    for (const QString& name : filesIn(folder())) {
+    for (const QString& name : FilesIn(folder())) {
         QFile file(path(name.toUtf8().constData()));
         if (name.startsWith(QLatin1String("target.kdx.saving-")) && file.open(QIODevice::ReadWrite))
             file.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
     }
     ASSERT_EQ(run(args.mid(2)).status, 0);
-    QStringList left = filesIn(folder());
+    QStringList left = FilesIn(folder());
     left.removeIf([](const QString& name) { return !name.startsWith(QLatin1String("target.kdx")); });
     EXPECT_EQ(left, QStringList{QStringLiteral("target.kdx")});
     std::cout << runs << " saves killed at random: " << oldSeen << " left the old file, " << newSeen << " the new one\n";

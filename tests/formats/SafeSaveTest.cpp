@@ -2,10 +2,10 @@
 // earlier, targets that are not regular files (nor read from), kept modes, and the
 // temporaries a killed save leaves behind.
 #include "FormatTestSupport.h"
+#include "../support/SmallDisk.h"
 
 #include <QScopeGuard>
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,11 +35,6 @@ TzkReelkeep catalogueOfSize(qsizetype bytes)
 
 class SafeSave : public FormatTest {
 protected:
-    QStringList filesIn(const QString& folder) const
-    {
-        return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    }
-
     // Every writer fails with a message naming the file and reason, and leaves the old file.
     void expectEveryWriterFails(const TzkReelkeep& doc, const QString& folder, const char* reason)
     {
@@ -93,19 +88,18 @@ TEST_F(SafeSave, AWriteRefusedAtTheLastFlushOrBeforeLeavesTheOldFile)
         expectEveryWriterFails(doc, m_dir.path(), "larger than this system allows");
         setrlimit(RLIMIT_FSIZE, &old);
     }
-    EXPECT_EQ(filesIn(m_dir.path()), targetNames());
+    EXPECT_EQ(test::FilesIn(m_dir.path()), targetNames());
 }
 
 TEST_F(SafeSave, AFullDiskIsReportedInWords)
 {
     const QString disk = path("disk");
-    QDir().mkpath(disk);
-    if (geteuid() != 0 || mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, "size=256k") != 0)
+    const test::SmallDisk small(disk, "size=256k");
+    if (!small.mounted())
         GTEST_SKIP() << "a real full disk needs root to mount a small tmpfs";
-    const auto unmount = qScopeGuard([&] { umount2(QFile::encodeName(disk).constData(), MNT_DETACH); });
     writeOldFiles(disk);
     expectEveryWriterFails(catalogueOfSize(400000), disk, "the disk is full. The file is unchanged.");
-    EXPECT_EQ(filesIn(disk), targetNames());
+    EXPECT_EQ(test::FilesIn(disk), targetNames());
 }
 
 TEST_F(SafeSave, OnlyRegularFilesAreReplacedAndTheyKeepTheirMode)
@@ -185,7 +179,7 @@ TEST_F(SafeSave, TemporariesLeftByAKilledSaveAreRemovedOnceStale)
     leftover("c.kdx.backup", true);
     leftover("d.kdx.saving-Xy12Zw", true);
     catalogueOfSize(100).SaveToFile(path("c.kdx"));
-    EXPECT_EQ(filesIn(m_dir.path()), (QStringList{QStringLiteral("c.kdx"), QStringLiteral("c.kdx.backup"),
+    EXPECT_EQ(test::FilesIn(m_dir.path()), (QStringList{QStringLiteral("c.kdx"), QStringLiteral("c.kdx.backup"),
                                                   QStringLiteral("c.kdx.saving-Ab12C"), QStringLiteral("c.kdx.saving-Fresh1"),
                                                   QStringLiteral("d.kdx.saving-Xy12Zw")}));
 }

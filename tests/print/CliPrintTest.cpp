@@ -143,20 +143,6 @@ TEST_F(CliPrint, LandscapePagesAndCoversTooLargeForThePage)
     EXPECT_EQ(PdfPageSizes(path("whole.pdf")), QStringList(2, QStringLiteral("842 x 595")));
 }
 
-TEST_F(CliPrint, ADiscCountAboveAThousandPrintsNothing)
-{
-    TzkReelkeep doc;
-    TZKList* list = doc.AddList(0, QStringLiteral("L"));
-    TzkRow* row = list->AddRow();
-    row->Fields[0] = QStringLiteral("1");
-    row->Fields[4] = QStringLiteral("2147483647");
-    doc.SaveToFile(path("many.kdx"));
-    const CliRun run = cli.run({"print-cover", "many.kdx", "--pdf", "many.pdf", "--id", "1"});
-    EXPECT_EQ(run.status, 2);
-    EXPECT_TRUE(run.err.contains("1000")) << run.err.constData();
-    EXPECT_FALSE(QFile::exists(path("many.pdf")));
-}
-
 TEST_F(CliPrint, CoverJsonRoundTripsThroughTheLayoutFile)
 {
     const QString shipped = qEnvironmentVariable("REELKEEP_DATA") + QStringLiteral("/DefCover.cvr");

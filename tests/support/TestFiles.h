@@ -30,4 +30,10 @@ inline QByteArray ReadTestFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The names of the files in the folder, hidden ones too, in order.
+inline QStringList FilesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 } // namespace reelkeep::test
