@@ -2,6 +2,8 @@
 #include "TestVideos.h"
 #include "TzkRecordEntry.h"
 
+#include "../support/ErrorMessage.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -226,12 +228,7 @@ TEST_F(RecordEntryTest, FillingTheCurrentRecordKeepsCellsWithEmptyValues)
 TEST_F(RecordEntryTest, AnUnreadableFileEndsABatchButAWalkSkipsIt)
 {
     const QString missing = videos.path(QStringLiteral("missing.avi"));
-    try {
-        entry.ProcessFiles({videos.clip2s(), missing, videos.clip3s()});
-        ADD_FAILURE() << "no error";
-    } catch (const FileError& error) {
-        EXPECT_TRUE(error.message().contains(missing)) << error.message().toStdString();
-    }
+    EXPECT_TRUE(test::ErrorMessage<FileError>([&] { entry.ProcessFiles({videos.clip2s(), missing, videos.clip3s()}); }).contains(missing));
     // The record added for the unreadable file stays, empty, as any added record would.
     EXPECT_EQ(column(1), (QStringList{QStringLiteral("clip2s"), QString()}));
 

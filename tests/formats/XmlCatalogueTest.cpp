@@ -1,5 +1,6 @@
 // The XML catalogue: what it writes, what it reads leniently, and what it refuses.
 #include "FormatTestSupport.h"
+#include "../support/ErrorMessage.h"
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
 #include "RowOrder.h"
@@ -124,14 +125,8 @@ TEST_F(XmlCatalogueTest, RefusesAnotherMajorVersionNamingBoth)
         {"<Reelkeep MajorVersion=\"3\" MinorVersion=\"0\"><List Name=\"x\"/></Reelkeep>", "of version 3, and this program reads version 2"},
         {"<Reelkeep MinorVersion=\"1\"><List Name=\"x\"/></Reelkeep>", "states no version (MajorVersion), and this program reads version 2"},
     };
-    for (const auto& [bytes, message] : cases) {
-        try {
-            loadBytes(bytes);
-            ADD_FAILURE() << "loaded " << bytes.toStdString();
-        } catch (const FormatError& e) {
-            EXPECT_TRUE(e.message().contains(QLatin1StringView(message))) << e.what();
-        }
-    }
+    for (const auto& [bytes, message] : cases)
+        EXPECT_TRUE(test::ErrorMessage<FormatError>([&] { loadBytes(bytes); }).contains(QLatin1StringView(message))) << message;
 }
 
 TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
@@ -158,37 +153,19 @@ TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
         QByteArray(good).replace("<Items>", "").replace("</Items>", ""),
         QByteArray(good).replace("<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"no-such\"?>"),
     };
-    for (const QByteArray& bytes : bad) {
-        try {
-            loadBytes(bytes);
-            ADD_FAILURE() << "accepted: " << bytes.toStdString();
-        } catch (const ReelkeepError& e) {
-            EXPECT_TRUE(e.message().contains(path("in.xkdx"))) << e.message().toStdString();
-        }
-    }
+    for (const QByteArray& bytes : bad)
+        EXPECT_TRUE(test::ErrorMessage([&] { loadBytes(bytes); }).contains(path("in.xkdx"))) << bytes.toStdString();
     // Damage the parser finds is told in its words, with the place (the wrong name).
-    try {
-        loadBytes(QByteArray(good).replace("</Item>", "</Itm>"));
-        ADD_FAILURE() << "accepted a mismatched tag";
-    } catch (const FormatError& e) {
-        EXPECT_EQ(e.message().toStdString(), QStringLiteral("\"%1\" is not an XML catalogue: mismatched tag (line 1, column %2).")
-                                   .arg(path("in.xkdx"))
-                                   .arg(good.indexOf("</Item>") + 3)
-                                   .toStdString());
-    }
+    EXPECT_EQ(test::ErrorMessage<FormatError>([&] { loadBytes(QByteArray(good).replace("</Item>", "</Itm>")); }).toStdString(),
+              QStringLiteral("\"%1\" is not an XML catalogue: mismatched tag (line 1, column %2).")
+                  .arg(path("in.xkdx"))
+                  .arg(good.indexOf("</Item>") + 3)
+                  .toStdString());
     // A fault the parser cannot see is placed too.
-    try {
-        loadBytes(QByteArray(good).replace("<Item ID=\"1\"", "\n  <Item ID=\"x\""));
-        ADD_FAILURE() << "accepted an ID that is no number";
-    } catch (const ConversionError& e) {
-        EXPECT_TRUE(e.message().endsWith(QStringLiteral("damaged at line 2: \"x\" is not a valid ID."))) << e.what();
-    }
-    try {
-        loadBytes(QByteArray(good).replace(">t<", ">\r\n\xD0\xAF<b/><"));
-        ADD_FAILURE() << "accepted an element inside a field";
-    } catch (const FormatError& e) {
-        EXPECT_TRUE(e.message().endsWith(QStringLiteral("damaged at line 2, column 2: <b> inside a field."))) << e.what();
-    }
+    const QString badId = test::ErrorMessage<ConversionError>([&] { loadBytes(QByteArray(good).replace("<Item ID=\"1\"", "\n  <Item ID=\"x\"")); });
+    EXPECT_TRUE(badId.endsWith(QStringLiteral("damaged at line 2: \"x\" is not a valid ID."))) << badId.toStdString();
+    const QString element = test::ErrorMessage<FormatError>([&] { loadBytes(QByteArray(good).replace(">t<", ">\r\n\xD0\xAF<b/><")); });
+    EXPECT_TRUE(element.endsWith(QStringLiteral("damaged at line 2, column 2: <b> inside a field."))) << element.toStdString();
     // An early fault in a file of many megabytes ends the load at once.
     QByteArray many = "<Item ID=\"oops\" GroupID=\"-1\"/>";
     many += QByteArray("<Item ID=\"2\" GroupID=\"-1\"><Field N=\"1\">title</Field></Item>\n").repeated(100000);
@@ -207,12 +184,7 @@ TEST_F(XmlCatalogueTest, SaveRefusesCharactersXmlCannotHoldAndKeepsTheOldFile)
     WriteTestFile(fileName, "old");
     auto lists = sampleCatalogue();
     lists->List(0)->Row(0)->Fields[5] = QStringLiteral("bell\a");
-    try {
-        TReelkeepXMLSerialiazerV2_1().Save(fileName, *lists);
-        ADD_FAILURE() << "saved a control character";
-    } catch (const FormatError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("U+0007"))) << e.message().toStdString();
-    }
+    EXPECT_TRUE(test::ErrorMessage<FormatError>([&] { TReelkeepXMLSerialiazerV2_1().Save(fileName, *lists); }).contains(QStringLiteral("U+0007")));
     EXPECT_EQ(ReadWholeFile(fileName), QByteArray("old"));
 }
 
@@ -276,12 +248,8 @@ TEST_F(XmlCatalogueTest, EntityExpansionIsBoundedByTheFileSize)
     };
     const auto lists = loadBytes(withReferences(countFor(0.97)));
     EXPECT_EQ(lists->List(0)->Row(0)->Fields[csTitle].size(), entityLength);
-    try {
-        loadBytes(withReferences(countFor(1.03)));
-        ADD_FAILURE() << "expanded past the limit";
-    } catch (const FormatError& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("entity references expand it to more than"))) << e.what();
-    }
+    EXPECT_TRUE(test::ErrorMessage<FormatError>([&] { loadBytes(withReferences(countFor(1.03))); })
+                    .contains(QStringLiteral("entity references expand it to more than")));
 }
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -42,7 +42,7 @@ TEST(RowFiltering, MasksOfColumnsCombineWithAndAndOnlyAChangeRefilters)
     EXPECT_EQ(list->VisibleRowCount(), 2);
 }
 
-TEST(RowFiltering, GroupsStayVisibleThroughTheirChildren)
+TEST(RowFiltering, GroupsStayVisibleThroughTheirOwnMatchOrADescendants)
 {
     auto list = makeList();
     TzkRow* group = addRow(*list, 1, "Серии");
@@ -55,16 +55,13 @@ TEST(RowFiltering, GroupsStayVisibleThroughTheirChildren)
     EXPECT_TRUE(lonely->Filtered);
     ASSERT_EQ(group->VisibleRowCount(), 1);
     EXPECT_EQ(group->VisibleRow(0), match);
-}
 
-TEST(RowFiltering, NestedGroupKeepsItsOwnMatch)
-{
-    auto list = makeList();
+    // A nested group matching itself stays although no descendant matches.
     TzkRow* top = addRow(*list, 1, "Top");
     TzkRow* sub = addRow(*list, 1, "Star Wars", top);
     TzkRow* leaf = addRow(*list, 1, "Episode", sub);
     list->SetColumnFilter(1, QStringLiteral("star*"));
-    EXPECT_FALSE(sub->Filtered); // matches itself although no descendant does
+    EXPECT_FALSE(sub->Filtered);
     EXPECT_TRUE(leaf->Filtered);
     EXPECT_FALSE(top->Filtered);
 

@@ -1,4 +1,5 @@
 #include "ModelTestSupport.h"
+#include "../support/ErrorMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,8 @@ QString childOrder(const TzkRow& row)
 void expectSortStops(TZKList& list, int column, std::uint8_t kind, const char* cell)
 {
     const bool descending = list.SortDescending;
-    try {
-        list.Sort(column, kind);
-        ADD_FAILURE() << cell << " must not sort";
-    } catch (const ConversionError& e) {
-        EXPECT_TRUE(e.message().contains(QString::fromUtf8(cell))) << e.message().toStdString();
-    }
+    const QString message = test::ErrorMessage<ConversionError>([&] { list.Sort(column, kind); });
+    EXPECT_TRUE(message.contains(QString::fromUtf8(cell))) << message.toStdString();
     EXPECT_EQ(list.SortColumn, column);
     EXPECT_EQ(list.SortDescending, descending);
 }

@@ -2,6 +2,7 @@
 #include "PrintTestSupport.h"
 #include "FileIO.h"
 #include "ReelkeepError.h"
+#include "../support/ErrorMessage.h"
 #include "TzkRow.h"
 
 #include <QTemporaryDir>
@@ -123,12 +124,7 @@ TEST_F(CoverPrintingTest, ANamedLayoutThatIsMissingOrDamagedFailsBeforeTheJob)
         ImagePrintTarget target(210, 297, 100, 5);
         {
             TzkPrinter out(target);
-            try {
-                PrintCovers(out, record, settings);
-                ADD_FAILURE() << "printed with " << file.toStdString();
-            } catch (const ReelkeepError& error) {
-                EXPECT_TRUE(error.message().contains(file)) << error.message().toStdString();
-            }
+            EXPECT_TRUE(ErrorMessage([&] { PrintCovers(out, record, settings); }).contains(file)) << file.toStdString();
         }
         EXPECT_TRUE(target.Pages().empty());
     }

@@ -2,6 +2,7 @@
 #include "ReelkeepError.h"
 
 #include "../support/TestFiles.h"
+#include "../support/ErrorMessage.h"
 
 #include <QTemporaryDir>
 
@@ -128,12 +129,7 @@ TEST_F(IniFileTest, ReadOnlyOrUnwritableFileIsOnlyReadAndTheRefusalNamesIt)
     for (const QString& file : QStringList{path, path + QStringLiteral("/setup.ini")}) {
         IniFile ini(file);
         const std::int32_t before = ini.ReadInteger(u("a"), u("x"), 0);
-        try {
-            ini.WriteInteger(u("a"), u("x"), 2);
-            ADD_FAILURE() << "the write was not refused: " << file.toStdString();
-        } catch (const FileError& error) {
-            EXPECT_EQ(error.message(), u("Unable to write to ") + file);
-        }
+        EXPECT_EQ(ErrorMessage<FileError>([&] { ini.WriteInteger(u("a"), u("x"), 2); }), u("Unable to write to ") + file);
         EXPECT_EQ(ini.ReadInteger(u("a"), u("x"), 0), before);
     }
     EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\n"));

@@ -3,6 +3,7 @@
 #include "ReelkeepError.h"
 
 #include "../support/TestFiles.h"
+#include "../support/ErrorMessage.h"
 
 #include <QTemporaryDir>
 
@@ -41,10 +42,5 @@ TEST(TLog, UnwritableFileRaisesTheFileError)
     WriteTestFile(dir.filePath(u("blocker")), QByteArray());
     TNamedLog log(dir.filePath(u("blocker")), u("reelkeep.log"), LocaleFormats::russian());
     log.Enabled = true;
-    try {
-        log.WriteLine(u("A"), false);
-        FAIL() << "the write was not refused";
-    } catch (const FileError& error) {
-        EXPECT_EQ(error.message(), u("Cannot create file ") + dir.filePath(u("blocker/reelkeep.log")));
-    }
+    EXPECT_EQ(ErrorMessage<FileError>([&] { log.WriteLine(u("A"), false); }), u("Cannot create file ") + dir.filePath(u("blocker/reelkeep.log")));
 }

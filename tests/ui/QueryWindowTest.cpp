@@ -73,21 +73,11 @@ QStringList Sorted(QStringList titles)
     return titles;
 }
 
-// The titles of the records reelkeep-cli leaves visible on list n, in title order
+// The titles of the records reelkeep-cli leaves visible on the first list, in title order
 // (the tool keeps the file's order; the window sorts by title on loading).
-QStringList VisibleCliTitles(const QJsonObject& dump, int list = 1)
+QStringList VisibleCliTitles(const QJsonObject& dump)
 {
-    QStringList titles;
-    const std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& rows) {
-        for (const QJsonValue& row : rows) {
-            if (row[QStringLiteral("filtered")].toBool())
-                continue;
-            titles << row[QStringLiteral("cells")].toArray()[1].toString();
-            walk(row[QStringLiteral("children")].toArray());
-        }
-    };
-    walk(dump[QStringLiteral("lists")].toArray()[list - 1][QStringLiteral("rows")].toArray());
-    return Sorted(titles);
+    return Sorted(CliTitles(dump, 1, true));
 }
 
 // Types a text key by key; QTest::keyClicks takes Latin-1 only.
@@ -245,8 +235,7 @@ private slots:
         open();
         TfmList* first = list;
         WriteFilms(cli->path("other.kdx"));
-        list = main->OpenFile(cli->path("other.kdx"));
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(cli->path("other.kdx"))));
         QCOMPARE(main->activeList(), list);
         QVERIFY(first->findChild<QMenu*>()->actions().size() > 0);
         QTest::keyClick(list->grid(), Qt::Key_F9);

@@ -61,12 +61,15 @@ inline bool WaitLoaded(TfmList* list)
     return done.wait(20000) && done.front().front().toBool();
 }
 
-// The titles (cell 1) of the records of list n, depth first, as reelkeep-cli prints them.
-inline QStringList CliTitles(const QJsonObject& dump, int list = 1)
+// The titles (cell 1) of the records of list n, depth first, as reelkeep-cli prints them;
+// with visibleOnly, those of records a filter hides (and their children) are left out.
+inline QStringList CliTitles(const QJsonObject& dump, int list = 1, bool visibleOnly = false)
 {
     QStringList titles;
     const std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& rows) {
         for (const QJsonValue& row : rows) {
+            if (visibleOnly && row[QStringLiteral("filtered")].toBool())
+                continue;
             titles << row[QStringLiteral("cells")].toArray()[1].toString();
             walk(row[QStringLiteral("children")].toArray());
         }
