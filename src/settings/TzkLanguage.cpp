@@ -86,6 +86,9 @@ constexpr BuiltInText kBuiltIn[] = {
         {"MainMenu", "Cut", "Вырезать"},
         {"PopupMenu", "AutoFill", "Подстановка"},
         {"PopupMenu", "ClearSelectedFields", "Очистить полу у выделеных записей"},
+        {"PopupMenu", "Undo", "Отменить"},
+        {"PopupMenu", "Delete", "Удалить"},
+        {"PopupMenu", "SelectAll", "Выделить всё"},
         {"Other", "AllFiles", "Все"},
         {"Other", "PageDefName", "Фильмы"},
         {"Other", "Page", "Список"},
@@ -153,6 +156,13 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Records", "Copied", "Скопировано записей: %1"},
         {"Records", "Added", "Добавлено записей: %1"},
         {"Records", "Colour", "Цвет"},
+        {"Records", "AddImage", "Добавить изображение"},
+        {"Records", "RemoveImage", "Удалить показанное изображение"},
+        {"Records", "PreviousImage", "Предыдущее изображение"},
+        {"Records", "NextImage", "Следующее изображение"},
+        {"Records", "NotImage", "Изображение не распознано"},
+        {"Records", "NotImageFile", "«%1» не является изображением."},
+        {"Records", "ImageFiles", "Изображения"},
         // Window bar menu, About box and file association.
         {"WindowBar", "Cascade", "Каскадом"},
         {"WindowBar", "TileHorizontally", "Встык горизонтально"},
@@ -219,6 +229,7 @@ constexpr BuiltInText kBuiltIn[] = {
         // Filter windows, quick search and statistics.
         {"Filter", "ModeHint", "Фильтрация/Поиск"},
         {"Filter", "ExpandHint", "Развернуть/Свернуть"},
+        {"Filter", "AddHint", "Добавить значение в список"},
         {"Shell", "SearchColumn", "Колонка для поиска"},
         {"Statistic", "Ok", "OK"},
         // The question before a save that would lose something, and its places.
@@ -264,7 +275,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 241);
+static_assert(std::size(kBuiltIn) == 252);
 
 } // namespace
 

@@ -92,6 +92,13 @@ void GridModel::cellChanged(const TzkRow* row, int column)
         emit dataChanged(index, index, {Qt::DisplayRole});
 }
 
+void GridModel::rowChanged(const TzkRow* row)
+{
+    const QModelIndex index = indexOf(row);
+    if (index.isValid())
+        emit dataChanged(index, index.siblingAtColumn(kShownColumns - 1), {Qt::DisplayRole});
+}
+
 void GridModel::headerChanged()
 {
     emit headerDataChanged(Qt::Horizontal, 0, kShownColumns - 1);

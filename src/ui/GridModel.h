@@ -28,6 +28,8 @@ public:
     void relayout();
     // One cell of a row changed.
     void cellChanged(const TzkRow* row, int column);
+    // Something of the row beyond one cell changed (its images): the whole row is redrawn.
+    void rowChanged(const TzkRow* row);
     // The header captions changed (column names, sheet switch).
     void headerChanged();
 

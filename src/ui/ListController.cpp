@@ -339,6 +339,38 @@ void ListController::setCell(TzkRow* row, int column, const QString& text)
     setModified(true);
 }
 
+QList<QByteArray> ListController::imagesOf(const TzkRow* row) const
+{
+    QList<QByteArray> images;
+    const TZKList* list = currentList();
+    if (!list || !row)
+        return images;
+    for (size_t i = 0; i < list->Images.OwnerIDs.size(); ++i)
+        if (list->Images.OwnerIDs[i] == row->ID)
+            images << list->Images.Images[i];
+    return images;
+}
+
+void ListController::addImage(TzkRow* row, const QByteArray& bytes)
+{
+    TZKList* list = currentList();
+    if (!list || !row)
+        return;
+    list->Images.AddImage(bytes, row->ID);
+    m_model.rowChanged(row);
+    setModified(true);
+}
+
+void ListController::removeImage(TzkRow* row, int k)
+{
+    TZKList* list = currentList();
+    if (!list || !row || k < 0 || k >= list->Images.ImageCount(row->ID))
+        return;
+    list->Images.DeleteImage(row->ID, k);
+    m_model.rowChanged(row);
+    setModified(true);
+}
+
 TzkRow* ListController::addRecord(TzkRow* parent)
 {
     TZKList* list = currentList();

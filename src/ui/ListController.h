@@ -75,6 +75,12 @@ public:
     void setColumnSettings(const QString& author, const std::vector<ColumnDefinitions>& sheets);
     // A cell changed by a person: stored, its row redrawn, the window modified.
     void setCell(TzkRow* row, int column, const QString& text);
+    // The row's images in the order they were added.
+    QList<QByteArray> imagesOf(const TzkRow* row) const;
+    // An image file's bytes attached to the row, or its k-th image taken away: the row is
+    // redrawn and the window modified.
+    void addImage(TzkRow* row, const QByteArray& bytes);
+    void removeImage(TzkRow* row, int k);
     // A new white record, the last child of parent (top level when null); the new record.
     TzkRow* addRecord(TzkRow* parent);
     // Merges a "kdx v1.3" text as Add from list does, records of the current list nested under

@@ -1,6 +1,7 @@
 #include "RecordCommands.h"
 
 #include "FileIO.h"
+#include "FilterValues.h"
 #include "GridModel.h"
 #include "ListController.h"
 #include "Prompts.h"
@@ -9,13 +10,18 @@
 #include "ShellState.h"
 #include "TZKList.h"
 #include "TextCatalogue.h"
+#include "TfmFilter.h"
 #include "TfmList.h"
+#include "TzkImagePanel.h"
 #include "TzkRecordPanel.h"
 
 #include <QClipboard>
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
 #include <QTreeView>
 #include <unordered_set>
 
@@ -43,12 +49,14 @@ int nestedLeftOut(const std::vector<const TzkRow*>& rows)
 
 } // namespace
 
-RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts)
+RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts,
+                               TextRegistry& texts)
     : QObject(&window),
       m_window(window),
       m_panel(panel),
       m_shell(shell),
       m_prompts(prompts),
+      m_texts(texts),
       m_controller(window.controller()),
       m_grid(window.grid())
 {
@@ -61,6 +69,9 @@ RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellStat
         showCurrent();
     });
     connect(&m_panel, &TzkRecordPanel::stepRecord, this, &RecordCommands::step);
+    connect(&m_panel, &TzkRecordPanel::autoFill, this, &RecordCommands::AutoFill);
+    connect(m_panel.imagePanel(), &TzkImagePanel::addRequested, this, &RecordCommands::AddImage);
+    connect(m_panel.imagePanel(), &TzkImagePanel::removeRequested, this, &RecordCommands::RemoveImage);
     connect(&m_panel, &TzkRecordPanel::fieldButton, this, [this](int column) {
         const TZKList* list = m_controller.currentList();
         if (!list)
@@ -85,7 +96,12 @@ void RecordCommands::storeInSelected(int column, const QString& text)
 
 void RecordCommands::showCurrent()
 {
-    m_panel.showRecord(m_window.currentRecord());
+    m_panel.showRecord(m_window.currentRecord(), m_controller.imagesOf(m_window.currentRecord()));
+}
+
+void RecordCommands::showError(const QString& text)
+{
+    m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
 }
 
 void RecordCommands::step(int delta)
@@ -207,6 +223,80 @@ void RecordCommands::TodayDate(int column)
     m_panel.showCell(column, text);
     m_panel.focusColumn(column);
     storeInSelected(column, text);
+}
+
+void RecordCommands::AutoFill(int column)
+{
+    const TZKList* list = m_controller.currentList();
+    if (!list || column < 0 || column >= kStoredColumnCount)
+        return;
+    if (m_pick)
+        m_pick->close();
+    m_pick = new TfmFilter(column, FilterValueList(*list, column), false, m_shell.filterAnalizer(), m_texts, &m_window,
+                           TfmFilter::Mode::Pick);
+    m_pick->setObjectName(QStringLiteral("fmAutoFill"));
+    m_pick->setWindowTitle(list->GetColumnName(column) + QStringLiteral(" - ") + m_window.windowTitle());
+    // While it is open the records it writes to stay the ones selected.
+    m_pick->setWindowModality(Qt::ApplicationModal);
+    connect(m_pick, &TfmFilter::valuePicked, this, &RecordCommands::addPickedValue);
+    m_pick->move(m_window.mapToGlobal(QPoint(std::max(0, m_window.width() - m_pick->width() - 24), 60)));
+    m_pick->show();
+    m_pick->takeFocus();
+}
+
+TfmFilter* RecordCommands::pickWindow() const
+{
+    return m_pick;
+}
+
+void RecordCommands::addPickedValue(int column, const QString& value)
+{
+    std::vector<TzkRow*> rows = m_window.selectedRecords();
+    if (rows.empty() && m_window.currentRecord())
+        rows.push_back(m_window.currentRecord());
+    for (TzkRow* row : rows)
+        m_controller.setCell(row, column, AppendPickedValue(row->Fields[static_cast<size_t>(column)], value));
+    showCurrent();
+}
+
+void RecordCommands::AddImage()
+{
+    TzkRow* row = m_window.currentRecord();
+    if (!row)
+        return;
+    QStringList patterns;
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    const QString path = m_prompts.chooseFileToOpen(
+        m_imageFolder, {m_shell.text("Records", "ImageFiles") + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'),
+                               m_shell.text("Other", "AllFiles") + QStringLiteral(" (*)")});
+    if (path.isEmpty())
+        return;
+    m_imageFolder = QFileInfo(path).absolutePath();
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const ReelkeepError& error) {
+        showError(error.message());
+        return;
+    }
+    // Only what can be shown again is attached: a file no image reader understands is refused.
+    if (QImage::fromData(bytes).isNull()) {
+        showError(m_shell.text("Records", "NotImageFile").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    m_controller.addImage(row, bytes);
+    const QList<QByteArray> images = m_controller.imagesOf(row);
+    m_panel.imagePanel()->setImages(images, static_cast<int>(images.size()) - 1);
+}
+
+void RecordCommands::RemoveImage(int k)
+{
+    TzkRow* row = m_window.currentRecord();
+    if (!row)
+        return;
+    m_controller.removeImage(row, k);
+    m_panel.imagePanel()->setImages(m_controller.imagesOf(row), k);
 }
 
 void RecordCommands::notAvailable()

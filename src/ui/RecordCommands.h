@@ -1,9 +1,10 @@
 // The record commands of one list window: the panel's edits stored into the current
-// record, field buttons, clearing, colours, adding records, the record clipboard,
-// Add from list and tidying. Each change is one controller call.
+// record, field buttons, clearing, colours, picked values, images, adding records,
+// the record clipboard, Add from list and tidying. Each change is one controller call.
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <vector>
 
 class QTreeView;
@@ -13,6 +14,8 @@ namespace reelkeep {
 class ListController;
 class Prompts;
 class ShellState;
+class TextRegistry;
+class TfmFilter;
 class TfmList;
 class TzkRecordPanel;
 class TzkRow;
@@ -20,7 +23,7 @@ class TzkRow;
 class RecordCommands : public QObject {
     Q_OBJECT
 public:
-    RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts);
+    RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, TextRegistry& texts);
 
     // A new record after the current record's siblings, focused and shown.
     void AddRecord();
@@ -35,6 +38,14 @@ public:
     void TidyColumn(int column);
     void AutoNumber();
     void TodayDate(int column);
+    // The pick window of a column's values; each value double-clicked there is appended
+    // to the column's cell of every selected record.
+    void AutoFill(int column);
+    TfmFilter* pickWindow() const;
+    // An image file chosen by the person attached to the current record and shown.
+    void AddImage();
+    // The current record's k-th image removed; the one after it is shown.
+    void RemoveImage(int k);
 
 private:
     void storeInSelected(int column, const QString& text);
@@ -42,14 +53,19 @@ private:
     void merged(int added, const TzkRow* parent);
     void step(int delta);
     void showCurrent();
+    void addPickedValue(int column, const QString& value);
+    void showError(const QString& text);
     void notAvailable();
 
     TfmList& m_window;
     TzkRecordPanel& m_panel;
     ShellState& m_shell;
     Prompts& m_prompts;
+    TextRegistry& m_texts;
     ListController& m_controller;
     QTreeView* m_grid;
+    QPointer<TfmFilter> m_pick;
+    QString m_imageFolder; // where the last image was chosen, for this session
 };
 
 } // namespace reelkeep

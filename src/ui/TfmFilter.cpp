@@ -18,14 +18,16 @@ constexpr int kExpandedHeight = 401;
 } // namespace
 
 TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
-                     TextRegistry& texts, QWidget* owner)
+                     TextRegistry& texts, QWidget* owner, Mode mode)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint),
       m_column(column),
+      m_kind(mode),
       m_partsOfCells(partsOfCells),
       m_normaliser(normaliser),
       m_edit(new QLineEdit),
       m_mode(new QCheckBox),
       m_upDown(new QToolButton),
+      m_add(new QToolButton),
       m_values(new QListWidget)
 {
     setObjectName(QStringLiteral("fmFilter"));
@@ -36,11 +38,14 @@ TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, c
     m_upDown->setObjectName(QStringLiteral("btnUpDown"));
     m_upDown->setIcon(style()->standardIcon(QStyle::SP_TitleBarShadeButton));
     m_upDown->setAutoRaise(true);
+    m_add->setObjectName(QStringLiteral("btnAdd"));
+    m_add->setText(QStringLiteral("+"));
     m_values->setObjectName(QStringLiteral("lbItems"));
     m_values->setUniformItemSizes(true);
     m_values->addItems(values);
     texts.bind(m_mode, "Filter", "ModeHint", TextRegistry::Role::ToolTip);
     texts.bind(m_upDown, "Filter", "ExpandHint", TextRegistry::Role::ToolTip);
+    texts.bind(m_add, "Filter", "AddHint", TextRegistry::Role::ToolTip);
 
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -48,9 +53,23 @@ TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, c
     layout->addWidget(m_edit, 0, 0);
     layout->addWidget(m_mode, 0, 1);
     layout->addWidget(m_upDown, 0, 2);
-    layout->addWidget(m_values, 1, 0, 1, 3);
+    layout->addWidget(m_add, 0, 3);
+    layout->addWidget(m_values, 1, 0, 1, 4);
     resize(kWidth, kExpandedHeight);
 
+    if (m_kind == Mode::Pick) {
+        // A picker over the record panel: it sets no filter, so the mode and size buttons go.
+        m_mode->hide();
+        m_upDown->hide();
+        connect(m_values, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+            if (item)
+                emit valuePicked(m_column, item->text());
+        });
+        connect(m_add, &QToolButton::clicked, this, &TfmFilter::addTypedValue);
+        connect(m_edit, &QLineEdit::returnPressed, this, &TfmFilter::addTypedValue);
+        return;
+    }
+    m_add->hide();
     connect(m_values, &QListWidget::itemClicked, this, &TfmFilter::valueClicked);
     connect(m_edit, &QLineEdit::textEdited, this, &TfmFilter::textEdited);
     connect(m_edit, &QLineEdit::returnPressed, this, &TfmFilter::returnPressed);
@@ -141,6 +160,20 @@ void TfmFilter::toggleExpanded()
     resize(width(), m_expanded ? kExpandedHeight : minimumSizeHint().height());
 }
 
+void TfmFilter::addTypedValue()
+{
+    const QString value = m_edit->text().trimmed();
+    if (value.isEmpty())
+        return;
+    for (int i = 0; i < m_values->count(); ++i)
+        if (m_values->item(i)->text().compare(value, Qt::CaseInsensitive) == 0)
+            return;
+    m_values->addItem(value);
+    m_values->setCurrentRow(m_values->count() - 1);
+    m_values->scrollToBottom();
+    m_edit->clear();
+}
+
 void TfmFilter::closeQuietly()
 {
     m_quiet = true;
@@ -149,7 +182,7 @@ void TfmFilter::closeQuietly()
 
 void TfmFilter::closeEvent(QCloseEvent* event)
 {
-    if (!m_quiet)
+    if (!m_quiet && m_kind == Mode::Filter)
         emit closedByUser(m_column, !m_edit->text().isEmpty());
     QWidget::closeEvent(event);
 }

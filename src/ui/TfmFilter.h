@@ -1,6 +1,8 @@
 // The filter window of one column: a tool window over its list window with the
 // filter text and the column's values. Picking a value or typing sets the column's
-// filter; with the mode box unchecked, typing searches the values instead.
+// filter; with the mode box unchecked, typing searches the values instead. In pick
+// mode the same window hands double-clicked values to the record panel instead, and
+// "+" adds a typed value to its list.
 #pragma once
 
 #include <QWidget>
@@ -19,15 +21,18 @@ class TextRegistry;
 class TfmFilter : public QWidget {
     Q_OBJECT
 public:
+    enum class Mode { Filter, Pick };
+
     // Parse flags tell whether a picked value is a part of its cells (then it is looked for inside them).
     TfmFilter(int column, const QStringList& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
-              TextRegistry& texts, QWidget* owner);
+              TextRegistry& texts, QWidget* owner, Mode mode = Mode::Filter);
 
     int column() const { return m_column; }
     QLineEdit* edit() const { return m_edit; }
     QListWidget* values() const { return m_values; }
     QCheckBox* modeBox() const { return m_mode; }
     QToolButton* upDownButton() const { return m_upDown; }
+    QToolButton* addButton() const { return m_add; }
     bool isExpanded() const { return m_expanded; }
 
     // Shows a filter text that is already the column's, as if it had been typed.
@@ -41,6 +46,8 @@ signals:
     void maskChosen(int column, const QString& text);
     // A person closed the window; its column's filter is to go when the edit held text.
     void closedByUser(int column, bool hadText);
+    // Pick mode: a value was double-clicked.
+    void valuePicked(int column, const QString& value);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,14 +58,17 @@ private:
     void returnPressed();
     void selectValue(int start);
     void toggleExpanded();
+    void addTypedValue();
     bool filtering() const;
 
     int m_column;
+    Mode m_kind;
     bool m_partsOfCells;
     const TSimpleSyntaxAnalizer& m_normaliser;
     QLineEdit* m_edit;
     QCheckBox* m_mode;
     QToolButton* m_upDown;
+    QToolButton* m_add;
     QListWidget* m_values;
     QStringList m_normalisedValues; // made when the values are first searched
     QString m_lastText;

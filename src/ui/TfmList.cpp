@@ -102,7 +102,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_panel->setWidget(m_recordPanel);
     m_panel->setWidgetResizable(true);
     m_panel->setFrameShape(QFrame::NoFrame);
-    m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts);
+    m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts, texts);
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
     m_grid->setUniformRowHeights(true);
@@ -361,7 +361,7 @@ void TfmList::lvListClick()
     for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
         button->setEnabled(any);
     enableSearch();
-    m_recordPanel->showRecord(currentRecord());
+    m_recordPanel->showRecord(currentRecord(), m_controller->imagesOf(currentRecord()));
     emit stateChanged();
 }
 

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -53,14 +54,26 @@ void TzkBtnEdit::setEditWidth(int width, int room)
     fitWidth();
 }
 
+int TzkBtnEdit::buttonWidth() const
+{
+    return m_button->isVisibleTo(this) ? m_edit->sizeHint().height() : 0;
+}
+
+int TzkBtnEdit::leastWidth() const
+{
+    // The frame and the edit's own inner margin of two pixels on each side.
+    const int frame = m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_edit);
+    return m_edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 2 * frame + 6 + buttonWidth();
+}
+
 void TzkBtnEdit::fitWidth()
 {
     // The stored width holds the edit and its button, so neighbours never overlap; the
     // label may use the free room up to the next control and is shortened beyond it.
-    const int buttonWidth = m_button->isVisibleTo(this) ? m_edit->sizeHint().height() : 0;
-    m_button->setFixedSize(buttonWidth, m_edit->sizeHint().height());
-    m_edit->setFixedWidth(std::max(m_editWidth - buttonWidth, 12));
-    const int boxWidth = m_edit->width() + buttonWidth;
+    const int button = buttonWidth();
+    m_button->setFixedSize(button, m_edit->sizeHint().height());
+    m_edit->setFixedWidth(std::max(m_editWidth, leastWidth()) - button);
+    const int boxWidth = m_edit->width() + button;
     const int wanted = m_label->fontMetrics().horizontalAdvance(m_caption) + 2;
     const int width = std::max(boxWidth, std::min(wanted, m_room));
     m_label->setText(m_label->fontMetrics().elidedText(m_caption, Qt::ElideRight, width));

@@ -25,6 +25,8 @@ public:
     void setButton(const QString& caption, const QString& hint);
     // The width of the edit with its button, and the room the label may take.
     void setEditWidth(int width, int room);
+    // The least width of the edit with its button: five digits fit in the edit.
+    int leastWidth() const;
 
 signals:
     void buttonClicked(int column);
@@ -36,6 +38,7 @@ protected:
 
 private:
     void fitWidth();
+    int buttonWidth() const;
 
     int m_column;
     int m_editWidth = 0;

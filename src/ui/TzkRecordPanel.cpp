@@ -3,16 +3,21 @@
 #include "RecordEditing.h"
 #include "TZKList.h"
 #include "TzkBtnEdit.h"
+#include "TzkImagePanel.h"
 #include "TzkLabeledColorBox.h"
 #include "zkOptions.h"
 
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QToolButton>
+#include <algorithm>
 #include <limits>
 
 namespace reelkeep {
@@ -31,7 +36,8 @@ TzkRecordPanel::TzkRecordPanel(Settings options, Lookup text, QWidget* parent)
       m_text(std::move(text)),
       m_description(makeMemo(csDescription, "mmDescr")),
       m_actors(makeMemo(csActors, "mmActor")),
-      m_colour(new TzkLabeledColorBox(this))
+      m_colour(new TzkLabeledColorBox(this)),
+      m_images(new TzkImagePanel(this))
 {
     setObjectName(QStringLiteral("pnlRecord"));
     for (int column = 0; column < static_cast<int>(m_edits.size()); ++column) {
@@ -42,29 +48,20 @@ TzkRecordPanel::TzkRecordPanel(Settings options, Lookup text, QWidget* parent)
         QLineEdit* line = control->edit();
         line->installEventFilter(this);
         line->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(line, &QLineEdit::customContextMenuRequested, this, [this, line, column](const QPoint& at) {
-            QMenu* menu = line->createStandardContextMenu();
-            addClearField(line, column, menu);
-            menu->setAttribute(Qt::WA_DeleteOnClose);
-            menu->popup(line->mapToGlobal(at));
-        });
+        connect(line, &QLineEdit::customContextMenuRequested, this,
+                [this, line, column](const QPoint& at) { popupEditMenu(line, column, at); });
         // textEdited: typing, paste, cut, undo and drops; never a fill from a record.
         connect(line, &QLineEdit::textEdited, this, [this, column](const QString& value) { emit cellEdited(column, value); });
         connect(control, &TzkBtnEdit::buttonClicked, this, &TzkRecordPanel::fieldButton);
-        connect(control, &TzkBtnEdit::moved, this, [this](int moved, QPoint at) {
-            m_options().ContrlX[static_cast<size_t>(moved)] = at.x();
-            m_options().ContrlY[static_cast<size_t>(moved)] = at.y();
-        });
+        connect(control, &TzkBtnEdit::moved, this, &TzkRecordPanel::storePosition);
     }
     m_colour->box()->installEventFilter(this);
     connect(m_colour, &TzkLabeledColorBox::colourPicked, this, [this](const QColor& colour) {
         emit colourPicked(ColourCell(static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
                                      static_cast<std::uint8_t>(colour.blue())));
     });
-    connect(m_colour, &TzkLabeledColorBox::moved, this, [this](QPoint at) {
-        m_options().ContrlX[csColour] = at.x();
-        m_options().ContrlY[csColour] = at.y();
-    });
+    connect(m_colour, &TzkLabeledColorBox::moved, this, [this](QPoint at) { storePosition(csColour, at); });
+    connect(m_images, &TzkImagePanel::moved, this, [this](QPoint at) { storePosition(kImageControl, at); });
     showRecord(nullptr);
 }
 
@@ -76,12 +73,8 @@ QPlainTextEdit* TzkRecordPanel::makeMemo(int column, const char* name)
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->installEventFilter(this);
     memo->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(memo, &QWidget::customContextMenuRequested, this, [this, memo, column](const QPoint& at) {
-        QMenu* menu = memo->createStandardContextMenu();
-        addClearField(memo, column, menu);
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        menu->popup(memo->mapToGlobal(at));
-    });
+    connect(memo, &QWidget::customContextMenuRequested, this,
+            [this, memo, column](const QPoint& at) { popupEditMenu(memo, column, at); });
     // Only a person's change stores: filling from a record is guarded.
     connect(memo, &QPlainTextEdit::textChanged, this, [this, memo, column] {
         if (!m_filling)
@@ -90,12 +83,42 @@ QPlainTextEdit* TzkRecordPanel::makeMemo(int column, const char* name)
     return memo;
 }
 
-void TzkRecordPanel::addClearField(QWidget* control, int column, QMenu* menu)
+void TzkRecordPanel::popupEditMenu(QWidget* control, int column, const QPoint& at)
 {
+    auto* menu = new QMenu(control);
+    menu->setObjectName(QStringLiteral("pmEdit"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto add = [this, menu](const char* name, const char* section, const char* key, bool enabled, auto run) {
+        QAction* action = menu->addAction(m_text(section, key));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(enabled);
+        connect(action, &QAction::triggered, menu, run);
+    };
+    add("miAutoFill", "PopupMenu", "AutoFill", true, [this, column] { emit autoFill(column); });
+    add("clearFields", "PopupMenu", "ClearSelectedFields", true, [this, column] { emit clearField(column); });
     menu->addSeparator();
-    QAction* clear = menu->addAction(m_text("PopupMenu", "ClearSelectedFields"));
-    clear->setObjectName(QStringLiteral("clearFields"));
-    connect(clear, &QAction::triggered, control, [this, column] { emit clearField(column); });
+    // Every change below reaches the record as typing does: the line edit reports it as
+    // edited text, the memo as a changed text.
+    const bool canPaste = !QGuiApplication::clipboard()->text().isEmpty();
+    if (auto* line = qobject_cast<QLineEdit*>(control)) {
+        const bool selected = line->hasSelectedText();
+        const bool writable = !line->isReadOnly();
+        add("miEditUndo", "PopupMenu", "Undo", writable && line->isUndoAvailable(), [line] { line->undo(); });
+        add("miEditCut", "MainMenu", "Cut", writable && selected, [line] { line->cut(); });
+        add("miEditCopy", "MainMenu", "Copy", selected, [line] { line->copy(); });
+        add("miEditPaste", "MainMenu", "Paste", writable && canPaste, [line] { line->paste(); });
+        add("miEditDelete", "PopupMenu", "Delete", writable && selected, [line] { line->del(); });
+        add("miEditSelectAll", "PopupMenu", "SelectAll", !line->text().isEmpty(), [line] { line->selectAll(); });
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(control)) {
+        const bool selected = memo->textCursor().hasSelection();
+        add("miEditUndo", "PopupMenu", "Undo", memo->document()->isUndoAvailable(), [memo] { memo->undo(); });
+        add("miEditCut", "MainMenu", "Cut", selected, [memo] { memo->cut(); });
+        add("miEditCopy", "MainMenu", "Copy", selected, [memo] { memo->copy(); });
+        add("miEditPaste", "MainMenu", "Paste", canPaste, [memo] { memo->paste(); });
+        add("miEditDelete", "PopupMenu", "Delete", selected, [memo] { memo->textCursor().removeSelectedText(); });
+        add("miEditSelectAll", "PopupMenu", "SelectAll", !memo->document()->isEmpty(), [memo] { memo->selectAll(); });
+    }
+    menu->popup(control->mapToGlobal(at));
 }
 
 TzkBtnEdit* TzkRecordPanel::edit(int column) const
@@ -134,6 +157,21 @@ void TzkRecordPanel::setColumns(const TZKList* list)
     m_actors->setToolTip(m_actors->placeholderText());
     m_colour->setCaption(list && !list->GetColumnName(csColour).isEmpty() ? list->GetColumnName(csColour)
                                                                           : m_text("Records", "Colour"));
+    m_images->setTexts(m_text("Records", "AddImage"), m_text("Records", "RemoveImage"), m_text("Records", "PreviousImage"),
+                       m_text("Records", "NextImage"), m_text("Records", "NotImage"));
+    placeControls();
+}
+
+int TzkRecordPanel::labelOffset() const
+{
+    // The settings place the edit boxes; each control's label sits above its box.
+    return fontMetrics().height() - 3;
+}
+
+void TzkRecordPanel::storePosition(int index, QPoint topLeft)
+{
+    m_options().ContrlX[static_cast<size_t>(index)] = topLeft.x();
+    m_options().ContrlY[static_cast<size_t>(index)] = topLeft.y() + (index == kImageControl ? 0 : labelOffset());
     placeControls();
 }
 
@@ -143,33 +181,70 @@ void TzkRecordPanel::placeControls()
         const auto i = static_cast<size_t>(index);
         return std::tuple{m_options().ContrlX[i], m_options().ContrlY[i], m_options().ContrlWidth[i]};
     };
-    // The settings place the edit boxes; each control's label sits above its box.
-    const int labelHeight = fontMetrics().height() + 1;
-    int bottom = 0;
-    for (TzkBtnEdit* control : m_edits) {
-        if (!control)
-            continue;
-        const auto [x, y, width] = at(control->column());
-        // The label's room ends at the next control to the right on the same line.
-        int room = std::numeric_limits<int>::max() / 2;
-        for (int other = 0; other <= csColour; ++other) {
-            const auto [ox, oy, ow] = at(other);
-            if (other != control->column() && !isMemoColumn(other) && std::abs(oy - y) <= 2 && ox > x)
-                room = std::min(room, ox - x - 4);
+    // The edits of one line, left to right: an edit widened to its least width pushes
+    // the next one right, which gives up as much of its own width as it can spare.
+    std::vector<TzkBtnEdit*> edits;
+    for (TzkBtnEdit* control : m_edits)
+        if (control)
+            edits.push_back(control);
+    std::stable_sort(edits.begin(), edits.end(), [&at](const TzkBtnEdit* a, const TzkBtnEdit* b) {
+        const auto [ax, ay, aw] = at(a->column());
+        const auto [bx, by, bw] = at(b->column());
+        return std::abs(ay - by) > 2 ? ay < by : ax < bx;
+    });
+    std::array<int, kControlCount> leftOf{};
+    std::array<int, kControlCount> widthOf{};
+    for (size_t i = 0; i < edits.size(); ++i) {
+        const auto column = static_cast<size_t>(edits[i]->column());
+        const auto [x, y, w] = at(edits[i]->column());
+        leftOf[column] = x;
+        widthOf[column] = w;
+        if (i > 0) {
+            const auto previous = static_cast<size_t>(edits[i - 1]->column());
+            const auto [px, py, pw] = at(edits[i - 1]->column());
+            const int pushed = leftOf[previous] + std::max(widthOf[previous], edits[i - 1]->leastWidth()) + 4 - x;
+            if (std::abs(py - y) <= 2 && pushed > 0) {
+                leftOf[column] += pushed;
+                widthOf[column] = std::max(w - pushed, edits[i]->leastWidth());
+            }
         }
-        control->setEditWidth(width, room);
-        control->move(x, std::max(0, y - labelHeight + 4));
+    }
+    const int offset = labelOffset();
+    int bottom = 0;
+    for (size_t i = 0; i < edits.size(); ++i) {
+        TzkBtnEdit* control = edits[i];
+        const auto column = static_cast<size_t>(control->column());
+        // The label's room ends at the next control on the same line.
+        int room = std::numeric_limits<int>::max() / 2;
+        const bool lineGoesOn = i + 1 < edits.size()
+            && std::abs(std::get<1>(at(edits[i + 1]->column())) - std::get<1>(at(control->column()))) <= 2;
+        if (lineGoesOn)
+            room = leftOf[static_cast<size_t>(edits[i + 1]->column())] - leftOf[column] - 4;
+        control->setEditWidth(widthOf[column], room);
+        control->move(leftOf[column], std::max(0, std::get<1>(at(control->column())) - offset));
         bottom = std::max(bottom, control->geometry().bottom());
     }
     const auto [cx, cy, cwidth] = at(csColour);
     m_colour->box()->setFixedWidth(std::max(cwidth, 60));
     m_colour->adjustSize();
-    m_colour->move(cx, std::max(0, cy - labelHeight + 4));
+    m_colour->move(cx, std::max(0, cy - offset));
     bottom = std::max(bottom, m_colour->geometry().bottom());
     int right = 0;
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child != m_description && child != m_actors)
+        if (child != m_description && child != m_actors && child != m_images)
             right = std::max(right, child->geometry().right());
+
+    // The image area stands right of the edits unless it was placed; it reaches down to
+    // the edits' bottom line and is at least wide enough for its buttons.
+    {
+        const auto [ix, iy, iw] = at(kImageControl);
+        const int imageWidth = std::max(iw, m_images->minimumSizeHint().width() + 40);
+        const int imageLeft = ix > 0 || iy > 0 ? ix : right + 8;
+        const int imageTop = ix > 0 || iy > 0 ? iy : 3;
+        m_images->setGeometry(imageLeft, imageTop, imageWidth, std::max(bottom - imageTop, fontMetrics().height() * 5));
+        bottom = std::max(bottom, m_images->geometry().bottom());
+        right = std::max(right, m_images->geometry().right());
+    }
 
     // Memos whose stored positions are zero go below the edits, stretched to the right edge.
     const int panelWidth = std::max(width(), right + 5);
@@ -199,7 +274,7 @@ void TzkRecordPanel::resizeEvent(QResizeEvent* event)
     placeControls();
 }
 
-void TzkRecordPanel::showRecord(const TzkRow* row)
+void TzkRecordPanel::showRecord(const TzkRow* row, const QList<QByteArray>& images)
 {
     m_filling = true;
     for (TzkBtnEdit* control : m_edits) {
@@ -218,6 +293,7 @@ void TzkRecordPanel::showRecord(const TzkRow* row)
     // A colour cell that is no colour shows white, as the grid paints it.
     const std::uint32_t rgb = row ? ColourOfCell(row->Fields[csColour]) : 0xFFFFFF;
     m_colour->setColour(QColor::fromRgb(rgb));
+    m_images->setImages(row ? images : QList<QByteArray>());
     m_filling = false;
     setEnabled(row != nullptr);
 }

@@ -3,6 +3,8 @@
 // the list window turns that into controller calls. Filling it stores nothing.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -13,6 +15,7 @@ namespace reelkeep {
 
 class TZKList;
 class TzkBtnEdit;
+class TzkImagePanel;
 class TzkLabeledColorBox;
 class TzkRow;
 class zkOptions;
@@ -28,14 +31,16 @@ public:
 
     // Captions and field buttons follow the sheet's columns.
     void setColumns(const TZKList* list);
-    // Empties every control, then fills them from row; disabled without a row.
-    void showRecord(const TzkRow* row);
+    // Empties every control, then fills them from row and shows its first image;
+    // disabled without a row.
+    void showRecord(const TzkRow* row, const QList<QByteArray>& images = {});
     // Shows a text in a column's control without storing it.
     void showCell(int column, const QString& text);
 
     TzkBtnEdit* edit(int column) const; // columns 0..13 and 16..19
     QPlainTextEdit* memo(int column) const; // 14 and 15
     TzkLabeledColorBox* colourBox() const { return m_colour; }
+    TzkImagePanel* imagePanel() const { return m_images; }
     // Focuses the edit or memo of a column.
     void focusColumn(int column);
 
@@ -44,6 +49,7 @@ signals:
     void colourPicked(const QString& cell);
     void fieldButton(int column);
     void clearField(int column);
+    void autoFill(int column);
     // Ctrl+Up (-1) or Ctrl+Down (+1) in a control.
     void stepRecord(int delta);
 
@@ -52,8 +58,15 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int kImageControl = 21;
+
     void placeControls();
-    void addClearField(QWidget* control, int column, QMenu* menu);
+    // How far the top of a control lies above its stored place: the label's height.
+    int labelOffset() const;
+    // A control dragged to topLeft: its stored place follows and the panel is laid out again.
+    void storePosition(int index, QPoint topLeft);
+    // The context menu of an edit or memo: the column's aids and the editing commands.
+    void popupEditMenu(QWidget* control, int column, const QPoint& at);
     QPlainTextEdit* makeMemo(int column, const char* name);
 
     Settings m_options;
@@ -62,6 +75,7 @@ private:
     QPlainTextEdit* m_description;
     QPlainTextEdit* m_actors;
     TzkLabeledColorBox* m_colour;
+    TzkImagePanel* m_images;
     bool m_filling = false;
 };
 
