@@ -9,6 +9,7 @@
 #include "MainMenu.h"
 #include "Prompts.h"
 #include "RecordCommands.h"
+#include "RecordGrid.h"
 #include "ShellState.h"
 #include "TextRegistry.h"
 #include "TzkRecordPanel.h"
@@ -72,7 +73,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
       m_prompts(prompts),
       m_texts(texts),
       m_controller(new ListController(shell, prompts, this)),
-      m_grid(new QTreeView),
+      m_grid(new RecordGrid),
       m_recordPanel(new TzkRecordPanel([&shell]() -> zkOptions& { return shell.options(); }, [&shell](const char* section, const char* key) {
           return shell.text(section, key);
       })),
@@ -105,6 +106,8 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts, texts);
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
+    // Copy and Cut follow the selection, whether it changed by mouse, keys or a command.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfmList::stateChanged);
     m_grid->setUniformRowHeights(true);
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);

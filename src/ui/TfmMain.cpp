@@ -237,6 +237,9 @@ void TfmMain::updateMenus()
     const bool ready = list && list->controller().document() && !list->controller().isLoading();
     m_menu->setTag1Enabled(ready);
     m_menu->action("miExport")->setEnabled(ready && !ExportFilters(m_shell.plugins()).isEmpty());
+    const bool selected = ready && list->grid()->selectionModel()->hasSelection();
+    m_menu->action("miCopy")->setEnabled(selected);
+    m_menu->action("miCut")->setEnabled(selected);
     m_menu->action("miPaste")->setEnabled(ready && RecordCommands::CanPaste());
 }
 

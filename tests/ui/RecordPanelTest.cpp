@@ -3,18 +3,28 @@
 // through the document and reelkeep-cli.
 #include "GridModel.h"
 #include "MainMenu.h"
+#include "ShellState.h"
 #include "ScriptedPrompts.h"
+#include "RecordCommands.h"
+#include "TfmFilter.h"
 #include "TfmMain.h"
 #include "TzkBtnEdit.h"
+#include "TzkImagePanel.h"
 #include "TzkLabeledColorBox.h"
 #include "TzkRecordPanel.h"
 #include "UiTestSupport.h"
+#include "zkOptions.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCryptographicHash>
 #include <QDate>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -26,6 +36,8 @@ using namespace reelkeep;
 using namespace reelkeep::testing;
 
 namespace {
+
+constexpr int kGenre = 17;
 
 QStringList texts(std::initializer_list<const char*> items)
 {
@@ -67,6 +79,40 @@ private:
     {
         QTreeView* grid = (window ? window : list)->grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
+    }
+    // Opens the context menu of a panel control and triggers one of its items.
+    void editMenu(QWidget* control, const char* item)
+    {
+        emit control->customContextMenuRequested(QPoint(2, 2));
+        auto* menu = control->findChild<QMenu*>(QStringLiteral("pmEdit"));
+        QVERIFY(menu);
+        auto* action = menu->findChild<QAction*>(QString::fromLatin1(item));
+        QVERIFY2(action && action->isEnabled(), item);
+        action->trigger();
+        menu->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    bool editMenuItemEnabled(QWidget* control, const char* item)
+    {
+        emit control->customContextMenuRequested(QPoint(2, 2));
+        auto* menu = control->findChild<QMenu*>(QStringLiteral("pmEdit"));
+        const bool enabled = menu && menu->findChild<QAction*>(QString::fromLatin1(item))->isEnabled();
+        if (menu)
+            menu->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return enabled;
+    }
+    static QByteArray imageFile(const QString& path, const char* format, Qt::GlobalColor colour)
+    {
+        QImage image(12, 8, QImage::Format_RGB32);
+        image.fill(colour);
+        image.save(path, format);
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    static QString sha256(const QByteArray& bytes)
+    {
+        return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
     }
     TzkRow* record(const char* title) const { return list->controller().model()->rowAt(rowIndex(title)); }
     QLineEdit* edit(int column) const { return list->recordPanel()->edit(column)->edit(); }
@@ -264,6 +310,190 @@ private slots:
         QCOMPARE(CliTitles(dump, 2), texts({"Остров", "Зона"}));
         const QJsonArray top = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
         QCOMPARE(top.size(), 5);
+    }
+
+    void editMenuCommandsStoreLikeTyping()
+    {
+        click(rowIndex("Амели"));
+        QLineEdit* original = edit(csOrigTitle);
+        QVERIFY(!editMenuItemEnabled(original, "miEditCopy"));
+        QVERIFY(!editMenuItemEnabled(original, "miEditCut"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Amélie"));
+        editMenu(original, "miEditPaste");
+        QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QStringLiteral("Amélie"));
+        QVERIFY(list->controller().isModified());
+        QCOMPARE(rowIndex("Амели").siblingAtColumn(csOrigTitle).data().toString(), QStringLiteral("Amélie"));
+
+        original->setSelection(0, 2);
+        editMenu(original, "miEditCut");
+        QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QStringLiteral("élie"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Am"));
+        editMenu(original, "miEditUndo");
+        QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QStringLiteral("Amélie"));
+        editMenu(original, "miEditSelectAll");
+        editMenu(original, "miEditDelete");
+        QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QString());
+
+        // The memos the same way; line breaks are stored as CR LF.
+        QPlainTextEdit* memo = list->recordPanel()->memo(csDescription);
+        QGuiApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
+        editMenu(memo, "miEditPaste");
+        QCOMPARE(list->currentRecord()->Fields[csDescription], QStringLiteral("one\r\ntwo"));
+        editMenu(memo, "miEditSelectAll");
+        editMenu(memo, "miEditCut");
+        QCOMPARE(list->currentRecord()->Fields[csDescription], QString());
+
+        // The grid's Copy and Cut follow the selection; Paste needs records on the clipboard.
+        QVERIFY(main->menus().action("miCopy")->isEnabled());
+        QVERIFY(!main->menus().action("miPaste")->isEnabled());
+        list->grid()->clearSelection();
+        QVERIFY(!main->menus().action("miCopy")->isEnabled());
+        QVERIFY(!main->menus().action("miCut")->isEnabled());
+        click(rowIndex("Шахматы"));
+        main->menus().action("miCopy")->trigger();
+        QVERIFY(main->menus().action("miPaste")->isEnabled());
+
+        const QJsonObject dump = saved(list, path());
+        QCOMPARE(cliColumn(dump, csOrigTitle)[0], QString());
+        QCOMPARE(cliColumn(dump, csDescription)[0], QString());
+    }
+
+    void autoFillAppendsPickedValuesToEverySelectedRecord()
+    {
+        record("Амели")->Fields[kGenre] = QStringLiteral("драма");
+        record("Шахматы")->Fields[kGenre] = QStringLiteral("комедия");
+        record("Матрица 2")->Fields[kGenre] = QStringLiteral("боевик");
+        click(rowIndex("Матрица 2"));
+        click(rowIndex("Жмурки"), Qt::ControlModifier);
+        editMenu(edit(kGenre), "miAutoFill");
+        TfmFilter* pick = list->records().pickWindow();
+        QVERIFY(pick);
+        QCOMPARE(pick->windowTitle(), list->controller().currentList()->GetColumnName(kGenre) + QStringLiteral(" - films.kdx"));
+        QVERIFY(pick->addButton()->isVisible());
+        QVERIFY(!pick->modeBox()->isVisible());
+        QStringList values;
+        for (int i = 0; i < pick->values()->count(); ++i)
+            values << pick->values()->item(i)->text();
+        QCOMPARE(values, texts({"боевик", "драма", "комедия"}));
+
+        // "+" adds a typed value once, whatever its case.
+        pick->edit()->setText(QStringLiteral("Комедия"));
+        pick->addButton()->click();
+        QCOMPARE(pick->values()->count(), 3);
+        pick->edit()->setText(QStringLiteral(" мюзикл "));
+        pick->addButton()->click();
+        QCOMPARE(pick->values()->count(), 4);
+        QCOMPARE(pick->values()->currentItem()->text(), QStringLiteral("мюзикл"));
+        QCOMPARE(pick->edit()->text(), QString());
+
+        // A single click sets no filter; a double click appends to each selected record.
+        QListWidget* items = pick->values();
+        const QPoint drama = items->visualItemRect(items->item(1)).center();
+        QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, drama);
+        QVERIFY(!list->controller().isModified());
+        QCOMPARE(list->controller().currentList()->GetColumnFilter(kGenre), QString());
+        QTest::mouseDClick(items->viewport(), Qt::LeftButton, {}, drama);
+        emit items->itemDoubleClicked(items->item(3));
+        QCOMPARE(edit(kGenre)->text(), QStringLiteral("боевик, драма, мюзикл"));
+        pick->close();
+
+        const QJsonObject dump = saved(list, path());
+        // Depth first: Амели, Бригада and its two, Жмурки, Матрица 2, Шахматы.
+        QCOMPARE(cliColumn(dump, kGenre), texts({"драма", "", "", "", "драма, мюзикл", "боевик, драма, мюзикл", "комедия"}));
+    }
+
+    void imagesAreAddedSteppedThroughRemovedAndSaved()
+    {
+        // Version 2.0 is the form that keeps images.
+        const QString flat = cli->path("flat.kdx");
+        {
+            TzkReelkeep doc;
+            TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
+            for (const char* title : {"Амели", "Брат"})
+                films->AddRow()->Fields[csTitle] = QString::fromUtf8(title);
+            films->Images.AddImage("no picture here", films->Items()[1]->ID);
+            doc.Save(flat, CatalogueForm::Kdx20);
+        }
+        TfmList* window = main->OpenFile(flat);
+        QVERIFY(WaitLoaded(window));
+        main->mdiArea()->setActiveSubWindow(window);
+        TzkImagePanel* images = window->recordPanel()->imagePanel();
+        QVERIFY(!images->isEnabled() || images->count() == 0);
+
+        const QByteArray red = imageFile(cli->path("red.png"), "PNG", Qt::red);
+        const QByteArray blue = imageFile(cli->path("blue.bmp"), "BMP", Qt::blue);
+        QFile text(cli->path("notes.txt"));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("plain words");
+        text.close();
+        click(rowIndex("Амели", window), {}, window);
+        QCOMPARE(images->count(), 0);
+        prompts->files = {{cli->path("red.png"), 0}, {cli->path("blue.bmp"), 0}, {text.fileName(), 0}, {}};
+        for (int i = 0; i < 4; ++i)
+            images->addButton()->click();
+        // A file no reader understands is refused with its name; a cancelled dialog changes nothing.
+        QVERIFY(prompts->texts().contains(QStringLiteral("notes.txt")));
+        QVERIFY(prompts->lastFilters.front().contains(QStringLiteral("*.png")));
+        QCOMPARE(images->count(), 2);
+        QCOMPARE(images->shownIndex(), 1);
+        QVERIFY(window->controller().isModified());
+        QCOMPARE(images->picture()->pixmap().toImage().pixelColor(2, 2), QColor(Qt::blue));
+
+        // Stepping shows, goes round, and never adds.
+        images->nextButton()->click();
+        QCOMPARE(images->shownIndex(), 0);
+        QCOMPARE(images->picture()->pixmap().toImage().pixelColor(2, 2), QColor(Qt::red));
+        images->previousButton()->click();
+        QCOMPARE(images->shownIndex(), 1);
+        images->previousButton()->click();
+        QCOMPARE(images->count(), 2);
+
+        // Removing takes the image shown: the red one.
+        images->removeButton()->click();
+        QCOMPARE(images->count(), 1);
+        QCOMPARE(images->picture()->pixmap().toImage().pixelColor(2, 2), QColor(Qt::blue));
+
+        // Another record shows its own image, or the placeholder for data that is no picture.
+        click(rowIndex("Брат", window), {}, window);
+        QCOMPARE(images->count(), 1);
+        QVERIFY(images->picture()->pixmap().isNull());
+        QCOMPARE(images->picture()->text(), QStringLiteral("Изображение не распознано"));
+        click(rowIndex("Амели", window), {}, window);
+        QCOMPARE(images->picture()->pixmap().toImage().pixelColor(2, 2), QColor(Qt::blue));
+
+        const QJsonObject dump = saved(window, flat);
+        const QJsonArray stored = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("images")].toArray();
+        QCOMPARE(stored.size(), 2);
+        const QJsonArray rows = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
+        QCOMPARE(stored[0][QStringLiteral("ownerId")].toInt(), rows[0][QStringLiteral("id")].toInt());
+        QCOMPARE(stored[0][QStringLiteral("sha256")].toString(), sha256(blue));
+        QCOMPARE(stored[1][QStringLiteral("sha256")].toString(), sha256(QByteArray("no picture here")));
+        QVERIFY(!QFileInfo::exists(cli->path("temp.jpg")));
+        Q_UNUSED(red);
+    }
+
+    void panelLeavesRoomForFiveDigitsAndKeepsDraggedPlaces()
+    {
+        click(rowIndex("Амели"));
+        TzkBtnEdit* number = list->recordPanel()->edit(csNumber);
+        QLineEdit* line = number->edit();
+        const int digits = line->fontMetrics().horizontalAdvance(QStringLiteral("00000"));
+        QVERIFY2(line->width() > digits, qPrintable(QStringLiteral("%1 <= %2").arg(line->width()).arg(digits)));
+        // Neighbours on its line never overlap it.
+        QVERIFY(number->geometry().right() < list->recordPanel()->edit(csTitle)->geometry().left());
+
+        // A Shift+drag of a label moves its control; laying the panel out again keeps it there.
+        TzkBtnEdit* notes = list->recordPanel()->edit(7);
+        const QPoint before = notes->pos();
+        const QPoint grip = notes->label()->rect().center();
+        QTest::mousePress(notes->label(), Qt::LeftButton, Qt::ShiftModifier, grip);
+        QTest::mouseMove(notes->label(), grip + QPoint(7, 3));
+        // The label moved with the mouse, so the button comes up over the same point of it.
+        QTest::mouseRelease(notes->label(), Qt::LeftButton, Qt::ShiftModifier, grip);
+        QCOMPARE(notes->pos(), before + QPoint(7, 3));
+        list->TranslateControls();
+        QCOMPARE(notes->pos(), before + QPoint(7, 3));
+        QCOMPARE(main->shell().options().ContrlX[7], before.x() + 7);
     }
 
     void addedRecordIsTheLastSiblingWhiteAndShown()
