@@ -1,8 +1,9 @@
 // The desktop program with the typical 100,000-record catalogue: from the open command
 // to the grid showing its first rows (and the longest the interface went without
 // answering meanwhile), a header click re-sorting it, rebuilding the grid model, a
-// filter keystroke, a filter window's value list, a quick-search step, and the peak
-// memory with the catalogue open against what `reelkeep-cli dump` needs.
+// filter keystroke, a filter window's value list, a quick-search step, one keystroke
+// in a record panel edit stored and its row redrawn, and the peak memory with the
+// catalogue open against what `reelkeep-cli dump` needs.
 #include "GridModel.h"
 #include "ListController.h"
 #include "NestedCatalogue.h"
@@ -12,6 +13,8 @@
 #include "TfmFilter.h"
 #include "TfmList.h"
 #include "TfmMain.h"
+#include "TzkBtnEdit.h"
+#include "TzkRecordPanel.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -173,6 +176,35 @@ void QuickSearchStep(benchmark::State& state)
     }
 }
 
+// One character typed into the title edit of the record panel until the cell holds it and
+// its grid row is repainted: the record shown is the last one of the display order, so
+// finding its row costs the most.
+void PanelEditStored(benchmark::State& state)
+{
+    Shell shell;
+    TfmList* list = openAndPaint(shell.main, typicalCatalogue());
+    list->focusLast();
+    QLineEdit* title = list->recordPanel()->edit(1)->edit();
+    title->setFocus();
+    title->end(false);
+    const TzkRow* shown = list->currentRecord();
+    const QChar keys[] = {QLatin1Char('x'), QLatin1Char('y')};
+    int k = 0;
+    for (auto _ : state) {
+        // Alternately one character more and one less, so the cell stays short.
+        if (k++ % 2 == 0) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(keys[k % 2]));
+            QApplication::sendEvent(title, &key);
+        } else {
+            QKeyEvent back(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+            QApplication::sendEvent(title, &back);
+        }
+        list->grid()->viewport()->repaint();
+    }
+    state.counters["cell_length"] = double(shown->Fields[1].size());
+    state.counters["modified"] = list->controller().isModified() ? 1 : 0;
+}
+
 // The peak resident set of this process image in KiB. (getrusage would count the
 // benchmark parent's memory too: its peak survives fork and exec.)
 long peakKib()
@@ -240,6 +272,7 @@ BENCHMARK(ModelRebuild)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(FilterOneMoreCharacter)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(FilterWindowValueList)->Arg(1)->Arg(17)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(QuickSearchStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PanelEditStored)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PeakMemoryOpen)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
