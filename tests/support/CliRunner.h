@@ -25,12 +25,21 @@ public:
     // Every later run gets this variable (a locale, say).
     void setEnvironment(const QString& name, const QString& value) { m_environment.insert(name, value); }
 
+    // Sets the process up to run the tool with these arguments, for a test that steers
+    // the run itself (where its output goes, when it is killed); start() runs it.
+    void prepare(QProcess& process, const QStringList& args) const
+    {
+        process.setWorkingDirectory(m_dir.path());
+        process.setProcessEnvironment(m_environment);
+        process.setProgram(qEnvironmentVariable("REELKEEP_CLI"));
+        process.setArguments(QStringList{QStringLiteral("--home"), m_dir.path()} + args);
+    }
+
     CliRun run(const QStringList& args) const
     {
         QProcess process;
-        process.setWorkingDirectory(m_dir.path());
-        process.setProcessEnvironment(m_environment);
-        process.start(qEnvironmentVariable("REELKEEP_CLI"), QStringList{QStringLiteral("--home"), m_dir.path()} + args);
+        prepare(process, args);
+        process.start();
         process.waitForFinished(120000);
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
                 process.readAllStandardError()};

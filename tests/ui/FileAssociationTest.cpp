@@ -1,5 +1,7 @@
 #include "FileAssociation.h"
 
+#include "../support/TestFiles.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,12 +15,6 @@ void Write(const QString& path, const QByteArray& content)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(content);
-}
-
-QByteArray Read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Runs a desktop tool as a session without a desktop environment would, in the given homes.
@@ -71,7 +67,7 @@ void FileAssociationTest::DesktopToolsSeeTheAssociation()
     const QString entry = homes.DataHome + QStringLiteral("/applications/reelkeep.desktop");
     QCOMPARE(Run(homes, QStringLiteral("desktop-file-validate"), {entry}), QString());
     const QByteArray exec = "Exec=\"" + program.toUtf8().replace("\"", "\\\\\"") + "\" %f\n";
-    QVERIFY(Read(entry).contains(exec));
+    QVERIFY(test::ReadTestFile(entry).contains(exec));
     QVERIFY(QFile::exists(homes.DataHome + QStringLiteral("/icons/hicolor/scalable/apps/reelkeep.svg")));
 
     const QString catalogue = root.filePath(QStringLiteral("films.kdx"));
@@ -99,7 +95,7 @@ void FileAssociationTest::OtherDefaultsAndLinesAreKept()
     const QString program = root.filePath(QStringLiteral("reelkeep"));
     QCOMPARE(AssociateFileTypes(program, homes).FailedStep, AssociationStep::None);
     QCOMPARE(AssociateFileTypes(program, homes).FailedStep, AssociationStep::None);
-    QCOMPARE(QString::fromUtf8(Read(list)),
+    QCOMPARE(QString::fromUtf8(test::ReadTestFile(list)),
              QStringLiteral("[Added Associations]\ntext/plain=editor.desktop;\n\n"
                             "[Default Applications]\napplication/x-reelkeep-catalogue=reelkeep.desktop;old.desktop;\ntext/html=браузер.desktop;\n"
                             "application/x-reelkeep-xml=reelkeep.desktop;\n\n"
@@ -108,7 +104,7 @@ void FileAssociationTest::OtherDefaultsAndLinesAreKept()
     // A file without the section gets it at its end.
     Write(list, "[Added Associations]\ntext/plain=editor.desktop;");
     QCOMPARE(AssociateFileTypes(program, homes).FailedStep, AssociationStep::None);
-    QCOMPARE(Read(list), QByteArray("[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\n"
+    QCOMPARE(test::ReadTestFile(list), QByteArray("[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\n"
                                     "application/x-reelkeep-catalogue=reelkeep.desktop;\napplication/x-reelkeep-xml=reelkeep.desktop;\n"));
 }
 
@@ -128,7 +124,7 @@ void FileAssociationTest::TheFailingStepIsReported()
     QCOMPARE(result.FailedStep, AssociationStep::DefaultApplication);
     QVERIFY(result.Detail.contains(blocker));
     QVERIFY(QFile::exists(root.filePath(QStringLiteral("data/applications/reelkeep.desktop"))));
-    QCOMPARE(Read(blocker), QByteArray("not a folder"));
+    QCOMPARE(test::ReadTestFile(blocker), QByteArray("not a folder"));
     QCOMPARE(DescribeAssociation({}, marker), QStringLiteral("Association/Done"));
 }
 
