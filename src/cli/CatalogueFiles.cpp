@@ -5,6 +5,7 @@
 #include "ReelkeepError.h"
 
 #include <QFileInfo>
+#include <vector>
 
 namespace reelkeep::cli {
 namespace {
@@ -77,6 +78,13 @@ void SaveCatalogueBack(const TzkReelkeep& doc, const QString& fileName, bool all
     if (!form)
         unknownOutput(fileName);
     SaveCatalogue(doc, fileName, *form, allowLoss);
+}
+
+void KeepUntilExit(TzkReelkeep&& doc)
+{
+    // Never destroyed: a vector destroyed at exit would leave the documents unreachable.
+    static auto* const kept = new std::vector<TzkReelkeep>();
+    kept->push_back(std::move(doc));
 }
 
 int ReportUnknownSignature(const QString& fileName)

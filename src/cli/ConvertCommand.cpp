@@ -19,6 +19,8 @@ int RunConvert(CliContext& context, const QStringList& args)
     if (!LoadCatalogue(doc, parsed.positional()[0], parsed.has(QStringLiteral("--as-kdx"))))
         return ReportUnknownSignature(parsed.positional()[0]);
     SaveCatalogue(doc, out, form, parsed.has(QStringLiteral("--allow-loss")));
+    // The file is complete and on the disk by now.
+    KeepUntilExit(std::move(doc));
     return ExitDone;
 }
 

@@ -212,7 +212,9 @@ private:
         };
         QSet<qint32> keptIds; // records whose images .kdx 2.0 keeps
         if (keepsNesting()) {
-            ForEachRowDepthFirst(list, cells);
+            // Without the characters, only an .xls cell can lose something.
+            if (m_characters || m_form == CatalogueForm::Xls)
+                ForEachRowDepthFirst(list, cells);
         } else {
             for (const RowPtr& row : list.Items()) {
                 cells(*row);
