@@ -23,7 +23,9 @@ public:
         // attributes: name, value, name, value, ..., nullptr.
         virtual void StartElement(const char* name, const char** attributes) = 0;
         virtual void EndElement() = 0;
-        // Text of an element, delivered in pieces; line breaks already as LF.
+        // Text of an element, delivered in pieces; line breaks already as LF. Only
+        // the text between a start tag and the next tag comes: an element's text
+        // after a child element's end tag is left out.
         virtual void Characters(const char* text, int length) = 0;
     };
 
