@@ -13,9 +13,10 @@ namespace {
 constexpr size_t kBatchSize = 256 << 10;
 
 template <typename T>
-void append(std::string& batch, T value)
+char* put(char* at, T value)
 {
-    batch.append(reinterpret_cast<const char*>(&value), sizeof value);
+    std::memcpy(at, &value, sizeof value);
+    return at + sizeof value;
 }
 
 template <typename T>
@@ -25,11 +26,6 @@ T take(const char*& at)
     std::memcpy(&value, at, sizeof value);
     at += sizeof value;
     return value;
-}
-
-void appendString(std::string& batch, const char* text)
-{
-    batch.append(text, std::strlen(text) + 1);
 }
 
 const char* takeString(const char*& at)
@@ -112,31 +108,50 @@ XmlEventRecorder::XmlEventRecorder(XmlEventQueue& queue, std::function<qint64()>
 
 void XmlEventRecorder::StartElement(const char* name, const char** attributes)
 {
-    m_batch.resize(m_complete); // a record cut short by a failed allocation
-    m_batch += 'S';
-    append<qint64>(m_batch, m_byteIndex());
-    appendString(m_batch, name);
-    for (; *attributes; ++attributes)
-        appendString(m_batch, *attributes);
-    m_batch += '\0';
+    // The lengths first, so that the record is added with one resize: recording is
+    // done on the thread that also tokenises, the one that sets the pace.
+    const size_t nameLength = std::strlen(name) + 1;
+    size_t size = 1 + sizeof(qint64) + nameLength + 1;
+    m_lengths.clear();
+    for (const char** attribute = attributes; *attribute; ++attribute) {
+        m_lengths.push_back(std::strlen(*attribute) + 1);
+        size += m_lengths.back();
+    }
+    char* at = extend(size);
+    *at++ = 'S';
+    at = put<qint64>(at, m_byteIndex());
+    std::memcpy(at, name, nameLength);
+    at += nameLength;
+    for (const size_t length : m_lengths) {
+        std::memcpy(at, *attributes++, length);
+        at += length;
+    }
+    *at = '\0';
     pushWhenFull();
 }
 
 void XmlEventRecorder::EndElement()
 {
-    m_batch.resize(m_complete);
-    m_batch += 'E';
-    append<qint64>(m_batch, m_byteIndex());
+    char* at = extend(1 + sizeof(qint64));
+    *at++ = 'E';
+    put<qint64>(at, m_byteIndex());
     pushWhenFull();
 }
 
 void XmlEventRecorder::Characters(const char* text, int length)
 {
-    m_batch.resize(m_complete);
-    m_batch += 'C';
-    append<qint32>(m_batch, length);
-    m_batch.append(text, size_t(length));
+    char* at = extend(1 + sizeof(qint32) + size_t(length));
+    *at++ = 'C';
+    at = put<qint32>(at, length);
+    std::memcpy(at, text, size_t(length));
     pushWhenFull();
+}
+
+char* XmlEventRecorder::extend(size_t size)
+{
+    // Dropping a record cut short by a failed allocation.
+    m_batch.resize(m_complete + size);
+    return m_batch.data() + m_complete;
 }
 
 void XmlEventRecorder::Flush()

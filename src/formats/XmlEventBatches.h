@@ -59,13 +59,15 @@ public:
     void Flush();
 
 private:
-    void position();
+    // Room for a record of size bytes after the whole records.
+    char* extend(size_t size);
     void pushWhenFull();
 
     XmlEventQueue& m_queue;
     std::function<qint64()> m_byteIndex;
     std::string m_batch;
     size_t m_complete = 0; // the size of the batch's whole records
+    std::vector<size_t> m_lengths; // of the attributes of the element being recorded
 };
 
 // Replays recorded batches to a handler.

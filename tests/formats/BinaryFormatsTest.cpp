@@ -3,6 +3,7 @@
 #include "RowOrder.h"
 #include "TReelkeepSerialiazerV2_0.h"
 
+#include <QFileInfo>
 #include <numeric>
 
 namespace reelkeep::testing {
@@ -67,6 +68,30 @@ TEST_F(BinaryFormats, NestedRecordsReadAndWriteBackByteForByte)
     EXPECT_EQ(read(path("empty.kdx")), Bytes().raw("kdx v2.1").i32(0).i32(0).data());
     ASSERT_TRUE(doc.LoadFromFile(path("empty.kdx")));
     EXPECT_EQ(doc.ListCount(), 0);
+}
+
+TEST_F(BinaryFormats, ALargeListIsWrittenWholeAndInOrder)
+{
+    // Enough records for the writer to encode the list in parts; some nested.
+    Bytes b;
+    b.raw("kdx v2.1").str("").i32(1);
+    const int rows = 20001;
+    b.str("L").i32(rows).columns();
+    for (int r = 1; r <= rows; ++r) {
+        b.num(r).num(-1).cells(QByteArray("r" + QByteArray::number(r))).num(r % 1000 == 0 ? 1 : 0);
+        if (r % 1000 == 0)
+            b.num(100000 + r).num(r).cells(cp1251("Внук")).num(0);
+    }
+    const QString file = write("large.kdx", b.data());
+    TzkReelkeep doc;
+    ASSERT_TRUE(doc.LoadFromFile(file));
+    ASSERT_TRUE(doc.SaveIfNothingLost(path("again.kdx"), CatalogueForm::Kdx21));
+    EXPECT_EQ(read(path("again.kdx")), b.data());
+
+    // A character the code page lacks in the very last record is still found.
+    doc.List(0)->Row(rows - 1)->Fields[csTitle] = QStringLiteral("\u2603");
+    EXPECT_FALSE(doc.SaveIfNothingLost(path("lost.kdx"), CatalogueForm::Kdx21));
+    EXPECT_FALSE(QFileInfo::exists(path("lost.kdx")));
 }
 
 TEST_F(BinaryFormats, Format20KeepsImagesAndIDsAndConvertsTo21WithoutImages)

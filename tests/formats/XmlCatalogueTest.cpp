@@ -67,7 +67,9 @@ TEST_F(XmlCatalogueTest, ReadsLenientBooleansMissingOptionalAttributesAndIgnores
 {
     const auto lists = loadBytes(document("Type=\"1\" Pattern=\"\" NamesWithDot=\"TRUE\" SecondNames=\"0\"",
                                           "<Item ID=\"7\" GroupID=\"-1\"><Field N=\"1\">t</Field><Field N=\"22\">x</Field>"
-                                          "<Field N=\"-1\">y</Field><Field N=\"21\">z</Field></Item>"
+                                          "<Field N=\"-1\">y</Field><Field N=\"21\">z</Field>"
+                                          // Text around a comment, a CDATA section and references is one cell.
+                                          "<Field N=\"2\">a<!-- note -->b<![CDATA[<c>]]>&amp;&#x44f;</Field></Item>"
                                           "<Item ID=\"9\" GroupID=\"42\"><Field N=\"2\">orphan</Field></Item>"
                                           // A duplicate ID: a child goes under the first row with it.
                                           "<Item ID=\"7\" GroupID=\"-1\"/><Item ID=\"8\" GroupID=\"7\"/>"));
@@ -84,6 +86,7 @@ TEST_F(XmlCatalogueTest, ReadsLenientBooleansMissingOptionalAttributesAndIgnores
     EXPECT_EQ(list.Row(0)->Children[0]->ID, 8);
     EXPECT_EQ(list.Row(0)->Fields[csTitle], QStringLiteral("t"));
     EXPECT_EQ(list.Row(0)->Fields[csInternal], QStringLiteral("z"));
+    EXPECT_EQ(list.Row(0)->Fields[csOrigTitle], QString::fromUtf8("ab<c>&я"));
     EXPECT_EQ(list.Row(1)->GroupID, 42) << "an unknown parent leaves a top-level row with its GroupID";
     EXPECT_EQ(list.MaxID, 9);
 
