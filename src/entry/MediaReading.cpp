@@ -30,7 +30,9 @@ void readInto(TzkVideoInfo& info, const TMediaInfoDll& mi)
     if (info.Video.empty())
         info.Video.resize(static_cast<size_t>(std::max(0, MediaInteger32(general("VideoCount")))));
     // Milliseconds to whole seconds, truncated toward zero; the field keeps the low 32 bits.
-    const auto duration = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(MediaInteger(general("PlayTime")) / 1000)));
+    const QString playTime = general("PlayTime");
+    const auto duration = static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(MediaInteger(playTime) / 1000)));
+    info.LengthRead = !info.Video.empty() && !playTime.trimmed().isEmpty();
     for (TzkVideoStream& v : info.Video) {
         v.Width = MediaInteger32(mi.Get(StreamKind::Video, 0, QStringLiteral("Width")));
         v.Height = MediaInteger32(mi.Get(StreamKind::Video, 0, QStringLiteral("Height")));

@@ -52,6 +52,7 @@ QByteArray EncodeMedia(const TzkVideoInfo& info)
     out.put(info.VideoCount);
     out.put(info.AudioCount);
     out.put(info.TextCount);
+    out.put(static_cast<unsigned char>(info.LengthRead));
     return out.bytes();
 }
 
@@ -108,6 +109,7 @@ std::shared_ptr<TzkVideoInfo> DecodeMedia(QByteArrayView answer)
     info->VideoCount = in.take<std::int32_t>();
     info->AudioCount = in.take<std::int32_t>();
     info->TextCount = in.take<std::int32_t>();
+    info->LengthRead = in.take<unsigned char>() != 0;
     // Record entry reads the first video stream of every file.
     if (info->Video.empty() || !in.atEnd())
         throw HelperFailure(HelperFailure::Garbled, QStringLiteral("A helper's answer is not the media of a file."));

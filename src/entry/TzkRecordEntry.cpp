@@ -103,22 +103,24 @@ std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStri
     // Every part and every title-set file counts with its own size.
     std::int64_t totalSize = 0;
     std::int64_t totalLength = 0;
-    const auto add = [&](const TzkVideoInfo& part) {
+    const auto add = [&](const TzkVideoInfo& part, const QString& path) {
         totalSize += MebibytesRounded(part.FileSize);
         totalLength += part.Video.front().Duration;
+        if (!part.LengthRead && m_lengthUnread)
+            m_lengthUnread(path);
     };
     if (!parser.IsDvd && parser.PartsCount <= 1) {
         if (QFileInfo::exists(f))
-            add(*info);
+            add(*info, file);
     } else if (!parser.IsDvd) {
         for (const auto& [number, part] : existingParts(parser)) {
             if (samePath(part, f)) {
-                add(*info);
+                add(*info, file);
                 continue;
             }
             if (batch)
                 batch->removeIf([&partPath = part](const QString& queued) { return samePath(queued, partPath); });
-            add(*media(part));
+            add(*media(part), part);
         }
     } else {
         const QString name = QFileInfo(f).fileName();
@@ -128,7 +130,7 @@ std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStri
             const QString part = existingDvdFile(parser.Dir, stem + QString::number(i), extension);
             if (part.isEmpty())
                 break;
-            add(*media(part));
+            add(*media(part), part);
         }
     }
 

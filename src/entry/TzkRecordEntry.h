@@ -58,6 +58,9 @@ public:
     void AppendFile(const QString& file);
     // How long the examination of one file may take before it is reported unreadable.
     void SetMediaDeadline(std::chrono::milliseconds deadline);
+    // Told the path of every file counted with length 0 because its length could not
+    // be read (no video stream, no play time); entry goes on.
+    void SetLengthUnreadHook(std::function<void(const QString& file)> hook) { m_lengthUnread = std::move(hook); }
 
 private:
     // Nothing when `cancelled` said so while the file was examined.
@@ -74,6 +77,7 @@ private:
     // Examines what the prefetcher does not hold, keeping its helper between files.
     std::unique_ptr<MediaExaminer> m_examiner;
     std::chrono::milliseconds m_mediaDeadline = kMediaDeadline;
+    std::function<void(const QString&)> m_lengthUnread;
 };
 
 } // namespace reelkeep

@@ -51,6 +51,8 @@ public:
     std::int32_t VideoCount = 0;
     std::int32_t AudioCount = 0;
     std::int32_t TextCount = 0;
+    // False when the file reports no video stream or no play time: its length is taken as 0.
+    bool LengthRead = false;
 
 private:
     template <typename Item>

@@ -276,6 +276,38 @@ TEST_F(RecordEntryTest, AnUnreadableFileEndsABatchButAWalkSkipsIt)
     }
 }
 
+// A file whose length cannot be read is entered with length 0 and named to the
+// hook, in a chosen batch, a walk and a multi-part film alike; readable files are not.
+TEST_F(RecordEntryTest, FilesWithoutALengthAreNamedAndEnteredWithLengthZero)
+{
+    const QString dir = folder(QStringLiteral("lengths"));
+    const QString text = dir + QStringLiteral("/notes.avi");
+    QFile notes(text);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a video at all\n");
+    notes.close();
+    const QString sound = videos.copy(videos.audioOnly(), dir + QStringLiteral("/sound.mkv"));
+    const QString clip = videos.copy(videos.clip2s(), dir + QStringLiteral("/clip.avi"));
+    const QString part1 = videos.copy(videos.clip2s(), dir + QStringLiteral("/film.cd1.avi"));
+    const QString part2 = videos.copy(videos.audioOnly(), dir + QStringLiteral("/film.cd2.avi"));
+    QStringList named;
+    entry.SetLengthUnreadHook([&named](const QString& file) { named << file; });
+
+    ASSERT_EQ(entry.ProcessFiles({text, clip, sound, part1}), 4);
+    EXPECT_EQ(named, (QStringList{text, sound, part2}));
+    EXPECT_EQ(column(1), (QStringList{QStringLiteral("notes"), QStringLiteral("clip"), QStringLiteral("sound"), QStringLiteral("film")}));
+    EXPECT_EQ(column(12), (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
+
+    named.clear();
+    EntryList walked;
+    walked.entry.SetLengthUnreadHook([&named](const QString& file) { named << file; });
+    const WalkResult result = walked.entry.AddFolder(dir);
+    EXPECT_EQ(result.RecordsAdded, 4);
+    EXPECT_TRUE(result.Skipped.empty());
+    named.sort();
+    EXPECT_EQ(named, (QStringList{part2, text, sound}));
+}
+
 // Every folder is opened relative to its parent, so the time grows with the number
 // of folders, not with the square of the depth.
 TEST_F(RecordEntryTest, AWalkReachesTheBottomOfAThousandLevels)

@@ -40,6 +40,7 @@ TEST(VideoInfoTest, StreamsThatAreMissing)
     TzkVideoInfo silent;
     silent.Load(TestVideos::Get().clip3s());
     EXPECT_EQ(silent.Video.front().Duration, 3);
+    EXPECT_TRUE(silent.LengthRead);
     EXPECT_NEAR(silent.Video.front().FrameRate, 23.976f, 0.001f);
     EXPECT_EQ(silent.AudTypes(QStringLiteral("/")), QStringLiteral("-"));
     EXPECT_EQ(silent.AudLanguages(QStringLiteral(", ")), QStringLiteral("-"));
@@ -53,6 +54,7 @@ TEST(VideoInfoTest, StreamsThatAreMissing)
     ASSERT_EQ(audio.Video.size(), 1u);
     EXPECT_EQ(audio.Video.front().Width, 0);
     EXPECT_EQ(audio.Video.front().Duration, 0);
+    EXPECT_FALSE(audio.LengthRead);
     EXPECT_EQ(audio.Video.front().FrameRate, 0.0f);
     EXPECT_EQ(audio.AudTypes(QStringLiteral("/")), QStringLiteral("MP3"));
     EXPECT_EQ(audio.AudLanguages(QStringLiteral(", ")), QStringLiteral("?"));
