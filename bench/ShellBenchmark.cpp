@@ -46,6 +46,8 @@ public:
     PromptButton ask(const Prompt& prompt) override { return prompt.buttons.front(); }
     QString chooseFileToOpen(const QString&, const QStringList&) override { return {}; }
     SaveChoice chooseFileToSave(const QString&, const QStringList&) override { return {}; }
+    QStringList chooseFilesToOpen(const QString&, const QStringList&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
 };
 
 QString typicalCatalogue()

@@ -136,7 +136,6 @@ constexpr BuiltInText kBuiltIn[] = {
         {"ListInfo", "Columns-NamesWithDot", "Имеются разделители"},
         {"ListInfo", "Columns-SecondNames", "Имеются вторые имена"},
         // Texts of the desktop program's shell.
-        {"Shell", "NotAvailable", "Эта команда пока недоступна."},
         {"Shell", "Error", "Ошибка"},
         {"Shell", "LoadFailed", "Не удалось открыть «%1»: %2"},
         {"Shell", "NotCatalogue", "«%1» не является каталогом известного вида."},
@@ -163,6 +162,14 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Records", "NotImage", "Изображение не распознано"},
         {"Records", "NotImageFile", "«%1» не является изображением."},
         {"Records", "ImageFiles", "Изображения"},
+        // Records from video files and folders.
+        {"FileEntry", "WalkCaption", "Добавление из папки"},
+        {"FileEntry", "Searching", "Поиск видеофайлов…"},
+        {"FileEntry", "FilesDone", "Обработано файлов: %1 из %2"},
+        {"FileEntry", "Skipped", "Не добавлено (%1):"},
+        {"FileEntry", "LengthsUnread", "Продолжительность не прочитана, записи добавлены с продолжительностью 0 (%1):"},
+        {"FileEntry", "LengthUnread", "Не удалось прочитать продолжительность файла «%1»; запись добавлена с продолжительностью 0."},
+        {"FileEntry", "More", "…и ещё %1"},
         // Window bar menu, About box and file association.
         {"WindowBar", "Cascade", "Каскадом"},
         {"WindowBar", "TileHorizontally", "Встык горизонтально"},
@@ -275,7 +282,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 252);
+static_assert(std::size(kBuiltIn) == 258);
 
 } // namespace
 

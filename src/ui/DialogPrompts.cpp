@@ -59,6 +59,16 @@ QString DialogPrompts::chooseFileToOpen(const QString& folder, const QStringList
     return QFileDialog::getOpenFileName(m_owner, QString(), folder, filters.join(QStringLiteral(";;")));
 }
 
+QStringList DialogPrompts::chooseFilesToOpen(const QString& folder, const QStringList& filters)
+{
+    return QFileDialog::getOpenFileNames(m_owner, QString(), folder, filters.join(QStringLiteral(";;")));
+}
+
+QString DialogPrompts::chooseFolder(const QString& caption, const QString& folder)
+{
+    return QFileDialog::getExistingDirectory(m_owner, caption, folder);
+}
+
 SaveChoice DialogPrompts::chooseFileToSave(const QString& folder, const QStringList& filters)
 {
     // The overwrite question is the shell's own, in the language of the table.

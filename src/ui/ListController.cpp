@@ -373,14 +373,35 @@ void ListController::removeImage(TzkRow* row, int k)
 
 TzkRow* ListController::addRecord(TzkRow* parent)
 {
+    TzkRow* row = addEnteredRecord(parent);
+    endEntry();
+    return row;
+}
+
+TzkRow* ListController::addEnteredRecord(TzkRow* parent)
+{
     TZKList* list = currentList();
     if (!list)
         return nullptr;
     TzkRow* row = list->AddRow(parent);
     row->Fields[csColour] = QStringLiteral("00FFFFFF");
+    ++m_entered;
+    return row;
+}
+
+void ListController::fillEnteredCell(TzkRow* row, int column, const QString& text)
+{
+    if (row && column >= 0 && column < kStoredColumnCount)
+        row->Fields[static_cast<size_t>(column)] = text;
+}
+
+void ListController::endEntry()
+{
+    if (m_entered == 0)
+        return;
+    m_entered = 0;
     m_model.rebuild();
     changed();
-    return row;
 }
 
 int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)

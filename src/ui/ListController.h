@@ -83,6 +83,13 @@ public:
     void removeImage(TzkRow* row, int k);
     // A new white record, the last child of parent (top level when null); the new record.
     TzkRow* addRecord(TzkRow* parent);
+    // Records entered from video files: a new white record, the last child of parent
+    // (top level when null), and its cells, kept from the grid until endEntry shows
+    // every record entered in one reset, so that a walk of many files resets it once.
+    TzkRow* addEnteredRecord(TzkRow* parent);
+    void fillEnteredCell(TzkRow* row, int column, const QString& text);
+    // Shows the records entered since the last call; the window is modified when there were any.
+    void endEntry();
     // Merges a "kdx v1.3" text as Add from list does, records of the current list nested under
     // parent; the number of records added. A text that is no catalogue, or adds nothing, is
     // told and leaves the window unmodified.
@@ -121,6 +128,7 @@ private:
     QString m_path;
     CatalogueForm m_form = CatalogueForm::Kdx21; // the form Save writes
     bool m_modified = false;
+    int m_entered = 0; // records added by addEnteredRecord and not shown yet
     QString m_status;
 };
 

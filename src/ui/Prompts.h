@@ -32,6 +32,10 @@ public:
     // filters are Qt dialog filters ("Name (*.ext)"); an empty path when cancelled.
     virtual QString chooseFileToOpen(const QString& folder, const QStringList& filters) = 0;
     virtual SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) = 0;
+    // Several existing files, in the order the dialog gives them; empty when cancelled.
+    virtual QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) = 0;
+    // An existing folder; empty when cancelled.
+    virtual QString chooseFolder(const QString& caption, const QString& folder) = 0;
 };
 
 } // namespace reelkeep

@@ -1,5 +1,6 @@
 #include "RecordCommands.h"
 
+#include "FileEntryCommands.h"
 #include "FileIO.h"
 #include "FilterValues.h"
 #include "GridModel.h"
@@ -80,8 +81,10 @@ RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellStat
             AutoNumber();
         else if (list->Column(column).Pattern == QLatin1String("%Date%"))
             TodayDate(column);
+        else if (list->Column(column).Pattern == QLatin1String("%Name%"))
+            m_window.files().FillFromFile();
         else
-            notAvailable();
+            m_window.files().AppendFile();
     });
 }
 
@@ -297,11 +300,6 @@ void RecordCommands::RemoveImage(int k)
         return;
     m_controller.removeImage(row, k);
     m_panel.imagePanel()->setImages(m_controller.imagesOf(row), k);
-}
-
-void RecordCommands::notAvailable()
-{
-    m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("Shell", "NotAvailable"), {PromptButton::Ok}});
 }
 
 } // namespace reelkeep

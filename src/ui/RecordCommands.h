@@ -55,7 +55,6 @@ private:
     void showCurrent();
     void addPickedValue(int column, const QString& value);
     void showError(const QString& text);
-    void notAvailable();
 
     TfmList& m_window;
     TzkRecordPanel& m_panel;

@@ -1,5 +1,6 @@
 #include "TfmList.h"
 
+#include "FileEntryCommands.h"
 #include "FilterForms.h"
 #include "GridModel.h"
 #include "ListController.h"
@@ -32,11 +33,13 @@
 #include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
 #include <unordered_set>
+#include <utility>
 #include <numeric>
 
 namespace reelkeep {
@@ -88,6 +91,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
       m_contextSort(new QMenu(m_contextMenu)),
       m_filters(new FilterForms(this, *m_controller, shell, texts))
 {
+    m_files = new FileEntryCommands(*this, *m_recordPanel, shell, prompts);
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("fmList"));
     setMinimumSize(790, 519);
@@ -104,6 +108,10 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_panel->setWidgetResizable(true);
     m_panel->setFrameShape(QFrame::NoFrame);
     m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts, texts);
+    connect(m_files, &FileEntryCommands::walkFinished, this, [this] {
+        if (std::exchange(m_closeAfterWalk, false))
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
     // Copy and Cut follow the selection, whether it changed by mouse, keys or a command.
@@ -192,9 +200,10 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     bar->addSeparator();
     connect(addButton(bar, "btnAddRow", QStyle::SP_FileIcon, "ListHints", "Add"), &QToolButton::clicked, this,
             [this] { m_records->AddRecord(); });
-    for (const auto& [name, icon, key] : {std::tuple{"btnAddFromFile", QStyle::SP_DialogOpenButton, "AddFromFile"},
-                                          std::tuple{"btnAddFromDir", QStyle::SP_DirOpenIcon, "AddFromDir"}})
-        connect(addButton(bar, name, icon, "ListHints", key), &QToolButton::clicked, this, &TfmList::notAvailable);
+    connect(addButton(bar, "btnAddFromFile", QStyle::SP_DialogOpenButton, "ListHints", "AddFromFile"), &QToolButton::clicked,
+            this, [this] { m_files->AddFromFile(); });
+    connect(addButton(bar, "btnAddFromDir", QStyle::SP_DirOpenIcon, "ListHints", "AddFromDir"), &QToolButton::clicked, this,
+            [this] { m_files->AddFromFolder(); });
     m_deleteButton = addButton(bar, "btnDelete", QStyle::SP_TrashIcon, "ListHints", "Delete");
     connect(m_deleteButton, &QToolButton::clicked, this, &TfmList::DelItem);
     m_groupButton = addButton(bar, "btnGroup", QStyle::SP_FileDialogListView, "Shell", "Group");
@@ -427,11 +436,6 @@ void TfmList::btnSearchClick()
         tell("OpenFailed", address);
 }
 
-void TfmList::notAvailable()
-{
-    m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("Shell", "NotAvailable"), {PromptButton::Ok}});
-}
-
 void TfmList::DelItem()
 {
     if (!m_grid->selectionModel()->hasSelection())
@@ -530,6 +534,12 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
 
 void TfmList::closeEvent(QCloseEvent* event)
 {
+    if (m_files->isWalking()) {
+        m_closeAfterWalk = true;
+        m_files->cancelWalk();
+        event->ignore();
+        return;
+    }
     if (m_controller->isModified()) {
         const PromptButton answer = m_prompts.ask({PromptIcon::Question, m_shell.text("SysMessage", "SaveFile"),
                                                    m_shell.text("SysMessage", "FileNotSave"),

@@ -20,6 +20,7 @@ class QTreeView;
 
 namespace reelkeep {
 
+class FileEntryCommands;
 class FilterForms;
 class ListController;
 class QuickSearchBar;
@@ -67,6 +68,7 @@ public:
     // The same for the last record in display order.
     void focusLast();
     RecordCommands& records() { return *m_records; }
+    FileEntryCommands& files() { return *m_files; }
     TzkRecordPanel* recordPanel() const { return m_recordPanel; }
 
     void DelItem();
@@ -101,7 +103,6 @@ private:
     void clearCurrent();
     void refillSheets();
     void enableSearch();
-    void notAvailable();
     void showSortIndicator();
     void selectIndex(const QModelIndex& index);
 
@@ -113,6 +114,9 @@ private:
     TzkRecordPanel* m_recordPanel;
     QScrollArea* m_panel;
     RecordCommands* m_records = nullptr;
+    FileEntryCommands* m_files = nullptr;
+    // A close asked for during a folder walk, done once the walk has returned.
+    bool m_closeAfterWalk = false;
     QSplitter* m_splitter;
     QComboBox* m_sheets;
     QComboBox* m_sites;

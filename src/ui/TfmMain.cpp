@@ -2,6 +2,7 @@
 
 #include "DialogPrompts.h"
 #include "ExportCommand.h"
+#include "FileEntryCommands.h"
 #include "ListController.h"
 #include "MainMenu.h"
 #include "ProgramIdentity.h"
@@ -25,6 +26,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -200,6 +202,10 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
+    connect(&list->files(), &FileEntryCommands::walkFinished, this, [this] {
+        if (std::exchange(m_closeAfterWalk, false))
+            QTimer::singleShot(0, this, &QWidget::close);
+    });
     connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
     connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
         m_progress->hide();
@@ -253,11 +259,6 @@ void TfmMain::listColumnsShown(TfmList* list)
         if (TfmList* active = activeList())
             active->controller().sortBy(column);
     });
-}
-
-void TfmMain::notAvailable()
-{
-    showMessage(m_shell.text("Shell", "NotAvailable"), PromptIcon::Information);
 }
 
 void TfmMain::showMessage(const QString& text, PromptIcon icon)
@@ -317,9 +318,8 @@ void TfmMain::connectCommands()
     onActive("miRemoveSpaceAct", [](TfmList& list) { list.records().TidyColumn(csActors); });
     onActive("miRemoveSpaceRej", [](TfmList& list) { list.records().TidyColumn(csDirectors); });
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfmMain::updateMenus);
-    // Commands whose work comes with later parts of the program say so.
-    for (const char* name : {"miAddFromFile", "miAddFromDir"})
-        connect(m_menu->action(name), &QAction::triggered, this, &TfmMain::notAvailable);
+    onActive("miAddFromFile", [](TfmList& list) { list.files().AddFromFile(); });
+    onActive("miAddFromDir", [](TfmList& list) { list.files().AddFromFolder(); });
 }
 
 void TfmMain::miNewClick()
@@ -404,6 +404,14 @@ void TfmMain::miListInfoClick()
 
 void TfmMain::closeEvent(QCloseEvent* event)
 {
+    // A folder walk is stopped first; the program closes once it has returned.
+    for (TfmList* list : lists())
+        if (list->files().isWalking()) {
+            m_closeAfterWalk = true;
+            list->files().cancelWalk();
+            event->ignore();
+            return;
+        }
     // Every window is asked in window order; one that refuses keeps itself and the main window.
     bool refused = false;
     for (TfmList* list : lists())

@@ -61,7 +61,6 @@ private:
     void ListClick(const QString& storedPath);
     void updateMenus();
     void listColumnsShown(TfmList* list);
-    void notAvailable();
     void showMessage(const QString& text, PromptIcon icon);
     bool askOverwrite(const QString& path);
     TextLookup lookup() const;
@@ -82,6 +81,8 @@ private:
     TfmProgress* m_progress;
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
+    // A close asked for during a folder walk, done once the walk has returned.
+    bool m_closeAfterWalk = false;
 };
 
 } // namespace reelkeep

@@ -33,6 +33,23 @@ public:
         return takeFile();
     }
 
+    QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) override
+    {
+        lastFolder = folder;
+        lastFilters = filters;
+        if (fileLists.empty())
+            return {};
+        QStringList chosen = fileLists.front();
+        fileLists.pop_front();
+        return chosen;
+    }
+    QString chooseFolder(const QString& caption, const QString& folder) override
+    {
+        lastFolder = folder;
+        lastCaption = caption;
+        return takeFile().path;
+    }
+
     // The texts of every prompt so far, joined by new lines.
     QString texts() const
     {
@@ -43,10 +60,13 @@ public:
     }
 
     std::deque<PromptButton> answers;
+    // Answers of the open and save dialogs and of the folder dialog, in turn.
     std::deque<SaveChoice> files;
+    std::deque<QStringList> fileLists;
     std::vector<Prompt> asked;
     QString lastFolder;
     QStringList lastFilters;
+    QString lastCaption;
 
 private:
     SaveChoice takeFile()

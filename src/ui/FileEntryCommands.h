@@ -1,0 +1,64 @@
+// Records from video files and folders in one list window: Add from file, Add from
+// folder (with its progress window and Cancel), Fill from file ("...") and Append
+// file ("+"), all through the core's record entry; every change to the catalogue is
+// a controller call.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+namespace reelkeep {
+
+class ListController;
+class Prompts;
+class ShellState;
+class TfmList;
+class TzkRecordPanel;
+class TzkRow;
+class WalkProgress;
+
+class FileEntryCommands : public QObject {
+    Q_OBJECT
+public:
+    FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts);
+
+    // One new record per chosen file (the parts of a film chosen together make one).
+    void AddFromFile();
+    // One new record per video file of the chosen folder tree.
+    void AddFromFolder();
+    // The current record filled from one chosen file.
+    void FillFromFile();
+    // The chosen files' size, count and length added to the current record.
+    void AppendFile();
+
+    // The walk behind AddFromFolder, for a folder already chosen.
+    void WalkFolder(const QString& dir);
+    bool isWalking() const { return m_walk != nullptr; }
+    // Makes a running walk stop at its next step; the records entered so far stay.
+    void cancelWalk();
+
+signals:
+    void walkFinished();
+
+private:
+    // Shows the records entered, the last one current, and how many there were.
+    void showEntered(int added, const TzkRow* last);
+    // Where new records go: beside the current record, at the top level without one.
+    TzkRow* parentOfCurrent() const;
+    void tell(const QString& text, bool error);
+    // The walk's closing message: what it skipped and the files entered without a length.
+    void reportWalk(const QString& error, const QStringList& skipped, const QStringList& lengthUnread);
+    void remember(const QString& folder);
+
+    TfmList& m_window;
+    TzkRecordPanel& m_panel;
+    ShellState& m_shell;
+    Prompts& m_prompts;
+    ListController& m_controller;
+    WalkProgress* m_walk = nullptr;
+};
+
+// The video file dialogs' filters: the extension list in the form Qt reads.
+QStringList VideoFileFilters();
+
+} // namespace reelkeep

@@ -1,0 +1,55 @@
+#include "WalkProgress.h"
+
+#include "ShellState.h"
+
+#include <QCoreApplication>
+
+namespace reelkeep {
+namespace {
+// Often enough for the window to repaint and answer Cancel at once, rarely enough to cost nothing.
+constexpr qint64 kPollEveryMs = 10;
+} // namespace
+
+WalkProgress::WalkProgress(const ShellState& shell, QWidget* parent)
+    : QProgressDialog(parent), m_shell(shell)
+{
+    setObjectName(QStringLiteral("fmWalkProgress"));
+    setWindowTitle(shell.text("FileEntry", "WalkCaption"));
+    setLabelText(shell.text("FileEntry", "Searching"));
+    setCancelButtonText(shell.text("Other", "Cancel"));
+    setWindowModality(Qt::ApplicationModal);
+    setAutoReset(false);
+    setAutoClose(false);
+    setMinimumDuration(0);
+    setMinimumWidth(360);
+    // Counting up to an unknown number of files until the folders are listed.
+    setRange(0, 0);
+    connect(this, &QProgressDialog::canceled, this, &WalkProgress::stop);
+    // Esc rejects the dialog without emitting canceled.
+    connect(this, &QDialog::rejected, this, &WalkProgress::stop);
+    show();
+    QCoreApplication::processEvents();
+    m_sincePoll.start();
+}
+
+void WalkProgress::setCount(int done, int found)
+{
+    if (maximum() != found)
+        setRange(0, found);
+    setLabelText(m_shell.text("FileEntry", "FilesDone").arg(done).arg(found));
+    setValue(done);
+    // Each file's count is shown, whatever the pace of the calls.
+    QCoreApplication::processEvents();
+    m_sincePoll.restart();
+}
+
+bool WalkProgress::poll()
+{
+    if (m_sincePoll.elapsed() >= kPollEveryMs) {
+        QCoreApplication::processEvents();
+        m_sincePoll.restart();
+    }
+    return m_stopped;
+}
+
+} // namespace reelkeep

@@ -1,0 +1,31 @@
+// The window shown while a folder is walked: the files entered out of those found,
+// and Cancel (the button, Esc or closing it). The walk runs on the GUI thread and
+// asks poll() between steps, which lets pending events run and says whether to stop.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+namespace reelkeep {
+
+class ShellState;
+
+class WalkProgress : public QProgressDialog {
+    Q_OBJECT
+public:
+    WalkProgress(const ShellState& shell, QWidget* parent);
+
+    // done of found files entered.
+    void setCount(int done, int found);
+    // Lets pending events run (at most every few milliseconds); true once the walk is to stop.
+    bool poll();
+    // Stops the walk at its next step, as Cancel does.
+    void stop() { m_stopped = true; }
+
+private:
+    const ShellState& m_shell;
+    QElapsedTimer m_sincePoll;
+    bool m_stopped = false;
+};
+
+} // namespace reelkeep

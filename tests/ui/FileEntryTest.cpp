@@ -1,0 +1,290 @@
+// Records from video files and folders in the window: Add from file and Add from
+// folder against reelkeep-cli add on the same files, a walk stopped by Cancel or by a
+// close, and Fill from file and Append file against the core's record entry.
+#include "FileEntryCommands.h"
+#include "FileNameSeparators.h"
+#include "GridModel.h"
+#include "MainMenu.h"
+#include "ScriptedPrompts.h"
+#include "TestVideos.h"
+#include "TfmMain.h"
+#include "TzkBtnEdit.h"
+#include "TzkRecordEntry.h"
+#include "TzkRecordPanel.h"
+#include "UiTestSupport.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <sys/stat.h>
+
+using namespace reelkeep;
+using namespace reelkeep::testing;
+using reelkeep::test::TestVideos;
+
+class FileEntryTest : public QObject {
+    Q_OBJECT
+
+private:
+    TestVideos& videos = TestVideos::Get();
+    std::unique_ptr<CliRunner> cli;
+    std::unique_ptr<ScriptedPrompts> prompts;
+    std::unique_ptr<TfmMain> main;
+    TfmList* list = nullptr;
+
+    QString path() const { return cli->path("films.kdx"); }
+    QString video(const QString& name, const QString& source) const { return videos.copy(source, cli->path("videos") + QLatin1Char('/') + name); }
+    QJsonObject dump(const QString& file) const
+    {
+        const CliRun run = cli->run({"dump", file});
+        if (run.status != 0)
+            qWarning("dump failed: %s", run.err.constData());
+        return run.json();
+    }
+    QJsonObject saved()
+    {
+        main->menus().action("miSave")->trigger();
+        return dump(path());
+    }
+    int rowCount() const { return list->controller().currentList()->RowCount(); }
+    QModelIndex rowIndex(const QString& title) const
+    {
+        const QAbstractItemModel* model = list->grid()->model();
+        const QModelIndexList found = model->match(model->index(0, 1), Qt::DisplayRole, title, 1, Qt::MatchExactly | Qt::MatchRecursive);
+        return found.isEmpty() ? QModelIndex() : found.front().siblingAtColumn(0);
+    }
+    // Runs a zero-interval timer while the window walks dir: it gets the progress window.
+    void walkWithTimer(const QString& dir, const std::function<void(QProgressDialog*)>& tick)
+    {
+        QTimer timer;
+        connect(&timer, &QTimer::timeout, this, [this, &tick] {
+            if (auto* dialog = list ? list->findChild<QProgressDialog*>(QStringLiteral("fmWalkProgress")) : nullptr)
+                tick(dialog);
+        });
+        timer.start(0);
+        prompts->files = {{dir, 0}};
+        main->menus().action("miAddFromDir")->trigger();
+    }
+    bool interfaceEnabled() const
+    {
+        return list->widget()->isEnabled() && list->grid()->isEnabled() && main->menuBar()->isEnabled();
+    }
+
+private slots:
+    void init()
+    {
+        cli = std::make_unique<CliRunner>();
+        prompts = std::make_unique<ScriptedPrompts>();
+        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
+        main->resize(1100, 800);
+        main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        WriteSampleCatalogue(path());
+        list = main->OpenFile(path());
+        QVERIFY(WaitLoaded(list));
+    }
+    void cleanup()
+    {
+        prompts->answers.assign(4, PromptButton::No);
+        main.reset();
+        cli.reset();
+    }
+
+    void filesAndFoldersGiveTheRecordsOfTheCommandLineTool()
+    {
+        const QString dir = cli->path("videos");
+        const QString alpha = video(QStringLiteral("Alpha.avi"), videos.clip2s());
+        const QString cd1 = video(QStringLiteral("Film.cd1.avi"), videos.clip2s());
+        const QString cd2 = video(QStringLiteral("Film.cd2.avi"), videos.clip3s());
+        video(QStringLiteral("sub/Beta.mp4"), videos.full());
+        const QString notes = dir + QStringLiteral("/notes.avi");
+        const QString empty = dir + QStringLiteral("/empty.avi");
+        const QString gone = dir + QStringLiteral("/gone.avi");
+        const QString pipe = dir + QStringLiteral("/pipe.avi");
+        const QString missing = dir + QStringLiteral("/missing.avi");
+        QFile text(notes);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("not a video\n");
+        text.close();
+        QFile(empty).open(QIODevice::WriteOnly);
+        QVERIFY(QFile::link(dir + QStringLiteral("/nowhere"), gone));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString oracle = cli->path("oracle.kdx");
+        QVERIFY(QFile::copy(path(), oracle));
+        QSignalSpy resets(list->controller().model(), &QAbstractItemModel::modelReset);
+
+        // Parts chosen together make one record; a file without a length is named in a box.
+        prompts->fileLists = {{cd1, notes, cd2}};
+        list->findChild<QToolButton*>(QStringLiteral("btnAddFromFile"))->click();
+        QCOMPARE(prompts->lastFilters.front(), QStringLiteral("All video files (*.avi *.ogm *.mpg *.mpe *.mpeg *.vob *.mov *.asf *.wmv *.ram *.rm *.mp4 *.mkv *.ifo *.ts *rmvb *.flv)"));
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QCOMPARE(prompts->asked.back().text, QStringLiteral("Не удалось прочитать продолжительность файла «%1»; запись добавлена с продолжительностью 0.").arg(notes));
+        QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("notes"));
+        QCOMPARE(main->shell().options().LastAviDir, dir + QLatin1Char('/'));
+        QVERIFY(list->controller().isModified());
+        QCOMPARE(cli->run({"add", oracle, cd1, notes, cd2}).status, 0);
+
+        // The walk lists what it skipped and the files without a length in one message
+        // at the end, and shows its records in one reset of the grid.
+        resets.clear();
+        prompts->asked.clear();
+        main->menus().action("miAddFromDir")->trigger();
+        QVERIFY(prompts->asked.empty());
+        QCOMPARE(prompts->lastCaption, QStringLiteral("Выберите папку"));
+        prompts->files = {{dir, 0}};
+        main->menus().action("miAddFromDir")->trigger();
+        QCOMPARE(prompts->lastFolder, dir + QLatin1Char('/'));
+        QCOMPARE(resets.size(), 1);
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        const Prompt& report = prompts->asked.front();
+        QCOMPARE(report.caption, QStringLiteral("Добавление из папки"));
+        QVERIFY2(report.text.startsWith(QStringLiteral("Не добавлено (2):\n")), qPrintable(report.text));
+        QVERIFY(report.text.contains(gone + QStringLiteral(": the link leads nowhere")));
+        QVERIFY(report.text.contains(pipe + QStringLiteral(": not a regular file")));
+        QVERIFY(report.text.endsWith(QStringLiteral("записи добавлены с продолжительностью 0 (2):\n") + empty + QLatin1Char('\n') + notes));
+        QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Добавлено записей: 5"));
+        QVERIFY(interfaceEnabled());
+        const CliRun walked = cli->run({"add", oracle, dir});
+        QCOMPARE(walked.status, 0);
+        QVERIFY(walked.out.contains("2 skipped"));
+
+        const QJsonObject window = saved();
+        const QJsonObject tool = dump(oracle);
+        QCOMPARE(CliTitles(window).size(), 7 + 2 + 5);
+        // The records added are the tool's (the window shows the catalogue sorted, so
+        // the five it had come in another order).
+        const auto added = [](const QJsonObject& dump) {
+            QJsonArray rows = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
+            for (int i = 0; i < 5; ++i)
+                rows.removeFirst();
+            return rows;
+        };
+        QCOMPARE(added(window).size(), 2 + 5);
+        QCOMPARE(added(window), added(tool));
+        QCOMPARE(ModelTitles(*list->grid()->model()).mid(7), CliTitles(tool).mid(7));
+        QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("notes"));
+
+        // Files chosen one by one stop at the first that cannot be read (here one gone
+        // since it was chosen), with its error; the records before it stay.
+        prompts->asked.clear();
+        prompts->fileLists = {{alpha, missing, cd2}};
+        list->findChild<QToolButton*>(QStringLiteral("btnAddFromFile"))->click();
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QCOMPARE(prompts->asked.front().icon, PromptIcon::Error);
+        QVERIFY(prompts->asked.front().text.contains(missing));
+        QCOMPARE(rowCount(), 5 + 2 + 5 + 2);
+        QCOMPARE(list->controller().currentList()->Row(rowCount() - 2)->Fields[csTitle], QStringLiteral("Alpha"));
+    }
+
+    void aWalkStopsAtCancelOrAtACloseKeepingItsRecords()
+    {
+        for (int i = 0; i < 8; ++i)
+            video(QStringLiteral("clip%1.avi").arg(i), videos.clip2s());
+        const QString dir = cli->path("videos");
+        const int before = rowCount();
+
+        // Esc once two files are done: those two records stay, the rest are not entered.
+        bool lockedDuringWalk = false;
+        walkWithTimer(dir, [&](QProgressDialog* dialog) {
+            lockedDuringWalk = !list->widget()->isEnabled() && !main->menuBar()->isEnabled() && dialog->isModal();
+            if (dialog->value() >= 2 && dialog->isVisible())
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        QVERIFY(lockedDuringWalk);
+        QCOMPARE(rowCount(), before + 2);
+        QVERIFY(interfaceEnabled());
+        QVERIFY(prompts->asked.empty());
+        QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("clip1"));
+
+        // The Cancel button the same, once one more file is done.
+        walkWithTimer(dir, [&](QProgressDialog* dialog) {
+            if (dialog->value() >= 1 && dialog->isVisible())
+                QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        QCOMPARE(rowCount(), before + 3);
+        QVERIFY(interfaceEnabled());
+
+        // Closing the window stops the walk; the window then closes as usual, asking to save.
+        QPointer<TfmList> window = list;
+        prompts->answers = {PromptButton::Yes};
+        walkWithTimer(dir, [&](QProgressDialog* dialog) {
+            if (dialog->value() >= 1)
+                list->close();
+        });
+        QVERIFY(window);
+        QTRY_VERIFY(!window);
+        list = nullptr;
+        QVERIFY(prompts->texts().contains(QStringLiteral("Файл не был сохранен. Сохранить?")));
+        QCOMPARE(CliTitles(dump(path())).size(), 7 + 4);
+
+        // Closing the program does the same.
+        list = main->OpenFile(path());
+        QVERIFY(WaitLoaded(list));
+        prompts->answers = {PromptButton::Yes};
+        walkWithTimer(dir, [&](QProgressDialog* dialog) {
+            if (dialog->value() >= 1)
+                main->close();
+        });
+        QTRY_VERIFY(!main->isVisible());
+        list = nullptr;
+        QCOMPARE(CliTitles(dump(path())).size(), 7 + 4 + 1);
+    }
+
+    void fillingAndAppendingChangeTheCurrentRecordAsTheCoreDoes()
+    {
+        const QString dir = cli->path("videos");
+        const QString named = video(QStringLiteral("Gamma (Foreign).avi"), videos.clip3s());
+        const QString more = videos.copy(videos.longClip(), dir + QStringLiteral("/more.avi"), 5 * 1024 * 1024 / 2);
+        list->grid()->expandAll();
+        const QModelIndex index = rowIndex(QStringLiteral("Амели"));
+        list->grid()->setCurrentIndex(index);
+        list->focusRecord(list->controller().model()->rowAt(index));
+        TzkRow* row = list->currentRecord();
+        QVERIFY(row);
+        row->Fields[4] = QStringLiteral("1");
+        row->Fields[12] = QStringLiteral("90");
+        TzkRecordPanel* panel = list->recordPanel();
+        panel->showRecord(row);
+
+        // The core, on a list of the same column patterns holding a copy of the record.
+        const TZKList& shown = *list->controller().currentList();
+        TZKList oracleList(kColumnCount, 0, BuiltInColumnDefinitions(), shown.Formats);
+        for (int c = 0; c < kColumnCount; ++c)
+            oracleList.Column(c).Pattern = shown.Column(c).Pattern;
+        ListEntryTarget target(oracleList);
+        target.Current = target.AddEmptyRecord();
+        target.Current->Fields = row->Fields;
+        TzkRecordEntry entry(target, FileNameSeparators::From(main->shell().options()), oracleList.Formats);
+
+        prompts->fileLists = {{more, more}};
+        panel->edit(3)->button()->click();
+        entry.AppendFile(more);
+        entry.AppendFile(more);
+        QCOMPARE(row->Fields, target.Current->Fields);
+        QCOMPARE(row->Fields[3], QStringLiteral("654")); // two files of 2.5 MiB, each rounded halves to even
+        QCOMPARE(panel->edit(12)->edit()->text(), QStringLiteral("94"));
+        QCOMPARE(main->shell().options().LastAviDir, dir + QLatin1Char('/'));
+        QVERIFY(list->controller().isModified());
+
+        prompts->files = {{named, 0}};
+        panel->edit(1)->button()->click();
+        entry.FillCurrentRecord(named);
+        QCOMPARE(row->Fields, target.Current->Fields);
+        QCOMPARE(panel->edit(1)->edit()->text(), QStringLiteral("Gamma "));
+        QCOMPARE(panel->edit(2)->edit()->text(), QStringLiteral("Foreign"));
+        QCOMPARE(list->controller().model()->indexOf(row, 1).data().toString(), QStringLiteral("Gamma "));
+        QCOMPARE(rowCount(), 5);
+        QVERIFY(prompts->asked.empty());
+    }
+};
+
+QTEST_MAIN(FileEntryTest)
+#include "FileEntryTest.moc"
