@@ -1,5 +1,6 @@
 #include "XmlEventBatches.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace reelkeep {
@@ -37,7 +38,7 @@ const char* takeString(const char*& at)
 
 } // namespace
 
-bool XmlEventQueue::Push(std::string batch)
+bool XmlEventQueue::Push(XmlEventBatch batch)
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_cancelled || m_batches.size() < kCapacity; });
@@ -48,19 +49,19 @@ bool XmlEventQueue::Push(std::string batch)
     return true;
 }
 
-std::optional<std::string> XmlEventQueue::Pop()
+std::optional<XmlEventBatch> XmlEventQueue::Pop()
 {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_finished || !m_batches.empty(); });
     if (m_batches.empty())
         return std::nullopt;
-    std::string batch = std::move(m_batches.front());
+    XmlEventBatch batch = std::move(m_batches.front());
     m_batches.pop_front();
     m_changed.notify_all();
     return batch;
 }
 
-void XmlEventQueue::Recycle(std::string batch)
+void XmlEventQueue::Recycle(XmlEventBatch batch)
 {
     batch.clear();
     const std::lock_guard lock(m_mutex);
@@ -68,12 +69,12 @@ void XmlEventQueue::Recycle(std::string batch)
         m_spares.push_back(std::move(batch));
 }
 
-std::string XmlEventQueue::Spare()
+XmlEventBatch XmlEventQueue::Spare()
 {
     const std::lock_guard lock(m_mutex);
     if (m_spares.empty())
         return {};
-    std::string batch = std::move(m_spares.back());
+    XmlEventBatch batch = std::move(m_spares.back());
     m_spares.pop_back();
     return batch;
 }
@@ -100,15 +101,29 @@ std::exception_ptr XmlEventQueue::Failure() const
     return m_failure;
 }
 
+char* XmlEventBatch::extend(size_t size)
+{
+    if (m_capacity - m_size < size) {
+        const size_t capacity = std::max(m_size + size, std::max(kBatchSize + (4 << 10), 2 * m_capacity));
+        auto data = std::make_unique_for_overwrite<char[]>(capacity);
+        if (m_size > 0)
+            std::memcpy(data.get(), m_data.get(), m_size);
+        m_data = std::move(data);
+        m_capacity = capacity;
+    }
+    char* const at = m_data.get() + m_size;
+    m_size += size;
+    return at;
+}
+
 XmlEventRecorder::XmlEventRecorder(XmlEventQueue& queue, std::function<qint64()> byteIndex)
     : m_queue(queue), m_byteIndex(std::move(byteIndex))
 {
-    m_batch.reserve(kBatchSize + (4 << 10));
 }
 
 void XmlEventRecorder::StartElement(const char* name, const char** attributes)
 {
-    // The lengths first, so that the record is added with one resize: recording is
+    // The lengths first, so that the record is added in one piece: recording is
     // done on the thread that also tokenises, the one that sets the pace.
     const size_t nameLength = std::strlen(name) + 1;
     size_t size = 1 + sizeof(qint64) + nameLength + 1;
@@ -117,7 +132,7 @@ void XmlEventRecorder::StartElement(const char* name, const char** attributes)
         m_lengths.push_back(std::strlen(*attribute) + 1);
         size += m_lengths.back();
     }
-    char* at = extend(size);
+    char* at = m_batch.extend(size);
     *at++ = 'S';
     at = put<qint64>(at, m_byteIndex());
     std::memcpy(at, name, nameLength);
@@ -132,7 +147,7 @@ void XmlEventRecorder::StartElement(const char* name, const char** attributes)
 
 void XmlEventRecorder::EndElement()
 {
-    char* at = extend(1 + sizeof(qint64));
+    char* at = m_batch.extend(1 + sizeof(qint64));
     *at++ = 'E';
     put<qint64>(at, m_byteIndex());
     pushWhenFull();
@@ -140,38 +155,26 @@ void XmlEventRecorder::EndElement()
 
 void XmlEventRecorder::Characters(const char* text, int length)
 {
-    char* at = extend(1 + sizeof(qint32) + size_t(length));
+    char* at = m_batch.extend(1 + sizeof(qint32) + size_t(length));
     *at++ = 'C';
     at = put<qint32>(at, length);
     std::memcpy(at, text, size_t(length));
     pushWhenFull();
 }
 
-char* XmlEventRecorder::extend(size_t size)
-{
-    // Dropping a record cut short by a failed allocation.
-    m_batch.resize(m_complete + size);
-    return m_batch.data() + m_complete;
-}
-
 void XmlEventRecorder::Flush()
 {
-    m_batch.resize(m_complete);
-    m_complete = 0;
     if (!m_batch.empty() && !m_queue.Push(std::exchange(m_batch, m_queue.Spare())))
         throw XmlReplayCancelled();
 }
 
 void XmlEventRecorder::pushWhenFull()
 {
-    m_complete = m_batch.size();
-    if (m_complete < kBatchSize)
-        return;
-    Flush();
-    m_batch.reserve(kBatchSize + (4 << 10));
+    if (m_batch.size() >= kBatchSize)
+        Flush();
 }
 
-void XmlEventReplayer::Replay(const std::string& batch, XmlFileParser::Handler& handler)
+void XmlEventReplayer::Replay(const XmlEventBatch& batch, XmlFileParser::Handler& handler)
 {
     const char* at = batch.data();
     const char* const end = at + batch.size();

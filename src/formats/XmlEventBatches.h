@@ -4,29 +4,47 @@
 
 #include "XmlFileParser.h"
 
-#include <string>
 #include <condition_variable>
 #include <deque>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
 
 namespace reelkeep {
 
+// Recorded events: bytes in a buffer that goes round between the threads, grown
+// when a record needs it and never filled with zeros first.
+class XmlEventBatch {
+public:
+    const char* data() const { return m_data.get(); }
+    size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    // Room for size more bytes at the end, to be written through the pointer; on a
+    // failed allocation it throws and the batch is as it was.
+    char* extend(size_t size);
+    void clear() { m_size = 0; }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+};
+
 // Batches from the recording thread to the replaying one; a few at most, so memory
 // stays bounded when the replay is the slower side.
 class XmlEventQueue {
 public:
     // False once the replaying side has given up.
-    bool Push(std::string batch);
+    bool Push(XmlEventBatch batch);
     // The next batch; empty when the recording side has finished.
-    std::optional<std::string> Pop();
+    std::optional<XmlEventBatch> Pop();
     // A replayed batch back for reuse, and a batch to fill: the memory of a few
     // batches goes round instead of being allocated for every one.
-    void Recycle(std::string batch);
-    std::string Spare();
+    void Recycle(XmlEventBatch batch);
+    XmlEventBatch Spare();
     // The recording side is done, with the failure that ended it, if any.
     void Finish(std::exception_ptr failure);
     // The replaying side stops: the recording side is told at its next push.
@@ -37,8 +55,8 @@ private:
     static constexpr size_t kCapacity = 4;
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::string> m_batches;
-    std::vector<std::string> m_spares;
+    std::deque<XmlEventBatch> m_batches;
+    std::vector<XmlEventBatch> m_spares;
     bool m_finished = false;
     bool m_cancelled = false;
     std::exception_ptr m_failure;
@@ -59,21 +77,18 @@ public:
     void Flush();
 
 private:
-    // Room for a record of size bytes after the whole records.
-    char* extend(size_t size);
     void pushWhenFull();
 
     XmlEventQueue& m_queue;
     std::function<qint64()> m_byteIndex;
-    std::string m_batch;
-    size_t m_complete = 0; // the size of the batch's whole records
+    XmlEventBatch m_batch;
     std::vector<size_t> m_lengths; // of the attributes of the element being recorded
 };
 
 // Replays recorded batches to a handler.
 class XmlEventReplayer {
 public:
-    void Replay(const std::string& batch, XmlFileParser::Handler& handler);
+    void Replay(const XmlEventBatch& batch, XmlFileParser::Handler& handler);
     // Where in the file the element event being replayed starts.
     qint64 ByteIndex() const { return m_byteIndex; }
 

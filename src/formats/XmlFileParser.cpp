@@ -178,7 +178,7 @@ bool XmlFileParser::ParseOnTwoThreads(QFile& file)
         parsing.join();
         m_replayer = nullptr;
     });
-    while (std::optional<std::string> batch = queue.Pop()) {
+    while (std::optional<XmlEventBatch> batch = queue.Pop()) {
         replayer.Replay(*batch, m_handler);
         queue.Recycle(std::move(*batch));
     }
