@@ -3,22 +3,13 @@
 #include "QuickSearch.h"
 #include "ModelTestSupport.h"
 
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 using namespace reelkeep;
 using namespace reelkeep::testing;
-
-namespace {
-
-QStringList utf8(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
-
-} // namespace
+using reelkeep::test::u;
 
 TEST(FilterValueList, SplitsTrimsSortsAndDropsRepeats)
 {
@@ -42,7 +33,7 @@ TEST(FilterValueList, SplitsTrimsSortsAndDropsRepeats)
         list->Column(7).SecondNames = test.second;
         for (const char* cell : test.cells)
             addRow(*list, 7, cell);
-        EXPECT_EQ(FilterValueList(*list, 7, QLocale(QLocale::Russian)), utf8(test.values)) << test.cells.front();
+        EXPECT_EQ(FilterValueList(*list, 7, QLocale(QLocale::Russian)), u(test.values)) << test.cells.front();
     }
 }
 
@@ -54,7 +45,7 @@ TEST(FilterValueList, ReadsOnlyVisibleTopLevelRows)
     addRow(*list, 1, "Амели");
     addRow(*list, 1, "Жмурки");
     list->SetColumnFilter(1, QStringLiteral("*а*"));
-    EXPECT_EQ(FilterValueList(*list, 1, QLocale(QLocale::Russian)), utf8({"Амели", "Бригада"}));
+    EXPECT_EQ(FilterValueList(*list, 1, QLocale(QLocale::Russian)), u({"Амели", "Бригада"}));
 }
 
 TEST(QuickSearch, FindsTheNextContainingCellInDisplayOrder)

@@ -14,6 +14,14 @@ inline QString u(const char* text)
     return QString::fromUtf8(text);
 }
 
+inline QStringList u(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* text : texts)
+        list << u(text);
+    return list;
+}
+
 // Writes the bytes, creating the folders on the way.
 inline void WriteTestFile(const QString& path, const QByteArray& bytes)
 {
