@@ -26,18 +26,31 @@ bool QuickSearch::matches(const TzkRow& row) const
     return false;
 }
 
+int QuickSearch::firstMatch(const std::vector<TzkRow*>& order, int from, int to) const
+{
+    // Rows and their cells lie all over the heap, so a walk waits on memory far more than
+    // it compares: the cell of a row a few steps ahead is fetched early, and the row
+    // holding it earlier still, so both are at hand when the walk gets there.
+    constexpr int kCellAhead = 8;
+    constexpr int kRowAhead = 2 * kCellAhead;
+    for (int i = from; i < to; ++i) {
+        if (i + kRowAhead < to)
+            __builtin_prefetch(&order[static_cast<size_t>(i + kRowAhead)]->Fields[m_column]);
+        if (i + kCellAhead < to)
+            __builtin_prefetch(order[static_cast<size_t>(i + kCellAhead)]->Fields[m_column].constData());
+        if (matches(*order[static_cast<size_t>(i)]))
+            return i;
+    }
+    return -1;
+}
+
 int QuickSearch::next(const std::vector<TzkRow*>& order, int start, bool wrap) const
 {
     if (m_needle.isEmpty())
         return -1;
     const int count = static_cast<int>(order.size());
-    for (int i = std::max(start, 0); i < count; ++i)
-        if (matches(*order[static_cast<size_t>(i)]))
-            return i;
-    for (int i = 0; wrap && i < std::min(start, count); ++i)
-        if (matches(*order[static_cast<size_t>(i)]))
-            return i;
-    return -1;
+    const int found = firstMatch(order, std::max(start, 0), count);
+    return found >= 0 || !wrap ? found : firstMatch(order, 0, std::min(start, count));
 }
 
 } // namespace reelkeep

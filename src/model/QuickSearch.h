@@ -20,6 +20,9 @@ public:
     int next(const std::vector<TzkRow*>& order, int start, bool wrap) const;
 
 private:
+    // The position of the first matching row in [from, to), or -1.
+    int firstMatch(const std::vector<TzkRow*>& order, int from, int to) const;
+
     const TSimpleSyntaxAnalizer& m_normaliser;
     QString m_needle;
     size_t m_column;
