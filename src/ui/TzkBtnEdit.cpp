@@ -63,7 +63,18 @@ int TzkBtnEdit::leastWidth() const
 {
     // The frame and the edit's own inner margin of two pixels on each side.
     const int frame = m_edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_edit);
-    return m_edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 2 * frame + 6 + buttonWidth();
+    return m_edit->fontMetrics().horizontalAdvance(m_leastText) + 2 * frame + 6 + buttonWidth();
+}
+
+int TzkBtnEdit::boxWidth() const
+{
+    return std::max(m_editWidth, leastWidth());
+}
+
+void TzkBtnEdit::setLeastText(const QString& text)
+{
+    m_leastText = text;
+    fitWidth();
 }
 
 void TzkBtnEdit::fitWidth()
@@ -72,10 +83,10 @@ void TzkBtnEdit::fitWidth()
     // label may use the free room up to the next control and is shortened beyond it.
     const int button = buttonWidth();
     m_button->setFixedSize(button, m_edit->sizeHint().height());
-    m_edit->setFixedWidth(std::max(m_editWidth, leastWidth()) - button);
-    const int boxWidth = m_edit->width() + button;
+    m_edit->setFixedWidth(boxWidth() - button);
+    const int box = boxWidth();
     const int wanted = m_label->fontMetrics().horizontalAdvance(m_caption) + 2;
-    const int width = std::max(boxWidth, std::min(wanted, m_room));
+    const int width = std::max(box, std::min(wanted, m_room));
     m_label->setText(m_label->fontMetrics().elidedText(m_caption, Qt::ElideRight, width));
     resize(width, sizeHint().height());
 }

@@ -25,8 +25,12 @@ public:
     void setButton(const QString& caption, const QString& hint);
     // The width of the edit with its button, and the room the label may take.
     void setEditWidth(int width, int room);
-    // The least width of the edit with its button: five digits fit in the edit.
+    // The least width of the edit with its button: the least text (five digits unless
+    // set) fits in the edit.
     int leastWidth() const;
+    void setLeastText(const QString& text);
+    // The width the edit with its button takes: the stored width, or the least one.
+    int boxWidth() const;
 
 signals:
     void buttonClicked(int column);
@@ -44,6 +48,7 @@ private:
     int m_editWidth = 0;
     int m_room = 0;
     QString m_caption;
+    QString m_leastText = QStringLiteral("00000");
     QLabel* m_label;
     QLineEdit* m_edit;
     QToolButton* m_button;

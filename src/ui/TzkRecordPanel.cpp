@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -150,6 +151,9 @@ void TzkRecordPanel::setColumns(const TZKList* list)
             control->setButton(QStringLiteral("*"), m_text("ListHints", "TodayDate"));
         else
             control->setButton(QString(), QString());
+        // A date column shows a whole date of the locale's short form.
+        control->setLeastText(pattern == QLatin1String("%Date%") ? m_options().Formats.formatDate(QDate(2000, 12, 28))
+                                                                 : QStringLiteral("00000"));
     }
     m_description->setPlaceholderText(list ? list->GetColumnName(csDescription) : QString());
     m_actors->setPlaceholderText(list ? list->GetColumnName(csActors) : QString());
@@ -224,10 +228,17 @@ void TzkRecordPanel::placeControls()
         control->move(leftOf[column], std::max(0, std::get<1>(at(control->column())) - offset));
         bottom = std::max(bottom, control->geometry().bottom());
     }
+    // The colour box gives way to a widened edit on its line as the edits do to each other.
     const auto [cx, cy, cwidth] = at(csColour);
+    int colourLeft = cx;
+    for (const TzkBtnEdit* control : edits) {
+        const auto column = static_cast<size_t>(control->column());
+        if (std::abs(std::get<1>(at(control->column())) - cy) <= 2 && leftOf[column] < cx)
+            colourLeft = std::max(colourLeft, control->geometry().left() + control->boxWidth() + 4);
+    }
     m_colour->box()->setFixedWidth(std::max(cwidth, 60));
     m_colour->adjustSize();
-    m_colour->move(cx, std::max(0, cy - offset));
+    m_colour->move(colourLeft, std::max(0, cy - offset));
     bottom = std::max(bottom, m_colour->geometry().bottom());
     int right = 0;
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
@@ -239,9 +250,13 @@ void TzkRecordPanel::placeControls()
     {
         const auto [ix, iy, iw] = at(kImageControl);
         const int imageWidth = std::max(iw, m_images->minimumSizeHint().width() + 40);
-        const int imageLeft = ix > 0 || iy > 0 ? ix : right + 8;
         const int imageTop = ix > 0 || iy > 0 ? iy : 3;
-        m_images->setGeometry(imageLeft, imageTop, imageWidth, std::max(bottom - imageTop, fontMetrics().height() * 5));
+        QRect area(ix > 0 || iy > 0 ? ix : right + 8, imageTop, imageWidth, std::max(bottom - imageTop, fontMetrics().height() * 5));
+        // Widened edits may have reached its stored place: then it stands right of them.
+        for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != m_images && child != m_description && child != m_actors && child->geometry().intersects(area))
+                area.moveLeft(right + 8);
+        m_images->setGeometry(area);
         bottom = std::max(bottom, m_images->geometry().bottom());
         right = std::max(right, m_images->geometry().right());
     }
