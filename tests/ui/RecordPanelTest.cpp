@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDate>
+#include <QHeaderView>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
@@ -494,6 +495,20 @@ private slots:
         list->TranslateControls();
         QCOMPARE(notes->pos(), before + QPoint(7, 3));
         QCOMPARE(main->shell().options().ContrlX[7], before.x() + 7);
+    }
+
+    void gridPaintsTheRowColourUnderTheNumberAndTheIndentation()
+    {
+        // Шахматы is red (000000FF) and not selected; its number cell is empty.
+        QTreeView* grid = list->grid();
+        const QModelIndex chess = rowIndex("Шахматы");
+        const QImage shot = grid->viewport()->grab().toImage();
+        const int y = grid->visualRect(chess).center().y();
+        const QHeaderView* header = grid->header();
+        const int numberX = header->sectionViewportPosition(0) + header->sectionSize(0) / 2;
+        const int indentX = header->sectionViewportPosition(1) + 3;
+        QCOMPARE(shot.pixelColor(numberX, y), QColor(255, 0, 0));
+        QCOMPARE(shot.pixelColor(indentX, y), QColor(255, 0, 0));
     }
 
     void addedRecordIsTheLastSiblingWhiteAndShown()
