@@ -5,9 +5,7 @@
 #include "FileNameSeparators.h"
 #include "GridModel.h"
 #include "MainMenu.h"
-#include "ScriptedPrompts.h"
 #include "TestVideos.h"
-#include "TfmMain.h"
 #include "TzkBtnEdit.h"
 #include "TzkRecordEntry.h"
 #include "TzkRecordPanel.h"
@@ -30,14 +28,11 @@ using namespace reelkeep;
 using namespace reelkeep::testing;
 using reelkeep::test::TestVideos;
 
-class FileEntryTest : public QObject {
+class FileEntryTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
     TestVideos& videos = TestVideos::Get();
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     TfmList* list = nullptr;
 
     QString path() const { return cli->path("films.kdx"); }
@@ -55,12 +50,7 @@ private:
         return dump(path());
     }
     int rowCount() const { return list->controller().currentList()->RowCount(); }
-    QModelIndex rowIndex(const QString& title) const
-    {
-        const QAbstractItemModel* model = list->grid()->model();
-        const QModelIndexList found = model->match(model->index(0, 1), Qt::DisplayRole, title, 1, Qt::MatchExactly | Qt::MatchRecursive);
-        return found.isEmpty() ? QModelIndex() : found.front().siblingAtColumn(0);
-    }
+    QModelIndex rowIndex(const QString& title) const { return TitleIndex(*list->grid()->model(), title); }
     // Runs a zero-interval timer while the window walks dir: it gets the progress window.
     void walkWithTimer(const QString& dir, const std::function<void(QProgressDialog*)>& tick)
     {
@@ -81,22 +71,13 @@ private:
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
-        main->resize(1100, 800);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        newProgramFolder();
+        startMainWindow();
+        QVERIFY(showMainWindow({1100, 800}));
         WriteSampleCatalogue(path());
-        list = main->OpenFile(path());
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(path())));
     }
-    void cleanup()
-    {
-        prompts->answers.assign(4, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void filesAndFoldersGiveTheRecordsOfTheCommandLineTool()
     {
@@ -226,8 +207,7 @@ private slots:
         QCOMPARE(CliTitles(dump(path())).size(), 7 + 4);
 
         // Closing the program does the same.
-        list = main->OpenFile(path());
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(path())));
         prompts->answers = {PromptButton::Yes};
         walkWithTimer(dir, [&](QProgressDialog* dialog) {
             if (dialog->value() >= 1)
