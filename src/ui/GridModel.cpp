@@ -1,5 +1,6 @@
 #include "GridModel.h"
 
+#include "RecordEditing.h"
 #include "TzkReelkeep.h"
 
 #include <QColor>
@@ -205,10 +206,8 @@ QBrush GridModel::brushFor(const QString& colour) const
     const auto cached = m_brushes.constFind(colour);
     if (cached != m_brushes.cend())
         return *cached;
-    // 00BBGGRR; a cell that is not hexadecimal paints the row white.
-    bool ok = false;
-    const uint value = colour.toUInt(&ok, 16);
-    const QBrush brush(ok ? QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF)) : QColor(Qt::white));
+    // The panel's colour box reads the cell the same way: a cell that is no colour is white.
+    const QBrush brush(QColor::fromRgb(ColourOfCell(colour)));
     if (m_brushes.size() > 1024)
         m_brushes.clear();
     m_brushes.insert(colour, brush);
