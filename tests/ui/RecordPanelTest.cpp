@@ -470,7 +470,18 @@ private slots:
         QCOMPARE(stored[0][QStringLiteral("sha256")].toString(), sha256(blue));
         QCOMPARE(stored[1][QStringLiteral("sha256")].toString(), sha256(QByteArray("no picture here")));
         QVERIFY(!QFileInfo::exists(cli->path("temp.jpg")));
-        Q_UNUSED(red);
+
+        // Version 2.1 keeps no images: saving one there asks first, and Cancel writes nothing.
+        main->mdiArea()->setActiveSubWindow(list);
+        click(rowIndex("Амели"));
+        prompts->files = {{cli->path("red.png"), 0}};
+        list->recordPanel()->imagePanel()->addButton()->click();
+        QCOMPARE(list->controller().imagesOf(list->currentRecord()), QList<QByteArray>{red});
+        prompts->asked.clear();
+        prompts->answers = {PromptButton::Cancel};
+        main->menus().action("miSave")->trigger();
+        QVERIFY(prompts->texts().contains(QStringLiteral("изображения: 1")));
+        QVERIFY(list->controller().isModified());
     }
 
     void panelLeavesRoomForFiveDigitsAndKeepsDraggedPlaces()
