@@ -147,6 +147,7 @@ void FileEntryCommands::WalkFolder(const QString& dir)
         // program only stops the walk, and the close is done after it has returned.
         auto* mainWindow = qobject_cast<QMainWindow*>(m_window.window());
         const InterfaceLock lock{m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
+        m_controller.setStatus(m_shell.text("FileEntry", "WalkCaption"));
         WalkProgress progress(m_shell, &m_window);
         const QScopedValueRollback<WalkProgress*> walking(m_walk, &progress);
         TzkRecordEntry entry = entryFor(target, m_shell);
@@ -219,9 +220,8 @@ void FileEntryCommands::AppendFile()
 void FileEntryCommands::showEntered(int added, const TzkRow* last)
 {
     m_controller.endEntry();
-    if (added == 0)
-        return;
-    m_window.focusRecord(last);
+    if (added > 0)
+        m_window.focusRecord(last);
     m_controller.setStatus(m_shell.text("Records", "Added").arg(added));
 }
 

@@ -41,7 +41,7 @@ signals:
     void walkFinished();
 
 private:
-    // Shows the records entered, the last one current, and how many there were.
+    // Shows the records entered, the last one current, and how many there were (none too).
     void showEntered(int added, const TzkRow* last);
     // Where new records go: beside the current record, at the top level without one.
     TzkRow* parentOfCurrent() const;

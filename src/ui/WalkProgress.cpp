@@ -18,6 +18,8 @@ WalkProgress::WalkProgress(const ShellState& shell, QWidget* parent)
     setLabelText(shell.text("FileEntry", "Searching"));
     setCancelButtonText(shell.text("Other", "Cancel"));
     setWindowModality(Qt::ApplicationModal);
+    // A title and a close button (which cancels), nothing to minimise or maximise.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAutoReset(false);
     setAutoClose(false);
     setMinimumDuration(0);
