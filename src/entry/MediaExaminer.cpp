@@ -7,7 +7,6 @@
 namespace reelkeep {
 namespace {
 
-constexpr std::chrono::milliseconds kCancelCheck{100};
 // Far more than the media of any real file takes.
 constexpr qsizetype kMaxAnswer = 16 << 20;
 

@@ -18,6 +18,9 @@ class StopSignal;
 
 // How long one file may take; healthy files take milliseconds.
 constexpr std::chrono::milliseconds kMediaDeadline{30000};
+// How often a wait for a file's media asks whether to stop: often enough for a window
+// that lets its events run meanwhile to repaint ten times a second.
+constexpr std::chrono::milliseconds kCancelCheck{40};
 
 class MediaExaminer {
 public:
@@ -28,7 +31,7 @@ public:
 
     // The file's media; throws FileError naming the file when it cannot be read,
     // also when the helper crashed on it or outlasted the deadline. Null when
-    // `cancelled` said so (it is asked every tenth of a second of waiting) or
+    // `cancelled` said so (it is asked every kCancelCheck of waiting) or
     // `stop` was raised; the file is then abandoned.
     std::shared_ptr<TzkVideoInfo> Examine(const QString& path, const std::function<bool()>& cancelled = {},
                                           const StopSignal* stop = nullptr);

@@ -79,17 +79,21 @@ std::optional<std::shared_ptr<const TzkVideoInfo>> MediaPrefetcher::Take(const Q
         m_wanted = i;
         m_changed.notify_all();
     }
+    // Asked on time even while other files finishing wake this wait.
+    auto nextCheck = std::chrono::steady_clock::now() + kCancelCheck;
     while (!slot.ready) {
         if (!cancelled) {
             m_changed.wait(lock);
             continue;
         }
-        if (m_changed.wait_for(lock, std::chrono::milliseconds(100)) == std::cv_status::timeout) {
+        m_changed.wait_until(lock, nextCheck);
+        if (!slot.ready && std::chrono::steady_clock::now() >= nextCheck) {
             lock.unlock();
             const bool stop = cancelled();
             lock.lock();
             if (stop && !slot.ready)
                 return std::shared_ptr<const TzkVideoInfo>();
+            nextCheck = std::chrono::steady_clock::now() + kCancelCheck;
         }
     }
     slot.taken = true;

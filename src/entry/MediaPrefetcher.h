@@ -32,7 +32,7 @@ public:
 
     // Waits until the file is examined and hands its media over, rethrowing the
     // error its reading raised; its slot is then released. A null pointer when
-    // `cancelled` said so while waiting (asked every tenth of a second). Nothing
+    // `cancelled` said so while waiting (asked every kCancelCheck). Nothing
     // when the path is not one of the files or was taken before, or when no
     // worker could be started: the caller examines it itself.
     std::optional<std::shared_ptr<const TzkVideoInfo>> Take(const QString& path, const std::function<bool()>& cancelled = {});

@@ -25,7 +25,7 @@ struct WalkOptions {
     int Threads = 0;
     // Called after each file with the files done and the files found.
     std::function<void(int done, int found)> Progress;
-    // Asked before each folder entry, between files and every tenth of a second
+    // Asked before each folder entry, between files and every kCancelCheck
     // while a file is examined (a window lets pending events run here); true
     // stops the walk, keeping the records entered so far.
     std::function<bool()> Cancelled;
