@@ -14,40 +14,32 @@ public:
     PromptButton ask(const Prompt& prompt) override
     {
         asked.push_back(prompt);
-        if (answers.empty())
-            return prompt.buttons.front();
-        const PromptButton answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return next(answers, prompt.buttons.front());
     }
     QString chooseFileToOpen(const QString& folder, const QStringList& filters) override
     {
         lastFolder = folder;
         lastFilters = filters;
-        return takeFile().path;
+        return next(files).path;
     }
     SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) override
     {
         lastFolder = folder;
         lastFilters = filters;
-        return takeFile();
+        return next(files);
     }
 
     QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) override
     {
         lastFolder = folder;
         lastFilters = filters;
-        if (fileLists.empty())
-            return {};
-        QStringList chosen = fileLists.front();
-        fileLists.pop_front();
-        return chosen;
+        return next(fileLists);
     }
     QString chooseFolder(const QString& caption, const QString& folder) override
     {
         lastFolder = folder;
         lastCaption = caption;
-        return takeFile().path;
+        return next(files).path;
     }
 
     // The texts of every prompt so far, joined by new lines.
@@ -69,13 +61,14 @@ public:
     QString lastCaption;
 
 private:
-    SaveChoice takeFile()
+    // The next scripted answer, or the fallback once the script has run out.
+    template <typename T> static T next(std::deque<T>& script, T fallback = {})
     {
-        if (files.empty())
-            return {};
-        SaveChoice choice = files.front();
-        files.pop_front();
-        return choice;
+        if (script.empty())
+            return fallback;
+        T answer = std::move(script.front());
+        script.pop_front();
+        return answer;
     }
 };
 
