@@ -98,12 +98,6 @@ void BinaryWriter::writeNum(qint32 value)
     writeStr(QByteArray::number(value));
 }
 
-void BinaryWriter::append(const BinaryWriter& other)
-{
-    writeBytes(other.m_bytes);
-    m_lost += other.m_lost;
-}
-
 void BinaryWriter::writeEncoded(QStringView text, bool breaksAsTags)
 {
     // Reserve the length, write the text straight into the buffer, then fill the length in.

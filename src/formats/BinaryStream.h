@@ -53,8 +53,6 @@ public:
     void writeText(QStringView text) { writeEncoded(text, false); }
     void writeCell(QStringView text) { writeEncoded(text, true); }
     void writeNum(qint32 value);
-    // What another writer collected, as if written here.
-    void append(const BinaryWriter& other);
     // Characters of the texts written so far that the code page lacks.
     qint64 lostCharacters() const { return m_lost; }
 

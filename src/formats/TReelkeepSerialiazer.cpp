@@ -27,9 +27,17 @@ void TReelkeepSerialiazer::Save(const QString& fileName, const TZKLists&)
 
 void TReelkeepSerialiazer::WriteSaved(const QString& fileName, QByteArrayView bytes, qint64 lostCharacters) const
 {
+    WriteSaved(fileName, std::span(&bytes, 1), lostCharacters);
+}
+
+void TReelkeepSerialiazer::WriteSaved(const QString& fileName, std::span<const QByteArrayView> parts, qint64 lostCharacters) const
+{
     if (KeepEveryCharacter && lostCharacters > 0)
         throw CharactersWouldBeLost(QStringLiteral("Saving \"%1\" would turn characters into \"?\".").arg(fileName));
-    WriteFileAtomically(fileName, bytes);
+    AtomicFile file(fileName);
+    for (const QByteArrayView part : parts)
+        file.write(part);
+    file.commit();
 }
 
 std::unique_ptr<TZKLists> TReelkeepSerialiazer::NewLists() const

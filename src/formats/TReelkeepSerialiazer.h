@@ -6,9 +6,11 @@
 #include "ReelkeepError.h"
 #include "TZKLists.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <span>
 
 namespace reelkeep {
 
@@ -52,6 +54,8 @@ protected:
     std::unique_ptr<TZKLists> NewLists() const;
     // Writes the bytes of a save atomically, or throws as KeepEveryCharacter asks.
     void WriteSaved(const QString& fileName, QByteArrayView bytes, qint64 lostCharacters) const;
+    // The same for bytes in parts, written one after another.
+    void WriteSaved(const QString& fileName, std::span<const QByteArrayView> parts, qint64 lostCharacters) const;
 };
 
 } // namespace reelkeep

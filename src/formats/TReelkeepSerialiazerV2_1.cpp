@@ -43,8 +43,8 @@ void writeRow(BinaryWriter& out, const TzkRow& row)
 
 // Encoding the records is most of a save, and it waits on memory more than on the
 // processor: a large list is encoded in two halves at once, the later one on a
-// second thread, and joined.
-void writeRows(BinaryWriter& out, const std::vector<RowPtr>& rows)
+// second thread into a part of its own, which is written after the part before it.
+void writeRows(std::vector<BinaryWriter>& parts, const std::vector<RowPtr>& rows)
 {
     constexpr size_t kRowsWorthASecondThread = 10000;
     const auto encode = [&rows](BinaryWriter& into, size_t from, size_t to) {
@@ -65,11 +65,12 @@ void writeRows(BinaryWriter& out, const std::vector<RowPtr>& rows)
         }
     }
     if (!later.valid()) {
-        encode(out, 0, rows.size());
+        encode(parts.back(), 0, rows.size());
         return;
     }
-    encode(out, 0, half);
-    out.append(later.get());
+    encode(parts.back(), 0, half);
+    parts.push_back(later.get());
+    parts.emplace_back();
 }
 
 } // namespace
@@ -86,17 +87,23 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV2_1::Load(const QString& fileName
 
 void TReelkeepSerialiazerV2_1::Save(const QString& fileName, const TZKLists& lists)
 {
-    BinaryWriter out;
-    out.writeBytes("kdx v2.1");
-    out.writeText(lists.Autor);
-    out.writeI32(lists.Count());
+    std::vector<BinaryWriter> parts(1);
+    parts.back().writeBytes("kdx v2.1");
+    parts.back().writeText(lists.Autor);
+    parts.back().writeI32(lists.Count());
     for (const auto& list : lists.Lists) {
-        out.writeText(list->Name);
-        out.writeI32(list->RowCount());
-        WriteColumnBlock(out, *list);
-        writeRows(out, list->Items());
+        parts.back().writeText(list->Name);
+        parts.back().writeI32(list->RowCount());
+        WriteColumnBlock(parts.back(), *list);
+        writeRows(parts, list->Items());
     }
-    WriteSaved(fileName, out.bytes(), out.lostCharacters());
+    std::vector<QByteArrayView> bytes;
+    qint64 lost = 0;
+    for (BinaryWriter& part : parts) {
+        bytes.emplace_back(part.bytes());
+        lost += part.lostCharacters();
+    }
+    WriteSaved(fileName, bytes, lost);
 }
 
 } // namespace reelkeep
