@@ -246,37 +246,46 @@ void TzkRecordPanel::placeControls()
             right = std::max(right, child->geometry().right());
 
     // The image area stands right of the edits unless it was placed; it reaches down to
-    // the edits' bottom line and is at least wide enough for its buttons.
-    {
-        const auto [ix, iy, iw] = at(kImageControl);
-        const int imageWidth = std::max(iw, m_images->minimumSizeHint().width() + 40);
-        const int imageTop = ix > 0 || iy > 0 ? iy : 3;
-        QRect area(ix > 0 || iy > 0 ? ix : right + 8, imageTop, imageWidth, std::max(bottom - imageTop, fontMetrics().height() * 5));
-        // Widened edits may have reached its stored place: then it stands right of them.
-        for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (child != m_images && child != m_description && child != m_actors && child->geometry().intersects(area))
-                area.moveLeft(right + 8);
+    // the edits' bottom line and is at least wide enough for its buttons. In a window too
+    // narrow for it there, it stands right of the memos below, so it is never scrolled away.
+    const auto [ix, iy, iw] = at(kImageControl);
+    const int imageWidth = std::max(iw, m_images->minimumSizeHint().width() + 40);
+    const int imageTop = ix > 0 || iy > 0 ? iy : 3;
+    QRect area(ix > 0 || iy > 0 ? ix : right + 8, imageTop, imageWidth, std::max(bottom - imageTop, fontMetrics().height() * 5));
+    // Widened edits may have reached its stored place: then it stands right of them.
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != m_images && child != m_description && child != m_actors && child->geometry().intersects(area))
+            area.moveLeft(right + 8);
+    const auto memoBelow = [&at](int column) { return std::get<0>(at(column)) == 0 && std::get<1>(at(column)) == 0; };
+    const int shownWidth = parentWidget() ? parentWidget()->width() : width();
+    const bool besideMemos =
+        memoBelow(csActors) && memoBelow(csDescription) && area.left() >= right && area.right() + 5 > shownWidth;
+    if (!besideMemos) {
         m_images->setGeometry(area);
-        bottom = std::max(bottom, m_images->geometry().bottom());
-        right = std::max(right, m_images->geometry().right());
+        bottom = std::max(bottom, area.bottom());
+        right = std::max(right, area.right());
     }
 
     // Memos whose stored positions are zero go below the edits, stretched to the right edge.
     const int panelWidth = std::max(width(), right + 5);
+    const int memoRight = besideMemos ? panelWidth - imageWidth - 11 : panelWidth - 5;
     const int lineHeight = fontMetrics().lineSpacing();
-    int top = bottom + 6;
+    const int memosTop = bottom + 6;
+    int top = memosTop;
     for (QPlainTextEdit* memo : {m_actors, m_description}) {
         const int column = memo == m_actors ? csActors : csDescription;
         const auto [x, y, w] = at(column);
         const int lines = memo == m_actors ? 1 : 3;
         const int height = lineHeight * lines + 2 * memo->frameWidth() + 8;
         if (x == 0 && y == 0) {
-            memo->setGeometry(5, top, panelWidth - 10, height);
+            memo->setGeometry(5, top, memoRight - 5, height);
             top += height + 4;
         } else {
             memo->setGeometry(x, y, std::max(w, panelWidth - x - 5), height);
         }
     }
+    if (besideMemos)
+        m_images->setGeometry(memoRight + 6, memosTop, imageWidth, std::max(top - 4 - memosTop, fontMetrics().height() * 5));
     int needed = 0;
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         needed = std::max(needed, child->geometry().bottom());
