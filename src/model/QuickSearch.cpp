@@ -31,8 +31,8 @@ int QuickSearch::firstMatch(const std::vector<TzkRow*>& order, int from, int to)
     // Rows and their cells lie all over the heap, so a walk waits on memory far more than
     // it compares: the cell of a row a few steps ahead is fetched early, and the row
     // holding it earlier still, so both are at hand when the walk gets there.
-    constexpr int kCellAhead = 8;
-    constexpr int kRowAhead = 2 * kCellAhead;
+    constexpr int kCellAhead = 16;
+    constexpr int kRowAhead = 3 * kCellAhead;
     for (int i = from; i < to; ++i) {
         if (i + kRowAhead < to)
             __builtin_prefetch(&order[static_cast<size_t>(i + kRowAhead)]->Fields[m_column]);
