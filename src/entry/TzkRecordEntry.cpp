@@ -270,6 +270,8 @@ void TzkRecordEntry::AppendFile(const QString& file)
     }
     for (const auto& [column, text] : changes)
         m_target.StoreCell(*row, column, text);
+    if (lengthColumn >= 0 && !info->LengthRead && m_lengthUnread)
+        m_lengthUnread(file);
 }
 
 } // namespace reelkeep

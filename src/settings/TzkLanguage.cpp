@@ -168,7 +168,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"FileEntry", "FilesDone", "Обработано файлов: %1 из %2"},
         {"FileEntry", "Skipped", "Не добавлено (%1):"},
         {"FileEntry", "LengthsUnread", "Продолжительность не прочитана, записи добавлены с продолжительностью 0 (%1):"},
-        {"FileEntry", "LengthUnread", "Не удалось прочитать продолжительность файла «%1»; запись добавлена с продолжительностью 0."},
+        {"FileEntry", "LengthUnread", "Не удалось прочитать продолжительность файла «%1»: она принята равной 0."},
         {"FileEntry", "More", "…и ещё %1"},
         // Window bar menu, About box and file association.
         {"WindowBar", "Cascade", "Каскадом"},

@@ -107,7 +107,7 @@ void FileEntryCommands::AddFromFile()
     remember(QFileInfo(files.front()).absolutePath());
     WindowEntryTarget target(m_controller, *list, m_window.currentRecord(), parentOfCurrent());
     TzkRecordEntry entry = entryFor(target, m_shell);
-    entry.SetLengthUnreadHook([this](const QString& file) { tell(m_shell.text("FileEntry", "LengthUnread").arg(file), false); });
+    tellUnreadLengths(entry);
     QString error;
     try {
         entry.ProcessFiles(files);
@@ -187,7 +187,7 @@ void FileEntryCommands::FillFromFile()
     remember(QFileInfo(file).absolutePath());
     WindowEntryTarget target(m_controller, *list, row, nullptr);
     TzkRecordEntry entry = entryFor(target, m_shell);
-    entry.SetLengthUnreadHook([this](const QString& path) { tell(m_shell.text("FileEntry", "LengthUnread").arg(path), false); });
+    tellUnreadLengths(entry);
     try {
         entry.FillCurrentRecord(file);
     } catch (const ReelkeepError& failure) {
@@ -208,6 +208,7 @@ void FileEntryCommands::AppendFile()
     remember(QFileInfo(files.front()).absolutePath());
     WindowEntryTarget target(m_controller, *list, row, nullptr);
     TzkRecordEntry entry = entryFor(target, m_shell);
+    tellUnreadLengths(entry);
     try {
         for (const QString& file : files)
             entry.AppendFile(file);
@@ -215,6 +216,11 @@ void FileEntryCommands::AppendFile()
         tell(failure.message(), true);
     }
     m_panel.showRecord(row);
+}
+
+void FileEntryCommands::tellUnreadLengths(TzkRecordEntry& entry)
+{
+    entry.SetLengthUnreadHook([this](const QString& file) { tell(m_shell.text("FileEntry", "LengthUnread").arg(file), false); });
 }
 
 void FileEntryCommands::showEntered(int added, const TzkRow* last)

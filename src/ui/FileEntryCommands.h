@@ -13,6 +13,7 @@ class ListController;
 class Prompts;
 class ShellState;
 class TfmList;
+class TzkRecordEntry;
 class TzkRecordPanel;
 class TzkRow;
 class WalkProgress;
@@ -46,6 +47,8 @@ private:
     // Where new records go: beside the current record, at the top level without one.
     TzkRow* parentOfCurrent() const;
     void tell(const QString& text, bool error);
+    // Each file whose length cannot be read is named in a box as it is entered.
+    void tellUnreadLengths(TzkRecordEntry& entry);
     // The walk's closing message: what it skipped and the files entered without a length.
     void reportWalk(const QString& error, const QStringList& skipped, const QStringList& lengthUnread);
     void remember(const QString& folder);

@@ -297,6 +297,10 @@ TEST_F(RecordEntryTest, FilesWithoutALengthAreNamedAndEnteredWithLengthZero)
     EXPECT_EQ(named, (QStringList{text, sound, part2}));
     EXPECT_EQ(column(1), (QStringList{QStringLiteral("notes"), QStringLiteral("clip"), QStringLiteral("sound"), QStringLiteral("film")}));
     EXPECT_EQ(column(12), (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0")}));
+    named.clear();
+    entry.AppendFile(sound);
+    EXPECT_EQ(named, QStringList{sound});
+    EXPECT_EQ(cell(3, 12), QStringLiteral("0"));
 
     named.clear();
     EntryList walked;

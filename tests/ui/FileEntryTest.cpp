@@ -107,7 +107,7 @@ private slots:
         list->findChild<QToolButton*>(QStringLiteral("btnAddFromFile"))->click();
         QCOMPARE(prompts->lastFilters.front(), QStringLiteral("All video files (*.avi *.ogm *.mpg *.mpe *.mpeg *.vob *.mov *.asf *.wmv *.ram *.rm *.mp4 *.mkv *.ifo *.ts *rmvb *.flv)"));
         QCOMPARE(prompts->asked.size(), size_t(1));
-        QCOMPARE(prompts->asked.back().text, QStringLiteral("Не удалось прочитать продолжительность файла «%1»; запись добавлена с продолжительностью 0.").arg(notes));
+        QCOMPARE(prompts->asked.back().text, QStringLiteral("Не удалось прочитать продолжительность файла «%1»: она принята равной 0.").arg(notes));
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("notes"));
         QCOMPARE(main->shell().options().LastAviDir, dir + QLatin1Char('/'));
         QVERIFY(list->controller().isModified());
