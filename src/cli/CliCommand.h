@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <span>
 
 namespace reelkeep::cli {
@@ -16,8 +17,17 @@ struct UsageError {
     QString message;
 };
 
-struct CliContext {
-    QDir home; // the program folder: settings, language files, plug-ins, covers
+// The program folder (settings, language files, plug-ins, covers) of one run. It
+// is found, created and seeded the first time a command asks for it, so commands
+// that need no settings (the help, mask, cover files) leave every folder untouched.
+class CliContext {
+public:
+    explicit CliContext(QString named) : m_named(std::move(named)) {}
+    const QDir& home() const;
+
+private:
+    QString m_named; // --home, empty when not given
+    mutable std::optional<QDir> m_home;
 };
 
 struct CliCommand {

@@ -7,7 +7,7 @@ namespace reelkeep::cli {
 std::unique_ptr<zkOptions> LoadProgramOptions(const CliContext& context)
 {
     auto options = std::make_unique<zkOptions>();
-    options->LoadSettings(context.home.filePath(QStringLiteral("setup.ini")));
+    options->LoadSettings(context.home().filePath(QStringLiteral("setup.ini")));
     for (const QString& warning : options->LoadWarnings())
         WriteErr(QStringLiteral("Warning: ") + warning + QLatin1Char('\n'));
     return options;

@@ -37,7 +37,7 @@ int RunExport(CliContext& context, const QStringList& args)
     const int n = parsed.number(QStringLiteral("--plugin"), 1, 1 << 20);
     const QString catalogue = parsed.positional()[0], out = parsed.positional()[1];
 
-    const TzkPluginsPack pack(context.home.path());
+    const TzkPluginsPack pack(context.home().path());
     const QString plugin = pack.GetPlugin(kExportPlugin, n).LibraryPath;
     if (plugin.isEmpty())
         throw ReelkeepError(QStringLiteral("There is no export plug-in number %1 in %2").arg(n).arg(pack.Folder()));

@@ -9,7 +9,7 @@ int RunPlugins(CliContext& context, const QStringList& args)
 {
     if (!args.isEmpty())
         throw UsageError{QStringLiteral("plugins takes no arguments")};
-    const TzkPluginsPack pack(context.home.path());
+    const TzkPluginsPack pack(context.home().path());
     QString out;
     for (const PluginInfo& plugin : pack.Plugins)
         out += QStringLiteral("%1\t%2\t%3\t%4\n").arg(plugin.LibraryPath, plugin.DisplayName, plugin.FileFilter).arg(plugin.Mode);

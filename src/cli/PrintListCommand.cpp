@@ -25,7 +25,7 @@ int RunPrintList(CliContext& context, const QStringList& args)
     TZKList& list = *loaded;
     list.Sort(1, list.Column(1).Type);
 
-    const ListPrintSettings settings = ReadListPrintSettings(IniFile(context.home.filePath(QStringLiteral("setup.ini"))),
+    const ListPrintSettings settings = ReadListPrintSettings(IniFile(context.home().filePath(QStringLiteral("setup.ini"))),
                                                              LocaleFormats::system().decimalSeparator);
     PrintToPdf(parsed.value(QStringLiteral("--pdf")), OrientationArgument(parsed), [&](TzkPrinter& out) { PrintList(out, list, GridRows(list), settings); });
     return ExitDone;

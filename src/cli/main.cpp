@@ -1,7 +1,6 @@
 // reelkeep-cli: the batch and automation front end of Reelkeep.
 #include "CliCommand.h"
 #include "FileIO.h"
-#include "ProgramFolder.h"
 #include "ReelkeepError.h"
 
 #include <QFileInfo>
@@ -58,8 +57,7 @@ int run(QStringList args)
         named = args[1];
         args = args.mid(2);
     }
-    // Resolved only once --home is known: a named folder is the only one touched.
-    CliContext context{QDir(ProgramFolder::Resolve(named))};
+    CliContext context(named);
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("help")) {
         const bool asked = !args.isEmpty();
         (asked ? WriteOut(usageText()) : WriteErr(usageText()));
@@ -92,8 +90,9 @@ int run(QStringList args)
 } // namespace
 } // namespace reelkeep::cli
 
-// The print commands need fonts and painting, hence a GUI application object
-// (drawing offscreen without a display); the others stay clear of the window system.
+// The print commands need fonts and painting, hence a GUI application object; it
+// draws offscreen, so a display that is gone or unreachable (a DISPLAY inherited
+// over ssh) cannot stop a batch job. The others stay clear of the window system.
 static bool printing(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -110,8 +109,7 @@ int main(int argc, char* argv[])
 {
     std::unique_ptr<QCoreApplication> app;
     if (printing(argc, argv)) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
-            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {

@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # End-to-end: a failure that is none of the program's own errors (here running out
-# of memory) still ends in a message and status 2, never in an abort.
-# Usage: cli_errors_e2e.sh CLI
+# of memory) still ends in a message and status 2, never in an abort; an unreachable
+# display does not stop printing.
+# Usage: cli_errors_e2e.sh CLI DATA_DIR
 source "$(dirname "$0")/../support/e2e.sh"
 cli="$1"
+# The print commands never need the display, even one that is named but gone.
+data="$2"
+"$cli" --home "$work" convert "$data/sample.kdx" "$work/films.kdx" > /dev/null
+(unset QT_QPA_PLATFORM WAYLAND_DISPLAY && export DISPLAY=:77 \
+    && "$cli" --home "$work" print-list "$work/films.kdx" --pdf "$work/films.pdf" > /dev/null 2>&1) \
+    || fail "print-list with an unreachable display exited $?"
+[ -s "$work/films.pdf" ] || fail "print-list wrote no PDF with an unreachable display"
+
 # The address sanitizer reserves more address space than the limit below allows.
 if grep -q __asan_init "$cli"; then
     echo "cli errors e2e: skipped under the address sanitizer"

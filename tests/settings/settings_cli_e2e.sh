@@ -41,4 +41,17 @@ REELKEEP_HOME="$work/env-home" "$cli" settings > /dev/null
 [ -f "$work/env-home/English.lng" ] || fail "a new REELKEEP_HOME was not seeded"
 [ -f "$home/DefCover.cvr" ] || fail "a new --home folder was not seeded"
 
+# Commands that need no settings touch no program folder, named or not.
+fresh="$work/fresh"
+mkdir -p "$fresh/home" "$fresh/config"
+quiet() { HOME="$fresh/home" XDG_CONFIG_HOME="$fresh/config" REELKEEP_HOME="$fresh/env-home" "$cli" "$@" > /dev/null 2>&1 || true; }
+quiet --help
+quiet
+quiet no-such-command
+quiet --home "$fresh/named" --help
+quiet mask "*" film
+quiet cover "$work/missing.cvr"
+[ "$(find "$fresh" -mindepth 1 | sort)" = "$fresh/config"$'\n'"$fresh/home" ] \
+    || { find "$fresh" >&2; fail "a command that needs no settings touched a program folder"; }
+
 echo "settings e2e: passed"
