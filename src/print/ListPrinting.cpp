@@ -3,6 +3,8 @@
 #include "IniFile.h"
 #include "IntegerText.h"
 #include "PenStyles.h"
+#include "ReelkeepError.h"
+#include "SettingsReader.h"
 #include "CoverPrinting.h"
 #include "TextFitting.h"
 #include "TzkPrinter.h"
@@ -145,17 +147,29 @@ private:
 
 } // namespace
 
-ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSeparator)
+ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSeparator, QStringList& warnings)
 {
+    const SettingsReader read(setup, warnings);
+    const auto isNumberList = [](const QString& text) {
+        try {
+            ParseNumberList(text);
+            return true;
+        } catch (const ConversionError&) {
+            return false;
+        }
+    };
+    const auto style = [&](const char* key, const QString& fallback) {
+        return zkOptions::PenStyleToText(read.PenStyle(kSection, QString::fromLatin1(key), zkOptions::PenStyleFromText(fallback)));
+    };
     ListPrintSettings s;
-    s.Columns = setup.ReadString(kSection, QStringLiteral("columns"), s.Columns);
-    s.ColumnsWidth = setup.ReadString(kSection, QStringLiteral("columnswidth"), s.ColumnsWidth);
-    s.HeadLineWidth = setup.ReadFloat(kSection, QStringLiteral("headlinewidth"), s.HeadLineWidth, decimalSeparator);
-    s.VertLineWidth = setup.ReadFloat(kSection, QStringLiteral("vertlinewidth"), s.VertLineWidth, decimalSeparator);
-    s.HorLineWidth = setup.ReadFloat(kSection, QStringLiteral("horlinewidth"), s.HorLineWidth, decimalSeparator);
-    s.HeadLineStyle = setup.ReadString(kSection, QStringLiteral("headlinestyle"), s.HeadLineStyle);
-    s.VertLineStyle = setup.ReadString(kSection, QStringLiteral("vertlinestyle"), s.VertLineStyle);
-    s.HorLineStyle = setup.ReadString(kSection, QStringLiteral("horlinestyle"), s.HorLineStyle);
+    s.Columns = read.Text(kSection, QStringLiteral("Columns"), s.Columns, isNumberList);
+    s.ColumnsWidth = read.Text(kSection, QStringLiteral("ColumnsWidth"), s.ColumnsWidth, isNumberList);
+    s.HeadLineWidth = read.Float(kSection, QStringLiteral("HeadLineWidth"), s.HeadLineWidth, decimalSeparator);
+    s.VertLineWidth = read.Float(kSection, QStringLiteral("VertLineWidth"), s.VertLineWidth, decimalSeparator);
+    s.HorLineWidth = read.Float(kSection, QStringLiteral("HorLineWidth"), s.HorLineWidth, decimalSeparator);
+    s.HeadLineStyle = style("HeadLineStyle", s.HeadLineStyle);
+    s.VertLineStyle = style("VertLineStyle", s.VertLineStyle);
+    s.HorLineStyle = style("HorLineStyle", s.HorLineStyle);
     return s;
 }
 
@@ -169,12 +183,6 @@ std::vector<int> ParseNumberList(const QString& text)
         rest = comma < 0 ? QString() : rest.mid(comma + 1);
     }
     return numbers;
-}
-
-void CheckListPrintSettings(const ListPrintSettings& settings)
-{
-    ParseNumberList(settings.Columns);
-    ParseNumberList(settings.ColumnsWidth);
 }
 
 std::vector<const TzkRow*> GridRows(const TZKList& list)

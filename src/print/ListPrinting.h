@@ -5,6 +5,7 @@
 
 #include <QChar>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace reelkeep {
@@ -14,7 +15,8 @@ class TzkPrinter;
 class TzkRow;
 class TZKList;
 
-// The "print" section of the settings file, read afresh for every print.
+// The "print" section of the settings file, read afresh for every print. Every
+// value read is usable: styles are pen style words, the two lists whole numbers.
 struct ListPrintSettings {
     QString Columns = QStringLiteral("2,5,8,13,12");     // 1-based column numbers
     QString ColumnsWidth = QStringLiteral("80,4,30,10,10"); // millimetres
@@ -26,14 +28,13 @@ struct ListPrintSettings {
     QString HorLineStyle = QStringLiteral("dot");
 };
 
-ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSeparator);
+// A value that does not convert gives its default and appends one warning naming
+// the file, section and key to `warnings`.
+ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSeparator, QStringList& warnings);
 
 // The whole numbers of a ","-separated list; an item that is not one (an empty
 // item included) throws ConversionError.
 std::vector<int> ParseNumberList(const QString& text);
-
-// Throws ConversionError, as PrintList would, for a bad "columns" or "columnswidth" item.
-void CheckListPrintSettings(const ListPrintSettings& settings);
 
 // The rows as the grid holds them: visible top-level rows in order, each followed
 // depth-first by its visible nested rows.

@@ -2,6 +2,7 @@
 
 #include "IniFile.h"
 #include "ReelkeepError.h"
+#include "SettingsReader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -116,80 +117,13 @@ QString num(int i)
     return QString::number(i);
 }
 
-// Typed reads of the settings file: a value that is there but does not convert
-// gives the key's default and one warning naming the file, section and key, so a
-// slip in one setting never stops the program.
-class CheckedReader {
-public:
-    CheckedReader(const IniFile& ini, QStringList& warnings) : m_ini(ini), m_warnings(warnings) {}
-
-    const IniFile& Ini() const { return m_ini; }
-
-    std::int32_t Integer(const QString& section, const QString& key, std::int32_t fallback) const
-    {
-        return read(section, key, fallback, QString::number(fallback),
-                    [](const QString& text, std::int32_t& value) { return IniFile::ParseInteger(text, value); });
-    }
-
-    bool Bool(const QString& section, const QString& key, bool fallback) const
-    {
-        return Integer(section, key, fallback ? 1 : 0) != 0;
-    }
-
-    double Float(const QString& section, const QString& key, double fallback, QChar decimalSeparator) const
-    {
-        return read(section, key, fallback, IniFile::FloatToText(fallback, decimalSeparator),
-                    [&](const QString& text, double& value) { return IniFile::ParseFloat(text, decimalSeparator, value); });
-    }
-
-    std::uint8_t PenStyle(const QString& section, const QString& key, std::uint8_t fallback) const
-    {
-        return read(section, key, fallback, zkOptions::PenStyleToText(fallback), [](const QString& text, std::uint8_t& value) {
-            constexpr std::uint8_t unknown = 0xFF;
-            value = zkOptions::PenStyleFromText(text, unknown);
-            return value != unknown;
-        });
-    }
-
-    std::uint32_t Color(const QString& section, const QString& key, std::uint32_t fallback) const
-    {
-        return read(section, key, fallback, zkOptions::ColorToText(fallback), [](const QString& text, std::uint32_t& value) {
-            try {
-                value = zkOptions::ColorFromText(text);
-                return true;
-            } catch (const ConversionError&) {
-                return false;
-            }
-        });
-    }
-
-private:
-    // An empty or missing value is no slip: it quietly gives the default.
-    template <typename T, typename Parse>
-    T read(const QString& section, const QString& key, T fallback, const QString& fallbackText, Parse parse) const
-    {
-        const QString text = m_ini.ReadString(section, key, QString());
-        T value = fallback;
-        if (text.isEmpty())
-            return fallback;
-        if (parse(text, value))
-            return value;
-        m_warnings.append(QStringLiteral("%1, section [%2], key %3: \"%4\" is not a valid value; the default \"%5\" is used")
-                              .arg(QDir::toNativeSeparators(m_ini.FileName()), section, key, text, fallbackText));
-        return fallback;
-    }
-
-    const IniFile& m_ini;
-    QStringList& m_warnings;
-};
-
 // The quick lists and the search sites are numbered pairs of keys (from 1) under a count key.
 struct NumberedPairs {
     QString section;
     QString countKey, firstKey, secondKey;
 };
 
-std::int32_t ReadPairs(const CheckedReader& reader, const NumberedPairs& keys, QStringList& first, QStringList& second)
+std::int32_t ReadPairs(const SettingsReader& reader, const NumberedPairs& keys, QStringList& first, QStringList& second)
 {
     const std::int32_t count = std::clamp(reader.Integer(keys.section, keys.countKey, 0), 0, kMaxEntries);
     first.clear();
@@ -350,7 +284,7 @@ void zkOptions::LoadSettings(const QString& path)
     }
     if (unwritable)
         m_readOnlyFile = QFileInfo(path).absoluteFilePath();
-    const CheckedReader read(ini, m_loadWarnings);
+    const SettingsReader read(ini, m_loadWarnings);
 
     const ColumnDefinitions& builtIn = BuiltInColumnDefinitions();
     for (int i = 0; i < kStoredColumnCount; ++i) {

@@ -80,13 +80,17 @@ void PrintCommands::printList(TfmList& list)
     if (!sheet)
         return;
     ListPrintSettings settings;
+    QStringList warnings;
     try {
-        settings = ReadListPrintSettings(IniFile(m_shell.settingsPath()), m_shell.options().Formats.decimalSeparator);
-        CheckListPrintSettings(settings);
+        settings = ReadListPrintSettings(IniFile(m_shell.settingsPath()), m_shell.options().Formats.decimalSeparator, warnings);
     } catch (const ReelkeepError& error) {
         showError(error.message());
         return;
     }
+    // Bad values print with their defaults; the person is told which ones.
+    if (!warnings.isEmpty())
+        m_prompts.ask({PromptIcon::Warning, QString(), m_shell.text("Shell", "SettingsFailed").arg(warnings.join(QLatin1Char('\n'))),
+                       {PromptButton::Ok}});
     const std::vector<TzkRow*> shown = controller.model()->shownRows();
     const std::vector<const TzkRow*> rows(shown.begin(), shown.end());
     QPrinter printer(QPrinter::HighResolution);

@@ -123,15 +123,15 @@ private slots:
                                         QStringLiteral("Готово")}));
     }
 
-    void aBadPrintColumnIsToldBeforeAnyPage()
+    void aBadPrintColumnIsToldAndTheDefaultPrints()
     {
         IniFile(path("setup.ini")).WriteString(QStringLiteral("print"), QStringLiteral("columns"), QStringLiteral("1,,12"));
         main->menus().action("miPrintList")->trigger();
         QCOMPARE(prompts->asked.size(), size_t(1));
-        QCOMPARE(prompts->asked[0].icon, PromptIcon::Error);
-        QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("not a valid integer")), qPrintable(prompts->asked[0].text));
-        QCOMPARE(dialogs.previews, 0);
-        QVERIFY(!QFile::exists(dialogs.pdf));
+        QCOMPARE(prompts->asked[0].icon, PromptIcon::Warning);
+        QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("setup.ini, section [print], key Columns: \"1,,12\"")),
+                 qPrintable(prompts->asked[0].text));
+        QCOMPARE(dialogs.previews, 1);
     }
 
     void theCoverOfTheFirstSelectedRecordInGridOrderPrintsAPagePerDisc()
