@@ -3,7 +3,6 @@
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
-#include "IniFile.h"
 #include "ListPrinting.h"
 #include "LocaleFormats.h"
 #include "PrintCommandSupport.h"
@@ -26,7 +25,7 @@ int RunPrintList(CliContext& context, const QStringList& args)
     list.Sort(1, list.Column(1).Type);
 
     QStringList warnings;
-    const ListPrintSettings settings = ReadListPrintSettings(IniFile(context.home().filePath(QStringLiteral("setup.ini"))),
+    const ListPrintSettings settings = ReadListPrintSettings(context.home().filePath(QStringLiteral("setup.ini")),
                                                              LocaleFormats::system().decimalSeparator, warnings);
     for (const QString& warning : warnings)
         WriteErr(QStringLiteral("Warning: ") + warning + QLatin1Char('\n'));

@@ -14,6 +14,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace reelkeep {
 
@@ -147,9 +148,16 @@ private:
 
 } // namespace
 
-ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSeparator, QStringList& warnings)
+ListPrintSettings ReadListPrintSettings(const QString& settingsFile, QChar decimalSeparator, QStringList& warnings)
 {
-    const SettingsReader read(setup, warnings);
+    std::optional<IniFile> setup;
+    try {
+        setup.emplace(settingsFile);
+    } catch (const FileError& error) {
+        warnings.append(SettingsReader::UnreadableFileWarning(error.message()));
+        return {};
+    }
+    const SettingsReader read(*setup, warnings);
     const auto isNumberList = [](const QString& text) {
         try {
             ParseNumberList(text);

@@ -10,7 +10,6 @@
 
 namespace reelkeep {
 
-class IniFile;
 class TzkPrinter;
 class TzkRow;
 class TZKList;
@@ -28,9 +27,10 @@ struct ListPrintSettings {
     QString HorLineStyle = QStringLiteral("dot");
 };
 
-// A value that does not convert gives its default and appends one warning naming
-// the file, section and key to `warnings`.
-ListPrintSettings ReadListPrintSettings(const IniFile& setup, QChar decimalSeparator, QStringList& warnings);
+// Reads the settings file (setup.ini). A value that does not convert gives its
+// default and appends one warning naming the file, section and key to `warnings`;
+// a file that cannot be read gives every default and one warning.
+ListPrintSettings ReadListPrintSettings(const QString& settingsFile, QChar decimalSeparator, QStringList& warnings);
 
 // The whole numbers of a ","-separated list; an item that is not one (an empty
 // item included) throws ConversionError.

@@ -8,6 +8,14 @@
 
 namespace reelkeep {
 
+QString SettingsReader::UnreadableFileWarning(const QString& reason)
+{
+    QString text = reason;
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text + QStringLiteral("; the default settings are used");
+}
+
 QString SettingsReader::valueText(const QString& section, const QString& key) const
 {
     return m_ini.ReadString(section, key, QString());

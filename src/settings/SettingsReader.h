@@ -20,6 +20,9 @@ public:
 
     const IniFile& Ini() const { return m_ini; }
 
+    // The warning for a settings file that cannot be read at all, from the reason it could not.
+    static QString UnreadableFileWarning(const QString& reason);
+
     std::int32_t Integer(const QString& section, const QString& key, std::int32_t fallback) const;
     bool Bool(const QString& section, const QString& key, bool fallback) const;
     double Float(const QString& section, const QString& key, double fallback, QChar decimalSeparator) const;

@@ -265,7 +265,7 @@ void zkOptions::LoadSettings(const QString& path)
         file.emplace(path);
     } catch (const FileError& error) {
         // Unreadable settings are left as they are; the program runs on the defaults.
-        m_loadWarnings.append(error.message() + QStringLiteral("; the default settings are used"));
+        m_loadWarnings.append(SettingsReader::UnreadableFileWarning(error.message()));
         unwritable = true;
         file.emplace(QString());
     }

@@ -4,7 +4,6 @@
 #include "CoverLayoutChoice.h"
 #include "CoverPrinting.h"
 #include "GridModel.h"
-#include "IniFile.h"
 #include "ListController.h"
 #include "ListPrinting.h"
 #include "PrintDialogs.h"
@@ -79,14 +78,8 @@ void PrintCommands::printList(TfmList& list)
     const TZKList* sheet = controller.currentList();
     if (!sheet)
         return;
-    ListPrintSettings settings;
     QStringList warnings;
-    try {
-        settings = ReadListPrintSettings(IniFile(m_shell.settingsPath()), m_shell.options().Formats.decimalSeparator, warnings);
-    } catch (const ReelkeepError& error) {
-        showError(error.message());
-        return;
-    }
+    const ListPrintSettings settings = ReadListPrintSettings(m_shell.settingsPath(), m_shell.options().Formats.decimalSeparator, warnings);
     // Bad values print with their defaults; the person is told which ones.
     if (!warnings.isEmpty())
         m_prompts.ask({PromptIcon::Warning, QString(), m_shell.text("Shell", "SettingsFailed").arg(warnings.join(QLatin1Char('\n'))),

@@ -6,6 +6,7 @@
 #include "TzkReelkeep.h"
 #include "ZKCover.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -80,6 +81,14 @@ TEST_F(CliPrint, PrintListWritesTheSortedTableOnPagesWithHeaders)
     EXPECT_TRUE(first.contains(QRegularExpression(QStringLiteral("^ *Название"), QRegularExpression::MultilineOption))) << first.toStdString();
     EXPECT_TRUE(first.contains(QStringLiteral("Фильм 001")));
     EXPECT_FALSE(first.contains(QStringLiteral("1001")));
+    // A settings file that cannot be read at all: every default, and one warning.
+    QFile::remove(path("setup.ini"));
+    ASSERT_TRUE(QDir().mkpath(path("setup.ini")));
+    const CliRun unreadable = cli.run({"print-list", "films.kdx", "--pdf", "unreadable.pdf"});
+    ASSERT_EQ(unreadable.status, 0) << unreadable.err.constData();
+    EXPECT_EQ(unreadable.err.count("Warning: "), 1) << unreadable.err.constData();
+    EXPECT_TRUE(unreadable.err.contains("setup.ini\": it is a folder, not a file that can be read; the default settings are used"))
+        << unreadable.err.constData();
     EXPECT_EQ(cli.run({"print-list", "films.kdx"}).status, 1);
 }
 
