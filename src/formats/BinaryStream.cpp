@@ -7,6 +7,7 @@
 
 #include <QtEndian>
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace reelkeep {
@@ -95,7 +96,10 @@ void BinaryWriter::writeStr(QByteArrayView bytes)
 
 void BinaryWriter::writeNum(qint32 value)
 {
-    writeStr(QByteArray::number(value));
+    // Formatted in place: a save writes three of these for every record.
+    char digits[12];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    writeStr(QByteArrayView(digits, end - digits));
 }
 
 void BinaryWriter::writeEncoded(QStringView text, bool breaksAsTags)
