@@ -1,16 +1,13 @@
 // A list window: sheets, deleting, grouping and sorting, checked through the document and reelkeep-cli.
 #include "GridModel.h"
 #include "IniFile.h"
-#include "MainMenu.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QToolButton>
-#include <QTreeView>
 
 using namespace reelkeep;
 using namespace reelkeep::testing;
@@ -22,19 +19,9 @@ private:
     TfmList* list = nullptr;
 
     QString path() const { return cli->path("films.kdx"); }
-    QJsonObject saved()
-    {
-        main->menus().action("miSave")->trigger();
-        return cli->run({"dump", path()}).json();
-    }
-    QModelIndex rowIndex(const char* title) const
-    {
-        return TitleIndex(*list->grid()->model(), QString::fromUtf8(title));
-    }
-    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::mouseClick(list->grid()->viewport(), Qt::LeftButton, modifiers, list->grid()->visualRect(index).center());
-    }
+    QJsonObject saved() { return saveAndDump(list, path()); }
+    QModelIndex rowIndex(const char* title) const { return TitleIndex(*list->grid()->model(), QString::fromUtf8(title)); }
+    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}) { clickRow(list, index, modifiers); }
     bool buttonEnabled(const char* name) const
     {
         return list->findChild<QToolButton*>(QString::fromLatin1(name))->isEnabled();

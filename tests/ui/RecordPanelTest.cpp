@@ -2,12 +2,9 @@
 // selection, the record clipboard between windows and Add from list, checked
 // through the document and reelkeep-cli.
 #include "GridModel.h"
-#include "MainMenu.h"
 #include "ShellState.h"
-#include "ScriptedPrompts.h"
 #include "RecordCommands.h"
 #include "TfmFilter.h"
-#include "TfmMain.h"
 #include "TzkBtnEdit.h"
 #include "TzkImagePanel.h"
 #include "TzkLabeledColorBox.h"
@@ -15,23 +12,19 @@
 #include "UiTestSupport.h"
 #include "zkOptions.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
-#include <QDate>
 #include <QHeaderView>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QPlainTextEdit>
 #include <QToolButton>
-#include <QTreeView>
 
 using namespace reelkeep;
 using namespace reelkeep::testing;
@@ -50,54 +43,31 @@ QStringList texts(std::initializer_list<const char*> items)
 
 } // namespace
 
-class RecordPanelTest : public QObject {
+class RecordPanelTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CliRunner> cli;
-    std::unique_ptr<ScriptedPrompts> prompts;
-    std::unique_ptr<TfmMain> main;
     TfmList* list = nullptr;
 
     QString path() const { return cli->path("films.kdx"); }
-    QJsonObject saved(TfmList* window, const QString& file)
-    {
-        main->mdiArea()->setActiveSubWindow(window);
-        main->menus().action("miSave")->trigger();
-        const CliRun run = cli->run({"dump", file});
-        if (run.status != 0)
-            qWarning("dump failed: %s", run.err.constData());
-        return run.json();
-    }
     QModelIndex rowIndex(const char* title, TfmList* window = nullptr) const
     {
-        const QAbstractItemModel* model = (window ? window : list)->grid()->model();
-        const QModelIndexList found = model->match(model->index(0, 1), Qt::DisplayRole, QString::fromUtf8(title), 1,
-                                                   Qt::MatchExactly | Qt::MatchRecursive);
-        return found.isEmpty() ? QModelIndex() : found.front().siblingAtColumn(0);
+        return TitleIndex(*(window ? window : list)->grid()->model(), QString::fromUtf8(title));
     }
     void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}, TfmList* window = nullptr)
     {
-        QTreeView* grid = (window ? window : list)->grid();
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
+        clickRow(window ? window : list, index, modifiers);
     }
-    // Opens the context menu of a panel control and triggers one of its items.
-    void editMenu(QWidget* control, const char* item)
+    // Opens the context menu of a panel control and triggers one of its items when it is
+    // enabled (and trigger is asked); tells whether it was enabled.
+    static bool editMenu(QWidget* control, const char* item, bool trigger = true)
     {
         emit control->customContextMenuRequested(QPoint(2, 2));
         auto* menu = control->findChild<QMenu*>(QStringLiteral("pmEdit"));
-        QVERIFY(menu);
-        auto* action = menu->findChild<QAction*>(QString::fromLatin1(item));
-        QVERIFY2(action && action->isEnabled(), item);
-        action->trigger();
-        menu->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    bool editMenuItemEnabled(QWidget* control, const char* item)
-    {
-        emit control->customContextMenuRequested(QPoint(2, 2));
-        auto* menu = control->findChild<QMenu*>(QStringLiteral("pmEdit"));
-        const bool enabled = menu && menu->findChild<QAction*>(QString::fromLatin1(item))->isEnabled();
+        auto* action = menu ? menu->findChild<QAction*>(QString::fromLatin1(item)) : nullptr;
+        const bool enabled = action && action->isEnabled();
+        if (enabled && trigger)
+            action->trigger();
         if (menu)
             menu->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -117,42 +87,18 @@ private:
     }
     TzkRow* record(const char* title) const { return list->controller().model()->rowAt(rowIndex(title)); }
     QLineEdit* edit(int column) const { return list->recordPanel()->edit(column)->edit(); }
-    // The cells of one column of list 1 of a dump, depth first.
-    static QStringList cliColumn(const QJsonObject& dump, int column)
-    {
-        QStringList cells;
-        const std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& rows) {
-            for (const QJsonValue& row : rows) {
-                cells << row[QStringLiteral("cells")].toArray()[column].toString();
-                walk(row[QStringLiteral("children")].toArray());
-            }
-        };
-        const QJsonArray lists = dump[QStringLiteral("lists")].toArray();
-        if (!lists.isEmpty())
-            walk(lists[0][QStringLiteral("rows")].toArray());
-        return cells;
-    }
 
 private slots:
     void init()
     {
-        cli = std::make_unique<CliRunner>();
-        prompts = std::make_unique<ScriptedPrompts>();
-        main = std::make_unique<TfmMain>(cli->folder(), prompts.get());
-        main->resize(1100, 800);
-        main->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main.get()));
+        newProgramFolder();
+        startMainWindow();
+        QVERIFY(showMainWindow({1100, 800}));
         WriteSampleCatalogue(path());
-        list = main->OpenFile(path());
-        QVERIFY(WaitLoaded(list));
+        QVERIFY((list = openLoaded(path())));
         list->grid()->expandAll();
     }
-    void cleanup()
-    {
-        prompts->answers.assign(4, PromptButton::No);
-        main.reset();
-        cli.reset();
-    }
+    void cleanup() { closeMainWindow(); }
 
     void typingPastingAndMemosReachTheCellsShowingDoesNot()
     {
@@ -188,11 +134,10 @@ private slots:
         QTest::keyClick(edit(1), Qt::Key_Up, Qt::ControlModifier);
         QCOMPARE(memo->toPlainText(), QStringLiteral("one\ntwo"));
 
-        const QJsonObject dump = saved(list, path());
-        QCOMPARE(cliColumn(dump, 1)[0], QStringLiteral("Амели 2"));
-        QCOMPARE(cliColumn(dump, 2)[0], QStringLiteral("Amelie (2001)"));
-        QCOMPARE(cliColumn(dump, csDescription)[0], QStringLiteral("one\r\ntwo"));
-        QCOMPARE(cliColumn(dump, 1)[1], QStringLiteral("Бригада"));
+        const QJsonObject dump = saveAndDump(list, path());
+        QCOMPARE(CliCells(dump, 1)[0], QStringLiteral("Амели 2"));
+        QCOMPARE(CliCells(dump, 2)[0], QStringLiteral("Amelie (2001)"));
+        QCOMPARE(CliCells(dump, csDescription)[0], QStringLiteral("one\r\ntwo"));
     }
 
     void aidsActOnEverySelectedRecord()
@@ -219,14 +164,14 @@ private slots:
         panel->edit(csNumber)->button()->click();
         QVERIFY(prompts->texts().contains(QStringLiteral("x")));
 
-        const QJsonObject dump = saved(list, path());
+        const QJsonObject dump = saveAndDump(list, path());
         // Depth first: Амели, Бригада and its two, Жмурки, Матрица 2, Шахматы.
-        QCOMPARE(cliColumn(dump, csNumber), texts({"7", "", "", "", "7", "x", "5"}));
-        QCOMPARE(cliColumn(dump, csTitle), texts({"", "Бригада", "Бригада 1", "Бригада 2", "", "Матрица 2", "Шахматы"}));
-        QCOMPARE(cliColumn(dump, csColour), texts({"00FF0000", "", "", "", "00FF0000", "0000FF00", "000000FF"}));
-        QCOMPARE(cliColumn(dump, csDateAdded)[0], cliColumn(dump, csDateAdded)[4]);
-        QCOMPARE(cliColumn(dump, csDateAdded)[6], QString());
-        QCOMPARE(cliColumn(dump, csActors)[0], QStringLiteral("Tautou, Kassovitz"));
+        QCOMPARE(CliCells(dump, csNumber), texts({"7", "", "", "", "7", "x", "5"}));
+        QCOMPARE(CliCells(dump, csTitle), texts({"", "Бригада", "Бригада 1", "Бригада 2", "", "Матрица 2", "Шахматы"}));
+        QCOMPARE(CliCells(dump, csColour), texts({"00FF0000", "", "", "", "00FF0000", "0000FF00", "000000FF"}));
+        QCOMPARE(CliCells(dump, csDateAdded)[0], CliCells(dump, csDateAdded)[4]);
+        QCOMPARE(CliCells(dump, csDateAdded)[6], QString());
+        QCOMPARE(CliCells(dump, csActors)[0], QStringLiteral("Tautou, Kassovitz"));
     }
 
     void recordsCopiedInOneWindowArePastedIntoAnother()
@@ -263,8 +208,8 @@ private slots:
         const QJsonObject dump = cli->run({"dump", xmlPath}).json();
         QCOMPARE(CliTitles(dump), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Café", "Бригада", "七人の侍",
                                          "Жмурки", "Матрица 2", "Шахматы"}));
-        QCOMPARE(cliColumn(dump, csDescription)[6], QStringLiteral("a\r\nb"));
-        QCOMPARE(cliColumn(dump, csColour)[4], QString());
+        QCOMPARE(CliCells(dump, csDescription)[6], QStringLiteral("a\r\nb"));
+        QCOMPARE(CliCells(dump, csColour)[4], QString());
 
         // Cut takes the records away after the question.
         main->mdiArea()->setActiveSubWindow(list);
@@ -305,7 +250,7 @@ private slots:
         QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Добавлено записей: 3"));
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("Сталкер"));
 
-        const QJsonObject dump = saved(list, path());
+        const QJsonObject dump = saveAndDump(list, path());
         QCOMPARE(CliTitles(dump), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Солярис", "Сталкер", "Жмурки",
                                          "Матрица 2", "Шахматы"}));
         QCOMPARE(CliTitles(dump, 2), texts({"Остров", "Зона"}));
@@ -317,31 +262,30 @@ private slots:
     {
         click(rowIndex("Амели"));
         QLineEdit* original = edit(csOrigTitle);
-        QVERIFY(!editMenuItemEnabled(original, "miEditCopy"));
-        QVERIFY(!editMenuItemEnabled(original, "miEditCut"));
+        QVERIFY(!editMenu(original, "miEditCopy", false));
+        QVERIFY(!editMenu(original, "miEditCut", false));
         QGuiApplication::clipboard()->setText(QStringLiteral("Amélie"));
-        editMenu(original, "miEditPaste");
+        QVERIFY(editMenu(original, "miEditPaste"));
         QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QStringLiteral("Amélie"));
         QVERIFY(list->controller().isModified());
-        QCOMPARE(rowIndex("Амели").siblingAtColumn(csOrigTitle).data().toString(), QStringLiteral("Amélie"));
 
         original->setSelection(0, 2);
-        editMenu(original, "miEditCut");
+        QVERIFY(editMenu(original, "miEditCut"));
         QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QStringLiteral("élie"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Am"));
-        editMenu(original, "miEditUndo");
+        QVERIFY(editMenu(original, "miEditUndo"));
         QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QStringLiteral("Amélie"));
-        editMenu(original, "miEditSelectAll");
-        editMenu(original, "miEditDelete");
+        QVERIFY(editMenu(original, "miEditSelectAll"));
+        QVERIFY(editMenu(original, "miEditDelete"));
         QCOMPARE(list->currentRecord()->Fields[csOrigTitle], QString());
 
         // The memos the same way; line breaks are stored as CR LF.
         QPlainTextEdit* memo = list->recordPanel()->memo(csDescription);
         QGuiApplication::clipboard()->setText(QStringLiteral("one\ntwo"));
-        editMenu(memo, "miEditPaste");
+        QVERIFY(editMenu(memo, "miEditPaste"));
         QCOMPARE(list->currentRecord()->Fields[csDescription], QStringLiteral("one\r\ntwo"));
-        editMenu(memo, "miEditSelectAll");
-        editMenu(memo, "miEditCut");
+        QVERIFY(editMenu(memo, "miEditSelectAll"));
+        QVERIFY(editMenu(memo, "miEditCut"));
         QCOMPARE(list->currentRecord()->Fields[csDescription], QString());
 
         // The grid's Copy and Cut follow the selection; Paste needs records on the clipboard.
@@ -353,10 +297,6 @@ private slots:
         click(rowIndex("Шахматы"));
         main->menus().action("miCopy")->trigger();
         QVERIFY(main->menus().action("miPaste")->isEnabled());
-
-        const QJsonObject dump = saved(list, path());
-        QCOMPARE(cliColumn(dump, csOrigTitle)[0], QString());
-        QCOMPARE(cliColumn(dump, csDescription)[0], QString());
     }
 
     void autoFillAppendsPickedValuesToEverySelectedRecord()
@@ -366,7 +306,7 @@ private slots:
         record("Матрица 2")->Fields[kGenre] = QStringLiteral("боевик");
         click(rowIndex("Матрица 2"));
         click(rowIndex("Жмурки"), Qt::ControlModifier);
-        editMenu(edit(kGenre), "miAutoFill");
+        QVERIFY(editMenu(edit(kGenre), "miAutoFill"));
         TfmFilter* pick = list->records().pickWindow();
         QVERIFY(pick);
         QCOMPARE(pick->windowTitle(), list->controller().currentList()->GetColumnName(kGenre) + QStringLiteral(" - films.kdx"));
@@ -398,9 +338,9 @@ private slots:
         QCOMPARE(edit(kGenre)->text(), QStringLiteral("боевик, драма, мюзикл"));
         pick->close();
 
-        const QJsonObject dump = saved(list, path());
+        const QJsonObject dump = saveAndDump(list, path());
         // Depth first: Амели, Бригада and its two, Жмурки, Матрица 2, Шахматы.
-        QCOMPARE(cliColumn(dump, kGenre), texts({"драма", "", "", "", "драма, мюзикл", "боевик, драма, мюзикл", "комедия"}));
+        QCOMPARE(CliCells(dump, kGenre), texts({"драма", "", "", "", "драма, мюзикл", "боевик, драма, мюзикл", "комедия"}));
     }
 
     void imagesAreAddedSteppedThroughRemovedAndSaved()
@@ -462,7 +402,7 @@ private slots:
         click(rowIndex("Амели", window), {}, window);
         QCOMPARE(images->picture()->pixmap().toImage().pixelColor(2, 2), QColor(Qt::blue));
 
-        const QJsonObject dump = saved(window, flat);
+        const QJsonObject dump = saveAndDump(window, flat);
         const QJsonArray stored = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("images")].toArray();
         QCOMPARE(stored.size(), 2);
         const QJsonArray rows = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
@@ -534,7 +474,7 @@ private slots:
         click(rowIndex("Шахматы"));
         list->findChild<QToolButton*>(QStringLiteral("btnAddRow"))->click();
         QTest::keyClicks(edit(csTitle), QStringLiteral("Last"));
-        QCOMPARE(CliTitles(saved(list, path())), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Part 3",
+        QCOMPARE(CliTitles(saveAndDump(list, path())), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Part 3",
                                                         "Жмурки", "Матрица 2", "Шахматы", "Last"}));
     }
 };

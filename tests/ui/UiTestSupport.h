@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ListController.h"
+#include "MainMenu.h"
 #include "ScriptedPrompts.h"
 #include "TfmList.h"
 #include "TfmMain.h"
@@ -10,9 +11,12 @@
 #include "../support/CliRunner.h"
 #include "../support/TestFiles.h"
 
+#include <QAction>
 #include <QJsonArray>
+#include <QMdiArea>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 
 namespace reelkeep::testing {
 
@@ -61,21 +65,26 @@ inline bool WaitLoaded(TfmList* list)
     return done.wait(20000) && done.front().front().toBool();
 }
 
-// The titles (cell 1) of the records of list n, depth first, as reelkeep-cli prints them;
-// with visibleOnly, those of records a filter hides (and their children) are left out.
-inline QStringList CliTitles(const QJsonObject& dump, int list = 1, bool visibleOnly = false)
+// One cell of each record of list n, depth first, as reelkeep-cli prints them; with
+// visibleOnly, those of records a filter hides (and their children) are left out.
+inline QStringList CliCells(const QJsonObject& dump, int column, int list = 1, bool visibleOnly = false)
 {
-    QStringList titles;
+    QStringList cells;
     const std::function<void(const QJsonArray&)> walk = [&](const QJsonArray& rows) {
         for (const QJsonValue& row : rows) {
             if (visibleOnly && row[QStringLiteral("filtered")].toBool())
                 continue;
-            titles << row[QStringLiteral("cells")].toArray()[1].toString();
+            cells << row[QStringLiteral("cells")].toArray()[column].toString();
             walk(row[QStringLiteral("children")].toArray());
         }
     };
     walk(dump[QStringLiteral("lists")].toArray()[list - 1][QStringLiteral("rows")].toArray());
-    return titles;
+    return cells;
+}
+
+inline QStringList CliTitles(const QJsonObject& dump, int list = 1, bool visibleOnly = false)
+{
+    return CliCells(dump, 1, list, visibleOnly);
 }
 
 // The first row (column 0) of the model with this title, at any depth; invalid when there is none.
@@ -122,6 +131,22 @@ protected:
     {
         TfmList* window = main->OpenFile(path);
         return WaitLoaded(window) ? window : nullptr;
+    }
+    // Saves the window's catalogue through the menu and reads the file back with reelkeep-cli.
+    QJsonObject saveAndDump(TfmList* window, const QString& file)
+    {
+        main->mdiArea()->setActiveSubWindow(window);
+        main->menus().action("miSave")->trigger();
+        const CliRun run = cli->run({"dump", file});
+        if (run.status != 0)
+            qWarning("dump failed: %s", run.err.constData());
+        return run.json();
+    }
+    // A click on the row of the window's grid, as a user makes it.
+    static void clickRow(TfmList* window, const QModelIndex& index, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTreeView* grid = window->grid();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
     }
     // Questions asked on closing are answered No, so nothing is saved and nothing waits.
     void closeMainWindow()
