@@ -3,8 +3,8 @@
 #include "MediaExaminer.h"
 #include "MediaPrefetcher.h"
 #include "ReelkeepError.h"
+#include "EntryList.h"
 #include "TestVideos.h"
-#include "TzkRecordEntry.h"
 
 #include "../support/ErrorMessage.h"
 
@@ -15,6 +15,7 @@
 
 using namespace reelkeep;
 using namespace std::chrono_literals;
+using reelkeep::test::EntryList;
 using reelkeep::test::TestVideos;
 
 namespace {
@@ -61,23 +62,19 @@ TEST_F(MediaIsolationTest, AWalkSkipsTheRunawayFileOrStopsAtCancelWhileWaitingFo
     const QString runaway = stuck(QStringLiteral("b.mkv"));
     clip(QStringLiteral("c.avi"));
     for (const int threads : {1, 2}) {
-        TZKList list(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian());
-        ListEntryTarget target(list);
-        TzkRecordEntry entry(target, FileNameSeparators{}, LocaleFormats::russian());
-        entry.SetMediaDeadline(2s);
+        EntryList walked;
+        walked.entry.SetMediaDeadline(2s);
         WalkOptions options;
         options.Threads = threads;
-        const WalkResult result = entry.AddFolder(dir, options);
+        const WalkResult result = walked.entry.AddFolder(dir, options);
         ASSERT_EQ(result.Skipped.size(), 1u) << threads;
         EXPECT_EQ(result.Skipped[0].Path, runaway);
         EXPECT_TRUE(result.Skipped[0].Reason.contains(runaway)) << result.Skipped[0].Reason.toStdString();
-        ASSERT_EQ(list.RowCount(), 2) << threads;
-        EXPECT_EQ(list.Row(1)->Fields[1], QStringLiteral("c"));
+        ASSERT_EQ(walked.list.RowCount(), 2) << threads;
+        EXPECT_EQ(walked.list.Row(1)->Fields[1], QStringLiteral("c"));
 
         // With the full deadline, Cancel while the walk waits on the file stops it at once.
-        TZKList cancelledList(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian());
-        ListEntryTarget cancelledTarget(cancelledList);
-        TzkRecordEntry cancelledEntry(cancelledTarget, FileNameSeparators{}, LocaleFormats::russian());
+        EntryList cancelled;
         // Cancel comes 300 ms after the first file is entered, while the walk waits on the second.
         std::optional<Clock::time_point> firstDone;
         options.Progress = [&firstDone](int, int) {
@@ -85,9 +82,9 @@ TEST_F(MediaIsolationTest, AWalkSkipsTheRunawayFileOrStopsAtCancelWhileWaitingFo
                 firstDone = Clock::now();
         };
         options.Cancelled = [&firstDone] { return firstDone && Clock::now() - *firstDone > 300ms; };
-        EXPECT_TRUE(cancelledEntry.AddFolder(dir, options).Cancelled);
+        EXPECT_TRUE(cancelled.entry.AddFolder(dir, options).Cancelled);
         EXPECT_LT(Clock::now() - *firstDone, 10s) << threads;
-        EXPECT_EQ(cancelledList.RowCount(), 1) << threads;
+        EXPECT_EQ(cancelled.list.RowCount(), 1) << threads;
     }
 }
 

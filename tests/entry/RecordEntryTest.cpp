@@ -1,6 +1,6 @@
 #include "ReelkeepError.h"
+#include "EntryList.h"
 #include "TestVideos.h"
-#include "TzkRecordEntry.h"
 
 #include "../support/ErrorMessage.h"
 
@@ -14,24 +14,12 @@
 #include <unistd.h>
 
 using namespace reelkeep;
+using reelkeep::test::EntryList;
 using reelkeep::test::TestVideos;
 
 namespace {
 
 constexpr qint64 kMiB = 1024 * 1024;
-
-// A list with the built-in columns and the record builder entering into it.
-struct EntryList {
-    EntryList()
-        : list(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian())
-        , target(list)
-        , entry(target, FileNameSeparators{}, LocaleFormats::russian())
-    {
-    }
-    TZKList list;
-    ListEntryTarget target;
-    TzkRecordEntry entry;
-};
 
 class RecordEntryTest : public ::testing::Test, protected EntryList {
 protected:

@@ -152,21 +152,6 @@ private slots:
         QCOMPARE(header->sectionSize(1), 222);
         QCOMPARE(header->sectionSize(20), 0);
     }
-
-    void headerClicksSortAsTheCoreDoes()
-    {
-        QHeaderView* header = list->grid()->header();
-        const int x = header->sectionViewportPosition(1) + 5;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-        QCOMPARE(ModelTitles(*list->grid()->model()),
-                 CliTitles(cli->run({"sort", path(), "--list", "1", "--column", "1", "--column", "1"}).json()));
-        QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Готово"));
-        // A second sheet keeps its own order; switching back shows the first one as it was.
-        list->controller().switchSheet(1);
-        QCOMPARE(ModelTitles(*list->grid()->model()), QStringList({QStringLiteral("Остров")}));
-        list->controller().switchSheet(0);
-        QCOMPARE(ModelTitles(*list->grid()->model()).front(), QStringLiteral("Шахматы"));
-    }
 };
 
 QTEST_MAIN(ListWindowTest)

@@ -156,7 +156,6 @@ private slots:
         clickValue(genre, QStringLiteral("Комедия"));
         QCOMPARE(genre->edit()->text(), QStringLiteral("*Комедия*"));
         QCOMPARE(Sorted(shown()), VisibleCliTitles(cli->run({"filter", path(), "--list", "1", "--set", "17=*Комедия*"}).json()));
-        QCOMPARE(shown(), QStringList({QStringLiteral("Ежик в тумане"), QStringLiteral("Шахматы")}));
         QCOMPARE(status(0), QStringLiteral("Записей:2"));
         QCOMPARE(status(4), QStringLiteral("105")); // the status line's total length follows the filter
         QVERIFY(!list->controller().isModified());
@@ -168,7 +167,6 @@ private slots:
         Type(genre->edit(), QStringLiteral("*"));
         list->grid()->expandAll();
         QCOMPARE(Sorted(shown()), VisibleCliTitles(cli->run({"filter", path(), "--list", "1", "--set", "17=ДРА*"}).json()));
-        QCOMPARE(shown().size(), 4);
 
         // The item hides and shows the window and keeps the filter; a person's close removes it.
         filterItem(17)->trigger();
@@ -322,8 +320,16 @@ private slots:
         QMenu* sortBy = main->menus().menu("miSortBy");
         QCOMPARE(sortBy->actions().size(), 20); // columns 0..20 but the unnamed 4
         sortBy->actions()[3]->trigger(); // "Размер" again
-        QCOMPARE(shown(), CliTitles(cli->run({"sort", path(), "--list", "1", "--column", "1", "--column", "1", "--column", "3", "--column", "3"}).json()));
+        const QStringList sorted = CliTitles(
+            cli->run({"sort", path(), "--list", "1", "--column", "1", "--column", "1", "--column", "3", "--column", "3"}).json());
+        QCOMPARE(shown(), sorted);
         QCOMPARE(status(5), QStringLiteral("Готово"));
+        // Switching to the second sheet and back shows the first as it was.
+        list->controller().switchSheet(1);
+        QCOMPARE(shown().size(), 2);
+        list->controller().switchSheet(0);
+        list->grid()->expandAll();
+        QCOMPARE(shown(), sorted);
     }
 
     void aBadDateKeepsTheOrderAndSaysWhy()
