@@ -152,17 +152,18 @@ void TzkRecordEntry::storeValues(TzkRow& row, const FileValues& values)
     }
 }
 
-int TzkRecordEntry::ProcessFiles(QStringList files)
+int TzkRecordEntry::ProcessFiles(QStringList files, const WalkOptions& options)
 {
     WalkResult result;
     result.FilesFound = static_cast<int>(files.size());
-    processBatch(std::move(files), {}, false, result);
+    processBatch(std::move(files), options, false, result);
     return result.RecordsAdded;
 }
 
 // Files named one by one stop at the first that cannot be read, its record added
 // and left empty as the add-record command leaves it; a walk skips such a file
-// before adding its record and goes on.
+// before adding its record and goes on. A file whose examination was cancelled
+// gets no record.
 void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options, bool skipUnreadable, WalkResult& result)
 {
     while (!batch.isEmpty()) {
@@ -172,29 +173,29 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
         }
         const qsizetype before = batch.size();
         const QString file = batch.first();
-        if (skipUnreadable) {
-            try {
-                const std::optional<FileValues> values = examineFile(file, &batch, options.Cancelled);
-                if (!values) {
-                    result.Cancelled = true;
-                    break;
-                }
-                storeValues(*m_target.AddEmptyRecord(), *values);
-                ++result.RecordsAdded;
-            } catch (const FileError& error) {
-                result.Skipped.push_back({file, error.message()});
-            } catch (const ConversionError& error) {
-                result.Skipped.push_back({file, error.message()});
-            }
-        } else {
-            TzkRow* row = m_target.AddEmptyRecord();
-            ++result.RecordsAdded;
-            if (const std::optional<FileValues> values = examineFile(file, &batch, options.Cancelled)) {
-                storeValues(*row, *values);
-            } else {
+        std::optional<FileValues> values;
+        bool skipped = false;
+        try {
+            values = examineFile(file, &batch, options.Cancelled);
+            if (!values) {
                 result.Cancelled = true;
                 break;
             }
+        } catch (const ReelkeepError& error) {
+            if (skipUnreadable && (dynamic_cast<const FileError*>(&error) || dynamic_cast<const ConversionError*>(&error))) {
+                result.Skipped.push_back({file, error.message()});
+                skipped = true;
+            } else {
+                if (!skipUnreadable) {
+                    m_target.AddEmptyRecord();
+                    ++result.RecordsAdded;
+                }
+                throw;
+            }
+        }
+        if (!skipped) {
+            storeValues(*m_target.AddEmptyRecord(), *values);
+            ++result.RecordsAdded;
         }
         batch.removeFirst();
         result.FilesDone += static_cast<int>(before - batch.size());

@@ -47,8 +47,9 @@ public:
     ~TzkRecordEntry();
 
     // One new record per file; later parts of a multi-part film in the batch are
-    // taken out of it and counted into the record of the first one entered.
-    int ProcessFiles(QStringList files);
+    // taken out of it and counted into the record of the first one entered. Progress
+    // and Cancelled as in a walk (the files are examined one by one); the records added.
+    int ProcessFiles(QStringList files, const WalkOptions& options = {});
     // Walks a folder tree and enters its video files; a file or folder that cannot
     // be entered is skipped and listed in the result.
     WalkResult AddFolder(const QString& dir, const WalkOptions& options = {});

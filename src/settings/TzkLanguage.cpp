@@ -164,6 +164,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Records", "ImageFiles", "Изображения"},
         // Records from video files and folders.
         {"FileEntry", "WalkCaption", "Добавление из папки"},
+        {"FileEntry", "FilesCaption", "Добавление из файлов"},
         {"FileEntry", "Searching", "Поиск видеофайлов…"},
         {"FileEntry", "FilesDone", "Обработано файлов: %1 из %2"},
         {"FileEntry", "Skipped", "Не добавлено (%1):"},
@@ -282,7 +283,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 258);
+static_assert(std::size(kBuiltIn) == 259);
 
 } // namespace
 

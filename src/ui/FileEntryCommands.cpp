@@ -56,7 +56,7 @@ private:
     TzkRow* m_parent;
 };
 
-TzkRecordEntry entryFor(WindowEntryTarget& target, const ShellState& shell)
+TzkRecordEntry entryFor(RecordEntryTarget& target, const ShellState& shell)
 {
     return TzkRecordEntry(target, FileNameSeparators::From(shell.options()), target.List().Formats);
 }
@@ -99,29 +99,28 @@ TzkRow* FileEntryCommands::parentOfCurrent() const
 void FileEntryCommands::AddFromFile()
 {
     TZKList* list = m_controller.currentList();
-    if (!list || isWalking())
+    if (!list || isEntering())
         return;
     const QStringList files = m_prompts.chooseFilesToOpen(m_shell.options().LastAviDir, VideoFileFilters());
     if (files.isEmpty())
         return;
     remember(QFileInfo(files.front()).absolutePath());
     WindowEntryTarget target(m_controller, *list, m_window.currentRecord(), parentOfCurrent());
-    TzkRecordEntry entry = entryFor(target, m_shell);
-    tellUnreadLengths(entry);
     QString error;
-    try {
-        entry.ProcessFiles(files);
-    } catch (const ReelkeepError& failure) {
-        error = failure.message();
-    }
+    enterLocked(target, "FilesCaption", static_cast<int>(files.size()), error, [this, &files](TzkRecordEntry& entry, const WalkOptions& options) {
+        tellUnreadLengths(entry);
+        entry.ProcessFiles(files, options);
+        return WalkResult();
+    });
     showEntered(target.Added, target.Current);
     if (!error.isEmpty())
         tell(error, true);
+    emit entryFinished();
 }
 
 void FileEntryCommands::AddFromFolder()
 {
-    if (!m_controller.currentList() || isWalking())
+    if (!m_controller.currentList() || isEntering())
         return;
     const QString dir = m_prompts.chooseFolder(m_shell.text("SysMessage", "ChooseDirectory"), m_shell.options().LastAviDir);
     if (dir.isEmpty())
@@ -133,46 +132,54 @@ void FileEntryCommands::AddFromFolder()
 void FileEntryCommands::WalkFolder(const QString& dir)
 {
     TZKList* list = m_controller.currentList();
-    if (!list || isWalking())
+    if (!list || isEntering())
         return;
     WindowEntryTarget target(m_controller, *list, m_window.currentRecord(), parentOfCurrent());
     QStringList lengthUnread;
-    WalkResult result;
     QString error;
-    {
-        // The walk runs on this thread and puts records straight into the document; the
-        // media are read ahead on the core's worker pool, and each poll lets pending events
-        // run. The window and the menus are disabled and the progress window is modal, so
-        // nothing else can change the catalogue meanwhile; closing the window or the
-        // program only stops the walk, and the close is done after it has returned.
-        auto* mainWindow = qobject_cast<QMainWindow*>(m_window.window());
-        const InterfaceLock lock{m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
-        m_controller.setStatus(m_shell.text("FileEntry", "WalkCaption"));
-        WalkProgress progress(m_shell, &m_window);
-        const QScopedValueRollback<WalkProgress*> walking(m_walk, &progress);
-        TzkRecordEntry entry = entryFor(target, m_shell);
+    const WalkResult result = enterLocked(target, "WalkCaption", -1, error, [&dir, &lengthUnread](TzkRecordEntry& entry, const WalkOptions& options) {
         entry.SetLengthUnreadHook([&lengthUnread](const QString& file) { lengthUnread << file; });
-        WalkOptions options;
-        options.Progress = [&progress](int done, int found) { progress.setCount(done, found); };
-        options.Cancelled = [&progress] { return progress.poll(); };
-        try {
-            result = entry.AddFolder(dir, options);
-        } catch (const ReelkeepError& failure) {
-            error = failure.message();
-        }
-    }
+        return entry.AddFolder(dir, options);
+    });
     showEntered(target.Added, target.Current);
     QStringList skipped;
     for (const SkippedPath& skip : result.Skipped)
         skipped << skip.Path + QStringLiteral(": ") + skip.Reason;
     reportWalk(error, skipped, lengthUnread);
-    emit walkFinished();
+    emit entryFinished();
 }
 
-void FileEntryCommands::cancelWalk()
+WalkResult FileEntryCommands::enterLocked(RecordEntryTarget& target, const char* captionKey, int files, QString& error,
+                                          const std::function<WalkResult(TzkRecordEntry&, const WalkOptions&)>& work)
 {
-    if (m_walk)
-        m_walk->stop();
+    // Entry runs on this thread and puts records straight into the document; a walk's
+    // media are read ahead on the core's worker pool, and each poll lets pending events
+    // run. The window and the menus are disabled and the progress window is modal, so
+    // nothing else can change the catalogue meanwhile; closing the window or the
+    // program only stops the entry, and the close is done after it has returned.
+    auto* mainWindow = qobject_cast<QMainWindow*>(m_window.window());
+    const InterfaceLock lock{m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
+    m_controller.setStatus(m_shell.text("FileEntry", captionKey));
+    WalkProgress progress(m_shell, m_shell.text("FileEntry", captionKey), &m_window);
+    if (files >= 0)
+        progress.setCount(0, files);
+    const QScopedValueRollback<WalkProgress*> entering(m_entry, &progress);
+    TzkRecordEntry entry = entryFor(target, m_shell);
+    WalkOptions options;
+    options.Progress = [&progress](int done, int found) { progress.setCount(done, found); };
+    options.Cancelled = [&progress] { return progress.poll(); };
+    try {
+        return work(entry, options);
+    } catch (const ReelkeepError& failure) {
+        error = failure.message();
+    }
+    return {};
+}
+
+void FileEntryCommands::cancelEntry()
+{
+    if (m_entry)
+        m_entry->stop();
 }
 
 void FileEntryCommands::FillFromFile()

@@ -4,8 +4,11 @@
 // a controller call.
 #pragma once
 
+#include "TzkRecordEntry.h"
+
 #include <QObject>
 #include <QStringList>
+#include <functional>
 
 namespace reelkeep {
 
@@ -13,7 +16,6 @@ class ListController;
 class Prompts;
 class ShellState;
 class TfmList;
-class TzkRecordEntry;
 class TzkRecordPanel;
 class TzkRow;
 class WalkProgress;
@@ -34,12 +36,14 @@ public:
 
     // The walk behind AddFromFolder, for a folder already chosen.
     void WalkFolder(const QString& dir);
-    bool isWalking() const { return m_walk != nullptr; }
-    // Makes a running walk stop at its next step; the records entered so far stay.
-    void cancelWalk();
+    // Whether chosen files or a folder are being entered (the window is locked).
+    bool isEntering() const { return m_entry != nullptr; }
+    // Makes the entry stop at its next step; the records entered so far stay.
+    void cancelEntry();
 
 signals:
-    void walkFinished();
+    // Entry of chosen files or a folder ended, however it ended.
+    void entryFinished();
 
 private:
     // Shows the records entered, the last one current, and how many there were (none too).
@@ -52,13 +56,18 @@ private:
     // The walk's closing message: what it skipped and the files entered without a length.
     void reportWalk(const QString& error, const QStringList& skipped, const QStringList& lengthUnread);
     void remember(const QString& folder);
+    // Runs work with the window and the menus locked and the progress window up
+    // (counting files of a known number, or from a search when files is -1); an
+    // error it raised comes back in error.
+    WalkResult enterLocked(RecordEntryTarget& target, const char* captionKey, int files, QString& error,
+                           const std::function<WalkResult(TzkRecordEntry&, const WalkOptions&)>& work);
 
     TfmList& m_window;
     TzkRecordPanel& m_panel;
     ShellState& m_shell;
     Prompts& m_prompts;
     ListController& m_controller;
-    WalkProgress* m_walk = nullptr;
+    WalkProgress* m_entry = nullptr;
 };
 
 // The video file dialogs' filters: the extension list in the form Qt reads.

@@ -108,8 +108,8 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_panel->setWidgetResizable(true);
     m_panel->setFrameShape(QFrame::NoFrame);
     m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts, texts);
-    connect(m_files, &FileEntryCommands::walkFinished, this, [this] {
-        if (std::exchange(m_closeAfterWalk, false))
+    connect(m_files, &FileEntryCommands::entryFinished, this, [this] {
+        if (std::exchange(m_closeAfterEntry, false))
             QTimer::singleShot(0, this, &QWidget::close);
     });
     m_grid->setObjectName(QStringLiteral("lvList"));
@@ -534,9 +534,9 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
 
 void TfmList::closeEvent(QCloseEvent* event)
 {
-    if (m_files->isWalking()) {
-        m_closeAfterWalk = true;
-        m_files->cancelWalk();
+    if (m_files->isEntering()) {
+        m_closeAfterEntry = true;
+        m_files->cancelEntry();
         event->ignore();
         return;
     }

@@ -115,8 +115,8 @@ private:
     QScrollArea* m_panel;
     RecordCommands* m_records = nullptr;
     FileEntryCommands* m_files = nullptr;
-    // A close asked for during a folder walk, done once the walk has returned.
-    bool m_closeAfterWalk = false;
+    // A close asked for while files are entered, done once the entry has returned.
+    bool m_closeAfterEntry = false;
     QSplitter* m_splitter;
     QComboBox* m_sheets;
     QComboBox* m_sites;

@@ -202,8 +202,8 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
-    connect(&list->files(), &FileEntryCommands::walkFinished, this, [this] {
-        if (std::exchange(m_closeAfterWalk, false))
+    connect(&list->files(), &FileEntryCommands::entryFinished, this, [this] {
+        if (std::exchange(m_closeAfterEntry, false))
             QTimer::singleShot(0, this, &QWidget::close);
     });
     connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
@@ -404,11 +404,11 @@ void TfmMain::miListInfoClick()
 
 void TfmMain::closeEvent(QCloseEvent* event)
 {
-    // A folder walk is stopped first; the program closes once it has returned.
+    // Entry from files is stopped first; the program closes once it has returned.
     for (TfmList* list : lists())
-        if (list->files().isWalking()) {
-            m_closeAfterWalk = true;
-            list->files().cancelWalk();
+        if (list->files().isEntering()) {
+            m_closeAfterEntry = true;
+            list->files().cancelEntry();
             event->ignore();
             return;
         }

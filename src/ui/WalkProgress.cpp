@@ -10,11 +10,11 @@ namespace {
 constexpr qint64 kPollEveryMs = 10;
 } // namespace
 
-WalkProgress::WalkProgress(const ShellState& shell, QWidget* parent)
+WalkProgress::WalkProgress(const ShellState& shell, const QString& caption, QWidget* parent)
     : QProgressDialog(parent), m_shell(shell)
 {
     setObjectName(QStringLiteral("fmWalkProgress"));
-    setWindowTitle(shell.text("FileEntry", "WalkCaption"));
+    setWindowTitle(caption);
     setLabelText(shell.text("FileEntry", "Searching"));
     setCancelButtonText(shell.text("Other", "Cancel"));
     setWindowModality(Qt::ApplicationModal);

@@ -1,6 +1,7 @@
-// The window shown while a folder is walked: the files entered out of those found,
-// and Cancel (the button, Esc or closing it). The walk runs on the GUI thread and
-// asks poll() between steps, which lets pending events run and says whether to stop.
+// The window shown while chosen files or a folder are entered: the files done out of
+// those found, and Cancel (the button, Esc or closing it). Entry runs on the GUI
+// thread and asks poll() between steps, which lets pending events run and says
+// whether to stop.
 #pragma once
 
 #include <QElapsedTimer>
@@ -13,7 +14,7 @@ class ShellState;
 class WalkProgress : public QProgressDialog {
     Q_OBJECT
 public:
-    WalkProgress(const ShellState& shell, QWidget* parent);
+    WalkProgress(const ShellState& shell, const QString& caption, QWidget* parent);
 
     // done of found files entered.
     void setCount(int done, int found);

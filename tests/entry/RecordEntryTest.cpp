@@ -300,6 +300,24 @@ TEST_F(RecordEntryTest, FilesWithoutALengthAreNamedAndEnteredWithLengthZero)
     EXPECT_EQ(named, (QStringList{part2, text, sound}));
 }
 
+// A chosen batch stops at Cancel, asked between files and while one is examined; the
+// file being examined then gets no record, so none is left empty.
+TEST_F(RecordEntryTest, ACancelledBatchLeavesNoEmptyRecord)
+{
+    int asked = 0;
+    WalkOptions options;
+    options.Cancelled = [&asked] { return ++asked > 1; };
+    std::vector<int> progress;
+    options.Progress = [&progress](int done, int found) { progress.insert(progress.end(), {done, found}); };
+    const int added = entry.ProcessFiles({videos.clip2s(), videos.clip3s()}, options);
+    EXPECT_LE(added, 1);
+    EXPECT_EQ(list.RowCount(), added);
+    if (added == 1) {
+        EXPECT_EQ(cell(0, 1), QStringLiteral("clip2s"));
+        EXPECT_EQ(progress, (std::vector<int>{1, 2}));
+    }
+}
+
 // Every folder is opened relative to its parent, so the time grows with the number
 // of folders, not with the square of the depth.
 TEST_F(RecordEntryTest, AWalkReachesTheBottomOfAThousandLevels)

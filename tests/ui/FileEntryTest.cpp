@@ -111,6 +111,7 @@ private slots:
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("notes"));
         QCOMPARE(main->shell().options().LastAviDir, dir + QLatin1Char('/'));
         QVERIFY(list->controller().isModified());
+        QVERIFY(interfaceEnabled());
         QCOMPARE(cli->run({"add", oracle, cd1, notes, cd2}).status, 0);
 
         // The walk lists what it skipped and the files without a length in one message
