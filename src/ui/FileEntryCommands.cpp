@@ -161,9 +161,10 @@ WalkResult FileEntryCommands::enterLocked(RecordEntryTarget& target, const char*
     const InterfaceLock lock{m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
     m_controller.setStatus(m_shell.text("FileEntry", captionKey));
     WalkProgress progress(m_shell, m_shell.text("FileEntry", captionKey), &m_window);
+    // Known before any event runs, so that a close meanwhile only stops the entry.
+    const QScopedValueRollback<WalkProgress*> entering(m_entry, &progress);
     if (files >= 0)
         progress.setCount(0, files);
-    const QScopedValueRollback<WalkProgress*> entering(m_entry, &progress);
     TzkRecordEntry entry = entryFor(target, m_shell);
     WalkOptions options;
     options.Progress = [&progress](int done, int found) { progress.setCount(done, found); };

@@ -29,9 +29,8 @@ WalkProgress::WalkProgress(const ShellState& shell, const QString& caption, QWid
     connect(this, &QProgressDialog::canceled, this, &WalkProgress::stop);
     // Esc rejects the dialog without emitting canceled.
     connect(this, &QDialog::rejected, this, &WalkProgress::stop);
+    // Painted at the first poll or count: no event runs before the caller is ready for it.
     show();
-    QCoreApplication::processEvents();
-    m_sincePoll.start();
 }
 
 void WalkProgress::setCount(int done, int found)
@@ -42,14 +41,14 @@ void WalkProgress::setCount(int done, int found)
     setValue(done);
     // Each file's count is shown, whatever the pace of the calls.
     QCoreApplication::processEvents();
-    m_sincePoll.restart();
+    m_sincePoll.start();
 }
 
 bool WalkProgress::poll()
 {
-    if (m_sincePoll.elapsed() >= kPollEveryMs) {
+    if (!m_sincePoll.isValid() || m_sincePoll.elapsed() >= kPollEveryMs) {
         QCoreApplication::processEvents();
-        m_sincePoll.restart();
+        m_sincePoll.start();
     }
     return m_stopped;
 }
