@@ -91,11 +91,7 @@ private:
 private slots:
     void init()
     {
-        newProgramFolder();
-        startMainWindow();
-        QVERIFY(showMainWindow({1100, 800}));
-        WriteSampleCatalogue(path());
-        QVERIFY((list = openLoaded(path())));
+        QVERIFY((list = openSampleInShownWindow("films.kdx")));
         list->grid()->expandAll();
     }
     void cleanup() { closeMainWindow(); }

@@ -132,6 +132,17 @@ protected:
         TfmList* window = main->OpenFile(path);
         return WaitLoaded(window) ? window : nullptr;
     }
+    // The start of most list-window tests: a shown window of a size that fits the whole grid and
+    // panel, with the sample catalogue written to the program folder under name and opened.
+    TfmList* openSampleInShownWindow(const char* name)
+    {
+        newProgramFolder();
+        startMainWindow();
+        if (!showMainWindow({1100, 800}))
+            return nullptr;
+        WriteSampleCatalogue(cli->path(name));
+        return openLoaded(cli->path(name));
+    }
     // Saves the window's catalogue through the menu and reads the file back with reelkeep-cli.
     QJsonObject saveAndDump(TfmList* window, const QString& file)
     {
