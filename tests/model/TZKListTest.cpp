@@ -1,3 +1,4 @@
+#include "GroupCells.h"
 #include "ModelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,19 @@ TEST(TZKList, RowsGetIncreasingIdsNestAndAreFoundDescendantsFirst)
     loaded->MaxID = std::numeric_limits<std::int32_t>::max();
     EXPECT_THROW(loaded->AddRow(), ReelkeepError);
     EXPECT_EQ(loaded->RowCount(), 4);
+}
+
+// A whole cell can be the common start: grouping a film with its sequel keeps its full title.
+TEST(TZKList, GroupTitleIsTheCommonStartTakenFromTheFirstRecord)
+{
+    auto list = makeList();
+    TzkRow* film = addRow(*list, 1, "Матрица");
+    TzkRow* sequel = addRow(*list, 1, "МАТРИЦА 2");
+    TzkRow group;
+    FillGroupCells(group, {film, sequel}, *list);
+    EXPECT_EQ(group.Fields[1], QStringLiteral("Матрица"));
+    FillGroupCells(group, {sequel, film}, *list);
+    EXPECT_EQ(group.Fields[1], QStringLiteral("МАТРИЦА"));
 }
 
 TEST(TZKList, DetachDeleteAndGroup)
