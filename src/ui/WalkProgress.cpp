@@ -3,6 +3,7 @@
 #include "ShellState.h"
 
 #include <QCoreApplication>
+#include <QProgressBar>
 
 namespace reelkeep {
 namespace {
@@ -11,7 +12,7 @@ constexpr qint64 kPollEveryMs = 10;
 } // namespace
 
 WalkProgress::WalkProgress(const ShellState& shell, const QString& caption, QWidget* parent)
-    : QProgressDialog(parent), m_shell(shell)
+    : QProgressDialog(parent), m_shell(shell), m_bar(new QProgressBar)
 {
     setObjectName(QStringLiteral("fmWalkProgress"));
     setWindowTitle(caption);
@@ -24,8 +25,9 @@ WalkProgress::WalkProgress(const ShellState& shell, const QString& caption, QWid
     setAutoClose(false);
     setMinimumDuration(0);
     setMinimumWidth(360);
+    setBar(m_bar);
     // Counting up to an unknown number of files until the folders are listed.
-    setRange(0, 0);
+    m_bar->setRange(0, 0);
     connect(this, &QProgressDialog::canceled, this, &WalkProgress::stop);
     // Esc rejects the dialog without emitting canceled.
     connect(this, &QDialog::rejected, this, &WalkProgress::stop);
@@ -35,11 +37,12 @@ WalkProgress::WalkProgress(const ShellState& shell, const QString& caption, QWid
 
 void WalkProgress::setCount(int done, int found)
 {
-    if (maximum() != found)
-        setRange(0, found);
+    // The bar is set directly: the dialog's own setValue would let events run at every file.
+    if (m_bar->maximum() != found)
+        m_bar->setRange(0, found);
+    m_bar->setValue(done);
     setLabelText(m_shell.text("FileEntry", "FilesDone").arg(done).arg(found));
-    setValue(done);
-    // Each file's count is shown, whatever the pace of the calls.
+    // Each file's count is shown, and Cancel seen, whatever the pace of the files.
     QCoreApplication::processEvents();
     m_sincePoll.start();
 }

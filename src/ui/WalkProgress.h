@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
+class QProgressBar;
+
 namespace reelkeep {
 
 class ShellState;
@@ -25,6 +27,7 @@ public:
 
 private:
     const ShellState& m_shell;
+    QProgressBar* m_bar; // owned by the dialog
     QElapsedTimer m_sincePoll;
     bool m_stopped = false;
 };
