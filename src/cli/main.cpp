@@ -115,7 +115,7 @@ int main(int argc, char* argv[])
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    // Failures before a command starts (finding the program folder) end in a message too.
+    // Failures outside a command (writing the help to a closed output) end in a message too.
     try {
         return reelkeep::cli::run(QCoreApplication::arguments().mid(1));
     } catch (const reelkeep::ReelkeepError& error) {

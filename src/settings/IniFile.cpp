@@ -134,11 +134,6 @@ std::int32_t IniFile::ReadInteger(const QString& section, const QString& key, st
     return ParseInteger(ReadString(section, key, QString()), value) ? value : defaultValue;
 }
 
-bool IniFile::ReadBool(const QString& section, const QString& key, bool defaultValue) const
-{
-    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
-}
-
 bool IniFile::ParseFloat(const QString& text, QChar decimalSeparator, double& value)
 {
     QString c = text.trimmed();
@@ -153,12 +148,6 @@ bool IniFile::ParseFloat(const QString& text, QChar decimalSeparator, double& va
         return false;
     value = number;
     return true;
-}
-
-double IniFile::ReadFloat(const QString& section, const QString& key, double defaultValue, QChar decimalSeparator) const
-{
-    double value = defaultValue;
-    return ParseFloat(ReadString(section, key, QString()), decimalSeparator, value) ? value : defaultValue;
 }
 
 QString IniFile::FloatToText(double value, QChar decimalSeparator)

@@ -26,11 +26,6 @@ public:
     QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
     // Decimal, or hexadecimal after "0x"; anything else gives the default.
     std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t defaultValue) const;
-    // Any non-zero integer is true.
-    bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
-    // A decimal fraction written with the given separator (the other of '.' and ','
-    // is taken too, so files carried between locales keep their values).
-    double ReadFloat(const QString& section, const QString& key, double defaultValue, QChar decimalSeparator) const;
 
     bool ValueExists(const QString& section, const QString& key) const;
     bool SectionExists(const QString& section) const;
@@ -55,6 +50,8 @@ public:
     static bool IsMarkedReadOnly(const QString& fileName);
     // The shortest text of at most 15 significant digits, with the given separator.
     static QString FloatToText(double value, QChar decimalSeparator);
+    // A decimal fraction written with the given separator (the other of '.' and ','
+    // is taken too, so files carried between locales keep their values).
     static bool ParseFloat(const QString& text, QChar decimalSeparator, double& value);
     // Decimal, or hexadecimal after "0x", blanks around; up to 2^32 - 1, kept as its 32 bits.
     static bool ParseInteger(const QString& text, std::int32_t& value);

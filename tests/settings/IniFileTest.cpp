@@ -53,25 +53,6 @@ TEST_F(IniFileTest, ReadsWithoutCaseTrimmedAndUnquoted)
     EXPECT_EQ(ini.ReadSection(u("print")), QStringList{u("CoverFile")});
 }
 
-// The forms the settings tests do not reach: overflow, mixed separators, the shortest float text.
-TEST_F(IniFileTest, NumberForms)
-{
-    put("[s]\ndec=-42\nhex=0x1F\nword=yes\ntwo=2\nzero=0\nbig=99999999999\ncomma=0,1\nboth=1.000,5\n");
-    const IniFile ini(path);
-    EXPECT_EQ(ini.ReadInteger(u("s"), u("dec"), 7), -42);
-    EXPECT_EQ(ini.ReadInteger(u("s"), u("hex"), 7), 31);
-    for (const char* key : {"word", "big", "missing"})
-        EXPECT_EQ(ini.ReadInteger(u("s"), u(key), 7), 7) << key;
-    EXPECT_TRUE(ini.ReadBool(u("s"), u("two"), false));
-    EXPECT_FALSE(ini.ReadBool(u("s"), u("zero"), true));
-    for (const QChar sep : {QLatin1Char(','), QLatin1Char('.')}) {
-        EXPECT_DOUBLE_EQ(ini.ReadFloat(u("s"), u("comma"), 9, sep), 0.1);
-        EXPECT_DOUBLE_EQ(ini.ReadFloat(u("s"), u("both"), 9, sep), 9);
-    }
-    EXPECT_EQ(IniFile::FloatToText(0.3, QLatin1Char('.')), u("0.3"));
-    EXPECT_EQ(IniFile::FloatToText(2, QLatin1Char(',')), u("2"));
-}
-
 TEST_F(IniFileTest, WritingKeepsEveryOtherLine)
 {
     put("; my notes\r\n[Options]\r\nSearchCount = 1   \r\nOdd line without equals\r\n\r\n[Print]\r\nCoverFile=DefCover.cvr\r\n");
