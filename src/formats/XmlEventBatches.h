@@ -65,10 +65,8 @@ private:
 // Thrown by the recorder when the replaying side has given up.
 struct XmlReplayCancelled {};
 
-// Records events into batches and hands each full one to the queue. The recorder
-// and the replayer each take cache lines of their own: written for every event on
-// two threads, side by side they would slow both threads down.
-class alignas(64) XmlEventRecorder : public XmlFileParser::Handler {
+// Records events into batches and hands each full one to the queue.
+class XmlEventRecorder : public XmlFileParser::Handler {
 public:
     // byteIndex tells where in the file the event being recorded starts.
     XmlEventRecorder(XmlEventQueue& queue, std::function<qint64()> byteIndex);
@@ -88,7 +86,7 @@ private:
 };
 
 // Replays recorded batches to a handler.
-class alignas(64) XmlEventReplayer {
+class XmlEventReplayer {
 public:
     void Replay(const XmlEventBatch& batch, XmlFileParser::Handler& handler);
     // Where in the file the element event being replayed starts.

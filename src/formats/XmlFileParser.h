@@ -13,9 +13,7 @@ struct XML_ParserStruct;
 
 namespace reelkeep {
 
-// On cache lines of its own: the parsing thread reads it for every event, and the
-// handler beside it is written for every event on the other thread.
-class alignas(64) XmlFileParser {
+class XmlFileParser {
 public:
     // The events of a parse, in UTF-8. A handler may throw: the parse stops and
     // Parse throws the same exception.
