@@ -152,8 +152,7 @@ private slots:
 
     void saveWritesWhatWasEnteredAndRefreshesTheProgram()
     {
-        WriteSampleCatalogue(cli->path("films.kdx"));
-        TfmList* list = openLoaded(cli->path("films.kdx"));
+        TfmList* list = openSample("films.kdx");
         QVERIFY(list);
         show();
         type("edONBegin", QStringLiteral("{"));

@@ -48,8 +48,7 @@ private slots:
 
     void opensACatalogueInAWindowSortedByTitle()
     {
-        WriteSampleCatalogue(file("films.kdx"));
-        TfmList* list = openLoaded(file("films.kdx"));
+        TfmList* list = openSample("films.kdx");
         QVERIFY(list);
         QCOMPARE(main->lists().size(), 1);
         QCOMPARE(list->windowTitle(), QStringLiteral("films.kdx"));
@@ -116,7 +115,7 @@ private slots:
         // Saved back as the catalogue it was read as, not as a listing.
         film->AddSheet();
         main->menus().action("miSave")->trigger();
-        QCOMPARE(cli->run({"dump", file("film.txt"), "--as-kdx"}).json()[QStringLiteral("lists")].toArray().size(), 3);
+        QCOMPARE(sheetsIn("film.txt", true), 3);
         film->close();
 
         QFile damaged(file("broken.kdx"));
@@ -134,8 +133,7 @@ private slots:
 
     void savesRoundTripAndFailedSavesKeepTheChanges()
     {
-        WriteSampleCatalogue(file("films.kdx"));
-        TfmList* list = openLoaded(file("films.kdx"));
+        TfmList* list = openSample("films.kdx");
         QVERIFY(list);
         list->AddSheet();
         QVERIFY(list->controller().isModified());
@@ -164,13 +162,10 @@ private slots:
         main->menus().action("miSaveAs")->trigger();
         QCOMPARE(list->controller().path(), file("copy.xkdx"));
         QVERIFY(!list->controller().isModified());
-        main->menus().action("miSave")->trigger();
-        const CliRun xml = cli->run({"dump", file("copy.xkdx")});
-        QCOMPARE(xml.status, 0);
-        QCOMPARE(xml.json()[QStringLiteral("lists")].toArray().size(), 3);
-        const CliRun original = cli->run({"dump", file("films.kdx")});
-        QCOMPARE(CliTitles(xml.json(), 1), CliTitles(cli->run({"sort", file("films.kdx"), "--list", "1", "--column", "1"}).json()));
-        QCOMPARE(original.json()[QStringLiteral("lists")].toArray().size(), 2);
+        const QJsonObject xml = saveAndDump(list, file("copy.xkdx"));
+        QCOMPARE(xml[QStringLiteral("lists")].toArray().size(), 3);
+        QCOMPARE(CliTitles(xml), CliTitles(cli->run({"sort", file("films.kdx"), "--list", "1", "--column", "1"}).json()));
+        QCOMPARE(sheetsIn("films.kdx"), 2);
 
         // A close whose save fails keeps the window.
         list->AddSheet();
@@ -184,8 +179,7 @@ private slots:
 
     void lossySavesAskFirstAndLosslessOnesDoNot()
     {
-        WriteSampleCatalogue(file("films.kdx"));
-        TfmList* list = openLoaded(file("films.kdx"));
+        TfmList* list = openSample("films.kdx");
         QVERIFY(list);
         const QByteArray before = test::ReadTestFile(file("films.kdx"));
         TzkRow* row = list->controller().currentList()->Row(0);
@@ -219,12 +213,9 @@ private slots:
 
     void exitAsksEveryWindowAndOneCancelKeepsIt()
     {
-        WriteSampleCatalogue(file("a.kdx"));
-        WriteSampleCatalogue(file("b.kdx"));
-        WriteSampleCatalogue(file("c.kdx"));
-        TfmList* a = openLoaded(file("a.kdx"));
-        TfmList* b = openLoaded(file("b.kdx"));
-        QVERIFY(a && b && openLoaded(file("c.kdx")));
+        TfmList* a = openSample("a.kdx");
+        TfmList* b = openSample("b.kdx");
+        QVERIFY(a && b && openSample("c.kdx"));
         a->AddSheet();
         b->AddSheet();
         prompts->answers = {PromptButton::Cancel, PromptButton::No};
@@ -234,8 +225,8 @@ private slots:
         QVERIFY(enabled("miSave"));
         prompts->answers = {PromptButton::Yes};
         QVERIFY(main->close());
-        QCOMPARE(cli->run({"dump", file("a.kdx")}).json()[QStringLiteral("lists")].toArray().size(), 3);
-        QCOMPARE(cli->run({"dump", file("b.kdx")}).json()[QStringLiteral("lists")].toArray().size(), 2);
+        QCOMPARE(sheetsIn("a.kdx"), 3);
+        QCOMPARE(sheetsIn("b.kdx"), 2);
     }
 
     void newCatalogueIsWrittenAndOpened()
@@ -283,15 +274,13 @@ private slots:
     {
         QVERIFY(showMainWindow({1000, 700}));
         QVERIFY(!main->mdiPanel());
-        WriteSampleCatalogue(file("a.kdx"));
-        WriteSampleCatalogue(file("b.kdx"));
-        TfmList* a = openLoaded(file("a.kdx"));
+        TfmList* a = openSample("a.kdx");
         QVERIFY(a);
         main->shell().options().UseMDIPanel = true;
         main->UpdateMDIPanel();
         TMDIPanel* bar = main->mdiPanel();
         QVERIFY(bar && bar->isVisible());
-        TfmList* b = openLoaded(file("b.kdx"));
+        TfmList* b = openSample("b.kdx");
         QVERIFY(b);
         const auto tips = [bar] {
             QStringList texts;
@@ -315,11 +304,9 @@ private slots:
 
     void menusAndKeysFollowTheActiveWindow()
     {
-        WriteSampleCatalogue(file("ru.kdx"));
-        WriteSampleCatalogue(file("en.kdx"), QStringLiteral("Title"));
         QVERIFY(showMainWindow({1000, 700}));
-        TfmList* ru = openLoaded(file("ru.kdx"));
-        TfmList* en = openLoaded(file("en.kdx"));
+        TfmList* ru = openSample("ru.kdx");
+        TfmList* en = openSample("en.kdx", QStringLiteral("Title"));
         QVERIFY(ru && en);
         const auto filterItems = [this] {
             QStringList names;

@@ -140,8 +140,19 @@ protected:
         startMainWindow();
         if (!showMainWindow({1100, 800}))
             return nullptr;
-        WriteSampleCatalogue(cli->path(name));
+        return openSample(name);
+    }
+    // The sample catalogue written to the program folder under name and opened.
+    TfmList* openSample(const char* name, const QString& titleColumn = QStringLiteral("Название"))
+    {
+        WriteSampleCatalogue(cli->path(name), titleColumn);
         return openLoaded(cli->path(name));
+    }
+    // How many sheets reelkeep-cli reads from the file.
+    qsizetype sheetsIn(const char* name, bool asKdx = false) const
+    {
+        const CliRun run = asKdx ? cli->run({"dump", cli->path(name), "--as-kdx"}) : cli->run({"dump", cli->path(name)});
+        return run.json()[QStringLiteral("lists")].toArray().size();
     }
     // Saves the window's catalogue through the menu and reads the file back with reelkeep-cli.
     QJsonObject saveAndDump(TfmList* window, const QString& file)
