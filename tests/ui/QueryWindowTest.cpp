@@ -87,14 +87,6 @@ void Type(QWidget* widget, const QString& text)
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-QStringList Items(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
-
 } // namespace
 
 class QueryWindowTest : public QObject, MainWindowFixture {
@@ -150,7 +142,7 @@ private slots:
         QCOMPARE(status(5), QStringLiteral("Готово"));
         // Parts of the top-level cells in title order: of Комедия and комедия, of Фантастика and
         // фантастика the first read stays; nested cells are not read.
-        QCOMPARE(Items(genre->values()), QStringList({QStringLiteral("боевик"), QStringLiteral("драма"), QStringLiteral("Комедия"),
+        QCOMPARE(ListItems(genre->values()), QStringList({QStringLiteral("боевик"), QStringLiteral("драма"), QStringLiteral("Комедия"),
                                                       QStringLiteral("Фантастика")}));
 
         clickValue(genre, QStringLiteral("Комедия"));
@@ -215,7 +207,7 @@ private slots:
         TfmFilter* second = form(1);
         QVERIFY(second && second->isVisible());
         QCOMPARE(second->edit()->text(), QString());
-        QCOMPARE(Items(second->values()), QStringList({QStringLiteral("Матрёшка"), QStringLiteral("Остров")}));
+        QCOMPARE(ListItems(second->values()), QStringList({QStringLiteral("Матрёшка"), QStringLiteral("Остров")}));
         Type(second->edit(), QStringLiteral("ост*"));
         QCOMPARE(shown(), QStringList({QStringLiteral("Остров")}));
         list->controller().switchSheet(0);

@@ -308,10 +308,7 @@ private slots:
         QCOMPARE(pick->windowTitle(), list->controller().currentList()->GetColumnName(kGenre) + QStringLiteral(" - films.kdx"));
         QVERIFY(pick->addButton()->isVisible());
         QVERIFY(!pick->modeBox()->isVisible());
-        QStringList values;
-        for (int i = 0; i < pick->values()->count(); ++i)
-            values << pick->values()->item(i)->text();
-        QCOMPARE(values, texts({"боевик", "драма", "комедия"}));
+        QCOMPARE(ListItems(pick->values()), texts({"боевик", "драма", "комедия"}));
 
         // "+" adds a typed value once, whatever its case.
         pick->edit()->setText(QStringLiteral("Комедия"));

@@ -308,12 +308,7 @@ private slots:
         TfmList* ru = openSample("ru.kdx");
         TfmList* en = openSample("en.kdx", QStringLiteral("Title"));
         QVERIFY(ru && en);
-        const auto filterItems = [this] {
-            QStringList names;
-            for (QAction* item : main->menus().menu("miFilter")->actions())
-                names << item->text();
-            return names;
-        };
+        const auto filterItems = [this] { return ActionTexts(main->menus().menu("miFilter")); };
         QVERIFY(filterItems().contains(QStringLiteral("Title")));
         QVERIFY(!filterItems().contains(QStringLiteral("Название")));
         for (TfmList* list : {ru, en}) {

@@ -13,7 +13,9 @@
 
 #include <QAction>
 #include <QJsonArray>
+#include <QListWidget>
 #include <QMdiArea>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -103,6 +105,24 @@ inline QStringList ModelTitles(const QAbstractItemModel& model, const QModelInde
         titles += ModelTitles(model, index.siblingAtColumn(0));
     }
     return titles;
+}
+
+// The texts of a menu's items, top to bottom.
+inline QStringList ActionTexts(const QMenu* menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << action->text();
+    return texts;
+}
+
+// The texts of a list box's items, top to bottom.
+inline QStringList ListItems(const QListWidget* list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    return items;
 }
 
 // What most interface tests start from: a program folder of their own (reelkeep-cli, the
