@@ -213,28 +213,31 @@ void TzkRecordPanel::placeControls()
             }
         }
     }
+    // The colour box gives way to a widened edit on its line as the edits do to each other.
+    const auto [cx, cy, cwidth] = at(csColour);
+    const auto onColourLine = [&at, cy](const TzkBtnEdit* control) { return std::abs(std::get<1>(at(control->column())) - cy) <= 2; };
+    int colourLeft = cx;
+    for (const TzkBtnEdit* control : edits) {
+        const auto column = static_cast<size_t>(control->column());
+        if (onColourLine(control) && leftOf[column] < cx)
+            colourLeft = std::max(colourLeft, leftOf[column] + std::max(widthOf[column], control->leastWidth()) + 4);
+    }
     const int offset = labelOffset();
     int bottom = 0;
     for (size_t i = 0; i < edits.size(); ++i) {
         TzkBtnEdit* control = edits[i];
         const auto column = static_cast<size_t>(control->column());
-        // The label's room ends at the next control on the same line.
+        // The label's room ends at the next control on the same line, edit or colour box.
         int room = std::numeric_limits<int>::max() / 2;
         const bool lineGoesOn = i + 1 < edits.size()
             && std::abs(std::get<1>(at(edits[i + 1]->column())) - std::get<1>(at(control->column()))) <= 2;
         if (lineGoesOn)
             room = leftOf[static_cast<size_t>(edits[i + 1]->column())] - leftOf[column] - 4;
+        if (onColourLine(control) && colourLeft > leftOf[column])
+            room = std::min(room, colourLeft - leftOf[column] - 4);
         control->setEditWidth(widthOf[column], room);
         control->move(leftOf[column], std::max(0, std::get<1>(at(control->column())) - offset));
         bottom = std::max(bottom, control->geometry().bottom());
-    }
-    // The colour box gives way to a widened edit on its line as the edits do to each other.
-    const auto [cx, cy, cwidth] = at(csColour);
-    int colourLeft = cx;
-    for (const TzkBtnEdit* control : edits) {
-        const auto column = static_cast<size_t>(control->column());
-        if (std::abs(std::get<1>(at(control->column())) - cy) <= 2 && leftOf[column] < cx)
-            colourLeft = std::max(colourLeft, control->geometry().left() + control->boxWidth() + 4);
     }
     m_colour->box()->setFixedWidth(std::max(cwidth, 60));
     m_colour->adjustSize();
