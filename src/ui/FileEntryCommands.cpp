@@ -185,41 +185,32 @@ void FileEntryCommands::cancelEntry()
 
 void FileEntryCommands::FillFromFile()
 {
-    TZKList* list = m_controller.currentList();
-    TzkRow* row = m_window.currentRecord();
-    if (!list || !row)
+    if (!m_controller.currentList() || !m_window.currentRecord())
         return;
     const QString file = m_prompts.chooseFileToOpen(m_shell.options().LastAviDir, VideoFileFilters());
-    if (file.isEmpty())
-        return;
-    remember(QFileInfo(file).absolutePath());
-    WindowEntryTarget target(m_controller, *list, row, nullptr);
-    TzkRecordEntry entry = entryFor(target, m_shell);
-    tellUnreadLengths(entry);
-    try {
-        entry.FillCurrentRecord(file);
-    } catch (const ReelkeepError& failure) {
-        tell(failure.message(), true);
-    }
-    m_panel.showRecord(row);
+    if (!file.isEmpty())
+        enterIntoCurrent({file}, &TzkRecordEntry::FillCurrentRecord);
 }
 
 void FileEntryCommands::AppendFile()
 {
-    TZKList* list = m_controller.currentList();
-    TzkRow* row = m_window.currentRecord();
-    if (!list || !row)
+    if (!m_controller.currentList() || !m_window.currentRecord())
         return;
     const QStringList files = m_prompts.chooseFilesToOpen(m_shell.options().LastAviDir, VideoFileFilters());
-    if (files.isEmpty())
-        return;
+    if (!files.isEmpty())
+        enterIntoCurrent(files, &TzkRecordEntry::AppendFile);
+}
+
+void FileEntryCommands::enterIntoCurrent(const QStringList& files, void (TzkRecordEntry::*step)(const QString&))
+{
+    TzkRow* row = m_window.currentRecord();
     remember(QFileInfo(files.front()).absolutePath());
-    WindowEntryTarget target(m_controller, *list, row, nullptr);
+    WindowEntryTarget target(m_controller, *m_controller.currentList(), row, nullptr);
     TzkRecordEntry entry = entryFor(target, m_shell);
     tellUnreadLengths(entry);
     try {
         for (const QString& file : files)
-            entry.AppendFile(file);
+            (entry.*step)(file);
     } catch (const ReelkeepError& failure) {
         tell(failure.message(), true);
     }

@@ -53,6 +53,9 @@ private:
     void tell(const QString& text, bool error);
     // Each file whose length cannot be read is named in a box as it is entered.
     void tellUnreadLengths(TzkRecordEntry& entry);
+    // Fills or extends the current record from the files, one step each; an error
+    // stops at its file and is shown.
+    void enterIntoCurrent(const QStringList& files, void (TzkRecordEntry::*step)(const QString&));
     // The walk's closing message: what it skipped and the files entered without a length.
     void reportWalk(const QString& error, const QStringList& skipped, const QStringList& lengthUnread);
     void remember(const QString& folder);

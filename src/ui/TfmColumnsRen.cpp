@@ -1,6 +1,7 @@
 #include "TfmColumnsRen.h"
 
 #include "ListController.h"
+#include "SaveCancelButtons.h"
 #include "ShellState.h"
 #include "TextRegistry.h"
 #include "TzkReelkeep.h"
@@ -89,14 +90,7 @@ TfmColumnsRen::TfmColumnsRen(ListController& list, ShellState& shell, TextRegist
     flags->addWidget(m_cbNamesWithDot);
     flags->addWidget(m_cbSecondNames);
     flags->addStretch(1);
-    auto* save = new QPushButton;
-    auto* cancel = new QPushButton;
-    save->setObjectName(QStringLiteral("btnSave"));
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    texts.bind(save, "MainMenu", "Save", TextRegistry::Role::Text);
-    texts.bind(cancel, "Other", "Cancel", TextRegistry::Role::Text);
-    save->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    const auto [save, cancel] = MakeSaveCancelButtons(texts);
     flags->addWidget(save);
     flags->addWidget(cancel);
 

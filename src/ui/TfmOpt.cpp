@@ -7,6 +7,7 @@
 #include "OptionsSearchPage.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
+#include "SaveCancelButtons.h"
 #include "ShellState.h"
 #include "TextRegistry.h"
 
@@ -40,15 +41,7 @@ TfmOpt::TfmOpt(ShellState& shell, Prompts& prompts, TextRegistry& texts, std::fu
         m_pages->addTab(page, QString());
         texts.bind(page, "Settings", key, TextRegistry::Role::TabTitle);
     }
-    auto* save = new QPushButton;
-    auto* cancel = new QPushButton;
-    save->setObjectName(QStringLiteral("btnSave"));
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    texts.bind(save, "MainMenu", "Save", TextRegistry::Role::Text);
-    texts.bind(cancel, "Other", "Cancel", TextRegistry::Role::Text);
-    // Enter belongs to the Add buttons of the pages, never to Save.
-    save->setAutoDefault(false);
-    cancel->setAutoDefault(false);
+    const auto [save, cancel] = MakeSaveCancelButtons(texts);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(save);
