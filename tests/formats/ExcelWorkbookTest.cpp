@@ -1,5 +1,5 @@
 // .xls workbooks: the round trip, the sheet layout read from hand-made workbooks, long
-// texts, damaged files, and a spreadsheet application opening what is written.
+// texts, damaged files and workbooks read on several threads.
 #include "Biff8Workbook.h"
 #include "CompoundFile.h"
 #include "ExcelWorkbook.h"
@@ -8,8 +8,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <thread>
 
 namespace reelkeep::testing {
@@ -202,26 +200,6 @@ TEST_F(ExcelWorkbookTest, SharedStringsExpandingBeyondTheBoundAreRefused)
     });
     const QString message = test::ErrorMessage<FormatError>([&] { load(bomb); });
     EXPECT_TRUE(message.contains(bomb) && message.contains(QStringLiteral("64 times its size"))) << message.toStdString();
-}
-
-TEST_F(ExcelWorkbookTest, SpreadsheetApplicationOpensTheWorkbook)
-{
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        GTEST_SKIP() << "LibreOffice is not installed";
-    const QString fileName = path("calc.xls");
-    SaveToExcel(fileName, *sampleCatalogue());
-    QProcess process;
-    process.setWorkingDirectory(m_dir.path());
-    process.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
-                            QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                            QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"), QStringLiteral("--outdir"),
-                            m_dir.path(), fileName});
-    ASSERT_TRUE(process.waitForFinished(120000));
-    const QString csv = QString::fromUtf8(ReadWholeFile(path("calc.csv")));
-    EXPECT_TRUE(csv.startsWith(QString::fromUtf8("Колонка 0,Колонка 1,"))) << csv.left(200).toStdString();
-    EXPECT_TRUE(csv.contains(QString::fromUtf8(",Матрица,The Matrix — 日本語 😀 ½,"))) << csv.toStdString();
-    EXPECT_TRUE(csv.contains(QStringLiteral(",1,-1"))) << csv.toStdString();
 }
 
 } // namespace

@@ -20,8 +20,8 @@ TEST(FilterValueList, SplitsTrimsSortsAndDropsRepeats)
     } cases[] = {
         // Whole cells, trimmed; empty cells are left out; of parts equal but for case the first read stays.
         {false, false, {"драма, комедия", "", "Комедия", " комедия "}, {"драма, комедия", "Комедия"}},
-        // Separators cut the cells into parts.
-        {true, false, {"драма, комедия", "Комедия", "ДРАМА"}, {"драма", "комедия"}},
+        // Separators cut the cells into parts; empty parts are dropped.
+        {true, false, {"драма, комедия", "Комедия", "ДРАМА", " ,\t, x ,,"}, {"драма", "комедия", "x"}},
         // Second names: brackets cut, a slash does not; the Russian order puts Cyrillic first.
         {false, true, {"Брат 2 (Brother 2)", "A/B {ёж}"}, {"Брат 2", "ёж", "A/B", "Brother 2"}},
         // Both flags: the slash cuts too; case is ignored in the order.

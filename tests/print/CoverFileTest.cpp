@@ -147,21 +147,6 @@ TEST(CoverFile, MissingWrongOrDamagedFilesLeaveAnEmptyCover)
     EXPECT_THROW(strict.ReadFromBytes(zero, QStringLiteral("zero.cvr")), FormatError);
 }
 
-TEST(CoverFile, ReplaceTextFillsEachPlaceholderOnce)
-{
-    ZKCover cover;
-    ZKText& text = cover.AddShape<ZKText>();
-    text.Text = QStringLiteral("%Name% / %NAME% / %name");
-    cover.AddShape<ZKLine>();
-    cover.ReplaceText(QStringLiteral("%Name%"), QStringLiteral("Title %Name%"));
-    EXPECT_EQ(text.Text, QStringLiteral("Title %Name% / Title %Name% / %name"));
-
-    // The first test is made in the placeholder's own case.
-    text.Text = QStringLiteral("%NAME%");
-    cover.ReplaceText(QStringLiteral("%Name%"), QStringLiteral("x"));
-    EXPECT_EQ(text.Text, QStringLiteral("%NAME%"));
-}
-
 TEST(CoverFile, RandomlyDamagedFilesReadOrFailCleanlyAndDraw)
 {
     const QByteArray sample = sampleBytes();

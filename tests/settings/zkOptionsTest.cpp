@@ -42,14 +42,8 @@ TEST_F(zkOptionsTest, FirstStartWritesTheDefaultsAndASecondStartChangesNothing)
                                  "VertLineWidth=0,1\nHorLineWidth=0,1\nKLineWidth=0,3\nKCutLineWidth=0,1\nKSLineWidth=0,1\n["))
         << bytes().toStdString();
 
-    const IniFile ini(path);
-    EXPECT_EQ(ini.ReadString(u("Columns"), u("ColName1"), QString()), u("Название"));
-    EXPECT_TRUE(ini.ReadString(u("Options"), u("SrchURL1"), QString()).endsWith(u("&titles=%Name%")));
-
-    // The fields hold what was written; the column seam follows them.
-    EXPECT_EQ(options.ColName[2], u("Оригинальное название"));
+    // The fields hold what was written.
     EXPECT_EQ(options.KCutLine.Style, psDot);
-    EXPECT_EQ(options.ColumnTemplate()[3].width, 46);
     // The default language file is created with the built-in texts.
     EXPECT_EQ(IniFile(dir.filePath(u("Russian.lng"))).ReadString(u("MainMenu"), u("Exit"), QString()), u("Выход"));
 
@@ -94,50 +88,34 @@ TEST_F(zkOptionsTest, OldKeysAreMigrated)
         EXPECT_FALSE(ini.ValueExists(u("Columns"), u(key))) << key;
 }
 
-TEST_F(zkOptionsTest, ValueFormsInBothDecimalSeparators)
+TEST_F(zkOptionsTest, ColoursAndPenStylesInEveryFormAndWidthsWrittenInTheLocalesForm)
 {
-    put("[Options]\nUseMDIPanel=yes\nsplitterpos=0x20\n"
-        "[Print]\nKCutLineStyle=DashDot\nKSLineStyle=wavy\nKCutLineColor=255\nKSLineColor=$00123456\n"
-        "KCutLineWidth=0,25\nKSLineWidth=0.5\n");
-    for (const LocaleFormats& formats : {kComma, kPoint}) {
-        const zkOptions options = load(formats);
-        EXPECT_FALSE(options.UseMDIPanel);
-        EXPECT_EQ(options.SplitterPos, 32);
-        EXPECT_EQ(options.KCutLine.Style, psDashDot);
-        EXPECT_EQ(options.KSLine.Style, psDash); // the key's read default
-        EXPECT_EQ(options.KCutLine.Color, 0xFFu);
-        EXPECT_EQ(options.KSLine.Color, 0x123456u);
-        EXPECT_EQ(options.KCutLine.Width, 0.25f);
-        EXPECT_EQ(options.KSLine.Width, 0.5f);
+    put("[Options]\nUseMDIPanel=2\n[Print]\nKCutLineStyle=DashDot\nKCutLineColor=255\nKSLineColor=$00123456\n"
+        "KCutLineWidth=0,25\n");
+    zkOptions options = load(kPoint);
+    EXPECT_TRUE(options.UseMDIPanel);
+    EXPECT_EQ(options.KCutLine.Style, psDashDot);
+    EXPECT_EQ(options.KCutLine.Color, 0xFFu);
+    EXPECT_EQ(options.KSLine.Color, 0x123456u);
+    EXPECT_EQ(options.KCutLine.Width, 0.25f);
+
+    // Colours are written by name where they have one; widths with the locale's separator.
+    for (const auto& [formats, width] : {std::pair{kPoint, "0.100000001490116"}, {kComma, "0,100000001490116"}}) {
+        zkOptions saved = load(formats);
+        saved.KSLine.Width = 0.1f;
+        saved.SaveSettings(path);
+        const IniFile ini(path);
+        EXPECT_EQ(ini.ReadString(u("Print"), u("KSLineWidth"), QString()), u(width));
+        EXPECT_EQ(ini.ReadString(u("Print"), u("KCutLineStyle"), QString()), u("dashdot"));
+        EXPECT_EQ(ini.ReadString(u("Print"), u("KCutLineColor"), QString()), u("clRed"));
+        EXPECT_EQ(ini.ReadString(u("Print"), u("KSLineColor"), QString()), u("$00123456"));
     }
-
-    zkOptions options = load();
-    options.UseMDIPanel = true;
-    options.KSLine.Width = 0.1f;
-    options.KSLine.Color = 0xFF00000F;
-    options.SaveSettings(path);
-    IniFile ini(path);
-    EXPECT_EQ(ini.ReadString(u("Options"), u("UseMDIPanel"), QString()), u("1"));
-    EXPECT_EQ(ini.ReadString(u("Print"), u("KCutLineStyle"), QString()), u("dashdot"));
-    EXPECT_EQ(ini.ReadString(u("Print"), u("KCutLineColor"), QString()), u("clRed"));
-    EXPECT_EQ(ini.ReadString(u("Print"), u("KSLineColor"), QString()), u("clBtnFace"));
-    EXPECT_EQ(ini.ReadString(u("Print"), u("KSLineWidth"), QString()), u("0,100000001490116"));
-    EXPECT_EQ(ini.ReadString(u("Print"), u("KCutLineWidth"), QString()), u("0,25"));
-
-    ini.WriteString(u("Options"), u("UseMDIPanel"), u("2"));
-    ini.WriteString(u("Print"), u("KSLineColor"), u("$00ABCDEF"));
-    const zkOptions reread = load(kPoint);
-    EXPECT_TRUE(reread.UseMDIPanel);
-    EXPECT_EQ(reread.KSLine.Width, 0.1f);
-    reread.SaveSettings(path);
-    EXPECT_EQ(IniFile(path).ReadString(u("Print"), u("KSLineWidth"), QString()), u("0.100000001490116"));
-    EXPECT_EQ(IniFile(path).ReadString(u("Print"), u("KSLineColor"), QString()), u("$00ABCDEF"));
-
-    EXPECT_EQ(zkOptions::PenStyleToText(6), QString());
-    EXPECT_EQ(zkOptions::PenStyleFromText(u("CLEAR")), psClear);
+    EXPECT_EQ(zkOptions::ColorToText(0xFF00000F), u("clBtnFace"));
     EXPECT_EQ(zkOptions::ColorFromText(u("clwhite")), 0xFFFFFFu);
     EXPECT_EQ(zkOptions::ColorFromText(u("-1")), 0xFFFFFFFFu);
     EXPECT_THROW(zkOptions::ColorFromText(u("purple")), ConversionError);
+    EXPECT_EQ(zkOptions::PenStyleToText(6), QString());
+    EXPECT_EQ(zkOptions::PenStyleFromText(u("CLEAR")), psClear);
 }
 
 TEST_F(zkOptionsTest, BadValuesTakeTheirDefaultsWithOneWarningEach)

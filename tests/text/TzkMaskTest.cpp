@@ -2,6 +2,7 @@
 #include "TzkMask.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace reelkeep;
 
@@ -18,33 +19,30 @@ bool matches(const char* mask, const char* text)
 
 TEST(TzkMask, MatchesWithoutBacktracking)
 {
-    EXPECT_TRUE(matches("abc", "abc"));
-    EXPECT_FALSE(matches("abc", "abcd"));
-    EXPECT_FALSE(matches("abc", "ab"));
-    EXPECT_TRUE(matches("abc*", "abc"));
-    EXPECT_TRUE(matches("abc*", "abcdef"));
-    EXPECT_FALSE(matches("abc*", "xabc"));
-    EXPECT_TRUE(matches("*abc", "xxabc"));
-    EXPECT_FALSE(matches("*abc", "abcxabc")); // the roll stops at the first abc
-    EXPECT_TRUE(matches("a?c", "abc"));
-    EXPECT_FALSE(matches("a?c", "abcd"));
-    EXPECT_TRUE(matches("a?", "ab"));
-    EXPECT_TRUE(matches("a?", "abcd"));
-    EXPECT_FALSE(matches("a?", "a"));
-    EXPECT_FALSE(matches("*?x", "abx"));
-    EXPECT_TRUE(matches("*?x", "a?x"));
-    EXPECT_FALSE(matches("*?x", "a?bx"));
-    EXPECT_TRUE(matches("**", "anything"));
-    EXPECT_TRUE(matches("**a", "xa"));
-    EXPECT_FALSE(matches("**a", "xab"));
-    EXPECT_TRUE(matches("*ab*cd", "xabycd"));
-    EXPECT_FALSE(matches("*ab*cd", "xcdab"));
-    EXPECT_TRUE(matches("?", "a"));
-    EXPECT_FALSE(matches("?", ""));
-    EXPECT_TRUE(matches("", ""));
-    EXPECT_TRUE(matches("", "anything"));
-    EXPECT_TRUE(matches("*ма*", "зима"));
-    EXPECT_FALSE(matches("*ма*", "мир"));
+    // A mask, the texts it matches and the texts it does not.
+    const struct {
+        const char* mask;
+        std::vector<const char*> matching, other;
+    } cases[] = {
+        {"abc", {"abc"}, {"abcd", "ab"}},
+        {"abc*", {"abc", "abcdef"}, {"xabc"}},
+        {"*abc", {"xxabc"}, {"abcxabc"}}, // the roll stops at the first abc
+        {"a?c", {"abc"}, {"abcd"}},
+        {"a?", {"ab", "abcd"}, {"a"}},
+        {"*?x", {"a?x"}, {"abx", "a?bx"}},
+        {"**", {"anything"}, {}},
+        {"**a", {"xa"}, {"xab"}},
+        {"*ab*cd", {"xabycd"}, {"xcdab"}},
+        {"?", {"a"}, {""}},
+        {"", {"", "anything"}, {}},
+        {"*ма*", {"зима"}, {"мир"}},
+    };
+    for (const auto& c : cases) {
+        for (const char* text : c.matching)
+            EXPECT_TRUE(matches(c.mask, text)) << c.mask << " " << text;
+        for (const char* text : c.other)
+            EXPECT_FALSE(matches(c.mask, text)) << c.mask << " " << text;
+    }
 }
 
 TEST(TSimpleSyntaxAnalizer, FoldsCaseAndYo)
