@@ -67,9 +67,7 @@ private slots:
         QCOMPARE(status(), QStringLiteral("Готово"));
 
         // An existing file: Cancel leaves it, OK replaces it.
-        QFile file(written);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("old") == 3);
-        file.close();
+        test::WriteTestFile(written, "old");
         prompts->files = {{written, 1}};
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miExport")->trigger();
@@ -84,9 +82,7 @@ private slots:
     {
         start(true);
         const QString library = main->shell().plugins().GetPlugin(1, 1).LibraryPath;
-        QFile broken(library);
-        QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate) && broken.write("not a library") > 0);
-        broken.close();
+        test::WriteTestFile(library, "not a library");
         prompts->files = {{cli->path("out.csv"), 0}};
         main->menus().action("miExport")->trigger();
         QCOMPARE(prompts->asked.size(), size_t(2)); // the losses of the text form, then the failure

@@ -37,18 +37,6 @@ private:
 
     QString path() const { return cli->path("films.kdx"); }
     QString video(const QString& name, const QString& source) const { return videos.copy(source, cli->path("videos") + QLatin1Char('/') + name); }
-    QJsonObject dump(const QString& file) const
-    {
-        const CliRun run = cli->run({"dump", file});
-        if (run.status != 0)
-            qWarning("dump failed: %s", run.err.constData());
-        return run.json();
-    }
-    QJsonObject saved()
-    {
-        main->menus().action("miSave")->trigger();
-        return dump(path());
-    }
     int rowCount() const { return list->controller().currentList()->RowCount(); }
     QModelIndex rowIndex(const QString& title) const { return TitleIndex(*list->grid()->model(), title); }
     // Runs a zero-interval timer while the window walks dir: it gets the progress window.
@@ -69,14 +57,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        newProgramFolder();
-        startMainWindow();
-        QVERIFY(showMainWindow({1100, 800}));
-        WriteSampleCatalogue(path());
-        QVERIFY((list = openLoaded(path())));
-    }
+    void init() { QVERIFY((list = openSampleInShownWindow("films.kdx"))); }
     void cleanup() { closeMainWindow(); }
 
     void filesAndFoldersGiveTheRecordsOfTheCommandLineTool()
@@ -91,11 +72,8 @@ private slots:
         const QString gone = dir + QStringLiteral("/gone.avi");
         const QString pipe = dir + QStringLiteral("/pipe.avi");
         const QString missing = dir + QStringLiteral("/missing.avi");
-        QFile text(notes);
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("not a video\n");
-        text.close();
-        QFile(empty).open(QIODevice::WriteOnly);
+        test::WriteTestFile(notes, "not a video\n");
+        test::WriteTestFile(empty, {});
         QVERIFY(QFile::link(dir + QStringLiteral("/nowhere"), gone));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QString oracle = cli->path("oracle.kdx");
@@ -107,7 +85,7 @@ private slots:
         list->findChild<QToolButton*>(QStringLiteral("btnAddFromFile"))->click();
         QCOMPARE(prompts->lastFilters.front(), QStringLiteral("All video files (*.avi *.ogm *.mpg *.mpe *.mpeg *.vob *.mov *.asf *.wmv *.ram *.rm *.mp4 *.mkv *.ifo *.ts *rmvb *.flv)"));
         QCOMPARE(prompts->asked.size(), size_t(1));
-        QCOMPARE(prompts->asked.back().text, QStringLiteral("Не удалось прочитать продолжительность файла «%1»: она принята равной 0.").arg(notes));
+        QVERIFY(prompts->asked.back().text.contains(notes));
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("notes"));
         QCOMPARE(main->shell().options().LastAviDir, dir + QLatin1Char('/'));
         QVERIFY(list->controller().isModified());
@@ -138,7 +116,7 @@ private slots:
         QCOMPARE(walked.status, 0);
         QVERIFY(walked.out.contains("2 skipped"));
 
-        const QJsonObject window = saved();
+        const QJsonObject window = saveAndDump(list, path());
         const QJsonObject tool = dump(oracle);
         QCOMPARE(CliTitles(window).size(), 7 + 2 + 5);
         // The records added are the tool's (the window shows the catalogue sorted, so

@@ -29,18 +29,10 @@
 using namespace reelkeep;
 using namespace reelkeep::testing;
 
+using reelkeep::test::u;
+
 namespace {
-
 constexpr int kGenre = 17;
-
-QStringList texts(std::initializer_list<const char*> items)
-{
-    QStringList list;
-    for (const char* item : items)
-        list << QString::fromUtf8(item);
-    return list;
-}
-
 } // namespace
 
 class RecordPanelTest : public QObject, MainWindowFixture {
@@ -78,8 +70,7 @@ private:
         QImage image(12, 8, QImage::Format_RGB32);
         image.fill(colour);
         image.save(path, format);
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return test::ReadTestFile(path);
     }
     static QString sha256(const QByteArray& bytes)
     {
@@ -162,9 +153,9 @@ private slots:
 
         const QJsonObject dump = saveAndDump(list, path());
         // Depth first: Амели, Бригада and its two, Жмурки, Матрица 2, Шахматы.
-        QCOMPARE(CliCells(dump, csNumber), texts({"7", "", "", "", "7", "x", "5"}));
-        QCOMPARE(CliCells(dump, csTitle), texts({"", "Бригада", "Бригада 1", "Бригада 2", "", "Матрица 2", "Шахматы"}));
-        QCOMPARE(CliCells(dump, csColour), texts({"00FF0000", "", "", "", "00FF0000", "0000FF00", "000000FF"}));
+        QCOMPARE(CliCells(dump, csNumber), u({"7", "", "", "", "7", "x", "5"}));
+        QCOMPARE(CliCells(dump, csTitle), u({"", "Бригада", "Бригада 1", "Бригада 2", "", "Матрица 2", "Шахматы"}));
+        QCOMPARE(CliCells(dump, csColour), u({"00FF0000", "", "", "", "00FF0000", "0000FF00", "000000FF"}));
         QCOMPARE(CliCells(dump, csDateAdded)[0], CliCells(dump, csDateAdded)[4]);
         QCOMPARE(CliCells(dump, csDateAdded)[6], QString());
         QCOMPARE(CliCells(dump, csActors)[0], QStringLiteral("Tautou, Kassovitz"));
@@ -202,7 +193,7 @@ private slots:
         const QString xmlPath = cli->path("other.xkdx");
         QVERIFY(other->controller().saveAs(xmlPath));
         const QJsonObject dump = cli->run({"dump", xmlPath}).json();
-        QCOMPARE(CliTitles(dump), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Café", "Бригада", "七人の侍",
+        QCOMPARE(CliTitles(dump), u({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Café", "Бригада", "七人の侍",
                                          "Жмурки", "Матрица 2", "Шахматы"}));
         QCOMPARE(CliCells(dump, csDescription)[6], QStringLiteral("a\r\nb"));
         QCOMPARE(CliCells(dump, csColour)[4], QString());
@@ -219,11 +210,8 @@ private slots:
     void addFromListMergesAFileAndRefusesOtherText()
     {
         // A file that is no text form is told and changes nothing.
-        QFile junk(cli->path("junk.kdx"));
-        QVERIFY(junk.open(QIODevice::WriteOnly));
-        junk.write("not a list\r\n");
-        junk.close();
-        prompts->files = {{junk.fileName(), 0}};
+        test::WriteTestFile(cli->path("junk.kdx"), "not a list\r\n");
+        prompts->files = {{cli->path("junk.kdx"), 0}};
         main->menus().action("miAddFromList")->trigger();
         QVERIFY(prompts->lastFilters == QStringList{QStringLiteral("Corvane list (*.kdx)")});
         QVERIFY(prompts->texts().contains(QStringLiteral("не является списком записей")));
@@ -235,21 +223,18 @@ private slots:
         for (const char* title : {"Солярис", "Сталкер"})
             unnamed->AddRow()->Fields[csTitle] = QString::fromUtf8(title);
         source.AddList(0, QStringLiteral("Сериалы"))->AddRow()->Fields[csTitle] = QStringLiteral("Зона");
-        QFile file(cli->path("two.kdx"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(source.SaveToString());
-        file.close();
+        test::WriteTestFile(cli->path("two.kdx"), source.SaveToString());
         click(rowIndex("Бригада 1"));
-        prompts->files = {{file.fileName(), 0}};
+        prompts->files = {{cli->path("two.kdx"), 0}};
         main->menus().action("miAddFromList")->trigger();
         QVERIFY(list->controller().isModified());
         QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Добавлено записей: 3"));
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("Сталкер"));
 
         const QJsonObject dump = saveAndDump(list, path());
-        QCOMPARE(CliTitles(dump), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Солярис", "Сталкер", "Жмурки",
+        QCOMPARE(CliTitles(dump), u({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Солярис", "Сталкер", "Жмурки",
                                          "Матрица 2", "Шахматы"}));
-        QCOMPARE(CliTitles(dump, 2), texts({"Остров", "Зона"}));
+        QCOMPARE(CliTitles(dump, 2), u({"Остров", "Зона"}));
         const QJsonArray top = dump[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
         QCOMPARE(top.size(), 5);
     }
@@ -308,7 +293,7 @@ private slots:
         QCOMPARE(pick->windowTitle(), list->controller().currentList()->GetColumnName(kGenre) + QStringLiteral(" - films.kdx"));
         QVERIFY(pick->addButton()->isVisible());
         QVERIFY(!pick->modeBox()->isVisible());
-        QCOMPARE(ListItems(pick->values()), texts({"боевик", "драма", "комедия"}));
+        QCOMPARE(ListItems(pick->values()), u({"боевик", "драма", "комедия"}));
 
         // "+" adds a typed value once, whatever its case.
         pick->edit()->setText(QStringLiteral("Комедия"));
@@ -333,7 +318,7 @@ private slots:
 
         const QJsonObject dump = saveAndDump(list, path());
         // Depth first: Амели, Бригада and its two, Жмурки, Матрица 2, Шахматы.
-        QCOMPARE(CliCells(dump, kGenre), texts({"драма", "", "", "", "драма, мюзикл", "боевик, драма, мюзикл", "комедия"}));
+        QCOMPARE(CliCells(dump, kGenre), u({"драма", "", "", "", "драма, мюзикл", "боевик, драма, мюзикл", "комедия"}));
     }
 
     void imagesAreAddedSteppedThroughRemovedAndSaved()
@@ -356,13 +341,10 @@ private slots:
 
         const QByteArray red = imageFile(cli->path("red.png"), "PNG", Qt::red);
         const QByteArray blue = imageFile(cli->path("blue.bmp"), "BMP", Qt::blue);
-        QFile text(cli->path("notes.txt"));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("plain words");
-        text.close();
+        test::WriteTestFile(cli->path("notes.txt"), "plain words");
         click(rowIndex("Амели", window), {}, window);
         QCOMPARE(images->count(), 0);
-        prompts->files = {{cli->path("red.png"), 0}, {cli->path("blue.bmp"), 0}, {text.fileName(), 0}, {}};
+        prompts->files = {{cli->path("red.png"), 0}, {cli->path("blue.bmp"), 0}, {cli->path("notes.txt"), 0}, {}};
         for (int i = 0; i < 4; ++i)
             images->addButton()->click();
         // A file no reader understands is refused with its name; a cancelled dialog changes nothing.
@@ -467,7 +449,7 @@ private slots:
         click(rowIndex("Шахматы"));
         list->findChild<QToolButton*>(QStringLiteral("btnAddRow"))->click();
         QTest::keyClicks(edit(csTitle), QStringLiteral("Last"));
-        QCOMPARE(CliTitles(saveAndDump(list, path())), texts({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Part 3",
+        QCOMPARE(CliTitles(saveAndDump(list, path())), u({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Part 3",
                                                         "Жмурки", "Матрица 2", "Шахматы", "Last"}));
     }
 };

@@ -187,10 +187,8 @@ private slots:
         newProgramFolder();
         WriteMarkerLanguage(cli->path("Marker.lng"), QLatin1Char('@'));
         WriteMarkerLanguage(cli->path("Marker2.lng"), QLatin1Char('#'));
-        QFile settings(cli->path("setup.ini"));
-        QVERIFY(settings.open(QIODevice::WriteOnly));
-        settings.write("[Options]\nDefLanguageFile=Marker.lng\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
-        settings.close();
+        test::WriteTestFile(cli->path("setup.ini"),
+                            "[Options]\nDefLanguageFile=Marker.lng\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
         WriteSampleCatalogue(cli->path("films.kdx"));
         data = QStringList{QStringLiteral("films.kdx"), QStringLiteral("films"), QStringLiteral("Фильмы"), QStringLiteral("Сериалы")};
         // The record panel's labels and memo hints are the catalogue's column names.

@@ -4,6 +4,7 @@
 #include "ListController.h"
 #include "MainMenu.h"
 #include "ScriptedPrompts.h"
+#include "TMDIPanel.h"
 #include "TfmList.h"
 #include "TfmMain.h"
 #include "TzkReelkeep.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace reelkeep::testing {
@@ -125,6 +127,15 @@ inline QStringList ListItems(const QListWidget* list)
     return items;
 }
 
+// The tooltips of a window bar's buttons, left to right: the whole titles of their windows.
+inline QStringList ButtonTips(const TMDIPanel* bar)
+{
+    QStringList tips;
+    for (const QToolButton* button : bar->Buttons())
+        tips << button->toolTip();
+    return tips;
+}
+
 // What most interface tests start from: a program folder of their own (reelkeep-cli, the
 // oracle, runs in it too), prompts answered from a script and a main window over both.
 // A test class derives from it after QObject and calls these from init() and cleanup().
@@ -174,15 +185,20 @@ protected:
         const CliRun run = asKdx ? cli->run({"dump", cli->path(name), "--as-kdx"}) : cli->run({"dump", cli->path(name)});
         return run.json()[QStringLiteral("lists")].toArray().size();
     }
+    // The catalogue file as reelkeep-cli reads it.
+    QJsonObject dump(const QString& file) const
+    {
+        const CliRun run = cli->run({"dump", file});
+        if (run.status != 0)
+            qWarning("dump failed: %s", run.err.constData());
+        return run.json();
+    }
     // Saves the window's catalogue through the menu and reads the file back with reelkeep-cli.
     QJsonObject saveAndDump(TfmList* window, const QString& file)
     {
         main->mdiArea()->setActiveSubWindow(window);
         main->menus().action("miSave")->trigger();
-        const CliRun run = cli->run({"dump", file});
-        if (run.status != 0)
-            qWarning("dump failed: %s", run.err.constData());
-        return run.json();
+        return dump(file);
     }
     // A click on the row of the window's grid, as a user makes it.
     static void clickRow(TfmList* window, const QModelIndex& index, Qt::KeyboardModifiers modifiers = {})
