@@ -51,7 +51,7 @@ private slots:
         prompts->files = {{ours, 1}};
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miExport")->trigger();
-        QCOMPARE(prompts->lastFilters, (QStringList{QStringLiteral("CSV table (*.csv)"), QStringLiteral("HTML page (*.html)")}));
+        QCOMPARE(prompts->lastFilters, test::u({"CSV table (*.csv)", "HTML page (*.html)"}));
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("Сохранение с потерями"));
         QVERIFY(!QFile::exists(written));

@@ -67,8 +67,7 @@ private slots:
         QStringList names;
         for (const QJsonValue& sheet : saved()[QStringLiteral("lists")].toArray())
             names << sheet[QStringLiteral("name")].toString();
-        QCOMPARE(names, QStringList({QStringLiteral("Фильмы"), QStringLiteral("Сериалы"), QStringLiteral("Список3"),
-                                     QStringLiteral("Список4")}));
+        QCOMPARE(names, test::u({"Фильмы", "Сериалы", "Список3", "Список4"}));
         QVERIFY(!list->controller().isModified());
 
         // With one sheet left, deleting says it cannot.
@@ -92,8 +91,7 @@ private slots:
         QTest::keyClick(list->grid(), Qt::Key_Delete);
         QCOMPARE(prompts->texts(), QStringLiteral("Вы действительно желаете удалить?"));
         QVERIFY(!buttonEnabled("btnDelete"));
-        QCOMPARE(ModelTitles(*list->grid()->model()),
-                 QStringList({QStringLiteral("Жмурки"), QStringLiteral("Матрица 2"), QStringLiteral("Шахматы")}));
+        QCOMPARE(ModelTitles(*list->grid()->model()), test::u({"Жмурки", "Матрица 2", "Шахматы"}));
         QCOMPARE(list->controller().statusTexts()[3], QStringLiteral("Записей на всех листах:4"));
         QCOMPARE(CliTitles(saved()), ModelTitles(*list->grid()->model()));
     }

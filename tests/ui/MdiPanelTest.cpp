@@ -96,13 +96,13 @@ void MdiPanelTest::ButtonsFollowTheWindows()
     QMdiSubWindow* first = bench.Open(QStringLiteral("Зима.kdx"));
     // A bar switched on while a window is open gets a button for it.
     bench.AddPanel();
-    QCOMPARE(ButtonTips(bench.Panel), QStringList{QStringLiteral("Зима.kdx")});
+    QCOMPARE(ButtonTips(bench.Panel), test::u({"Зима.kdx"}));
     QCOMPARE(bench.Panel->ButtonOf(first)->text(), QStringLiteral("Зима.kdx"));
     QCOMPARE(bench.Pressed(), first);
 
     QMdiSubWindow* second = bench.Open(QStringLiteral("Лето.xkdx"));
     QMdiSubWindow* third = bench.Open(QStringLiteral("Осень.xls"));
-    QCOMPARE(ButtonTips(bench.Panel), (QStringList{QStringLiteral("Зима.kdx"), QStringLiteral("Лето.xkdx"), QStringLiteral("Осень.xls")}));
+    QCOMPARE(ButtonTips(bench.Panel), test::u({"Зима.kdx", "Лето.xkdx", "Осень.xls"}));
     QCOMPARE(bench.Pressed(), third);
     QVERIFY(!bench.Panel->ButtonOf(third)->icon().isNull());
 
@@ -125,7 +125,7 @@ void MdiPanelTest::ButtonsFollowTheWindows()
     QCOMPARE(bench.Panel->ButtonOf(second)->x(), bench.Panel->Buttons().front()->x());
     QCOMPARE(bench.Panel->ButtonOf(third)->x(), bench.Panel->ButtonOf(second)->geometry().right() + 2);
     second->hide();
-    QTRY_COMPARE(ButtonTips(bench.Panel), QStringList{QStringLiteral("Осень.xls")});
+    QTRY_COMPARE(ButtonTips(bench.Panel), test::u({"Осень.xls"}));
     second->show();
     QTRY_COMPARE(bench.Panel->Buttons().size(), 2u);
 }

@@ -119,8 +119,7 @@ private slots:
         QCOMPARE(dialogs.previewPages, tool.size());
         QVERIFY(window.join(QString()).contains(QStringLiteral("Часть 2")));
         // Drawing shows "printing" in the status bar, and "ready" when it is over (preview, then printout).
-        QCOMPARE(statuses, QStringList({QStringLiteral("Печать"), QStringLiteral("Готово"), QStringLiteral("Печать"),
-                                        QStringLiteral("Готово")}));
+        QCOMPARE(statuses, test::u({"Печать", "Готово", "Печать", "Готово"}));
     }
 
     void aBadPrintColumnIsToldAndTheDefaultPrints()

@@ -261,13 +261,13 @@ private slots:
         QVERIFY(b);
         const auto tips = [bar] { return ButtonTips(bar); };
         // The window that was open before the bar came has its button too.
-        QTRY_COMPARE(tips(), QStringList({QStringLiteral("a.kdx"), QStringLiteral("b.kdx")}));
+        QTRY_COMPARE(tips(), test::u({"a.kdx", "b.kdx"}));
         QVERIFY(bar->ButtonOf(b)->isChecked());
 
         prompts->files = {{file("renamed.kdx"), 0}};
         main->mdiArea()->setActiveSubWindow(b);
         main->menus().action("miSaveAs")->trigger();
-        QTRY_COMPARE(tips(), QStringList({QStringLiteral("a.kdx"), QStringLiteral("renamed.kdx")}));
+        QTRY_COMPARE(tips(), test::u({"a.kdx", "renamed.kdx"}));
 
         main->shell().options().UseMDIPanel = false;
         main->UpdateMDIPanel();

@@ -190,7 +190,7 @@ private slots:
         test::WriteTestFile(cli->path("setup.ini"),
                             "[Options]\nDefLanguageFile=Marker.lng\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
         WriteSampleCatalogue(cli->path("films.kdx"));
-        data = QStringList{QStringLiteral("films.kdx"), QStringLiteral("films"), QStringLiteral("Фильмы"), QStringLiteral("Сериалы")};
+        data = test::u({"films.kdx", "films", "Фильмы", "Сериалы"});
         // The record panel's labels and memo hints are the catalogue's column names.
         for (const ColumnDefinition& column : BuiltInColumnDefinitions())
             data << column.name;
