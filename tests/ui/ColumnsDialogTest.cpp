@@ -20,7 +20,6 @@ class ColumnsDialogTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    TfmList* list = nullptr;
 
     TfmColumnsRen* show()
     {

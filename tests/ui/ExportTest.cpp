@@ -17,7 +17,6 @@ class ExportTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    TfmList* list = nullptr;
 
     void start(bool withPlugins)
     {

@@ -33,12 +33,9 @@ class FileEntryTest : public QObject, MainWindowFixture {
 
 private:
     TestVideos& videos = TestVideos::Get();
-    TfmList* list = nullptr;
 
-    QString path() const { return cli->path("films.kdx"); }
     QString video(const QString& name, const QString& source) const { return videos.copy(source, cli->path("videos") + QLatin1Char('/') + name); }
     int rowCount() const { return list->controller().currentList()->RowCount(); }
-    QModelIndex rowIndex(const QString& title) const { return TitleIndex(*list->grid()->model(), title); }
     // Runs a zero-interval timer while the window walks dir: it gets the progress window.
     void walkWithTimer(const QString& dir, const std::function<void(QProgressDialog*)>& tick)
     {
@@ -218,7 +215,7 @@ private slots:
         const QString named = video(QStringLiteral("Gamma (Foreign).avi"), videos.clip3s());
         const QString more = videos.copy(videos.longClip(), dir + QStringLiteral("/more.avi"), 5 * 1024 * 1024 / 2);
         list->grid()->expandAll();
-        const QModelIndex index = rowIndex(QStringLiteral("Амели"));
+        const QModelIndex index = rowIndex("Амели");
         list->grid()->setCurrentIndex(index);
         list->focusRecord(list->controller().model()->rowAt(index));
         TzkRow* row = list->currentRecord();

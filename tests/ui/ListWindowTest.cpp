@@ -16,12 +16,8 @@ class ListWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    TfmList* list = nullptr;
 
-    QString path() const { return cli->path("films.kdx"); }
     QJsonObject saved() { return saveAndDump(list, path()); }
-    QModelIndex rowIndex(const char* title) const { return TitleIndex(*list->grid()->model(), QString::fromUtf8(title)); }
-    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}) { clickRow(list, index, modifiers); }
     bool buttonEnabled(const char* name) const
     {
         return list->findChild<QToolButton*>(QString::fromLatin1(name))->isEnabled();

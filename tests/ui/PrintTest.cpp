@@ -62,7 +62,6 @@ class PrintTest : public QObject, MainWindowFixture {
 
 private:
     PdfPrintDialogs dialogs;
-    TfmList* list = nullptr;
 
     QString path(const char* name) const { return cli->path(name); }
 

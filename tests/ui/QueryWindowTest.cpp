@@ -93,9 +93,7 @@ class QueryWindowTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    TfmList* list = nullptr;
 
-    QString path() const { return cli->path("films.kdx"); }
     QString title(const TzkRow* row) const { return row ? row->Fields[csTitle] : QString(); }
     QStringList shown() const { return ModelTitles(*list->grid()->model()); }
     QAction* filterItem(int column) const { return main->menus().filterActions()[column - 1]; }

@@ -39,17 +39,7 @@ class RecordPanelTest : public QObject, MainWindowFixture {
     Q_OBJECT
 
 private:
-    TfmList* list = nullptr;
 
-    QString path() const { return cli->path("films.kdx"); }
-    QModelIndex rowIndex(const char* title, TfmList* window = nullptr) const
-    {
-        return TitleIndex(*(window ? window : list)->grid()->model(), QString::fromUtf8(title));
-    }
-    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}, TfmList* window = nullptr)
-    {
-        clickRow(window ? window : list, index, modifiers);
-    }
     // Opens the context menu of a panel control and triggers one of its items when it is
     // enabled (and trigger is asked); tells whether it was enabled.
     static bool editMenu(QWidget* control, const char* item, bool trigger = true)

@@ -200,10 +200,17 @@ protected:
         main->menus().action("miSave")->trigger();
         return dump(file);
     }
-    // A click on the row of the window's grid, as a user makes it.
-    static void clickRow(TfmList* window, const QModelIndex& index, Qt::KeyboardModifiers modifiers = {})
+    // The file of the catalogue most tests work on.
+    QString path() const { return cli->path("films.kdx"); }
+    // The row of the grid of the window (the test's own unless another is named) with this title.
+    QModelIndex rowIndex(const char* title, TfmList* window = nullptr) const
     {
-        QTreeView* grid = window->grid();
+        return TitleIndex(*(window ? window : list)->grid()->model(), QString::fromUtf8(title));
+    }
+    // A click on the row of the window's grid (the test's own unless another is named), as a user makes it.
+    void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}, TfmList* window = nullptr) const
+    {
+        QTreeView* grid = (window ? window : list)->grid();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
     }
     // Questions asked on closing are answered No, so nothing is saved and nothing waits.
@@ -212,11 +219,14 @@ protected:
         prompts->answers.assign(8, PromptButton::No);
         main.reset();
         cli.reset();
+        list = nullptr;
     }
 
     std::unique_ptr<CliRunner> cli;
     std::unique_ptr<ScriptedPrompts> prompts;
     std::unique_ptr<TfmMain> main;
+    // The window of the catalogue the test works in.
+    TfmList* list = nullptr;
 };
 
 } // namespace reelkeep::testing
