@@ -134,7 +134,6 @@ void MdiPanelTest::ButtonsShrinkToFitAndGrowBack()
 {
     Bench bench;
     bench.AddPanel();
-    QCOMPARE(bench.Panel->height(), TMDIPanel::PanelHeight);
     for (int i = 1; i <= 3; ++i)
         bench.Open(QStringLiteral("Каталог с длинным названием номер %1.kdx").arg(i));
     for (const QToolButton* button : bench.Panel->Buttons())
