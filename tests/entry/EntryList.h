@@ -12,6 +12,15 @@ struct EntryList {
         , entry(target, FileNameSeparators{}, LocaleFormats::russian())
     {
     }
+    // The cells of column c, record by record.
+    QStringList column(int c) const
+    {
+        QStringList cells;
+        for (int i = 0; i < list.RowCount(); ++i)
+            cells << list.Row(i)->Fields[static_cast<size_t>(c)];
+        return cells;
+    }
+
     TZKList list;
     ListEntryTarget target;
     TzkRecordEntry entry;

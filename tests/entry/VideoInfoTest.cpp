@@ -7,7 +7,8 @@
 using namespace reelkeep;
 using reelkeep::test::TestVideos;
 
-// The tags and the audio type, channel, language and subtitle lists are checked in the records built from this file.
+// The tags, the picture's size and rate, and the audio type, channel, language and subtitle lists are
+// checked in the records built from this file.
 TEST(VideoInfoTest, ReadsEveryValueOfAFullFile)
 {
     const QString file = TestVideos::Get().full();
@@ -17,17 +18,9 @@ TEST(VideoInfoTest, ReadsEveryValueOfAFullFile)
     EXPECT_EQ(info.FileSize, QFileInfo(file).size());
     EXPECT_EQ(info.Title, QStringLiteral("Тестовый фильм"));
     ASSERT_EQ(info.VideoCount, 1);
-    const TzkVideoStream& v = info.Video.front();
-    EXPECT_EQ(v.Width, 32);
-    EXPECT_EQ(v.Height, 24);
-    EXPECT_EQ(v.Duration, 3);
-    EXPECT_FLOAT_EQ(v.FrameRate, 25.0f);
-    EXPECT_FALSE(v.Codec.isEmpty());
+    EXPECT_EQ(info.Video.front().Duration, 3);
+    EXPECT_FALSE(info.Video.front().Codec.isEmpty());
     ASSERT_EQ(info.AudioCount, 2);
-    EXPECT_EQ(info.Audio[0].Codec, QStringLiteral("AAC LC"));
-    EXPECT_EQ(info.Audio[1].Codec, QStringLiteral("MP3"));
-    EXPECT_EQ(info.Audio[0].SamplingRate, 22050);
-    EXPECT_EQ(info.Audio[1].Channels, 2);
     EXPECT_GT(info.Audio[1].BitRate, 1000);
     EXPECT_EQ(info.TextCount, 2);
 
