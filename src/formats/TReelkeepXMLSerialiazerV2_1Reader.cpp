@@ -5,6 +5,7 @@
 #include "IntegerText.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
+#include "XmlFastTokenizer.h"
 #include "XmlFileParser.h"
 
 #include <QByteArrayMatcher>
@@ -294,12 +295,23 @@ std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileN
     if (!file.open(QIODevice::ReadOnly))
         throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     try {
-        auto lists = NewLists();
-        CatalogueBuilder builder(*lists, fileName, OnProgress, OnProgress ? topLevelRowEstimates(file) : std::vector<qint64>());
-        XmlFileParser parser(fileName, builder);
-        builder.SetParser(parser);
-        parser.Parse(file);
-        return lists;
+        const std::vector<qint64> estimates = OnProgress ? topLevelRowEstimates(file) : std::vector<qint64>();
+        const auto read = [&](XmlFileParser::Tokenizer tokenizer) {
+            auto lists = NewLists();
+            CatalogueBuilder builder(*lists, fileName, OnProgress, estimates);
+            XmlFileParser parser(fileName, builder);
+            builder.SetParser(parser);
+            parser.Parse(file, tokenizer);
+            return lists;
+        };
+        try {
+            return read(XmlFileParser::Tokenizer::Fast);
+        } catch (const XmlFastPathDeclined&) {
+            // What the fast tokenizer is not sure of, the general parser reads anew.
+            if (!file.seek(0))
+                throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        }
+        return read(XmlFileParser::Tokenizer::General);
     } catch (const std::bad_alloc&) {
         // What was read is freed by now, so the message itself can be made.
         throw ReelkeepError(QStringLiteral("There is not enough memory to read \"%1\".").arg(fileName));

@@ -4,6 +4,7 @@
 #include "LoadLimits.h"
 #include "ReelkeepError.h"
 #include "XmlEventBatches.h"
+#include "XmlFastTokenizer.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -126,6 +127,8 @@ qint64 XmlFileParser::Line() const
 {
     if (m_replayer)
         return PositionOfByte(m_replayer->ByteIndex()).first;
+    if (m_fastTokenizer)
+        return PositionOfByte(m_fastTokenizer->ByteIndex()).first;
     return m_parser ? qint64(XML_GetCurrentLineNumber(m_parser)) : 0;
 }
 
@@ -133,15 +136,24 @@ qint64 XmlFileParser::Column() const
 {
     if (m_replayer)
         return PositionOfByte(m_replayer->ByteIndex()).second;
+    if (m_fastTokenizer)
+        return PositionOfByte(m_fastTokenizer->ByteIndex()).second;
     return m_parser ? qint64(XML_GetCurrentColumnNumber(m_parser)) + 1 : 0;
 }
 
-void XmlFileParser::Parse(QFile& file)
+qint64 XmlFileParser::ByteIndex() const
+{
+    return m_fastTokenizer ? m_fastTokenizer->ByteIndex() : qint64(XML_GetCurrentByteIndex(m_parser));
+}
+
+void XmlFileParser::Parse(QFile& file, Tokenizer tokenizer)
 {
     m_textLimit = MaxExpandedTextBytes(file.size());
     const QByteArray head = file.peek(512);
     const std::unique_ptr<Transcoder> transcoder = Transcoder::ForHead(head);
-    if (!transcoder && isUtf8(head) && ParseOnTwoThreads(file))
+    const bool utf8 = !transcoder && isUtf8(head);
+    m_fast = utf8 && tokenizer == Tokenizer::Fast;
+    if (utf8 && ParseOnTwoThreads(file))
         return;
     ParseWith(file, transcoder.get(), m_handler);
 }
@@ -150,7 +162,7 @@ void XmlFileParser::Parse(QFile& file)
 bool XmlFileParser::ParseOnTwoThreads(QFile& file)
 {
     XmlEventQueue queue;
-    XmlEventRecorder recorder(queue, [this] { return qint64(XML_GetCurrentByteIndex(m_parser)); });
+    XmlEventRecorder recorder(queue, [this] { return ByteIndex(); });
     std::thread parsing;
     try {
         parsing = std::thread([&] {
@@ -188,6 +200,18 @@ bool XmlFileParser::ParseOnTwoThreads(QFile& file)
 }
 
 void XmlFileParser::ParseWith(QFile& file, Transcoder* transcoder, Handler& sink)
+{
+    if (m_fast) {
+        XmlFastTokenizer tokenizer(sink);
+        m_fastTokenizer = &tokenizer;
+        const auto forget = qScopeGuard([this] { m_fastTokenizer = nullptr; });
+        tokenizer.Read(file, m_fileName);
+        return;
+    }
+    ParseWithExpat(file, transcoder, sink);
+}
+
+void XmlFileParser::ParseWithExpat(QFile& file, Transcoder* transcoder, Handler& sink)
 {
     ParserPtr parser(XML_ParserCreate(transcoder ? "UTF-8" : nullptr), &XML_ParserFree);
     if (!parser)

@@ -34,9 +34,17 @@ public:
     XmlFileParser(const XmlFileParser&) = delete;
     XmlFileParser& operator=(const XmlFileParser&) = delete;
 
+    enum class Tokenizer {
+        // For a plain UTF-8 file, the fast tokenizer; it throws XmlFastPathDeclined
+        // for what it leaves to the general one, and the caller then parses the
+        // file again from its start with a fresh handler and Tokenizer::General.
+        Fast,
+        General
+    };
+
     // Parses the whole file from its start; throws ReelkeepError. A UTF-8 file is
     // tokenised on a second thread while the handler takes its events on this one.
-    void Parse(QFile& file);
+    void Parse(QFile& file, Tokenizer tokenizer);
 
     // Where the event being handled lies, for messages (1-based).
     qint64 Line() const;
@@ -47,6 +55,8 @@ private:
 
     bool ParseOnTwoThreads(QFile& file);
     void ParseWith(QFile& file, Transcoder* transcoder, Handler& sink);
+    void ParseWithExpat(QFile& file, Transcoder* transcoder, Handler& sink);
+    qint64 ByteIndex() const;
     void Configure();
     void Feed(QFile& file, Transcoder* transcoder);
     [[noreturn]] void Fail() const;
@@ -62,6 +72,8 @@ private:
     Handler* m_sink = nullptr;
     std::exception_ptr m_exception;
     QString m_unknownEncoding;
+    bool m_fast = false;
+    const class XmlFastTokenizer* m_fastTokenizer = nullptr;
     // The handling side, replaying what the second thread recorded.
     const class XmlEventReplayer* m_replayer = nullptr;
 };
