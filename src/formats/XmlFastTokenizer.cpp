@@ -476,6 +476,7 @@ XmlFastTokenizer::Step XmlFastTokenizer::parseStartTag(char* at)
     if (empty) {
         m_openNames.resize(m_nameStarts.back());
         m_nameStarts.pop_back();
+        startEvent(next); // an empty element ends where its tag does
         m_sink.EndElement();
         if (m_nameStarts.empty())
             m_stage = Stage::AfterRoot;

@@ -1,7 +1,8 @@
-// A streaming XML parser over a catalogue file (expat): the file is fed in blocks, so
-// memory stays bounded whatever its size; encodings the parser lacks are decoded here;
-// entity expansion is bounded by MaxExpandedTextBytes; every failure becomes a
-// ReelkeepError naming the file and the parser's reason.
+// A streaming XML parser over a catalogue file (expat, or for plain UTF-8 the fast
+// tokenizer first): the file is fed in blocks, so memory stays bounded whatever its
+// size; encodings the parser lacks are decoded here; entity expansion is bounded by
+// MaxExpandedTextBytes; every failure becomes a ReelkeepError naming the file and the
+// parser's reason.
 #pragma once
 
 #include <QString>

@@ -1,0 +1,104 @@
+// The fast XML tokenizer against expat: what it accepts it reports exactly as expat
+// does, what expat refuses it never accepts, and the catalogues the program writes it
+// always takes.
+#include "FormatTestSupport.h"
+#include "TReelkeepXMLSerialiazerV2_1.h"
+#include "XmlEventLog.h"
+
+#include <random>
+
+namespace reelkeep::testing {
+namespace {
+
+using Tokenizer = XmlFileParser::Tokenizer;
+
+class XmlFastTokenizerTest : public FormatTest {
+protected:
+    // Expat's events, and the fast tokenizer's when it takes the file.
+    std::pair<std::optional<std::string>, std::optional<std::string>> readBoth(const QByteArray& bytes)
+    {
+        const QString fileName = write("in.xml", bytes);
+        return {XmlEvents(fileName, Tokenizer::General), XmlEvents(fileName, Tokenizer::Fast)};
+    }
+};
+
+TEST_F(XmlFastTokenizerTest, TakesWrittenCataloguesAndPlainXmlExactlyAsExpatReadsThem)
+{
+    auto lists = sampleCatalogue();
+    // In the last list, so that few events lie beyond its long text.
+    TzkRow& row = *lists->List(lists->Count() - 1)->AddRow();
+    row.Fields[csTitle] = QString::fromUtf8("lone\rCR lone\nLF CR\r\nLF <br> &amp; <&>\"' \ttab Ё 😀 \u0085\u2028");
+    row.Fields[csActors] = QStringLiteral("  spaces kept  ");
+    // Longer than a block, so that one text crosses the blocks the file is read in.
+    row.Fields[csDescription] = QString::fromUtf8("я").repeated(600000) + QStringLiteral("&end");
+    const QString catalogue = path("written.xkdx");
+    TReelkeepXMLSerialiazerV2_1().Save(catalogue, *lists);
+    const auto fast = XmlEvents(catalogue, Tokenizer::Fast);
+    ASSERT_TRUE(fast.has_value()) << "the fast tokenizer declined a written catalogue";
+    EXPECT_EQ(XmlLogDifference(fast, XmlEvents(catalogue, Tokenizer::General)), "");
+
+    const char* const plain[] = {
+        "\xEF\xBB\xBF<a/>",
+        "<?xml version='1.0' encoding='utf-8' standalone='yes' ?>\r\n<a\tx = \"1\"\ny='&#x41;&#66;&lt;&gt;&amp;&apos;&quot;'></a\n>",
+        "<?xml version=\"1.0\"?><r><e a=\"tab\there\r\nline&#13;&#10;&#9;\"/>\r\n<e>x\ry\r\nz&#13;</e> <e>]] ]></e></r>\n\n",
+        "<r:x _a-b.c=\"\" :z=\"&#x10FFFF;&#xE000;&#55295;\"><t>\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF</t>"
+        "<u>mixed<v/>after</u></r:x>",
+    };
+    for (const char* text : plain) {
+        const auto [expat, fastEvents] = readBoth(QByteArray(text));
+        ASSERT_TRUE(expat.has_value()) << text;
+        EXPECT_EQ(XmlLogDifference(fastEvents, expat), "") << text;
+    }
+}
+
+// Refused by XML; each must be refused by expat and never taken by the fast tokenizer.
+TEST_F(XmlFastTokenizerTest, NeverTakesWhatExpatRefusesNorReportsItOtherwise)
+{
+    const QByteArray base = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Reelkeep A=\"1\" B='x&amp;y'>\r\n"
+                            "\t<Item ID=\"1\"><Field N=\"0\">Фильм &#13;&#x41; &lt;b&gt;</Field><Field N=\"1\"/></Item>\n"
+                            "\t<Item ID=\"2\"><Field N=\"3\">a]b\tc\r\nd\xF0\x9F\x98\x80</Field></Item>\n</Reelkeep>\n";
+    const char* const refused[] = {
+        "<a>]]></a>", "<a>&#0;</a>", "<a>&#xD800;</a>", "<a>&#xFFFE;</a>", "<a>&#x110000;</a>", "<a>&#X41;</a>",
+        "<a>&#;</a>", "<a>&nbsp;</a>", "<a>&amp</a>", "<a x=\"1\" x=\"2\"/>", "<a x=\"<\"/>", "<a x=1/>",
+        "<a x=\"1\"y=\"2\"/>", "<a></b>", "<a></ab>", "<ab></a>", "<a>\x01</a>", "<a>\xC0\x80</a>", "<a>\xED\xA0\x80</a>",
+        "<a>\xEF\xBF\xBE</a>", "<a>\xF4\x90\x80\x80</a>", "<a>\xE0\x80\xAF</a>", "<a>\x80</a>", "<a>\xC3</a>",
+        "x<a/>", "<a/><b/>", "<a/>x", "<a>", "<a", "", " <?xml version=\"1.0\"?><a/>",
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"maybe\"?><a/>", "<1a/>", "< a/>", "</a>", "<a/ >",
+        "<a x=\"1\" / >", "<a>\0</a>",
+    };
+    std::vector<QByteArray> cases(std::begin(refused), std::end(refused));
+    cases.back() = QByteArray("<a>\0</a>", 8);
+    for (const QByteArray& bytes : cases) {
+        const auto [expat, fast] = readBoth(bytes);
+        EXPECT_FALSE(expat.has_value()) << bytes.toStdString();
+        EXPECT_FALSE(fast.has_value()) << bytes.toStdString();
+    }
+
+    // Random damage to a small catalogue-like document: bytes replaced, inserted and
+    // removed, chosen from those that matter to XML.
+    const QByteArray alphabet = QByteArrayLiteral("<>&;#x\"'/=!?]\r\n\t :-aZ1\xC3\xBF\x80\xED\xEF\xF0");
+    std::mt19937 random(20261206);
+    int taken = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes = base;
+        for (int edit = 0, edits = 1 + int(random() % 3); edit < edits; ++edit) {
+            const auto at = qsizetype(random() % quint32(bytes.size()));
+            const char byte = alphabet[qsizetype(random() % quint32(alphabet.size()))];
+            switch (random() % 3) {
+            case 0: bytes[at] = byte; break;
+            case 1: bytes.insert(at, byte); break;
+            default: bytes.remove(at, 1 + qsizetype(random() % 3)); break;
+            }
+        }
+        const auto [expat, fast] = readBoth(bytes);
+        if (fast) {
+            ++taken;
+            ASSERT_EQ(XmlLogDifference(fast, expat), "") << bytes.toStdString();
+        }
+    }
+    // The damage must leave many files whole enough for the comparison to mean something.
+    EXPECT_GT(taken, 100);
+}
+
+} // namespace
+} // namespace reelkeep::testing
