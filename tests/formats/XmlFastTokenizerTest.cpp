@@ -5,12 +5,60 @@
 #include "TReelkeepXMLSerialiazerV2_1.h"
 #include "XmlEventLog.h"
 
+#include <QBuffer>
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 namespace reelkeep::testing {
 namespace {
 
 using Tokenizer = XmlFileParser::Tokenizer;
+
+// Well-formed XML that is not what the writer makes.
+const char* const kPlainXml[] = {
+    "\xEF\xBB\xBF<a/>",
+    "<?xml version='1.0' encoding='utf-8' standalone='yes' ?>\r\n<a\tx = \"1\"\ny='&#x41;&#66;&lt;&gt;&amp;&apos;&quot;'></a\n>",
+    "<?xml version=\"1.0\"?><r><e a=\"tab\there\r\nline&#13;&#10;&#9;\"/>\r\n<e>x\ry\r\nz&#13;</e> <e>]] ]></e></r>\n\n",
+    "<r:x _a-b.c=\"\" :z=\"&#x10FFFF;&#xE000;&#55295;\"><t>\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF</t>"
+    "<u>mixed<v/>after</u></r:x>",
+};
+
+// A device that hands out its bytes a few at a time, so that every token of a file
+// is cut somewhere between two reads.
+class TricklingDevice : public QIODevice {
+public:
+    explicit TricklingDevice(QByteArray bytes) : m_bytes(std::move(bytes)) { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char* data, qint64 capacity) override
+    {
+        const qint64 length = std::min({capacity, qint64(m_bytes.size()) - m_at, 1 + m_reads++ % 7});
+        std::memcpy(data, m_bytes.constData() + m_at, size_t(length));
+        m_at += length;
+        return length;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_at = 0;
+    qint64 m_reads = 0;
+};
+
+// The fast tokenizer's events for bytes read from the device; nothing when it declines.
+std::optional<std::string> fastEventsFrom(QIODevice& device)
+{
+    XmlEventLog log;
+    XmlFastTokenizer tokenizer(log);
+    log.TellPosition([&tokenizer] { return tokenizer.ByteIndex(); });
+    try {
+        tokenizer.Read(device, QStringLiteral("in.xml"));
+    } catch (const XmlFastPathDeclined&) {
+        return std::nullopt;
+    }
+    return log.Log();
+}
 
 class XmlFastTokenizerTest : public FormatTest {
 protected:
@@ -37,17 +85,32 @@ TEST_F(XmlFastTokenizerTest, TakesWrittenCataloguesAndPlainXmlExactlyAsExpatRead
     ASSERT_TRUE(fast.has_value()) << "the fast tokenizer declined a written catalogue";
     EXPECT_EQ(XmlLogDifference(fast, XmlEvents(catalogue, Tokenizer::General)), "");
 
-    const char* const plain[] = {
-        "\xEF\xBB\xBF<a/>",
-        "<?xml version='1.0' encoding='utf-8' standalone='yes' ?>\r\n<a\tx = \"1\"\ny='&#x41;&#66;&lt;&gt;&amp;&apos;&quot;'></a\n>",
-        "<?xml version=\"1.0\"?><r><e a=\"tab\there\r\nline&#13;&#10;&#9;\"/>\r\n<e>x\ry\r\nz&#13;</e> <e>]] ]></e></r>\n\n",
-        "<r:x _a-b.c=\"\" :z=\"&#x10FFFF;&#xE000;&#55295;\"><t>\xC2\x80\xE0\xA0\x80\xED\x9F\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF</t>"
-        "<u>mixed<v/>after</u></r:x>",
-    };
-    for (const char* text : plain) {
+    for (const char* text : kPlainXml) {
         const auto [expat, fastEvents] = readBoth(QByteArray(text));
         ASSERT_TRUE(expat.has_value()) << text;
         EXPECT_EQ(XmlLogDifference(fastEvents, expat), "") << text;
+    }
+}
+
+TEST_F(XmlFastTokenizerTest, ReadsTheSameWhereverTheReadsCutTheFile)
+{
+    const QString catalogue = path("sample.xkdx");
+    TReelkeepXMLSerialiazerV2_1().Save(catalogue, *sampleCatalogue());
+    std::vector<QByteArray> files = {ReadWholeFile(catalogue)};
+    files.insert(files.end(), std::begin(kPlainXml), std::end(kPlainXml));
+    for (const QByteArray& bytes : files) {
+        QBuffer whole;
+        whole.setData(bytes);
+        whole.open(QIODevice::ReadOnly);
+        const auto expected = fastEventsFrom(whole);
+        ASSERT_TRUE(expected.has_value()) << bytes.toStdString();
+        TricklingDevice trickling(bytes);
+        EXPECT_EQ(XmlLogDifference(fastEventsFrom(trickling), expected), "") << bytes.toStdString();
+        // Cut short, wherever, it is declined.
+        for (qsizetype length = 0; length < bytes.size() - 2; length += 1 + length / 3) {
+            TricklingDevice truncated(bytes.left(length));
+            EXPECT_FALSE(fastEventsFrom(truncated).has_value()) << length;
+        }
     }
 }
 
