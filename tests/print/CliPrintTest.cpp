@@ -170,12 +170,7 @@ TEST_F(CliPrint, CoverJsonRoundTripsThroughTheLayoutFile)
     ASSERT_EQ(shown.status, 0) << shown.err.constData();
     const QJsonObject json = QJsonDocument::fromJson(shown.out).object();
     EXPECT_EQ(json[QStringLiteral("type")].toInt(), 0);
-    QStringList texts;
-    for (const QJsonValue shape : json[QStringLiteral("shapes")].toArray())
-        texts << shape[QStringLiteral("text")].toString();
-    const QString all = texts.join(QLatin1Char('|'));
-    for (const char* placeholder : {"%Name%", "%OrigName%", "%Year%", "%Time%", "%Rej%", "%Actors%", "%Descr%"})
-        EXPECT_TRUE(all.contains(QLatin1String(placeholder))) << placeholder;
+    EXPECT_EQ(json[QStringLiteral("shapes")][0][QStringLiteral("text")].toString(), QStringLiteral("%Name%"));
 
     // Saving the shown JSON gives the shipped file back, byte for byte.
     write("shown.json", shown.out);
