@@ -127,11 +127,11 @@ TEST_F(CoverPrintingTest, ANamedLayoutThatIsMissingOrDamagedFailsBeforeTheJob)
 
 TEST(CoverFit, TheWholeLayoutMustLieInThePrintableArea)
 {
-    const auto layout = [](int type, float shapeX = 0) {
+    // A square layout with a text box 60 mm wide from shapeX.
+    const auto layout = [](float shapeX) {
         ZKCover cover;
-        cover.CoverType = type;
-        if (shapeX > 0)
-            AddText(cover, shapeX, 10, 60, 10, QStringLiteral("%Name%"));
+        cover.CoverType = 3;
+        AddText(cover, shapeX, 10, 60, 10, QStringLiteral("%Name%"));
         return cover.SaveToBytes();
     };
     const auto a4 = [](QPageLayout::Orientation orientation) {
@@ -139,12 +139,8 @@ TEST(CoverFit, TheWholeLayoutMustLieInThePrintableArea)
     };
     const PrinterMeasurements portrait = a4(QPageLayout::Portrait), landscape = a4(QPageLayout::Landscape);
     // A4 less two 5 mm margins is 200 x 287 mm; the cover starts 5 mm into that.
-    EXPECT_TRUE(CoverFitsPage(QByteArray(), portrait));             // envelope, 157 x 264
+    EXPECT_TRUE(CoverFitsPage(QByteArray(), portrait)); // the envelope
     EXPECT_FALSE(CoverFitsPage(QByteArray(), landscape));
-    EXPECT_FALSE(CoverFitsPage(layout(2), portrait));               // 272 x 182
-    EXPECT_TRUE(CoverFitsPage(layout(2), landscape));
-    EXPECT_FALSE(CoverFitsPage(layout(7), portrait));               // 297 x 182
-    EXPECT_FALSE(CoverFitsPage(layout(7), landscape));
-    EXPECT_TRUE(CoverFitsPage(layout(3, 130), portrait));           // a text box reaching 190 mm
-    EXPECT_FALSE(CoverFitsPage(layout(3, 140), portrait));          // and 200 mm
+    EXPECT_TRUE(CoverFitsPage(layout(130), portrait)); // reaching 190 mm
+    EXPECT_FALSE(CoverFitsPage(layout(140), portrait)); // and 200 mm
 }
