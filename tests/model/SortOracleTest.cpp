@@ -18,13 +18,6 @@ constexpr int kTitle = 1;
 constexpr int kNumber = 3;
 constexpr int kDate = 16;
 
-// One level of rows as the reference sort sees it: counted, read and swapped by position.
-struct Level {
-    std::function<TzkRow*(int)> row;
-    std::function<void(int, int)> swap;
-    int count;
-};
-
 bool bytesLess(const QByteArray& a, const QByteArray& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
@@ -32,15 +25,19 @@ bool bytesLess(const QByteArray& a, const QByteArray& b)
 }
 
 // The reference: keys first, then the selection sort with its comparison, literally.
-void referenceSortLevel(const Level& level, int c, std::uint8_t kind, bool desc, const LocaleFormats& formats)
+// The owner of the rows (the list or a parent row) swaps them by position.
+template <typename Owner>
+void referenceSortLevel(Owner& owner, const std::vector<RowPtr>& rows, int c, std::uint8_t kind, bool desc,
+                        const LocaleFormats& formats)
 {
+    const int count = int(rows.size());
     if (kind > 2)
         return;
     const CodePage& page = CodePage::Default();
     std::vector<QByteArray> textKeys;
     std::vector<qint64> valueKeys;
-    for (int i = 0; i < level.count; ++i) {
-        const QString cell = level.row(i)->Fields[size_t(c)];
+    for (int i = 0; i < count; ++i) {
+        const QString cell = rows[size_t(i)]->Fields[size_t(c)];
         textKeys.push_back(page.lowerBytes(page.encode(cell)));
         qint64 value = 0;
         if (kind == 1 && !cell.isEmpty() &&
@@ -55,8 +52,8 @@ void referenceSortLevel(const Level& level, int c, std::uint8_t kind, bool desc,
         valueKeys.push_back(value);
     }
     const auto before = [&](int j, int best) {
-        const QString& a = level.row(best)->Fields[size_t(c)];
-        const QString& b = level.row(j)->Fields[size_t(c)];
+        const QString& a = rows[size_t(best)]->Fields[size_t(c)];
+        const QString& b = rows[size_t(j)]->Fields[size_t(c)];
         bool r;
         if (a.isEmpty())
             r = desc;
@@ -69,15 +66,15 @@ void referenceSortLevel(const Level& level, int c, std::uint8_t kind, bool desc,
             r = !r;
         return r;
     };
-    for (int i = 0; i + 1 < level.count; ++i) {
-        if (level.row(i)->Filtered)
+    for (int i = 0; i + 1 < count; ++i) {
+        if (rows[size_t(i)]->Filtered)
             continue;
         int best = i;
-        for (int j = i + 1; j < level.count; ++j)
-            if (before(j, best) && !level.row(j)->Filtered)
+        for (int j = i + 1; j < count; ++j)
+            if (before(j, best) && !rows[size_t(j)]->Filtered)
                 best = j;
         if (best != i) {
-            level.swap(i, best);
+            owner.SwapRows(i, best);
             std::swap(textKeys[size_t(i)], textKeys[size_t(best)]);
             std::swap(valueKeys[size_t(i)], valueKeys[size_t(best)]);
         }
@@ -90,11 +87,8 @@ void referenceSortNested(const std::vector<RowPtr>& rows, int c, std::uint8_t ki
     for (const auto& row : rows) {
         if (row->Children.empty())
             continue;
-        TzkRow& parent = *row;
-        referenceSortLevel({[&](int i) { return parent.Child(i); }, [&](int i, int j) { parent.SwapRows(i, j); },
-                            parent.ChildCount()},
-                           c, kind, desc, formats);
-        referenceSortNested(parent.Children, c, kind, desc, formats);
+        referenceSortLevel(*row, row->Children, c, kind, desc, formats);
+        referenceSortNested(row->Children, c, kind, desc, formats);
     }
 }
 
@@ -102,8 +96,7 @@ void referenceSort(TZKList& list, int c, std::uint8_t kind)
 {
     const bool descending = c == list.SortColumn ? !list.SortDescending : list.SortDescending;
     list.SortColumn = c;
-    const Level top{[&](int i) { return list.Row(i); }, [&](int i, int j) { list.SwapRows(i, j); }, list.RowCount()};
-    referenceSortLevel(top, c, kind, descending, list.Formats);
+    referenceSortLevel(list, list.Items(), c, kind, descending, list.Formats);
     referenceSortNested(list.Items(), c, kind, descending, list.Formats);
     list.SortDescending = descending; // only once the whole tree is sorted
 }
