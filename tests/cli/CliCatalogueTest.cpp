@@ -58,6 +58,7 @@ TEST_F(Cli, DumpShowsTheWholeCatalogueAsLoaded)
     const QJsonObject list = catalogue[QStringLiteral("lists")][0].toObject();
     EXPECT_EQ(list[QStringLiteral("name")].toString(), QStringLiteral("Фильмы"));
     EXPECT_EQ(list[QStringLiteral("maxId")].toInt(), 4);
+    ASSERT_EQ(list[QStringLiteral("columns")].toArray().size(), 22); // every column, the unnamed last one too
     EXPECT_EQ(list[QStringLiteral("columns")][1][QStringLiteral("name")].toString(), QStringLiteral("Название"));
     EXPECT_EQ(titles(catalogue, 0), (QStringList{QStringLiteral("Солярис"), QStringLiteral("Alien"), QStringLiteral("Брат")}));
     const QJsonObject child = list[QStringLiteral("rows")][1][QStringLiteral("children")][0].toObject();
