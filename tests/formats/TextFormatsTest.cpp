@@ -59,7 +59,6 @@ TEST_F(TextFormats, Version13KeepsNamesCellsAndLineBreaksAndWritesTopLevelRowsOn
     EXPECT_TRUE(bytes.startsWith(QByteArray("kdx v1.3\r\n2\r\n" + CodePage::Default().encode(u"Фильмы") + "\r\n2\r\n")));
     EXPECT_TRUE(bytes.contains("\r\ntwo<br>lines, lone\rCR and lone\nLF\r\n"));
     EXPECT_FALSE(bytes.contains("nested"));
-    EXPECT_EQ(bytes, doc.SaveToString());
 
     TzkReelkeep back;
     ASSERT_TRUE(back.LoadFromFile(file));
