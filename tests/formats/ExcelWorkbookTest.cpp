@@ -6,8 +6,6 @@
 #include "FormatTestSupport.h"
 #include "../support/ErrorMessage.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <thread>
 
 namespace reelkeep::testing {
@@ -151,7 +149,7 @@ TEST_F(ExcelWorkbookTest, DamagedWorkbooksGiveAnErrorNamingTheFile)
     }
     // A workbook on which FreeXL itself overruns a buffer (found by fuzzing): the
     // reading runs apart from the program, so this is an error and not a crash.
-    const QString crash = QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath(QStringLiteral("data/freexl-crash.xls"));
+    const QString crash = QStringLiteral(FORMATS_TEST_DATA_DIR "/freexl-crash.xls");
     ASSERT_TRUE(QFile::exists(crash));
     EXPECT_THROW(load(crash), FormatError);
     EXPECT_THROW(load(path("missing.xls")), FileError);
