@@ -120,34 +120,6 @@ private slots:
         QCOMPARE(saved.ShortCutSaveAs, QStringLiteral("Shift+Ctrl+S"));
     }
 
-    void quickListKeepsFilesOfTheProgramFolderBare()
-    {
-        show();
-        find<QTabWidget>("PageControl1")->setCurrentIndex(1);
-        QVERIFY(find<QPushButton>("btnAddList")->isDefault());
-        const QString inside = QDir(cli->folder()).filePath(QStringLiteral("films.kdx"));
-        const QString lookalike = QStringLiteral("/elsewhere") + cli->folder() + QStringLiteral("/films.kdx");
-        type("edName", inside);
-        click("btnAddList"); // no name yet: nothing added
-        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 0);
-        type("edComm", QStringLiteral("Фильмы"));
-        QTest::keyClick(find<QLineEdit>("edComm"), Qt::Key_Return);
-        type("edName", lookalike);
-        type("edComm", QStringLiteral("Чужие"));
-        click("btnAddList");
-        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 2);
-        QCOMPARE(cell("lvFiles", 0, 0), QStringLiteral("films.kdx"));
-        QCOMPARE(cell("lvFiles", 1, 0), lookalike);
-        QVERIFY(find<QLineEdit>("edName")->text().isEmpty() && find<QLineEdit>("edComm")->text().isEmpty());
-        click("btnRemoveList"); // nothing picked: nothing removed
-        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 2);
-        find<QTreeWidget>("lvFiles")->topLevelItem(1)->setSelected(true);
-        click("btnRemoveList");
-        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 1);
-        click("btnSave");
-        QCOMPARE(reread().ListFileNames, test::u({"films.kdx"}));
-    }
-
     void saveWritesWhatWasEnteredAndRefreshesTheProgram()
     {
         TfmList* list = openSample("films.kdx");
@@ -162,9 +134,28 @@ private slots:
         type("edColWidth", QStringLiteral("50,50"));
         type("edCoverFileName", QStringLiteral("Sleeve.cvr"));
         find<QCheckBox>("cbUseMDIPanel")->setChecked(true);
-        type("edName", QStringLiteral("films.kdx"));
+
+        // The quick list: a file of the program folder is kept bare, one elsewhere whole.
+        find<QTabWidget>("PageControl1")->setCurrentIndex(1);
+        QVERIFY(find<QPushButton>("btnAddList")->isDefault());
+        const QString lookalike = QStringLiteral("/elsewhere") + cli->folder() + QStringLiteral("/films.kdx");
+        type("edName", QDir(cli->folder()).filePath(QStringLiteral("films.kdx")));
+        click("btnAddList"); // no name yet: nothing added
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 0);
         type("edComm", QStringLiteral("Мои фильмы"));
+        QTest::keyClick(find<QLineEdit>("edComm"), Qt::Key_Return);
+        type("edName", lookalike);
+        type("edComm", QStringLiteral("Чужие"));
         click("btnAddList");
+        QCOMPARE(cell("lvFiles", 0, 0), QStringLiteral("films.kdx"));
+        QCOMPARE(cell("lvFiles", 1, 0), lookalike);
+        QVERIFY(find<QLineEdit>("edName")->text().isEmpty() && find<QLineEdit>("edComm")->text().isEmpty());
+        click("btnRemoveList"); // nothing picked: nothing removed
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 2);
+        find<QTreeWidget>("lvFiles")->topLevelItem(1)->setSelected(true);
+        click("btnRemoveList");
+        QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 1);
+
         type("edSrchName", QStringLiteral("Поиск"));
         type("edSrchURL", QStringLiteral("https://search.example/?q=%Name%"));
         click("btnAddSrch");
@@ -180,6 +171,7 @@ private slots:
         QCOMPARE(saved.ColPattern[3], QStringLiteral("%Name% / %Year%"));
         QCOMPARE(saved.CoverFile, QStringLiteral("Sleeve.cvr"));
         QVERIFY(saved.UseMDIPanel);
+        QCOMPARE(saved.ListFileNames, test::u({"films.kdx"}));
         QCOMPARE(saved.ListComments, test::u({"Мои фильмы"}));
         QCOMPARE(saved.SearchCount, 2);
         QCOMPARE(saved.SrchURL[1], QStringLiteral("https://search.example/?q=%Name%"));
