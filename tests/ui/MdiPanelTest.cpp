@@ -120,10 +120,10 @@ void MdiPanelTest::ButtonsFollowTheWindows()
     QCOMPARE(bench.Panel->Buttons().size(), 3u);
 
     // Closing removes the button and packs the others to the left; so does hiding a window.
+    const int firstPlace = bench.Panel->ButtonOf(first)->x();
     first->close();
     QTRY_COMPARE(bench.Panel->Buttons().size(), 2u);
-    QCOMPARE(bench.Panel->ButtonOf(second)->x(), bench.Panel->Buttons().front()->x());
-    QCOMPARE(bench.Panel->ButtonOf(third)->x(), bench.Panel->ButtonOf(second)->geometry().right() + 2);
+    QCOMPARE(bench.Panel->ButtonOf(second)->x(), firstPlace);
     second->hide();
     QTRY_COMPARE(ButtonTips(bench.Panel), test::u({"Осень.xls"}));
     second->show();

@@ -74,7 +74,6 @@ private slots:
         QCOMPARE(prompts->lastFilters.front(), QStringLiteral("Все (*)"));
         QTRY_COMPARE(main->lists().size(), 1);
         QVERIFY(WaitLoaded(main->lists().front()));
-        QCOMPARE(main->shell().options().LastListDir, file("sub"));
         main->menus().action("miClose")->trigger();
         QTRY_VERIFY(main->lists().isEmpty());
         QTRY_VERIFY(!enabled("miSave") && !enabled("miCList"));
