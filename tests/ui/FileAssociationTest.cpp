@@ -10,13 +10,6 @@ using namespace reelkeep;
 
 namespace {
 
-void Write(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 // Runs a desktop tool as a session without a desktop environment would, in the given homes.
 QString Run(const XdgHomes& homes, const QString& program, const QStringList& arguments)
 {
@@ -72,8 +65,8 @@ void FileAssociationTest::DesktopToolsSeeTheAssociation()
 
     const QString catalogue = root.filePath(QStringLiteral("films.kdx"));
     const QString xml = root.filePath(QStringLiteral("films.xkdx"));
-    Write(catalogue, QByteArray("kdx v2.1\0\0\0\0", 12));
-    Write(xml, "<?xml version=\"1.0\"?>\n<Reelkeep MajorVersion=\"2\" MinorVersion=\"1\" Autor=\"\"/>\n");
+    test::WriteTestFile(catalogue, QByteArray("kdx v2.1\0\0\0\0", 12));
+    test::WriteTestFile(xml, "<?xml version=\"1.0\"?>\n<Reelkeep MajorVersion=\"2\" MinorVersion=\"1\" Autor=\"\"/>\n");
     QCOMPARE(Run(homes, QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("filetype"), catalogue}),
              QStringLiteral("application/x-reelkeep-catalogue"));
     QCOMPARE(Run(homes, QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("filetype"), xml}),
@@ -87,11 +80,10 @@ void FileAssociationTest::OtherDefaultsAndLinesAreKept()
 {
     QTemporaryDir root;
     const XdgHomes homes{root.filePath(QStringLiteral("data")), root.filePath(QStringLiteral("config"))};
-    QVERIFY(QDir().mkpath(homes.ConfigHome));
     const QString list = homes.ConfigHome + QStringLiteral("/mimeapps.list");
-    Write(list, "[Added Associations]\ntext/plain=editor.desktop;\n\n"
-                "[Default Applications]\napplication/x-reelkeep-catalogue=old.desktop;reelkeep.desktop;\ntext/html=браузер.desktop;\n\n"
-                "[Removed Associations]\nimage/png=viewer.desktop;\n");
+    test::WriteTestFile(list, "[Added Associations]\ntext/plain=editor.desktop;\n\n"
+                              "[Default Applications]\napplication/x-reelkeep-catalogue=old.desktop;reelkeep.desktop;\ntext/html=браузер.desktop;\n\n"
+                              "[Removed Associations]\nimage/png=viewer.desktop;\n");
     const QString program = root.filePath(QStringLiteral("reelkeep"));
     QCOMPARE(AssociateFileTypes(program, homes).FailedStep, AssociationStep::None);
     QCOMPARE(AssociateFileTypes(program, homes).FailedStep, AssociationStep::None);
@@ -102,7 +94,7 @@ void FileAssociationTest::OtherDefaultsAndLinesAreKept()
                             "[Removed Associations]\nimage/png=viewer.desktop;\n"));
 
     // A file without the section gets it at its end.
-    Write(list, "[Added Associations]\ntext/plain=editor.desktop;");
+    test::WriteTestFile(list, "[Added Associations]\ntext/plain=editor.desktop;");
     QCOMPARE(AssociateFileTypes(program, homes).FailedStep, AssociationStep::None);
     QCOMPARE(test::ReadTestFile(list), QByteArray("[Added Associations]\ntext/plain=editor.desktop;\n\n[Default Applications]\n"
                                     "application/x-reelkeep-catalogue=reelkeep.desktop;\napplication/x-reelkeep-xml=reelkeep.desktop;\n"));
@@ -112,7 +104,7 @@ void FileAssociationTest::TheFailingStepIsReported()
 {
     QTemporaryDir root;
     const QString blocker = root.filePath(QStringLiteral("a file"));
-    Write(blocker, "not a folder");
+    test::WriteTestFile(blocker, "not a folder");
     const auto marker = [](const QString& section, const QString& key) -> QString { return section + u'/' + key; };
 
     AssociationResult result = AssociateFileTypes(QStringLiteral("/usr/bin/reelkeep"), {blocker, root.filePath(QStringLiteral("config"))});
