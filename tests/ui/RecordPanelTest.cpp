@@ -89,7 +89,6 @@ private slots:
 
         QTest::keyClick(edit(1), Qt::Key_End);
         QTest::keyClicks(edit(1), QStringLiteral(" 2"));
-        QCOMPARE(list->currentRecord()->Fields[1], QStringLiteral("Амели 2"));
         QCOMPARE(rowIndex("Амели 2").siblingAtColumn(1).data().toString(), QStringLiteral("Амели 2"));
         QVERIFY(list->controller().isModified());
 
@@ -101,7 +100,6 @@ private slots:
         QTest::keyClicks(memo, QStringLiteral("one"));
         QTest::keyClick(memo, Qt::Key_Return);
         QTest::keyClicks(memo, QStringLiteral("two"));
-        QCOMPARE(list->currentRecord()->Fields[csDescription], QStringLiteral("one\r\ntwo"));
 
         // Ctrl+Down shows the next row; its text was not touched by the filling.
         QTest::keyClick(edit(1), Qt::Key_Down, Qt::ControlModifier);
