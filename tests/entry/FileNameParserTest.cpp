@@ -1,7 +1,7 @@
 #include "TzkFileNameParser.h"
 
-#include <QDir>
-#include <QFile>
+#include "../support/TestFiles.h"
+
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -17,11 +17,7 @@ struct Parsed {
 
 class FileNameParserTest : public ::testing::Test {
 protected:
-    void touch(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    void touch(const QString& name) { test::WriteTestFile(dir.filePath(name), {}); }
     TzkFileNameParser parse(const QString& name)
     {
         TzkFileNameParser parser;

@@ -102,10 +102,7 @@ TEST_F(RecordEntryTest, DvdTitleSets)
     const QString v1 = videos.copy(videos.vob(), dir + QStringLiteral("/vts_01_1.vob"), 3 * kMiB / 2);
     const QString v2 = videos.copy(videos.vob(), dir + QStringLiteral("/vts_01_2.vob"));
     const QString ifo = dir + QStringLiteral("/vts_01_0.ifo");
-    QFile file(ifo);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("DVDVIDEO-VTS") + QByteArray(2036, '\0'));
-    file.close();
+    test::WriteTestFile(ifo, QByteArray("DVDVIDEO-VTS") + QByteArray(2036, '\0'));
     list.Column(12).Pattern = QStringLiteral("%VidSecs%");
     entry.ProcessFiles({v1, v2}); // title-set files are not grouped
     entry.ProcessFiles({ifo});
@@ -253,10 +250,7 @@ TEST_F(RecordEntryTest, FilesWithoutALengthAreNamedAndEnteredWithLengthZero)
 {
     const QString dir = folder(QStringLiteral("lengths"));
     const QString text = dir + QStringLiteral("/notes.avi");
-    QFile notes(text);
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.write("not a video at all\n");
-    notes.close();
+    test::WriteTestFile(text, "not a video at all\n");
     const QString sound = videos.copy(videos.audioOnly(), dir + QStringLiteral("/sound.mkv"));
     const QString clip = videos.copy(videos.clip2s(), dir + QStringLiteral("/clip.avi"));
     const QString part1 = videos.copy(videos.clip2s(), dir + QStringLiteral("/film.cd1.avi"));
