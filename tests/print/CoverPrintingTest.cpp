@@ -127,11 +127,11 @@ TEST_F(CoverPrintingTest, ANamedLayoutThatIsMissingOrDamagedFailsBeforeTheJob)
 
 TEST(CoverFit, TheWholeLayoutMustLieInThePrintableArea)
 {
-    // A square layout with a text box 60 mm wide from shapeX.
-    const auto layout = [](float shapeX) {
+    // A square layout with a text box of 60 x 10 mm at (x, y).
+    const auto layout = [](float x, float y) {
         ZKCover cover;
         cover.CoverType = 3;
-        AddText(cover, shapeX, 10, 60, 10, QStringLiteral("%Name%"));
+        AddText(cover, x, y, 60, 10, QStringLiteral("%Name%"));
         return cover.SaveToBytes();
     };
     const auto a4 = [](QPageLayout::Orientation orientation) {
@@ -141,6 +141,8 @@ TEST(CoverFit, TheWholeLayoutMustLieInThePrintableArea)
     // A4 less two 5 mm margins is 200 x 287 mm; the cover starts 5 mm into that.
     EXPECT_TRUE(CoverFitsPage(QByteArray(), portrait)); // the envelope
     EXPECT_FALSE(CoverFitsPage(QByteArray(), landscape));
-    EXPECT_TRUE(CoverFitsPage(layout(130), portrait)); // reaching 190 mm
-    EXPECT_FALSE(CoverFitsPage(layout(140), portrait)); // and 200 mm
+    EXPECT_TRUE(CoverFitsPage(layout(130, 10), portrait)); // reaching 190 mm
+    EXPECT_FALSE(CoverFitsPage(layout(140, 10), portrait)); // and 200 mm
+    EXPECT_TRUE(CoverFitsPage(layout(10, 270), portrait)); // down to 280 mm
+    EXPECT_FALSE(CoverFitsPage(layout(10, 275), portrait)); // and 285 mm
 }

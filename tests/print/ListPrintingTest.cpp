@@ -79,6 +79,7 @@ TEST_F(ListPrintingTest, ColumnsLinesAndCellsOfAShortList)
 {
     resetList(3);
     settings.HorLineStyle = QStringLiteral("solid");
+    settings.VertLineWidth = 0.2;
     const std::vector<QImage> pages = printImages();
     ASSERT_EQ(pages.size(), 1u);
     const QImage& page = pages[0];
@@ -90,7 +91,7 @@ TEST_F(ListPrintingTest, ColumnsLinesAndCellsOfAShortList)
     for (int b : {0, 800, 840, 1140, 1240, 1340})
         EXPECT_TRUE(Dark(page, kLeft + b, inside)) << b;
     EXPECT_NEAR(StrokeWidth(page, kLeft, inside), 3, 1);              // frame: 0.3 mm
-    EXPECT_EQ(StrokeWidth(page, kLeft + 840, inside, false, 5), 1);  // inner: 0.1 mm
+    EXPECT_EQ(StrokeWidth(page, kLeft + 840, inside, false, 5), 2);  // inner: 0.2 mm
 
     // Header top and bottom, lines above rows 2 and 3, and the frame's bottom one row further down.
     const auto strokes = strokesDown(page);
@@ -176,18 +177,24 @@ TEST_F(ListPrintingTest, ColumnSettings)
     resetList(3);
     list.Row(0)->Fields[4] = QStringLiteral("123456789");
     settings.HorLineStyle = QStringLiteral("solid");
+    settings.VertLineStyle = QStringLiteral("clear");
     settings.Columns = QStringLiteral(" 2, 5 ,30,8,13");
     settings.ColumnsWidth = QStringLiteral("80,4,20");
     const QImage page = printImages()[0];
     const QRect table = InkBox(page);
     EXPECT_NEAR(table.right(), kLeft + 1040 + 1, 1); // column 13 has no width and is dropped
-    // Column 30 has no cells and no name: between its boundaries only whole lines.
-    for (int y = kTop; y < table.bottom(); ++y) {
+    // Column 30 has no cells and no name: between its boundaries only whole lines, those of the
+    // header, above rows 2 and 3 and the frame's bottom.
+    int lines = 0;
+    for (int y = kTop - 5, above = 0; y <= table.bottom(); ++y) {
         int ink = 0;
         for (int x = kLeft + 845; x < kLeft + 1035; ++x)
             ink += Dark(page, x, y) ? 1 : 0;
         EXPECT_TRUE(ink == 0 || ink > 150) << y;
+        lines += ink > 0 && above == 0 ? 1 : 0;
+        above = ink;
     }
+    EXPECT_EQ(lines, 5);
     // The 4 mm column shows "1...", within its boundaries.
     const QRect narrow = InkBox(page, QRect(kLeft + 803, kTop + 60, 35, 40));
     EXPECT_FALSE(narrow.isNull());
