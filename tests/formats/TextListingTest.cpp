@@ -17,6 +17,7 @@ TEST_F(TextListingTest, WritesFilledCellsOfTopLevelRowsByteForByte)
     TzkRow* row = first.AddRow();
     row->Fields[0] = QStringLiteral("1");
     row->Fields[2] = QString::fromUtf8("Ёж 日");
+    row->Fields[3] = QStringLiteral(""); // empty but not null, as cells read from a file are
     first.AddRow(row)->Fields[0] = QStringLiteral("nested, not written");
     first.AddRow()->Fields[14] = QStringLiteral("a\r\nb");
     first.AddRow(); // no filled cell: only the empty line
