@@ -86,8 +86,7 @@ class MdiPanelTest : public QObject {
 private slots:
     void ButtonsFollowTheWindows();
     void ButtonsShrinkToFitAndGrowBack();
-    void ClicksAndMenuItemsFollowTheWindowState();
-    void MenuCommandsActOnTheWindows();
+    void ClicksAndMenuItemsFollowAndActOnTheWindows();
 };
 
 void MdiPanelTest::ButtonsFollowTheWindows()
@@ -159,60 +158,7 @@ void MdiPanelTest::ButtonsShrinkToFitAndGrowBack()
     QTRY_COMPARE(bench.Panel->Buttons().front()->width(), TMDIPanel::DefaultButtonWidth);
 }
 
-void MdiPanelTest::ClicksAndMenuItemsFollowTheWindowState()
-{
-    Bench bench;
-    bench.AddPanel();
-    QMdiSubWindow* first = bench.Open(QStringLiteral("1.kdx"));
-    QMdiSubWindow* second = bench.Open(QStringLiteral("2.kdx"));
-    QMdiSubWindow* third = bench.Open(QStringLiteral("3.kdx"));
-
-    // A window that is not on top comes up in the state the top one had.
-    bench.Click(first);
-    QCOMPARE(bench.Area->activeSubWindow(), first);
-    QCOMPARE(bench.Pressed(), first);
-    QVERIFY(!first->isMaximized());
-    first->showMaximized();
-    bench.Click(second);
-    QCOMPARE(bench.Area->activeSubWindow(), second);
-    QVERIFY(second->isMaximized());
-
-    // The top window is minimised and the next one takes its place.
-    bench.Click(second);
-    QVERIFY(second->isMinimized());
-    QVERIFY(bench.Area->activeSubWindow() != second);
-    QCOMPARE(bench.Pressed(), bench.Area->activeSubWindow());
-
-    // A minimised window comes back and is made active.
-    bench.Click(second);
-    QVERIFY(!second->isMinimized());
-    QCOMPARE(bench.Area->activeSubWindow(), second);
-    QCOMPARE(bench.Pressed(), second);
-    QVERIFY(third->isVisible());
-
-    // The menu's Activate, Restore, Minimise and Maximise follow the state of its window.
-    for (QMdiSubWindow* window : {first, second, third})
-        window->showNormal();
-    bench.Area->setActiveSubWindow(second);
-    QCOMPARE(bench.Enabled(second), QStringLiteral("0011"));
-    QCOMPARE(bench.Enabled(first), QStringLiteral("1011"));
-    first->showMinimized();
-    bench.Area->setActiveSubWindow(second);
-    QCOMPARE(bench.Enabled(first), QStringLiteral("1101"));
-    second->showMaximized();
-    QCOMPARE(bench.Enabled(second), QStringLiteral("0110"));
-
-    bench.Trigger(first, "Restore");
-    QVERIFY(!first->isMinimized());
-    bench.Trigger(first, "Maximize");
-    QVERIFY(first->isMaximized());
-    bench.Trigger(first, "Restore");
-    QVERIFY(!first->isMaximized());
-    bench.Trigger(second, "Activate");
-    QCOMPARE(bench.Area->activeSubWindow(), second);
-}
-
-void MdiPanelTest::MenuCommandsActOnTheWindows()
+void MdiPanelTest::ClicksAndMenuItemsFollowAndActOnTheWindows()
 {
     Bench bench;
     bench.AddPanel();
@@ -220,6 +166,54 @@ void MdiPanelTest::MenuCommandsActOnTheWindows()
     QMdiSubWindow* b = bench.Open(QStringLiteral("b.kdx"));
     auto* refusing = new RefusingWidget;
     QMdiSubWindow* c = bench.Open(QStringLiteral("c.kdx"), refusing);
+
+    // A window that is not on top comes up in the state the top one had.
+    bench.Click(a);
+    QCOMPARE(bench.Area->activeSubWindow(), a);
+    QCOMPARE(bench.Pressed(), a);
+    QVERIFY(!a->isMaximized());
+    a->showMaximized();
+    bench.Click(b);
+    QCOMPARE(bench.Area->activeSubWindow(), b);
+    QVERIFY(b->isMaximized());
+
+    // The top window is minimised and the next one takes its place.
+    bench.Click(b);
+    QVERIFY(b->isMinimized());
+    QVERIFY(bench.Area->activeSubWindow() != b);
+    QCOMPARE(bench.Pressed(), bench.Area->activeSubWindow());
+
+    // A minimised window comes back and is made active.
+    bench.Click(b);
+    QVERIFY(!b->isMinimized());
+    QCOMPARE(bench.Area->activeSubWindow(), b);
+    QCOMPARE(bench.Pressed(), b);
+    QVERIFY(c->isVisible());
+
+    // The menu's Activate, Restore, Minimise and Maximise follow the state of its window.
+    for (QMdiSubWindow* window : {a, b, c})
+        window->showNormal();
+    bench.Area->setActiveSubWindow(b);
+    QCOMPARE(bench.Enabled(b), QStringLiteral("0011"));
+    QCOMPARE(bench.Enabled(a), QStringLiteral("1011"));
+    a->showMinimized();
+    bench.Area->setActiveSubWindow(b);
+    QCOMPARE(bench.Enabled(a), QStringLiteral("1101"));
+    b->showMaximized();
+    QCOMPARE(bench.Enabled(b), QStringLiteral("0110"));
+
+    bench.Trigger(a, "Restore");
+    QVERIFY(!a->isMinimized());
+    bench.Trigger(a, "Maximize");
+    QVERIFY(a->isMaximized());
+    bench.Trigger(a, "Restore");
+    QVERIFY(!a->isMaximized());
+    bench.Trigger(b, "Activate");
+    QCOMPARE(bench.Area->activeSubWindow(), b);
+
+    // The commands of the menu arrange, size, minimise and close the windows.
+    for (QMdiSubWindow* window : {a, b, c})
+        window->showNormal();
     const QSize client = bench.Area->viewport()->size();
 
     bench.Trigger(a, "TileHorizontally");

@@ -125,7 +125,7 @@ private slots:
     }
     void cleanup() { closeMainWindow(); }
 
-    void filterWindowValuesAndTypingHideWhatTheToolHides()
+    void filterWindowsHideWhatTheToolHidesSearchAndKeepToTheirSheet()
     {
         QCOMPARE(filterItem(17)->text(), QStringLiteral("Жанр"));
         QVERIFY(!filterItem(4)->isVisible()); // a column without a name has no item
@@ -161,13 +161,9 @@ private slots:
         filterItem(17)->trigger();
         QVERIFY(genre->isVisible());
         genre->close();
-        QCOMPARE(list->controller().currentList()->GetColumnFilter(17), QString());
-        QCOMPARE(shown().size(), 7);
         QTRY_VERIFY(!form(17));
-    }
 
-    void searchModeSelectsValuesAndCollapsedWindowsFilter()
-    {
+        // Searching selects values and filters nothing; Return goes to the next match.
         filterItem(1)->trigger();
         TfmFilter* titles = form(1);
         titles->modeBox()->setChecked(false);
@@ -187,13 +183,8 @@ private slots:
         QCOMPARE(shown(), test::u({"Матрица", "Матрица 2"}));
         titles->upDownButton()->click();
         QVERIFY(titles->modeBox()->isEnabled() && titles->values()->isVisible());
-    }
 
-    void filtersBelongToTheirSheet()
-    {
-        filterItem(1)->trigger();
-        Type(form(1)->edit(), QStringLiteral("мат*"));
-        QCOMPARE(shown().size(), 2);
+        // Filters belong to their sheet.
         list->controller().switchSheet(1);
         // The window was replaced by one over the second sheet, with that sheet's (empty) filter.
         TfmFilter* second = form(1);
@@ -206,7 +197,7 @@ private slots:
         QCOMPARE(form(1)->edit()->text(), QStringLiteral("мат*"));
         QCOMPARE(shown().size(), 2);
         QCOMPARE(list->controller().document()->List(1)->GetColumnFilter(1), QStringLiteral("ост*"));
-        // A person's close removes this sheet's filter only.
+        // A person's close removes the filter, of this sheet only.
         form(1)->close();
         QCOMPARE(shown().size(), 7);
         QCOMPARE(list->controller().document()->List(1)->GetColumnFilter(1), QStringLiteral("ост*"));
