@@ -33,7 +33,7 @@ private slots:
     }
     void cleanup() { closeMainWindow(); }
 
-    void startsWithAnEmptyProgramFolder()
+    void startsWithAnEmptyProgramFolderAndOpensACatalogueSortedByTitle()
     {
         QVERIFY(QFile::exists(file("setup.ini")));
         QVERIFY(!QDir(folder()).entryList({QStringLiteral("*.lng")}).isEmpty());
@@ -41,10 +41,7 @@ private slots:
         for (const char* name : {"miSave", "miSaveAs", "miClose", "miExport", "miStat", "miSortBy", "miCList", "miDelete"})
             QVERIFY2(!enabled(name), name);
         QVERIFY(enabled("miOpen") && enabled("miNew"));
-    }
 
-    void opensACatalogueInAWindowSortedByTitle()
-    {
         TfmList* list = openSample("films.kdx");
         QVERIFY(list);
         QCOMPARE(main->lists().size(), 1);
