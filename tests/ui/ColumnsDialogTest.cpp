@@ -53,15 +53,11 @@ private slots:
     void init()
     {
         newProgramFolder();
-        TzkReelkeep doc;
-        for (const char* name : {"Фильмы", "Сериалы", "Мультфильмы"}) {
-            TZKList* sheet = doc.AddList(0, QString::fromUtf8(name));
-            for (int c = 0; c < kStoredColumnCount; ++c)
-                sheet->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
-            sheet->AddRow()->Fields[csTitle] = QStringLiteral("Остров");
-        }
-        doc.SetAutor(QStringLiteral("Я"));
-        doc.SaveToFile(cli->path("three.kdx"));
+        TestCatalogue three;
+        for (const char* name : {"Фильмы", "Сериалы", "Мультфильмы"})
+            three.sheet(name).record({{csTitle, "Остров"}});
+        three.doc.SetAutor(QStringLiteral("Я"));
+        three.doc.SaveToFile(cli->path("three.kdx"));
         startMainWindow();
         QVERIFY((list = openLoaded(cli->path("three.kdx"))));
     }

@@ -230,13 +230,10 @@ private slots:
 
     void webSearchOpensTheSiteWithTheTitlesEncoded()
     {
-        TzkReelkeep doc;
-        TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
-        TzkRow* brother = films->AddRow();
-        brother->Fields[csTitle] = QStringLiteral("Брат 2");
-        brother->Fields[csOrigTitle] = QStringLiteral("Brother/2");
-        films->AddRow()->Fields[csTitle] = QStringLiteral("Tom & Jerry");
-        doc.SaveToFile(cli->path("search.kdx"));
+        TestCatalogue films;
+        films.sheet("Фильмы").record({{csTitle, "Брат 2"}, {csOrigTitle, "Brother/2"}});
+        films.record({{csTitle, "Tom & Jerry"}});
+        films.doc.SaveToFile(cli->path("search.kdx"));
         show();
         find<QTreeWidget>("lvSearch")->clear();
         type("edSrchName", QStringLiteral("Гид"));

@@ -83,10 +83,8 @@ private slots:
         dialogs.pdf = path("window.pdf");
         QVERIFY(showMainWindow({1000, 700}));
 
-        TzkReelkeep doc;
-        TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
-        for (int c = 0; c < kStoredColumnCount; ++c)
-            films->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
+        TestCatalogue doc;
+        TZKList* films = doc.sheet("Фильмы").doc.List(0);
         // Titles in reverse, so the printout shows the grid's order; a group prints its children under it.
         for (int i = 150; i >= 1; --i) {
             TzkRow* row = films->AddRow();
@@ -97,7 +95,7 @@ private slots:
         films->Row(149)->Fields[4] = QStringLiteral("3"); // Фильм 001, ID 150
         for (const char* part : {"Часть 1", "Часть 2"})
             films->AddRow(films->Row(10))->Fields[1] = QString::fromUtf8(part);
-        doc.SaveToFile(path("films.kdx"));
+        doc.doc.SaveToFile(path("films.kdx"));
         QVERIFY((list = openLoaded(path("films.kdx"))));
     }
     void cleanup() { closeMainWindow(); }

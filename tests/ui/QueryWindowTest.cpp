@@ -25,47 +25,23 @@ using namespace reelkeep::testing;
 
 namespace {
 
-struct Film {
-    const char* title;
-    const char* genre;
-    const char* size;
-    const char* length;
-    const char* date;
-};
-
 // Films with genres of several parts, sizes and lengths, a date that is none, a group with two
 // parts and a second sheet.
 void WriteFilms(const QString& path)
 {
-    TzkReelkeep doc;
-    TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
-    TZKList* series = doc.AddList(0, QStringLiteral("Сериалы"));
-    for (TZKList* list : {films, series})
-        for (int c = 0; c < kStoredColumnCount; ++c)
-            list->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
-    const Film rows[] = {{"Шахматы", "драма, комедия", "700", "95", "01.02.2020"},
-                         {"Матрица", "Фантастика", "1400", "136", "05.01.2021"},
-                         {"Ежик в тумане", "Комедия", "", "10", "03.03.2019"},
-                         {"Матрица 2", "фантастика, боевик", "700 MB", "138", "31.02.2020"}};
-    for (const Film& film : rows) {
-        TzkRow* row = films->AddRow();
-        row->Fields[csTitle] = QString::fromUtf8(film.title);
-        row->Fields[17] = QString::fromUtf8(film.genre);
-        row->Fields[3] = QString::fromUtf8(film.size);
-        row->Fields[12] = QString::fromUtf8(film.length);
-        row->Fields[csDateAdded] = QString::fromUtf8(film.date);
-    }
-    TzkRow* group = films->AddRow();
-    group->Fields[csTitle] = QStringLiteral("Бригада");
-    for (const char* part : {"Бригада: начало", "Бригада: шахматы"}) {
-        TzkRow* child = films->AddRow(group);
-        child->Fields[csTitle] = QString::fromUtf8(part);
-        child->Fields[17] = QStringLiteral("драма");
-        child->Fields[12] = QStringLiteral("50");
-    }
-    series->AddRow()->Fields[csTitle] = QStringLiteral("Остров");
-    series->AddRow()->Fields[csTitle] = QStringLiteral("Матрёшка");
-    doc.SaveToFile(path);
+    TestCatalogue films;
+    films.sheet("Фильмы");
+    films.record({{csTitle, "Шахматы"}, {17, "драма, комедия"}, {3, "700"}, {12, "95"}, {csDateAdded, "01.02.2020"}});
+    films.record({{csTitle, "Матрица"}, {17, "Фантастика"}, {3, "1400"}, {12, "136"}, {csDateAdded, "05.01.2021"}});
+    films.record({{csTitle, "Ежик в тумане"}, {17, "Комедия"}, {12, "10"}, {csDateAdded, "03.03.2019"}});
+    films.record({{csTitle, "Матрица 2"}, {17, "фантастика, боевик"}, {3, "700 MB"}, {12, "138"}, {csDateAdded, "31.02.2020"}});
+    TzkRow* group = films.record({{csTitle, "Бригада"}});
+    films.record({{csTitle, "Бригада: начало"}, {17, "драма"}, {12, "50"}}, group);
+    films.record({{csTitle, "Бригада: шахматы"}, {17, "драма"}, {12, "50"}}, group);
+    films.sheet("Сериалы");
+    films.record({{csTitle, "Остров"}});
+    films.record({{csTitle, "Матрёшка"}});
+    films.doc.SaveToFile(path);
 }
 
 QStringList Sorted(QStringList titles)

@@ -311,14 +311,10 @@ private slots:
     {
         // Version 2.0 is the form that keeps images.
         const QString flat = cli->path("flat.kdx");
-        {
-            TzkReelkeep doc;
-            TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
-            for (const char* title : {"Амели", "Брат"})
-                films->AddRow()->Fields[csTitle] = QString::fromUtf8(title);
-            films->Images.AddImage("no picture here", films->Items()[1]->ID);
-            doc.Save(flat, CatalogueForm::Kdx20);
-        }
+        TestCatalogue films;
+        films.sheet("Фильмы").record({{csTitle, "Амели"}});
+        films.doc.List(0)->Images.AddImage("no picture here", films.record({{csTitle, "Брат"}})->ID);
+        films.doc.Save(flat, CatalogueForm::Kdx20);
         TfmList* window = main->OpenFile(flat);
         QVERIFY(WaitLoaded(window));
         main->mdiArea()->setActiveSubWindow(window);

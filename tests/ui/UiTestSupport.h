@@ -24,38 +24,48 @@
 
 namespace reelkeep::testing {
 
-struct SampleRow {
-    const char* title;
-    const char* size;
-    const char* colour;
+// A catalogue made for a test sheet by sheet and record by record, its columns named as the built-in ones.
+class TestCatalogue {
+public:
+    // A new sheet, to which the records added next go.
+    TestCatalogue& sheet(const char* name, const QString& titleColumn = QStringLiteral("Название"))
+    {
+        m_sheet = doc.AddList(0, QString::fromUtf8(name));
+        for (int c = 0; c < kStoredColumnCount; ++c)
+            m_sheet->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
+        m_sheet->SetColumnName(1, titleColumn);
+        return *this;
+    }
+    // A record of the current sheet, nested in parent when one is given, with these cells by column.
+    TzkRow* record(std::initializer_list<std::pair<int, const char*>> cells, TzkRow* parent = nullptr)
+    {
+        TzkRow* row = m_sheet->AddRow(parent);
+        for (const auto& [column, text] : cells)
+            row->Fields[static_cast<size_t>(column)] = QString::fromUtf8(text);
+        return row;
+    }
+
+    TzkReelkeep doc;
+
+private:
+    TZKList* m_sheet = nullptr;
 };
 
 // A catalogue of two sheets: the first holds unsorted films, one of them a group of two,
-// and coloured rows; column names are the built-in ones with column 1 named titleColumn.
+// and coloured rows; column 1 is named titleColumn.
 inline void WriteSampleCatalogue(const QString& path, const QString& titleColumn = QStringLiteral("Название"))
 {
-    TzkReelkeep doc;
-    TZKList* films = doc.AddList(0, QStringLiteral("Фильмы"));
-    TZKList* series = doc.AddList(0, QStringLiteral("Сериалы"));
-    for (TZKList* list : {films, series}) {
-        for (int c = 0; c < kStoredColumnCount; ++c)
-            list->SetColumnName(c, BuiltInColumnDefinitions()[static_cast<size_t>(c)].name);
-        list->SetColumnName(1, titleColumn);
-    }
-    const SampleRow rows[] = {{"Шахматы", "700", "000000FF"}, {"Амели", "650", ""}, {"Матрица 2", "90", "0000FF00"},
-                              {"Жмурки", "n/a", "zz"}};
-    for (const SampleRow& r : rows) {
-        TzkRow* row = films->AddRow();
-        row->Fields[csTitle] = QString::fromUtf8(r.title);
-        row->Fields[3] = QString::fromUtf8(r.size);
-        row->Fields[csColour] = QString::fromUtf8(r.colour);
-    }
-    TzkRow* group = films->AddRow();
-    group->Fields[csTitle] = QStringLiteral("Бригада");
-    for (const char* part : {"Бригада 1", "Бригада 2"})
-        films->AddRow(group)->Fields[csTitle] = QString::fromUtf8(part);
-    series->AddRow()->Fields[csTitle] = QStringLiteral("Остров");
-    doc.SaveToFile(path);
+    TestCatalogue films;
+    films.sheet("Фильмы", titleColumn);
+    films.record({{csTitle, "Шахматы"}, {3, "700"}, {csColour, "000000FF"}});
+    films.record({{csTitle, "Амели"}, {3, "650"}});
+    films.record({{csTitle, "Матрица 2"}, {3, "90"}, {csColour, "0000FF00"}});
+    films.record({{csTitle, "Жмурки"}, {3, "n/a"}, {csColour, "zz"}});
+    TzkRow* group = films.record({{csTitle, "Бригада"}});
+    films.record({{csTitle, "Бригада 1"}}, group);
+    films.record({{csTitle, "Бригада 2"}}, group);
+    films.sheet("Сериалы", titleColumn).record({{csTitle, "Остров"}});
+    films.doc.SaveToFile(path);
 }
 
 // Waits until the window's catalogue is loaded (or failed); true when it loaded.
