@@ -122,8 +122,7 @@ private slots:
 
     void saveWritesWhatWasEnteredAndRefreshesTheProgram()
     {
-        TfmList* list = openSample("films.kdx");
-        QVERIFY(list);
+        QVERIFY((list = openSample("films.kdx")));
         show();
         type("edONBegin", QStringLiteral("{"));
         type("edPEnd", QStringLiteral(">"));
@@ -241,8 +240,7 @@ private slots:
         click("btnAddSrch");
         click("btnSave");
 
-        TfmList* list = openLoaded(cli->path("search.kdx"));
-        QVERIFY(list);
+        QVERIFY((list = openLoaded(cli->path("search.kdx"))));
         auto* button = list->findChild<QToolButton*>(QStringLiteral("btnSearch"));
         QVERIFY(!button->isEnabled()); // no record yet
         QList<QByteArray> opened;

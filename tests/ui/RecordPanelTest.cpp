@@ -164,10 +164,8 @@ private slots:
         // The group's two nested records cannot travel in the text.
         QCOMPARE(list->controller().statusTexts().back(), QStringLiteral("Скопировано записей: 3; вложенных записей не скопировано: 2"));
 
-        const QString otherPath = cli->path("other.kdx");
-        WriteSampleCatalogue(otherPath);
-        TfmList* other = main->OpenFile(otherPath);
-        QVERIFY(WaitLoaded(other));
+        TfmList* other = openSample("other.kdx");
+        QVERIFY(other);
         main->mdiArea()->setActiveSubWindow(other);
         other->grid()->expandAll();
         click(rowIndex("Бригада 1", other), {}, other);

@@ -42,8 +42,7 @@ private slots:
             QVERIFY2(!enabled(name), name);
         QVERIFY(enabled("miOpen") && enabled("miNew"));
 
-        TfmList* list = openSample("films.kdx");
-        QVERIFY(list);
+        QVERIFY((list = openSample("films.kdx")));
         QCOMPARE(main->lists().size(), 1);
         QCOMPARE(list->windowTitle(), QStringLiteral("films.kdx"));
         QVERIFY(enabled("miSave") && enabled("miCList"));
@@ -100,7 +99,7 @@ private slots:
 
         test::WriteTestFile(file("broken.kdx"), QByteArray("\x03\x00\x00\x00" "2.1\xFF\xFF\xFF\x7F garbage", 20));
         prompts->asked.clear();
-        TfmList* list = main->OpenFile(file("broken.kdx"));
+        list = main->OpenFile(file("broken.kdx"));
         QVERIFY(!WaitLoaded(list));
         QTRY_VERIFY(main->lists().isEmpty());
         QCOMPARE(prompts->asked.size(), size_t(1));
@@ -110,8 +109,7 @@ private slots:
 
     void savesRoundTripAndFailedSavesKeepTheChanges()
     {
-        TfmList* list = openSample("films.kdx");
-        QVERIFY(list);
+        QVERIFY((list = openSample("films.kdx")));
         list->AddSheet();
         QVERIFY(list->controller().isModified());
 
@@ -154,8 +152,7 @@ private slots:
 
     void lossySavesAskFirstAndLosslessOnesDoNot()
     {
-        TfmList* list = openSample("films.kdx");
-        QVERIFY(list);
+        QVERIFY((list = openSample("films.kdx")));
         const QByteArray before = test::ReadTestFile(file("films.kdx"));
         TzkRow* row = list->controller().currentList()->Row(0);
         row->Fields[csTitle] = QStringLiteral("千と千尋");
@@ -279,17 +276,17 @@ private slots:
         const auto filterItems = [this] { return ActionTexts(main->menus().menu("miFilter")); };
         QVERIFY(filterItems().contains(QStringLiteral("Title")));
         QVERIFY(!filterItems().contains(QStringLiteral("Название")));
-        for (TfmList* list : {ru, en}) {
-            main->mdiArea()->setActiveSubWindow(list);
-            QCOMPARE(filterItems().contains(QStringLiteral("Title")), list == en);
+        for (TfmList* window : {ru, en}) {
+            main->mdiArea()->setActiveSubWindow(window);
+            QCOMPARE(filterItems().contains(QStringLiteral("Title")), window == en);
             // The Delete key reaches the active window's grid through the one main-window action.
-            list->grid()->setFocus();
-            list->grid()->setCurrentIndex(list->grid()->model()->index(0, 0));
+            window->grid()->setFocus();
+            window->grid()->setCurrentIndex(window->grid()->model()->index(0, 0));
             prompts->asked.clear();
             prompts->answers = {PromptButton::Yes};
-            QTest::keyClick(list->grid(), Qt::Key_Delete);
+            QTest::keyClick(window->grid(), Qt::Key_Delete);
             QCOMPARE(prompts->asked.size(), size_t(1));
-            QCOMPARE(list->controller().currentList()->RowCount(), 4);
+            QCOMPARE(window->controller().currentList()->RowCount(), 4);
         }
     }
 };

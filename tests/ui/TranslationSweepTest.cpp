@@ -198,8 +198,7 @@ private slots:
         QVERIFY(showMainWindow());
         main->printing().setDialogs(&printDialogs);
         printDialogs.pdf = cli->path("preview.pdf");
-        TfmList* list = openLoaded(cli->path("films.kdx"));
-        QVERIFY(list);
+        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
         QVERIFY(main->mdiPanel());
         // The filter window stays open through the options save, so it has to follow the new language.
         main->menus().filterActions().front()->trigger();
