@@ -2,6 +2,7 @@
 // document tree of a large catalogue is ever held.
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
+#include "FileIO.h"
 #include "IntegerText.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
@@ -309,7 +310,7 @@ std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileN
         } catch (const XmlFastPathDeclined&) {
             // What the fast tokenizer is not sure of, the general parser reads anew.
             if (!file.seek(0))
-                throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+                throw CannotRead(fileName, file.errorString());
         }
         return read(XmlFileParser::Tokenizer::General);
     } catch (const std::bad_alloc&) {

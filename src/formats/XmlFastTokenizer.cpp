@@ -1,5 +1,6 @@
 #include "XmlFastTokenizer.h"
 
+#include "FileIO.h"
 #include "ReelkeepError.h"
 
 #include <QByteArrayView>
@@ -289,7 +290,7 @@ void XmlFastTokenizer::fill(QIODevice& device, const QString& fileName)
     m_end = m_pos + kept;
     const qint64 length = device.read(m_end, qint64(m_capacity - kept));
     if (length < 0)
-        throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, device.errorString()));
+        throw CannotRead(fileName, device.errorString());
     m_atEof = length == 0;
     m_end += length;
     m_fileOffset += length;
@@ -332,7 +333,7 @@ XmlFastTokenizer::Step XmlFastTokenizer::parseProlog()
         && isSpace(head[at + kDeclarationStart.size()])) {
         const size_t close = head.find("?>", at);
         if (close == std::string_view::npos)
-            return m_atEof ? (decline(), Step::Done) : Step::NeedMore;
+            return Step::NeedMore; // declined at the end of the file
         const size_t from = at + kDeclarationStart.size();
         if (!isPlainDeclaration(head.substr(from, close - from)))
             decline();

@@ -1,6 +1,7 @@
 #include "XmlFileParser.h"
 
 #include "CodePage.h"
+#include "FileIO.h"
 #include "LoadLimits.h"
 #include "ReelkeepError.h"
 #include "XmlEventBatches.h"
@@ -313,7 +314,7 @@ void XmlFileParser::Feed(QFile& file, Transcoder* transcoder)
         }
         const qint64 length = file.read(buffer, kBlockSize);
         if (length < 0)
-            throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(m_fileName, file.errorString()));
+            throw CannotRead(m_fileName, file.errorString());
         const bool last = length == 0;
         XML_Status status;
         if (transcoder) {

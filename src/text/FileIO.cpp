@@ -122,13 +122,18 @@ void openForReading(QFile& file)
         throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(file.fileName(), file.errorString()));
 }
 
+FileError CannotRead(const QString& fileName, const QString& reason)
+{
+    return FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, reason));
+}
+
 QByteArray ReadWholeFile(const QString& fileName)
 {
     QFile file(fileName);
     openForReading(file);
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw CannotRead(fileName, file.errorString());
     return bytes;
 }
 
@@ -138,7 +143,7 @@ QByteArray ReadFileStart(const QString& fileName, qint64 maxBytes)
     openForReading(file);
     QByteArray bytes = file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
-        throw FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, file.errorString()));
+        throw CannotRead(fileName, file.errorString());
     return bytes;
 }
 

@@ -7,11 +7,15 @@
 
 namespace reelkeep {
 
+class FileError;
+
 // Reads the whole file; throws FileError naming it when it cannot be read or is
 // not a regular file (a named pipe, a device, a folder).
 QByteArray ReadWholeFile(const QString& fileName);
 // The first maxBytes bytes (fewer when the file is shorter), with the same checks.
 QByteArray ReadFileStart(const QString& fileName, qint64 maxBytes);
+// The error to throw when reading an open file fails, with the device's reason.
+FileError CannotRead(const QString& fileName, const QString& reason);
 
 // A file written through a temporary beside it ("NAME.saving-XXXXXX"): the old file
 // is replaced only by commit(), after every byte was written and flushed to the disk,
