@@ -36,3 +36,12 @@ function(reelkeep_install_helper target)
     set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${REELKEEP_HELPER_BUILD_DIR})
     install(TARGETS ${target} RUNTIME DESTINATION ${REELKEEP_INSTALL_HELPER_DIR})
 endfunction()
+
+# The desktop entry, installed with Exec naming the installed program (see InstallDesktopEntry.cmake).
+function(reelkeep_install_desktop_entry source)
+    install(CODE "set(REELKEEP_DESKTOP_SOURCE \"${source}\")
+        set(REELKEEP_DESKTOP_STAGE \"${CMAKE_BINARY_DIR}/package/desktop-entry\")
+        set(REELKEEP_DESKTOP_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+        set(REELKEEP_DESKTOP_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+    install(SCRIPT ${PROJECT_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake)
+endfunction()

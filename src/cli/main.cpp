@@ -41,7 +41,9 @@ namespace {
 QString usageText()
 {
     QString text = QStringLiteral("Usage: reelkeep-cli [--home DIR] COMMAND ...\n\n"
-                                  "--home DIR  the program folder (settings, language files, plug-ins, covers)\n\n"
+                                  "--home DIR  the program folder (settings, language files, plug-ins, covers)\n"
+                                  "--help      print this help\n"
+                                  "--version   print the version\n\n"
                                   "Commands:\n");
     for (const CliCommand& command : Commands())
         text += QStringLiteral("  %1 %2\n      %3\n")
@@ -58,6 +60,10 @@ int run(QStringList args)
         args = args.mid(2);
     }
     CliContext context(named);
+    if (!args.isEmpty() && args[0] == QLatin1String("--version")) {
+        WriteOut(QStringLiteral("reelkeep-cli " REELKEEP_VERSION "\n"));
+        return ExitDone;
+    }
     if (args.isEmpty() || args[0] == QLatin1String("--help") || args[0] == QLatin1String("help")) {
         const bool asked = !args.isEmpty();
         (asked ? WriteOut(usageText()) : WriteErr(usageText()));
