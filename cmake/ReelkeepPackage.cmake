@@ -53,11 +53,9 @@ reelkeep-cli for batch work.")
 set(CPACK_PACKAGE_FILE_NAME reelkeep)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# Installed through DESTDIR with the real prefix, so what the install rules work out
+# CPack installs through DESTDIR with this prefix, so what the install rules work out
 # from the prefix (the desktop entry's Exec) names /usr, and no MIME cache is built
 # into the package (the shared-mime-info trigger builds it on the machine).
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
