@@ -13,8 +13,6 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
-#include <QPlainTextEdit>
-#include <QToolBar>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -22,9 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 
