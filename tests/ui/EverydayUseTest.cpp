@@ -334,10 +334,19 @@ private slots:
         QVERIFY(asked->asked.front().text.contains(QDir::toNativeSeparators(cli->path("first.kdx"))));
         QVERIFY(main->isVisible());
         QVERIFY(main->lists().contains(first));
+
+        // "Закрыть все" of the window bar asks the same way, over the window concerned.
+        TfmList* third = openSample("third.kdx");
+        QVERIFY(third);
+        main->mdiArea()->setActiveSubWindow(third);
+        main->shell().options().UseMDIPanel = true;
+        main->UpdateMDIPanel();
+        QTRY_VERIFY(main->mdiPanel()->MenuOf(third));
         asked->answers = {PromptButton::No};
-        main->menus().action("miExit")->trigger();
+        main->mdiPanel()->MenuOf(third)->findChild<QAction*>(QStringLiteral("CloseAll"))->trigger();
         QCOMPARE(asked->asked.size(), size_t(2));
         QCOMPARE(asked->activeAtQuestion.value(1), first);
+        QTRY_VERIFY(main->lists().isEmpty());
     }
 
     void anExportThatCannotReplaceItsFileSaysSo()
