@@ -3,7 +3,6 @@
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
-#include "FileIO.h"
 #include "LossReport.h"
 #include "ReelkeepError.h"
 #include "TzkPluginsPack.h"
@@ -45,12 +44,12 @@ int RunExport(CliContext& context, const QStringList& args)
     if (!LoadCatalogue(doc, catalogue, parsed.has(QStringLiteral("--as-kdx"))))
         return ReportUnknownSignature(catalogue);
     checkText(doc, out, parsed.has(QStringLiteral("--allow-loss")));
-    // The plug-in writes a temporary beside OUT, which replaces OUT only when written.
-    AtomicFile file(out);
-    if (!pack.Export(n, file.temporaryName(), doc.SaveToString()))
-        throw ReelkeepError(QStringLiteral("The plug-in %1 cannot be called").arg(plugin));
-    if (!file.commitWrittenByName())
+    switch (pack.ExportToFile(n, out, doc.SaveToString())) {
+    case ExportOutcome::CannotCall: throw ReelkeepError(QStringLiteral("The plug-in %1 cannot be called").arg(plugin));
+    case ExportOutcome::WroteNothing:
         throw ReelkeepError(QStringLiteral("The plug-in %1 wrote nothing to \"%2\"; nothing was exported.").arg(plugin, out));
+    case ExportOutcome::Written: break;
+    }
     return ExitDone;
 }
 

@@ -171,10 +171,11 @@ QByteArray WriteTextCatalogue(const TZKLists& lists, qint64* lostCharacters)
     return out;
 }
 
-QByteArray RecordsText(const TZKList& list, const std::vector<const TzkRow*>& rows)
+QByteArray RecordsText(const std::vector<const TzkRow*>& rows)
 {
-    QByteArray out("kdx v1.3\r\n1\r\n");
-    appendListHead(out, list, static_cast<int>(rows.size()), true);
+    QByteArray out("kdx v1.3\r\n1\r\n\r\n");
+    out.append(QByteArray::number(static_cast<qsizetype>(rows.size()))).append("\r\n");
+    out.append(QByteArray("\r\n").repeated(kStoredColumnCount));
     for (const TzkRow* row : rows)
         appendCells(out, *row, true);
     return out;

@@ -31,8 +31,9 @@ void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLa
 // lostCharacters, when given, the characters the code page lacks.
 QByteArray WriteTextCatalogue(const TZKLists& lists, qint64* lostCharacters = nullptr);
 
-// The "kdx v1.3" text of the given records of list, as one list of that name, in
-// the order given; their nested records are not part of it. UTF-8 cells.
-QByteArray RecordsText(const TZKList& list, const std::vector<const TzkRow*>& rows);
+// The "kdx v1.3" text of the given records, in the order given, as one list with an
+// empty name and no column names, so that it merges into whichever list is current;
+// their nested records are not part of it. UTF-8 cells.
+QByteArray RecordsText(const std::vector<const TzkRow*>& rows);
 
 } // namespace reelkeep

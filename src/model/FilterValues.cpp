@@ -29,10 +29,12 @@ QStringList FilterValueList(const TZKList& list, int column, const QLocale& loca
     }
     QCollator collator(locale);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // The C locale's collation compares code points and keeps case: it is given folded text.
+    const bool foldFirst = locale.language() == QLocale::C;
     std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
     keys.reserve(static_cast<size_t>(parts.size()));
     for (qsizetype i = 0; i < parts.size(); ++i)
-        keys.emplace_back(collator.sortKey(parts[i]), i);
+        keys.emplace_back(collator.sortKey(foldFirst ? parts[i].toCaseFolded() : parts[i]), i);
     // Ties keep model order, so of parts the locale takes as equal the first read comes first.
     std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first.compare(b.first) < 0; });
     QStringList values;

@@ -4,6 +4,7 @@
 #include "TZKList.h"
 #include "TextUtils.h"
 
+#include <cmath>
 #include <functional>
 
 namespace reelkeep {
@@ -76,6 +77,17 @@ std::uint32_t ColourOfCell(const QString& cell)
         return 0xFFFFFF;
     const auto bgr = static_cast<std::uint32_t>(*value);
     return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+}
+
+bool WantsLightText(std::uint32_t rgb)
+{
+    // Relative luminance of sRGB; white wins when its contrast ratio with the colour is the higher.
+    const auto linear = [](std::uint32_t channel) {
+        const double c = (channel & 0xFF) / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(rgb >> 16) + 0.7152 * linear(rgb >> 8) + 0.0722 * linear(rgb);
+    return (1.05 / (luminance + 0.05)) > ((luminance + 0.05) / 0.05);
 }
 
 } // namespace reelkeep

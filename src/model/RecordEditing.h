@@ -26,5 +26,7 @@ QString AppendPickedValue(const QString& cell, const QString& value);
 QString ColourCell(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 // The 0xRRGGBB value a colour cell paints, white for an empty or non-hexadecimal cell.
 std::uint32_t ColourOfCell(const QString& cell);
+// Whether text on a background of this 0xRRGGBB colour reads better in white than in black.
+bool WantsLightText(std::uint32_t rgb);
 
 } // namespace reelkeep

@@ -1,6 +1,7 @@
 #include "TzkPluginsPack.h"
 
 #include "CodePage.h"
+#include "FileIO.h"
 #include "HelperLocation.h"
 #include "HelperProcess.h"
 #include "PluginWire.h"
@@ -155,6 +156,14 @@ bool TzkPluginsPack::Export(int n, const QString& fileName, const QByteArray& ca
                                 .arg(plugin.LibraryPath, failureText(failure, kExportDeadline)));
     }
     return true;
+}
+
+ExportOutcome TzkPluginsPack::ExportToFile(int n, const QString& out, const QByteArray& catalogueText) const
+{
+    AtomicFile file(out);
+    if (!Export(n, file.temporaryName(), catalogueText))
+        return ExportOutcome::CannotCall;
+    return file.commitWrittenByName() ? ExportOutcome::Written : ExportOutcome::WroteNothing;
 }
 
 } // namespace reelkeep

@@ -31,6 +31,9 @@ constexpr int kExportPlugin = 1;
 // A healthy plug-in answers its three questions at once.
 constexpr std::chrono::milliseconds kPluginProbeDeadline{10000};
 
+// How an export into a file ended when nothing threw.
+enum class ExportOutcome { Written, CannotCall, WroteNothing };
+
 class TzkPluginsPack {
 public:
     // Scans programFolder/Plugins, creating the folder when it is missing. Files
@@ -50,6 +53,10 @@ public:
     // throws ReelkeepError naming the plug-in when it crashes, fails or hangs.
     // Safe to call from any thread.
     bool Export(int n, const QString& fileName, const QByteArray& catalogueText) const;
+    // Export into the file out: the plug-in writes a temporary beside it, which
+    // replaces out only once written, so a failed export leaves out as it was.
+    // Throws FileError when out cannot be written or replaced, ReelkeepError as Export.
+    ExportOutcome ExportToFile(int n, const QString& out, const QByteArray& catalogueText) const;
 
     QString Folder() const { return m_folder; }
 

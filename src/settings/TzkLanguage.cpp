@@ -162,6 +162,27 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Records", "NotImage", "Изображение не распознано"},
         {"Records", "NotImageFile", "«%1» не является изображением."},
         {"Records", "ImageFiles", "Изображения"},
+        // The row colours offered by the record panel.
+        {"Colours", "Black", "Чёрный"},
+        {"Colours", "Maroon", "Бордовый"},
+        {"Colours", "Green", "Зелёный"},
+        {"Colours", "Olive", "Оливковый"},
+        {"Colours", "Navy", "Тёмно-синий"},
+        {"Colours", "Purple", "Фиолетовый"},
+        {"Colours", "Teal", "Сине-зелёный"},
+        {"Colours", "Gray", "Серый"},
+        {"Colours", "Silver", "Серебристый"},
+        {"Colours", "Red", "Красный"},
+        {"Colours", "Lime", "Салатовый"},
+        {"Colours", "Yellow", "Жёлтый"},
+        {"Colours", "Blue", "Синий"},
+        {"Colours", "Fuchsia", "Пурпурный"},
+        {"Colours", "Aqua", "Голубой"},
+        {"Colours", "White", "Белый"},
+        {"Colours", "MoneyGreen", "Светло-зелёный"},
+        {"Colours", "SkyBlue", "Небесно-голубой"},
+        {"Colours", "Cream", "Кремовый"},
+        {"Colours", "MedGray", "Светло-серый"},
         // Records from video files and folders.
         {"FileEntry", "WalkCaption", "Добавление из папки"},
         {"FileEntry", "FilesCaption", "Добавление из файлов"},
@@ -171,6 +192,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"FileEntry", "LengthsUnread", "Продолжительность не прочитана, записи добавлены с продолжительностью 0 (%1):"},
         {"FileEntry", "LengthUnread", "Не удалось прочитать продолжительность файла «%1»: она принята равной 0."},
         {"FileEntry", "More", "…и ещё %1"},
+        {"FileEntry", "Stopping", "Добавление останавливается…"},
         // Window bar menu, About box and file association.
         {"WindowBar", "Cascade", "Каскадом"},
         {"WindowBar", "TileHorizontally", "Встык горизонтально"},
@@ -283,7 +305,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 259);
+static_assert(std::size(kBuiltIn) == 280);
 
 } // namespace
 

@@ -35,12 +35,35 @@ int expandYear(int year, qsizetype digits)
     return full;
 }
 
+// Whether a date format writes day, month and year as numbers alone (no month or day
+// names), so that parseDate reads back what it writes.
+bool isNumericDateFormat(const QString& format)
+{
+    for (const char field : {'d', 'M', 'y'})
+        if (!format.contains(QLatin1Char(field)))
+            return false;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run] == c)
+            ++run;
+        const bool number = c == QLatin1Char('y') ? run == 2 || run == 4 : (c == QLatin1Char('d') || c == QLatin1Char('M')) && run <= 2;
+        if (c.isLetter() && !number)
+            return false;
+        i += run;
+    }
+    return true;
+}
+
 } // namespace
 
 LocaleFormats LocaleFormats::system()
 {
     const QLocale locale = QLocale::system();
-    return {locale.dateFormat(QLocale::ShortFormat), locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint().at(0)};
+    // A locale whose short form names the month (the C locale's "d MMM yyyy") gets the numeric Russian one.
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    return {isNumericDateFormat(shortFormat) ? shortFormat : russian().shortDateFormat,
+            locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint().at(0)};
 }
 
 LocaleFormats LocaleFormats::russian()

@@ -44,8 +44,7 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
-    const bool existed = QFileInfo::exists(path);
-    if (existed
+    if (QFileInfo::exists(path)
         && prompts.ask({PromptIcon::Warning, shell.text("SysMessage", "FileExists"), shell.text("SysMessage", "FileExistsRewrite"),
                         {PromptButton::Ok, PromptButton::Cancel}})
             != PromptButton::Ok)
@@ -57,10 +56,11 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
     QString failure;
     list.setStatus(shell.text("SBMessage", "Saving"));
     try {
-        if (!shell.plugins().Export(n, path, document->SaveToString()))
-            failure = shell.text("Export", "CannotCall").arg(library);
-        else if (!existed && !QFileInfo::exists(path))
-            failure = shell.text("Export", "WroteNothing").arg(QDir::toNativeSeparators(path));
+        switch (shell.plugins().ExportToFile(n, path, document->SaveToString())) {
+        case ExportOutcome::CannotCall: failure = shell.text("Export", "CannotCall").arg(library); break;
+        case ExportOutcome::WroteNothing: failure = shell.text("Export", "WroteNothing").arg(QDir::toNativeSeparators(path)); break;
+        case ExportOutcome::Written: break;
+        }
     } catch (const ReelkeepError& error) {
         failure = shell.text("Export", "Failed").arg(error.message());
     }

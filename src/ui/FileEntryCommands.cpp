@@ -154,13 +154,13 @@ WalkResult FileEntryCommands::enterLocked(RecordEntryTarget& target, const char*
 {
     // Entry runs on this thread and puts records straight into the document; a walk's
     // media are read ahead on the core's worker pool, and each poll lets pending events
-    // run. The window and the menus are disabled and the progress window is modal, so
-    // nothing else can change the catalogue meanwhile; closing the window or the
-    // program only stops the entry, and the close is done after it has returned.
+    // run. The windows and the menus are disabled meanwhile, so nothing else can change
+    // the catalogue; the progress window is not modal, so that closing the program
+    // reaches the main window, which stops the entry and closes after it has returned.
     auto* mainWindow = qobject_cast<QMainWindow*>(m_window.window());
-    const InterfaceLock lock{m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
+    const InterfaceLock lock{mainWindow ? mainWindow->centralWidget() : m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
     m_controller.setStatus(m_shell.text("FileEntry", captionKey));
-    WalkProgress progress(m_shell, m_shell.text("FileEntry", captionKey), &m_window);
+    WalkProgress progress(m_shell, m_shell.text("FileEntry", captionKey), mainWindow ? static_cast<QWidget*>(mainWindow) : &m_window);
     // Known before any event runs, so that a close meanwhile only stops the entry.
     const QScopedValueRollback<WalkProgress*> entering(m_entry, &progress);
     if (files >= 0)

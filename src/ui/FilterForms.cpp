@@ -4,13 +4,14 @@
 #include "ListController.h"
 #include "ShellState.h"
 #include "TfmFilter.h"
+#include "TfmList.h"
 
 #include <algorithm>
 
 
 namespace reelkeep {
 
-FilterForms::FilterForms(QWidget* owner, ListController& controller, ShellState& shell, TextRegistry& texts)
+FilterForms::FilterForms(TfmList* owner, ListController& controller, ShellState& shell, TextRegistry& texts)
     : QObject(owner), m_owner(owner), m_controller(controller), m_shell(shell), m_texts(texts)
 {
 }
@@ -48,7 +49,7 @@ TfmFilter* FilterForms::create(int column)
     m_controller.setStatus(m_shell.text("SBMessage", "CreateFilterItems"));
     auto* form = new TfmFilter(column, FilterValueList(list, column), options.NamesWithDot || options.SecondNames,
                                m_shell.filterAnalizer(), m_texts, m_owner);
-    form->setWindowTitle(options.Name + QStringLiteral(" - ") + m_owner->windowTitle());
+    form->setWindowTitle(options.Name + QStringLiteral(" - ") + m_owner->caption());
     form->SetFilterValue(list.GetColumnFilter(column));
     m_forms[static_cast<size_t>(column)] = form;
     connect(form, &TfmFilter::maskChosen, &m_controller, &ListController::setColumnFilter);

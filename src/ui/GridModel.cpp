@@ -88,7 +88,7 @@ void GridModel::cellChanged(const TzkRow* row, int column)
         return;
     // The colour cell paints the whole row.
     if (column == kShownColumns - 1)
-        emit dataChanged(index.siblingAtColumn(0), index, {Qt::DisplayRole, Qt::BackgroundRole});
+        emit dataChanged(index.siblingAtColumn(0), index, {Qt::DisplayRole, Qt::BackgroundRole, Qt::ForegroundRole});
     else
         emit dataChanged(index, index, {Qt::DisplayRole});
 }
@@ -221,9 +221,14 @@ QVariant GridModel::data(const QModelIndex& index, int role) const
     const TzkRow& row = *rowAt(index);
     if (role == Qt::DisplayRole)
         return row.Fields[static_cast<size_t>(index.column())];
-    if (role == Qt::BackgroundRole) {
+    if (role == Qt::BackgroundRole || role == Qt::ForegroundRole) {
         const QString& colour = row.Fields[static_cast<size_t>(kShownColumns - 1)];
-        return colour.isEmpty() ? QVariant() : QVariant(brushFor(colour));
+        if (colour.isEmpty())
+            return {};
+        if (role == Qt::BackgroundRole)
+            return brushFor(colour);
+        // Text in black or white, whichever stands out more on the row's colour.
+        return QBrush(WantsLightText(ColourOfCell(colour)) ? Qt::white : Qt::black);
     }
     return {};
 }

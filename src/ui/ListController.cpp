@@ -130,14 +130,22 @@ void ListController::setColumnSettings(const QString& author, const std::vector<
             column.SecondNames = definition.secondNames;
         }
     setModified(true);
+    endCommand();
     emit columnsChanged();
 }
 
 void ListController::changed()
 {
     setModified(true);
+    m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();
     emit currentRecordCleared();
+}
+
+void ListController::endCommand()
+{
+    if (m_status != m_shell.text("SBMessage", "Ready"))
+        setStatus(m_shell.text("SBMessage", "Ready"));
 }
 
 void ListController::showError(const QString& text)
@@ -218,6 +226,7 @@ void ListController::switchSheet(int index)
         return;
     m_document->CurrentList = index + 1;
     m_model.rebuild();
+    m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();
     emit columnsChanged();
     emit currentRecordCleared();
@@ -227,9 +236,9 @@ void ListController::addSheet()
 {
     if (!m_document)
         return;
-    // Список + the number of lists after the addition, counted on while that name is taken.
+    // Список + the number of lists before the addition, counted on while that name is taken.
     const QString base = m_shell.text("Other", "Page");
-    int number = m_document->ListCount() + 1;
+    int number = m_document->ListCount();
     while (m_document->IndexOfList(base + QString::number(number)) >= 0)
         ++number;
     TZKList* list = m_document->AddList(0, base + QString::number(number));
@@ -270,6 +279,7 @@ void ListController::renameCurrentSheet(const QString& name)
         return;
     list->Name = name;
     setModified(true);
+    endCommand();
     emit sheetsChanged();
 }
 
@@ -337,6 +347,7 @@ void ListController::setCell(TzkRow* row, int column, const QString& text)
     row->Fields[static_cast<size_t>(column)] = text;
     m_model.cellChanged(row, column);
     setModified(true);
+    endCommand();
 }
 
 QList<QByteArray> ListController::imagesOf(const TzkRow* row) const
@@ -359,6 +370,7 @@ void ListController::addImage(TzkRow* row, const QByteArray& bytes)
     list->Images.AddImage(bytes, row->ID);
     m_model.rowChanged(row);
     setModified(true);
+    endCommand();
 }
 
 void ListController::removeImage(TzkRow* row, int k)
@@ -369,6 +381,7 @@ void ListController::removeImage(TzkRow* row, int k)
     list->Images.DeleteImage(row->ID, k);
     m_model.rowChanged(row);
     setModified(true);
+    endCommand();
 }
 
 TzkRow* ListController::addRecord(TzkRow* parent)
@@ -447,6 +460,7 @@ void ListController::tidyColumn(int column)
     }
     m_model.relayout();
     setModified(true);
+    m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();
 }
 

@@ -115,7 +115,9 @@ signals:
 private:
     void takeResult(const std::shared_ptr<LoadResult>& result);
     void setModified(bool modified);
-    void changed(); // Modified, status bar, no current record
+    void changed(); // Modified, status "Ready", status bar, no current record
+    // A change ends whatever an earlier command said in the status: "Ready" again.
+    void endCommand();
     bool write(const QString& path, std::optional<CatalogueForm> form);
     // The loss report's question; false when the form cannot take the catalogue or the user declines.
     void showError(const QString& text);

@@ -19,6 +19,8 @@ QuickSearchBar::QuickSearchBar(QComboBox* columns, QComboBox* box, QTreeView* gr
 {
     connect(m_columns, &QComboBox::activated, this, [this](int index) { m_column = index; });
     connect(m_box->lineEdit(), &QLineEdit::textEdited, this, &QuickSearchBar::textEdited);
+    // Keys come to the box, which holds the focus, and reach its edit only through it.
+    m_box->installEventFilter(this);
     m_box->lineEdit()->installEventFilter(this);
 }
 

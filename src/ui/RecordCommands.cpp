@@ -131,7 +131,7 @@ bool RecordCommands::Copy()
     if (!list || selected.empty())
         return false;
     const std::vector<const TzkRow*> rows(selected.begin(), selected.end());
-    QGuiApplication::clipboard()->setText(QString::fromUtf8(RecordsText(*list, rows)));
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(RecordsText(rows)));
     const int left = nestedLeftOut(rows);
     m_controller.setStatus(left > 0 ? m_shell.text("Records", "NestedLeftOut").arg(rows.size()).arg(left)
                                     : m_shell.text("Records", "Copied").arg(rows.size()));
@@ -238,7 +238,7 @@ void RecordCommands::AutoFill(int column)
     m_pick = new TfmFilter(column, FilterValueList(*list, column), false, m_shell.filterAnalizer(), m_texts, &m_window,
                            TfmFilter::Mode::Pick);
     m_pick->setObjectName(QStringLiteral("fmAutoFill"));
-    m_pick->setWindowTitle(list->GetColumnName(column) + QStringLiteral(" - ") + m_window.windowTitle());
+    m_pick->setWindowTitle(list->GetColumnName(column) + QStringLiteral(" - ") + m_window.caption());
     // While it is open the records it writes to stay the ones selected.
     m_pick->setWindowModality(Qt::ApplicationModal);
     connect(m_pick, &TfmFilter::valuePicked, this, &RecordCommands::addPickedValue);

@@ -90,6 +90,10 @@ void TextRegistry::set(const Binding& binding, const QString& text)
     case Role::ToolTip:
         widget->setToolTip(text);
         break;
+    case Role::Name:
+        widget->setToolTip(text);
+        widget->setAccessibleName(text);
+        break;
     case Role::Placeholder:
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
             combo->lineEdit()->setPlaceholderText(text);

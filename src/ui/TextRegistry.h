@@ -17,7 +17,8 @@ class TextRegistry {
 public:
     // Text: a label's, button's or group box's own text, a window's title for other widgets.
     // TabTitle: the title of the page's tab. Header: one column title of a tree or table.
-    enum class Role { Text, ToolTip, WindowTitle, Placeholder, TabTitle, Header };
+    // Name: the hint of a control without a text of its own, which is also its name for a screen reader.
+    enum class Role { Text, ToolTip, WindowTitle, Placeholder, TabTitle, Header, Name };
 
     // Binds the object's text of that role to section/key and sets it at once.
     void bind(QAction* action, const char* section, const char* key, Role role = Role::Text);

@@ -18,11 +18,13 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -114,8 +116,9 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     });
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
-    // Copy and Cut follow the selection, whether it changed by mouse, keys or a command.
-    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfmList::stateChanged);
+    // The record shown and every command follow the selection, whether it changed by
+    // mouse, keys, Select all, quick search or a command.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfmList::lvListClick);
     m_grid->setUniformRowHeights(true);
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -156,7 +159,12 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_contextMenu->popup(m_grid->viewport()->mapToGlobal(at)); });
 
-    connect(header, &QHeaderView::sectionClicked, this, [this](int column) { m_controller->sortBy(column); });
+    // The header turns its indicator at the click; it shows the sheet's order again, which
+    // a failed sort left as it was.
+    connect(header, &QHeaderView::sectionClicked, this, [this](int column) {
+        m_controller->sortBy(column);
+        showSortIndicator();
+    });
     connect(m_grid, &QAbstractItemView::clicked, this, &TfmList::lvListClick);
     connect(m_controller, &ListController::statusChanged, this, &TfmList::UpdateStatusBar);
     connect(m_controller, &ListController::currentRecordCleared, this, &TfmList::clearCurrent);
@@ -164,10 +172,12 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     connect(m_controller, &ListController::columnsChanged, this, &TfmList::RenameEdit);
     connect(m_controller, &ListController::columnsChanged, m_filters, &FilterForms::sheetChanged);
     connect(m_controller->model(), &QAbstractItemModel::layoutChanged, this, &TfmList::showSortIndicator);
-    connect(m_controller, &ListController::pathChanged, this,
-            [this](const QString& path) { setWindowTitle(QFileInfo(path).fileName()); });
+    connect(m_controller, &ListController::pathChanged, this, [this](const QString& path) { setCaption(QFileInfo(path).fileName()); });
+    connect(m_controller, &ListController::modifiedChanged, this, &QWidget::setWindowModified);
     connect(m_controller, &ListController::loadFinished, this, [this](bool ok) {
         if (ok) {
+            // Shown once there are rows to draw, at its size, so the panel gets its stored height.
+            showMaximized();
             m_splitter->setSizes({m_shell.options().SplitterPos, std::max(1, m_splitter->height() - m_shell.options().SplitterPos)});
             LoadColumnWidth();
             m_grid->setFocus();
@@ -186,7 +196,7 @@ QToolButton* TfmList::addButton(QToolBar* bar, const char* name, int icon, const
     button->setObjectName(QString::fromLatin1(name));
     button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setAutoRaise(true);
-    m_texts.bind(button, section, key, TextRegistry::Role::ToolTip);
+    m_texts.bind(button, section, key, TextRegistry::Role::Name);
     bar->addWidget(button);
     return button;
 }
@@ -219,7 +229,7 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     m_sheets->setEditable(true);
     m_sheets->setInsertPolicy(QComboBox::NoInsert);
     m_sheets->setMinimumWidth(140);
-    m_texts.bind(m_sheets, "Shell", "Sheets", TextRegistry::Role::ToolTip);
+    m_texts.bind(m_sheets, "Shell", "Sheets", TextRegistry::Role::Name);
     bar->addWidget(m_sheets);
     connect(m_sheets, &QComboBox::activated, this, [this](int index) {
         m_controller->switchSheet(index);
@@ -236,7 +246,7 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
 
     m_sites->setObjectName(QStringLiteral("cbSearchURL"));
     m_sites->setMinimumWidth(110);
-    m_texts.bind(m_sites, "Shell", "SearchSite", TextRegistry::Role::ToolTip);
+    m_texts.bind(m_sites, "Shell", "SearchSite", TextRegistry::Role::Name);
     bar->addWidget(m_sites);
     m_searchButton = addButton(bar, "btnSearch", QStyle::SP_ArrowRight, "ListHints", "FilmSearch");
     connect(m_searchButton, &QToolButton::clicked, this, &TfmList::btnSearchClick);
@@ -246,15 +256,26 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     m_search->setEditable(true);
     m_search->setInsertPolicy(QComboBox::NoInsert);
     m_search->setFixedWidth(145);
-    m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::ToolTip);
+    m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::Name);
     m_texts.bind(m_search, "ListHints", "ComboSearch", TextRegistry::Role::Placeholder);
     m_searchColumn->setObjectName(QStringLiteral("cbSearchColumn"));
     m_searchColumn->setFixedWidth(130);
-    m_texts.bind(m_searchColumn, "Shell", "SearchColumn", TextRegistry::Role::ToolTip);
+    m_texts.bind(m_searchColumn, "Shell", "SearchColumn", TextRegistry::Role::Name);
     bar->addWidget(m_searchColumn);
     bar->addWidget(m_search);
     m_quickSearch = new QuickSearchBar(m_searchColumn, m_search, m_grid, *m_controller->model(), m_shell);
     connect(m_quickSearch, &QuickSearchBar::selectionMoved, this, &TfmList::lvListClick);
+}
+
+void TfmList::setCaption(const QString& caption)
+{
+    // The desktop's modified mark stands where "[*]" is.
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+QString TfmList::caption() const
+{
+    return windowTitle().remove(QStringLiteral("[*]"));
 }
 
 void TfmList::TranslateControls()
@@ -335,7 +356,7 @@ void TfmList::CalculateStat()
         return;
     const std::vector<TzkRow*> selected = selectedRecords();
     const std::vector<const TzkRow*> selection(selected.begin(), selected.end());
-    auto* window = new TfmStat(m_shell.text("Statistic", "Caption") + QLatin1Char(' ') + windowTitle(),
+    auto* window = new TfmStat(m_shell.text("Statistic", "Caption") + QLatin1Char(' ') + caption(),
                                StatisticsLines(*list, selection, m_shell.options().LanguageTable),
                                m_shell.text("Statistic", "Ok"), this);
     window->open();
@@ -367,8 +388,17 @@ std::vector<TzkRow*> TfmList::selectedRecords() const
 
 void TfmList::lvListClick()
 {
-    const QModelIndexList selected = m_grid->selectionModel()->selectedRows();
-    m_current = selected.isEmpty() ? QModelIndex() : selected.front();
+    // The record shown stays while it is selected; else the current row when selected,
+    // else the first row selected.
+    const QItemSelectionModel* selection = m_grid->selectionModel();
+    const auto isSelected = [selection](const QModelIndex& index) {
+        return index.isValid() && selection->isRowSelected(index.row(), index.parent());
+    };
+    if (!isSelected(m_current)) {
+        const QModelIndex current = m_grid->currentIndex();
+        const QModelIndexList selected = selection->selectedRows();
+        m_current = isSelected(current) ? current.siblingAtColumn(0) : selected.isEmpty() ? QModelIndex() : selected.front();
+    }
     const bool any = m_current.isValid();
     for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
         button->setEnabled(any);
@@ -459,7 +489,7 @@ void TfmList::GroupSelected()
     std::erase(rows, parent);
     if (!m_controller->groupRows(rows, parent))
         return;
-    // The new group is selected; the record controls stay off until a row is clicked.
+    // The last record in display order is selected, and so shown.
     selectIndex(m_controller->model()->lastIndex());
 }
 
@@ -541,8 +571,12 @@ void TfmList::closeEvent(QCloseEvent* event)
         return;
     }
     if (m_controller->isModified()) {
+        // The question stands over the window it concerns and names its file.
+        if (QMdiArea* area = mdiArea())
+            area->setActiveSubWindow(this);
         const PromptButton answer = m_prompts.ask({PromptIcon::Question, m_shell.text("SysMessage", "SaveFile"),
-                                                   m_shell.text("SysMessage", "FileNotSave"),
+                                                   m_shell.text("SysMessage", "FileNotSave") + QStringLiteral("\n\n")
+                                                       + QDir::toNativeSeparators(m_controller->path()),
                                                    {PromptButton::Yes, PromptButton::No, PromptButton::Cancel}});
         if (answer == PromptButton::Cancel || (answer == PromptButton::Yes && !m_controller->save())) {
             event->ignore();

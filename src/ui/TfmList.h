@@ -39,6 +39,10 @@ public:
     ListController& controller() { return *m_controller; }
     QTreeView* grid() const { return m_grid; }
     QComboBox* sheetSelector() const { return m_sheets; }
+    // The caption shown in the frame and the window bar, with the modified mark.
+    void setCaption(const QString& caption);
+    // The caption without the mark, for the captions of the windows it owns.
+    QString caption() const;
 
     // The Copy, Cut and Paste commands of the main window, shown in the grid's context menu.
     void setClipboardActions(const QList<QAction*>& actions);
@@ -58,7 +62,8 @@ public:
     // Opens the chosen site for the current record.
     void btnSearchClick();
     void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
-    // The record the panel shows: the first selected one; none after load, sort, sheet changes, delete, group.
+    // The record the panel shows: the one first selected, kept while it stays selected;
+    // none after load, sort, sheet changes and delete.
     TzkRow* currentRecord() const;
     // The selected records in grid order (top to bottom, children after their parent).
     std::vector<TzkRow*> selectedRecords() const;

@@ -26,6 +26,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -56,7 +57,8 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
-    m_progress = new TfmProgress(this);
+    m_progress = new TfmProgress;
+    statusBar()->addPermanentWidget(m_progress);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())
@@ -192,11 +194,12 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
         return nullptr;
     }
     auto* list = new TfmList(m_shell, *m_prompts, m_texts);
-    list->setWindowTitle(caption);
+    list->setCaption(caption);
     list->setClipboardActions(m_menu->clipboardActions());
     list->setFilterActions(m_menu->filterActions());
+    // Shown once its first rows can be drawn; meanwhile the status bar shows the load.
     m_mdi->addSubWindow(list);
-    list->showMaximized();
+    list->hide();
     connect(list, &TfmList::columnsShown, this, [this, list] { listColumnsShown(list); });
     connect(list, &TfmList::stateChanged, this, &TfmMain::updateMenus);
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
@@ -208,15 +211,17 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     });
     connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
     connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
-        m_progress->hide();
-        if (!ok) {
+        m_progress->SetProgress(100);
+        if (ok) {
+            m_mdi->setActiveSubWindow(list);
+        } else {
             m_mdi->removeSubWindow(list);
             list->deleteLater();
         }
         updateMenus();
     });
     m_progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
-    m_progress->centreOn(list);
+    m_progress->SetProgress(0);
     list->LoadList(path, *form);
     updateMenus();
     return list;

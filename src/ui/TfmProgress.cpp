@@ -2,34 +2,29 @@
 
 #include <QLabel>
 #include <QProgressBar>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 namespace reelkeep {
 
 TfmProgress::TfmProgress(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_label(new QLabel(this)), m_bar(new QProgressBar(this))
+    : QWidget(parent), m_label(new QLabel(this)), m_bar(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("fmProgress"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(2);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_label);
     layout->addWidget(m_bar);
     m_bar->setRange(0, 100);
     m_bar->setTextVisible(false);
-    setFixedWidth(353);
-}
-
-void TfmProgress::centreOn(const QWidget* widget)
-{
-    const QRect area(widget->mapToGlobal(QPoint(0, 0)), widget->size());
-    adjustSize();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    m_bar->setFixedWidth(200);
+    hide();
 }
 
 void TfmProgress::SetProgress(int percent)
 {
     if (percent >= 99) {
+        // Nothing of a finished load stays behind, not even hidden.
+        m_label->clear();
         hide();
         return;
     }

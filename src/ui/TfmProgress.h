@@ -1,4 +1,5 @@
-// The small borderless progress window shown while a catalogue loads, centred on its list window.
+// The progress of a catalogue being loaded, in the main window's status bar: what is
+// loaded and how far; hidden when no load runs.
 #pragma once
 
 #include <QWidget>
@@ -13,9 +14,7 @@ class TfmProgress : public QWidget {
 public:
     explicit TfmProgress(QWidget* parent = nullptr);
 
-    // Centres the window on the given widget.
-    void centreOn(const QWidget* widget);
-    // 99 or more hides the window; a lower value shows it with the bar at the value.
+    // 99 or more hides it and forgets the text; a lower value shows it with the bar at the value.
     void SetProgress(int percent);
     void setText(const QString& text);
 

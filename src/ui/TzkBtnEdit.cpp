@@ -28,6 +28,7 @@ TzkBtnEdit::TzkBtnEdit(int column, QWidget* parent)
     m_edit->setProperty("column", column);
     m_button->setVisible(false);
     m_button->setFocusPolicy(Qt::NoFocus);
+    m_label->setBuddy(m_edit);
     m_label->installEventFilter(this);
     connect(m_button, &QToolButton::clicked, this, [this] { emit buttonClicked(m_column); });
 }
@@ -36,6 +37,8 @@ void TzkBtnEdit::setCaption(const QString& text)
 {
     m_caption = text;
     m_label->setToolTip(text);
+    // The label may be drawn shortened: the edit is named by the whole caption.
+    m_edit->setAccessibleName(text);
     fitWidth();
 }
 
@@ -43,6 +46,7 @@ void TzkBtnEdit::setButton(const QString& caption, const QString& hint)
 {
     m_button->setText(caption);
     m_button->setToolTip(hint);
+    m_button->setAccessibleName(hint);
     m_button->setVisible(!caption.isEmpty());
     fitWidth();
 }

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace reelkeep {
 
@@ -70,10 +71,12 @@ TzkImagePanel::TzkImagePanel(QWidget* parent)
 void TzkImagePanel::setTexts(const QString& add, const QString& remove, const QString& previous, const QString& next,
                              const QString& undecodable)
 {
-    m_add->setToolTip(add);
-    m_remove->setToolTip(remove);
-    m_previous->setToolTip(previous);
-    m_next->setToolTip(next);
+    // The hints are the buttons' names for a screen reader too.
+    const std::pair<QToolButton*, QString> hints[] = {{m_add, add}, {m_remove, remove}, {m_previous, previous}, {m_next, next}};
+    for (const auto& [button, hint] : hints) {
+        button->setToolTip(hint);
+        button->setAccessibleName(hint);
+    }
     m_undecodable = undecodable;
     showShown();
 }

@@ -7,8 +7,25 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QVBoxLayout>
+#include <iterator>
 
 namespace reelkeep {
+namespace {
+
+struct NamedColour {
+    const char* key;
+    QRgb rgb;
+};
+
+// Opaque colours only: a row takes the colour whole, and its text is drawn to contrast with it.
+constexpr NamedColour kColours[] = {
+    {"Black", 0x000000},  {"Maroon", 0x800000}, {"Green", 0x008000},      {"Olive", 0x808000},   {"Navy", 0x000080},
+    {"Purple", 0x800080}, {"Teal", 0x008080},   {"Gray", 0x808080},       {"Silver", 0xC0C0C0},  {"Red", 0xFF0000},
+    {"Lime", 0x00FF00},   {"Yellow", 0xFFFF00}, {"Blue", 0x0000FF},       {"Fuchsia", 0xFF00FF}, {"Aqua", 0x00FFFF},
+    {"White", 0xFFFFFF},  {"MoneyGreen", 0xC0DCC0}, {"SkyBlue", 0xA6CAF0}, {"Cream", 0xFFFBF0}, {"MedGray", 0xA4A0A0},
+};
+
+} // namespace
 
 TzkLabeledColorBox::TzkLabeledColorBox(QWidget* parent) : QWidget(parent), m_label(new QLabel), m_box(new QComboBox)
 {
@@ -19,8 +36,9 @@ TzkLabeledColorBox::TzkLabeledColorBox(QWidget* parent) : QWidget(parent), m_lab
     layout->addWidget(m_label);
     layout->addWidget(m_box);
     m_box->setMaxVisibleItems(16);
-    for (const QString& name : QColor::colorNames())
-        addColour(QColor::fromString(name), name);
+    for (const NamedColour& colour : kColours)
+        addColour(QColor::fromRgb(colour.rgb), QString::fromLatin1(colour.key));
+    m_label->setBuddy(m_box);
     m_label->installEventFilter(this);
     connect(m_box, &QComboBox::activated, this,
             [this](int index) { emit colourPicked(m_box->itemData(index).value<QColor>()); });
@@ -37,6 +55,13 @@ int TzkLabeledColorBox::addColour(const QColor& colour, const QString& name)
 void TzkLabeledColorBox::setCaption(const QString& text)
 {
     m_label->setText(text);
+    m_box->setAccessibleName(text);
+}
+
+void TzkLabeledColorBox::setColourNames(const std::function<QString(const char* section, const char* key)>& text)
+{
+    for (int i = 0; i < static_cast<int>(std::size(kColours)); ++i)
+        m_box->setItemText(i, text("Colours", kColours[static_cast<size_t>(i)].key));
 }
 
 void TzkLabeledColorBox::setColour(const QColor& colour)

@@ -1,9 +1,10 @@
-// The record panel's labelled colour box: the toolkit's named colours and the
-// colour of the record shown; only a person's pick is reported.
+// The record panel's labelled colour box: opaque colours named in the interface
+// language and the colour of the record shown; only a person's pick is reported.
 #pragma once
 
 #include <QColor>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -18,6 +19,8 @@ public:
     QComboBox* box() const { return m_box; }
     QLabel* label() const { return m_label; }
     void setCaption(const QString& text);
+    // The colours' names from the language table ("Colours" section).
+    void setColourNames(const std::function<QString(const char* section, const char* key)>& text);
     // Shows the colour, adding it to the list when it has no name there; reports nothing.
     void setColour(const QColor& colour);
     QColor colour() const;

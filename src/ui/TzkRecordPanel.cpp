@@ -159,6 +159,9 @@ void TzkRecordPanel::setColumns(const TZKList* list)
     m_actors->setPlaceholderText(list ? list->GetColumnName(csActors) : QString());
     m_description->setToolTip(m_description->placeholderText());
     m_actors->setToolTip(m_actors->placeholderText());
+    m_description->setAccessibleName(m_description->placeholderText());
+    m_actors->setAccessibleName(m_actors->placeholderText());
+    m_colour->setColourNames(m_text);
     m_colour->setCaption(list && !list->GetColumnName(csColour).isEmpty() ? list->GetColumnName(csColour)
                                                                           : m_text("Records", "Colour"));
     m_images->setTexts(m_text("Records", "AddImage"), m_text("Records", "RemoveImage"), m_text("Records", "PreviousImage"),
@@ -293,6 +296,24 @@ void TzkRecordPanel::placeControls()
     for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         needed = std::max(needed, child->geometry().bottom());
     setMinimumSize(right + 5, needed + 5);
+    orderTabs();
+}
+
+void TzkRecordPanel::orderTabs()
+{
+    // Tab follows the controls as they are read: line by line, left to right.
+    std::vector<std::pair<QWidget*, QPoint>> fields;
+    for (TzkBtnEdit* control : m_edits)
+        if (control)
+            fields.emplace_back(control->edit(), control->edit()->mapTo(this, QPoint(0, 0)));
+    fields.emplace_back(m_colour->box(), m_colour->box()->mapTo(this, QPoint(0, 0)));
+    for (QPlainTextEdit* memo : {m_actors, m_description})
+        fields.emplace_back(memo, memo->pos());
+    std::stable_sort(fields.begin(), fields.end(), [](const auto& a, const auto& b) {
+        return std::abs(a.second.y() - b.second.y()) > 2 ? a.second.y() < b.second.y() : a.second.x() < b.second.x();
+    });
+    for (size_t i = 1; i < fields.size(); ++i)
+        setTabOrder(fields[i - 1].first, fields[i].first);
 }
 
 void TzkRecordPanel::resizeEvent(QResizeEvent* event)

@@ -61,6 +61,8 @@ private:
     static constexpr int kImageControl = 21;
 
     void placeControls();
+    // The tab order of the fields in reading order of their places.
+    void orderTabs();
     // How far the top of a control lies above its stored place: the label's height.
     int labelOffset() const;
     // A control dragged to topLeft: its stored place follows and the panel is laid out again.

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QProgressBar>
+#include <utility>
 
 namespace reelkeep {
 namespace {
@@ -18,7 +19,6 @@ WalkProgress::WalkProgress(const ShellState& shell, const QString& caption, QWid
     setWindowTitle(caption);
     setLabelText(shell.text("FileEntry", "Searching"));
     setCancelButtonText(shell.text("Other", "Cancel"));
-    setWindowModality(Qt::ApplicationModal);
     // A title and a close button (which cancels), nothing to minimise or maximise.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setAutoReset(false);
@@ -41,10 +41,18 @@ void WalkProgress::setCount(int done, int found)
     if (m_bar->maximum() != found)
         m_bar->setRange(0, found);
     m_bar->setValue(done);
-    setLabelText(m_shell.text("FileEntry", "FilesDone").arg(done).arg(found));
+    if (!m_stopped)
+        setLabelText(m_shell.text("FileEntry", "FilesDone").arg(done).arg(found));
     // Each file's count is shown, and Cancel seen, whatever the pace of the files.
     QCoreApplication::processEvents();
     m_sincePoll.start();
+}
+
+void WalkProgress::stop()
+{
+    if (std::exchange(m_stopped, true))
+        return;
+    setLabelText(m_shell.text("FileEntry", "Stopping"));
 }
 
 bool WalkProgress::poll()

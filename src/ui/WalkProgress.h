@@ -1,5 +1,6 @@
 // The window shown while chosen files or a folder are entered: the files done out of
-// those found, and Cancel (the button, Esc or closing it). Entry runs on the GUI
+// those found, and Cancel (the button, Esc or closing it); not modal, the caller
+// disables what must wait. Entry runs on the GUI
 // thread and asks poll() between steps, which lets pending events run and says
 // whether to stop.
 #pragma once
@@ -22,8 +23,8 @@ public:
     void setCount(int done, int found);
     // Lets pending events run (at most every few milliseconds); true once the walk is to stop.
     bool poll();
-    // Stops the walk at its next step, as Cancel does.
-    void stop() { m_stopped = true; }
+    // Stops the walk at its next step, as Cancel does, and says so.
+    void stop();
 
 private:
     const ShellState& m_shell;

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -41,7 +42,7 @@ private:
     {
         QTimer timer;
         connect(&timer, &QTimer::timeout, this, [this, &tick] {
-            if (auto* dialog = list ? list->findChild<QProgressDialog*>(QStringLiteral("fmWalkProgress")) : nullptr)
+            if (auto* dialog = main->findChild<QProgressDialog*>(QStringLiteral("fmWalkProgress")))
                 tick(dialog);
         });
         timer.start(0);
@@ -148,7 +149,7 @@ private slots:
         bool lockedDuringWalk = false;
         int done = 0;
         walkWithTimer(dir, [&](QProgressDialog* dialog) {
-            lockedDuringWalk = !list->widget()->isEnabled() && !main->menuBar()->isEnabled() && dialog->isModal();
+            lockedDuringWalk = !list->widget()->isEnabled() && !main->menuBar()->isEnabled() && !dialog->isModal();
             if (dialog->value() >= 2 && dialog->isVisible()) {
                 done = dialog->value();
                 QTest::keyClick(dialog, Qt::Key_Escape);
@@ -203,6 +204,28 @@ private slots:
         QTRY_VERIFY(!main->isVisible());
         list = nullptr;
         QCOMPARE(CliTitles(dump(path())).size(), saved + atClose);
+    }
+
+    void closingTheProgramDuringAWalkSaysSoAndStopsIt()
+    {
+        for (int i = 0; i < 8; ++i)
+            video(QStringLiteral("clip%1.avi").arg(i), videos.clip2s());
+        // The main window takes the person's close: no modal window stands in its way.
+        prompts->answers = {PromptButton::No};
+        bool blocked = true;
+        QString said;
+        walkWithTimer(cli->path("videos"), [&](QProgressDialog* dialog) {
+            if (dialog->value() >= 1 && said.isEmpty()) {
+                blocked = QGuiApplication::modalWindow() != nullptr;
+                main->close();
+                said = dialog->labelText();
+            }
+        });
+        QVERIFY(!blocked);
+        QCOMPARE(said, QStringLiteral("Добавление останавливается…"));
+        QTRY_VERIFY(!main->isVisible());
+        list = nullptr;
+        QVERIFY(prompts->texts().contains(QStringLiteral("Файл не был сохранен. Сохранить?")));
     }
 
     void fillingAndAppendingChangeTheCurrentRecordAsTheCoreDoes()

@@ -129,7 +129,7 @@ private slots:
         panel->edit(csDateAdded)->button()->click();
         QVERIFY(!edit(csDateAdded)->text().isEmpty());
         QComboBox* colours = panel->colourBox()->box();
-        emit colours->activated(colours->findText(QStringLiteral("blue")));
+        emit colours->activated(colours->findText(QStringLiteral("Синий")));
         emit panel->clearField(csTitle);
         QCOMPARE(edit(csTitle)->text(), QString());
         main->menus().action("miRemoveSpaceAct")->trigger();

@@ -44,7 +44,7 @@ private slots:
 
         QVERIFY((list = openSample("films.kdx")));
         QCOMPARE(main->lists().size(), 1);
-        QCOMPARE(list->windowTitle(), QStringLiteral("films.kdx"));
+        QCOMPARE(list->caption(), QStringLiteral("films.kdx"));
         QVERIFY(enabled("miSave") && enabled("miCList"));
 
         const CliRun sorted = cli->run({"sort", file("films.kdx"), "--list", "1", "--column", "1"});
@@ -232,7 +232,7 @@ private slots:
         menu->actions()[0]->trigger();
         QTRY_COMPARE(main->lists().size(), 1);
         QVERIFY(WaitLoaded(main->lists().front()));
-        QCOMPARE(main->lists().front()->windowTitle(), QDir::toNativeSeparators(file("films.kdx")));
+        QCOMPARE(main->lists().front()->caption(), QDir::toNativeSeparators(file("films.kdx")));
         menu->actions()[0]->trigger();
         QCOMPARE(main->lists().size(), 1);
         menu->actions()[1]->trigger();
