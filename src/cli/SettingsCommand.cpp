@@ -53,6 +53,7 @@ QJsonObject settingsJson(const zkOptions& o)
         {QStringLiteral("ListCount"), o.ListCount},
         {QStringLiteral("SrchName"), array(o.SrchName)},
         {QStringLiteral("SrchURL"), array(o.SrchURL)},
+        {QStringLiteral("SrchEncoding"), array(o.SrchEncoding)},
         {QStringLiteral("SearchCount"), o.SearchCount},
         {QStringLiteral("LanguageTable"), QJsonObject{{QStringLiteral("Count"), o.LanguageTable.Count},
                                                       {QStringLiteral("Entries"), language}}},

@@ -13,6 +13,10 @@ namespace reelkeep {
 
 class TzkLanguage;
 
+// A text of the table without its mnemonic marks ("&Файл" → "Файл", "&&" → "&"), for
+// places that show no mnemonic: hints, titles, messages.
+QString WithoutMnemonic(const QString& text);
+
 class TextRegistry {
 public:
     // Text: a label's, button's or group box's own text, a window's title for other widgets.
@@ -38,7 +42,7 @@ public:
 
 private:
     void add(QObject* object, const char* section, const char* key, Role role, int column = -1);
-    static void set(const Binding& binding, const QString& text);
+    static void set(const Binding& binding, const QString& marked);
 
     std::vector<Binding> m_bindings;
     const TzkLanguage* m_language = nullptr;
