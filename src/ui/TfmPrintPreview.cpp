@@ -77,6 +77,11 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     connect(m_nextPage, &QAction::triggered, this, [this, go] { go(m_view->currentPage() + 1); });
     m_lastPage = addAction("acLastPage", "LastPage", previewIcon("go-last"));
     connect(m_lastPage, &QAction::triggered, this, [this, go] { go(m_view->pageCount()); });
+    // The page keys move between pages, as in a document viewer.
+    m_firstPage->setShortcut(QKeySequence(Qt::Key_Home));
+    m_previousPage->setShortcut(QKeySequence(Qt::Key_PageUp));
+    m_nextPage->setShortcut(QKeySequence(Qt::Key_PageDown));
+    m_lastPage->setShortcut(QKeySequence(Qt::Key_End));
     m_bar->addSeparator();
     connect(addAction("acZoomOut", "ZoomOut", previewIcon("zoom-out")), &QAction::triggered, m_view,
             [this] { m_view->zoomOut(); });

@@ -298,7 +298,7 @@ private slots:
     {
         dialogs.print = false;
         int pages = 0;
-        QString atLast, atFirst;
+        QString atLast, atFirst, byKey;
         bool endsDisabled = false, startsDisabled = false;
         dialogs.pick = [&](TfmPrintPreview& preview) {
             preview.show();
@@ -310,6 +310,12 @@ private slots:
                 && button(preview, "acFirstPage")->isEnabled() && button(preview, "acPreviousPage")->isEnabled();
             QTest::mouseClick(button(preview, "acFirstPage"), Qt::LeftButton);
             atFirst = pageLabel(preview);
+            // The page keys do the same.
+            if (QTest::qWaitForWindowActive(&preview) && QApplication::focusWidget()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+                byKey = pageLabel(preview);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+            }
             startsDisabled = !button(preview, "acFirstPage")->isEnabled() && !button(preview, "acPreviousPage")->isEnabled()
                 && button(preview, "acNextPage")->isEnabled();
             preview.hide();
@@ -319,6 +325,7 @@ private slots:
         QCOMPARE(atLast, QStringLiteral("Страница %1 из %1").arg(pages));
         QVERIFY(endsDisabled);
         QCOMPARE(atFirst, QStringLiteral("Страница 1 из %1").arg(pages));
+        QCOMPARE(byKey, atLast);
         QVERIFY(startsDisabled);
     }
 
