@@ -91,7 +91,8 @@ int RunLang(CliContext& context, const QStringList& args)
 {
     if (args.size() != 2)
         throw UsageError{QStringLiteral("lang needs a section and a key")};
-    WriteOut(LoadProgramOptions(context)->LanguageTable.GetValue(args[0], args[1]) + QLatin1Char('\n'));
+    // As a person reads it: without the marks of menu letters.
+    WriteOut(WithoutMnemonic(LoadProgramOptions(context)->LanguageTable.GetValue(args[0], args[1])) + QLatin1Char('\n'));
     return ExitDone;
 }
 

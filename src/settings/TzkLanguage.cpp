@@ -289,6 +289,18 @@ static_assert(std::size(kBuiltIn) == 261);
 
 } // namespace
 
+QString WithoutMnemonic(const QString& text)
+{
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
+}
+
 TzkLanguage::TzkLanguage()
 {
     Entries.reserve(std::size(kBuiltIn));

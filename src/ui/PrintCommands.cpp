@@ -131,7 +131,8 @@ QString PrintCommands::pdfFolder() const
 {
     if (!m_pdfFolder.isEmpty())
         return m_pdfFolder;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void PrintCommands::print(TfmPrintPreview& preview)

@@ -39,7 +39,7 @@ private:
     // a PDF file is offered under the catalogue's name.
     void previewAndPrint(TfmPrintPreview& preview, const QString& cataloguePath);
     void print(TfmPrintPreview& preview);
-    // Where a PDF file is offered: the folder last chosen, at first the documents folder.
+    // Where a PDF file is offered: the folder last chosen, at first the documents folder (or home without one).
     QString pdfFolder() const;
     void showError(const QString& text);
 

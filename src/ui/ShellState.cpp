@@ -1,7 +1,6 @@
 #include "ShellState.h"
 
 #include "ReelkeepError.h"
-#include "TextRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>

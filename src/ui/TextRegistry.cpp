@@ -16,18 +16,6 @@
 
 namespace reelkeep {
 
-QString WithoutMnemonic(const QString& text)
-{
-    QString plain;
-    plain.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
-            ++i;
-        plain += text[i];
-    }
-    return plain;
-}
-
 void TextRegistry::bind(QAction* action, const char* section, const char* key, Role role)
 {
     add(action, section, key, role);

@@ -13,10 +13,6 @@ namespace reelkeep {
 
 class TzkLanguage;
 
-// A text of the table without its mnemonic marks ("&Файл" → "Файл", "&&" → "&"), for
-// places that show no mnemonic: hints, titles, messages.
-QString WithoutMnemonic(const QString& text);
-
 class TextRegistry {
 public:
     // Text: a label's, button's or group box's own text, a window's title for other widgets.
