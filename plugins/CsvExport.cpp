@@ -1,5 +1,6 @@
 // Export plug-in: the catalogue as one CSV table (UTF-8 with a byte-order mark,
-// RFC 4180 quoting); the first column names the list each record comes from.
+// RFC 4180 quoting); the first column names the list each record comes from, and
+// each list starts with a header row of its own column names.
 #include "KdxText.h"
 
 #include <QString>
@@ -30,11 +31,11 @@ void record(QString& out, const QString& first, Cell&& cell)
 QByteArray table(const TZKLists& lists)
 {
     QString out;
-    // The header takes the column names of the first list; every list has the same slots.
-    record(out, QStringLiteral("List"), [&lists](int c) { return lists.Count() ? lists.List(0)->GetColumnName(c) : QString(); });
-    for (const auto& list : lists.Lists)
+    for (const auto& list : lists.Lists) {
+        record(out, QStringLiteral("List"), [&list](int c) { return list->GetColumnName(c); });
         for (const auto& row : list->Items())
             record(out, list->Name, [&row](int c) { return row->Fields[static_cast<size_t>(c)]; });
+    }
     return QByteArrayLiteral("\xEF\xBB\xBF") + out.toUtf8();
 }
 

@@ -53,6 +53,7 @@ QJsonObject settingsJson(const zkOptions& o)
         {QStringLiteral("ListCount"), o.ListCount},
         {QStringLiteral("SrchName"), array(o.SrchName)},
         {QStringLiteral("SrchURL"), array(o.SrchURL)},
+        {QStringLiteral("SrchEncoding"), array(o.SrchEncoding)},
         {QStringLiteral("SearchCount"), o.SearchCount},
         {QStringLiteral("LanguageTable"), QJsonObject{{QStringLiteral("Count"), o.LanguageTable.Count},
                                                       {QStringLiteral("Entries"), language}}},
@@ -90,7 +91,8 @@ int RunLang(CliContext& context, const QStringList& args)
 {
     if (args.size() != 2)
         throw UsageError{QStringLiteral("lang needs a section and a key")};
-    WriteOut(LoadProgramOptions(context)->LanguageTable.GetValue(args[0], args[1]) + QLatin1Char('\n'));
+    // As a person reads it: without the marks of menu letters.
+    WriteOut(WithoutMnemonic(LoadProgramOptions(context)->LanguageTable.GetValue(args[0], args[1])) + QLatin1Char('\n'));
     return ExitDone;
 }
 

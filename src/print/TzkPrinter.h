@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPicture>
 #include <functional>
+#include <vector>
+
+class QPrinter;
 
 namespace reelkeep {
 
@@ -18,6 +21,20 @@ public:
     using ReelkeepError::ReelkeepError;
 };
 
+// Which of the drawn pages reach the device, and how many times: a page range (1-based,
+// 0 for an open end) and copies, collated or page by page. Every page is still drawn.
+struct PageSelection {
+    int FirstPage = 0;
+    int LastPage = 0;
+    int Copies = 1;
+    bool Collate = true;
+
+    bool Includes(int page) const { return page >= FirstPage && (LastPage <= 0 || page <= LastPage); }
+};
+
+// The pages and copies chosen in the printer's dialog; copies the device makes itself are not repeated.
+PageSelection ChosenPages(const QPrinter& printer);
+
 class TzkPrinter {
 public:
     explicit TzkPrinter(TzkPrintTarget& target);
@@ -26,7 +43,7 @@ public:
     TzkPrinter& operator=(const TzkPrinter&) = delete;
 
     void BeginDoc();
-    // Plays the recorded page onto the printer page and starts a fresh recording.
+    // Plays the recorded page onto the printer page, when selected, and starts a fresh recording.
     void EndPage();
     void NewPage();
     void EndDoc();
@@ -46,11 +63,18 @@ public:
     bool ToFile = false;
     // Called with the page's number after each page is played onto the printer; may throw PrintCancelled.
     std::function<void(int page)> OnPageDone;
+    PageSelection Selection;
 
 private:
+    // The picture on a page of the target of its own.
+    void play(const QPicture& page);
+
     TzkPrintTarget& m_target;
     PrinterMeasurements m_measurements;
     QPainter* m_printerCanvas = nullptr;
+    int m_pagesPlayed = 0;
+    // The selected pages, kept for the further collated copies.
+    std::vector<QPicture> m_kept;
 };
 
 } // namespace reelkeep

@@ -28,12 +28,12 @@ constexpr BuiltInText kBuiltIn[] = {
         {"ListHints", "ChooseFile", "Выбрать файл"},
         {"ListHints", "AppendFile", "Добавить"},
         {"ListHints", "TodayDate", "Сегодняшняя дата"},
-        {"ListHints", "Add", "Добавить запись"},
-        {"ListHints", "AddFromFile", "Добавить из файла"},
-        {"ListHints", "AddFromDir", "Добавить из папки"},
+        {"ListHints", "Add", "Добавить &запись"},
+        {"ListHints", "AddFromFile", "Добавить из &файла"},
+        {"ListHints", "AddFromDir", "Добавить из &папки"},
         {"ListHints", "Delete", "Удалить"},
-        {"ListHints", "PrintCover", "Распечатать конверт"},
-        {"ListHints", "PrintList", "Распечатать список"},
+        {"ListHints", "PrintCover", "Распечатать &конверт"},
+        {"ListHints", "PrintList", "Распечатать с&писок"},
         {"ListHints", "AddList", "Добавить лист"},
         {"ListHints", "DeleteList", "Удалить лист"},
         {"ListHints", "FilmSearch", "Найти в интернете"},
@@ -56,39 +56,39 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Statistic", "AverageLength", "Средняя продолжительность: "},
         {"Statistic", "TotalFilesCount", "Общее количество файлов: "},
         {"Statistic", "AverageFilesCount", "Среднее количество файлов: "},
-        {"MainMenu", "File", "Файл"},
-        {"MainMenu", "New", "Новый"},
-        {"MainMenu", "Open", "Открыть"},
-        {"MainMenu", "Save", "Сохранить"},
-        {"MainMenu", "SaveAs", "Сохранить как..."},
-        {"MainMenu", "Close", "Закрыть"},
-        {"MainMenu", "Export", "Экспорт"},
-        {"MainMenu", "Exit", "Выход"},
-        {"MainMenu", "Lists", "Списки"},
-        {"MainMenu", "Filter", "Фильтр"},
-        {"MainMenu", "Service", "Сервис"},
-        {"MainMenu", "CurrentCatalog", "Список"},
-        {"MainMenu", "ListInfo", "Свойства списка"},
-        {"MainMenu", "RemoveSpaceActors", "Убрать лишнее в актерах"},
-        {"MainMenu", "RemoveSpaceDirectors", "Убрать лишнее в режиссерах"},
-        {"MainMenu", "SortBy", "Сортировать по..."},
-        {"MainMenu", "AddFromList", "Добавить из списка"},
+        {"MainMenu", "File", "&Файл"},
+        {"MainMenu", "New", "&Новый"},
+        {"MainMenu", "Open", "&Открыть"},
+        {"MainMenu", "Save", "&Сохранить"},
+        {"MainMenu", "SaveAs", "Сохранить к&ак..."},
+        {"MainMenu", "Close", "&Закрыть"},
+        {"MainMenu", "Export", "&Экспорт"},
+        {"MainMenu", "Exit", "&Выход"},
+        {"MainMenu", "Lists", "Спис&ки"},
+        {"MainMenu", "Filter", "Ф&ильтр"},
+        {"MainMenu", "Service", "С&ервис"},
+        {"MainMenu", "CurrentCatalog", "&Список"},
+        {"MainMenu", "ListInfo", "&Свойства списка"},
+        {"MainMenu", "RemoveSpaceActors", "Убрать лишнее в &актерах"},
+        {"MainMenu", "RemoveSpaceDirectors", "Убрать лишнее в &режиссерах"},
+        {"MainMenu", "SortBy", "&Сортировать по..."},
+        {"MainMenu", "AddFromList", "&Добавить из списка"},
         {"MainMenu", "ConvEdit", "Редактор конвертов (beta)"},
         {"MainMenu", "Settings", "Настройки"},
-        {"MainMenu", "SaveColumnsWidth", "Сохранить размеры столбцов"},
-        {"MainMenu", "LoadColumnsWidth", "Восстановить размеры столбцов"},
-        {"MainMenu", "Options", "Настройки программы"},
-        {"MainMenu", "Information", "Информация"},
-        {"MainMenu", "Statistics", "Статистика"},
-        {"MainMenu", "About", "О программе..."},
-        {"MainMenu", "Copy", "Копировать"},
-        {"MainMenu", "Paste", "Вставить"},
-        {"MainMenu", "Cut", "Вырезать"},
-        {"PopupMenu", "AutoFill", "Подстановка"},
-        {"PopupMenu", "ClearSelectedFields", "Очистить полу у выделеных записей"},
-        {"PopupMenu", "Undo", "Отменить"},
-        {"PopupMenu", "Delete", "Удалить"},
-        {"PopupMenu", "SelectAll", "Выделить всё"},
+        {"MainMenu", "SaveColumnsWidth", "&Сохранить размеры столбцов"},
+        {"MainMenu", "LoadColumnsWidth", "&Восстановить размеры столбцов"},
+        {"MainMenu", "Options", "&Настройки программы"},
+        {"MainMenu", "Information", "&Информация"},
+        {"MainMenu", "Statistics", "&Статистика"},
+        {"MainMenu", "About", "&О программе..."},
+        {"MainMenu", "Copy", "&Копировать"},
+        {"MainMenu", "Paste", "&Вставить"},
+        {"MainMenu", "Cut", "Вы&резать"},
+        {"PopupMenu", "AutoFill", "Подс&тановка"},
+        {"PopupMenu", "ClearSelectedFields", "О&чистить полу у выделеных записей"},
+        {"PopupMenu", "Undo", "&Отменить"},
+        {"PopupMenu", "Delete", "&Удалить"},
+        {"PopupMenu", "SelectAll", "Выделить вс&ё"},
         {"Other", "AllFiles", "Все"},
         {"Other", "PageDefName", "Фильмы"},
         {"Other", "Page", "Список"},
@@ -123,6 +123,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Settings", "ListName", "Название"},
         {"Settings", "SiteName", "Название"},
         {"Settings", "SiteURL", "URL - %Name% - название фильма"},
+        {"Settings", "SiteEncoding", "Кодировка адреса"},
         {"Settings", "PageMainSetting", "Основные настройки"},
         {"Settings", "PageLists", "Списки"},
         {"Settings", "PageSearch", "Поиск"},
@@ -256,6 +257,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Export", "Failed", "Экспорт не удался: %1"},
         {"WebSearch", "NotWebAddress", "«%1» не является адресом http или https."},
         {"WebSearch", "OpenFailed", "Не удалось открыть «%1» в браузере."},
+        {"WebSearch", "NotInEncoding", "Название «%1» нельзя передать сайту в кодировке %2. Отправить его в UTF-8?"},
         // Filter windows, quick search and statistics.
         {"Filter", "ModeHint", "Фильтрация/Поиск"},
         {"Filter", "ExpandHint", "Развернуть/Свернуть"},
@@ -305,9 +307,21 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 280);
+static_assert(std::size(kBuiltIn) == 282);
 
 } // namespace
+
+QString WithoutMnemonic(const QString& text)
+{
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('&') && i + 1 < text.size())
+            ++i;
+        plain += text[i];
+    }
+    return plain;
+}
 
 TzkLanguage::TzkLanguage()
 {

@@ -14,6 +14,10 @@ struct LanguageEntry {
     QString Text;
 };
 
+// A text of the table without its mnemonic marks ("&Файл" → "Файл", "&&" → "&"), for
+// places that show no mnemonic: hints, titles, messages, the tool's output.
+QString WithoutMnemonic(const QString& text);
+
 class TzkLanguage {
 public:
     // Holds the built-in entries.

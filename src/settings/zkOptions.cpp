@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
+#include <algorithm>
 #include <optional>
 
 namespace reelkeep {
@@ -155,6 +157,12 @@ QString u(const char* text)
 }
 
 } // namespace
+
+QString DefaultSearchEncoding(const QString& url)
+{
+    static const QString legacyHost = QUrl(QString::fromUtf8(kSearchSiteURL)).host();
+    return QUrl(url).host().compare(legacyHost, Qt::CaseInsensitive) == 0 ? kSearchEncodingWindows1251 : kSearchEncodingUtf8;
+}
 
 zkOptions::zkOptions(LocaleFormats formats) : Formats(std::move(formats)) {}
 
@@ -306,6 +314,13 @@ void zkOptions::LoadSettings(const QString& path)
 
     ListCount = ReadPairs(read, kQuickLists, ListComments, ListFileNames);
     SearchCount = ReadPairs(read, kSearchSites, SrchName, SrchURL);
+    SrchEncoding.clear();
+    for (int n = 1; n <= SearchCount; ++n) {
+        const QString stored = ini.ReadString(kOptions, QStringLiteral("SrchEncoding") + num(n), QString());
+        SrchEncoding.append(stored.compare(kSearchEncodingWindows1251, Qt::CaseInsensitive) == 0 ? kSearchEncodingWindows1251
+                            : stored.compare(kSearchEncodingUtf8, Qt::CaseInsensitive) == 0  ? kSearchEncodingUtf8
+                                                                                              : DefaultSearchEncoding(SrchURL[n - 1]));
+    }
 
     StatusStat = ini.ReadString(kOptions, QStringLiteral("StatusStat"), QStringLiteral("%TotalLength%"));
     DefLanguageFile = ini.ReadString(kOptions, QStringLiteral("DefLanguageFile"), QStringLiteral("Russian.lng"));
@@ -373,6 +388,9 @@ void zkOptions::SaveSettings(const QString& path) const
 
         WritePairs(ini, kQuickLists, ListCount, ListComments, ListFileNames);
         WritePairs(ini, kSearchSites, SearchCount, SrchName, SrchURL);
+        for (int n = 1; n <= std::min<int>(SearchCount, std::min(SrchName.size(), SrchURL.size())); ++n)
+            ini.WriteString(kOptions, QStringLiteral("SrchEncoding") + num(n),
+                            n <= SrchEncoding.size() ? SrchEncoding[n - 1] : DefaultSearchEncoding(SrchURL[n - 1]));
         ini.WriteBool(kOptions, QStringLiteral("UseMDIPanel"), UseMDIPanel);
         ini.WriteString(kOptions, QStringLiteral("StatusStat"), StatusStat);
         ini.WriteString(kOptions, QStringLiteral("DefLanguageFile"), DefLanguageFile);

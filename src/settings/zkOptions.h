@@ -24,6 +24,13 @@ struct zkPen {
     std::uint32_t Color = 0; // 0x00BBGGRR, or a toolkit system-colour value 0xFF0000nn
 };
 
+// The encodings a web-search site's address is written in.
+inline const QString kSearchEncodingUtf8 = QStringLiteral("UTF-8");
+inline const QString kSearchEncodingWindows1251 = QStringLiteral("windows-1251");
+// The encoding of a site whose settings name none: windows-1251 for the legacy site
+// the program ships, UTF-8 for every other.
+QString DefaultSearchEncoding(const QString& url);
+
 constexpr int kControlCount = 22; // editing-panel controls: one per stored column, 21 the image box
 
 class zkOptions {
@@ -78,6 +85,8 @@ public:
     std::int32_t ListCount = 0;
     QStringList SrchName;
     QStringList SrchURL;
+    // The encoding of each site's address: kSearchEncodingUtf8 or kSearchEncodingWindows1251.
+    QStringList SrchEncoding;
     std::int32_t SearchCount = 0;
     TzkLanguage LanguageTable;
     QString DefLanguageFile;

@@ -2,6 +2,7 @@
 
 #include "TextRegistry.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +14,13 @@
 namespace reelkeep {
 
 EntryListEditor::EntryListEditor(const EntryListNames& names, TextRegistry& texts, QWidget* firstExtra, QWidget* parent)
-    : QWidget(parent), m_list(new QTreeWidget), m_first(new QLineEdit), m_second(new QLineEdit), m_add(new QPushButton)
+    : QWidget(parent),
+      m_list(new QTreeWidget),
+      m_first(new QLineEdit),
+      m_second(new QLineEdit),
+      m_add(new QPushButton),
+      m_edits(new QGridLayout),
+      m_texts(texts)
 {
     m_list->setObjectName(QString::fromLatin1(names.list));
     m_first->setObjectName(QString::fromLatin1(names.firstEdit));
@@ -40,7 +47,7 @@ EntryListEditor::EntryListEditor(const EntryListNames& names, TextRegistry& text
     first->addWidget(m_first, 1);
     if (firstExtra)
         first->addWidget(firstExtra);
-    auto* edits = new QGridLayout;
+    auto* edits = m_edits;
     edits->addWidget(firstLabel, 0, 0);
     edits->addLayout(first, 0, 1);
     edits->addWidget(m_add, 0, 2);
@@ -53,15 +60,44 @@ EntryListEditor::EntryListEditor(const EntryListNames& names, TextRegistry& text
 
     connect(m_add, &QPushButton::clicked, this, &EntryListEditor::addEntry);
     connect(remove, &QPushButton::clicked, this, &EntryListEditor::removeEntry);
+    connect(m_list, &QTreeWidget::itemSelectionChanged, this, &EntryListEditor::rowSelected);
 }
 
-void EntryListEditor::setEntries(const QStringList& first, const QStringList& second, int count)
+void EntryListEditor::addChoiceColumn(const char* name, const char* key, const QStringList& choices)
+{
+    m_choice = new QComboBox;
+    m_choice->setObjectName(QString::fromLatin1(name));
+    m_choice->addItems(choices);
+    m_list->setColumnCount(3);
+    m_texts.bindHeader(m_list, 2, "Settings", key);
+    auto* label = new QLabel;
+    m_texts.bind(label, "Settings", key, TextRegistry::Role::Text);
+    label->setBuddy(m_choice);
+    m_edits->addWidget(label, 2, 0);
+    m_edits->addWidget(m_choice, 2, 1, Qt::AlignLeft);
+    connect(m_choice, &QComboBox::activated, this, [this] {
+        const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+        if (!selected.isEmpty())
+            selected.front()->setText(2, m_choice->currentText());
+    });
+}
+
+void EntryListEditor::setEntries(const QStringList& first, const QStringList& second, int count, const QStringList& third)
 {
     m_list->clear();
     m_first->clear();
     m_second->clear();
     for (int i = 0; i < count && i < first.size() && i < second.size(); ++i)
-        new QTreeWidgetItem(m_list, {first[i], second[i]});
+        new QTreeWidgetItem(m_list, {first[i], second[i], third.value(i)});
+    if (m_choice)
+        m_choice->setCurrentIndex(0);
+}
+
+void EntryListEditor::rowSelected()
+{
+    const QList<QTreeWidgetItem*> selected = m_list->selectedItems();
+    if (m_choice && !selected.isEmpty())
+        m_choice->setCurrentText(selected.front()->text(2));
 }
 
 QStringList EntryListEditor::column(int column) const
@@ -77,9 +113,11 @@ void EntryListEditor::addEntry()
     if (m_first->text().isEmpty() || m_second->text().isEmpty())
         return;
     const QString first = m_transform ? m_transform(m_first->text()) : m_first->text();
-    new QTreeWidgetItem(m_list, {first, m_second->text()});
+    new QTreeWidgetItem(m_list, {first, m_second->text(), m_choice ? m_choice->currentText() : QString()});
     m_first->clear();
     m_second->clear();
+    if (m_choice)
+        m_choice->setCurrentIndex(0);
     m_first->setFocus();
 }
 

@@ -15,6 +15,9 @@
 #include "TzkPrinter.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QPrinter>
 
 namespace reelkeep {
@@ -69,7 +72,7 @@ void PrintCommands::printCover(TfmList& list)
         if (layouts.usable())
             PrintCovers(out, record, settings);
     }));
-    previewAndPrint(preview);
+    previewAndPrint(preview, list.controller().path());
 }
 
 void PrintCommands::printList(TfmList& list)
@@ -90,7 +93,7 @@ void PrintCommands::printList(TfmList& list)
     KeepPageEdge(printer);
     TfmPrintPreview preview(printer, m_shell, m_owner);
     preview.setDrawing(withStatus(controller, [&](TzkPrinter& out) { PrintList(out, *sheet, rows, settings); }));
-    previewAndPrint(preview);
+    previewAndPrint(preview, controller.path());
 }
 
 TfmPrintPreview::Drawing PrintCommands::withStatus(ListController& controller, TfmPrintPreview::Drawing drawing) const
@@ -107,10 +110,33 @@ TfmPrintPreview::Drawing PrintCommands::withStatus(ListController& controller, T
     };
 }
 
-void PrintCommands::previewAndPrint(TfmPrintPreview& preview)
+void PrintCommands::previewAndPrint(TfmPrintPreview& preview, const QString& cataloguePath)
 {
-    if (!m_dialogs->preview(preview) || !m_dialogs->choosePrinter(preview.printer(), m_owner))
-        return;
+    // Cancel in the print dialog goes back to the preview, not out of printing.
+    while (m_dialogs->preview(preview)) {
+        QPrinter& printer = preview.printer();
+        // The file the dialog offers for "print to file"; the printer stays the system's own.
+        printer.setOutputFileName(QDir(pdfFolder()).filePath(QFileInfo(cataloguePath).completeBaseName() + QStringLiteral(".pdf")));
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        if (m_dialogs->choosePrinter(printer, preview.pageCount(), m_owner)) {
+            if (!printer.outputFileName().isEmpty())
+                m_pdfFolder = QFileInfo(printer.outputFileName()).absolutePath();
+            print(preview);
+            return;
+        }
+    }
+}
+
+QString PrintCommands::pdfFolder() const
+{
+    if (!m_pdfFolder.isEmpty())
+        return m_pdfFolder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(documents).exists() ? documents : QDir::homePath();
+}
+
+void PrintCommands::print(TfmPrintPreview& preview)
+{
     QPrinter& printer = preview.printer();
     try {
         if (!printer.isValid())
@@ -121,6 +147,7 @@ void PrintCommands::previewAndPrint(TfmPrintPreview& preview)
         {
             QPrinterTarget target(printer);
             TzkPrinter out(target);
+            out.Selection = ChosenPages(printer);
             PrintProgress progress(m_shell, m_owner, toFile);
             progress.watch(out);
             preview.drawing()(out);

@@ -6,6 +6,7 @@
 
 #include "TfmPrintPreview.h"
 
+#include <QString>
 #include <memory>
 
 class QWidget;
@@ -34,8 +35,12 @@ public:
 private:
     // The drawing with the window's status showing that pages are being drawn.
     TfmPrintPreview::Drawing withStatus(ListController& controller, TfmPrintPreview::Drawing drawing) const;
-    // The preview, the system's print dialog, then the printout by the preview's drawing.
-    void previewAndPrint(TfmPrintPreview& preview);
+    // The preview, the system's print dialog, then the printout by the preview's drawing;
+    // a PDF file is offered under the catalogue's name.
+    void previewAndPrint(TfmPrintPreview& preview, const QString& cataloguePath);
+    void print(TfmPrintPreview& preview);
+    // Where a PDF file is offered: the folder last chosen, at first the documents folder (or home without one).
+    QString pdfFolder() const;
     void showError(const QString& text);
 
     ShellState& m_shell;
@@ -43,6 +48,7 @@ private:
     QWidget* m_owner;
     std::unique_ptr<PrintDialogs> m_systemDialogs;
     PrintDialogs* m_dialogs;
+    QString m_pdfFolder;
 };
 
 } // namespace reelkeep

@@ -3,6 +3,7 @@
 #include "TfmPrintPreview.h"
 
 #include <QPrintDialog>
+#include <algorithm>
 
 namespace reelkeep {
 
@@ -11,11 +12,11 @@ bool SystemPrintDialogs::preview(TfmPrintPreview& preview)
     return preview.exec() == QDialog::Accepted;
 }
 
-bool SystemPrintDialogs::choosePrinter(QPrinter& printer, QWidget* owner)
+bool SystemPrintDialogs::choosePrinter(QPrinter& printer, int pageCount, QWidget* owner)
 {
     QPrintDialog dialog(&printer, owner);
-    // Every page is always printed, so no page range is offered.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, pageCount > 1);
+    dialog.setMinMax(1, std::max(1, pageCount));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return dialog.exec() == QDialog::Accepted;

@@ -52,7 +52,7 @@ QString ShellState::SaveSettingsOnce()
 
 QString ShellState::text(const char* section, const char* key) const
 {
-    return m_options->LanguageTable.GetValue(QString::fromLatin1(section), QString::fromLatin1(key));
+    return WithoutMnemonic(m_options->LanguageTable.GetValue(QString::fromLatin1(section), QString::fromLatin1(key)));
 }
 
 QString ShellState::resolve(const QString& path) const

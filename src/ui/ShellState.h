@@ -25,7 +25,7 @@ public:
     // As SaveSettings, but a failure is told only once, so closing many windows reports it once.
     QString SaveSettingsOnce();
 
-    // The current language's text; throws for an unknown pair.
+    // The current language's text, without mnemonic marks; throws for an unknown pair.
     QString text(const char* section, const char* key) const;
     // A path of the settings (a bare name or a relative folder) made absolute against the program folder.
     QString resolve(const QString& path) const;

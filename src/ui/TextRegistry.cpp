@@ -46,32 +46,34 @@ void TextRegistry::apply(const TzkLanguage& language)
         set(binding, language.GetValue(binding.section, binding.key));
 }
 
-void TextRegistry::set(const Binding& binding, const QString& text)
+void TextRegistry::set(const Binding& binding, const QString& marked)
 {
+    // Menu items, buttons, group boxes, tabs and labels tied to an edit show the mnemonic; nothing else does.
+    const QString text = WithoutMnemonic(marked);
     QObject* object = binding.object.data();
     if (auto* action = qobject_cast<QAction*>(object)) {
         if (binding.role == Role::ToolTip)
             action->setToolTip(text);
         else
-            action->setText(text);
+            action->setText(marked);
         return;
     }
     auto* widget = qobject_cast<QWidget*>(object);
     switch (binding.role) {
     case Role::Text:
         if (auto* label = qobject_cast<QLabel*>(widget))
-            label->setText(text);
+            label->setText(label->buddy() ? marked : text);
         else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            button->setText(text);
+            button->setText(marked);
         else if (auto* group = qobject_cast<QGroupBox*>(widget))
-            group->setTitle(text);
+            group->setTitle(marked);
         else
             widget->setWindowTitle(text);
         break;
     case Role::TabTitle:
         for (QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget())
             if (auto* tabs = qobject_cast<QTabWidget*>(parent); tabs && tabs->indexOf(widget) >= 0) {
-                tabs->setTabText(tabs->indexOf(widget), text);
+                tabs->setTabText(tabs->indexOf(widget), marked);
                 break;
             }
         break;

@@ -39,7 +39,7 @@ public:
 
 private:
     void add(QObject* object, const char* section, const char* key, Role role, int column = -1);
-    static void set(const Binding& binding, const QString& text);
+    static void set(const Binding& binding, const QString& marked);
 
     std::vector<Binding> m_bindings;
     const TzkLanguage* m_language = nullptr;

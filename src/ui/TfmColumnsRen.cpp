@@ -102,6 +102,7 @@ TfmColumnsRen::TfmColumnsRen(ListController& list, ShellState& shell, TextRegist
     resize(760, 520);
 
     connect(m_tabs, &QTabWidget::currentChanged, this, &TfmColumnsRen::rowSelected);
+    rowSelected();
     connect(m_edName, &QLineEdit::textEdited, this, [this](const QString& text) { setCell(tcName, text); });
     connect(m_edPattern, &QLineEdit::textEdited, this, [this](const QString& text) { setCell(tcPattern, text); });
     connect(m_edLogicalVal, &QLineEdit::textEdited, this, [this](const QString& text) { setCell(tcLogicalValue, text); });
@@ -167,8 +168,17 @@ QTreeWidgetItem* TfmColumnsRen::selectedRow() const
 void TfmColumnsRen::rowSelected()
 {
     const QTreeWidgetItem* row = selectedRow();
-    if (!row)
+    // Without a row the editors would write nowhere: they are emptied and closed.
+    for (QWidget* editor : std::initializer_list<QWidget*>{m_edName, m_cbType, m_edPattern, m_edLogicalVal, m_cbNamesWithDot, m_cbSecondNames})
+        editor->setEnabled(row);
+    if (!row) {
+        for (QLineEdit* edit : {m_edName, m_edPattern, m_edLogicalVal})
+            edit->clear();
+        m_cbType->setCurrentIndex(-1);
+        m_cbNamesWithDot->setChecked(false);
+        m_cbSecondNames->setChecked(false);
         return;
+    }
     m_edName->setText(row->text(tcName));
     m_cbType->setCurrentIndex(m_cbType->findText(row->text(tcType), Qt::MatchExactly));
     m_edPattern->setText(row->text(tcPattern));

@@ -3,12 +3,14 @@
 #include "TSyntaxAnalizer.h"
 #include "TextRegistry.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 namespace reelkeep {
@@ -32,6 +34,8 @@ TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, c
 {
     setObjectName(QStringLiteral("fmFilter"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The window stays on top of the program's windows, so it steps aside while a modal one is open.
+    qApp->installEventFilter(this);
     m_edit->setObjectName(QStringLiteral("edSearch"));
     m_mode->setObjectName(QStringLiteral("cbSearch"));
     m_mode->setChecked(true);
@@ -178,6 +182,28 @@ void TfmFilter::closeQuietly()
 {
     m_quiet = true;
     close();
+}
+
+bool TfmFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) && watched->isWidgetType()) {
+        const auto* widget = static_cast<const QWidget*>(watched);
+        if (widget != this && widget->isWindow() && widget->windowModality() != Qt::NonModal)
+            QTimer::singleShot(0, this, &TfmFilter::followModalWindows);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfmFilter::followModalWindows()
+{
+    const bool modalOpen = QApplication::activeModalWidget() != nullptr;
+    if (modalOpen && isVisible()) {
+        m_hiddenForModal = true;
+        hide();
+    } else if (!modalOpen && m_hiddenForModal) {
+        m_hiddenForModal = false;
+        show();
+    }
 }
 
 void TfmFilter::closeEvent(QCloseEvent* event)

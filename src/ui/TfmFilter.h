@@ -51,6 +51,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Watches modal windows opening and closing anywhere in the program.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void valueClicked(QListWidgetItem* item);
@@ -74,6 +76,9 @@ private:
     QString m_lastText;
     bool m_expanded = true;
     bool m_quiet = false;
+    // Hidden while a modal window is open, to come back when it closes.
+    bool m_hiddenForModal = false;
+    void followModalWindows();
 };
 
 } // namespace reelkeep

@@ -1,5 +1,6 @@
 #include "TfmList.h"
 
+#include "ColumnWidthScale.h"
 #include "FileEntryCommands.h"
 #include "FilterForms.h"
 #include "GridModel.h"
@@ -13,6 +14,7 @@
 #include "RecordGrid.h"
 #include "ShellState.h"
 #include "TextRegistry.h"
+#include "ToolBarRows.h"
 #include "TzkRecordPanel.h"
 #include "TzkReelkeep.h"
 
@@ -101,9 +103,10 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto* bar = new QToolBar;
-    buildToolBar(holder, bar);
-    layout->addWidget(bar);
+    auto* bars = new ToolBarRows(holder);
+    bars->setObjectName(QStringLiteral("tbRows"));
+    buildToolBar(bars);
+    layout->addWidget(bars);
 
     m_panel->setObjectName(QStringLiteral("sbRecord"));
     m_panel->setWidget(m_recordPanel);
@@ -201,9 +204,9 @@ QToolButton* TfmList::addButton(QToolBar* bar, const char* name, int icon, const
     return button;
 }
 
-void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
+void TfmList::buildToolBar(ToolBarRows* bars)
 {
-    bar->setParent(holder);
+    QToolBar* bar = bars->addBar();
     bar->setIconSize(QSize(16, 16));
     connect(addButton(bar, "btnSave", QStyle::SP_DialogSaveButton, "MainMenu", "Save"), &QToolButton::clicked, this,
             [this] { m_controller->save(); });
@@ -250,7 +253,9 @@ void TfmList::buildToolBar(QWidget* holder, QToolBar* bar)
     bar->addWidget(m_sites);
     m_searchButton = addButton(bar, "btnSearch", QStyle::SP_ArrowRight, "ListHints", "FilmSearch");
     connect(m_searchButton, &QToolButton::clicked, this, &TfmList::btnSearchClick);
-    bar->addSeparator();
+
+    // Quick search on a bar of its own, which goes under the first in a narrow window.
+    bar = bars->addBar();
 
     m_search->setObjectName(QStringLiteral("cbSearch"));
     m_search->setEditable(true);
@@ -314,16 +319,24 @@ void TfmList::LoadColumnWidth()
     });
     for (int visual = 0; visual < static_cast<int>(order.size()); ++visual)
         header->moveSection(header->visualIndex(order[static_cast<size_t>(visual)]), visual);
-    for (int c = 0; c < GridModel::kShownColumns; ++c)
-        header->resizeSection(c, std::max(0, list->Column(c).Width));
+    const ColumnWidthScale scale(m_grid->fontMetrics());
+    // A number cut short reads as another number, so a shown number column takes its widest value.
+    const int margin = m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1;
+    for (int c = 0; c < GridModel::kShownColumns; ++c) {
+        int width = scale.shown(std::max(0, list->Column(c).Width));
+        if (width > 0 && list->Column(c).Type == ctNumber)
+            width = std::max(width, WidestValueWidth(*m_grid->model(), c, m_grid->fontMetrics(), margin));
+        header->resizeSection(c, width);
+    }
     header->resizeSection(GridModel::kShownColumns - 1, 0);
 }
 
 std::vector<int> TfmList::columnWidths() const
 {
+    const ColumnWidthScale scale(m_grid->fontMetrics());
     std::vector<int> widths;
     for (int c = 0; c < GridModel::kShownColumns; ++c)
-        widths.push_back(m_grid->header()->sectionSize(c));
+        widths.push_back(scale.stored(m_grid->header()->sectionSize(c)));
     return widths;
 }
 
@@ -454,7 +467,18 @@ void TfmList::btnSearchClick()
     const int site = m_sites->currentIndex();
     if (!record || site < 0 || site >= options.SrchURL.size())
         return;
-    const QByteArray address = SearchAddress(options.SrchURL[site], record->Fields[csTitle], record->Fields[csOrigTitle]);
+    const QString& pattern = options.SrchURL[site];
+    QString encoding = options.SrchEncoding.value(site, DefaultSearchEncoding(pattern));
+    // A title the site's encoding cannot carry is never sent with question marks.
+    if (const QString lost = TitleNotCarried(pattern, record->Fields[csTitle], record->Fields[csOrigTitle], encoding);
+        !lost.isEmpty()) {
+        if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("WebSearch", "NotInEncoding").arg(lost, encoding),
+                           {PromptButton::Yes, PromptButton::Cancel}})
+            != PromptButton::Yes)
+            return;
+        encoding = kSearchEncodingUtf8;
+    }
+    const QByteArray address = SearchAddress(pattern, record->Fields[csTitle], record->Fields[csOrigTitle], encoding);
     const QUrl url = QUrl::fromEncoded(address, QUrl::StrictMode);
     const auto tell = [this](const char* key, const QByteArray& text) {
         m_prompts.ask({PromptIcon::Error, QString(), m_shell.text("WebSearch", key).arg(QString::fromLatin1(text)),

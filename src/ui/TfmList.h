@@ -25,6 +25,7 @@ class FilterForms;
 class ListController;
 class QuickSearchBar;
 class RecordCommands;
+class ToolBarRows;
 class TzkRecordPanel;
 class Prompts;
 class ShellState;
@@ -102,7 +103,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildToolBar(QWidget* holder, QToolBar* bar);
+    void buildToolBar(ToolBarRows* bars);
     QToolButton* addButton(QToolBar* bar, const char* name, int icon, const char* section, const char* key);
     void lvListClick();
     void clearCurrent();

@@ -50,6 +50,11 @@ TfmOpt::TfmOpt(ShellState& shell, Prompts& prompts, TextRegistry& texts, std::fu
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
     setFixedSize(760, 520);
+    // Enter saves, or presses the page's own default button: no other button of a page
+    // takes Enter over by being the first one the dialog finds.
+    for (QPushButton* button : m_pages->findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+    m_save = save;
 
     connect(save, &QPushButton::clicked, this, &TfmOpt::btnSaveClick);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -67,9 +72,13 @@ void TfmOpt::ShowOptions()
 
 void TfmOpt::pageShown(int index)
 {
+    bool pageHasDefault = false;
     for (int i = 0; i < m_pages->count(); ++i)
-        if (QPushButton* button = static_cast<OptionsPage*>(m_pages->widget(i))->defaultButton())
+        if (QPushButton* button = static_cast<OptionsPage*>(m_pages->widget(i))->defaultButton()) {
             button->setDefault(i == index);
+            pageHasDefault = pageHasDefault || i == index;
+        }
+    m_save->setDefault(!pageHasDefault);
 }
 
 bool TfmOpt::btnSaveClick()

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QTabWidget;
+class QPushButton;
 
 namespace reelkeep {
 
@@ -43,6 +44,7 @@ private:
     OptionsListsPage* m_lists;
     OptionsSearchPage* m_search;
     OptionsAdditionalPage* m_additional;
+    QPushButton* m_save = nullptr;
 };
 
 } // namespace reelkeep

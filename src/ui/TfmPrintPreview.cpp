@@ -25,6 +25,18 @@ QIcon previewIcon(const char* name)
     return QFile::exists(file) ? QIcon(file) : QIcon();
 }
 
+// The printer, noting whether a drawing started a document on it at all.
+class StartWatchingTarget : public QPrinterTarget {
+public:
+    using QPrinterTarget::QPrinterTarget;
+    QPainter& BeginDoc() override
+    {
+        started = true;
+        return QPrinterTarget::BeginDoc();
+    }
+    bool started = false;
+};
+
 } // namespace
 
 TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWidget* parent)
@@ -52,16 +64,24 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     m_print->setShortcut(QKeySequence::Print);
     connect(m_print, &QAction::triggered, this, &QDialog::accept);
     m_bar->addSeparator();
-    const auto go = [this](int page) { m_view->setCurrentPage(page); };
-    connect(addAction("acFirstPage", "FirstPage", previewIcon("go-first")), &QAction::triggered,
-            this, [go] { go(1); });
-    connect(addAction("acPreviousPage", "PreviousPage", previewIcon("go-previous")),
-            &QAction::triggered, this, [this, go] { go(m_view->currentPage() - 1); });
+    const auto go = [this](int page) {
+        m_view->setCurrentPage(page);
+        updatePageLabel();
+    };
+    m_firstPage = addAction("acFirstPage", "FirstPage", previewIcon("go-first"));
+    connect(m_firstPage, &QAction::triggered, this, [go] { go(1); });
+    m_previousPage = addAction("acPreviousPage", "PreviousPage", previewIcon("go-previous"));
+    connect(m_previousPage, &QAction::triggered, this, [this, go] { go(m_view->currentPage() - 1); });
     m_bar->addWidget(m_pageLabel);
-    connect(addAction("acNextPage", "NextPage", previewIcon("go-next")), &QAction::triggered,
-            this, [this, go] { go(m_view->currentPage() + 1); });
-    connect(addAction("acLastPage", "LastPage", previewIcon("go-last")), &QAction::triggered,
-            this, [this, go] { go(m_view->pageCount()); });
+    m_nextPage = addAction("acNextPage", "NextPage", previewIcon("go-next"));
+    connect(m_nextPage, &QAction::triggered, this, [this, go] { go(m_view->currentPage() + 1); });
+    m_lastPage = addAction("acLastPage", "LastPage", previewIcon("go-last"));
+    connect(m_lastPage, &QAction::triggered, this, [this, go] { go(m_view->pageCount()); });
+    // The page keys move between pages, as in a document viewer.
+    m_firstPage->setShortcut(QKeySequence(Qt::Key_Home));
+    m_previousPage->setShortcut(QKeySequence(Qt::Key_PageUp));
+    m_nextPage->setShortcut(QKeySequence(Qt::Key_PageDown));
+    m_lastPage->setShortcut(QKeySequence(Qt::Key_End));
     m_bar->addSeparator();
     connect(addAction("acZoomOut", "ZoomOut", previewIcon("zoom-out")), &QAction::triggered, m_view,
             [this] { m_view->zoomOut(); });
@@ -155,7 +175,7 @@ void TfmPrintPreview::refresh()
 
 int TfmPrintPreview::pageCount() const
 {
-    return m_view->pageCount();
+    return m_drewPages ? m_view->pageCount() : 0;
 }
 
 void TfmPrintPreview::draw(QPrinter* printer)
@@ -163,25 +183,34 @@ void TfmPrintPreview::draw(QPrinter* printer)
     setNotice(QString());
     setPrintEnabled(true);
     emit aboutToDraw();
-    if (!m_drawing)
-        return;
-    try {
-        QPrinterTarget target(*printer);
-        TzkPrinter out(target);
-        PrintProgress progress(m_shell, this, true);
-        progress.watch(out);
-        m_drawing(out);
-    } catch (const ReelkeepError& error) {
-        // What was drawn stays to be seen; the reason it stopped is said above it.
-        setNotice(error.message());
-        setPrintEnabled(false);
+    m_drewPages = false;
+    if (m_drawing) {
+        StartWatchingTarget target(*printer);
+        try {
+            TzkPrinter out(target);
+            PrintProgress progress(m_shell, this, true);
+            progress.watch(out);
+            m_drawing(out);
+        } catch (const ReelkeepError& error) {
+            // What was drawn stays to be seen; the reason it stopped is said above it.
+            setNotice(error.message());
+            setPrintEnabled(false);
+        }
+        m_drewPages = target.started;
     }
+    // Pages of an earlier drawing are never left standing for this one.
+    m_view->setVisible(m_drewPages);
 }
 
 void TfmPrintPreview::updatePageLabel()
 {
-    const int count = m_view->pageCount();
-    m_pageLabel->setText(m_shell.text("Printing", "PageOf").arg(std::min(m_view->currentPage(), count)).arg(count));
+    const int count = pageCount();
+    const int page = std::min(m_view->currentPage(), count);
+    m_pageLabel->setText(m_shell.text("Printing", "PageOf").arg(page).arg(count));
+    m_firstPage->setEnabled(page > 1);
+    m_previousPage->setEnabled(page > 1);
+    m_nextPage->setEnabled(page < count);
+    m_lastPage->setEnabled(page < count);
 }
 
 void TfmPrintPreview::updateOrientation()

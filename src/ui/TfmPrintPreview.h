@@ -40,6 +40,7 @@ public:
     // Draws the pages again, after the drawing or the printer's page changed.
     void refresh();
 
+    // The pages of the last drawing; 0 when it drew none.
     int pageCount() const;
     QPrinter& printer() { return m_printer; }
     QPrintPreviewWidget* view() const { return m_view; }
@@ -64,6 +65,11 @@ private:
     QLabel* m_notice;
     QLabel* m_pageLabel;
     QAction* m_print = nullptr;
+    QAction* m_firstPage = nullptr;
+    QAction* m_previousPage = nullptr;
+    QAction* m_nextPage = nullptr;
+    QAction* m_lastPage = nullptr;
+    bool m_drewPages = false;
     QAction* m_portrait = nullptr;
     QAction* m_landscape = nullptr;
 };

@@ -117,8 +117,12 @@ void TzkImagePanel::showShown()
 void TzkImagePanel::fitPicture()
 {
     const QSize room = m_picture->contentsRect().size();
+    // Smooth scaling blends colours, which an image with a palette (a one-bit one above
+    // all) cannot hold: it is shrunk as true colour.
+    const bool paletted = m_decoded.colorCount() > 0;
     const QImage fitted = m_decoded.width() > room.width() || m_decoded.height() > room.height()
-                              ? m_decoded.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                              ? (paletted ? m_decoded.convertToFormat(QImage::Format_ARGB32) : m_decoded)
+                                    .scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
                               : m_decoded;
     m_picture->setPixmap(QPixmap::fromImage(fitted));
 }

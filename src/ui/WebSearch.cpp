@@ -1,5 +1,8 @@
 #include "WebSearch.h"
 
+#include "CodePage.h"
+#include "zkOptions.h"
+
 #include <QDesktopServices>
 #include <QRegularExpression>
 
@@ -20,9 +23,19 @@ bool isAlphanumeric(unsigned char byte)
     return (byte >= '0' && byte <= '9') || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
 }
 
-void appendTitle(QByteArray& out, const QString& title, const CodePage& codePage)
+bool isWindows1251(const QString& encoding)
 {
-    for (const char c : codePage.encode(title)) {
+    return encoding == kSearchEncodingWindows1251;
+}
+
+QByteArray encoded(QStringView text, const QString& encoding)
+{
+    return isWindows1251(encoding) ? CodePage::Default().encode(text) : text.toUtf8();
+}
+
+void appendTitle(QByteArray& out, const QString& title, const QString& encoding)
+{
+    for (const char c : encoded(title, encoding)) {
         const auto byte = static_cast<unsigned char>(c);
         if (isAlphanumeric(byte))
             out += c;
@@ -31,9 +44,9 @@ void appendTitle(QByteArray& out, const QString& title, const CodePage& codePage
     }
 }
 
-void appendPattern(QByteArray& out, QStringView text, const CodePage& codePage)
+void appendPattern(QByteArray& out, QStringView text, const QString& encoding)
 {
-    for (const char c : codePage.encode(text)) {
+    for (const char c : encoded(text, encoding)) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte > ' ' && byte < 0x7F)
             out += c;
@@ -42,24 +55,44 @@ void appendPattern(QByteArray& out, QStringView text, const CodePage& codePage)
     }
 }
 
+const QRegularExpression& placeholder()
+{
+    static const QRegularExpression pattern(QStringLiteral("%(Name|OrigName)%"), QRegularExpression::CaseInsensitiveOption);
+    return pattern;
+}
+
+bool isOriginal(const QRegularExpressionMatch& match)
+{
+    return match.captured(1).compare(QLatin1String("OrigName"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
-QByteArray SearchAddress(const QString& pattern, const QString& name, const QString& origName, const CodePage& codePage)
+QByteArray SearchAddress(const QString& pattern, const QString& name, const QString& origName, const QString& encoding)
 {
     // One pass over the pattern, so a title holding a placeholder is not filled in again.
-    static const QRegularExpression placeholder(QStringLiteral("%(Name|OrigName)%"),
-                                                QRegularExpression::CaseInsensitiveOption);
     QByteArray out;
     qsizetype from = 0;
-    for (QRegularExpressionMatchIterator it = placeholder.globalMatch(pattern); it.hasNext();) {
+    for (QRegularExpressionMatchIterator it = placeholder().globalMatch(pattern); it.hasNext();) {
         const QRegularExpressionMatch match = it.next();
-        appendPattern(out, QStringView(pattern).mid(from, match.capturedStart() - from), codePage);
-        const bool original = match.captured(1).compare(QLatin1String("OrigName"), Qt::CaseInsensitive) == 0;
-        appendTitle(out, original ? origName : name, codePage);
+        appendPattern(out, QStringView(pattern).mid(from, match.capturedStart() - from), encoding);
+        appendTitle(out, isOriginal(match) ? origName : name, encoding);
         from = match.capturedEnd();
     }
-    appendPattern(out, QStringView(pattern).mid(from), codePage);
+    appendPattern(out, QStringView(pattern).mid(from), encoding);
     return out;
+}
+
+QString TitleNotCarried(const QString& pattern, const QString& name, const QString& origName, const QString& encoding)
+{
+    if (!isWindows1251(encoding))
+        return QString();
+    for (QRegularExpressionMatchIterator it = placeholder().globalMatch(pattern); it.hasNext();) {
+        const QString& title = isOriginal(it.next()) ? origName : name;
+        if (!CodePage::Default().canEncode(title))
+            return title;
+    }
+    return QString();
 }
 
 UrlOpener DesktopUrlOpener()

@@ -1,9 +1,8 @@
 // The address of a web search for a record: a site's pattern with %Name% and
 // %OrigName% (in any case) replaced by the record's titles, percent-encoded in the
-// 8-bit code page. The opener is injectable, so tests see the address.
+// site's encoding (UTF-8, or windows-1251 for legacy sites). The opener is
+// injectable, so tests see the address.
 #pragma once
-
-#include "CodePage.h"
 
 #include <QByteArray>
 #include <QUrl>
@@ -14,8 +13,12 @@ namespace reelkeep {
 // The titles are encoded completely (only digits and Latin letters stay), so no
 // character of a title can end the query; the pattern's own characters stay as
 // written except spaces, control characters and those outside ASCII.
-QByteArray SearchAddress(const QString& pattern, const QString& name, const QString& origName,
-                         const CodePage& codePage = CodePage::Default());
+// encoding is kSearchEncodingUtf8 or kSearchEncodingWindows1251.
+QByteArray SearchAddress(const QString& pattern, const QString& name, const QString& origName, const QString& encoding);
+
+// The first title the pattern puts in the address that the encoding cannot carry
+// whole; empty when there is none.
+QString TitleNotCarried(const QString& pattern, const QString& name, const QString& origName, const QString& encoding);
 
 // Hands an address to the browser; false when that failed.
 using UrlOpener = std::function<bool(const QUrl&)>;

@@ -43,3 +43,28 @@ TEST(ShippedPluginsTest, DamagedTextWritesNothing)
         }
     }
 }
+
+TEST(ShippedPluginsTest, EveryListOfTheCsvStartsWithItsOwnHeader)
+{
+    QTemporaryDir home;
+    WriteTestFile(home.filePath(u("Plugins/CsvExport.kdp")), ReadTestFile(u(SHIPPED_KDP_DIR "/CsvExport.kdp")));
+    const TzkPluginsPack plugins(home.path());
+    ASSERT_EQ(plugins.Count, 1);
+    // Two lists whose columns are named differently, one record each.
+    QByteArray text = "kdx v1.3\r\n2\r\n";
+    for (const char* list : {"Films", "Series"}) {
+        text += QByteArray(list) + "\r\n1\r\n";
+        for (int c = 0; c < 21; ++c)
+            text += QByteArray(list).left(1) + QByteArray::number(c) + "\r\n";
+        for (int c = 0; c < 21; ++c)
+            text += QByteArray(list).toLower() + QByteArray::number(c) + "\r\n";
+    }
+    const QString out = home.filePath(u("out.csv"));
+    ASSERT_TRUE(plugins.Export(1, out, text));
+    const QList<QByteArray> lines = ReadTestFile(out).split('\n');
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_TRUE(lines[0].startsWith("\xEF\xBB\xBFList,F0,F1,")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("Films,films0,films1,")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("List,S0,S1,")) << lines[2].toStdString();
+    EXPECT_TRUE(lines[3].startsWith("Series,series0,series1,")) << lines[3].toStdString();
+}

@@ -37,7 +37,7 @@ TEST(TzkLanguage, LoadingTakesWhatTheFileHoldsAndCompletesIt)
     TzkLanguage table;
     table.LoadFromFile(path);
     EXPECT_EQ(table.GetValue(u("SBMessage"), u("Ready")), u("Done"));
-    EXPECT_EQ(table.GetValue(u("MainMenu"), u("Exit")), u("Выход"));
+    EXPECT_EQ(table.GetValue(u("MainMenu"), u("Exit")), u("&Выход"));
     EXPECT_EQ(table.GetValue(u("Other"), u("Column")), u("Колонка")); // loses its trailing blank
 
     const IniFile written(path);

@@ -18,7 +18,7 @@ case "$plugins" in "$prefix"/lib*/reelkeep/Plugins) ;; *) fail "the plug-ins are
 
 # Marks that only the installed copies carry, so the tool is seen to take them
 # from the prefix and not from the source or build tree it was built from.
-sed -i 's/^Exit=Exit$/Exit=Quit (installed)/' "$prefix/share/reelkeep/English.lng"
+sed -i 's/^Exit=E&xit$/Exit=Quit (installed)/' "$prefix/share/reelkeep/English.lng"
 printf 'installed copy' >> "$plugins/CsvExport.kdp"
 
 # A new user, root or not: settings go to ~/.config/reelkeep, never beside the program.

@@ -43,7 +43,7 @@ TEST_F(zkOptionsTest, FirstStartWritesTheDefaultsAndASecondStartChangesNothing)
         << bytes().toStdString();
 
     // The default language file is created with the built-in texts.
-    EXPECT_EQ(IniFile(dir.filePath(u("Russian.lng"))).ReadString(u("MainMenu"), u("Exit"), QString()), u("Выход"));
+    EXPECT_EQ(IniFile(dir.filePath(u("Russian.lng"))).ReadString(u("MainMenu"), u("Exit"), QString()), u("&Выход"));
 
     const QByteArray settings = bytes(), language = bytes(u("Russian.lng"));
     load();
@@ -204,7 +204,7 @@ TEST_F(zkOptionsTest, FolderThatCannotBeWrittenIsUsedReadOnlyWithOneWarning)
     EXPECT_TRUE(options.LoadWarnings()[0].startsWith(u("Unable to write to ") + inside));
     EXPECT_EQ(options.ColName[1], u("Название"));
     EXPECT_EQ(options.SplitterPos, 200);
-    EXPECT_EQ(options.LanguageTable.GetValue(u("MainMenu"), u("File")), u("Файл"));
+    EXPECT_EQ(options.LanguageTable.GetValue(u("MainMenu"), u("File")), u("&Файл"));
 
     // Settings that cannot be read at all (here: a folder by that name) are left alone.
     const QString unreadable = dir.filePath(u("folder.ini"));

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTreeWidget>
 
@@ -120,6 +121,34 @@ private slots:
         QCOMPARE(columns(after, 2)[5][QStringLiteral("name")].toString(), QString());
         QCOMPARE(columns(after, 1), columns(before, 1));
         QCOMPARE(columns(after, 3), columns(before, 3));
+    }
+
+    void theRowEditorsAreEmptyAndClosedWithoutASelectedRow()
+    {
+        TfmColumnsRen* dialog = show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        auto* name = find<QLineEdit>(dialog, "edName");
+        QVERIFY(!name->isEnabled());
+        const auto clickRow = [&](int row) {
+            QTreeWidget* shown = table(dialog);
+            const QRect cell = shown->visualItemRect(shown->topLevelItem(row));
+            QTest::mouseClick(shown->viewport(), Qt::LeftButton, {}, cell.center());
+        };
+        clickRow(2);
+        QVERIFY(name->isEnabled());
+        QCOMPARE(name->text(), BuiltInColumnDefinitions()[2].name);
+        auto* tabs = find<QTabWidget>(dialog, "TabControl1");
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(1).center());
+        QCOMPARE(tabs->currentIndex(), 1);
+        for (const char* editor : {"edName", "cbType", "edPattern", "edLogicalVal", "cbNamesWithDot", "cbSecondNames"})
+            QVERIFY2(!find<QWidget>(dialog, editor)->isEnabled(), editor);
+        QCOMPARE(name->text(), QString());
+        QCOMPARE(find<QComboBox>(dialog, "cbType")->currentText(), QString());
+        // A row of the shown sheet opens them again, with that row's values.
+        clickRow(3);
+        QVERIFY(name->isEnabled());
+        QCOMPARE(name->text(), BuiltInColumnDefinitions()[3].name);
+        find<QPushButton>(dialog, "btnCancel")->click();
     }
 };
 

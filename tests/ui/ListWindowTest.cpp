@@ -134,12 +134,13 @@ private slots:
         QHeaderView* header = list->grid()->header();
         header->resizeSection(1, 222);
         main->menus().action("miSaveColWidth")->trigger();
-        QCOMPARE(list->controller().currentList()->Column(1).Width, 222);
-        QCOMPARE(IniFile(cli->path("setup.ini")).ReadInteger(QStringLiteral("Columns"), QStringLiteral("ColWidth1"), 0), 222);
+        // Stored in the measure of the classic font, so the number differs; the width comes back.
+        const int stored = list->controller().currentList()->Column(1).Width;
+        QCOMPARE(IniFile(cli->path("setup.ini")).ReadInteger(QStringLiteral("Columns"), QStringLiteral("ColWidth1"), 0), stored);
         header->resizeSection(1, 40);
         header->resizeSection(20, 60);
         main->menus().action("miLoadColWidth")->trigger();
-        QCOMPARE(header->sectionSize(1), 222);
+        QVERIFY2(qAbs(header->sectionSize(1) - 222) <= 1, qPrintable(QString::number(header->sectionSize(1))));
         QCOMPARE(header->sectionSize(20), 0);
     }
 };

@@ -2,6 +2,7 @@
 // list, Save read back through the settings reader, Cancel, refusals; web search
 // from a list window with the sites it configures.
 #include "HotKeyEdit.h"
+#include "IniFile.h"
 #include "MainMenu.h"
 #include "TfmOpt.h"
 #include "UiTestSupport.h"
@@ -227,6 +228,28 @@ private slots:
         QCOMPARE(settingsBytes(), before);
     }
 
+    void enterInAFieldOfTheGeneralPageSavesAndChoosesNoFile()
+    {
+        show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog()));
+        auto* columns = find<QLineEdit>("edColNum");
+        QTest::mouseClick(columns, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), columns);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(",3"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY2(prompts->lastFilters.isEmpty(), qPrintable(prompts->lastFilters.join(QLatin1Char(' '))));
+        QVERIFY(!dialog()->isVisible());
+        QCOMPARE(IniFile(cli->path("setup.ini")).ReadString(QStringLiteral("print"), QStringLiteral("columns"), QString()),
+                 QStringLiteral("2,5,8,13,12,3"));
+        // The pages with a list to add to keep their Add button for Enter.
+        show();
+        find<QTabWidget>("PageControl1")->setCurrentIndex(2);
+        QVERIFY(find<QPushButton>("btnAddSrch")->isDefault());
+        QVERIFY(!find<QPushButton>("btnSave")->isDefault());
+        find<QTabWidget>("PageControl1")->setCurrentIndex(3);
+        QVERIFY(find<QPushButton>("btnSave")->isDefault());
+    }
+
     void webSearchOpensTheSiteWithTheTitlesEncoded()
     {
         TestCatalogue films;
@@ -237,6 +260,7 @@ private slots:
         find<QTreeWidget>("lvSearch")->clear();
         type("edSrchName", QStringLiteral("Гид"));
         type("edSrchURL", QStringLiteral("http://kino.example/find?Search=Simple&t=%name%&o=%ORIGNAME%"));
+        find<QComboBox>("cbSrchEncoding")->setCurrentText(QStringLiteral("windows-1251"));
         click("btnAddSrch");
         click("btnSave");
 
@@ -266,6 +290,80 @@ private slots:
         button->click();
         QCOMPARE(opened.size(), 2);
         QVERIFY(prompts->texts().contains(QStringLiteral("file:///etc/")));
+    }
+    void eachSiteGetsItsOwnEncodingAndATitleItCannotCarryIsNeverSentMangled()
+    {
+        TestCatalogue films;
+        films.sheet("Фильмы").record({{csTitle, "Брат 2"}});
+        films.record({{csTitle, "千と千尋の神隠し"}});
+        films.doc.Save(cli->path("search.xkdx"), CatalogueForm::Xml); // a form that keeps every character
+        QVERIFY(showMainWindow({1100, 800}));
+        // The shipped site stays windows-1251; a site added now is UTF-8 unless chosen otherwise.
+        show();
+        QCOMPARE(cell("lvSearch", 0, 2), QStringLiteral("windows-1251"));
+        type("edSrchName", QStringLiteral("Mirror"));
+        type("edSrchURL", QStringLiteral("https://films.example/s?q=%Name%"));
+        QCOMPARE(find<QComboBox>("cbSrchEncoding")->currentText(), QStringLiteral("UTF-8"));
+        click("btnAddSrch");
+        QCOMPARE(cell("lvSearch", 1, 2), QStringLiteral("UTF-8"));
+        click("btnSave");
+        QCOMPARE(reread().SrchEncoding, QStringList({QStringLiteral("windows-1251"), QStringLiteral("UTF-8")}));
+
+        QVERIFY((list = openLoaded(cli->path("search.xkdx"))));
+        QList<QByteArray> opened;
+        bool browserFound = true;
+        list->setUrlOpener([&](const QUrl& url) {
+            opened << url.toEncoded();
+            return browserFound;
+        });
+        auto* sites = list->findChild<QComboBox*>(QStringLiteral("cbSearchURL"));
+        auto* button = list->findChild<QToolButton*>(QStringLiteral("btnSearch"));
+        const auto search = [&](const char* title, int site) {
+            QTreeView* grid = list->grid();
+            const QModelIndex row = TitleIndex(*grid->model(), QString::fromUtf8(title)).siblingAtColumn(1);
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(row).center());
+            sites->setCurrentIndex(site);
+            button->click();
+        };
+        search("Брат 2", 1);
+        search("Брат 2", 0);
+        QCOMPARE(opened, (QList<QByteArray>{"https://films.example/s?q=%D0%91%D1%80%D0%B0%D1%82%202",
+                                            "http://www.kinopoisk.ru/find.asp?Search=Simple&types=film&titles=%C1%F0%E0%F2%202"}));
+        search("千と千尋の神隠し", 1);
+        QCOMPARE(opened.back(), QByteArray("https://films.example/s?q=%E5%8D%83%E3%81%A8%E5%8D%83%E5%B0%8B%E3%81%AE%E7%A5%9E%E9%9A%A0%E3%81%97"));
+        QVERIFY(prompts->asked.empty());
+        // windows-1251 cannot carry it: the person is asked, Cancel sends nothing, Yes sends UTF-8.
+        opened.clear();
+        prompts->answers = {PromptButton::Cancel};
+        search("千と千尋の神隠し", 0);
+        QCOMPARE(prompts->asked.size(), size_t(1));
+        QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("千と千尋の神隠し")) && prompts->asked[0].text.contains(QStringLiteral("UTF-8")),
+                 qPrintable(prompts->texts()));
+        QVERIFY(opened.isEmpty());
+        search("千と千尋の神隠し", 0);
+        QCOMPARE(opened, QList<QByteArray>{"http://www.kinopoisk.ru/find.asp?Search=Simple&types=film&titles="
+                                           "%E5%8D%83%E3%81%A8%E5%8D%83%E5%B0%8B%E3%81%AE%E7%A5%9E%E9%9A%A0%E3%81%97"});
+        // Without a browser the person is told so.
+        browserFound = false;
+        search("Брат 2", 1);
+        QCOMPARE(prompts->asked.back().text, QStringLiteral("Не удалось открыть «https://films.example/s?q=%D0%91%D1%80%D0%B0%D1%82%202» в браузере."));
+
+        // The shipped site switched to UTF-8 in the options is stored so and used so.
+        show();
+        QTreeWidget* sitesList = find<QTreeWidget>("lvSearch");
+        QTest::mouseClick(sitesList->viewport(), Qt::LeftButton, {}, sitesList->visualItemRect(sitesList->topLevelItem(0)).center());
+        auto* encoding = find<QComboBox>("cbSrchEncoding");
+        QCOMPARE(encoding->currentText(), QStringLiteral("windows-1251"));
+        encoding->setCurrentIndex(0);
+        emit encoding->activated(0);
+        QCOMPARE(cell("lvSearch", 0, 2), QStringLiteral("UTF-8"));
+        click("btnSave");
+        QCOMPARE(IniFile(cli->path("setup.ini")).ReadString(QStringLiteral("Options"), QStringLiteral("SrchEncoding1"), QString()),
+                 QStringLiteral("UTF-8"));
+        browserFound = true;
+        opened.clear();
+        search("Брат 2", 0);
+        QCOMPARE(opened, QList<QByteArray>{"http://www.kinopoisk.ru/find.asp?Search=Simple&types=film&titles=%D0%91%D1%80%D0%B0%D1%82%202"});
     }
 };
 

@@ -1,10 +1,12 @@
 // Printing from a list window: the preview and the printout against reelkeep-cli's
 // PDF of the same catalogue, errors before any page, and the cover layout chosen in
 // the preview for one print only.
+#include "FilterForms.h"
 #include "IniFile.h"
 #include "MainMenu.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
+#include "TfmFilter.h"
 #include "TfmPrintPreview.h"
 #include "UiTestSupport.h"
 #include "ZKCover.h"
@@ -13,6 +15,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -36,9 +44,20 @@ public:
         orientation = preview.printer().pageLayout().orientation();
         return print;
     }
-    bool choosePrinter(QPrinter&, QWidget*) override { return true; }
+    // The person takes the PDF file offered or, when pdf is set, types that one.
+    bool choosePrinter(QPrinter& printer, int pageCount, QWidget*) override
+    {
+        offeredFile = printer.outputFileName();
+        dialogPages = pageCount;
+        PreparePdfPrinter(printer, pdf, printer.pageLayout().orientation());
+        return choose ? choose(printer) : true;
+    }
 
     QString pdf;
+    // What the person does in the print dialog; true is Print.
+    std::function<bool(QPrinter&)> choose;
+    QString offeredFile;
+    int dialogPages = -1;
     bool print = true;
     std::function<void(TfmPrintPreview&)> pick;
     int previews = 0;
@@ -64,6 +83,20 @@ private:
     PdfPrintDialogs dialogs;
 
     QString path(const char* name) const { return cli->path(name); }
+
+    // The tool bar button of a preview action, as a person sees and clicks it.
+    static QToolButton* button(TfmPrintPreview& preview, const char* action)
+    {
+        auto* found = preview.findChild<QAction*>(QString::fromLatin1(action));
+        return qobject_cast<QToolButton*>(preview.findChild<QToolBar*>()->widgetForAction(found));
+    }
+    static QString pageLabel(TfmPrintPreview& preview)
+    {
+        for (const QLabel* label : preview.findChild<QToolBar*>()->findChildren<QLabel*>())
+            if (label->isVisible())
+                return label->text();
+        return QString();
+    }
 
     void selectTitle(const QString& title, QItemSelectionModel::SelectionFlags how)
     {
@@ -190,6 +223,156 @@ private slots:
         QCOMPARE(dialogs.notice, main->shell().text("Printing", "DoesNotFit"));
         QVERIFY(!QFile::exists(dialogs.pdf));
         QVERIFY(prompts->asked.empty());
+    }
+    void onlyTheChosenPagesAndCopiesArePrinted()
+    {
+        QVERIFY(cli->run({"print-list", "films.kdx", "--pdf", "tool.pdf"}).status == 0);
+        const QStringList tool = test::PdfPageTexts(path("tool.pdf"));
+        QCOMPARE(tool.size(), 2);
+        const auto pagesAndCopies = [](int from, int to, int copies, bool collate) {
+            return [=](QPrinter& printer) {
+                printer.setPrintRange(QPrinter::PageRange);
+                printer.setFromTo(from, to);
+                printer.setCopyCount(copies);
+                printer.setCollateCopies(collate);
+                return true;
+            };
+        };
+        dialogs.choose = pagesAndCopies(2, 2, 1, true);
+        main->menus().action("miPrintList")->trigger();
+        QCOMPARE(dialogs.dialogPages, 2);
+        QCOMPARE(test::PdfPageTexts(dialogs.pdf), QStringList({tool[1]}));
+        dialogs.choose = pagesAndCopies(1, 2, 2, true);
+        main->menus().action("miPrintList")->trigger();
+        QCOMPARE(test::PdfPageTexts(dialogs.pdf), QStringList({tool[0], tool[1], tool[0], tool[1]}));
+        dialogs.choose = pagesAndCopies(1, 2, 2, false);
+        main->menus().action("miPrintList")->trigger();
+        QCOMPARE(test::PdfPageTexts(dialogs.pdf), QStringList({tool[0], tool[0], tool[1], tool[1]}));
+
+        // Covers: the third disc's page alone.
+        selectTitle(QStringLiteral("Фильм 001"), QItemSelectionModel::ClearAndSelect);
+        dialogs.choose = pagesAndCopies(3, 3, 1, true);
+        main->menus().action("miPrintCover")->trigger();
+        const QStringList cover = test::PdfPageTexts(dialogs.pdf);
+        QCOMPARE(cover.size(), 1);
+        QVERIFY2(cover[0].contains(QStringLiteral("Disc 1003 #3: Фильм 001 (1851)")), qPrintable(cover[0]));
+    }
+
+    void theSystemPrintDialogOffersThePageRange()
+    {
+        PrintCommands printing(main->shell(), *prompts, main.get());
+        bool offered = false;
+        int lastPage = 0;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(qobject_cast<QPrintDialog*>(QApplication::activeModalWidget()));
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            offered = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+            lastPage = dialog->maxPage();
+            dialog->reject();
+        });
+        QPrinter printer;
+        QVERIFY(!SystemPrintDialogs().choosePrinter(printer, 7, main.get()));
+        QVERIFY(offered);
+        QCOMPARE(lastPage, 7);
+    }
+
+    void cancelInThePrintDialogGoesBackToThePreview()
+    {
+        int asked = 0;
+        dialogs.choose = [&](QPrinter&) { return ++asked > 1; };
+        main->menus().action("miPrintList")->trigger();
+        QCOMPARE(asked, 2);
+        QCOMPARE(dialogs.previews, 2);
+        QVERIFY(!test::PdfPageTexts(dialogs.pdf).isEmpty());
+        // A PDF file is offered under the catalogue's name, in the documents folder at first (home without one).
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(dialogs.offeredFile, QDir(QDir(documents).exists() ? documents : QDir::homePath()).filePath(QStringLiteral("films.pdf")));
+        // Then in the folder last chosen.
+        QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("out")));
+        dialogs.pdf = path("out/chosen.pdf");
+        main->menus().action("miPrintList")->trigger();
+        main->menus().action("miPrintList")->trigger();
+        QCOMPARE(dialogs.offeredFile, path("out/films.pdf"));
+    }
+
+    void thePageLabelAndMovesFollowTheShownPage()
+    {
+        dialogs.print = false;
+        int pages = 0;
+        QString atLast, atFirst, byKey;
+        bool endsDisabled = false, startsDisabled = false;
+        dialogs.pick = [&](TfmPrintPreview& preview) {
+            preview.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            pages = preview.pageCount();
+            QTest::mouseClick(button(preview, "acLastPage"), Qt::LeftButton);
+            atLast = pageLabel(preview);
+            endsDisabled = !button(preview, "acNextPage")->isEnabled() && !button(preview, "acLastPage")->isEnabled()
+                && button(preview, "acFirstPage")->isEnabled() && button(preview, "acPreviousPage")->isEnabled();
+            QTest::mouseClick(button(preview, "acFirstPage"), Qt::LeftButton);
+            atFirst = pageLabel(preview);
+            // The page keys do the same.
+            if (QTest::qWaitForWindowActive(&preview) && QApplication::focusWidget()) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+                byKey = pageLabel(preview);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+            }
+            startsDisabled = !button(preview, "acFirstPage")->isEnabled() && !button(preview, "acPreviousPage")->isEnabled()
+                && button(preview, "acNextPage")->isEnabled();
+            preview.hide();
+        };
+        main->menus().action("miPrintList")->trigger();
+        QCOMPARE(pages, 2);
+        QCOMPARE(atLast, QStringLiteral("Страница %1 из %1").arg(pages));
+        QVERIFY(endsDisabled);
+        QCOMPARE(atFirst, QStringLiteral("Страница 1 из %1").arg(pages));
+        QCOMPARE(byKey, atLast);
+        QVERIFY(startsDisabled);
+    }
+
+    void anUnreadableLayoutLeavesNoOldPagesOnScreen()
+    {
+        test::WriteTestFile(path("Broken.cvr"), "not a layout");
+        selectTitle(QStringLiteral("Фильм 002"), QItemSelectionModel::ClearAndSelect);
+        dialogs.print = false;
+        int before = -1, after = -1;
+        bool pagesShown = true;
+        dialogs.pick = [&](TfmPrintPreview& preview) {
+            preview.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            before = preview.pageCount();
+            auto* layouts = preview.findChild<QComboBox*>(QStringLiteral("cbCoverLayout"));
+            layouts->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up); // Broken.cvr sorts before DefCover.cvr
+            QCOMPARE(layouts->currentText(), QStringLiteral("Broken.cvr"));
+            after = preview.pageCount();
+            pagesShown = preview.view()->isVisible();
+            preview.hide();
+        };
+        main->menus().action("miPrintCover")->trigger();
+        QCOMPARE(before, 1);
+        QCOMPARE(after, 0);
+        QVERIFY(!pagesShown);
+        QVERIFY2(dialogs.notice.contains(QStringLiteral("Broken.cvr")), qPrintable(dialogs.notice));
+    }
+    void filterWindowsStepAsideWhileThePreviewIsOpen()
+    {
+        main->menus().filterActions().front()->trigger();
+        TfmFilter* filter = list->filterForms().form(1);
+        QVERIFY(filter && filter->isVisible());
+        dialogs.print = false;
+        bool shownOverPreview = true;
+        dialogs.pick = [&](TfmPrintPreview& preview) {
+            // As the system's preview runs: modal, until the person closes it.
+            QTimer::singleShot(0, &preview, [&] {
+                shownOverPreview = !QTest::qWaitFor([&] { return !filter->isVisible(); }, 2000);
+                preview.reject();
+            });
+            SystemPrintDialogs().preview(preview);
+        };
+        main->menus().action("miPrintList")->trigger();
+        QVERIFY(!shownOverPreview);
+        QTRY_VERIFY(filter->isVisible());
     }
 };
 

@@ -305,6 +305,28 @@ private slots:
         QCOMPARE(CliCells(dump, kGenre), u({"драма", "", "", "", "драма, мюзикл", "боевик, драма, мюзикл", "комедия"}));
     }
 
+    void aOneBitPictureShrinksToGreyNotNoise()
+    {
+        // A one-bit halftone, pixels alternating black and white, far larger than the box.
+        QImage halftone(900, 900, QImage::Format_Mono);
+        halftone.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+        for (int y = 0; y < halftone.height(); ++y)
+            for (int x = 0; x < halftone.width(); ++x)
+                halftone.setPixel(x, y, (x + y) % 2);
+        QVERIFY(halftone.save(cli->path("halftone.bmp"), "BMP"));
+        click(rowIndex("Амели"));
+        TzkImagePanel* images = list->recordPanel()->imagePanel();
+        prompts->files = {{cli->path("halftone.bmp"), 0}};
+        images->addButton()->click();
+        QCOMPARE(images->count(), 1);
+        const QImage shown = images->picture()->pixmap().toImage();
+        QVERIFY(shown.width() < halftone.width());
+        for (const QPoint at : {QPoint(shown.width() / 2, shown.height() / 2), QPoint(3, 5), QPoint(shown.width() / 3, 2)}) {
+            const int grey = qGray(shown.pixel(at));
+            QVERIFY2(grey > 90 && grey < 165, qPrintable(QString::number(grey)));
+        }
+    }
+
     void imagesAreAddedSteppedThroughRemovedAndSaved()
     {
         // Version 2.0 is the form that keeps images.

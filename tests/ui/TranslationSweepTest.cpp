@@ -74,7 +74,7 @@ public:
         preview.close();
         return false;
     }
-    bool choosePrinter(QPrinter&, QWidget*) override { return false; }
+    bool choosePrinter(QPrinter&, int, QWidget*) override { return false; }
 
     QString pdf;
     std::function<void(TfmPrintPreview&)> sweep;
