@@ -217,10 +217,12 @@ protected:
     {
         return TitleIndex(*(window ? window : list)->grid()->model(), QString::fromUtf8(title));
     }
-    // A click on the row of the window's grid (the test's own unless another is named), as a user makes it.
+    // A click on the row of the window's grid (the test's own unless another is named), as a user makes
+    // it: scrolled into view first.
     void click(const QModelIndex& index, Qt::KeyboardModifiers modifiers = {}, TfmList* window = nullptr) const
     {
         QTreeView* grid = (window ? window : list)->grid();
+        grid->scrollTo(index);
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, modifiers, grid->visualRect(index).center());
     }
     // Questions asked on closing are answered No, so nothing is saved and nothing waits.
