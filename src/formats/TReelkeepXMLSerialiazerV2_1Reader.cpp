@@ -4,6 +4,7 @@
 
 #include "FileIO.h"
 #include "IntegerText.h"
+#include "LoadLimits.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 #include "XmlFastTokenizer.h"
@@ -11,10 +12,13 @@
 
 #include <QByteArrayMatcher>
 #include <QFile>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace reelkeep {
 namespace {
@@ -101,6 +105,9 @@ public:
             } else if (m_listChildren == 1) {
                 startItems();
                 role = Role::Items;
+            } else if (m_listChildren == 2) {
+                startImages();
+                role = Role::Images;
             }
             ++m_listChildren;
             break;
@@ -118,8 +125,14 @@ public:
             m_fieldText.clear();
             role = Role::Field;
             break;
+        case Role::Images:
+            startImage(name, attributes);
+            role = Role::Image;
+            break;
         case Role::Field:
             damaged(QStringLiteral("<%1> inside a field").arg(QString::fromUtf8(name)));
+        case Role::Image:
+            damaged(QStringLiteral("<%1> inside an image").arg(QString::fromUtf8(name)));
         case Role::Ignored:
             break;
         }
@@ -132,6 +145,8 @@ public:
         m_roles.pop_back();
         if (role == Role::Field && m_fieldIndex >= 0 && m_fieldIndex < kColumnCount)
             m_row->Fields[static_cast<size_t>(m_fieldIndex)] = std::exchange(m_fieldText, QString());
+        else if (role == Role::Image)
+            finishImage();
         else if (role == Role::Columns && m_columns < kStoredColumnCount)
             damaged(QStringLiteral("list \"%1\" has %2 columns instead of %3").arg(m_list->Name).arg(m_columns).arg(kStoredColumnCount));
         else if (role == Role::List && m_listChildren < 2)
@@ -140,6 +155,10 @@ public:
 
     void Characters(const char* text, int length) override
     {
+        if (!m_roles.empty() && m_roles.back() == Role::Image) {
+            imageText(text, length);
+            return;
+        }
         if (m_roles.empty() || m_roles.back() != Role::Field)
             return;
         // A field's text nearly always comes in one piece.
@@ -151,7 +170,7 @@ public:
 
 private:
     // What an element stands for, known from its parent and its position there.
-    enum class Role : std::uint8_t { Document, Catalogue, List, Columns, Items, Item, Field, Ignored };
+    enum class Role : std::uint8_t { Document, Catalogue, List, Columns, Items, Item, Field, Images, Image, Ignored };
 
     static constexpr QLatin1StringView kMajorVersion{"2"};
 
@@ -214,6 +233,58 @@ private:
             damaged(QStringLiteral("records are nested more than %1 levels deep").arg(kMaxRowNesting));
         if (m_list->Items().size() > topLevelBefore && ++m_topLevelRows <= m_estimate)
             m_rowProgress->rowRead(m_topLevelRows);
+    }
+
+    // Every record of the list is known by now: the images come after the items.
+    void startImages()
+    {
+        m_rowIds.clear();
+        m_imagesOfRow.clear();
+        ForEachRowDepthFirst(*m_list, [this](const TzkRow& row) { m_rowIds.insert(row.ID); });
+    }
+
+    // An image belongs to a record of the list and comes as that record's next one,
+    // as the writer orders them.
+    void startImage(const char* name, const char** attributes)
+    {
+        constexpr qint64 intMin = std::numeric_limits<std::int32_t>::min();
+        constexpr qint64 intMax = std::numeric_limits<std::int32_t>::max();
+        m_imageOwner = static_cast<std::int32_t>(integer(name, attributes, "ID", intMin, intMax));
+        const qint64 n = integer(name, attributes, "N", intMin, intMax);
+        if (!m_rowIds.contains(m_imageOwner))
+            damaged(QStringLiteral("an image belongs to record %1, which list \"%2\" does not have").arg(m_imageOwner).arg(m_list->Name));
+        const int expected = m_imagesOfRow[m_imageOwner];
+        if (n != expected)
+            damaged(QStringLiteral("image %1 of record %2 comes where image %3 was due").arg(n).arg(m_imageOwner).arg(expected));
+        m_imageText.clear();
+    }
+
+    void imageText(const char* text, int length)
+    {
+        // Base64 takes 4 bytes for 3, and a little room is left for line breaks.
+        constexpr qint64 kMaxText = (kMaxImageBytes + 2) / 3 * 4 * 5 / 4;
+        if (m_imageText.size() + length > kMaxText)
+            damaged(QStringLiteral("image %1 of record %2 is over %3 bytes of base64, more than an image of %4 MiB needs")
+                        .arg(m_imagesOfRow[m_imageOwner])
+                        .arg(m_imageOwner)
+                        .arg(kMaxText)
+                        .arg(kMaxImageBytes >> 20));
+        m_imageText.append(text, length);
+    }
+
+    void finishImage()
+    {
+        int& count = m_imagesOfRow[m_imageOwner];
+        const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r'; };
+        m_imageText.erase(std::remove_if(m_imageText.begin(), m_imageText.end(), isSpace), m_imageText.end());
+        auto decoded = QByteArray::fromBase64Encoding(std::exchange(m_imageText, QByteArray()), QByteArray::AbortOnBase64DecodingErrors);
+        if (!decoded)
+            damaged(QStringLiteral("image %1 of record %2 is not valid base64").arg(count).arg(m_imageOwner));
+        if (decoded.decoded.size() > kMaxImageBytes)
+            damaged(QStringLiteral("image %1 of record %2 is %3").arg(count).arg(m_imageOwner).arg(ImageOverLimit(decoded.decoded.size())));
+        decoded.decoded.squeeze(); // decoded in place: the base64 text's room would stay held
+        m_list->Images.AddImage(decoded.decoded, m_imageOwner);
+        ++count;
     }
 
     QString text(const char** attributes, const char* name) const
@@ -286,6 +357,10 @@ private:
     TzkRow* m_row = nullptr;
     qint64 m_fieldIndex = 0;
     QString m_fieldText;
+    std::unordered_set<std::int32_t> m_rowIds;
+    std::unordered_map<std::int32_t, int> m_imagesOfRow; // images read so far of each record
+    std::int32_t m_imageOwner = 0;
+    QByteArray m_imageText;
 };
 
 } // namespace
