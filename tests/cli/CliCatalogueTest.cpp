@@ -138,6 +138,31 @@ TEST_F(Cli, ImagesGoThroughTheXmlFormAndBackUnchanged)
     EXPECT_TRUE(refused.err.contains(".xkdx keeps images, nesting and every character")) << refused.err.constData();
 }
 
+TEST_F(Cli, DeletingARecordTakesItsNestedRecordsAndAllTheirImages)
+{
+    TzkReelkeep doc(BuiltInColumnDefinitions(), LocaleFormats::russian());
+    TZKList* list = doc.AddList(0, QStringLiteral("L"));
+    TzkRow* parent = list->AddRow();
+    TzkRow* nested = list->AddRow(parent);
+    TzkRow* kept = list->AddRow();
+    for (const TzkRow* row : {parent, nested, kept, nested})
+        list->Images.AddImage(QByteArray("image of ") + QByteArray::number(row->ID), row->ID);
+    doc.Save(path("nested.xkdx"), CatalogueForm::Xml);
+    const QByteArray before = ReadWholeFile(path("nested.xkdx"));
+
+    const CliRun unknown = run({"delete", path("nested.xkdx"), "--list", "1", "--id", "3", "--id", "9"});
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_TRUE(unknown.err.contains("List 1 has no record 9; nothing was deleted.")) << unknown.err.constData();
+    EXPECT_EQ(ReadWholeFile(path("nested.xkdx")), before);
+
+    ASSERT_EQ(run({"delete", path("nested.xkdx"), "--list", "1", "--id", "1"}).status, 0);
+    const QJsonObject after = run({"dump", path("nested.xkdx")}).json()[QStringLiteral("lists")][0].toObject();
+    EXPECT_EQ(after[QStringLiteral("rows")].toArray().size(), 1);
+    const QJsonArray images = after[QStringLiteral("images")].toArray();
+    ASSERT_EQ(images.size(), 1);
+    EXPECT_EQ(images[0][QStringLiteral("ownerId")].toInt(), 3);
+}
+
 TEST_F(Cli, TextWritesTheWholeTextForm)
 {
     const CliRun text = run({"text", path("films.kdx")});
