@@ -2,6 +2,7 @@
 // document tree of a large catalogue is ever held.
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
+#include "Base64Decoder.h"
 #include "FileIO.h"
 #include "IntegerText.h"
 #include "LoadLimits.h"
@@ -33,18 +34,22 @@ std::vector<qint64> topLevelRowEstimates(QIODevice& device)
     static const QByteArrayMatcher topMatcher(topLevel);
     std::vector<qint64> counts;
     // Each block starts with the tail of the one before, so no match is cut in two;
-    // a match lying wholly in that tail was counted with the block before.
+    // a match lying wholly in that tail was counted with the block before. One buffer
+    // serves every block: a file of large images would otherwise cost an allocation
+    // and a copy per block.
     const qsizetype overlap = topLevel.size() - 1;
-    QByteArray tail;
+    constexpr qsizetype kBlockSize = 1 << 20;
+    QByteArray buffer(overlap + kBlockSize, Qt::Uninitialized);
+    qsizetype tail = 0;
     for (;;) {
-        const QByteArray more = device.read(1 << 20);
-        if (more.isEmpty())
+        const qint64 read = device.read(buffer.data() + tail, kBlockSize);
+        if (read <= 0)
             break;
-        const QByteArray block = tail + more;
-        const auto next = [&block, fresh = tail.size()](const QByteArrayMatcher& matcher, qsizetype length, qsizetype from) {
-            qsizetype at = matcher.indexIn(block, from);
+        const QByteArrayView block(buffer.constData(), tail + read);
+        const auto next = [&block, fresh = tail](const QByteArrayMatcher& matcher, qsizetype length, qsizetype from) {
+            qsizetype at = matcher.indexIn(block.data(), block.size(), from);
             while (at >= 0 && at + length <= fresh)
-                at = matcher.indexIn(block, at + 1);
+                at = matcher.indexIn(block.data(), block.size(), at + 1);
             return at;
         };
         qsizetype list = next(listMatcher, listTag.size(), 0);
@@ -59,7 +64,9 @@ std::vector<qint64> topLevelRowEstimates(QIODevice& device)
                 top = next(topMatcher, topLevel.size(), top + 1);
             }
         }
-        tail = block.right(overlap);
+        const qsizetype kept = std::min(overlap, block.size());
+        std::memmove(buffer.data(), block.data() + block.size() - kept, size_t(kept));
+        tail = kept;
     }
     device.seek(0);
     return counts;
@@ -256,34 +263,41 @@ private:
         const int expected = m_imagesOfRow[m_imageOwner];
         if (n != expected)
             damaged(QStringLiteral("image %1 of record %2 comes where image %3 was due").arg(n).arg(m_imageOwner).arg(expected));
-        m_imageText.clear();
+        m_imageTextBytes = 0;
     }
 
     void imageText(const char* text, int length)
     {
         // Base64 takes 4 bytes for 3, and a little room is left for line breaks.
         constexpr qint64 kMaxText = (kMaxImageBytes + 2) / 3 * 4 * 5 / 4;
-        if (m_imageText.size() + length > kMaxText)
+        if (m_imageTextBytes + length > kMaxText)
             damaged(QStringLiteral("image %1 of record %2 is over %3 bytes of base64, more than an image of %4 MiB needs")
                         .arg(m_imagesOfRow[m_imageOwner])
                         .arg(m_imageOwner)
                         .arg(kMaxText)
                         .arg(kMaxImageBytes >> 20));
-        m_imageText.append(text, length);
+        if (m_imageTextBytes == 0)
+            m_image.Reset(length); // nearly always the whole text
+        m_imageTextBytes += length;
+        if (!m_image.Feed(QByteArrayView(text, length)))
+            notBase64();
+    }
+
+    [[noreturn]] void notBase64() const
+    {
+        damaged(QStringLiteral("image %1 of record %2 is not valid base64").arg(m_imagesOfRow.at(m_imageOwner)).arg(m_imageOwner));
     }
 
     void finishImage()
     {
+        if (m_imageTextBytes == 0)
+            m_image.Reset();
+        if (!m_image.Finish())
+            notBase64();
         int& count = m_imagesOfRow[m_imageOwner];
-        const auto isSpace = [](char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r'; };
-        m_imageText.erase(std::remove_if(m_imageText.begin(), m_imageText.end(), isSpace), m_imageText.end());
-        auto decoded = QByteArray::fromBase64Encoding(std::exchange(m_imageText, QByteArray()), QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
-            damaged(QStringLiteral("image %1 of record %2 is not valid base64").arg(count).arg(m_imageOwner));
-        if (decoded.decoded.size() > kMaxImageBytes)
-            damaged(QStringLiteral("image %1 of record %2 is %3").arg(count).arg(m_imageOwner).arg(ImageOverLimit(decoded.decoded.size())));
-        decoded.decoded.squeeze(); // decoded in place: the base64 text's room would stay held
-        m_list->Images.AddImage(decoded.decoded, m_imageOwner);
+        if (m_image.DecodedSize() > kMaxImageBytes)
+            damaged(QStringLiteral("image %1 of record %2 is %3").arg(count).arg(m_imageOwner).arg(ImageOverLimit(m_image.DecodedSize())));
+        m_list->Images.AddImage(m_image.Take(), m_imageOwner);
         ++count;
     }
 
@@ -360,7 +374,8 @@ private:
     std::unordered_set<std::int32_t> m_rowIds;
     std::unordered_map<std::int32_t, int> m_imagesOfRow; // images read so far of each record
     std::int32_t m_imageOwner = 0;
-    QByteArray m_imageText;
+    Base64Decoder m_image; // the image being read
+    qint64 m_imageTextBytes = 0;
 };
 
 } // namespace
