@@ -11,13 +11,12 @@
 #include "XmlFastTokenizer.h"
 #include "XmlFileParser.h"
 
-#include <QByteArrayMatcher>
 #include <QFile>
-#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,48 +24,44 @@ namespace reelkeep {
 namespace {
 
 // Top-level rows of each list, counted on the raw bytes for the progress display
-// before the parse; an estimate, since the parse alone knows the true tree.
+// before the parse; an estimate, since the parse alone knows the true tree. Only
+// tags are looked at, found by their '<', so that the text between them (an
+// image's base64 above all) is passed over at the speed of memchr.
 std::vector<qint64> topLevelRowEstimates(QIODevice& device)
 {
-    static const QByteArray listTag = QByteArrayLiteral("<List");
-    static const QByteArray topLevel = QByteArrayLiteral("GroupID=\"-1\"");
-    static const QByteArrayMatcher listMatcher(listTag);
-    static const QByteArrayMatcher topMatcher(topLevel);
-    std::vector<qint64> counts;
-    // Each block starts with the tail of the one before, so no match is cut in two;
-    // a match lying wholly in that tail was counted with the block before. One buffer
-    // serves every block: a file of large images would otherwise cost an allocation
-    // and a copy per block.
-    const qsizetype overlap = topLevel.size() - 1;
+    constexpr std::string_view kList = "<List";
+    constexpr std::string_view kItem = "<Item";
+    constexpr std::string_view kTopLevel = "GroupID=\"-1\"";
+    // A tag cut by the end of a block is read again with the next one; a longer
+    // one is no tag this count cares about.
+    constexpr qsizetype kMaxTag = 1 << 12;
     constexpr qsizetype kBlockSize = 1 << 20;
-    QByteArray buffer(overlap + kBlockSize, Qt::Uninitialized);
-    qsizetype tail = 0;
+    std::vector<qint64> counts;
+    QByteArray buffer(kMaxTag + kBlockSize, Qt::Uninitialized);
+    qsizetype kept = 0;
     for (;;) {
-        const qint64 read = device.read(buffer.data() + tail, kBlockSize);
+        const qint64 read = device.read(buffer.data() + kept, kBlockSize);
         if (read <= 0)
             break;
-        const QByteArrayView block(buffer.constData(), tail + read);
-        const auto next = [&block, fresh = tail](const QByteArrayMatcher& matcher, qsizetype length, qsizetype from) {
-            qsizetype at = matcher.indexIn(block.data(), block.size(), from);
-            while (at >= 0 && at + length <= fresh)
-                at = matcher.indexIn(block.data(), block.size(), at + 1);
-            return at;
-        };
-        qsizetype list = next(listMatcher, listTag.size(), 0);
-        qsizetype top = next(topMatcher, topLevel.size(), 0);
-        while (list >= 0 || top >= 0) {
-            if (list >= 0 && (top < 0 || list < top)) {
-                counts.push_back(0);
-                list = next(listMatcher, listTag.size(), list + 1);
-            } else {
-                if (!counts.empty())
-                    ++counts.back();
-                top = next(topMatcher, topLevel.size(), top + 1);
+        const char* const end = buffer.constData() + kept + read;
+        const char* at = buffer.constData();
+        kept = 0;
+        while (const auto* open = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)))) {
+            const auto* close = static_cast<const char*>(std::memchr(open, '>', size_t(end - open)));
+            if (!close) {
+                if (end - open <= kMaxTag) {
+                    kept = end - open;
+                    std::memmove(buffer.data(), open, size_t(kept));
+                }
+                break;
             }
+            const std::string_view tag(open, size_t(close - open));
+            if (tag.starts_with(kList))
+                counts.push_back(0);
+            else if (tag.starts_with(kItem) && tag.find(kTopLevel) != std::string_view::npos && !counts.empty())
+                ++counts.back();
+            at = close + 1;
         }
-        const qsizetype kept = std::min(overlap, block.size());
-        std::memmove(buffer.data(), block.data() + block.size() - kept, size_t(kept));
-        tail = kept;
     }
     device.seek(0);
     return counts;
