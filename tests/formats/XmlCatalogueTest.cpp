@@ -339,6 +339,23 @@ TEST_F(XmlCatalogueTest, ReportsProgressPerList)
     std::iota(expected.begin(), expected.begin() + 100, 1);
     std::iota(expected.begin() + 100, expected.end(), 1);
     EXPECT_EQ(values, expected);
+
+    // A tag cut by the end of a block the rows are counted in is counted all the same.
+    const auto progressOf = [&](qsizetype padding) {
+        const QByteArray items = "<Item ID=\"1\" GroupID=\"-1\"><Field N=\"1\">" + QByteArray(padding, 'x')
+            + "</Field></Item><Item ID=\"2\" GroupID=\"-1\"/><Item ID=\"3\" GroupID=\"-1\"/>";
+        const QByteArray bytes = document("Type=\"0\" NamesWithDot=\"0\" SecondNames=\"0\"", items);
+        std::vector<int> seen;
+        TReelkeepXMLSerialiazerV2_1 counted;
+        counted.OnProgress = [&seen](int v) { seen.push_back(v); };
+        counted.Load(write("cut.xkdx", bytes));
+        return std::pair(seen, bytes.indexOf("<Item ID=\"2\""));
+    };
+    const auto [whole, start] = progressOf(0);
+    const auto [cut, cutStart] = progressOf((1 << 20) - 5 - start);
+    ASSERT_EQ(cutStart, (1 << 20) - 5);
+    EXPECT_EQ(cut, whole);
+    EXPECT_EQ(whole.size(), 3u);
 }
 
 TEST_F(XmlCatalogueTest, NestingUpToTheLimitLoadsAndDeeperIsRefused)
