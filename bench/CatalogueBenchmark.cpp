@@ -2,6 +2,7 @@
 // load needs beside the catalogue it builds, and the check of what a save would lose.
 #include "LossReport.h"
 #include "NestedCatalogue.h"
+#include "ProcessMemory.h"
 #include "TReelkeepSerialiazerV2_1.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,6 @@
 #include <QProcess>
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -24,22 +24,6 @@ QString savedFile(bool typicalRecords)
     if (!QFileInfo::exists(name))
         TReelkeepSerialiazerV2_1().Save(name, bench::hundredThousandRecords(typicalRecords));
     return name;
-}
-
-// A field of /proc/self/status in bytes, e.g. "VmRSS" or "VmHWM" (the peak).
-double statusBytes(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    double kib = 0;
-    while (status >> key) {
-        if (key == field + ":") {
-            status >> kib;
-            return kib * 1024;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
 }
 
 void Kdx21Save(benchmark::State& state)
@@ -57,9 +41,9 @@ void Kdx21Load(benchmark::State& state)
 // process keeps memory freed by the generator from hiding part of the peak.
 int measureLoad(const QString& fileName)
 {
-    const double before = statusBytes("VmRSS");
+    const double before = bench::StatusBytes("VmRSS");
     auto lists = TReelkeepSerialiazerV2_1().Load(fileName);
-    const double peak = statusBytes("VmHWM") - before;
+    const double peak = bench::StatusBytes("VmHWM") - before;
     std::printf("%.0f %.0f\n", peak, double(lists->List(0)->MemoryUsage()));
     return 0;
 }

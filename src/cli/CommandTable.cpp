@@ -16,6 +16,7 @@ std::span<const CliCommand> Commands()
         {"text", "FILE [--as-kdx]", "write the catalogue's \"kdx v1.3\" text form to stdout", RunText},
         {"merge", "CATALOGUE TEXTFILE [--allow-loss]", "add the records of a text form to the catalogue and save it in its own form", RunMerge},
         {"sort", "FILE --list N --column C [--column C ...] [--out OUT] [--allow-loss]", "sort list N by each column in turn; print JSON or save OUT", RunSort},
+        {"delete", "FILE --list N --id ID [--id ID ...] [--out OUT] [--allow-loss]", "delete records of list N with their nested records and images, and save FILE or OUT", RunDelete},
         {"filter", "FILE --list N --set C=MASK [--set C=MASK ...]", "set column filters of list N and print the JSON", RunFilter},
         {"parse-name", "PATH", "print as JSON what the file-name parser takes from PATH (a bare name lies in the current folder)", RunParseName},
         {"media", "FILE", "print as JSON the media information of a video file and its stream lists", RunMedia},

@@ -15,6 +15,7 @@ int RunConvert(CliContext& context, const QStringList& args);
 int RunText(CliContext& context, const QStringList& args);
 int RunMerge(CliContext& context, const QStringList& args);
 int RunSort(CliContext& context, const QStringList& args);
+int RunDelete(CliContext& context, const QStringList& args);
 int RunFilter(CliContext& context, const QStringList& args);
 int RunParseName(CliContext& context, const QStringList& args);
 int RunMedia(CliContext& context, const QStringList& args);

@@ -21,7 +21,7 @@
 //   .kdx 2.1  nesting; no images; 8-bit text (windows-1251)
 //   .kdx 2.0  images; no nesting (nested records and their images are lost); 8-bit text
 //   .kdx 1.3  no nesting, images, author or column settings; 8-bit text
-//   .xkdx     nesting, all characters but control characters (which it refuses); no images
+//   .xkdx     nesting, images, all characters but control characters (which it refuses)
 //   .xls      nesting, all characters; no images, author or column settings; refuses
 //             texts longer than a cell holds and lists of more records than a sheet holds
 //   .txt      top-level records' filled cells only; 8-bit text

@@ -2,6 +2,7 @@
 
 #include "ColumnBlock.h"
 #include "FileIO.h"
+#include "LoadLimits.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -18,6 +19,8 @@ void ReadImages(BinaryReader& in, TImagePack& images, qint32 rowId)
     const qint32 count = in.checkedCount(in.readI32(), 4, "images");
     for (qint32 k = 0; k < count; ++k) {
         const QByteArrayView bytes = in.readStr();
+        if (bytes.size() > kMaxImageBytes)
+            in.fail(QStringLiteral("image %1 of record %2 is %3").arg(k).arg(rowId).arg(ImageOverLimit(bytes.size())));
         images.AddImage(bytes.toByteArray(), rowId);
     }
 }

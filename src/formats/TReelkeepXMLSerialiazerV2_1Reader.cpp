@@ -2,60 +2,66 @@
 // document tree of a large catalogue is ever held.
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
+#include "Base64Decoder.h"
 #include "FileIO.h"
 #include "IntegerText.h"
+#include "LoadLimits.h"
 #include "ReelkeepError.h"
 #include "RowOrder.h"
 #include "XmlFastTokenizer.h"
 #include "XmlFileParser.h"
 
-#include <QByteArrayMatcher>
 #include <QFile>
 #include <cstring>
 #include <limits>
 #include <new>
 #include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace reelkeep {
 namespace {
 
 // Top-level rows of each list, counted on the raw bytes for the progress display
-// before the parse; an estimate, since the parse alone knows the true tree.
+// before the parse; an estimate, since the parse alone knows the true tree. Only
+// tags are looked at, found by their '<', so that the text between them (an
+// image's base64 above all) is passed over at the speed of memchr.
 std::vector<qint64> topLevelRowEstimates(QIODevice& device)
 {
-    static const QByteArray listTag = QByteArrayLiteral("<List");
-    static const QByteArray topLevel = QByteArrayLiteral("GroupID=\"-1\"");
-    static const QByteArrayMatcher listMatcher(listTag);
-    static const QByteArrayMatcher topMatcher(topLevel);
+    constexpr std::string_view kList = "<List";
+    constexpr std::string_view kItem = "<Item";
+    constexpr std::string_view kTopLevel = "GroupID=\"-1\"";
+    // A tag cut by the end of a block is read again with the next one; a longer
+    // one is no tag this count cares about.
+    constexpr qsizetype kMaxTag = 1 << 12;
+    constexpr qsizetype kBlockSize = 1 << 20;
     std::vector<qint64> counts;
-    // Each block starts with the tail of the one before, so no match is cut in two;
-    // a match lying wholly in that tail was counted with the block before.
-    const qsizetype overlap = topLevel.size() - 1;
-    QByteArray tail;
+    QByteArray buffer(kMaxTag + kBlockSize, Qt::Uninitialized);
+    qsizetype kept = 0;
     for (;;) {
-        const QByteArray more = device.read(1 << 20);
-        if (more.isEmpty())
+        const qint64 read = device.read(buffer.data() + kept, kBlockSize);
+        if (read <= 0)
             break;
-        const QByteArray block = tail + more;
-        const auto next = [&block, fresh = tail.size()](const QByteArrayMatcher& matcher, qsizetype length, qsizetype from) {
-            qsizetype at = matcher.indexIn(block, from);
-            while (at >= 0 && at + length <= fresh)
-                at = matcher.indexIn(block, at + 1);
-            return at;
-        };
-        qsizetype list = next(listMatcher, listTag.size(), 0);
-        qsizetype top = next(topMatcher, topLevel.size(), 0);
-        while (list >= 0 || top >= 0) {
-            if (list >= 0 && (top < 0 || list < top)) {
-                counts.push_back(0);
-                list = next(listMatcher, listTag.size(), list + 1);
-            } else {
-                if (!counts.empty())
-                    ++counts.back();
-                top = next(topMatcher, topLevel.size(), top + 1);
+        const char* const end = buffer.constData() + kept + read;
+        const char* at = buffer.constData();
+        kept = 0;
+        while (const auto* open = static_cast<const char*>(std::memchr(at, '<', size_t(end - at)))) {
+            const auto* close = static_cast<const char*>(std::memchr(open, '>', size_t(end - open)));
+            if (!close) {
+                if (end - open <= kMaxTag) {
+                    kept = end - open;
+                    std::memmove(buffer.data(), open, size_t(kept));
+                }
+                break;
             }
+            const std::string_view tag(open, size_t(close - open));
+            if (tag.starts_with(kList))
+                counts.push_back(0);
+            else if (tag.starts_with(kItem) && tag.find(kTopLevel) != std::string_view::npos && !counts.empty())
+                ++counts.back();
+            at = close + 1;
         }
-        tail = block.right(overlap);
     }
     device.seek(0);
     return counts;
@@ -101,6 +107,9 @@ public:
             } else if (m_listChildren == 1) {
                 startItems();
                 role = Role::Items;
+            } else if (m_listChildren == 2) {
+                startImages();
+                role = Role::Images;
             }
             ++m_listChildren;
             break;
@@ -118,8 +127,14 @@ public:
             m_fieldText.clear();
             role = Role::Field;
             break;
+        case Role::Images:
+            startImage(name, attributes);
+            role = Role::Image;
+            break;
         case Role::Field:
             damaged(QStringLiteral("<%1> inside a field").arg(QString::fromUtf8(name)));
+        case Role::Image:
+            damaged(QStringLiteral("<%1> inside an image").arg(QString::fromUtf8(name)));
         case Role::Ignored:
             break;
         }
@@ -132,6 +147,8 @@ public:
         m_roles.pop_back();
         if (role == Role::Field && m_fieldIndex >= 0 && m_fieldIndex < kColumnCount)
             m_row->Fields[static_cast<size_t>(m_fieldIndex)] = std::exchange(m_fieldText, QString());
+        else if (role == Role::Image)
+            finishImage();
         else if (role == Role::Columns && m_columns < kStoredColumnCount)
             damaged(QStringLiteral("list \"%1\" has %2 columns instead of %3").arg(m_list->Name).arg(m_columns).arg(kStoredColumnCount));
         else if (role == Role::List && m_listChildren < 2)
@@ -140,6 +157,10 @@ public:
 
     void Characters(const char* text, int length) override
     {
+        if (!m_roles.empty() && m_roles.back() == Role::Image) {
+            imageText(text, length);
+            return;
+        }
         if (m_roles.empty() || m_roles.back() != Role::Field)
             return;
         // A field's text nearly always comes in one piece.
@@ -151,7 +172,7 @@ public:
 
 private:
     // What an element stands for, known from its parent and its position there.
-    enum class Role : std::uint8_t { Document, Catalogue, List, Columns, Items, Item, Field, Ignored };
+    enum class Role : std::uint8_t { Document, Catalogue, List, Columns, Items, Item, Field, Images, Image, Ignored };
 
     static constexpr QLatin1StringView kMajorVersion{"2"};
 
@@ -214,6 +235,65 @@ private:
             damaged(QStringLiteral("records are nested more than %1 levels deep").arg(kMaxRowNesting));
         if (m_list->Items().size() > topLevelBefore && ++m_topLevelRows <= m_estimate)
             m_rowProgress->rowRead(m_topLevelRows);
+    }
+
+    // Every record of the list is known by now: the images come after the items.
+    void startImages()
+    {
+        m_rowIds.clear();
+        m_imagesOfRow.clear();
+        ForEachRowDepthFirst(*m_list, [this](const TzkRow& row) { m_rowIds.insert(row.ID); });
+    }
+
+    // An image belongs to a record of the list and comes as that record's next one,
+    // as the writer orders them.
+    void startImage(const char* name, const char** attributes)
+    {
+        constexpr qint64 intMin = std::numeric_limits<std::int32_t>::min();
+        constexpr qint64 intMax = std::numeric_limits<std::int32_t>::max();
+        m_imageOwner = static_cast<std::int32_t>(integer(name, attributes, "ID", intMin, intMax));
+        const qint64 n = integer(name, attributes, "N", intMin, intMax);
+        if (!m_rowIds.contains(m_imageOwner))
+            damaged(QStringLiteral("an image belongs to record %1, which list \"%2\" does not have").arg(m_imageOwner).arg(m_list->Name));
+        const int expected = m_imagesOfRow[m_imageOwner];
+        if (n != expected)
+            damaged(QStringLiteral("image %1 of record %2 comes where image %3 was due").arg(n).arg(m_imageOwner).arg(expected));
+        m_imageTextBytes = 0;
+    }
+
+    void imageText(const char* text, int length)
+    {
+        // Base64 takes 4 bytes for 3, and a little room is left for line breaks.
+        constexpr qint64 kMaxText = (kMaxImageBytes + 2) / 3 * 4 * 5 / 4;
+        if (m_imageTextBytes + length > kMaxText)
+            damaged(QStringLiteral("image %1 of record %2 is over %3 bytes of base64, more than an image of %4 MiB needs")
+                        .arg(m_imagesOfRow[m_imageOwner])
+                        .arg(m_imageOwner)
+                        .arg(kMaxText)
+                        .arg(kMaxImageBytes >> 20));
+        if (m_imageTextBytes == 0)
+            m_image.Reset(length); // nearly always the whole text
+        m_imageTextBytes += length;
+        if (!m_image.Feed(QByteArrayView(text, length)))
+            notBase64();
+    }
+
+    [[noreturn]] void notBase64() const
+    {
+        damaged(QStringLiteral("image %1 of record %2 is not valid base64").arg(m_imagesOfRow.at(m_imageOwner)).arg(m_imageOwner));
+    }
+
+    void finishImage()
+    {
+        if (m_imageTextBytes == 0)
+            m_image.Reset();
+        if (!m_image.Finish())
+            notBase64();
+        int& count = m_imagesOfRow[m_imageOwner];
+        if (m_image.DecodedSize() > kMaxImageBytes)
+            damaged(QStringLiteral("image %1 of record %2 is %3").arg(count).arg(m_imageOwner).arg(ImageOverLimit(m_image.DecodedSize())));
+        m_list->Images.AddImage(m_image.Take(), m_imageOwner);
+        ++count;
     }
 
     QString text(const char** attributes, const char* name) const
@@ -286,6 +366,11 @@ private:
     TzkRow* m_row = nullptr;
     qint64 m_fieldIndex = 0;
     QString m_fieldText;
+    std::unordered_set<std::int32_t> m_rowIds;
+    std::unordered_map<std::int32_t, int> m_imagesOfRow; // images read so far of each record
+    std::int32_t m_imageOwner = 0;
+    Base64Decoder m_image; // the image being read
+    qint64 m_imageTextBytes = 0;
 };
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "RowOrder.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace reelkeep {
 namespace {
@@ -210,7 +212,34 @@ private:
         open("Items");
         ForEachRowDepthFirst(list, [this, &list](const TzkRow& row) { writeItem(list, row); });
         close("Items");
+        if (list.Images.Count() > 0)
+            writeImages(list);
         close("List");
+    }
+
+    // The third child of the list, after the two every reader takes: one element per
+    // image of a record that exists, in the pack's order, N counting that record's
+    // images; the stored bytes in base64.
+    void writeImages(const TZKList& list)
+    {
+        std::unordered_set<std::int32_t> rowIds;
+        ForEachRowDepthFirst(list, [&rowIds](const TzkRow& row) { rowIds.insert(row.ID); });
+        std::unordered_map<std::int32_t, int> imagesOfRow;
+        const TImagePack& images = list.Images;
+        open("Images");
+        for (size_t i = 0; i < images.Images.size(); ++i) {
+            const std::int32_t owner = images.OwnerIDs[i];
+            if (!rowIds.contains(owner))
+                continue;
+            open("Image");
+            number("ID", owner);
+            number("N", imagesOfRow[owner]++);
+            finishStartTag();
+            m_out += images.Images[i].toBase64();
+            m_hasChildren = false;
+            close("Image");
+        }
+        close("Images");
     }
 
     void writeItem(const TZKList& list, const TzkRow& row)

@@ -46,4 +46,18 @@ void TImagePack::DeleteImage(std::int32_t rowId, int k)
     Images.erase(Images.begin() + i);
 }
 
+void TImagePack::DeleteImagesOf(const std::unordered_set<std::int32_t>& rowIds)
+{
+    size_t kept = 0;
+    for (size_t i = 0; i < OwnerIDs.size(); ++i) {
+        if (rowIds.contains(OwnerIDs[i]))
+            continue;
+        OwnerIDs[kept] = OwnerIDs[i];
+        Images[kept] = std::move(Images[i]);
+        ++kept;
+    }
+    OwnerIDs.resize(kept);
+    Images.resize(kept);
+}
+
 } // namespace reelkeep

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <cstdint>
+#include <unordered_set>
 #include <vector>
 
 namespace reelkeep {
@@ -18,6 +19,8 @@ public:
     QByteArray GetImage(std::int32_t rowId, int k) const;
     int ImageSize(std::int32_t rowId, int k) const;
     void DeleteImage(std::int32_t rowId, int k);
+    // Every image of these rows, in one pass over the pack.
+    void DeleteImagesOf(const std::unordered_set<std::int32_t>& rowIds);
 
     std::vector<std::int32_t> OwnerIDs;
     std::vector<QByteArray> Images;

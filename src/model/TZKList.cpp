@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_set>
 
 namespace reelkeep {
 namespace {
@@ -151,7 +152,19 @@ RowPtr TZKList::DetachRow(TzkRow* row)
 
 void TZKList::DeleteRow(TzkRow* row)
 {
-    DetachRow(row);
+    const RowPtr deleted = DetachRow(row);
+    if (!deleted || Images.Count() == 0)
+        return;
+    std::unordered_set<std::int32_t> ids;
+    std::vector<const TzkRow*> pending{deleted.get()};
+    while (!pending.empty()) {
+        const TzkRow* next = pending.back();
+        pending.pop_back();
+        ids.insert(next->ID);
+        for (const RowPtr& child : next->Children)
+            pending.push_back(child.get());
+    }
+    Images.DeleteImagesOf(ids);
 }
 
 TzkRow* TZKList::GroupRows(const std::vector<TzkRow*>& rows, TzkRow* parent)

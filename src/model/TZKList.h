@@ -44,6 +44,7 @@ public:
     TzkRow* InsertRow(RowPtr row, TzkRow* parent = nullptr);
     // Takes the row out of the tree without freeing it; null when it is not in the list.
     RowPtr DetachRow(TzkRow* row);
+    // Frees the row, its nested rows and the images of them all.
     void DeleteRow(TzkRow* row);
     TzkRow* GroupRows(const std::vector<TzkRow*>& rows, TzkRow* parent = nullptr);
     TzkRow* FindRowByID(std::int32_t id) const;

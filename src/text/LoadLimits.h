@@ -2,6 +2,7 @@
 // load take all the memory of the machine.
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <limits>
 
@@ -18,6 +19,17 @@ constexpr qint64 MaxExpandedTextBytes(qint64 fileSize)
     if (fileSize > (std::numeric_limits<qint64>::max() - kExpansionAllowance) / kExpansionFactor)
         return std::numeric_limits<qint64>::max();
     return kExpansionFactor * qMax<qint64>(fileSize, 0) + kExpansionAllowance;
+}
+
+// The largest image a record may hold, in bytes of its file: the image panel
+// refuses a bigger file and every reader a catalogue holding one, so that no file
+// brings in what the panel would not take.
+constexpr qint64 kMaxImageBytes = qint64(32) << 20;
+
+// "N bytes, over the limit ...": why an image is refused, after a place that names it.
+inline QString ImageOverLimit(qint64 size)
+{
+    return QStringLiteral("%1 bytes, over the limit of %2 MiB an image may have").arg(size).arg(kMaxImageBytes >> 20);
 }
 
 } // namespace reelkeep

@@ -118,6 +118,51 @@ TEST_F(Cli, ConvertWritesEveryFormAndKeepsWhatItCarries)
     EXPECT_EQ(run({"convert", path("films.kdx"), path("films.pdf")}).status, 2);
 }
 
+TEST_F(Cli, ImagesGoThroughTheXmlFormAndBackUnchanged)
+{
+    const auto images = [this](const char* name) {
+        const CliRun dump = run({"dump", path(name)});
+        EXPECT_EQ(dump.status, 0) << name << dump.err.constData();
+        return QJsonDocument(dump.json()[QStringLiteral("lists")][0][QStringLiteral("images")].toArray()).toJson().toStdString();
+    };
+    const std::string original = images("flat20.kdx");
+    ASSERT_NE(original, QJsonDocument(QJsonArray()).toJson().toStdString());
+    // The XML form loses nothing, so no --allow-loss is needed either way.
+    ASSERT_EQ(run({"convert", path("flat20.kdx"), path("flat.xkdx")}).status, 0);
+    EXPECT_EQ(images("flat.xkdx"), original);
+    ASSERT_EQ(run({"convert", path("flat.xkdx"), path("back20.kdx"), "--kdx-version", "2.0"}).status, 0);
+    EXPECT_EQ(images("back20.kdx"), original);
+    // Into .kdx 2.1 the images are lost, and the refusal names the form that keeps them.
+    const CliRun refused = run({"convert", path("flat.xkdx"), path("flat21.kdx")});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(".xkdx keeps images, nesting and every character")) << refused.err.constData();
+}
+
+TEST_F(Cli, DeletingARecordTakesItsNestedRecordsAndAllTheirImages)
+{
+    TzkReelkeep doc(BuiltInColumnDefinitions(), LocaleFormats::russian());
+    TZKList* list = doc.AddList(0, QStringLiteral("L"));
+    TzkRow* parent = list->AddRow();
+    TzkRow* nested = list->AddRow(parent);
+    TzkRow* kept = list->AddRow();
+    for (const TzkRow* row : {parent, nested, kept, nested})
+        list->Images.AddImage(QByteArray("image of ") + QByteArray::number(row->ID), row->ID);
+    doc.Save(path("nested.xkdx"), CatalogueForm::Xml);
+    const QByteArray before = ReadWholeFile(path("nested.xkdx"));
+
+    const CliRun unknown = run({"delete", path("nested.xkdx"), "--list", "1", "--id", "3", "--id", "9"});
+    EXPECT_NE(unknown.status, 0);
+    EXPECT_TRUE(unknown.err.contains("List 1 has no record 9; nothing was deleted.")) << unknown.err.constData();
+    EXPECT_EQ(ReadWholeFile(path("nested.xkdx")), before);
+
+    ASSERT_EQ(run({"delete", path("nested.xkdx"), "--list", "1", "--id", "1"}).status, 0);
+    const QJsonObject after = run({"dump", path("nested.xkdx")}).json()[QStringLiteral("lists")][0].toObject();
+    EXPECT_EQ(after[QStringLiteral("rows")].toArray().size(), 1);
+    const QJsonArray images = after[QStringLiteral("images")].toArray();
+    ASSERT_EQ(images.size(), 1);
+    EXPECT_EQ(images[0][QStringLiteral("ownerId")].toInt(), 3);
+}
+
 TEST_F(Cli, TextWritesTheWholeTextForm)
 {
     const CliRun text = run({"text", path("films.kdx")});

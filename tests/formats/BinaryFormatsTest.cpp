@@ -1,5 +1,7 @@
 // Binary catalogue files 2.0 and 2.1, written byte by byte and read through the document.
 #include "FormatTestSupport.h"
+#include "../support/ErrorMessage.h"
+#include "LoadLimits.h"
 #include "RowOrder.h"
 #include "TReelkeepSerialiazerV2_0.h"
 
@@ -115,6 +117,15 @@ TEST_F(BinaryFormats, Format20KeepsImagesAndIDsAndConvertsTo21WithoutImages)
     EXPECT_EQ(read(path("as21.kdx")).left(8), QByteArray("kdx v2.1"));
     EXPECT_EQ(Describe(again.Lists()), Describe(doc.Lists()));
     EXPECT_EQ(again.List(0)->Images.Count(), 0);
+
+    // An image over the limit every reader keeps is refused, naming the file and the limit.
+    doc.List(0)->Images.AddImage(QByteArray(kMaxImageBytes + 1, 'j'), 8);
+    TReelkeepSerialiazerV2_0().Save(path("huge.kdx"), doc.Lists());
+    TzkReelkeep refused;
+    const QString message = test::ErrorMessage<FormatError>([&] { refused.LoadFromFile(path("huge.kdx")); });
+    EXPECT_TRUE(message.contains(path("huge.kdx")) && message.contains(QStringLiteral("image 0 of record 8 is 33554433 bytes, over the limit of 32 MiB")))
+        << message.toStdString();
+    EXPECT_EQ(refused.ListCount(), 0) << "nothing half-loaded";
 }
 
 TEST_F(BinaryFormats, ProgressRunsOncePerListThenHundred)

@@ -49,7 +49,7 @@ TEST(LossReport, EachFormReportsExactlyWhatItCannotHold)
         {CatalogueForm::Kdx20, {{K::Images, 1}, {K::NestedRecords, 2}, {K::Characters, 6}}},
         {CatalogueForm::Kdx13, {{K::Images, 2}, {K::NestedRecords, 2}, {K::Characters, 6}, {K::Author, 1}, {K::ColumnSettings, 1}}},
         {CatalogueForm::TextForm, {{K::Images, 2}, {K::NestedRecords, 2}, {K::Characters, 6}, {K::Author, 1}, {K::ColumnSettings, 1}}},
-        {CatalogueForm::Xml, {{K::Images, 2}}},
+        {CatalogueForm::Xml, {}},
         {CatalogueForm::Xls, {{K::Images, 2}, {K::Author, 1}, {K::ColumnSettings, 1}}},
         {CatalogueForm::TextListing, {{K::Images, 2}, {K::NestedRecords, 2}, {K::Characters, 6}}},
     };
@@ -58,12 +58,17 @@ TEST(LossReport, EachFormReportsExactlyWhatItCannotHold)
         EXPECT_EQ(countsOf(report), counts) << FormName(form).toStdString();
         EXPECT_FALSE(report.PreventsSaving());
     }
+    // An image left behind by a record no longer there is lost even by the XML form.
+    TzkReelkeep orphaned = richCatalogue();
+    orphaned.Lists().List(0)->Images.AddImage("JPEG of no record", 99);
+    EXPECT_EQ(countsOf(FindLoss(orphaned.Lists(), CatalogueForm::Xml)), (Counts{{K::Images, 1}}));
     const LossReport kdx20 = FindLoss(doc.Lists(), CatalogueForm::Kdx20);
     EXPECT_EQ(kdx20.Find(LossKind::Images)->FirstPlace.English(), QStringLiteral("the images of record 2 \"日本\" of list \"Фильмы\""));
     EXPECT_EQ(kdx20.Find(LossKind::NestedRecords)->FirstPlace.English(), QStringLiteral("record 2 \"日本\" of list \"Фильмы\""));
     EXPECT_EQ(FindLoss(doc.Lists(), CatalogueForm::Kdx21).Message(QStringLiteral("c.kdx")),
               QStringLiteral("Saving \"c.kdx\" as .kdx version 2.1 would lose:\n"
                              "- 2 images (the first: the images of record 1 \"Семь самураев\" of list \"Фильмы\"); "
+                             ".xkdx keeps images, nesting and every character, the one form that loses nothing; "
                              ".kdx version 2.0 keeps images (but no nested records).\n"
                              "- 8 characters outside the windows-1251 code page, which become \"?\" (the first: \"七\" (U+4E03) "
                              "in column 2 of record 1 \"Семь самураев\" of list \"Фильмы\"); .xkdx and .xls keep them."));

@@ -3,6 +3,7 @@
 #include "../support/ErrorMessage.h"
 #include "TReelkeepXMLSerialiazerV2_1.h"
 
+#include "LoadLimits.h"
 #include "RowOrder.h"
 
 #include <QFileInfo>
@@ -181,6 +182,132 @@ TEST_F(XmlCatalogueTest, DamagedOrUnexpectedXmlGivesAnErrorNamingTheFile)
         EXPECT_THROW(loadBytes(whole.left(length)), ReelkeepError) << length;
 }
 
+// Each list's images as "list/owner: hex of the bytes", in the pack's order.
+QStringList imagesOf(const TZKLists& lists)
+{
+    QStringList images;
+    for (const auto& list : lists.Lists)
+        for (size_t i = 0; i < list->Images.Images.size(); ++i)
+            images << list->Name + u'/' + QString::number(list->Images.OwnerIDs[i]) + u':'
+                    + QString::fromLatin1(list->Images.Images[i].left(64).toHex()) + u'#'
+                    + QString::number(list->Images.Images[i].size());
+    return images;
+}
+
+// A catalogue whose records hold images: every byte value, several images of one
+// record interleaved with another's, a nested record's and one larger than a block.
+std::unique_ptr<TZKLists> catalogueWithImages()
+{
+    auto lists = sampleCatalogue();
+    TZKList& films = *lists->List(0);
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += char(b);
+    const TzkRow& nested = *films.Row(0)->Children.front();
+    films.Images.AddImage(everyByte, films.Row(0)->ID);
+    films.Images.AddImage("second of nested", nested.ID);
+    films.Images.AddImage(QByteArray(1500000, '\xFF') + "end", films.Row(0)->ID);
+    films.Images.AddImage("third", films.Row(0)->ID);
+    lists->List(2)->Images.AddImage("\x89PNG", lists->List(2)->Row(0)->ID);
+    return lists;
+}
+
+TEST_F(XmlCatalogueTest, ImagesFollowTheItemsAndComeBackUnchangedThroughBothParsers)
+{
+    const auto original = catalogueWithImages();
+    // An image of a record no longer there is not written: no reader could place it.
+    original->List(0)->Images.AddImage("orphan", 999);
+    const QString fileName = path("images.xkdx");
+    TReelkeepXMLSerialiazerV2_1().Save(fileName, *original);
+    original->List(0)->Images.DeleteImagesOf({999});
+    const QByteArray bytes = ReadWholeFile(fileName);
+
+    // Columns and Items stay the first two children, the images the third.
+    const qsizetype items = bytes.indexOf("</Items>");
+    const qsizetype images = bytes.indexOf("<Images>");
+    EXPECT_TRUE(bytes.indexOf("</Columns>") < items && items < images && images < bytes.indexOf("</List>")) << "order";
+    EXPECT_EQ(bytes.count("<Images>"), 2) << "only lists with images have them";
+    EXPECT_TRUE(bytes.contains(QByteArray("<Image ID=\"1\" N=\"0\">" + original->List(0)->Images.Images[0].toBase64() + "</Image>")));
+    EXPECT_TRUE(bytes.contains("<Image ID=\"1\" N=\"2\">dGhpcmQ=</Image>"));
+    EXPECT_FALSE(bytes.contains("ID=\"999\""));
+    EXPECT_TRUE(bytes.contains("MajorVersion=\"2\""));
+
+    // The general parser gets the file when a comment sends the fast one away; it
+    // hands long texts over in pieces.
+    QByteArray withComment = bytes;
+    withComment.insert(bytes.indexOf("<Reelkeep"), "<!-- for the general parser -->");
+    for (const QByteArray& form : {bytes, withComment}) {
+        const auto back = loadBytes(form);
+        EXPECT_EQ(Describe(*back, Detail::Everything), Describe(*original, Detail::Everything));
+        EXPECT_EQ(imagesOf(*back), imagesOf(*original));
+        EXPECT_EQ(back->List(0)->Images.Images[2], original->List(0)->Images.Images[2]);
+        // Line breaks inside the base64, as a tool that wraps text leaves them, are read past.
+        QByteArray wrapped = form;
+        wrapped.replace("dGhpcmQ=", "dGhp\n\tcmQ=");
+        EXPECT_EQ(imagesOf(*loadBytes(wrapped)), imagesOf(*original));
+    }
+
+    // Without the Images elements, as a reader that knows nothing of images sees it,
+    // the same catalogue without its images.
+    QByteArray stripped = bytes;
+    for (qsizetype at; (at = stripped.indexOf("<Images>")) >= 0;)
+        stripped.remove(at, stripped.indexOf("</Images>", at) + 9 - at);
+    const auto plain = loadBytes(stripped);
+    EXPECT_EQ(Describe(*plain, Detail::Everything), Describe(*original, Detail::Everything));
+    EXPECT_TRUE(imagesOf(*plain).isEmpty());
+}
+
+TEST_F(XmlCatalogueTest, DamagedImagesAreRefusedNamingThePlaceAndNothingIsHalfLoaded)
+{
+    const QByteArray good = document("Type=\"0\" NamesWithDot=\"false\" SecondNames=\"false\"",
+                                     "<Item ID=\"1\" GroupID=\"-1\"/><Item ID=\"2\" GroupID=\"1\"/>")
+                                .replace("</Items>", "</Items><Images><Image ID=\"2\" N=\"0\">QUJD</Image>"
+                                                     "<Image ID=\"2\" N=\"1\">REVG</Image></Images>");
+    const auto lists = loadBytes(good);
+    EXPECT_EQ(imagesOf(*lists), (QStringList{QStringLiteral("L/2:414243#3"), QStringLiteral("L/2:444546#3")}));
+    // Padding may be left out; the last group then gives one or two bytes.
+    EXPECT_EQ(imagesOf(*loadBytes(QByteArray(good).replace("QUJD", "QQ==").replace("REVG", "QUI"))),
+              (QStringList{QStringLiteral("L/2:41#1"), QStringLiteral("L/2:4142#2")}));
+
+    const std::pair<QByteArray, const char*> bad[] = {
+        {QByteArray(good).replace("QUJD", "QU*D"), "image 0 of record 2 is not valid base64"},
+        {QByteArray(good).replace("QUJD", "QU=D"), "image 0 of record 2 is not valid base64"},
+        {QByteArray(good).replace("QUJD", "QUJD="), "image 0 of record 2 is not valid base64"},
+        {QByteArray(good).replace("QUJD", "QQ==QUJD"), "image 0 of record 2 is not valid base64"},
+        {QByteArray(good).replace("REVG", "REVGR"), "image 1 of record 2 is not valid base64"},
+        {QByteArray(good).replace("REVG", "QUI=="), "image 1 of record 2 is not valid base64"},
+        {QByteArray(good).replace("ID=\"2\" N=\"1\"", "ID=\"7\" N=\"0\""), "an image belongs to record 7, which list \"L\" does not have"},
+        {QByteArray(good).replace("N=\"1\"", "N=\"2\""), "image 2 of record 2 comes where image 1 was due"},
+        {QByteArray(good).replace("N=\"1\"", "N=\"0\""), "image 0 of record 2 comes where image 1 was due"},
+        {QByteArray(good).replace(">QUJD<", ">QUJD<b/><"), "<b> inside an image"},
+        {QByteArray(good).replace(" N=\"1\"", ""), "<Image> has no N attribute"},
+    };
+    for (const QByteArray& comment : {QByteArray(), QByteArray("<!-- general parser -->")}) {
+        for (const auto& [bytes, reason] : bad) {
+            QByteArray form = bytes;
+            form.insert(form.indexOf("<Reelkeep"), comment);
+            const QString message = test::ErrorMessage([&] { loadBytes(form); });
+            EXPECT_TRUE(message.contains(path("in.xkdx")) && message.contains(QStringLiteral("line 1"))
+                        && message.contains(QString::fromUtf8(reason)))
+                << message.toStdString();
+        }
+    }
+
+    // One byte over the limit of an image is refused, the limit named; exactly the limit loads.
+    const auto sized = [&](qint64 size) {
+        return QByteArray(good).replace("QUJD", QByteArray(size, 'x').toBase64());
+    };
+    const QString tooLarge = test::ErrorMessage<FormatError>([&] { loadBytes(sized(kMaxImageBytes + 1)); });
+    EXPECT_TRUE(tooLarge.contains(QStringLiteral("image 0 of record 2 is 33554433 bytes, over the limit of 32 MiB")))
+        << tooLarge.toStdString();
+    EXPECT_EQ(loadBytes(sized(kMaxImageBytes))->List(0)->Images.ImageSize(2, 0), kMaxImageBytes);
+    // Far more base64 than any image may take ends the read before it is all held.
+    const QString flood = test::ErrorMessage<FormatError>([&] {
+        loadBytes(QByteArray(good).replace("QUJD", QByteArray(kMaxImageBytes / 3 * 4 * 2, 'A')));
+    });
+    EXPECT_TRUE(flood.contains(QStringLiteral("more than an image of 32 MiB needs"))) << flood.toStdString();
+}
+
 TEST_F(XmlCatalogueTest, SaveRefusesCharactersXmlCannotHoldAndKeepsTheOldFile)
 {
     const QString fileName = path("keep.xkdx");
@@ -212,6 +339,23 @@ TEST_F(XmlCatalogueTest, ReportsProgressPerList)
     std::iota(expected.begin(), expected.begin() + 100, 1);
     std::iota(expected.begin() + 100, expected.end(), 1);
     EXPECT_EQ(values, expected);
+
+    // A tag cut by the end of a block the rows are counted in is counted all the same.
+    const auto progressOf = [&](qsizetype padding) {
+        const QByteArray items = "<Item ID=\"1\" GroupID=\"-1\"><Field N=\"1\">" + QByteArray(padding, 'x')
+            + "</Field></Item><Item ID=\"2\" GroupID=\"-1\"/><Item ID=\"3\" GroupID=\"-1\"/>";
+        const QByteArray bytes = document("Type=\"0\" NamesWithDot=\"0\" SecondNames=\"0\"", items);
+        std::vector<int> seen;
+        TReelkeepXMLSerialiazerV2_1 counted;
+        counted.OnProgress = [&seen](int v) { seen.push_back(v); };
+        counted.Load(write("cut.xkdx", bytes));
+        return std::pair(seen, bytes.indexOf("<Item ID=\"2\""));
+    };
+    const auto [whole, start] = progressOf(0);
+    const auto [cut, cutStart] = progressOf((1 << 20) - 5 - start);
+    ASSERT_EQ(cutStart, (1 << 20) - 5);
+    EXPECT_EQ(cut, whole);
+    EXPECT_EQ(whole.size(), 3u);
 }
 
 TEST_F(XmlCatalogueTest, NestingUpToTheLimitLoadsAndDeeperIsRefused)

@@ -79,6 +79,9 @@ TEST_F(XmlFastTokenizerTest, TakesWrittenCataloguesAndPlainXmlExactlyAsExpatRead
     row.Fields[csActors] = QStringLiteral("  spaces kept  ");
     // Longer than a block, so that one text crosses the blocks the file is read in.
     row.Fields[csDescription] = QString::fromUtf8("я").repeated(600000) + QStringLiteral("&end");
+    // Images after the items, one of them base64 longer than a block.
+    lists->List(0)->Images.AddImage(QByteArray(1200000, '\x7F'), lists->List(0)->Row(0)->ID);
+    lists->List(0)->Images.AddImage("small", lists->List(0)->Row(0)->ID);
     const QString catalogue = path("written.xkdx");
     TReelkeepXMLSerialiazerV2_1().Save(catalogue, *lists);
     const auto fast = XmlEvents(catalogue, Tokenizer::Fast);

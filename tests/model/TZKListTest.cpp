@@ -89,28 +89,36 @@ TEST(TZKList, DetachDeleteAndGroup)
     TzkRow* b = addRow(*list, 1, "b");
     TzkRow* c = addRow(*list, 1, "c");
     TzkRow* b1 = addRow(*list, 1, "b1", b);
-    list->Images.AddImage(QByteArray("img"), b->ID);
+    TzkRow* b2 = addRow(*list, 1, "b2", b);
+    TzkRow* b21 = addRow(*list, 1, "b21", b2);
+    for (const TzkRow* row : {b, b1, c, b21, b})
+        list->Images.AddImage(QByteArray("img of ") + row->Fields[1].toUtf8(), row->ID);
 
     RowPtr detached = list->DetachRow(b1);
     EXPECT_EQ(detached.get(), b1);
-    EXPECT_EQ(b->ChildCount(), 0);
+    EXPECT_EQ(b->ChildCount(), 1);
     EXPECT_EQ(list->DetachRow(b1), nullptr);
+    EXPECT_EQ(list->Images.ImageCount(b1->ID), 1) << "a detached row is moved, not deleted";
 
+    // A deleted row takes its images and those of its nested rows along; IDs are never reused.
     list->DeleteRow(b);
     EXPECT_EQ(idOrder(*list), QStringLiteral("1 3"));
-    EXPECT_EQ(list->Images.ImageCount(2), 1); // images stay, IDs are never reused
+    EXPECT_EQ(list->Images.OwnerIDs, (std::vector<std::int32_t>{4, 3}));
+    EXPECT_EQ(list->Images.Images, (std::vector<QByteArray>{"img of b1", "img of c"}));
+    list->DeleteRow(detached.get());
+    EXPECT_EQ(list->Images.Count(), 2) << "a row not in the list deletes nothing";
     EXPECT_EQ(list->GroupRows({}), nullptr);
-    EXPECT_EQ(list->MaxID, 4);
+    EXPECT_EQ(list->MaxID, 6);
 
     TzkRow* nestedInA = addRow(*list, 1, "a1", a);
     TzkRow* group = list->GroupRows({c, nestedInA});
     ASSERT_NE(group, nullptr);
-    EXPECT_EQ(group->ID, 6);
-    EXPECT_EQ(idOrder(*list), QStringLiteral("1 6"));
+    EXPECT_EQ(group->ID, 8);
+    EXPECT_EQ(idOrder(*list), QStringLiteral("1 8"));
     ASSERT_EQ(group->ChildCount(), 2);
     EXPECT_EQ(group->Child(0), c);
     EXPECT_EQ(group->Child(1), nestedInA);
-    EXPECT_EQ(nestedInA->GroupID, 6);
+    EXPECT_EQ(nestedInA->GroupID, 8);
     EXPECT_EQ(a->ChildCount(), 0);
 
     // Grouping a row under its own descendant leaves that row out.
