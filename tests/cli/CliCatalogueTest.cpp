@@ -227,5 +227,13 @@ TEST_F(Cli, MaskTellsWhichTextsMatch)
     EXPECT_EQ(run({"mask"}).status, 1);
 }
 
+TEST_F(Cli, AnOptionLastWithoutItsValueIsAUsageError)
+{
+    const CliRun cut = run({"convert", path("films.kdx"), path("x.kdx"), "--kdx-version"});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_TRUE(cut.err.contains("--kdx-version needs a value")) << cut.err.constData();
+    EXPECT_FALSE(QFile::exists(path("x.kdx")));
+}
+
 } // namespace
 } // namespace reelkeep::testing

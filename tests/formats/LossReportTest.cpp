@@ -173,5 +173,41 @@ TEST(LossReport, SaveBackKeepsTheFormItWasReadFrom)
     EXPECT_TRUE(FindLoss(doc.Lists(), CatalogueForm::Kdx21).IsEmpty());
 }
 
+TEST(LossReport, TheLastTwoCodesOfTheBasicPlaneAreNoXmlCharacters)
+{
+    TzkReelkeep doc;
+    TzkRow* row = doc.AddList(0, QStringLiteral("L"))->AddRow();
+    row->Fields[2] = QStringLiteral("replacement ") + QChar(0xFFFD);
+    row->Fields[3] = QStringLiteral("a") + QChar(0xFFFE);
+    row->Fields[4] = QStringLiteral("b") + QChar(0xFFFF);
+    const LossReport xml = FindLoss(doc.Lists(), CatalogueForm::Xml);
+    EXPECT_EQ(countsOf(xml), (Counts{{LossKind::BadCharacters, 2}}));
+    EXPECT_TRUE(xml.PreventsSaving());
+    EXPECT_EQ(xml.Find(LossKind::BadCharacters)->FirstPlace.English(), QStringLiteral("U+FFFE in column 3 of record 1 of list \"L\""));
+}
+
+TEST(LossReport, AFormIsRefusedOnlyForWhatItCannotTakeAndThenSaysOnlyThat)
+{
+    TzkReelkeep doc;
+    doc.SetAutor(QStringLiteral("Author"));
+    TZKList* list = doc.AddList(0, QStringLiteral("L"));
+    list->Column(5).LogicalValue = QStringLiteral("yes");
+    TzkRow* row = list->AddRow();
+    // Column settings and the author are the last losses a save only asks about.
+    const LossReport asked = FindLoss(doc.Lists(), CatalogueForm::Xls);
+    EXPECT_EQ(countsOf(asked), (Counts{{LossKind::Author, 1}, {LossKind::ColumnSettings, 1}}));
+    EXPECT_FALSE(asked.PreventsSaving());
+    EXPECT_TRUE(asked.Message(QStringLiteral("c.xls")).startsWith(QStringLiteral("Saving \"c.xls\" as")));
+
+    // A text too long for a cell is the first loss that refuses the form.
+    row->Fields[csTitle] = QStringLiteral("Ж").repeated(Biff8Workbook::kMaxWideText + 1);
+    const LossReport refused = FindLoss(doc.Lists(), CatalogueForm::Xls);
+    EXPECT_TRUE(refused.PreventsSaving());
+    const QString message = refused.Message(QStringLiteral("c.xls"));
+    EXPECT_TRUE(message.startsWith(QStringLiteral("\"c.xls\" cannot be saved as"))) << message.toStdString();
+    EXPECT_EQ(message.count(QLatin1Char('\n')), 1) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("longer than an .xls cell holds"))) << message.toStdString();
+}
+
 } // namespace
 } // namespace reelkeep::testing

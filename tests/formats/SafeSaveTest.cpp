@@ -6,12 +6,42 @@
 #include "../support/ErrorMessage.h"
 
 #include <QScopeGuard>
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <vector>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+
+// A disk that takes every write and fails only when the file is flushed to it or
+// closed, as a network disk or a dying one can: the next fsync or close of this
+// process fails with the errno set here. Both pass through to the system otherwise.
+namespace {
+std::atomic<int> g_failNextSync{0};
+std::atomic<int> g_failNextClose{0};
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    if (const int error = g_failNextSync.exchange(0)) {
+        errno = error;
+        return -1;
+    }
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
+extern "C" int close(int fd)
+{
+    const int closed = static_cast<int>(syscall(SYS_close, fd));
+    if (const int error = g_failNextClose.exchange(0)) {
+        errno = error;
+        return -1; // the descriptor is gone all the same, as on Linux
+    }
+    return closed;
+}
 
 namespace reelkeep::testing {
 namespace {
@@ -187,6 +217,60 @@ TEST_F(SafeSave, TemporariesLeftByAKilledSaveAreRemovedOnceStale)
     EXPECT_EQ(test::FilesIn(m_dir.path()), (QStringList{QStringLiteral("c.kdx"), QStringLiteral("c.kdx.backup"),
                                                   QStringLiteral("c.kdx.saving-Ab12C"), QStringLiteral("c.kdx.saving-Fresh1"),
                                                   QStringLiteral("d.kdx.saving-Xy12Zw")}));
+}
+
+TEST_F(SafeSave, ADiskFailingAtTheFinalFlushOrCloseLeavesTheOldFile)
+{
+    const TzkReelkeep doc = catalogueOfSize(3000);
+    for (std::atomic<int>* failing : {&g_failNextSync, &g_failNextClose}) {
+        writeOldFiles(m_dir.path());
+        for (const Target& target : kEveryWriter) {
+            const QString file = path(target.name);
+            failing->store(EIO);
+            const QString message = test::ErrorMessage([&] { doc.Save(file, target.form); });
+            EXPECT_EQ(failing->exchange(0), 0) << "the save never flushed nor closed " << target.name;
+            EXPECT_TRUE(message.contains(file) && message.contains(QStringLiteral("input/output error")))
+                << message.toStdString();
+            EXPECT_EQ(read(file), QByteArray("the old catalogue")) << target.name;
+        }
+        EXPECT_EQ(test::FilesIn(m_dir.path()), targetNames());
+    }
+}
+
+TEST_F(SafeSave, ASavedFileKeepsItsOwnerGroupAndModeAlsoWhenWrittenByName)
+{
+    // Another user's file, as root may save one; anyone else checks the mode only.
+    const bool root = geteuid() == 0;
+    const uid_t owner = root ? 4321 : geteuid();
+    const gid_t group = root ? 4322 : getegid();
+    const auto expectKept = [&](const QString& file) {
+        struct stat st {};
+        ASSERT_EQ(stat(QFile::encodeName(file).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, mode_t(0604));
+        EXPECT_EQ(st.st_uid, owner);
+        EXPECT_EQ(st.st_gid, group);
+    };
+    const auto oldFile = [&](const char* name) {
+        const QString file = write(name, "old");
+        const QByteArray encoded = QFile::encodeName(file);
+        EXPECT_EQ(chown(encoded.constData(), owner, group), 0);
+        EXPECT_EQ(chmod(encoded.constData(), 0604), 0);
+        return file;
+    };
+
+    const QString saved = oldFile("saved.kdx");
+    catalogueOfSize(100).SaveToFile(saved);
+    EXPECT_TRUE(read(saved).startsWith("kdx v2.1"));
+    expectKept(saved);
+
+    // An export plug-in may put a new file of its own in the temporary's place.
+    const QString exported = oldFile("exported.csv");
+    AtomicFile file(exported);
+    QFile::remove(file.temporaryName());
+    WriteTestFile(file.temporaryName(), "written by the plug-in");
+    ASSERT_TRUE(file.commitWrittenByName());
+    EXPECT_EQ(read(exported), QByteArray("written by the plug-in"));
+    expectKept(exported);
 }
 
 } // namespace

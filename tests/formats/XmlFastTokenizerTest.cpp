@@ -166,5 +166,49 @@ TEST_F(XmlFastTokenizerTest, NeverTakesWhatExpatRefusesNorReportsItOtherwise)
     EXPECT_GT(taken, 100);
 }
 
+TEST_F(XmlFastTokenizerTest, LeadBytesPastUnicodeAreRefused)
+{
+    // F5 to F7 would start characters above U+10FFFF; F8 and up start no UTF-8 at all.
+    for (const char* text : {"<a>\xF5\x80\x80\x80</a>", "<a>\xF7\xBF\xBF\xBF</a>", "<a>\xF8\x88\x80\x80\x80</a>",
+                             "<a x=\"\xF5\x80\x80\x80\"/>"}) {
+        const auto [expat, fast] = readBoth(QByteArray(text));
+        EXPECT_FALSE(expat.has_value()) << text;
+        EXPECT_FALSE(fast.has_value()) << text;
+    }
+}
+
+TEST_F(XmlFastTokenizerTest, AnElementWithMoreAttributesThanTheFastPathHoldsIsReadThroughTheGeneralOne)
+{
+    const auto element = [](int attributes) -> QByteArray {
+        QByteArray tag = "<r><e";
+        for (int i = 0; i < attributes; ++i)
+            tag += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i * 7) + '"';
+        return tag + "/>text</r>";
+    };
+    const auto [expat32, fast32] = readBoth(element(32));
+    ASSERT_TRUE(expat32.has_value());
+    EXPECT_EQ(XmlLogDifference(fast32, expat32), "");
+    const auto [expat33, fast33] = readBoth(element(33));
+    ASSERT_TRUE(expat33.has_value());
+    EXPECT_TRUE(expat33->find("a32=[224]") != std::string::npos);
+    EXPECT_FALSE(fast33.has_value());
+
+    // A catalogue with such an element reads whole, its extra attributes ignored.
+    const auto lists = sampleCatalogue();
+    const QString catalogue = path("many.xkdx");
+    TReelkeepXMLSerialiazerV2_1().Save(catalogue, *lists);
+    QByteArray bytes = ReadWholeFile(catalogue);
+    QByteArray extra;
+    for (int i = 0; i < 40; ++i)
+        extra += " x" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + '"';
+    const qsizetype item = bytes.indexOf("<Item ");
+    ASSERT_GE(item, 0);
+    bytes.insert(item + 5, extra);
+    WriteTestFile(catalogue, bytes);
+    TzkReelkeep doc;
+    doc.LoadFromXML(catalogue);
+    EXPECT_EQ(Describe(doc.Lists(), Detail::Everything), Describe(*lists, Detail::Everything));
+}
+
 } // namespace
 } // namespace reelkeep::testing

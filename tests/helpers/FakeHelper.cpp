@@ -1,5 +1,5 @@
 // A helper executable that misbehaves on request, for the tests of HelperProcess.
-// fake-helper echo | crash | hang | flood | descriptors | fail
+// fake-helper echo | crash | hang | linger | flood | descriptors | fail
 #include "HelperChannel.h"
 
 #include <QByteArray>
@@ -29,6 +29,13 @@ int main(int argc, char** argv)
         std::raise(SIGSEGV);
     }
     if (mode == "hang") {
+        for (;;)
+            ::pause();
+    }
+    if (mode == "linger") {
+        // Says all it has to say, then never ends.
+        ::close(0);
+        ::close(1);
         for (;;)
             ::pause();
     }

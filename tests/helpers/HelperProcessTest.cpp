@@ -1,6 +1,7 @@
 #include "HelperProcess.h"
 
 #include <QTemporaryFile>
+#include <atomic>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -107,4 +108,24 @@ TEST(HelperProcessTest, TheHelperGetsNoDescriptorButItsSocketAndStandardError)
     HelperProcess helper(fakeHelper(), {QStringLiteral("descriptors")});
     EXPECT_EQ(helper.ReadToExit(1024, DeadlineIn(10s)), QByteArray("0 1 2 "));
     ::close(leaky);
+}
+
+TEST(HelperProcessTest, AHelperThatAnswersButNeverEndsIsToldAsHungAtTheDeadline)
+{
+    HelperProcess lingering(fakeHelper(), {QStringLiteral("linger")});
+    // Should the deadline be missed, the stop ends the wait, with another reason.
+    StopSignal stop;
+    std::atomic<bool> over{false};
+    const auto start = std::chrono::steady_clock::now();
+    std::thread stopper([&] {
+        while (!over && std::chrono::steady_clock::now() - start < 5s)
+            std::this_thread::sleep_for(20ms);
+        stop.Raise();
+    });
+    EXPECT_EQ(failureOf([&] { lingering.ReadToExit(16, DeadlineIn(300ms), &stop); }), HelperFailure::TimedOut);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    over = true;
+    EXPECT_GE(waited, 300ms);
+    EXPECT_LT(waited, 5s);
+    stopper.join();
 }

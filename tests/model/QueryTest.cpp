@@ -71,3 +71,14 @@ TEST(QuickSearch, FindsTheNextContainingCellInDisplayOrder)
         EXPECT_EQ(QuickSearch(normaliser, QString::fromUtf8(test.text), 1).next(order, test.start, test.wrap), test.found)
             << test.text << " from " << test.start;
 }
+
+TEST(FilterValueList, OffersNoValueOfARecordTheFilterHides)
+{
+    // The hidden records come first, where a list of every record would start.
+    auto list = makeList();
+    addRow(*list, 1, "Жмурки");
+    addRow(*list, 1, "Брат");
+    addRow(*list, 1, "Амели");
+    list->SetColumnFilter(1, QStringLiteral("*А*"));
+    EXPECT_EQ(FilterValueList(*list, 1, QLocale(QLocale::Russian)), u({"Амели", "Брат"}));
+}

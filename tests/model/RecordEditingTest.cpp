@@ -72,5 +72,17 @@ TEST(RecordEditing, PickedValuesAndColourCells)
         EXPECT_EQ(ColourOfCell(cell), rgb) << cell.toStdString();
 }
 
+TEST(RecordEditing, NumbersGoOnAfterTheDiscsOfARecordThatFollowsAnother)
+{
+    // 1 with two discs holds 1 and 2; 5 with two holds 5 and 6, so 7 follows; 7 holds 7.
+    auto first = makeList();
+    addRow(*first, csNumber, "1")->Fields[csDiscs] = QStringLiteral("2");
+    EXPECT_EQ(NextRecordNumber(*first), 3);
+    auto list = makeList();
+    addRow(*list, csNumber, "5")->Fields[csDiscs] = QStringLiteral("2");
+    addRow(*list, csNumber, "7")->Fields[csDiscs] = QStringLiteral("1");
+    EXPECT_EQ(NextRecordNumber(*list), 8);
+}
+
 } // namespace
 } // namespace reelkeep::testing

@@ -142,3 +142,12 @@ TEST(CoverDraw, LongTextsEndInDotsWithinTheirBox)
     EXPECT_LE(ink.right(), 300);
     EXPECT_GT(ink.right(), 250);
 }
+
+TEST(CoverDraw, ATextExactlyAsWideAsItsBoxIsKeptWhole)
+{
+    const QFontMetrics metrics(PixelFont(QStringLiteral("Arial"), 30));
+    const QString title = QStringLiteral("Seven Samurai");
+    const int width = metrics.horizontalAdvance(title);
+    EXPECT_EQ(FitText(title, width, metrics), title);
+    EXPECT_TRUE(FitText(title, width - 1, metrics).endsWith(QStringLiteral("...")));
+}

@@ -115,3 +115,12 @@ TEST_F(IniFileTest, ReadOnlyOrUnwritableFileIsOnlyReadAndTheRefusalNamesIt)
     }
     EXPECT_EQ(bytes(), QByteArray("[a]\nx=1\n"));
 }
+
+TEST_F(IniFileTest, AQuotedEmptyValueIsEmptyAndALoneQuoteStays)
+{
+    put("[Options]\r\nNone=\"\"\r\nSingleNone=''\r\nQuote=\"\r\n");
+    const IniFile ini(path);
+    EXPECT_EQ(ini.ReadString(u("Options"), u("None"), u("d")), QString());
+    EXPECT_EQ(ini.ReadString(u("Options"), u("SingleNone"), u("d")), QString());
+    EXPECT_EQ(ini.ReadString(u("Options"), u("Quote"), u("d")), u("\""));
+}

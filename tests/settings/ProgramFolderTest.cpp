@@ -87,3 +87,40 @@ TEST(ProgramFolder, SeedingAddsWhatIsMissingAndNeverOverwritesTheUsersFiles)
     EXPECT_FALSE(QFile::exists(home + u("/make-covers.sh")));
     EXPECT_FALSE(QDir(home + u("/covers-src")).exists());
 }
+
+TEST(ProgramFolder, ARefreshReplacesOnlyOlderPluginsNeverEditedLanguagesOrSettings)
+{
+    QTemporaryDir dir;
+    const QString shipped = dir.filePath(u("shipped")), home = dir.filePath(u("home"));
+    const QDateTime lastWeek = QDateTime::currentDateTime().addDays(-7);
+    const auto age = [&](const QString& file) {
+        QFile handle(file);
+        ASSERT_TRUE(handle.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(handle.setFileTime(lastWeek, QFileDevice::FileModificationTime));
+    };
+    // The person edited these last week; the program was updated since.
+    WriteTestFile(home + u("/Russian.lng"), "edited by the user");
+    WriteTestFile(home + u("/setup.ini"), "[Options]\nLanguage=Russian\n");
+    age(home + u("/Russian.lng"));
+    age(home + u("/setup.ini"));
+    WriteTestFile(shipped + u("/Russian.lng"), "shipped");
+    WriteTestFile(shipped + u("/setup.ini"), "[Options]\n");
+    // A plug-in the person built after the shipped one was made stays too.
+    WriteTestFile(shipped + u("/Plugins/own.kdp"), "shipped");
+    age(shipped + u("/Plugins/own.kdp"));
+    WriteTestFile(home + u("/Plugins/own.kdp"), "built by the user");
+
+    ProgramFolder::Seed(home, {shipped});
+    EXPECT_EQ(ReadTestFile(home + u("/Russian.lng")), QByteArray("edited by the user"));
+    EXPECT_EQ(ReadTestFile(home + u("/setup.ini")), QByteArray("[Options]\nLanguage=Russian\n"));
+    EXPECT_EQ(ReadTestFile(home + u("/Plugins/own.kdp")), QByteArray("built by the user"));
+}
+
+TEST(ProgramFolder, ANamedFolderThatIsThereButEmptyIsSeeded)
+{
+    QTemporaryDir dir;
+    const QString empty = dir.filePath(u("empty"));
+    ASSERT_TRUE(QDir().mkpath(empty));
+    EXPECT_EQ(ProgramFolder::Resolve(empty), empty);
+    EXPECT_TRUE(QFile::exists(empty + u("/English.lng")));
+}

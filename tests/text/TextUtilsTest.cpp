@@ -70,3 +70,12 @@ TEST(TextUtils, CuttingAroundSubstrings)
     EXPECT_EQ(TextAfterCase(u(".CD"), u("Фильм.cd2.avi"), false), u("2.avi"));
     EXPECT_EQ(TextAfterCase(u("ФИЛЬМ"), u("фильм.avi"), false), u(".avi"));
 }
+
+TEST(TextUtils, EveryDigitCountsAndTheCharactersBesideThemDoNot)
+{
+    EXPECT_TRUE(IsNumber(u("1234567890")));
+    EXPECT_TRUE(IsNumber(u("9")));
+    // '/' and ':' lie just below and above the digits.
+    EXPECT_FALSE(IsNumber(u("1/2")));
+    EXPECT_FALSE(IsNumber(u("19:30")));
+}

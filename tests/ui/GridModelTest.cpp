@@ -103,6 +103,20 @@ private slots:
         QCOMPARE(rows[0], group);
         QCOMPARE(rows[1], list->Row(0));
     }
+
+    void aChildOfTheFirstRecordChosenWithItIsNotTakenTwice()
+    {
+        TzkRow* first = list->Row(0);
+        TzkRow* child = add("b1", first);
+        GridModel model;
+        model.setDocument(&doc);
+        const QModelIndex firstIndex = model.index(0, 0);
+        QCOMPARE(model.rowAt(model.index(0, 0, firstIndex)), child);
+        const auto rows = model.outermostRows({model.index(0, 2, firstIndex), firstIndex});
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(rows[0], first);
+        QCOMPARE(model.parent(model.index(0, 0, firstIndex)), firstIndex);
+    }
 };
 
 QTEST_GUILESS_MAIN(GridModelTest)

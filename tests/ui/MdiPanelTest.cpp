@@ -87,6 +87,7 @@ private slots:
     void ButtonsFollowTheWindows();
     void ButtonsShrinkToFitAndGrowBack();
     void ClicksAndMenuItemsFollowAndActOnTheWindows();
+    void ButtonsNeverTouchEachOtherNorTheEdge();
 };
 
 void MdiPanelTest::ButtonsFollowTheWindows()
@@ -254,6 +255,22 @@ void MdiPanelTest::ClicksAndMenuItemsFollowAndActOnTheWindows()
     bench.Trigger(c, "CloseWindow");
     QTRY_VERIFY(bench.Panel->Buttons().empty());
     QVERIFY(bench.Area->subWindowList().isEmpty());
+}
+
+void MdiPanelTest::ButtonsNeverTouchEachOtherNorTheEdge()
+{
+    Bench bench;
+    bench.AddPanel();
+    // Full width first, then shrinking as windows are added.
+    for (int count = 1; count <= 14; ++count) {
+        bench.Open(QStringLiteral("Каталог %1.kdx").arg(count));
+        const std::vector<QToolButton*> buttons = bench.Panel->Buttons();
+        QVERIFY(buttons.front()->x() > bench.Panel->contentsRect().left());
+        for (std::size_t i = 1; i < buttons.size(); ++i)
+            QVERIFY2(buttons[i]->x() > buttons[i - 1]->geometry().right() + 1,
+                     qPrintable(QStringLiteral("buttons %1 and %2 of %3 touch").arg(i).arg(i + 1).arg(count)));
+        QVERIFY(buttons.back()->geometry().right() < bench.Panel->contentsRect().right());
+    }
 }
 
 QTEST_MAIN(MdiPanelTest)

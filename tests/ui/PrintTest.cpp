@@ -373,6 +373,37 @@ private slots:
         main->menus().action("miPrintList")->trigger();
         QVERIFY(!shownOverPreview);
         QTRY_VERIFY(filter->isVisible());
+
+    void thePageTurnsOnlyWhereTheCoverFitsAndThePreviewButtonsShowTheWay()
+    {
+        selectTitle(QStringLiteral("Фильм 002"), QItemSelectionModel::ClearAndSelect);
+        dialogs.print = false;
+        // Fitting neither way, the page stays as it was.
+        SaveLayout(path("Huge.cvr"), 3, QStringLiteral("%Name%"), 400);
+        main->shell().options().CoverFile = QStringLiteral("Huge.cvr");
+        main->menus().action("miPrintCover")->trigger();
+        QCOMPARE(dialogs.orientation, QPageLayout::Portrait);
+
+        SaveLayout(path("Wide.cvr"), 4, QStringLiteral("%Name%"));
+        main->shell().options().CoverFile = QStringLiteral("Wide.cvr");
+        QStringList shown;
+        dialogs.pick = [&shown](TfmPrintPreview& preview) {
+            const auto way = [&preview] {
+                QString checked;
+                for (const char* name : {"acPortrait", "acLandscape"})
+                    if (preview.findChild<QAction*>(QString::fromLatin1(name))->isChecked())
+                        checked += QString::fromLatin1(name);
+                return checked;
+            };
+            preview.refresh();
+            shown << way();
+            preview.findChild<QAction*>(QStringLiteral("acPortrait"))->trigger();
+            shown << way();
+        };
+        main->menus().action("miPrintCover")->trigger();
+        QCOMPARE(shown, test::u({"acLandscape", "acPortrait"}));
+        QCOMPARE(dialogs.orientation, QPageLayout::Portrait);
+        QCOMPARE(dialogs.notice, main->shell().text("Printing", "TurnPage"));
     }
 };
 

@@ -453,6 +453,32 @@ private slots:
         QCOMPARE(CliTitles(saveAndDump(list, path())), u({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Part 3",
                                                         "Жмурки", "Матрица 2", "Шахматы", "Last"}));
     }
+
+    void addAndPasteJoinTheCurrentRecordsGroupNeverGoUnderIt()
+    {
+        TzkRow* group = record("Бригада");
+        const int members = group->ChildCount();
+        click(rowIndex("Бригада 1"));
+        main->menus().action("miAddRow")->trigger();
+        QCOMPARE(group->ChildCount(), members + 1);
+        QCOMPARE(group->Children.back().get(), list->currentRecord());
+
+        // On the group itself, the new record is a top-level one, the last.
+        click(rowIndex("Бригада"));
+        main->menus().action("miAddRow")->trigger();
+        QCOMPARE(group->ChildCount(), members + 1);
+        QCOMPARE(list->controller().currentList()->Items().back().get(), list->currentRecord());
+
+        // A record pasted on a member of the group becomes its last member.
+        click(rowIndex("Амели"));
+        main->menus().action("miCopy")->trigger();
+        list->grid()->expandAll();
+        click(rowIndex("Бригада 1"));
+        main->menus().action("miPaste")->trigger();
+        QCOMPARE(group->ChildCount(), members + 2);
+        QCOMPARE(group->Children.back()->Fields[csTitle], QStringLiteral("Амели"));
+        QCOMPARE(record("Бригада 1")->ChildCount(), 0);
+    }
 };
 
 QTEST_MAIN(RecordPanelTest)
