@@ -373,6 +373,7 @@ private slots:
         main->menus().action("miPrintList")->trigger();
         QVERIFY(!shownOverPreview);
         QTRY_VERIFY(filter->isVisible());
+    }
 
     void thePageTurnsOnlyWhereTheCoverFitsAndThePreviewButtonsShowTheWay()
     {
