@@ -117,7 +117,7 @@ void typeInto(QWidget* widget, const QString& text)
 bool idle(TfmList* list)
 {
     return list->controller().document() && !list->controller().isLoading() && list->isEnabled()
-        && list->widget()->isEnabled() && !list->files().isEntering();
+        && list->widget()->isEnabled() && !list->isBusy();
 }
 
 } // namespace
