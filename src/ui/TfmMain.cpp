@@ -299,7 +299,7 @@ void TfmMain::connectCommands()
     connect(m_menu->action("miAbout"), &QAction::triggered, this, [this] { ShowAbout(this, lookup()); });
     onActive("miPrintCover", [this](TfmList& list) { m_printing->printCover(list); });
     onActive("miPrintList", [this](TfmList& list) { m_printing->printList(list); });
-    onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts); });
+    onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts, list.work()); });
     connect(m_menu->action("miListInfo"), &QAction::triggered, this, &TfmMain::miListInfoClick);
     connect(m_menu->action("miOptions"), &QAction::triggered, this, [this] { m_options->ShowOptions(); });
     onActive("miStat", [](TfmList& list) { list.CalculateStat(); });
