@@ -3,6 +3,7 @@
 // catalogue. Counters: the CPU of the whole work (this process or the tool, with the
 // media helpers), and for the window the longest the event loop went without a turn
 // and the longest between two repaints of the progress window.
+#include "FileEntryCommands.h"
 #include "ListController.h"
 #include "MainMenu.h"
 #include "Prompts.h"
@@ -56,7 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()
-            && static_cast<QWidget*>(watched)->window()->objectName() == QLatin1String("fmWalkProgress")) {
+            && static_cast<QWidget*>(watched)->window()->objectName() == QLatin1String("fmWorkProgress")) {
             if (m_sincePaint.isValid())
                 longest = std::max(longest, m_sincePaint.elapsed());
             m_sincePaint.start();
@@ -115,7 +116,10 @@ void WindowAddFolder(benchmark::State& state)
         const double before = cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN);
         sinceTurn.start();
         ticker.start(5);
+        QEventLoop entry;
+        QObject::connect(&list->files(), &FileEntryCommands::entryFinished, &entry, &QEventLoop::quit);
         main.menus().action("miAddFromDir")->trigger();
+        entry.exec();
         ticker.stop();
         cpu += cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN) - before;
 

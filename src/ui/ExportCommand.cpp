@@ -7,6 +7,7 @@
 #include "ShellState.h"
 #include "TzkPluginsPack.h"
 #include "TzkReelkeep.h"
+#include "WindowWork.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -34,7 +35,7 @@ QStringList ExportFilters(const TzkPluginsPack& plugins)
     }
 }
 
-void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& prompts)
+void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& prompts, WindowWork& work)
 {
     const TzkReelkeep* document = list.document();
     const QStringList filters = ExportFilters(shell.plugins());
@@ -53,20 +54,37 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
         return;
     const int n = choice.filterIndex + 1;
     const QString library = QDir::toNativeSeparators(shell.plugins().GetPlugin(kExportPlugin, n).LibraryPath);
-    QString failure;
-    list.setStatus(shell.text("SBMessage", "Saving"));
-    try {
-        switch (shell.plugins().ExportToFile(n, path, document->SaveToString())) {
-        case ExportOutcome::CannotCall: failure = shell.text("Export", "CannotCall").arg(library); break;
-        case ExportOutcome::WroteNothing: failure = shell.text("Export", "WroteNothing").arg(QDir::toNativeSeparators(path)); break;
-        case ExportOutcome::Written: break;
+    // The worker reads the document while the window is locked, and calls a copy of the
+    // plug-in list, which a save of the options may replace meanwhile.
+    struct Outcome {
+        ExportOutcome written = ExportOutcome::Written;
+        QString error;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    const auto job = [outcome, document, plugins = shell.plugins(), n, path](QPromise<void>& promise) {
+        try {
+            const QByteArray text = document->SaveToString();
+            // The plug-in itself cannot be stopped once called.
+            if (!promise.isCanceled())
+                outcome->written = plugins.ExportToFile(n, path, text);
+        } catch (const ReelkeepError& error) {
+            outcome->error = error.message();
         }
-    } catch (const ReelkeepError& error) {
-        failure = shell.text("Export", "Failed").arg(error.message());
-    }
-    list.setStatus(shell.text("SBMessage", "Ready"));
-    if (!failure.isEmpty())
-        prompts.ask({PromptIcon::Error, QString(), failure, {PromptButton::Ok}});
+    };
+    const auto done = [outcome, &list, &shell, &prompts, library, path] {
+        QString failure;
+        if (!outcome->error.isEmpty())
+            failure = shell.text("Export", "Failed").arg(outcome->error);
+        else if (outcome->written == ExportOutcome::CannotCall)
+            failure = shell.text("Export", "CannotCall").arg(library);
+        else if (outcome->written == ExportOutcome::WroteNothing)
+            failure = shell.text("Export", "WroteNothing").arg(QDir::toNativeSeparators(path));
+        list.setStatus(shell.text("SBMessage", "Ready"));
+        if (!failure.isEmpty())
+            prompts.ask({PromptIcon::Error, QString(), failure, {PromptButton::Ok}});
+    };
+    list.setStatus(shell.text("SBMessage", "Saving"));
+    work.start(shell.text("SBMessage", "Saving"), job, done);
 }
 
 } // namespace reelkeep

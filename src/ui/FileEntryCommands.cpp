@@ -3,7 +3,6 @@
 #include "FileNameSeparators.h"
 #include "FolderWalk.h"
 #include "GridModel.h"
-#include "InterfaceLock.h"
 #include "ListController.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
@@ -11,13 +10,11 @@
 #include "TfmList.h"
 #include "TzkRecordEntry.h"
 #include "TzkRecordPanel.h"
-#include "WalkProgress.h"
+#include "WindowWork.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QScopedValueRollback>
+#include <memory>
 
 namespace reelkeep {
 namespace {
@@ -25,43 +22,15 @@ namespace {
 // Lines of a list shown in one message; the rest are counted.
 constexpr qsizetype kListedLines = 40;
 
-// The list window as record entry sees it: records added go through the controller's
-// entry calls and are shown together at the end; cells of a record that was already
-// there are set as a person's edit sets them.
-class WindowEntryTarget : public ListEntryTarget {
-public:
-    WindowEntryTarget(ListController& controller, TZKList& list, TzkRow* current, TzkRow* parent)
-        : ListEntryTarget(list), m_controller(controller), m_parent(parent)
-    {
-        Current = current;
-    }
-    TzkRow* AddEmptyRecord() override
-    {
-        Current = m_controller.addEnteredRecord(m_parent);
-        ++Added;
-        return Current;
-    }
-    void StoreCell(TzkRow& row, int column, const QString& text) override
-    {
-        if (Added > 0)
-            m_controller.fillEnteredCell(&row, column, text);
-        else
-            m_controller.setCell(&row, column, text);
-    }
-
-    int Added = 0;
-
-private:
-    ListController& m_controller;
-    TzkRow* m_parent;
-};
-
-TzkRecordEntry entryFor(RecordEntryTarget& target, const ShellState& shell)
-{
-    return TzkRecordEntry(target, FileNameSeparators::From(shell.options()), target.List().Formats);
-}
-
 } // namespace
+
+struct FileEntryCommands::Outcome {
+    Outcome(const TZKList& list, const TzkRow* current) : Recorded(list, current) {}
+    RecordedEntry Recorded;
+    WalkResult Walk;
+    QString Error;
+    QStringList LengthUnread;
+};
 
 QStringList VideoFileFilters()
 {
@@ -73,13 +42,14 @@ QStringList VideoFileFilters()
     return filters;
 }
 
-FileEntryCommands::FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts)
+FileEntryCommands::FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, WindowWork& work)
     : QObject(&window),
       m_window(window),
       m_panel(panel),
       m_shell(shell),
       m_prompts(prompts),
-      m_controller(window.controller())
+      m_controller(window.controller()),
+      m_work(work)
 {
 }
 
@@ -98,29 +68,26 @@ TzkRow* FileEntryCommands::parentOfCurrent() const
 
 void FileEntryCommands::AddFromFile()
 {
-    TZKList* list = m_controller.currentList();
-    if (!list || isEntering())
+    if (!m_controller.currentList() || m_work.isRunning())
         return;
     const QStringList files = m_prompts.chooseFilesToOpen(m_shell.options().LastAviDir, VideoFileFilters());
     if (files.isEmpty())
         return;
     remember(QFileInfo(files.front()).absolutePath());
-    WindowEntryTarget target(m_controller, *list, m_window.currentRecord(), parentOfCurrent());
-    QString error;
-    enterLocked(target, "FilesCaption", static_cast<int>(files.size()), error, [this, &files](TzkRecordEntry& entry, const WalkOptions& options) {
-        tellUnreadLengths(entry);
+    enterInBackground("FilesCaption", nullptr, parentOfCurrent(), [files](TzkRecordEntry& entry, const WalkOptions& options) {
+        options.Progress(0, static_cast<int>(files.size()));
         entry.ProcessFiles(files, options);
         return WalkResult();
+    }, [this](const Outcome& outcome) {
+        tellUnreadLengths(outcome.LengthUnread);
+        if (!outcome.Error.isEmpty())
+            tell(outcome.Error, true);
     });
-    showEntered(target.Added, target.Current);
-    if (!error.isEmpty())
-        tell(error, true);
-    emit entryFinished();
 }
 
 void FileEntryCommands::AddFromFolder()
 {
-    if (!m_controller.currentList() || isEntering())
+    if (!m_controller.currentList() || m_work.isRunning())
         return;
     const QString dir = m_prompts.chooseFolder(m_shell.text("SysMessage", "ChooseDirectory"), m_shell.options().LastAviDir);
     if (dir.isEmpty())
@@ -131,61 +98,77 @@ void FileEntryCommands::AddFromFolder()
 
 void FileEntryCommands::WalkFolder(const QString& dir)
 {
-    TZKList* list = m_controller.currentList();
-    if (!list || isEntering())
+    if (!m_controller.currentList() || m_work.isRunning())
         return;
-    WindowEntryTarget target(m_controller, *list, m_window.currentRecord(), parentOfCurrent());
-    QStringList lengthUnread;
-    QString error;
-    const WalkResult result = enterLocked(target, "WalkCaption", -1, error, [&dir, &lengthUnread](TzkRecordEntry& entry, const WalkOptions& options) {
-        entry.SetLengthUnreadHook([&lengthUnread](const QString& file) { lengthUnread << file; });
+    enterInBackground("WalkCaption", nullptr, parentOfCurrent(), [dir](TzkRecordEntry& entry, const WalkOptions& options) {
         return entry.AddFolder(dir, options);
+    }, [this](const Outcome& outcome) {
+        QStringList skipped;
+        for (const SkippedPath& skip : outcome.Walk.Skipped)
+            skipped << skip.Path + QStringLiteral(": ") + skip.Reason;
+        reportWalk(outcome.Error, skipped, outcome.LengthUnread);
     });
-    showEntered(target.Added, target.Current);
-    QStringList skipped;
-    for (const SkippedPath& skip : result.Skipped)
-        skipped << skip.Path + QStringLiteral(": ") + skip.Reason;
-    reportWalk(error, skipped, lengthUnread);
-    emit entryFinished();
 }
 
-WalkResult FileEntryCommands::enterLocked(RecordEntryTarget& target, const char* captionKey, int files, QString& error,
-                                          const std::function<WalkResult(TzkRecordEntry&, const WalkOptions&)>& work)
+void FileEntryCommands::enterInBackground(const char* captionKey, TzkRow* current, TzkRow* parent, Work work,
+                                          std::function<void(const Outcome&)> report)
 {
-    // Entry runs on this thread and puts records straight into the document; a walk's
-    // media are read ahead on the core's worker pool, and each poll lets pending events
-    // run. The windows and the menus are disabled meanwhile, so nothing else can change
-    // the catalogue; the progress window is not modal, so that closing the program
-    // reaches the main window, which stops the entry and closes after it has returned.
-    auto* mainWindow = qobject_cast<QMainWindow*>(m_window.window());
-    const InterfaceLock lock{mainWindow ? mainWindow->centralWidget() : m_window.widget(), mainWindow ? mainWindow->menuBar() : nullptr};
-    m_controller.setStatus(m_shell.text("FileEntry", captionKey));
-    WalkProgress progress(m_shell, m_shell.text("FileEntry", captionKey), mainWindow ? static_cast<QWidget*>(mainWindow) : &m_window);
-    // Known before any event runs, so that a close meanwhile only stops the entry.
-    const QScopedValueRollback<WalkProgress*> entering(m_entry, &progress);
-    if (files >= 0)
-        progress.setCount(0, files);
-    TzkRecordEntry entry = entryFor(target, m_shell);
-    WalkOptions options;
-    options.Progress = [&progress](int done, int found) { progress.setCount(done, found); };
-    options.Cancelled = [&progress] { return progress.poll(); };
-    try {
-        return work(entry, options);
-    } catch (const ReelkeepError& failure) {
-        error = failure.message();
+    const TZKList& list = *m_controller.currentList();
+    // Made here, from the live sheet, before the worker starts: it never sees the sheet itself.
+    auto outcome = std::make_shared<Outcome>(list, current);
+    const FileNameSeparators separators = FileNameSeparators::From(m_shell.options());
+    const LocaleFormats formats = list.Formats;
+    const QString caption = m_shell.text("FileEntry", captionKey);
+    if (!current)
+        m_controller.setStatus(caption);
+    const auto job = [outcome, separators, formats, work = std::move(work)](QPromise<void>& promise) {
+        TzkRecordEntry entry(outcome->Recorded, separators, formats);
+        entry.SetLengthUnreadHook([&outcome = *outcome](const QString& file) { outcome.LengthUnread << file; });
+        WalkOptions options;
+        options.Progress = [&promise](int done, int found) {
+            if (promise.future().progressMaximum() != found)
+                promise.setProgressRange(0, found);
+            promise.setProgressValue(done);
+        };
+        options.Cancelled = [&promise] { return promise.isCanceled(); };
+        try {
+            outcome->Walk = work(entry, options);
+        } catch (const ReelkeepError& failure) {
+            outcome->Error = failure.message();
+        }
+    };
+    const auto done = [this, outcome, current, parent, report = std::move(report)] {
+        const auto [added, last] = playBack(outcome->Recorded.Steps(), current, parent);
+        if (current)
+            m_panel.showRecord(current);
+        else
+            showEntered(added, last);
+        report(*outcome);
+        emit entryFinished();
+    };
+    const auto label = [this](int done, int total) {
+        return total > 0 ? m_shell.text("FileEntry", "FilesDone").arg(done).arg(total) : m_shell.text("FileEntry", "Searching");
+    };
+    m_work.start(caption, job, done, label);
+}
+
+std::pair<int, const TzkRow*> FileEntryCommands::playBack(const std::vector<EntryStep>& steps, TzkRow* current, TzkRow* parent)
+{
+    std::vector<TzkRow*> added;
+    for (const EntryStep& step : steps) {
+        if (step.Column == EntryStep::kAddRecord)
+            added.push_back(m_controller.addEnteredRecord(parent));
+        else if (step.Record == EntryStep::kCurrentRecord)
+            m_controller.setCell(current, step.Column, step.Text);
+        else
+            m_controller.fillEnteredCell(added[static_cast<size_t>(step.Record)], step.Column, step.Text);
     }
-    return {};
-}
-
-void FileEntryCommands::cancelEntry()
-{
-    if (m_entry)
-        m_entry->stop();
+    return {static_cast<int>(added.size()), added.empty() ? nullptr : added.back()};
 }
 
 void FileEntryCommands::FillFromFile()
 {
-    if (!m_controller.currentList() || !m_window.currentRecord())
+    if (!m_controller.currentList() || !m_window.currentRecord() || m_work.isRunning())
         return;
     const QString file = m_prompts.chooseFileToOpen(m_shell.options().LastAviDir, VideoFileFilters());
     if (!file.isEmpty())
@@ -194,7 +177,7 @@ void FileEntryCommands::FillFromFile()
 
 void FileEntryCommands::AppendFile()
 {
-    if (!m_controller.currentList() || !m_window.currentRecord())
+    if (!m_controller.currentList() || !m_window.currentRecord() || m_work.isRunning())
         return;
     const QStringList files = m_prompts.chooseFilesToOpen(m_shell.options().LastAviDir, VideoFileFilters());
     if (!files.isEmpty())
@@ -203,23 +186,25 @@ void FileEntryCommands::AppendFile()
 
 void FileEntryCommands::enterIntoCurrent(const QStringList& files, void (TzkRecordEntry::*step)(const QString&))
 {
-    TzkRow* row = m_window.currentRecord();
     remember(QFileInfo(files.front()).absolutePath());
-    WindowEntryTarget target(m_controller, *m_controller.currentList(), row, nullptr);
-    TzkRecordEntry entry = entryFor(target, m_shell);
-    tellUnreadLengths(entry);
-    try {
-        for (const QString& file : files)
+    enterInBackground("FilesCaption", m_window.currentRecord(), nullptr, [files, step](TzkRecordEntry& entry, const WalkOptions& options) {
+        for (const QString& file : files) {
+            if (options.Cancelled())
+                break;
             (entry.*step)(file);
-    } catch (const ReelkeepError& failure) {
-        tell(failure.message(), true);
-    }
-    m_panel.showRecord(row);
+        }
+        return WalkResult();
+    }, [this](const Outcome& outcome) {
+        tellUnreadLengths(outcome.LengthUnread);
+        if (!outcome.Error.isEmpty())
+            tell(outcome.Error, true);
+    });
 }
 
-void FileEntryCommands::tellUnreadLengths(TzkRecordEntry& entry)
+void FileEntryCommands::tellUnreadLengths(const QStringList& files)
 {
-    entry.SetLengthUnreadHook([this](const QString& file) { tell(m_shell.text("FileEntry", "LengthUnread").arg(file), false); });
+    for (const QString& file : files)
+        tell(m_shell.text("FileEntry", "LengthUnread").arg(file), false);
 }
 
 void FileEntryCommands::showEntered(int added, const TzkRow* last)

@@ -1,9 +1,10 @@
 // Records from video files and folders in one list window: Add from file, Add from
-// folder (with its progress window and Cancel), Fill from file ("...") and Append
-// file ("+"), all through the core's record entry; every change to the catalogue is
-// a controller call.
+// folder, Fill from file ("...") and Append file ("+"). The core's record entry runs
+// on a worker thread as the window's work (locked, with progress and Cancel) into a
+// scratch list; its steps are played back here as controller calls, in order.
 #pragma once
 
+#include "RecordedEntry.h"
 #include "TzkRecordEntry.h"
 
 #include <QObject>
@@ -18,12 +19,12 @@ class ShellState;
 class TfmList;
 class TzkRecordPanel;
 class TzkRow;
-class WalkProgress;
+class WindowWork;
 
 class FileEntryCommands : public QObject {
     Q_OBJECT
 public:
-    FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts);
+    FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, WindowWork& work);
 
     // One new record per chosen file (the parts of a film chosen together make one).
     void AddFromFile();
@@ -36,41 +37,42 @@ public:
 
     // The walk behind AddFromFolder, for a folder already chosen.
     void WalkFolder(const QString& dir);
-    // Whether chosen files or a folder are being entered (the window is locked).
-    bool isEntering() const { return m_entry != nullptr; }
-    // Makes the entry stop at its next step; the records entered so far stay.
-    void cancelEntry();
-
 signals:
-    // Entry of chosen files or a folder ended, however it ended.
+    // Entry of chosen files or a folder ended, however it ended, and was reported.
     void entryFinished();
 
 private:
+    // What an entry on the worker thread leaves for the window.
+    struct Outcome;
+    using Work = std::function<WalkResult(TzkRecordEntry&, const WalkOptions&)>;
+
     // Shows the records entered, the last one current, and how many there were (none too).
     void showEntered(int added, const TzkRow* last);
     // Where new records go: beside the current record, at the top level without one.
     TzkRow* parentOfCurrent() const;
     void tell(const QString& text, bool error);
-    // Each file whose length cannot be read is named in a box as it is entered.
-    void tellUnreadLengths(TzkRecordEntry& entry);
+    // Each file whose length could not be read, named in a box of its own.
+    void tellUnreadLengths(const QStringList& files);
     // Fills or extends the current record from the files, one step each; an error
     // stops at its file and is shown.
     void enterIntoCurrent(const QStringList& files, void (TzkRecordEntry::*step)(const QString&));
     // The walk's closing message: what it skipped and the files entered without a length.
     void reportWalk(const QString& error, const QStringList& skipped, const QStringList& lengthUnread);
     void remember(const QString& folder);
-    // Runs work with the window and the menus locked and the progress window up
-    // (counting files of a known number, or from a search when files is -1); an
-    // error it raised comes back in error.
-    WalkResult enterLocked(RecordEntryTarget& target, const char* captionKey, int files, QString& error,
-                           const std::function<WalkResult(TzkRecordEntry&, const WalkOptions&)>& work);
+    // Runs work on a worker thread as the window's work, entering into a copy of the
+    // current sheet's columns (and of current), then plays its steps back into the
+    // sheet, new records under parent, and hands the outcome to report.
+    void enterInBackground(const char* captionKey, TzkRow* current, TzkRow* parent, Work work,
+                           std::function<void(const Outcome&)> report);
+    // The recorded steps as controller calls; the number of records added and the last of them.
+    std::pair<int, const TzkRow*> playBack(const std::vector<EntryStep>& steps, TzkRow* current, TzkRow* parent);
 
     TfmList& m_window;
     TzkRecordPanel& m_panel;
     ShellState& m_shell;
     Prompts& m_prompts;
     ListController& m_controller;
-    WalkProgress* m_entry = nullptr;
+    WindowWork& m_work;
 };
 
 // The video file dialogs' filters: the extension list in the form Qt reads.

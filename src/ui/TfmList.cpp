@@ -17,6 +17,7 @@
 #include "ToolBarRows.h"
 #include "TzkRecordPanel.h"
 #include "TzkReelkeep.h"
+#include "WindowWork.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,7 +38,6 @@
 #include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -95,7 +95,6 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
       m_contextSort(new QMenu(m_contextMenu)),
       m_filters(new FilterForms(this, *m_controller, shell, texts))
 {
-    m_files = new FileEntryCommands(*this, *m_recordPanel, shell, prompts);
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("fmList"));
     setMinimumSize(790, 519);
@@ -113,10 +112,6 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_panel->setWidgetResizable(true);
     m_panel->setFrameShape(QFrame::NoFrame);
     m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts, texts);
-    connect(m_files, &FileEntryCommands::entryFinished, this, [this] {
-        if (std::exchange(m_closeAfterEntry, false))
-            QTimer::singleShot(0, this, &QWidget::close);
-    });
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
     // The record shown and every command follow the selection, whether it changed by
@@ -153,6 +148,9 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     }
     layout->addWidget(statusBar);
     setWidget(holder);
+    m_work = new WindowWork(holder, shell.text("Other", "Cancel"), this);
+    connect(m_work, &WindowWork::runningChanged, this, &TfmList::stateChanged);
+    m_files = new FileEntryCommands(*this, *m_recordPanel, shell, prompts, *m_work);
 
     m_contextMenu->addMenu(m_contextFilter);
     m_contextMenu->addMenu(m_contextSort);
@@ -384,6 +382,11 @@ void TfmList::UpdateStatusBar()
     m_status.back()->repaint();
 }
 
+bool TfmList::isBusy() const
+{
+    return m_work->isRunning();
+}
+
 TzkRow* TfmList::currentRecord() const
 {
     return m_controller->model()->rowAt(m_current);
@@ -588,12 +591,8 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
 
 void TfmList::closeEvent(QCloseEvent* event)
 {
-    if (m_files->isEntering()) {
-        m_closeAfterEntry = true;
-        m_files->cancelEntry();
-        event->ignore();
-        return;
-    }
+    // Long work is stopped first; what it finished stays, as after Cancel.
+    m_work->finishNow();
     if (m_controller->isModified()) {
         // The question stands over the window it concerns and names its file.
         if (QMdiArea* area = mdiArea())

@@ -31,6 +31,7 @@ class Prompts;
 class ShellState;
 class TextRegistry;
 class TzkRow;
+class WindowWork;
 
 class TfmList : public QMdiSubWindow {
     Q_OBJECT
@@ -75,6 +76,9 @@ public:
     void focusLast();
     RecordCommands& records() { return *m_records; }
     FileEntryCommands& files() { return *m_files; }
+    // The window's long work on a worker thread; the window is locked while it runs.
+    WindowWork& work() { return *m_work; }
+    bool isBusy() const;
     TzkRecordPanel* recordPanel() const { return m_recordPanel; }
 
     void DelItem();
@@ -121,8 +125,7 @@ private:
     QScrollArea* m_panel;
     RecordCommands* m_records = nullptr;
     FileEntryCommands* m_files = nullptr;
-    // A close asked for while files are entered, done once the entry has returned.
-    bool m_closeAfterEntry = false;
+    WindowWork* m_work;
     QSplitter* m_splitter;
     QComboBox* m_sheets;
     QComboBox* m_sites;

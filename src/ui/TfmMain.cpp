@@ -27,7 +27,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -205,10 +204,6 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
-    connect(&list->files(), &FileEntryCommands::entryFinished, this, [this] {
-        if (std::exchange(m_closeAfterEntry, false))
-            QTimer::singleShot(0, this, &QWidget::close);
-    });
     connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
     connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
         m_progress->SetProgress(100);
@@ -245,7 +240,7 @@ void TfmMain::updateMenus()
 {
     // From the live state: an active window whose catalogue is loaded.
     TfmList* list = activeList();
-    const bool ready = list && list->controller().document() && !list->controller().isLoading();
+    const bool ready = list && list->controller().document() && !list->controller().isLoading() && !list->isBusy();
     m_menu->setTag1Enabled(ready);
     m_menu->action("miExport")->setEnabled(ready && !ExportFilters(m_shell.plugins()).isEmpty());
     const bool selected = ready && list->grid()->selectionModel()->hasSelection();
@@ -284,7 +279,7 @@ void TfmMain::connectCommands()
 {
     const auto onActive = [this](const char* name, auto command) {
         connect(m_menu->action(name), &QAction::triggered, this, [this, command] {
-            if (TfmList* list = activeList(); list && list->controller().document())
+            if (TfmList* list = activeList(); list && list->controller().document() && !list->isBusy())
                 command(*list);
         });
     };
@@ -304,7 +299,7 @@ void TfmMain::connectCommands()
     connect(m_menu->action("miAbout"), &QAction::triggered, this, [this] { ShowAbout(this, lookup()); });
     onActive("miPrintCover", [this](TfmList& list) { m_printing->printCover(list); });
     onActive("miPrintList", [this](TfmList& list) { m_printing->printList(list); });
-    onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts); });
+    onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts, list.work()); });
     connect(m_menu->action("miListInfo"), &QAction::triggered, this, &TfmMain::miListInfoClick);
     connect(m_menu->action("miOptions"), &QAction::triggered, this, [this] { m_options->ShowOptions(); });
     onActive("miStat", [](TfmList& list) { list.CalculateStat(); });
@@ -409,14 +404,6 @@ void TfmMain::miListInfoClick()
 
 void TfmMain::closeEvent(QCloseEvent* event)
 {
-    // Entry from files is stopped first; the program closes once it has returned.
-    for (TfmList* list : lists())
-        if (list->files().isEntering()) {
-            m_closeAfterEntry = true;
-            list->files().cancelEntry();
-            event->ignore();
-            return;
-        }
     // Every window is asked in window order; one that refuses keeps itself and the main window.
     bool refused = false;
     for (TfmList* list : lists())

@@ -81,8 +81,6 @@ private:
     TfmProgress* m_progress;
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
-    // A close asked for while files are entered, done once the entry has returned.
-    bool m_closeAfterEntry = false;
 };
 
 } // namespace reelkeep

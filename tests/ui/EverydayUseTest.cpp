@@ -365,6 +365,7 @@ private slots:
         prompts->files = {{target, 0}};
         prompts->answers = {PromptButton::Ok, PromptButton::SaveAnyway};
         main->menus().action("miExport")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(prompts->asked.size(), size_t(3));
         QCOMPARE(prompts->asked.back().icon, PromptIcon::Error);
         QVERIFY(prompts->asked.back().text.contains(QDir::toNativeSeparators(target)));

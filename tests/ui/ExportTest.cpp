@@ -36,6 +36,13 @@ private:
         return labels.isEmpty() ? QString() : labels.back()->text();
     }
 
+    // Export through the menu; the plug-in runs on a worker thread, so the test waits for it.
+    void exportNow()
+    {
+        main->menus().action("miExport")->trigger();
+        QTRY_VERIFY(!main->activeList()->isBusy());
+    }
+
 private slots:
     void init() { newProgramFolder(); }
     void cleanup() { closeMainWindow(); }
@@ -49,13 +56,13 @@ private slots:
         // The text form has no nesting: the person is asked first, and Cancel writes nothing.
         prompts->files = {{ours, 1}};
         prompts->answers = {PromptButton::Cancel};
-        main->menus().action("miExport")->trigger();
+        exportNow();
         QCOMPARE(prompts->lastFilters, test::u({"CSV table (*.csv)", "HTML page (*.html)"}));
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("Сохранение с потерями"));
         QVERIFY(!QFile::exists(written));
         prompts->files = {{ours, 1}};
-        main->menus().action("miExport")->trigger();
+        exportNow();
         QCOMPARE(prompts->asked.size(), size_t(2));
         // The window shows the first sheet sorted by title, and exports it so.
         QCOMPARE(cli->run({"sort", cli->path("films.kdx"), "--list", "1", "--column", "1", "--out", cli->path("sorted.kdx")}).status, 0);
@@ -69,11 +76,11 @@ private slots:
         test::WriteTestFile(written, "old");
         prompts->files = {{written, 1}};
         prompts->answers = {PromptButton::Cancel};
-        main->menus().action("miExport")->trigger();
+        exportNow();
         QCOMPARE(prompts->asked.back().text, QStringLiteral("Файл уже существует. Перезаписать?"));
         QCOMPARE(test::ReadTestFile(written), QByteArray("old"));
         prompts->files = {{written, 1}};
-        main->menus().action("miExport")->trigger();
+        exportNow();
         QCOMPARE(test::ReadTestFile(written), test::ReadTestFile(tools));
 
         // A plug-in broken after the start is told in a box, and nothing is written.
@@ -81,7 +88,7 @@ private slots:
         test::WriteTestFile(library, "not a library");
         prompts->asked.clear();
         prompts->files = {{cli->path("out.csv"), 0}};
-        main->menus().action("miExport")->trigger();
+        exportNow();
         QCOMPARE(prompts->asked.size(), size_t(2)); // the losses of the text form, then the failure
         QCOMPARE(prompts->asked.back().icon, PromptIcon::Error);
         QVERIFY2(prompts->asked.back().text.contains(QFileInfo(library).fileName()), qPrintable(prompts->texts()));

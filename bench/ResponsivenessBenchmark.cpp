@@ -1,0 +1,248 @@
+// How long the desktop program stops answering during the commands a person uses on a
+// 100,000-record catalogue. A probe timer on the GUI thread records the longest gap
+// between two of its turns while each scripted command runs (from its start until its
+// work, on whatever thread, has ended and the window is repainted); the table gives that
+// stall and the command's whole time.
+
+#include "FileEntryCommands.h"
+#include "FilterForms.h"
+#include "GridModel.h"
+#include "ListController.h"
+#include "MainMenu.h"
+#include "NestedCatalogue.h"
+#include "PrintCommands.h"
+#include "PrintDialogs.h"
+#include "Prompts.h"
+#include "RecordCommands.h"
+#include "TReelkeepSerialiazerV2_1.h"
+#include "TfmFilter.h"
+#include "TfmList.h"
+#include "TfmMain.h"
+#include "TfmOpt.h"
+#include "TfmPrintPreview.h"
+#include "TfmStat.h"
+#include "TzkRecordPanel.h"
+#include "VideoFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+#include <functional>
+
+using namespace reelkeep;
+
+namespace {
+
+// Every question answered with its first button; the file dialogs give what the script set.
+class ScriptPrompts : public Prompts {
+public:
+    PromptButton ask(const Prompt& prompt) override { return prompt.buttons.front(); }
+    QString chooseFileToOpen(const QString&, const QStringList&) override { return {}; }
+    SaveChoice chooseFileToSave(const QString&, const QStringList&) override { return saveAs; }
+    QStringList chooseFilesToOpen(const QString&, const QStringList&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return folder; }
+
+    SaveChoice saveAs;
+    QString folder;
+};
+
+// The preview draws its pages and is closed at once; nothing is printed.
+class PreviewOnly : public PrintDialogs {
+public:
+    bool preview(TfmPrintPreview& preview) override
+    {
+        preview.refresh();
+        return false;
+    }
+    bool choosePrinter(QPrinter&, int, QWidget*) override { return false; }
+};
+
+struct Measure {
+    qint64 stallMs = 0;
+    qint64 totalMs = 0;
+};
+
+// Runs the command from the event loop, then turns the loop until done() holds and one
+// more probe has passed; the probe fires every millisecond it is let.
+Measure measure(const std::function<void()>& command, const std::function<bool()>& done)
+{
+    Measure result;
+    QElapsedTimer total;
+    QElapsedTimer sinceProbe;
+    QEventLoop loop;
+    QTimer probe;
+    probe.setTimerType(Qt::PreciseTimer);
+    bool started = false;
+    int settle = -1;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        result.stallMs = std::max(result.stallMs, sinceProbe.restart());
+        if (!started)
+            return;
+        if (settle < 0 && done())
+            settle = 20;
+        else if (settle > 0 && --settle == 0)
+            loop.quit();
+    });
+    QTimer::singleShot(0, [&] {
+        started = true;
+        command();
+    });
+    total.start();
+    sinceProbe.start();
+    probe.start(1);
+    loop.exec();
+    result.totalMs = total.elapsed() - 20;
+    return result;
+}
+
+void typeInto(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QCoreApplication::postEvent(widget, new QKeyEvent(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c)));
+}
+
+bool idle(TfmList* list)
+{
+    return list->controller().document() && !list->controller().isLoading() && list->isEnabled()
+        && list->widget()->isEnabled() && !list->isBusy();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QTemporaryDir home;
+    QTemporaryDir work;
+    QDir(home.path()).mkpath(QStringLiteral("Plugins"));
+    QFile::copy(QStringLiteral(SHIPPED_KDP_DIR "/CsvExport.kdp"), home.filePath(QStringLiteral("Plugins/CsvExport.kdp")));
+    const QString file = work.filePath(QStringLiteral("typical.kdx"));
+    TReelkeepSerialiazerV2_1().Save(file, reelkeep::bench::hundredThousandRecords(true));
+    const QString videos = ::bench::VideoFolder::Get().path();
+
+    ScriptPrompts prompts;
+    TfmMain main(home.path(), &prompts);
+    PreviewOnly previewOnly;
+    main.printing().setDialogs(&previewOnly);
+    main.resize(1280, 1000);
+    main.show();
+
+    TfmList* list = nullptr;
+    const auto ready = [&list] { return list && idle(list); };
+    const auto now = [] { return true; };
+    const auto selectAll = [&list] { list->SelectAll(); };
+    struct Step {
+        const char* name;
+        std::function<void()> command;
+        std::function<bool()> done;
+    };
+    const Step steps[] = {
+        {"open", [&] { list = main.OpenFile(file); }, ready},
+        {"header sort", [&] { emit list->grid()->header()->sectionClicked(2); }, now},
+        {"filter window, six keys",
+         [&] {
+             list->ShowFilter(1);
+             typeInto(list->filterForms().form(1)->edit(), QStringLiteral("*ан*ой"));
+         },
+         [&] { return list->filterForms().form(1)->edit()->text().size() == 6; }},
+        {"quick search, Enter",
+         [&] {
+             list->filterForms().form(1)->close();
+             QLineEdit* box = list->findChild<QComboBox*>(QStringLiteral("cbSearch"))->lineEdit();
+             typeInto(box, QStringLiteral("zzz"));
+             QCoreApplication::postEvent(box, new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier));
+         },
+         now},
+        {"Ctrl+A, colour",
+         [&] {
+             selectAll();
+             emit list->recordPanel()->colourPicked(QStringLiteral("000000FF"));
+         },
+         now},
+        {"Ctrl+A, pick value",
+         [&] {
+             selectAll();
+             list->records().AutoFill(5);
+             emit list->records().pickWindow()->valuePicked(5, QStringLiteral("драма"));
+             list->records().pickWindow()->close();
+         },
+         now},
+        {"delete 50,000 selected",
+         [&] {
+             QAbstractItemModel* model = list->grid()->model();
+             list->grid()->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(49999, 0)),
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+             list->DelItem();
+         },
+         now},
+        {"group",
+         [&] {
+             QAbstractItemModel* model = list->grid()->model();
+             list->grid()->setCurrentIndex(model->index(100, 0));
+             list->grid()->selectionModel()->select(QItemSelection(model->index(100, 0), model->index(109, 0)),
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+             list->GroupSelected();
+         },
+         now},
+        {"statistics",
+         [&] {
+             selectAll();
+             list->CalculateStat();
+             if (auto* stat = list->findChild<TfmStat*>())
+                 stat->close();
+         },
+         now},
+        {"save", [&] { list->controller().save(); }, ready},
+        {"save as .xkdx",
+         [&] {
+             prompts.saveAs = {work.filePath(QStringLiteral("typical.xkdx")), 0};
+             main.menus().action("miSaveAs")->trigger();
+         },
+         ready},
+        {"export CSV",
+         [&] {
+             prompts.saveAs = {work.filePath(QStringLiteral("typical.csv")), 0};
+             main.menus().action("miExport")->trigger();
+         },
+         ready},
+        {"print preview of the list", [&] { main.printing().printList(*list); }, ready},
+        {"add a folder of 400 videos",
+         [&] {
+             prompts.folder = videos;
+             list->files().AddFromFolder();
+         },
+         ready},
+        {"options save",
+         [&] {
+             main.optionsDialog()->ShowOptions();
+             main.optionsDialog()->btnSaveClick();
+             main.optionsDialog()->close();
+         },
+         ready},
+    };
+
+    std::printf("| command | longest stall (ms) | whole command (ms) |\n|---|---:|---:|\n");
+    for (const Step& step : steps) {
+        const Measure m = measure(step.command, step.done);
+        std::printf("| %s | %lld | %lld |\n", step.name, static_cast<long long>(m.stallMs), static_cast<long long>(m.totalMs));
+        std::fflush(stdout);
+    }
+    std::printf("records left: %d\n", list ? list->controller().currentList()->RowCount() : 0);
+    return 0;
+}

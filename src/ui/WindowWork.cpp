@@ -1,0 +1,110 @@
+#include "WindowWork.h"
+
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace reelkeep {
+namespace {
+// Work shorter than this goes by without a progress window.
+constexpr int kProgressAfterMs = 500;
+} // namespace
+
+WindowWork::WindowWork(QWidget* locked, QString cancelText, QObject* parent)
+    : QObject(parent), m_locked(locked), m_cancelText(std::move(cancelText)), m_progressAfterMs(kProgressAfterMs)
+{
+    // A finish already handled by finishNow is not taken for the next job's.
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, [this] {
+        if (m_watcher.isFinished())
+            finished();
+    });
+    connect(&m_watcher, &QFutureWatcherBase::progressValueChanged, this, &WindowWork::updateProgress);
+    connect(&m_watcher, &QFutureWatcherBase::progressRangeChanged, this, &WindowWork::updateProgress);
+}
+
+WindowWork::~WindowWork()
+{
+    // A job still running must not outlive what its done refers to.
+    if (isRunning()) {
+        m_watcher.disconnect(this);
+        m_watcher.cancel();
+        m_watcher.waitForFinished();
+    }
+}
+
+bool WindowWork::start(const QString& caption, Job job, std::function<void()> done, Label label)
+{
+    if (isRunning())
+        return false;
+    m_caption = caption;
+    m_label = std::move(label);
+    m_done = std::move(done);
+    if (m_locked)
+        m_locked->setEnabled(false);
+    emit runningChanged(true);
+    m_watcher.setFuture(QtConcurrent::run([job = std::move(job)](QPromise<void>& promise) { job(promise); }));
+    QTimer::singleShot(m_progressAfterMs, this, [this, job = ++m_jobs] {
+        if (isRunning() && m_jobs == job)
+            showProgress();
+    });
+    return true;
+}
+
+void WindowWork::showProgress()
+{
+    // Not modal: the other windows, and closing this one, stay in reach.
+    m_progress = new QProgressDialog(m_locked ? m_locked->window() : nullptr);
+    m_progress->setObjectName(QStringLiteral("fmWorkProgress"));
+    m_progress->setWindowTitle(m_caption);
+    m_progress->setCancelButtonText(m_cancelText);
+    m_progress->setAutoReset(false);
+    m_progress->setAutoClose(false);
+    m_progress->setMinimumWidth(360);
+    // Cancel, Esc and the close button all stop the work.
+    connect(m_progress, &QProgressDialog::canceled, this, &WindowWork::cancel);
+    connect(m_progress, &QDialog::rejected, this, &WindowWork::cancel);
+    updateProgress();
+    m_progress->show();
+}
+
+void WindowWork::updateProgress()
+{
+    if (!m_progress)
+        return;
+    const int total = m_watcher.progressMaximum();
+    const int done = m_watcher.progressValue();
+    if (m_progress->maximum() != total)
+        m_progress->setRange(0, total);
+    // Not modal, so setValue lets no events run.
+    if (total > 0)
+        m_progress->setValue(done);
+    m_progress->setLabelText(m_label ? m_label(done, total) : m_caption);
+}
+
+void WindowWork::cancel()
+{
+    m_watcher.cancel();
+}
+
+void WindowWork::finishNow()
+{
+    if (!isRunning())
+        return;
+    cancel();
+    m_watcher.waitForFinished();
+    finished();
+}
+
+void WindowWork::finished()
+{
+    // Run once, whichever of the watcher and a close comes first.
+    std::function<void()> done = std::exchange(m_done, nullptr);
+    if (!done)
+        return;
+    delete m_progress;
+    if (m_locked)
+        m_locked->setEnabled(true);
+    done();
+    emit runningChanged(false);
+}
+
+} // namespace reelkeep

@@ -1,0 +1,61 @@
+// The long work of one list window, run on a worker thread: while it runs the window's
+// controls are locked (other windows stay usable), a progress window with Cancel comes
+// up once it has taken half a second, and its end is handed back on the GUI thread.
+#pragma once
+
+#include <QFutureWatcher>
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QPromise>
+#include <functional>
+
+class QWidget;
+
+namespace reelkeep {
+
+class WindowWork : public QObject {
+    Q_OBJECT
+public:
+    // What the progress window says at done out of total (total 0 while unknown).
+    using Label = std::function<QString(int done, int total)>;
+    // A job is handed a promise to report progress through and to ask whether it is cancelled.
+    using Job = std::function<void(QPromise<void>&)>;
+
+    // locked: the controls disabled meanwhile; the progress window stands over it.
+    WindowWork(QWidget* locked, QString cancelText, QObject* parent = nullptr);
+    ~WindowWork() override;
+
+    bool isRunning() const { return static_cast<bool>(m_done); }
+    // Runs job on a worker thread (one job at a time: false while another runs); done runs
+    // on this thread once the job has returned, whether it finished or was cancelled.
+    bool start(const QString& caption, Job job, std::function<void()> done, Label label = {});
+    // Asks the job to stop at its next step.
+    void cancel();
+    // Cancels the job, waits for it to return and runs its done: for a window that closes.
+    void finishNow();
+    QProgressDialog* progressWindow() const { return m_progress; }
+    // How long work goes before its progress window comes up (tests want it at once).
+    void setProgressAfter(int ms) { m_progressAfterMs = ms; }
+
+signals:
+    void runningChanged(bool running);
+
+private:
+    void showProgress();
+    void updateProgress();
+    void finished();
+
+    QPointer<QWidget> m_locked;
+    QString m_cancelText;
+    QFutureWatcher<void> m_watcher;
+    QPointer<QProgressDialog> m_progress;
+    QString m_caption;
+    Label m_label;
+    std::function<void()> m_done;
+    // Jobs started so far: a progress window is due to the job that is still the latest.
+    int m_jobs = 0;
+    int m_progressAfterMs;
+};
+
+} // namespace reelkeep
