@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 #include <QFileInfo>
 #include <cstdio>
 #include <cstring>
@@ -52,6 +53,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/desktop/reelkeep.svg")));
     reelkeep::TfmMain window(reelkeep::ProgramFolder::Resolve());
     window.showMaximized();
+    // Unsaved work of a run that ended without closing its windows is offered first.
+    QTimer::singleShot(0, &window, &reelkeep::TfmMain::OfferRecovery);
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1 && !arguments[1].isEmpty() && QFileInfo(arguments[1]).isFile())
         window.OpenFile(arguments[1]);

@@ -7,6 +7,7 @@
 #include "FileNameSeparators.h"
 #include "ReelkeepError.h"
 #include "TzkRecordEntry.h"
+#include "WriteGuard.h"
 
 #include <QFileInfo>
 #include <unistd.h>
@@ -25,6 +26,7 @@ int RunAdd(CliContext& context, const QStringList& args)
         if (!QFileInfo::exists(path))
             throw FileError(QStringLiteral("\"%1\" does not exist.").arg(path));
 
+    const WriteGuard guard(context, catalogue);
     const std::unique_ptr<zkOptions> options = LoadProgramOptions(context);
     TzkReelkeep doc(options->ColumnTemplate(), options->Formats);
     if (QFileInfo::exists(catalogue)) {
@@ -64,6 +66,7 @@ int RunAdd(CliContext& context, const QStringList& args)
     flush();
     if (walk.Progress)
         WriteErr(QStringLiteral("\n"));
+    guard.keepVersion();
     SaveCatalogueBack(doc, catalogue, parsed.has(QStringLiteral("--allow-loss")));
     WriteOut(QStringLiteral("%1 records added to list %2 of %3\n").arg(added).arg(listNumber).arg(catalogue));
     if (!skipped.empty()) {

@@ -24,6 +24,8 @@ class CliContext {
 public:
     explicit CliContext(QString named) : m_named(std::move(named)) {}
     const QDir& home() const;
+    // --ignore-lock: write catalogues another process holds open.
+    bool ignoreLock = false;
 
 private:
     QString m_named; // --home, empty when not given

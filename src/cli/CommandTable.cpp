@@ -26,6 +26,8 @@ std::span<const CliCommand> Commands()
         {"print-cover", "FILE --pdf OUT --id ID [--list N] [--cover CVR] [--landscape]", "print the cover of record ID, a page per disc (at most 1000), into a PDF file", RunPrintCover},
         {"cover", "CVR", "print a cover layout file as JSON", RunCover},
         {"cover-save", "IN.json OUT.cvr", "write a cover layout file from its JSON form", RunCoverSave},
+        {"versions", "FILE", "list the kept earlier versions of a catalogue, newest first: number, time saved, size, records of each list", RunVersions},
+        {"restore", "FILE N OUT", "write the bytes of the catalogue's earlier version N (as numbered by versions) to OUT", RunRestore},
     };
     return table;
 }

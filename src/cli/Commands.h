@@ -25,5 +25,7 @@ int RunPrintList(CliContext& context, const QStringList& args);
 int RunPrintCover(CliContext& context, const QStringList& args);
 int RunCover(CliContext& context, const QStringList& args);
 int RunCoverSave(CliContext& context, const QStringList& args);
+int RunVersions(CliContext& context, const QStringList& args);
+int RunRestore(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli

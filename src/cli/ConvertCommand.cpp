@@ -3,6 +3,7 @@
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
+#include "WriteGuard.h"
 
 namespace reelkeep::cli {
 
@@ -15,9 +16,11 @@ int RunConvert(CliContext& context, const QStringList& args)
         throw UsageError{QStringLiteral("--kdx-version is 1.3, 2.0 or 2.1")};
     const QString& out = parsed.positional()[1];
     const CatalogueForm form = FormOfOutput(out, version);
+    const WriteGuard guard(context, out);
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0], parsed.has(QStringLiteral("--as-kdx"))))
         return ReportUnknownSignature(parsed.positional()[0]);
+    guard.keepVersion();
     SaveCatalogue(doc, out, form, parsed.has(QStringLiteral("--allow-loss")));
     // The file is complete and on the disk by now.
     KeepUntilExit(std::move(doc));

@@ -3,6 +3,7 @@
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
+#include "WriteGuard.h"
 #include "ReelkeepError.h"
 
 #include <limits>
@@ -21,6 +22,8 @@ int RunDelete(CliContext& context, const QStringList& args)
         throw UsageError{QStringLiteral("--id is required")};
 
     const QString fileName = parsed.positional()[0];
+    const QString target = parsed.has(QStringLiteral("--out")) ? parsed.value(QStringLiteral("--out")) : fileName;
+    const WriteGuard guard(context, target);
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, fileName))
         return ReportUnknownSignature(fileName);
@@ -35,8 +38,8 @@ int RunDelete(CliContext& context, const QStringList& args)
     for (const std::int32_t id : ids)
         if (TzkRow* row = list.FindRowByID(id))
             list.DeleteRow(row);
-    SaveCatalogueBack(doc, parsed.has(QStringLiteral("--out")) ? parsed.value(QStringLiteral("--out")) : fileName,
-                      parsed.has(QStringLiteral("--allow-loss")));
+    guard.keepVersion();
+    SaveCatalogueBack(doc, target, parsed.has(QStringLiteral("--allow-loss")));
     return ExitDone;
 }
 

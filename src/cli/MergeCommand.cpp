@@ -3,6 +3,7 @@
 #include "CatalogueFiles.h"
 #include "CommandArgs.h"
 #include "Commands.h"
+#include "WriteGuard.h"
 #include "FileIO.h"
 #include "ReelkeepError.h"
 
@@ -13,6 +14,7 @@ int RunMerge(CliContext& context, const QStringList& args)
     const CommandArgs parsed(args, {QStringLiteral("--allow-loss")}, {});
     parsed.expectPositional(2);
     const QString& catalogue = parsed.positional()[0];
+    const WriteGuard guard(context, catalogue);
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, catalogue))
         return ReportUnknownSignature(catalogue);
@@ -26,6 +28,7 @@ int RunMerge(CliContext& context, const QStringList& args)
     }
     if (added == 0)
         throw ReelkeepError(QStringLiteral("\"%1\" holds no record; nothing was merged.").arg(textFile));
+    guard.keepVersion();
     SaveCatalogueBack(doc, catalogue, parsed.has(QStringLiteral("--allow-loss")));
     WriteOut(QStringLiteral("%1 records merged into %2\n").arg(added).arg(catalogue));
     return ExitDone;

@@ -4,7 +4,10 @@
 #include "CatalogueJson.h"
 #include "CommandArgs.h"
 #include "Commands.h"
+#include "WriteGuard.h"
 #include "ReelkeepError.h"
+
+#include <optional>
 
 namespace reelkeep::cli {
 
@@ -19,6 +22,9 @@ int RunSort(CliContext& context, const QStringList& args)
     if (columns.empty())
         throw UsageError{QStringLiteral("--column is required")};
 
+    std::optional<WriteGuard> guard;
+    if (parsed.has(QStringLiteral("--out")))
+        guard.emplace(context, parsed.value(QStringLiteral("--out")));
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0]))
         return ReportUnknownSignature(parsed.positional()[0]);
@@ -27,10 +33,12 @@ int RunSort(CliContext& context, const QStringList& args)
     TZKList& list = *doc.List(listNumber - 1);
     for (const int column : columns)
         list.Sort(column, list.Column(column).Type);
-    if (parsed.has(QStringLiteral("--out")))
+    if (guard) {
+        guard->keepVersion();
         SaveCatalogueBack(doc, parsed.value(QStringLiteral("--out")), parsed.has(QStringLiteral("--allow-loss")));
-    else
+    } else {
         WriteOut(CatalogueJsonText(doc.Lists()));
+    }
     return ExitDone;
 }
 

@@ -40,15 +40,16 @@ namespace {
 
 QString usageText()
 {
-    QString text = QStringLiteral("Usage: reelkeep-cli [--home DIR] COMMAND ...\n\n"
+    QString text = QStringLiteral("Usage: reelkeep-cli [--home DIR] [--ignore-lock] COMMAND ...\n\n"
                                   "--home DIR  the program folder (settings, language files, plug-ins, covers)\n"
+                                  "--ignore-lock  write a catalogue even while another process holds it open\n"
                                   "--help      print this help\n"
                                   "--version   print the version\n\n"
                                   "Commands:\n");
     for (const CliCommand& command : Commands())
         text += QStringLiteral("  %1 %2\n      %3\n")
                     .arg(QString::fromUtf8(command.name), QString::fromUtf8(command.usage), QString::fromUtf8(command.summary));
-    text += QStringLiteral("\nExit status: 0 done, 1 bad usage, 2 the command failed, 3 a .kdx file of unknown form.\n");
+    text += QStringLiteral("\nExit status: 0 done, 1 bad usage, 2 the command failed (or the catalogue is open in another process), 3 a .kdx file of unknown form.\n");
     return text;
 }
 
@@ -60,6 +61,7 @@ int run(QStringList args)
         args = args.mid(2);
     }
     CliContext context(named);
+    context.ignoreLock = args.removeAll(QStringLiteral("--ignore-lock")) > 0;
     if (!args.isEmpty() && args[0] == QLatin1String("--version")) {
         WriteOut(QStringLiteral("reelkeep-cli " REELKEEP_VERSION "\n"));
         return ExitDone;

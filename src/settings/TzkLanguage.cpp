@@ -305,9 +305,36 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "PlaceCellUntitled", "список «%1», запись %2, колонка %3 «%4»"},
         {"LossReport", "Character", "«%1» (%2), %3"},
         {"LossReport", "CharacterCode", "%1, %2"},
+        {"Safety", "RestoreVersion", "Восстановить прежнюю версию..."},
+        {"Safety", "ReadOnlyButton", "Открыть только для чтения"},
+        {"Safety", "OverwriteButton", "Перезаписать"},
+        {"Safety", "SaveAsButton", "Сохранить в другой файл..."},
+        {"Safety", "RestoreButton", "Восстановить"},
+        {"Safety", "DiscardButton", "Отбросить"},
+        {"Safety", "LaterButton", "Позже"},
+        {"Safety", "ReadOnlyMark", "(только чтение)"},
+        {"Safety", "LockedCaption", "Каталог занят"},
+        {"Safety", "Locked", "«%1» открыт в другой копии Reelkeep (%2). Открыть его только для чтения или отменить?"},
+        {"Safety", "LockedSave", "«%1» открыт в другой копии Reelkeep (%2); ничего не сохранено."},
+        {"Safety", "ReadOnlySave", "«%1» открыт только для чтения, потому что его записывает другая копия Reelkeep; ничего не сохранено. «Сохранить как» сохранит изменения в другой файл."},
+        {"Safety", "ChangedCaption", "Файл изменён"},
+        {"Safety", "ChangedBeforeSave", "«%1» изменён на диске другой программой после того, как был открыт или сохранён здесь. Перезаписать эти изменения, сохранить в другой файл или отменить?"},
+        {"Safety", "ChangedReload", "«%1» изменён на диске другой программой. Прочитать его заново?"},
+        {"Safety", "ChangedModified", "«%1» изменён на диске другой программой. Изменения в этом окне ещё не сохранены; перед их сохранением поверх файла будет задан вопрос."},
+        {"Safety", "RecoveryCaption", "Несохранённая работа"},
+        {"Safety", "Recovery", "Reelkeep был закрыт неправильно, когда в «%1» были несохранённые изменения (последняя копия %2). Восстановить их, отбросить или решить позже?"},
+        {"Safety", "DiscardConfirm", "Несохранённые изменения «%1» будут потеряны навсегда. Отбросить их?"},
+        {"Safety", "VersionCaption", "Прежняя версия"},
+        {"Safety", "VersionReplace", "В этом окне прежняя версия «%1». Сохранить её поверх каталога?"},
+        {"Safety", "VersionsCaption", "Прежние версии %1"},
+        {"Safety", "VersionsNone", "Прежних версий %1 не сохранено."},
+        {"Safety", "VersionsSaved", "Сохранена"},
+        {"Safety", "VersionsSize", "Размер"},
+        {"Safety", "VersionsRecords", "Записей"},
+        {"Safety", "VersionsOpen", "Открыть"},
 };
 
-static_assert(std::size(kBuiltIn) == 282);
+static_assert(std::size(kBuiltIn) == 309);
 
 } // namespace
 

@@ -360,6 +360,8 @@ void zkOptions::LoadSettings(const QString& path)
     KSLine.Color = read.Color(kPrint, QStringLiteral("KSLineColor"), kDefaultLineColor);
 
     SplitterPos = read.Integer(kOptions, QStringLiteral("splitterpos"), 200);
+    KeepVersions = std::clamp(read.Integer(kOptions, QStringLiteral("KeepVersions"), 10), 0, 1000);
+    KeepVersionsMB = std::clamp(read.Integer(kOptions, QStringLiteral("KeepVersionsMB"), 500), 0, 1 << 20);
 }
 
 void zkOptions::SaveSettings(const QString& path) const
@@ -413,6 +415,8 @@ void zkOptions::SaveSettings(const QString& path) const
         ini.WriteString(kPrint, QStringLiteral("KCutLineColor"), ColorToText(KCutLine.Color));
         ini.WriteString(kPrint, QStringLiteral("KSLineColor"), ColorToText(KSLine.Color));
         ini.WriteInteger(kOptions, QStringLiteral("splitterpos"), SplitterPos);
+        ini.WriteInteger(kOptions, QStringLiteral("KeepVersions"), KeepVersions);
+        ini.WriteInteger(kOptions, QStringLiteral("KeepVersionsMB"), KeepVersionsMB);
     });
 }
 

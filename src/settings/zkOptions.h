@@ -101,6 +101,9 @@ public:
     zkPen KSLine;
     QString LastAviDir;
     QString LastListDir;
+    // Earlier versions kept of each saved catalogue, and the megabytes all of them may take.
+    std::int32_t KeepVersions = 10;
+    std::int32_t KeepVersionsMB = 500;
 
     LocaleFormats Formats;
 

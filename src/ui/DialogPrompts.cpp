@@ -26,6 +26,18 @@ QString DialogPrompts::buttonText(PromptButton button) const
         return m_text("Other", "No");
     case PromptButton::SaveAnyway:
         return m_text("Shell", "SaveAnyway");
+    case PromptButton::ReadOnly:
+        return m_text("Safety", "ReadOnlyButton");
+    case PromptButton::Overwrite:
+        return m_text("Safety", "OverwriteButton");
+    case PromptButton::SaveAs:
+        return m_text("Safety", "SaveAsButton");
+    case PromptButton::Restore:
+        return m_text("Safety", "RestoreButton");
+    case PromptButton::Discard:
+        return m_text("Safety", "DiscardButton");
+    case PromptButton::Later:
+        return m_text("Safety", "LaterButton");
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #include "ListController.h"
 
 #include "CatalogueLoader.h"
+#include "CatalogueSafety.h"
 #include "GroupCells.h"
 #include "LossMessage.h"
 #include "Prompts.h"
@@ -13,8 +14,10 @@
 namespace reelkeep {
 
 ListController::ListController(ShellState& shell, Prompts& prompts, QObject* parent)
-    : QObject(parent), m_shell(shell), m_prompts(prompts), m_loader(new CatalogueLoader(this))
+    : QObject(parent), m_shell(shell), m_prompts(prompts), m_loader(new CatalogueLoader(this)),
+      m_safety(std::make_unique<CatalogueSafety>(*this, shell, prompts))
 {
+    connect(m_safety.get(), &CatalogueSafety::reloadWanted, this, [this] { load(m_path, m_form); });
     m_status = m_shell.text("SBMessage", "Ready");
     connect(m_loader, &CatalogueLoader::progress, this, &ListController::loadProgress);
     connect(m_loader, &CatalogueLoader::finished, this, &ListController::takeResult);
@@ -25,8 +28,25 @@ ListController::~ListController() = default;
 void ListController::load(const QString& path, CatalogueForm form)
 {
     m_path = path;
+    if (!m_safety->open(path)) {
+        emit loadFinished(false);
+        return;
+    }
     setStatus(m_shell.text("SBMessage", "Loading"));
     m_loader->start(path, form, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
+}
+
+void ListController::loadCopy(const QString& file, CatalogueForm fileForm, const QString& path,
+                              std::optional<CatalogueForm> saveForm, const QString& journalId)
+{
+    m_path = path;
+    if (!m_safety->open(path)) {
+        emit loadFinished(false);
+        return;
+    }
+    m_pendingCopy = PendingCopy{saveForm, journalId};
+    setStatus(m_shell.text("SBMessage", "Loading"));
+    m_loader->start(file, fileForm, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
 }
 
 bool ListController::isLoading() const
@@ -47,6 +67,12 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
     // What was read is written back: a 2.0 or 1.3 .kdx stays so, a file read as .kdx under another name too.
     m_form = result->document->LoadedForm().value_or(m_form);
     adopt(std::move(result->document));
+    m_safety->loaded(m_path);
+    if (const std::optional<PendingCopy> copy = std::exchange(m_pendingCopy, std::nullopt)) {
+        m_form = copy->saveForm.value_or(m_form);
+        m_safety->restored(copy->journalId, !copy->saveForm);
+        setModified(true);
+    }
     emit loadFinished(true);
     if (!result->sortError.isEmpty())
         showError(result->sortError);
@@ -109,6 +135,8 @@ void ListController::setStatus(const QString& text)
 
 void ListController::setModified(bool modified)
 {
+    if (modified)
+        m_safety->changed();
     if (m_modified == modified)
         return;
     m_modified = modified;
@@ -178,10 +206,17 @@ bool ListController::write(const QString& path, std::optional<CatalogueForm> for
     }
     if (!acceptLosses(path, *form))
         return false;
+    bool saveAsWanted = false;
+    if (!m_safety->beforeSave(path, *form, &saveAsWanted)) {
+        if (saveAsWanted)
+            emit saveAsRequested();
+        return false;
+    }
     setStatus(m_shell.text("SBMessage", "Saving"));
     bool written = true;
     try {
         m_document->Save(path, *form);
+        m_safety->saved(path, *form);
     } catch (const ReelkeepError& error) {
         written = false;
         setStatus(m_shell.text("SBMessage", "Ready"));
@@ -217,6 +252,7 @@ bool ListController::saveAs(const QString& path)
 
 void ListController::discardChanges()
 {
+    m_safety->discarded();
     setModified(false);
 }
 

@@ -16,6 +16,7 @@
 namespace reelkeep {
 
 class CatalogueLoader;
+class CatalogueSafety;
 class Prompts;
 class ShellState;
 class TZKList;
@@ -32,6 +33,11 @@ public:
     // Starts reading the file on a worker thread; loadFinished follows.
     void load(const QString& path, CatalogueForm form);
     bool isLoading() const;
+    // Reads a copy of the catalogue (a recovery file or an earlier version, fileForm)
+    // into a window of the catalogue at path: modified, saving in saveForm (the copy's
+    // own form when empty). journalId names a recovery file the window takes over.
+    void loadCopy(const QString& file, CatalogueForm fileForm, const QString& path,
+                  std::optional<CatalogueForm> saveForm, const QString& journalId);
     // Takes a document that was read elsewhere, as a load does.
     void adopt(std::unique_ptr<TzkReelkeep> document);
 
@@ -43,6 +49,9 @@ public:
 
     const QString& path() const { return m_path; }
     bool isModified() const { return m_modified; }
+    CatalogueForm form() const { return m_form; }
+    // The lock, the outside changes, kept versions and the recovery file.
+    CatalogueSafety& safety() { return *m_safety; }
     // The six status-bar texts: four counts, the statistics line and the status text.
     QStringList statusTexts() const;
     void setStatus(const QString& text);
@@ -111,6 +120,8 @@ signals:
     // No record is current any more (load, sort, sheet switch, delete, group).
     void currentRecordCleared();
     void pathChanged(const QString& path);
+    // The file changed outside and the person chose to save as another file.
+    void saveAsRequested();
 
 private:
     void takeResult(const std::shared_ptr<LoadResult>& result);
@@ -132,6 +143,13 @@ private:
     bool m_modified = false;
     int m_entered = 0; // records added by addEnteredRecord and not shown yet
     QString m_status;
+    struct PendingCopy {
+        std::optional<CatalogueForm> saveForm;
+        QString journalId;
+    };
+    std::optional<PendingCopy> m_pendingCopy; // a loadCopy not finished yet
+    // Last, so that it goes first, while the document it looks at is still there.
+    std::unique_ptr<CatalogueSafety> m_safety;
 };
 
 } // namespace reelkeep

@@ -24,6 +24,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     add(file, "miSave", "MainMenu", "Save", 1);
     add(file, "miSaveAs", "MainMenu", "SaveAs", 1);
     add(file, "miClose", "MainMenu", "Close", 1);
+    add(file, "miRestoreVersion", "Safety", "RestoreVersion", 1);
     file->addSeparator();
     add(file, "miExport", "MainMenu", "Export", 1);
     add(file, "miPrintCover", "ListHints", "PrintCover", 1);

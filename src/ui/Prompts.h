@@ -9,7 +9,8 @@
 namespace reelkeep {
 
 enum class PromptIcon { None, Information, Question, Warning, Error };
-enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway };
+enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway,
+                          ReadOnly, Overwrite, SaveAs, Restore, Discard, Later };
 
 struct Prompt {
     PromptIcon icon = PromptIcon::None;

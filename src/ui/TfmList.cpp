@@ -4,6 +4,7 @@
 #include "FileEntryCommands.h"
 #include "FilterForms.h"
 #include "GridModel.h"
+#include "CatalogueSafety.h"
 #include "ListController.h"
 #include "QuickSearchBar.h"
 #include "Statistics.h"
@@ -175,6 +176,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     connect(m_controller->model(), &QAbstractItemModel::layoutChanged, this, &TfmList::showSortIndicator);
     connect(m_controller, &ListController::pathChanged, this, [this](const QString& path) { setCaption(QFileInfo(path).fileName()); });
     connect(m_controller, &ListController::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(&m_controller->safety(), &CatalogueSafety::readOnlyChanged, this, [this] { setCaption(caption()); });
     connect(m_controller, &ListController::loadFinished, this, [this](bool ok) {
         if (ok) {
             // Shown once there are rows to draw, at its size, so the panel gets its stored height.
@@ -273,12 +275,13 @@ void TfmList::buildToolBar(ToolBarRows* bars)
 void TfmList::setCaption(const QString& caption)
 {
     // The desktop's modified mark stands where "[*]" is.
-    setWindowTitle(caption + QStringLiteral("[*]"));
+    const QString mark = m_controller->safety().isReadOnly() ? QString(QLatin1Char(' ') + m_shell.text("Safety", "ReadOnlyMark")) : QString();
+    setWindowTitle(caption + mark + QStringLiteral("[*]"));
 }
 
 QString TfmList::caption() const
 {
-    return windowTitle().remove(QStringLiteral("[*]"));
+    return windowTitle().remove(QStringLiteral("[*]")).remove(QString(QLatin1Char(' ') + m_shell.text("Safety", "ReadOnlyMark")));
 }
 
 void TfmList::TranslateControls()

@@ -8,7 +8,9 @@
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
 #include "RecordCommands.h"
+#include "RecoveryOffer.h"
 #include "ReelkeepError.h"
+#include "TfmVersions.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
@@ -192,6 +194,33 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
         showMessage(m_shell.text("Shell", "NotCatalogue").arg(path), PromptIcon::Error);
         return nullptr;
     }
+    TfmList* list = newListWindow(path, caption);
+    list->LoadList(path, *form);
+    updateMenus();
+    return list;
+}
+
+TfmList* TfmMain::OpenCopy(const QString& file, const QString& path, std::optional<CatalogueForm> saveForm,
+                           const QString& journalId)
+{
+    const std::optional<CatalogueForm> form = ReadableFormOf(file);
+    if (!form)
+        return nullptr;
+    TfmList* list = newListWindow(path, QFileInfo(path).fileName());
+    list->controller().loadCopy(file, *form, path, saveForm, journalId);
+    updateMenus();
+    return list;
+}
+
+void TfmMain::OfferRecovery()
+{
+    reelkeep::OfferRecovery(m_shell, *m_prompts, [this](const RecoveryEntry& entry) {
+        OpenCopy(entry.journal, entry.catalogue, entry.form, entry.id);
+    });
+}
+
+TfmList* TfmMain::newListWindow(const QString& path, const QString& caption)
+{
     auto* list = new TfmList(m_shell, *m_prompts, m_texts);
     list->setCaption(caption);
     list->setClipboardActions(m_menu->clipboardActions());
@@ -215,10 +244,9 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
         }
         updateMenus();
     });
+    connect(&list->controller(), &ListController::saveAsRequested, this, &TfmMain::miSaveAsClick);
     m_progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
     m_progress->SetProgress(0);
-    list->LoadList(path, *form);
-    updateMenus();
     return list;
 }
 
@@ -292,6 +320,10 @@ void TfmMain::connectCommands()
             list->close();
     });
     connect(m_menu->action("miExit"), &QAction::triggered, this, &QWidget::close);
+    onActive("miRestoreVersion", [this](TfmList& list) {
+        ShowVersions(list.controller().path(), m_shell, this,
+                     [this](const QString& file, const QString& path) { OpenCopy(file, path, std::nullopt, QString()); });
+    });
     connect(m_menu->action("miSaveColWidth"), &QAction::triggered, this, &TfmMain::miSaveColWidthClick);
     onActive("miLoadColWidth", [](TfmList& list) { list.LoadColumnWidth(); });
     onActive("miDelete", [](TfmList& list) { list.DelItem(); });

@@ -10,6 +10,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 class QMdiArea;
 
@@ -42,6 +43,13 @@ public:
     const TextRegistry& texts() const { return m_texts; }
     PrintCommands& printing() { return *m_printing; }
 
+    // Offers, one by one, the unsaved work of windows that were not closed cleanly.
+    void OfferRecovery();
+    // Opens a copy of a catalogue (a recovery file, an earlier version) as a modified
+    // window of the catalogue at path; see ListController::loadCopy.
+    TfmList* OpenCopy(const QString& file, const QString& path, std::optional<CatalogueForm> saveForm,
+                      const QString& journalId);
+
     void LoadListOfFiles();
     // Every list window's texts, search sites and status bar, then the window bar, after the settings changed.
     void UpdateConfig();
@@ -55,6 +63,8 @@ protected:
 
 private:
     TfmList* open(const QString& path, const QString& caption, bool askExtension);
+    // A new list window, connected to this window, hidden until its load has finished.
+    TfmList* newListWindow(const QString& path, const QString& caption);
     void connectCommands();
     void applyShortcuts();
     void BuildListsMenu();

@@ -1,0 +1,93 @@
+// What keeps a list window's catalogue from being lost or overwritten unasked: the
+// lock that makes this process its writer (or the window read-only), the file's
+// fingerprint and the watch on it, the earlier version kept at each save, and the
+// recovery file written in the background while there are unsaved changes.
+// The controller calls it around loads, saves and changes; it never changes the
+// document.
+#pragma once
+
+#include "CatalogueForm.h"
+#include "CatalogueLock.h"
+#include "FileFingerprint.h"
+
+#include <QElapsedTimer>
+#include <QFileSystemWatcher>
+#include <QFutureWatcher>
+#include <QObject>
+#include <QTimer>
+#include <memory>
+
+namespace reelkeep {
+
+class ListController;
+class Prompts;
+class RecoveryJournal;
+class ShellState;
+
+class CatalogueSafety : public QObject {
+    Q_OBJECT
+public:
+    CatalogueSafety(ListController& controller, ShellState& shell, Prompts& prompts);
+    ~CatalogueSafety() override;
+
+    // Before a load of path: false when another process holds it and the person
+    // cancelled; read-only when they chose so.
+    bool open(const QString& path);
+    // The file as loaded (or a copy of it restored), now watched.
+    void loaded(const QString& path);
+    // Whether a save into path may go on: not into a catalogue another process holds,
+    // not over changes made outside without a yes; the replaced file is kept as a
+    // version. saveAsWanted is set when the person chose to save as another file.
+    bool beforeSave(const QString& path, CatalogueForm form, bool* saveAsWanted);
+    // After a save into path in form (Save As included): the window's file from now on.
+    void saved(const QString& path, CatalogueForm form);
+    // The window holds a copy not loaded from its file: a recovered journal (its id)
+    // or an earlier version, whose first save asks before replacing the catalogue.
+    void restored(const QString& journalId, bool earlierVersion);
+    // Any change to the catalogue; the recovery file follows within seconds.
+    void changed();
+    // The person chose not to save: the recovery file goes.
+    void discarded();
+
+    bool isReadOnly() const { return m_readOnly; }
+    // The GUI-thread part of the last recovery write (the copy of the records), in ms.
+    qint64 lastCopyMs() const { return m_lastCopyMs; }
+    // Writes the recovery file now and waits for it (benchmarks and tests).
+    void writeJournalNow();
+
+signals:
+    void readOnlyChanged(bool readOnly);
+    // The file changed outside and the person wants it read again.
+    void reloadWanted();
+    // A recovery file was written (or failed, error not empty).
+    void journalWritten(const QString& error);
+
+private:
+    void fileChanged();
+    void startJournalWrite();
+    void journalFinished();
+    void setReadOnly(bool readOnly);
+    QString text(const char* key) const;
+    void note(const QString& problem);
+
+    ListController& m_controller;
+    ShellState& m_shell;
+    Prompts& m_prompts;
+    std::unique_ptr<CatalogueLock> m_lock;
+    bool m_readOnly = false;
+    bool m_confirmReplace = false;
+    QString m_watchedPath;
+    FileFingerprint m_fingerprint;
+    FileFingerprint m_toldAbout; // the outside change last told
+    QFileSystemWatcher m_watcher;
+    bool m_askingReload = false;
+    std::shared_ptr<RecoveryJournal> m_journal;
+    QString m_restoredJournal;
+    QTimer m_journalTimer;
+    QElapsedTimer m_sinceJournal;
+    QFutureWatcher<QString> m_journalWrite;
+    bool m_changedWhileWriting = false;
+    qint64 m_lastCopyMs = 0;
+};
+
+} // namespace reelkeep
