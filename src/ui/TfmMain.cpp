@@ -33,7 +33,7 @@
 namespace reelkeep {
 
 TfmMain::TfmMain(const QString& folder, Prompts* prompts)
-    : m_shell(folder), m_mdi(new QMdiArea), m_progress(nullptr)
+    : m_shell(folder), m_mdi(new QMdiArea)
 {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(ProgramName() + QLatin1Char(' ') + ProgramVersion());
@@ -56,8 +56,6 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
-    m_progress = new TfmProgress;
-    statusBar()->addPermanentWidget(m_progress);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())
@@ -204,9 +202,14 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
-    connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
-    connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
-        m_progress->SetProgress(100);
+    // Each load has its own progress, so that one ending leaves the others' standing.
+    auto* progress = new TfmProgress;
+    statusBar()->addPermanentWidget(progress);
+    connect(&list->controller(), &ListController::loadProgress, progress, &TfmProgress::SetProgress);
+    connect(list, &QObject::destroyed, progress, &QObject::deleteLater);
+    connect(list, &TfmList::loadDone, this, [this, list, progress](bool ok) {
+        progress->SetProgress(100);
+        progress->deleteLater();
         if (ok) {
             m_mdi->setActiveSubWindow(list);
         } else {
@@ -215,8 +218,8 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
         }
         updateMenus();
     });
-    m_progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
-    m_progress->SetProgress(0);
+    progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
+    progress->SetProgress(0);
     list->LoadList(path, *form);
     updateMenus();
     return list;

@@ -20,7 +20,6 @@ class PrintCommands;
 class TMDIPanel;
 class TfmList;
 class TfmOpt;
-class TfmProgress;
 
 class TfmMain : public QMainWindow {
     Q_OBJECT
@@ -78,7 +77,6 @@ private:
     QMdiArea* m_mdi;
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<PrintCommands> m_printing;
-    TfmProgress* m_progress;
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
 };
