@@ -5,6 +5,7 @@
 #include "FileEntryCommands.h"
 #include "ListController.h"
 #include "MainMenu.h"
+#include "PluginProbe.h"
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
 #include "RecordCommands.h"
@@ -62,6 +63,11 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
             list->RenameEdit();
         updateMenus();
     });
+    m_probe = new PluginProbe(this);
+    connect(m_probe, &PluginProbe::probed, this, [this](const std::shared_ptr<TzkPluginsPack>& plugins) {
+        m_shell.setPlugins(std::make_unique<TzkPluginsPack>(std::move(*plugins)));
+        updateMenus();
+    });
     LoadListOfFiles();
     m_options = new TfmOpt(m_shell, *m_prompts, m_texts, [this] {
         LoadListOfFiles();
@@ -82,6 +88,8 @@ TfmMain::~TfmMain()
 void TfmMain::LoadListOfFiles()
 {
     const QString failure = m_shell.LoadListOfFiles();
+    // The Export menu fills once the plug-ins have answered.
+    m_probe->start(m_shell.folder());
     applyShortcuts();
     m_texts.apply(m_shell.options().LanguageTable);
     if (m_mdiPanel)

@@ -371,6 +371,7 @@ private slots:
         startMainWindow();
         QVERIFY((list = openSample("films.kdx")));
         const QString target = cli->path("out.html");
+        QTRY_VERIFY(main->menus().action("miExport")->isEnabled());
         test::WriteTestFile(target, "");
         if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), target}) != 0)
             QSKIP("this file system cannot make a file immutable (chattr +i)");
