@@ -41,6 +41,8 @@ public:
     // hang while asked, or answer with names that are not texts (or a filter that
     // is not one "description|pattern" pair) are skipped and listed in Skipped.
     explicit TzkPluginsPack(const QString& programFolder, std::chrono::milliseconds probeDeadline = kPluginProbeDeadline);
+    // No plug-ins: what a program has until its folder has been probed.
+    TzkPluginsPack() = default;
 
     // i is 0-based; bit one of 1, 2, 4 ... 128.
     bool Supports(int i, int bit) const;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTreeWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <map>
 
 namespace reelkeep {
@@ -136,9 +137,9 @@ OptionsMainPage::OptionsMainPage(ShellState& shell, Prompts& prompts, TextRegist
     texts.bindHeader(m_lvShortCut, 0, "Settings", "Menu");
     texts.bindHeader(m_lvShortCut, 1, "Settings", "ShortCut");
     m_lvShortCut->setColumnWidth(0, 170);
-    auto* associate = new QPushButton;
-    associate->setObjectName(QStringLiteral("btnAssoc"));
-    texts.bind(associate, "Settings", "Associate", TextRegistry::Role::Text);
+    m_associate = new QPushButton;
+    m_associate->setObjectName(QStringLiteral("btnAssoc"));
+    texts.bind(m_associate, "Settings", "Associate", TextRegistry::Role::Text);
 
     auto* left = new QVBoxLayout;
     left->addWidget(parser);
@@ -151,7 +152,7 @@ OptionsMainPage::OptionsMainPage(ShellState& shell, Prompts& prompts, TextRegist
     right->addWidget(m_cbUseMDIPanel);
     right->addWidget(m_lvShortCut, 1);
     right->addWidget(m_hkShortCut);
-    right->addWidget(associate);
+    right->addWidget(m_associate);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
@@ -167,7 +168,8 @@ OptionsMainPage::OptionsMainPage(ShellState& shell, Prompts& prompts, TextRegist
             row->setText(1, sequence.toString(QKeySequence::PortableText));
     });
     connect(selectFile, &QPushButton::clicked, this, &OptionsMainPage::btnSelectFileClick);
-    connect(associate, &QPushButton::clicked, this, &OptionsMainPage::btnAssocClick);
+    connect(m_associate, &QPushButton::clicked, this, &OptionsMainPage::btnAssocClick);
+    connect(&m_association, &QFutureWatcherBase::finished, this, &OptionsMainPage::associationDone);
 }
 
 void OptionsMainPage::load(const zkOptions& options)
@@ -270,7 +272,16 @@ void OptionsMainPage::btnSelectFileClick()
 
 void OptionsMainPage::btnAssocClick()
 {
-    const AssociationResult result = AssociateFileTypes(QCoreApplication::applicationFilePath(), XdgHomes::FromEnvironment());
+    if (m_association.isRunning())
+        return;
+    m_associate->setEnabled(false);
+    m_association.setFuture(QtConcurrent::run(AssociateFileTypes, QCoreApplication::applicationFilePath(), XdgHomes::FromEnvironment()));
+}
+
+void OptionsMainPage::associationDone()
+{
+    m_associate->setEnabled(true);
+    const AssociationResult result = m_association.result();
     const TextLookup lookup = [this](const QString& section, const QString& key) {
         return m_shell.options().LanguageTable.GetValue(section, key);
     };

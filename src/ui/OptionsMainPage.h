@@ -2,12 +2,15 @@
 // list printing, the default cover, the window bar, shortcuts and file association.
 #pragma once
 
+#include "FileAssociation.h"
 #include "OptionsPage.h"
 
+#include <QFutureWatcher>
 #include <QStringList>
 
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 class QTreeWidget;
 
 namespace reelkeep {
@@ -38,7 +41,10 @@ private:
     void lvShablClick();
     void lvShortCutClick();
     void btnSelectFileClick();
+    // The association runs on a worker thread (update-mime-database may take a minute);
+    // the button waits meanwhile and the outcome is told when it ends.
     void btnAssocClick();
+    void associationDone();
     QString shortcutText(int row) const;
 
     ShellState& m_shell;
@@ -55,6 +61,8 @@ private:
     QCheckBox* m_cbUseMDIPanel;
     QTreeWidget* m_lvShortCut;
     HotKeyEdit* m_hkShortCut;
+    QPushButton* m_associate;
+    QFutureWatcher<AssociationResult> m_association;
 };
 
 } // namespace reelkeep

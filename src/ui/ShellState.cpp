@@ -22,7 +22,6 @@ QString ShellState::settingsPath() const
 
 QString ShellState::LoadListOfFiles()
 {
-    m_plugins = std::make_unique<TzkPluginsPack>(m_folder);
     auto options = std::make_unique<zkOptions>();
     options->LoadSettings(settingsPath());
     m_options = std::move(options);

@@ -14,12 +14,15 @@ namespace reelkeep {
 
 class ShellState {
 public:
-    // folder is the program folder; settings and plug-ins are not read until LoadListOfFiles.
+    // folder is the program folder; settings are not read until LoadListOfFiles, and
+    // there are no plug-ins until setPlugins.
     explicit ShellState(QString folder);
 
-    // A fresh plug-in pack and settings object from the program folder. The settings
-    // are always complete; the warnings of loading them are returned, one a line.
+    // A fresh settings object from the program folder. The settings are always
+    // complete; the warnings of loading them are returned, one a line.
     QString LoadListOfFiles();
+    // The plug-ins found by a probe of the program folder (which runs off the GUI thread).
+    void setPlugins(std::unique_ptr<TzkPluginsPack> plugins) { m_plugins = std::move(plugins); }
     // Writes setup.ini; the failure's message, or an empty text.
     QString SaveSettings() const;
     // As SaveSettings, but a failure is told only once, so closing many windows reports it once.
@@ -46,7 +49,7 @@ private:
     TSimpleSyntaxAnalizer m_quickSearchAnalizer;
     TSimpleSyntaxAnalizer m_filterAnalizer;
     TNamedLog m_log;
-    std::unique_ptr<TzkPluginsPack> m_plugins;
+    std::unique_ptr<TzkPluginsPack> m_plugins = std::make_unique<TzkPluginsPack>();
     std::unique_ptr<zkOptions> m_options;
     bool m_saveFailureTold = false;
 };

@@ -5,6 +5,7 @@
 #include "FileEntryCommands.h"
 #include "ListController.h"
 #include "MainMenu.h"
+#include "PluginProbe.h"
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
 #include "RecordCommands.h"
@@ -35,7 +36,7 @@
 namespace reelkeep {
 
 TfmMain::TfmMain(const QString& folder, Prompts* prompts)
-    : m_shell(folder), m_mdi(new QMdiArea), m_progress(nullptr)
+    : m_shell(folder), m_mdi(new QMdiArea)
 {
     setObjectName(QStringLiteral("fmMain"));
     setWindowTitle(ProgramName() + QLatin1Char(' ') + ProgramVersion());
@@ -58,12 +59,15 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
-    m_progress = new TfmProgress;
-    statusBar()->addPermanentWidget(m_progress);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())
             list->RenameEdit();
+        updateMenus();
+    });
+    m_probe = new PluginProbe(this);
+    connect(m_probe, &PluginProbe::probed, this, [this](const std::shared_ptr<TzkPluginsPack>& plugins) {
+        m_shell.setPlugins(std::make_unique<TzkPluginsPack>(std::move(*plugins)));
         updateMenus();
     });
     LoadListOfFiles();
@@ -86,6 +90,8 @@ TfmMain::~TfmMain()
 void TfmMain::LoadListOfFiles()
 {
     const QString failure = m_shell.LoadListOfFiles();
+    // The Export menu fills once the plug-ins have answered.
+    m_probe->start(m_shell.folder());
     applyShortcuts();
     m_texts.apply(m_shell.options().LanguageTable);
     if (m_mdiPanel)
@@ -233,9 +239,14 @@ TfmList* TfmMain::newListWindow(const QString& path, const QString& caption)
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
-    connect(&list->controller(), &ListController::loadProgress, m_progress, &TfmProgress::SetProgress);
-    connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
-        m_progress->SetProgress(100);
+    // Each load has its own progress, so that one ending leaves the others' standing.
+    auto* progress = new TfmProgress;
+    statusBar()->addPermanentWidget(progress);
+    connect(&list->controller(), &ListController::loadProgress, progress, &TfmProgress::SetProgress);
+    connect(list, &QObject::destroyed, progress, &QObject::deleteLater);
+    connect(list, &TfmList::loadDone, this, [this, list, progress](bool ok) {
+        progress->SetProgress(100);
+        progress->deleteLater();
         if (ok) {
             m_mdi->setActiveSubWindow(list);
         } else {
@@ -245,8 +256,8 @@ TfmList* TfmMain::newListWindow(const QString& path, const QString& caption)
         updateMenus();
     });
     connect(&list->controller(), &ListController::saveAsRequested, this, &TfmMain::miSaveAsClick);
-    m_progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
-    m_progress->SetProgress(0);
+    progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
+    progress->SetProgress(0);
     return list;
 }
 

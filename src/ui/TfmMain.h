@@ -18,10 +18,10 @@ namespace reelkeep {
 
 class MainMenu;
 class PrintCommands;
+class PluginProbe;
 class TMDIPanel;
 class TfmList;
 class TfmOpt;
-class TfmProgress;
 
 class TfmMain : public QMainWindow {
     Q_OBJECT
@@ -57,6 +57,7 @@ public:
     void UpdateMDIPanel();
     TMDIPanel* mdiPanel() const { return m_mdiPanel; }
     TfmOpt* optionsDialog() const { return m_options; }
+    const PluginProbe& pluginProbe() const { return *m_probe; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,9 +89,9 @@ private:
     QMdiArea* m_mdi;
     std::unique_ptr<MainMenu> m_menu;
     std::unique_ptr<PrintCommands> m_printing;
-    TfmProgress* m_progress;
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
+    PluginProbe* m_probe = nullptr;
 };
 
 } // namespace reelkeep

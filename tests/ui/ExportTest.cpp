@@ -3,6 +3,7 @@
 // status, and a plug-in that breaks after the start.
 #include "ExportCommand.h"
 #include "MainMenu.h"
+#include "PluginProbe.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -27,8 +28,13 @@ private:
                                     cli->path("Plugins/") + QString::fromLatin1(name)));
         }
         startMainWindow();
+        // The window is there before the plug-ins have answered; Export follows them.
+        QSignalSpy probed(&main->pluginProbe(), &PluginProbe::probed);
+        QVERIFY(!withPlugins || main->pluginProbe().isRunning());
+        QVERIFY(main->shell().plugins().Plugins.empty());
         WriteSampleCatalogue(cli->path("films.kdx"));
         QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        QVERIFY(!probed.isEmpty() || probed.wait());
     }
     QString status() const
     {

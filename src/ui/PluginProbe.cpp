@@ -1,0 +1,21 @@
+#include "PluginProbe.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace reelkeep {
+
+PluginProbe::PluginProbe(QObject* parent) : QObject(parent)
+{
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, [this] {
+        if (m_watcher.future().resultCount() > 0)
+            emit probed(m_watcher.result());
+    });
+}
+
+void PluginProbe::start(const QString& programFolder)
+{
+    // Setting a new future drops the report of the one before.
+    m_watcher.setFuture(QtConcurrent::run([programFolder] { return std::make_shared<TzkPluginsPack>(programFolder); }));
+}
+
+} // namespace reelkeep
