@@ -21,7 +21,7 @@ for round in $(seq 1 50); do
         grep -q '^ready' "$RECOVERY_LOG.round" && break
         sleep 0.05
     done
-    sleep "$(awk -v r="$RANDOM" 'BEGIN { printf "%.2f", 0.2 + r / 32767 * 1.4 }')"
+    sleep "$(awk -v r="$RANDOM" 'BEGIN { printf "%.2f", 0.2 + r / 32767 * 1.0 }')"
     kill -KILL "$pid" 2> /dev/null || { cat "$work/driver.out" >&2; fail "round $round: the program ended before the kill"; }
     wait "$pid" 2> /dev/null || true
     killed=$(date +%s%3N)
