@@ -305,7 +305,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "PlaceCellUntitled", "список «%1», запись %2, колонка %3 «%4»"},
         {"LossReport", "Character", "«%1» (%2), %3"},
         {"LossReport", "CharacterCode", "%1, %2"},
-        {"Safety", "RestoreVersion", "Восстановить прежнюю версию..."},
+        {"Safety", "RestoreVersion", "Восстановить п&режнюю версию..."},
         {"Safety", "ReadOnlyButton", "Открыть только для чтения"},
         {"Safety", "OverwriteButton", "Перезаписать"},
         {"Safety", "SaveAsButton", "Сохранить в другой файл..."},

@@ -96,7 +96,7 @@ QString HolderText(const std::optional<LockHolder>& holder)
         return QStringLiteral("?");
     QString text = holder->host + QStringLiteral(", pid ") + QString::number(holder->pid);
     if (!holder->program.isEmpty())
-        text += QStringLiteral(" (") + holder->program + QLatin1Char(')');
+        text += QStringLiteral(", ") + holder->program;
     return text;
 }
 

@@ -43,7 +43,7 @@ private:
 // is no longer running on this host is taken over, a live one never for its age.
 bool TakeLockFile(QLockFile& lock);
 
-// "host, process pid" for messages; the program's name too when known.
+// "host, pid N, program" for messages (the program when known).
 QString HolderText(const std::optional<LockHolder>& holder);
 
 } // namespace reelkeep

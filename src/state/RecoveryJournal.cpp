@@ -48,7 +48,7 @@ bool readNameFile(const QString& fileName, RecoveryEntry& entry)
 
 int JournalDelayMs(qint64 sinceLastWrite)
 {
-    constexpr qint64 kSettle = 1000; // a burst of typing makes one write
+    constexpr qint64 kSettle = 500; // a burst of typing makes one write
     constexpr qint64 kGap = 5000;
     if (sinceLastWrite < 0)
         return static_cast<int>(kSettle);

@@ -44,7 +44,7 @@ TEST(CatalogueLockTest, OneWriterAmongProcessesAndDeadHoldersTakenOver)
     ASSERT_TRUE(refused.holder());
     EXPECT_EQ(refused.holder()->pid, holder.processId());
     EXPECT_EQ(HolderText(refused.holder()), QSysInfo::machineHostName() + QStringLiteral(", pid ")
-                                                + QString::number(holder.processId()) + QStringLiteral(" (sleep)"));
+                                                + QString::number(holder.processId()) + QStringLiteral(", sleep"));
 
     // Once it is dead, its lock is taken over.
     holder.kill();
