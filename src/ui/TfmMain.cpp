@@ -9,6 +9,7 @@
 #include "PrintCommands.h"
 #include "RecordCommands.h"
 #include "ReelkeepError.h"
+#include "SheetColumns.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
@@ -342,11 +343,7 @@ void TfmMain::miNewClick()
         return;
     const zkOptions& options = m_shell.options();
     TzkReelkeep document(options.ColumnTemplate(), options.Formats);
-    TZKList* list = document.AddList(0, m_shell.text("Other", "PageDefName"));
-    for (int c = 0; c < kStoredColumnCount; ++c) {
-        list->Column(c).Name = options.ColName[static_cast<size_t>(c)];
-        list->Column(c).Pattern = options.ColPattern[static_cast<size_t>(c)];
-    }
+    ApplyColumnDefinitions(*document.AddList(0, m_shell.text("Other", "PageDefName")), options.ColumnTemplate());
     try {
         document.Save(path, *form);
     } catch (const ReelkeepError& error) {

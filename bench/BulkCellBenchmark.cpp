@@ -1,0 +1,108 @@
+// The desktop program with the typical 100,000-record catalogue and 50,000 of its records
+// selected: a colour chosen in the record panel, and a value picked in the pick window, until
+// every selected cell holds it and the grid is repainted. The selection is either one block
+// (Select all over a filtered sheet looks so) or blocks of three records out of every five
+// (what Ctrl+clicks leave), so that the grid is told about many separate ranges.
+#include "ListController.h"
+#include "NestedCatalogue.h"
+#include "FirstButtonPrompts.h"
+#include "RecordCommands.h"
+#include "TReelkeepSerialiazerV2_1.h"
+#include "TfmFilter.h"
+#include "TfmList.h"
+#include "TfmMain.h"
+#include "TzkRecordPanel.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QItemSelection>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <benchmark/benchmark.h>
+
+using namespace reelkeep;
+
+namespace {
+
+constexpr int kSelected = 50'000;
+
+using bench::FirstButtonPrompts;
+
+struct OpenCatalogue {
+    QTemporaryDir home;
+    FirstButtonPrompts prompts;
+    TfmMain main{home.path(), &prompts};
+    TfmList* list = nullptr;
+
+    OpenCatalogue()
+    {
+        const QString file = bench::scratchFolder().filePath(QStringLiteral("typical.kdx"));
+        if (!QFileInfo::exists(file))
+            TReelkeepSerialiazerV2_1().Save(file, bench::hundredThousandRecords(true));
+        main.resize(1280, 1000);
+        main.show();
+        list = main.OpenFile(file);
+        QEventLoop loop;
+        QObject::connect(list, &TfmList::loadDone, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    // Selects kSelected top-level records: one block, or (blocks > 1) that many out of every five.
+    void select(int block)
+    {
+        QAbstractItemModel* model = list->grid()->model();
+        QItemSelection selection;
+        int chosen = 0;
+        for (int row = 0; row < model->rowCount() && chosen < kSelected; row += block == 1 ? kSelected : 5) {
+            const int count = std::min(block == 1 ? kSelected : block, kSelected - chosen);
+            selection.select(model->index(row, 0), model->index(row + count - 1, 0));
+            chosen += count;
+        }
+        list->grid()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+};
+
+void ColourSelected(benchmark::State& state)
+{
+    OpenCatalogue shell;
+    shell.select(int(state.range(0)));
+    const QString colours[] = {QStringLiteral("00FF0000"), QStringLiteral("0000FF00")};
+    int k = 0;
+    for (auto _ : state) {
+        emit shell.list->recordPanel()->colourPicked(colours[k++ % 2]);
+        shell.list->grid()->viewport()->repaint();
+    }
+    state.counters["selected"] = double(shell.list->selectedRecords().size());
+}
+
+void PickValueSelected(benchmark::State& state)
+{
+    OpenCatalogue shell;
+    shell.select(int(state.range(0)));
+    constexpr int kGenre = 17;
+    shell.list->records().AutoFill(kGenre);
+    TfmFilter* pick = shell.list->records().pickWindow();
+    const QString values[] = {QStringLiteral("Мюзикл"), QStringLiteral("Вестерн")};
+    int k = 0;
+    for (auto _ : state) {
+        emit pick->valuePicked(kGenre, values[k++ % 2]);
+        shell.list->grid()->viewport()->repaint();
+    }
+    state.counters["selected"] = double(shell.list->selectedRecords().size());
+}
+
+} // namespace
+
+BENCHMARK(ColourSelected)->Arg(1)->Arg(3)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PickValueSelected)->Arg(1)->Arg(3)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
