@@ -22,10 +22,15 @@ QString ShellState::settingsPath() const
 
 QString ShellState::LoadListOfFiles()
 {
-    m_plugins = std::make_unique<TzkPluginsPack>(m_folder);
-    auto options = std::make_unique<zkOptions>();
-    options->LoadSettings(settingsPath());
-    m_options = std::move(options);
+    // Updated in place: windows and dialogs hold on to these objects across options saves.
+    TzkPluginsPack plugins(m_folder);
+    if (m_plugins)
+        *m_plugins = std::move(plugins);
+    else
+        m_plugins = std::make_unique<TzkPluginsPack>(std::move(plugins));
+    zkOptions options;
+    options.LoadSettings(settingsPath());
+    *m_options = std::move(options);
     // Loading never stops; what it had to put up with (bad values, a folder that
     // cannot be written) is told to the user.
     return m_options->LoadWarnings().join(QLatin1Char('\n'));

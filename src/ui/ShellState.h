@@ -17,8 +17,9 @@ public:
     // folder is the program folder; settings and plug-ins are not read until LoadListOfFiles.
     explicit ShellState(QString folder);
 
-    // A fresh plug-in pack and settings object from the program folder. The settings
-    // are always complete; the warnings of loading them are returned, one a line.
+    // The plug-in pack and the settings read again from the program folder, into the same
+    // objects (references to them stay good). The settings are always complete; the
+    // warnings of loading them are returned, one a line.
     QString LoadListOfFiles();
     // Writes setup.ini; the failure's message, or an empty text.
     QString SaveSettings() const;
