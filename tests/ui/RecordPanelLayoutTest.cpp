@@ -130,6 +130,12 @@ private slots:
         QCOMPARE(beside.images.top(), beside.actors.top());
         verifyNothingOverlapsOrSticksOut(beside, 600);
 
+        // 400 wide: the third edit of the first line starts inside the width but would end
+        // past it: it goes to a new line too.
+        const PanelLayout partly = LayOutRecordPanel(twoLines(400));
+        QCOMPARE(editRect(partly, 2).topLeft(), QPoint(10, 20 - kOffset + kHeight + 4));
+        verifyNothingOverlapsOrSticksOut(partly, 400);
+
         // 330 wide: the third edit of each line and the colour box go to a new line at the
         // line's start; the lines below move down; the memos would be too narrow beside the
         // image area, which goes below them.
