@@ -7,7 +7,7 @@
 #include "GridModel.h"
 #include "ListController.h"
 #include "NestedCatalogue.h"
-#include "Prompts.h"
+#include "FirstButtonPrompts.h"
 #include "TReelkeepSerialiazerV2_1.h"
 #include "FilterForms.h"
 #include "TfmFilter.h"
@@ -40,15 +40,7 @@ using namespace reelkeep;
 
 namespace {
 
-// Every question answered with its first button; no dialog is shown.
-class FirstButtonPrompts : public Prompts {
-public:
-    PromptButton ask(const Prompt& prompt) override { return prompt.buttons.front(); }
-    QString chooseFileToOpen(const QString&, const QStringList&) override { return {}; }
-    SaveChoice chooseFileToSave(const QString&, const QStringList&) override { return {}; }
-    QStringList chooseFilesToOpen(const QString&, const QStringList&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-};
+using bench::FirstButtonPrompts;
 
 QString typicalCatalogue()
 {

@@ -4,17 +4,36 @@
 #include "TzkReelkeep.h"
 
 #include <QColor>
-#include <unordered_map>
+#include <algorithm>
+#include <exception>
 #include <unordered_set>
 
 namespace reelkeep {
+namespace {
+
+// Runs the change, handing back what it threw, so that the model's end signal comes first.
+std::exception_ptr runChange(const GridModel::DocumentChange& change)
+{
+    try {
+        if (change)
+            change();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return {};
+}
+
+} // namespace
 
 GridModel::GridModel(QObject* parent) : QAbstractItemModel(parent) {}
 
-void GridModel::setDocument(const TzkReelkeep* document)
+void GridModel::setDocument(const TzkReelkeep* document, const DocumentChange& change)
 {
-    m_document = document;
-    rebuild();
+    rebuild([&] {
+        if (change)
+            change();
+        m_document = document;
+    });
 }
 
 const TZKList* GridModel::list() const
@@ -27,6 +46,7 @@ const TZKList* GridModel::list() const
 void GridModel::buildNodes()
 {
     m_nodes.clear();
+    m_nodeOfRow.clear();
     m_topCount = 0;
     const TZKList* shown = list();
     if (!shown)
@@ -45,16 +65,22 @@ void GridModel::buildNodes()
         m_nodes[i].firstChild = first;
         m_nodes[i].childCount = count;
     }
+    m_nodeOfRow.reserve(m_nodes.size());
+    for (size_t i = 0; i < m_nodes.size(); ++i)
+        m_nodeOfRow.emplace(m_nodes[i].row, static_cast<int>(i));
 }
 
-void GridModel::rebuild()
+void GridModel::rebuild(const DocumentChange& change)
 {
     beginResetModel();
+    const std::exception_ptr failure = runChange(change);
     buildNodes();
     endResetModel();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
-void GridModel::relayout()
+void GridModel::relayout(const DocumentChange& change)
 {
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
@@ -62,35 +88,58 @@ void GridModel::relayout()
     held.reserve(static_cast<size_t>(before.size()));
     for (const QModelIndex& index : before)
         held.emplace_back(rowAt(index), index.column());
+    const std::exception_ptr failure = runChange(change);
     buildNodes();
     if (!before.isEmpty()) {
-        std::unordered_map<const TzkRow*, int> nodeOfRow;
-        nodeOfRow.reserve(m_nodes.size());
-        for (size_t i = 0; i < m_nodes.size(); ++i)
-            nodeOfRow.emplace(m_nodes[i].row, static_cast<int>(i));
         QModelIndexList after;
         after.reserve(before.size());
-        for (const auto& [row, column] : held) {
-            const auto found = nodeOfRow.find(row);
-            after.append(found == nodeOfRow.end()
-                             ? QModelIndex()
-                             : createIndex(m_nodes[static_cast<size_t>(found->second)].position, column, found->second));
-        }
+        for (const auto& [row, column] : held)
+            after.append(indexOf(row, column));
         changePersistentIndexList(before, after);
     }
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void GridModel::cellChanged(const TzkRow* row, int column)
 {
     const QModelIndex index = indexOf(row, column);
-    if (!index.isValid())
-        return;
+    if (index.isValid())
+        emitCellsChanged(index, index, column);
+}
+
+void GridModel::emitCellsChanged(const QModelIndex& first, const QModelIndex& last, int column)
+{
     // The colour cell paints the whole row.
     if (column == kShownColumns - 1)
-        emit dataChanged(index.siblingAtColumn(0), index, {Qt::DisplayRole, Qt::BackgroundRole, Qt::ForegroundRole});
+        emit dataChanged(first.siblingAtColumn(0), last, {Qt::DisplayRole, Qt::BackgroundRole, Qt::ForegroundRole});
     else
-        emit dataChanged(index, index, {Qt::DisplayRole});
+        emit dataChanged(first, last, {Qt::DisplayRole});
+}
+
+void GridModel::cellsChanged(const std::vector<TzkRow*>& rows, int column)
+{
+    // Node numbers run through each parent's children in order, so neighbouring rows
+    // under one parent have consecutive numbers.
+    std::vector<int> nodes;
+    nodes.reserve(rows.size());
+    for (const TzkRow* row : rows)
+        if (const auto found = m_nodeOfRow.find(row); found != m_nodeOfRow.end())
+            nodes.push_back(found->second);
+    std::sort(nodes.begin(), nodes.end());
+    nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
+    for (size_t start = 0; start < nodes.size();) {
+        size_t end = start + 1;
+        while (end < nodes.size() && nodes[end] == nodes[end - 1] + 1
+               && m_nodes[static_cast<size_t>(nodes[end])].parent == m_nodes[static_cast<size_t>(nodes[start])].parent)
+            ++end;
+        const Node& first = m_nodes[static_cast<size_t>(nodes[start])];
+        const Node& last = m_nodes[static_cast<size_t>(nodes[end - 1])];
+        emitCellsChanged(createIndex(first.position, column, static_cast<quintptr>(nodes[start])),
+                         createIndex(last.position, column, static_cast<quintptr>(nodes[end - 1])), column);
+        start = end;
+    }
 }
 
 void GridModel::rowChanged(const TzkRow* row)
@@ -112,10 +161,10 @@ TzkRow* GridModel::rowAt(const QModelIndex& index) const
 
 QModelIndex GridModel::indexOf(const TzkRow* row, int column) const
 {
-    for (size_t i = 0; i < m_nodes.size(); ++i)
-        if (m_nodes[i].row == row)
-            return createIndex(m_nodes[i].position, column, static_cast<quintptr>(i));
-    return {};
+    const auto found = m_nodeOfRow.find(row);
+    if (found == m_nodeOfRow.end())
+        return {};
+    return createIndex(m_nodes[static_cast<size_t>(found->second)].position, column, static_cast<quintptr>(found->second));
 }
 
 QModelIndex GridModel::lastIndex() const

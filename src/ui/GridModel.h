@@ -1,10 +1,12 @@
 // The grid's item model over the visible record tree of a document's current list.
-// Nodes hold handles to the rows (no cell is copied); index() and parent() are O(1).
+// Nodes hold handles to the rows (no cell is copied); index(), parent() and indexOf() are O(1).
 #pragma once
 
 #include <QAbstractItemModel>
 #include <QBrush>
 #include <QHash>
+#include <functional>
+#include <unordered_map>
 #include <vector>
 
 namespace reelkeep {
@@ -20,14 +22,22 @@ public:
 
     explicit GridModel(QObject* parent = nullptr);
 
-    // Shows the document's current list (none while the document is null or has no list).
-    void setDocument(const TzkReelkeep* document);
-    // Rebuilds the node table in one reset, after any structural change.
-    void rebuild();
-    // Rebuilds the node table after the rows were reordered, keeping persistent indexes.
-    void relayout();
+    // A change to the document, run between the model's begin and end signals so that views
+    // never read rows that are gone. An exception from it still ends the signals, then goes on.
+    using DocumentChange = std::function<void()>;
+
+    // Shows the document's current list (none while the document is null or has no list);
+    // change (the old document going, say) runs inside the reset.
+    void setDocument(const TzkReelkeep* document, const DocumentChange& change = {});
+    // Rebuilds the node table in one reset around a structural change (rows added or
+    // deleted, another sheet shown, a filter).
+    void rebuild(const DocumentChange& change = {});
+    // Rebuilds the node table around a change that reorders the rows, keeping persistent indexes.
+    void relayout(const DocumentChange& change = {});
     // One cell of a row changed.
     void cellChanged(const TzkRow* row, int column);
+    // One column of many rows changed: one dataChanged per run of neighbouring rows.
+    void cellsChanged(const std::vector<TzkRow*>& rows, int column);
     // Something of the row beyond one cell changed (its images): the whole row is redrawn.
     void rowChanged(const TzkRow* row);
     // The header captions changed (column names, sheet switch).
@@ -65,9 +75,11 @@ private:
     void buildNodes();
     int nodeOf(const QModelIndex& index) const { return static_cast<int>(index.internalId()); }
     QBrush brushFor(const QString& colour) const;
+    void emitCellsChanged(const QModelIndex& first, const QModelIndex& last, int column);
 
     const TzkReelkeep* m_document = nullptr;
     std::vector<Node> m_nodes;
+    std::unordered_map<const TzkRow*, int> m_nodeOfRow;
     int m_topCount = 0;
     mutable QHash<QString, QBrush> m_brushes;
 };

@@ -8,6 +8,7 @@
 #include "RecordEditing.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
+#include "SheetColumns.h"
 #include "Statistics.h"
 #include "TzkReelkeep.h"
 
@@ -80,10 +81,11 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
 
 void ListController::adopt(std::unique_ptr<TzkReelkeep> document)
 {
-    m_document = std::move(document);
-    if (m_document->CurrentList < 1)
-        m_document->CurrentList = 1;
-    m_model.setDocument(m_document.get());
+    if (document->CurrentList < 1)
+        document->CurrentList = 1;
+    const TzkReelkeep* shown = document.get();
+    // The old document goes inside the reset: the grid never reads its rows once they are gone.
+    m_model.setDocument(shown, [&] { m_document = std::move(document); });
     setModified(false);
     setStatus(m_shell.text("SBMessage", "Ready"));
     emit sheetsChanged();
@@ -147,16 +149,7 @@ void ListController::setColumnSettings(const QString& author, const std::vector<
 {
     m_document->SetAutor(author);
     for (int k = 0; k < static_cast<int>(sheets.size()) && k < m_document->ListCount(); ++k)
-        for (int c = 0; c < kStoredColumnCount; ++c) {
-            const ColumnDefinition& definition = sheets[static_cast<size_t>(k)][static_cast<size_t>(c)];
-            TzkColumn& column = m_document->List(k)->Column(c);
-            column.Name = definition.name;
-            column.Type = definition.type;
-            column.Pattern = definition.pattern;
-            column.LogicalValue = definition.logicalValue;
-            column.NamesWithDot = definition.namesWithDot;
-            column.SecondNames = definition.secondNames;
-        }
+        ApplyColumnDefinitions(*m_document->List(k), sheets[static_cast<size_t>(k)]);
     setModified(true);
     endCommand();
     emit columnsChanged();
@@ -260,8 +253,7 @@ void ListController::switchSheet(int index)
 {
     if (!m_document || index < 0 || index >= m_document->ListCount() || index == currentSheet())
         return;
-    m_document->CurrentList = index + 1;
-    m_model.rebuild();
+    m_model.rebuild([&] { m_document->CurrentList = index + 1; });
     m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();
     emit columnsChanged();
@@ -277,20 +269,10 @@ void ListController::addSheet()
     int number = m_document->ListCount();
     while (m_document->IndexOfList(base + QString::number(number)) >= 0)
         ++number;
-    TZKList* list = m_document->AddList(0, base + QString::number(number));
-    const zkOptions& options = m_shell.options();
-    for (int c = 0; c < kStoredColumnCount; ++c) {
-        const auto i = static_cast<size_t>(c);
-        TzkColumn& column = list->Column(c);
-        column.Name = options.ColName[i];
-        column.Type = options.ColType[i];
-        column.Pattern = options.ColPattern[i];
-        column.LogicalValue = options.ColLogicalVal[i];
-        column.NamesWithDot = options.ColNamesWithDot[i];
-        column.SecondNames = options.ColSecondNames[i];
-    }
-    m_document->CurrentList = m_document->ListCount();
-    m_model.rebuild();
+    m_model.rebuild([&] {
+        ApplyColumnDefinitions(*m_document->AddList(0, base + QString::number(number)), m_shell.options().ColumnTemplate());
+        m_document->CurrentList = m_document->ListCount();
+    });
     emit sheetsChanged();
     emit columnsChanged();
     changed();
@@ -300,9 +282,10 @@ void ListController::deleteCurrentSheet()
 {
     if (!m_document || m_document->ListCount() < 2)
         return;
-    m_document->DeleteList(m_document->CurrentList);
-    m_document->CurrentList = 1;
-    m_model.rebuild();
+    m_model.rebuild([&] {
+        m_document->DeleteList(m_document->CurrentList);
+        m_document->CurrentList = 1;
+    });
     emit sheetsChanged();
     emit columnsChanged();
     changed();
@@ -328,8 +311,7 @@ bool ListController::sortBy(int column)
     emit currentRecordCleared();
     bool sorted = true;
     try {
-        list->Sort(column, list->Column(column).Type);
-        m_model.relayout();
+        m_model.relayout([&] { list->Sort(column, list->Column(column).Type); });
     } catch (const ReelkeepError& error) {
         sorted = false;
         setStatus(m_shell.text("SBMessage", "Ready"));
@@ -346,8 +328,7 @@ void ListController::setColumnFilter(int column, const QString& text)
         return;
     setStatus(m_shell.text("SBMessage", "Filtering"));
     if (list->GetColumnFilter(column) != text) {
-        list->SetColumnFilter(column, text);
-        m_model.rebuild();
+        m_model.rebuild([&] { list->SetColumnFilter(column, text); });
         emit currentRecordCleared();
     }
     setStatus(m_shell.text("SBMessage", "Ready"));
@@ -358,9 +339,10 @@ void ListController::deleteRows(const std::vector<TzkRow*>& rows)
     TZKList* list = currentList();
     if (!list || rows.empty())
         return;
-    for (TzkRow* row : rows)
-        list->DeleteRow(row);
-    m_model.rebuild();
+    m_model.rebuild([&] {
+        for (TzkRow* row : rows)
+            list->DeleteRow(row);
+    });
     changed();
 }
 
@@ -369,9 +351,11 @@ TzkRow* ListController::groupRows(const std::vector<TzkRow*>& rows, TzkRow* pare
     TZKList* list = currentList();
     if (!list || rows.empty())
         return nullptr;
-    TzkRow* group = list->GroupRows(rows, parent);
-    FillGroupCells(*group, rows, *list);
-    m_model.rebuild();
+    TzkRow* group = nullptr;
+    m_model.rebuild([&] {
+        group = list->GroupRows(rows, parent);
+        FillGroupCells(*group, rows, *list);
+    });
     changed();
     return group;
 }
@@ -382,6 +366,27 @@ void ListController::setCell(TzkRow* row, int column, const QString& text)
         return;
     row->Fields[static_cast<size_t>(column)] = text;
     m_model.cellChanged(row, column);
+    setModified(true);
+    endCommand();
+}
+
+void ListController::setCells(const std::vector<TzkRow*>& rows, int column,
+                              const std::function<QString(const QString&)>& change)
+{
+    if (column < 0 || column >= kStoredColumnCount)
+        return;
+    std::vector<TzkRow*> changed;
+    for (TzkRow* row : rows) {
+        QString& cell = row->Fields[static_cast<size_t>(column)];
+        QString text = change(cell);
+        if (text != cell) {
+            cell = std::move(text);
+            changed.push_back(row);
+        }
+    }
+    if (changed.empty())
+        return;
+    m_model.cellsChanged(changed, column);
     setModified(true);
     endCommand();
 }
@@ -460,7 +465,7 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
     const int sheetsBefore = m_document->ListCount();
     int added = 0;
     try {
-        added = m_document->MergeFromString(text, parent, utf8);
+        m_model.rebuild([&] { added = m_document->MergeFromString(text, parent, utf8); });
     } catch (const ReelkeepError& error) {
         showError(m_shell.text("Records", "NotRecordsText").arg(error.message()));
         return 0;
@@ -469,7 +474,6 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
         showError(m_shell.text("Records", "NoRecordsAdded"));
         return 0;
     }
-    m_model.rebuild();
     if (m_document->ListCount() != sheetsBefore) {
         emit sheetsChanged();
         emit columnsChanged();
@@ -484,17 +488,21 @@ void ListController::tidyColumn(int column)
     if (!list || column < 0 || column >= kStoredColumnCount)
         return;
     std::vector<TzkRow*> pending;
+    std::vector<TzkRow*> tidied;
     for (const RowPtr& row : list->Items())
         pending.push_back(row.get());
     while (!pending.empty()) {
         TzkRow* row = pending.back();
         pending.pop_back();
         QString& cell = row->Fields[static_cast<size_t>(column)];
-        cell = TidyText(cell);
+        if (QString tidy = TidyText(cell); tidy != cell) {
+            cell = std::move(tidy);
+            tidied.push_back(row);
+        }
         for (const RowPtr& child : row->Children)
             pending.push_back(child.get());
     }
-    m_model.relayout();
+    m_model.cellsChanged(tidied, column);
     setModified(true);
     m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();

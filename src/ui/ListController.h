@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -84,6 +85,9 @@ public:
     void setColumnSettings(const QString& author, const std::vector<ColumnDefinitions>& sheets);
     // A cell changed by a person: stored, its row redrawn, the window modified.
     void setCell(TzkRow* row, int column, const QString& text);
+    // One column of many records at once (a colour or a picked value for every selected
+    // record): each cell becomes what change makes of it, and the grid is told in one go.
+    void setCells(const std::vector<TzkRow*>& rows, int column, const std::function<QString(const QString&)>& change);
     // The row's images in the order they were added.
     QList<QByteArray> imagesOf(const TzkRow* row) const;
     // An image file's bytes attached to the row, or its k-th image taken away: the row is

@@ -93,8 +93,7 @@ void RecordCommands::storeInSelected(int column, const QString& text)
     std::vector<TzkRow*> rows = m_window.selectedRecords();
     if (rows.empty() && m_window.currentRecord())
         rows.push_back(m_window.currentRecord());
-    for (TzkRow* row : rows)
-        m_controller.setCell(row, column, text);
+    m_controller.setCells(rows, column, [&text](const QString&) { return text; });
 }
 
 void RecordCommands::showCurrent()
@@ -257,8 +256,7 @@ void RecordCommands::addPickedValue(int column, const QString& value)
     std::vector<TzkRow*> rows = m_window.selectedRecords();
     if (rows.empty() && m_window.currentRecord())
         rows.push_back(m_window.currentRecord());
-    for (TzkRow* row : rows)
-        m_controller.setCell(row, column, AppendPickedValue(row->Fields[static_cast<size_t>(column)], value));
+    m_controller.setCells(rows, column, [&value](const QString& cell) { return AppendPickedValue(cell, value); });
     showCurrent();
 }
 

@@ -22,9 +22,10 @@ QString ShellState::settingsPath() const
 
 QString ShellState::LoadListOfFiles()
 {
-    auto options = std::make_unique<zkOptions>();
-    options->LoadSettings(settingsPath());
-    m_options = std::move(options);
+    // Updated in place: windows and dialogs hold on to this object across options saves.
+    zkOptions options;
+    options.LoadSettings(settingsPath());
+    *m_options = std::move(options);
     // Loading never stops; what it had to put up with (bad values, a folder that
     // cannot be written) is told to the user.
     return m_options->LoadWarnings().join(QLatin1Char('\n'));

@@ -18,11 +18,13 @@ public:
     // there are no plug-ins until setPlugins.
     explicit ShellState(QString folder);
 
-    // A fresh settings object from the program folder. The settings are always
-    // complete; the warnings of loading them are returned, one a line.
+    // The settings read again from the program folder into the same object (references
+    // to it stay good). The settings are always complete; the warnings of loading them
+    // are returned, one a line.
     QString LoadListOfFiles();
-    // The plug-ins found by a probe of the program folder (which runs off the GUI thread).
-    void setPlugins(std::unique_ptr<TzkPluginsPack> plugins) { m_plugins = std::move(plugins); }
+    // The plug-ins found by a probe of the program folder (which runs off the GUI thread),
+    // moved into the pack windows and dialogs already hold.
+    void setPlugins(std::unique_ptr<TzkPluginsPack> plugins) { *m_plugins = std::move(*plugins); }
     // Writes setup.ini; the failure's message, or an empty text.
     QString SaveSettings() const;
     // As SaveSettings, but a failure is told only once, so closing many windows reports it once.

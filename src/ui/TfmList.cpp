@@ -1,5 +1,6 @@
 #include "TfmList.h"
 
+#include "BuddyLabel.h"
 #include "ColumnWidthScale.h"
 #include "FileEntryCommands.h"
 #include "FilterForms.h"
@@ -233,6 +234,7 @@ void TfmList::buildToolBar(ToolBarRows* bars)
     m_sheets->setInsertPolicy(QComboBox::NoInsert);
     m_sheets->setMinimumWidth(140);
     m_texts.bind(m_sheets, "Shell", "Sheets", TextRegistry::Role::Name);
+    bar->addWidget(MakeBuddyLabel(m_sheets, m_texts, "Shell", "Sheets"));
     bar->addWidget(m_sheets);
     connect(m_sheets, &QComboBox::activated, this, [this](int index) {
         m_controller->switchSheet(index);
@@ -245,11 +247,13 @@ void TfmList::buildToolBar(ToolBarRows* bars)
             this, &TfmList::AddSheet);
     connect(addButton(bar, "btnDeleteList", QStyle::SP_DialogDiscardButton, "ListHints", "DeleteList"),
             &QToolButton::clicked, this, &TfmList::DeleteSheet);
-    bar->addSeparator();
 
+    // Web search on a bar of its own, so that the labelled boxes still fit at 800 pixels.
+    bar = bars->addBar();
     m_sites->setObjectName(QStringLiteral("cbSearchURL"));
     m_sites->setMinimumWidth(110);
     m_texts.bind(m_sites, "Shell", "SearchSite", TextRegistry::Role::Name);
+    bar->addWidget(MakeBuddyLabel(m_sites, m_texts, "Shell", "SearchSite"));
     bar->addWidget(m_sites);
     m_searchButton = addButton(bar, "btnSearch", QStyle::SP_ArrowRight, "ListHints", "FilmSearch");
     connect(m_searchButton, &QToolButton::clicked, this, &TfmList::btnSearchClick);
@@ -266,7 +270,9 @@ void TfmList::buildToolBar(ToolBarRows* bars)
     m_searchColumn->setObjectName(QStringLiteral("cbSearchColumn"));
     m_searchColumn->setFixedWidth(130);
     m_texts.bind(m_searchColumn, "Shell", "SearchColumn", TextRegistry::Role::Name);
+    bar->addWidget(MakeBuddyLabel(m_searchColumn, m_texts, "Shell", "SearchColumn"));
     bar->addWidget(m_searchColumn);
+    bar->addWidget(MakeBuddyLabel(m_search, m_texts, "ListHints", "ComboSearch"));
     bar->addWidget(m_search);
     m_quickSearch = new QuickSearchBar(m_searchColumn, m_search, m_grid, *m_controller->model(), m_shell);
     connect(m_quickSearch, &QuickSearchBar::selectionMoved, this, &TfmList::lvListClick);

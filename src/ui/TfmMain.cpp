@@ -11,6 +11,7 @@
 #include "RecordCommands.h"
 #include "RecoveryOffer.h"
 #include "ReelkeepError.h"
+#include "SheetColumns.h"
 #include "TfmVersions.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
@@ -380,11 +381,7 @@ void TfmMain::miNewClick()
         return;
     const zkOptions& options = m_shell.options();
     TzkReelkeep document(options.ColumnTemplate(), options.Formats);
-    TZKList* list = document.AddList(0, m_shell.text("Other", "PageDefName"));
-    for (int c = 0; c < kStoredColumnCount; ++c) {
-        list->Column(c).Name = options.ColName[static_cast<size_t>(c)];
-        list->Column(c).Pattern = options.ColPattern[static_cast<size_t>(c)];
-    }
+    ApplyColumnDefinitions(*document.AddList(0, m_shell.text("Other", "PageDefName")), options.ColumnTemplate());
     try {
         document.Save(path, *form);
     } catch (const ReelkeepError& error) {

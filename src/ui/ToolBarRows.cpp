@@ -1,16 +1,16 @@
 #include "ToolBarRows.h"
 
 #include <QBoxLayout>
+#include <QLayoutItem>
 #include <QResizeEvent>
 #include <QToolBar>
 
 namespace reelkeep {
 
-ToolBarRows::ToolBarRows(QWidget* parent) : QWidget(parent), m_layout(new QBoxLayout(QBoxLayout::LeftToRight, this))
+ToolBarRows::ToolBarRows(QWidget* parent) : QWidget(parent), m_layout(new QVBoxLayout(this))
 {
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
-    m_layout->addStretch(1);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -19,24 +19,49 @@ QToolBar* ToolBarRows::addBar()
     auto* bar = new QToolBar(this);
     bar->setFloatable(false);
     bar->setMovable(false);
-    m_layout->insertWidget(m_layout->count() - 1, bar);
     m_bars.push_back(bar);
+    m_rowOf.clear();
+    arrange(width());
     return bar;
 }
 
-int ToolBarRows::rowWidth() const
+void ToolBarRows::arrange(int width)
 {
-    int width = 0;
-    for (const QToolBar* bar : m_bars)
-        width += bar->sizeHint().width();
-    return width;
+    std::vector<int> rowOf;
+    int row = 0;
+    int used = 0;
+    for (const QToolBar* bar : m_bars) {
+        const int needed = bar->sizeHint().width();
+        if (used > 0 && used + needed > width) {
+            ++row;
+            used = 0;
+        }
+        used += needed;
+        rowOf.push_back(row);
+    }
+    if (rowOf == m_rowOf)
+        return;
+    m_rowOf = rowOf;
+    while (QLayoutItem* item = m_layout->takeAt(0))
+        delete item->layout();
+    QHBoxLayout* line = nullptr;
+    for (size_t i = 0; i < m_bars.size(); ++i) {
+        if (!line || rowOf[i] != rowOf[i - 1]) {
+            if (line)
+                line->addStretch(1);
+            line = new QHBoxLayout;
+            line->setSpacing(0);
+            m_layout->addLayout(line);
+        }
+        line->addWidget(m_bars[i]);
+    }
+    if (line)
+        line->addStretch(1);
 }
 
 void ToolBarRows::resizeEvent(QResizeEvent* event)
 {
-    const QBoxLayout::Direction wanted = event->size().width() >= rowWidth() ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
-    if (m_layout->direction() != wanted)
-        m_layout->setDirection(wanted);
+    arrange(event->size().width());
     QWidget::resizeEvent(event);
 }
 

@@ -1,6 +1,6 @@
-// Tool bars side by side while the window is wide enough for all of them, one under
-// the other when it is not, so that no control of a narrow window is hidden behind
-// an overflow button (which a tool bar outside a main window cannot open).
+// Tool bars side by side as far as the window is wide, the next ones on rows below, so
+// that no control of a narrow window is hidden behind an overflow button (which a tool
+// bar outside a main window cannot open).
 #pragma once
 
 #include <QWidget>
@@ -22,11 +22,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // The width all bars need in one row.
-    int rowWidth() const;
+    // Puts the bars on rows, each row as full as the width allows.
+    void arrange(int width);
 
     QBoxLayout* m_layout;
     std::vector<QToolBar*> m_bars;
+    std::vector<int> m_rowOf; // the row of each bar as last arranged
 };
 
 } // namespace reelkeep

@@ -81,6 +81,11 @@ void TzkBtnEdit::setLeastText(const QString& text)
     fitWidth();
 }
 
+int TzkBtnEdit::captionWidth() const
+{
+    return m_label->fontMetrics().horizontalAdvance(m_caption) + 2;
+}
+
 void TzkBtnEdit::fitWidth()
 {
     // The stored width holds the edit and its button, so neighbours never overlap; the
@@ -89,8 +94,7 @@ void TzkBtnEdit::fitWidth()
     m_button->setFixedSize(button, m_edit->sizeHint().height());
     m_edit->setFixedWidth(boxWidth() - button);
     const int box = boxWidth();
-    const int wanted = m_label->fontMetrics().horizontalAdvance(m_caption) + 2;
-    const int width = std::max(box, std::min(wanted, m_room));
+    const int width = std::max(box, std::min(captionWidth(), m_room));
     m_label->setText(m_label->fontMetrics().elidedText(m_caption, Qt::ElideRight, width));
     resize(width, sizeHint().height());
 }

@@ -31,6 +31,8 @@ public:
     void setLeastText(const QString& text);
     // The width the edit with its button takes: the stored width, or the least one.
     int boxWidth() const;
+    // The width the label needs for its whole caption.
+    int captionWidth() const;
 
 signals:
     void buttonClicked(int column);

@@ -1,6 +1,7 @@
 #include "TzkRecordPanel.h"
 
 #include "RecordEditing.h"
+#include "RecordPanelLayout.h"
 #include "TZKList.h"
 #include "TzkBtnEdit.h"
 #include "TzkImagePanel.h"
@@ -19,7 +20,6 @@
 #include <QTextDocument>
 #include <QToolButton>
 #include <algorithm>
-#include <limits>
 
 namespace reelkeep {
 namespace {
@@ -184,118 +184,43 @@ void TzkRecordPanel::storePosition(int index, QPoint topLeft)
 
 void TzkRecordPanel::placeControls()
 {
-    const auto at = [this](int index) {
+    const zkOptions& options = m_options();
+    const auto place = [&options](int index) {
         const auto i = static_cast<size_t>(index);
-        return std::tuple{m_options().ContrlX[i], m_options().ContrlY[i], m_options().ContrlWidth[i]};
+        return QPoint(options.ContrlX[i], options.ContrlY[i]);
     };
-    // The edits of one line, left to right: an edit widened to its least width pushes
-    // the next one right, which gives up as much of its own width as it can spare.
-    std::vector<TzkBtnEdit*> edits;
-    for (TzkBtnEdit* control : m_edits)
+    const auto storedWidth = [&options](int index) { return options.ContrlWidth[static_cast<size_t>(index)]; };
+    PanelLayoutInput input;
+    for (const TzkBtnEdit* control : m_edits)
         if (control)
-            edits.push_back(control);
-    std::stable_sort(edits.begin(), edits.end(), [&at](const TzkBtnEdit* a, const TzkBtnEdit* b) {
-        const auto [ax, ay, aw] = at(a->column());
-        const auto [bx, by, bw] = at(b->column());
-        return std::abs(ay - by) > 2 ? ay < by : ax < bx;
-    });
-    std::array<int, kControlCount> leftOf{};
-    std::array<int, kControlCount> widthOf{};
-    for (size_t i = 0; i < edits.size(); ++i) {
-        const auto column = static_cast<size_t>(edits[i]->column());
-        const auto [x, y, w] = at(edits[i]->column());
-        leftOf[column] = x;
-        widthOf[column] = w;
-        if (i > 0) {
-            const auto previous = static_cast<size_t>(edits[i - 1]->column());
-            const auto [px, py, pw] = at(edits[i - 1]->column());
-            const int pushed = leftOf[previous] + std::max(widthOf[previous], edits[i - 1]->leastWidth()) + 4 - x;
-            if (std::abs(py - y) <= 2 && pushed > 0) {
-                leftOf[column] += pushed;
-                widthOf[column] = std::max(w - pushed, edits[i]->leastWidth());
-            }
-        }
-    }
-    // The colour box gives way to a widened edit on its line as the edits do to each other.
-    const auto [cx, cy, cwidth] = at(csColour);
-    const auto onColourLine = [&at, cy](const TzkBtnEdit* control) { return std::abs(std::get<1>(at(control->column())) - cy) <= 2; };
-    int colourLeft = cx;
-    for (const TzkBtnEdit* control : edits) {
-        const auto column = static_cast<size_t>(control->column());
-        if (onColourLine(control) && leftOf[column] < cx)
-            colourLeft = std::max(colourLeft, leftOf[column] + std::max(widthOf[column], control->leastWidth()) + 4);
-    }
-    const int offset = labelOffset();
-    int bottom = 0;
-    for (size_t i = 0; i < edits.size(); ++i) {
-        TzkBtnEdit* control = edits[i];
-        const auto column = static_cast<size_t>(control->column());
-        // The label's room ends at the next control on the same line, edit or colour box.
-        int room = std::numeric_limits<int>::max() / 2;
-        const bool lineGoesOn = i + 1 < edits.size()
-            && std::abs(std::get<1>(at(edits[i + 1]->column())) - std::get<1>(at(control->column()))) <= 2;
-        if (lineGoesOn)
-            room = leftOf[static_cast<size_t>(edits[i + 1]->column())] - leftOf[column] - 4;
-        if (onColourLine(control) && colourLeft > leftOf[column])
-            room = std::min(room, colourLeft - leftOf[column] - 4);
-        control->setEditWidth(widthOf[column], room);
-        control->move(leftOf[column], std::max(0, std::get<1>(at(control->column())) - offset));
-        bottom = std::max(bottom, control->geometry().bottom());
-    }
-    m_colour->box()->setFixedWidth(std::max(cwidth, 60));
+            input.edits.push_back({control->column(), place(control->column()), storedWidth(control->column()),
+                                   control->leastWidth(), control->captionWidth(), control->sizeHint().height()});
+    m_colour->box()->setFixedWidth(std::max(storedWidth(csColour), 60));
     m_colour->adjustSize();
-    m_colour->move(colourLeft, std::max(0, cy - offset));
-    bottom = std::max(bottom, m_colour->geometry().bottom());
-    int right = 0;
-    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child != m_description && child != m_actors && child != m_images)
-            right = std::max(right, child->geometry().right());
+    input.colourPlace = place(csColour);
+    input.colourSize = m_colour->size();
+    input.imagePlace = place(kImageControl);
+    input.imageWidth = std::max(storedWidth(kImageControl), m_images->minimumSizeHint().width() + 40);
+    input.imageLeastHeight = fontMetrics().height() * 5;
+    const auto memoInput = [&](int column, const QPlainTextEdit* memo, int lines) {
+        return PanelMemoInput{place(column), storedWidth(column), fontMetrics().lineSpacing() * lines + 2 * memo->frameWidth() + 8};
+    };
+    input.actors = memoInput(csActors, m_actors, 1);
+    input.description = memoInput(csDescription, m_description, 3);
+    input.labelOffset = labelOffset();
+    input.shownWidth = parentWidget() ? parentWidget()->width() : width();
 
-    // The image area stands right of the edits unless it was placed; it reaches down to
-    // the edits' bottom line and is at least wide enough for its buttons. In a window too
-    // narrow for it there, it stands right of the memos below, so it is never scrolled away.
-    const auto [ix, iy, iw] = at(kImageControl);
-    const int imageWidth = std::max(iw, m_images->minimumSizeHint().width() + 40);
-    const int imageTop = ix > 0 || iy > 0 ? iy : 3;
-    QRect area(ix > 0 || iy > 0 ? ix : right + 8, imageTop, imageWidth, std::max(bottom - imageTop, fontMetrics().height() * 5));
-    // Widened edits may have reached its stored place: then it stands right of them.
-    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child != m_images && child != m_description && child != m_actors && child->geometry().intersects(area))
-            area.moveLeft(right + 8);
-    const auto memoBelow = [&at](int column) { return std::get<0>(at(column)) == 0 && std::get<1>(at(column)) == 0; };
-    const int shownWidth = parentWidget() ? parentWidget()->width() : width();
-    const bool besideMemos =
-        memoBelow(csActors) && memoBelow(csDescription) && area.left() >= right && area.right() + 5 > shownWidth;
-    if (!besideMemos) {
-        m_images->setGeometry(area);
-        bottom = std::max(bottom, area.bottom());
-        right = std::max(right, area.right());
+    const PanelLayout layout = LayOutRecordPanel(input);
+    for (const PanelEditPlacement& placed : layout.edits) {
+        TzkBtnEdit* control = edit(placed.column);
+        control->setEditWidth(placed.boxWidth, placed.room);
+        control->move(placed.rect.topLeft());
     }
-
-    // Memos whose stored positions are zero go below the edits, stretched to the right edge.
-    const int panelWidth = std::max(width(), right + 5);
-    const int memoRight = besideMemos ? panelWidth - imageWidth - 11 : panelWidth - 5;
-    const int lineHeight = fontMetrics().lineSpacing();
-    const int memosTop = bottom + 6;
-    int top = memosTop;
-    for (QPlainTextEdit* memo : {m_actors, m_description}) {
-        const int column = memo == m_actors ? csActors : csDescription;
-        const auto [x, y, w] = at(column);
-        const int lines = memo == m_actors ? 1 : 3;
-        const int height = lineHeight * lines + 2 * memo->frameWidth() + 8;
-        if (x == 0 && y == 0) {
-            memo->setGeometry(5, top, memoRight - 5, height);
-            top += height + 4;
-        } else {
-            memo->setGeometry(x, y, std::max(w, panelWidth - x - 5), height);
-        }
-    }
-    if (besideMemos)
-        m_images->setGeometry(memoRight + 6, memosTop, imageWidth, std::max(top - 4 - memosTop, fontMetrics().height() * 5));
-    int needed = 0;
-    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        needed = std::max(needed, child->geometry().bottom());
-    setMinimumSize(right + 5, needed + 5);
+    m_colour->move(layout.colour.topLeft());
+    m_images->setGeometry(layout.images);
+    m_actors->setGeometry(layout.actors);
+    m_description->setGeometry(layout.description);
+    setMinimumSize(layout.minimum);
     orderTabs();
 }
 

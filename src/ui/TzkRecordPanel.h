@@ -24,7 +24,7 @@ class TzkRecordPanel : public QWidget {
     Q_OBJECT
 public:
     using Lookup = std::function<QString(const char* section, const char* key)>;
-    // The settings are asked for at each use: an options save replaces the settings object.
+    // The settings, asked for at each use.
     using Settings = std::function<zkOptions&()>;
 
     TzkRecordPanel(Settings options, Lookup text, QWidget* parent = nullptr);

@@ -243,8 +243,8 @@ private slots:
         list->focusRecord(list->controller().model()->rowAt(index));
         TzkRow* row = list->currentRecord();
         QVERIFY(row);
-        row->Fields[4] = QStringLiteral("1");
-        row->Fields[12] = QStringLiteral("90");
+        list->controller().setCell(row, 4, QStringLiteral("1"));
+        list->controller().setCell(row, 12, QStringLiteral("90"));
         TzkRecordPanel* panel = list->recordPanel();
         panel->showRecord(row);
 

@@ -3,6 +3,7 @@
 #include "TzkReelkeep.h"
 
 #include <QAbstractItemModelTester>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace reelkeep;
@@ -88,6 +89,39 @@ private slots:
         QCOMPARE(model.rowAt(held), inner);
         QCOMPARE(held.column(), 2);
         QCOMPARE(held.row(), 0);
+    }
+
+    // Rows b, group, a at the top, g1 and g2 in the group, deep in g2: a change to many rows
+    // tells the grid once per run of neighbours under one parent, hidden rows left out.
+    void aBulkChangeEmitsOneSignalPerRunOfNeighbours()
+    {
+        GridModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        model.setDocument(&doc);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        TzkRow* g1 = group->Children[0].get();
+        TzkRow* deep = inner->Children[0].get();
+        TzkRow* hidden = group->Children[2].get();
+        model.cellsChanged({list->Row(2), inner, list->Row(0), hidden, deep, list->Row(1), g1, inner}, 3);
+        QStringList runs;
+        for (const QList<QVariant>& signal : changed) {
+            const auto first = signal[0].value<QModelIndex>();
+            const auto last = signal[1].value<QModelIndex>();
+            QCOMPARE(first.parent(), last.parent());
+            QCOMPARE(first.column(), 3);
+            QCOMPARE(last.column(), 3);
+            runs << model.rowAt(first)->Fields[csTitle] + QLatin1Char('-') + model.rowAt(last)->Fields[csTitle];
+        }
+        runs.sort();
+        QCOMPARE(runs.join(QLatin1Char(',')), QStringLiteral("b-a,deep-deep,g1-g2"));
+
+        // The colour cell repaints whole rows; the first and the last top-level row are no run.
+        changed.clear();
+        model.cellsChanged({list->Row(0), list->Row(2)}, csColour);
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(changed[0][0].value<QModelIndex>(), model.index(0, 0));
+        QCOMPARE(changed[0][1].value<QModelIndex>(), model.index(0, csColour));
+        QCOMPARE(changed[1][0].value<QModelIndex>(), model.index(2, 0));
     }
 
     void outermostRowsLeaveOutDescendantsOfChosenRows()

@@ -6,7 +6,11 @@
 #include "TzkRecordPanel.h"
 #include "UiTestSupport.h"
 
+#include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QToolBar>
 
@@ -120,9 +124,13 @@ private slots:
             const auto* more = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
             QVERIFY(!more || !more->isVisible());
         }
-        QCOMPARE(controls, 15);
-        // The record panel scrolls to each of its controls and shows it whole.
+        QCOMPARE(controls, 19);
+        // The record panel shows every control in its width, with no horizontal scroll bar;
+        // scrolled down to, each is shown whole.
         auto* panel = list->findChild<QScrollArea*>(QStringLiteral("sbRecord"));
+        QCOMPARE(panel->horizontalScrollBar()->maximum(), 0);
+        for (const QWidget* control : list->recordPanel()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            QVERIFY2(control->geometry().right() < panel->viewport()->width(), qPrintable(control->objectName()));
         TzkImagePanel* images = list->recordPanel()->imagePanel();
         for (QWidget* control : std::initializer_list<QWidget*>{list->recordPanel()->colourBox(), images->addButton(),
                                                                 images->removeButton(), images->nextButton()}) {
@@ -131,6 +139,44 @@ private slots:
         }
         QVERIFY(wholeIn(panel, list));
         QVERIFY(window.contains(QRect(list->grid()->mapTo(list, QPoint(0, 0)), list->grid()->size())));
+    }
+
+    // A combo box is announced by its current text; each one of the tool bar has a visible
+    // label tied to it, which a screen reader reads with it, in the interface language.
+    void everyToolBarComboBoxHasItsLabel_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("Russian") << QString()
+                                 << QStringList{QStringLiteral("Листы"), QStringLiteral("Сайт для поиска"),
+                                                QStringLiteral("Колонка для поиска"), QStringLiteral("Быстрый поиск")};
+        QTest::newRow("English") << QStringLiteral("English.lng")
+                                 << QStringList{QStringLiteral("Sheets"), QStringLiteral("Search site"),
+                                                QStringLiteral("Column to search"), QStringLiteral("Quick search")};
+    }
+    void everyToolBarComboBoxHasItsLabel()
+    {
+        QFETCH(QString, language);
+        QFETCH(QStringList, labels);
+        newProgramFolder();
+        if (!language.isEmpty()) {
+            QVERIFY(QFile::copy(QStringLiteral(REELKEEP_DATA_DIR "/") + language, cli->path("English.lng")));
+            test::WriteTestFile(cli->path("setup.ini"), "[Options]\nDefLanguageFile=" + language.toUtf8() + "\n");
+        }
+        startMainWindow();
+        QVERIFY(showMainWindow({800, 600}));
+        QVERIFY((list = openSample("films.kdx")));
+        const char* combos[] = {"cbLists", "cbSearchURL", "cbSearchColumn", "cbSearch"};
+        for (int i = 0; i < 4; ++i) {
+            auto* combo = list->findChild<QComboBox*>(QString::fromLatin1(combos[i]));
+            QAccessibleInterface* named = QAccessible::queryAccessibleInterface(combo);
+            const auto relations = named->relations(QAccessible::Label);
+            QCOMPARE(relations.size(), 1);
+            auto* label = qobject_cast<QLabel*>(relations.front().first->object());
+            QVERIFY2(label && label->isVisible(), combos[i]);
+            QCOMPARE(label->buddy(), combo);
+            QCOMPARE(label->text().remove(QLatin1Char('&')), labels[i]);
+        }
     }
 };
 

@@ -5,6 +5,7 @@
 #include "IniFile.h"
 #include "MainMenu.h"
 #include "TfmOpt.h"
+#include "TzkRecordPanel.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -184,9 +185,34 @@ private slots:
         const QList<QAction*> quick = main->menus().menu("miLists")->actions();
         QCOMPARE(quick.size(), 1);
         QCOMPARE(quick.front()->text(), QStringLiteral("Мои фильмы"));
-        QCOMPARE(list->sheetSelector()->parentWidget()->findChild<QComboBox*>(QStringLiteral("cbSearchURL"))->count(), 2);
+        QCOMPARE(list->findChild<QComboBox*>(QStringLiteral("cbSearchURL"))->count(), 2);
         quick.front()->trigger(); // the bare name opens the catalogue of the program folder
         QCOMPARE(main->lists().size(), 1);
+    }
+
+    // A list window keeps what it was handed across two saves: the settings and plug-ins
+    // are the same objects, updated, and the window goes on using them (under ASan a
+    // reference to a replaced object would be a read of freed memory).
+    void aListWindowOutlastsTwoSavesOfTheOptions()
+    {
+        QVERIFY(showMainWindow({1000, 700}));
+        list = openSample("films.kdx");
+        QVERIFY(list);
+        const zkOptions* options = &main->shell().options();
+        const TzkPluginsPack* plugins = &main->shell().plugins();
+        for (const QString& cover : {QStringLiteral("One.cvr"), QStringLiteral("Two.cvr")}) {
+            show();
+            type("edCoverFileName", cover);
+            click("btnSave");
+            QCOMPARE(&main->shell().options(), options);
+            QCOMPARE(&main->shell().plugins(), plugins);
+            QCOMPARE(options->CoverFile, cover);
+            // The window reads the settings again: its panel is laid out, its grid sorted.
+            list->resize(list->width() - 10, list->height());
+            list->recordPanel()->setColumns(list->controller().currentList());
+            QVERIFY(list->controller().sortBy(csTitle));
+        }
+        QCOMPARE(list->grid()->model()->headerData(csTitle, Qt::Horizontal).toString(), QStringLiteral("Название"));
     }
 
     void cancelAndRefusedSavesLeaveTheSettingsFile()

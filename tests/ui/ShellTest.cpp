@@ -155,7 +155,7 @@ private slots:
         QVERIFY((list = openSample("films.kdx")));
         const QByteArray before = test::ReadTestFile(file("films.kdx"));
         TzkRow* row = list->controller().currentList()->Row(0);
-        row->Fields[csTitle] = QStringLiteral("千と千尋");
+        list->controller().setCell(row, csTitle, QStringLiteral("千と千尋"));
         list->AddSheet();
 
         // The binary form keeps 8-bit text only: asked in Russian with the count and the
@@ -219,6 +219,39 @@ private slots:
         main->menus().action("miNew")->trigger();
         QVERIFY(!QFile::exists(file("odd.abc")));
         QCOMPARE(prompts->asked.size(), size_t(1));
+    }
+
+    // Column settings a person changed in the options: a new catalogue's sheet and a sheet
+    // added to it later both take every one of them.
+    void newAndAddedSheetsStartWithTheSameColumnSettings()
+    {
+        zkOptions& options = main->shell().options();
+        options.ColName[2] = QStringLiteral("Оригинал");
+        options.ColType[5] = ctNumber;
+        options.ColPattern[6] = QStringLiteral("%Size%");
+        options.ColLogicalVal[3] = QStringLiteral("есть");
+        options.ColNamesWithDot[7] = !options.ColNamesWithDot[7];
+        options.ColSecondNames[8] = !options.ColSecondNames[8];
+        prompts->files = {{file("fresh.kdx"), 0}};
+        main->menus().action("miNew")->trigger();
+        QTRY_COMPARE(main->lists().size(), 1);
+        TfmList* window = main->lists().front();
+        QVERIFY(WaitLoaded(window));
+        window->AddSheet();
+        const TzkReelkeep& document = *window->controller().document();
+        QCOMPARE(document.ListCount(), 2);
+        for (int c = 0; c < kStoredColumnCount; ++c) {
+            const auto i = static_cast<size_t>(c);
+            for (int sheet = 0; sheet < 2; ++sheet) {
+                const TzkColumn& column = document.List(sheet)->Column(c);
+                QCOMPARE(column.Name, options.ColName[i]);
+                QCOMPARE(column.Type, options.ColType[i]);
+                QCOMPARE(column.Pattern, options.ColPattern[i]);
+                QCOMPARE(column.LogicalValue, options.ColLogicalVal[i]);
+                QCOMPARE(column.NamesWithDot, options.ColNamesWithDot[i]);
+                QCOMPARE(column.SecondNames, options.ColSecondNames[i]);
+            }
+        }
     }
 
     void listsMenuResolvesAgainstTheProgramFolder()

@@ -222,7 +222,7 @@ private slots:
 
         // The question before a lossy save is worded by the table too: each of its lines
         // is one marker (the markers hold no placeholders, so no data shows).
-        list->controller().currentList()->Row(0)->Fields[csTitle] = QStringLiteral("千");
+        list->controller().setCell(list->controller().currentList()->Row(0), csTitle, QStringLiteral("千"));
         list->AddSheet();
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();

@@ -3,6 +3,7 @@
 
 #include "ListController.h"
 #include "MainMenu.h"
+#include "ModelContract.h"
 #include "ScriptedPrompts.h"
 #include "TMDIPanel.h"
 #include "TfmList.h"
@@ -68,11 +69,13 @@ inline void WriteSampleCatalogue(const QString& path, const QString& titleColumn
     films.doc.SaveToFile(path);
 }
 
-// Waits until the window's catalogue is loaded (or failed); true when it loaded.
+// Waits until the window's catalogue is loaded (or failed); true when it loaded. From
+// then on the window's grid model is held to its contract.
 inline bool WaitLoaded(TfmList* list)
 {
     if (!list)
         return false;
+    CheckModelContract(list);
     if (list->controller().document() && !list->controller().isLoading())
         return true;
     QSignalSpy done(list, &TfmList::loadDone);
