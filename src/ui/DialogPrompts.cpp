@@ -26,6 +26,8 @@ QString DialogPrompts::buttonText(PromptButton button) const
         return m_text("Other", "No");
     case PromptButton::SaveAnyway:
         return m_text("Shell", "SaveAnyway");
+    case PromptButton::SaveInOtherForm:
+        return m_text("Shell", "SaveInOtherForm");
     }
     return {};
 }
@@ -69,11 +71,11 @@ QString DialogPrompts::chooseFolder(const QString& caption, const QString& folde
     return QFileDialog::getExistingDirectory(m_owner, caption, folder);
 }
 
-SaveChoice DialogPrompts::chooseFileToSave(const QString& folder, const QStringList& filters)
+SaveChoice DialogPrompts::chooseFileToSave(const QString& start, const QStringList& filters, int selectedFilter)
 {
     // The overwrite question is the shell's own, in the language of the table.
-    QString selected;
-    const QString path = QFileDialog::getSaveFileName(m_owner, QString(), folder, filters.join(QStringLiteral(";;")),
+    QString selected = filters.value(selectedFilter);
+    const QString path = QFileDialog::getSaveFileName(m_owner, QString(), start, filters.join(QStringLiteral(";;")),
                                                       &selected, QFileDialog::DontConfirmOverwrite);
     return {path, std::max(0, static_cast<int>(filters.indexOf(selected)))};
 }

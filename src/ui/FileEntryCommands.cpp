@@ -166,6 +166,7 @@ WalkResult FileEntryCommands::enterLocked(RecordEntryTarget& target, const char*
     if (files >= 0)
         progress.setCount(0, files);
     TzkRecordEntry entry = entryFor(target, m_shell);
+    entry.SetFrameForNewRecords(m_shell.options().FrameForNewRecords);
     WalkOptions options;
     options.Progress = [&progress](int done, int found) { progress.setCount(done, found); };
     options.Cancelled = [&progress] { return progress.poll(); };

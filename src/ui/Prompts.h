@@ -9,7 +9,7 @@
 namespace reelkeep {
 
 enum class PromptIcon { None, Information, Question, Warning, Error };
-enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway };
+enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway, SaveInOtherForm };
 
 struct Prompt {
     PromptIcon icon = PromptIcon::None;
@@ -31,7 +31,8 @@ public:
     virtual PromptButton ask(const Prompt& prompt) = 0;
     // filters are Qt dialog filters ("Name (*.ext)"); an empty path when cancelled.
     virtual QString chooseFileToOpen(const QString& folder, const QStringList& filters) = 0;
-    virtual SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) = 0;
+    // start is a folder or a suggested file; selectedFilter the entry shown first.
+    virtual SaveChoice chooseFileToSave(const QString& start, const QStringList& filters, int selectedFilter = 0) = 0;
     // Several existing files, in the order the dialog gives them; empty when cancelled.
     virtual QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) = 0;
     // An existing folder; empty when cancelled.

@@ -5,6 +5,7 @@
 #include "FileEntryCommands.h"
 #include "ListController.h"
 #include "MainMenu.h"
+#include "OverwriteQuestion.h"
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
 #include "RecordCommands.h"
@@ -273,11 +274,7 @@ void TfmMain::showMessage(const QString& text, PromptIcon icon)
 
 bool TfmMain::askOverwrite(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        return true;
-    return m_prompts->ask({PromptIcon::Warning, m_shell.text("SysMessage", "FileExists"),
-                           m_shell.text("SysMessage", "FileExistsRewrite"), {PromptButton::Ok, PromptButton::Cancel}})
-        == PromptButton::Ok;
+    return AskOverwrite(*m_prompts, m_shell, path);
 }
 
 void TfmMain::connectCommands()
@@ -375,14 +372,7 @@ void TfmMain::miSaveAsClick()
     TfmList* list = activeList();
     if (!list || !list->controller().document())
         return;
-    const QStringList filters = CatalogueFilters(m_shell.text("Other", "AllFiles"));
-    const SaveChoice choice = m_prompts->chooseFileToSave(QFileInfo(list->controller().path()).absolutePath(), filters);
-    if (choice.path.isEmpty())
-        return;
-    const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
-    if (FormOfFileName(path) && !askOverwrite(path))
-        return;
-    list->controller().saveAs(path);
+    list->controller().chooseAndSaveAs(std::nullopt);
 }
 
 void TfmMain::miSaveColWidthClick()

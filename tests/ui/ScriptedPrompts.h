@@ -22,10 +22,11 @@ public:
         lastFilters = filters;
         return next(files).path;
     }
-    SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) override
+    SaveChoice chooseFileToSave(const QString& start, const QStringList& filters, int selectedFilter = 0) override
     {
-        lastFolder = folder;
+        lastFolder = start;
         lastFilters = filters;
+        lastSelectedFilter = selectedFilter;
         return next(files);
     }
 
@@ -58,6 +59,7 @@ public:
     std::vector<Prompt> asked;
     QString lastFolder;
     QStringList lastFilters;
+    int lastSelectedFilter = 0;
     QString lastCaption;
 
 private:
