@@ -17,13 +17,13 @@ class TZKLists;
 const std::vector<CatalogueForm>& SaveAsFormOrder();
 // One filter entry per form of SaveAsFormOrder, worded from the language table.
 QStringList SaveAsFilters(const TextLookup& text);
-// The form the chosen name is written in: the filter's own form when the name has the
-// filter's extension or none (it is then given it), otherwise the form the typed
-// extension asks for. Empty for an extension no form has.
 struct SaveAsTarget {
     QString path;
-    std::optional<CatalogueForm> form;
+    std::optional<CatalogueForm> form; // empty for an extension no form has
 };
+// Where and how the chosen name is written: in the filter's own form when the name has
+// the filter's extension or none (it is then given it), otherwise in the form the typed
+// extension asks for.
 SaveAsTarget SaveAsTargetOf(const QString& chosenPath, int filterIndex);
 // The form that keeps everything in the lists, lossless forms first; empty when none does.
 std::optional<CatalogueForm> RecommendedForm(const TZKLists& lists);
