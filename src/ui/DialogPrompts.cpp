@@ -71,7 +71,12 @@ QString DialogPrompts::chooseFolder(const QString& caption, const QString& folde
     return QFileDialog::getExistingDirectory(m_owner, caption, folder);
 }
 
-SaveChoice DialogPrompts::chooseFileToSave(const QString& start, const QStringList& filters, int selectedFilter)
+SaveChoice DialogPrompts::chooseFileToSave(const QString& folder, const QStringList& filters)
+{
+    return chooseFileToSaveFrom(folder, filters, 0);
+}
+
+SaveChoice DialogPrompts::chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter)
 {
     // The overwrite question is the shell's own, in the language of the table.
     QString selected = filters.value(selectedFilter);

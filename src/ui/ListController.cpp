@@ -255,7 +255,7 @@ bool ListController::chooseAndSaveAs(std::optional<CatalogueForm> preferred)
     const std::vector<CatalogueForm>& order = SaveAsFormOrder();
     const auto shown = preferred ? std::find(order.begin(), order.end(), *preferred) : order.begin();
     const QString start = preferred ? PathInForm(m_path, *preferred) : QFileInfo(m_path).absolutePath();
-    const SaveChoice choice = m_prompts.chooseFileToSave(start, filters, static_cast<int>(shown - order.begin()));
+    const SaveChoice choice = m_prompts.chooseFileToSaveFrom(start, filters, static_cast<int>(shown - order.begin()));
     if (choice.path.isEmpty())
         return false;
     const SaveAsTarget target = SaveAsTargetOf(choice.path, choice.filterIndex);

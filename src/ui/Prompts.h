@@ -31,8 +31,13 @@ public:
     virtual PromptButton ask(const Prompt& prompt) = 0;
     // filters are Qt dialog filters ("Name (*.ext)"); an empty path when cancelled.
     virtual QString chooseFileToOpen(const QString& folder, const QStringList& filters) = 0;
-    // start is a folder or a suggested file; selectedFilter the entry shown first.
-    virtual SaveChoice chooseFileToSave(const QString& start, const QStringList& filters, int selectedFilter = 0) = 0;
+    virtual SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) = 0;
+    // The same, starting on a suggested file (or folder) with the filter entry selectedFilter shown.
+    virtual SaveChoice chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter)
+    {
+        Q_UNUSED(selectedFilter);
+        return chooseFileToSave(start, filters);
+    }
     // Several existing files, in the order the dialog gives them; empty when cancelled.
     virtual QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) = 0;
     // An existing folder; empty when cancelled.

@@ -22,7 +22,11 @@ public:
         lastFilters = filters;
         return next(files).path;
     }
-    SaveChoice chooseFileToSave(const QString& start, const QStringList& filters, int selectedFilter = 0) override
+    SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) override
+    {
+        return chooseFileToSaveFrom(folder, filters, 0);
+    }
+    SaveChoice chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter) override
     {
         lastFolder = start;
         lastFilters = filters;
