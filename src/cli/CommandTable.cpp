@@ -20,6 +20,7 @@ std::span<const CliCommand> Commands()
         {"filter", "FILE --list N --set C=MASK [--set C=MASK ...]", "set column filters of list N and print the JSON", RunFilter},
         {"parse-name", "PATH", "print as JSON what the file-name parser takes from PATH (a bare name lies in the current folder)", RunParseName},
         {"media", "FILE", "print as JSON the media information of a video file and its stream lists", RunMedia},
+        {"frame", "VIDEO OUT.jpg [--at PERCENT]", "write the key frame nearest before PERCENT (default 10) of the video's length as a JPEG of at most 1024 pixels a side", RunFrame},
         {"add", "CATALOGUE [--list N] [--allow-loss] PATH...", "add records from video files (one batch) and folders (walked) to list N (default 1) and save", RunAdd},
         {"stats", "FILE [--list N] [--select ID,ID...]", "print the statistics lines of list N and of the selected records", RunStats},
         {"print-list", "FILE --pdf OUT [--list N] [--landscape]", "print list N (sorted by column 1) as a ruled table into a PDF file", RunPrintList},

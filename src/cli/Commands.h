@@ -19,6 +19,7 @@ int RunDelete(CliContext& context, const QStringList& args);
 int RunFilter(CliContext& context, const QStringList& args);
 int RunParseName(CliContext& context, const QStringList& args);
 int RunMedia(CliContext& context, const QStringList& args);
+int RunFrame(CliContext& context, const QStringList& args);
 int RunAdd(CliContext& context, const QStringList& args);
 int RunStats(CliContext& context, const QStringList& args);
 int RunPrintList(CliContext& context, const QStringList& args);

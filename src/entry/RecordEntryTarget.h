@@ -24,6 +24,8 @@ public:
     virtual std::vector<int> PanelColumns() const = 0;
     // Stores a control's text into the record's cell, as typing would.
     virtual void StoreCell(TzkRow& row, int column, const QString& text) = 0;
+    // Attaches an image (a frame of the record's film) to a record entry added.
+    virtual void AddImage(TzkRow& row, const QByteArray& bytes) { List().Images.AddImage(bytes, row.ID); }
 };
 
 // A target without a window: new records go to the end of the list's top level

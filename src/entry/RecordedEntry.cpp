@@ -25,21 +25,30 @@ RecordedEntry::RecordedEntry(const TZKList& list, const TzkRow* current)
 TzkRow* RecordedEntry::AddEmptyRecord()
 {
     TzkRow* row = ListEntryTarget::AddEmptyRecord();
-    m_steps.push_back({static_cast<int>(m_added.size()), EntryStep::kAddRecord, {}});
+    m_steps.push_back({static_cast<int>(m_added.size()), EntryStep::kAddRecord, {}, {}});
     m_added.push_back(row);
     return row;
+}
+
+int RecordedEntry::recordOf(const TzkRow& row) const
+{
+    if (&row == m_copyOfCurrent)
+        return EntryStep::kCurrentRecord;
+    // Cells and images go to the record added last, so the search is short from the end.
+    const auto found = std::find(m_added.rbegin(), m_added.rend(), &row);
+    return static_cast<int>(std::distance(found, m_added.rend())) - 1;
 }
 
 void RecordedEntry::StoreCell(TzkRow& row, int column, const QString& text)
 {
     ListEntryTarget::StoreCell(row, column, text);
-    int record = EntryStep::kCurrentRecord;
-    if (&row != m_copyOfCurrent) {
-        // Cells go to the record added last, so the search is short from the end.
-        const auto found = std::find(m_added.rbegin(), m_added.rend(), &row);
-        record = static_cast<int>(std::distance(found, m_added.rend())) - 1;
-    }
-    m_steps.push_back({record, column, text});
+    m_steps.push_back({recordOf(row), column, text, {}});
+}
+
+void RecordedEntry::AddImage(TzkRow& row, const QByteArray& bytes)
+{
+    // Kept only as a step: the scratch list's images would never reach the catalogue.
+    m_steps.push_back({recordOf(row), EntryStep::kAddImage, {}, bytes});
 }
 
 } // namespace reelkeep

@@ -5,6 +5,7 @@
 
 #include "RecordEntryTarget.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -14,10 +15,13 @@ struct EntryStep {
     // Which record: kCurrentRecord, or the n-th record added (from 0).
     static constexpr int kCurrentRecord = -1;
     int Record = kCurrentRecord;
-    // kAddRecord adds a record (Record gives its number); otherwise the cell stored.
+    // kAddRecord adds a record (Record gives its number), kAddImage attaches Image to
+    // the record; otherwise the cell stored.
     static constexpr int kAddRecord = -1;
+    static constexpr int kAddImage = -2;
     int Column = kAddRecord;
     QString Text;
+    QByteArray Image;
 };
 
 class RecordedEntry : public ListEntryTarget {
@@ -30,10 +34,13 @@ public:
 
     TzkRow* AddEmptyRecord() override;
     void StoreCell(TzkRow& row, int column, const QString& text) override;
+    void AddImage(TzkRow& row, const QByteArray& bytes) override;
 
     const std::vector<EntryStep>& Steps() const { return m_steps; }
 
 private:
+    int recordOf(const TzkRow& row) const;
+
     TZKList m_scratch;
     // The scratch rows in the order they were added; the copy of the current record is not one.
     std::vector<const TzkRow*> m_added;

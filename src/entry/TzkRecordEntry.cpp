@@ -2,6 +2,7 @@
 
 #include "CodePage.h"
 #include "FolderWalk.h"
+#include "FrameGrabber.h"
 #include "IntegerText.h"
 #include "MediaPrefetcher.h"
 #include "MediaValues.h"
@@ -152,6 +153,19 @@ void TzkRecordEntry::storeValues(TzkRow& row, const FileValues& values)
     }
 }
 
+void TzkRecordEntry::addFrame(TzkRow& row, const QString& file, const std::function<bool()>& cancelled)
+{
+    if (!m_frames)
+        m_frames = std::make_unique<FrameGrabber>();
+    try {
+        const QByteArray frame = m_frames->Grab({file, double(kEntryFramePercent)}, cancelled);
+        if (!frame.isEmpty())
+            m_target.AddImage(row, frame);
+    } catch (const FileError&) {
+        // The record stands without a picture, as one entered with the setting off.
+    }
+}
+
 int TzkRecordEntry::ProcessFiles(QStringList files, const WalkOptions& options)
 {
     WalkResult result;
@@ -194,8 +208,11 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
             }
         }
         if (!skipped) {
-            storeValues(*m_target.AddEmptyRecord(), *values);
+            TzkRow& row = *m_target.AddEmptyRecord();
+            storeValues(row, *values);
             ++result.RecordsAdded;
+            if (m_frameForNewRecords)
+                addFrame(row, file, options.Cancelled);
         }
         batch.removeFirst();
         result.FilesDone += static_cast<int>(before - batch.size());

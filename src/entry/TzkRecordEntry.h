@@ -18,6 +18,7 @@
 
 namespace reelkeep {
 
+class FrameGrabber;
 class MediaPrefetcher;
 
 struct WalkOptions {
@@ -62,6 +63,9 @@ public:
     // Told the path of every file counted with length 0 because its length could not
     // be read (no video stream, no play time); entry goes on.
     void SetLengthUnreadHook(std::function<void(const QString& file)> hook) { m_lengthUnread = std::move(hook); }
+    // Whether each record added gets a frame of its film as an image; a file without a
+    // frame that can be taken simply gets none.
+    void SetFrameForNewRecords(bool add) { m_frameForNewRecords = add; }
 
 private:
     // Nothing when `cancelled` said so while the file was examined.
@@ -69,6 +73,7 @@ private:
     void storeValues(TzkRow& row, const FileValues& values);
     // Null when `cancelled` said so while waiting.
     std::shared_ptr<const TzkVideoInfo> media(const QString& path, const std::function<bool()>& cancelled = {});
+    void addFrame(TzkRow& row, const QString& file, const std::function<bool()>& cancelled);
     void processBatch(QStringList batch, const WalkOptions& options, bool skipUnreadable, WalkResult& result);
 
     RecordEntryTarget& m_target;
@@ -79,6 +84,8 @@ private:
     std::unique_ptr<MediaExaminer> m_examiner;
     std::chrono::milliseconds m_mediaDeadline = kMediaDeadline;
     std::function<void(const QString&)> m_lengthUnread;
+    bool m_frameForNewRecords = false;
+    std::unique_ptr<FrameGrabber> m_frames; // made at the first frame
 };
 
 } // namespace reelkeep

@@ -1,6 +1,10 @@
 #include "Base64Decoder.h"
 
+#include <QtEndian>
 #include <array>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace reelkeep {
 namespace {
@@ -8,15 +12,15 @@ namespace {
 constexpr quint8 kInvalid = 0xFF;
 constexpr quint8 kSpace = 0xFE;
 constexpr quint8 kPad = 0xFD;
+constexpr const char* kAlphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
 constexpr std::array<quint8, 256> makeTable()
 {
     std::array<quint8, 256> table{};
     for (auto& value : table)
         value = kInvalid;
-    const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (quint8 i = 0; i < 64; ++i)
-        table[static_cast<unsigned char>(alphabet[i])] = i;
+        table[static_cast<unsigned char>(kAlphabet[i])] = i;
     for (const char c : {' ', '\t', '\n', '\r'})
         table[static_cast<unsigned char>(c)] = kSpace;
     table['='] = kPad;
@@ -25,12 +29,54 @@ constexpr std::array<quint8, 256> makeTable()
 
 constexpr std::array<quint8, 256> kTable = makeTable();
 
+// For the run of whole groups: a letter's six bits already where its place in a group
+// of four puts them, and a bit above the group's 24 for anything that is no letter,
+// so that one test tells whether a group is four letters.
+constexpr quint32 kNotLetter = 1u << 24;
+
+constexpr std::array<quint32, 256> makePlaced(int shift)
+{
+    std::array<quint32, 256> table{};
+    for (int c = 0; c < 256; ++c)
+        table[static_cast<size_t>(c)] = kTable[static_cast<size_t>(c)] < 64 ? quint32(kTable[static_cast<size_t>(c)]) << shift : kNotLetter;
+    return table;
+}
+
+constexpr std::array<quint32, 256> kFirst = makePlaced(18);
+constexpr std::array<quint32, 256> kSecond = makePlaced(12);
+constexpr std::array<quint32, 256> kThird = makePlaced(6);
+constexpr std::array<quint32, 256> kFourth = makePlaced(0);
+
+quint32 group(const unsigned char* in)
+{
+    return kFirst[in[0]] | kSecond[in[1]] | kThird[in[2]] | kFourth[in[3]];
+}
+
+// Bytes written past the end of the decoded ones by the run of whole groups.
+constexpr qsizetype kSlack = 2;
+
+// Fresh memory is faulted in one call rather than a page at a time as it is written:
+// for an image of hundreds of kilobytes, far cheaper. Only whole pages inside the buffer.
+void prefault(char* begin, qsizetype size)
+{
+    static const auto page = static_cast<quintptr>(sysconf(_SC_PAGESIZE));
+    const quintptr first = (reinterpret_cast<quintptr>(begin) + page - 1) & ~(page - 1);
+    const quintptr last = (reinterpret_cast<quintptr>(begin) + quintptr(size)) & ~(page - 1);
+#ifdef MADV_POPULATE_WRITE
+    if (last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE); // a kernel without it faults as usual
+#endif
+}
+
 } // namespace
 
 void Base64Decoder::Reset(qsizetype expectedLength)
 {
     m_out = QByteArray();
-    m_out.reserve(expectedLength / 4 * 3 + 3);
+    const qsizetype capacity = expectedLength / 4 * 3 + 3 + kSlack;
+    m_out.reserve(capacity);
+    if (expectedLength > 0)
+        prefault(m_out.data(), capacity);
     m_bits = 0;
     m_sextets = 0;
     m_padding = 0;
@@ -42,19 +88,25 @@ bool Base64Decoder::Feed(QByteArrayView text)
     const auto* const end = in + text.size();
     // Room for every byte the piece can give, written through a pointer.
     const qsizetype start = m_out.size();
-    m_out.resize(start + (m_sextets + text.size()) / 4 * 3);
+    m_out.resize(start + (m_sextets + text.size()) / 4 * 3 + kSlack);
     char* out = m_out.data() + start;
     while (in != end) {
-        // The usual case: four letters of the alphabet in a row.
+        // The usual case: letters of the alphabet in a row, two groups at a time,
+        // their six bytes written at once (with kSlack bytes after them).
         if (m_sextets == 0 && !m_padding) {
-            while (end - in >= 4) {
-                const quint32 a = kTable[in[0]], b = kTable[in[1]], c = kTable[in[2]], d = kTable[in[3]];
-                if ((a | b | c | d) >= 64)
+            while (end - in >= 8) {
+                const quint32 a = group(in), b = group(in + 4);
+                if ((a | b) & kNotLetter)
                     break;
-                const quint32 group = a << 18 | b << 12 | c << 6 | d;
-                out[0] = char(group >> 16);
-                out[1] = char(group >> 8);
-                out[2] = char(group);
+                qToBigEndian(quint64(a) << 40 | quint64(b) << 16, out);
+                out += 6;
+                in += 8;
+            }
+            while (end - in >= 4) {
+                const quint32 a = group(in);
+                if (a & kNotLetter)
+                    break;
+                qToBigEndian(a << 8, out);
                 out += 3;
                 in += 4;
             }
@@ -86,7 +138,6 @@ bool Base64Decoder::Feed(QByteArrayView text)
     m_out.truncate(out - m_out.constData());
     return true;
 }
-
 bool Base64Decoder::Finish()
 {
     // Two sextets make one byte, three make two; one alone makes none.

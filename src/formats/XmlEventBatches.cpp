@@ -11,7 +11,9 @@ namespace {
 //   'E' byte index (8 bytes)
 //   'C' length (4 bytes) text
 // Element and attribute names are never empty, so an empty name ends the attributes.
-constexpr size_t kBatchSize = 256 << 10;
+// Large enough that a catalogue of big images changes hands between the threads a few
+// hundred times, not once per image: each hand-over may wait for the other thread's turn.
+constexpr size_t kBatchSize = 4 << 20;
 
 template <typename T>
 char* put(char* at, T value)

@@ -144,6 +144,14 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Shell", "UnknownSaveExtension", "«%1»: каталог сохраняется только в файлы .kdx, .xkdx, .xls или .txt."},
         {"Shell", "LossySave", "Сохранение с потерями"},
         {"Shell", "SaveAnyway", "Сохранить всё равно"},
+        {"Shell", "SaveInOtherForm", "Сохранить в рекомендуемом виде…"},
+        {"Shell", "RecommendedForm", "Без потерь каталог сохранится как %1."},
+        {"SaveAsFilter", "Kdx21", "Каталог, версия 2.1"},
+        {"SaveAsFilter", "Kdx20", "Каталог, версия 2.0 (с изображениями, без вложенных записей)"},
+        {"SaveAsFilter", "Kdx13", "Каталог, текстовая версия 1.3"},
+        {"SaveAsFilter", "Xml", "Каталог XML (сохраняет всё)"},
+        {"SaveAsFilter", "Xls", "Книга Excel"},
+        {"SaveAsFilter", "TextListing", "Текстовый перечень"},
         {"Shell", "SettingsFailed", "Ошибка в настройках: %1"},
         {"Shell", "SettingsNotSaved", "Не удалось записать настройки: %1"},
         {"Shell", "Group", "Сгруппировать"},
@@ -163,6 +171,19 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Records", "NotImage", "Изображение не распознано"},
         {"Records", "NotImageFile", "«%1» не является изображением."},
         {"Records", "ImageFiles", "Изображения"},
+        {"Records", "ImageTooLarge", "Изображение больше %1 мегапикселей"},
+        {"Records", "ImageFileTooLarge", "«%1»: изображение %2 × %3 точек больше предела в %4 мегапикселей."},
+        {"Records", "ImageFileTooBig", "«%1»: файл больше предела в %2 МиБ для изображения."},
+        {"Records", "FrameImage", "Добавить кадр из видео"},
+        {"FrameChooser", "Caption", "Кадры из видео — %1"},
+        {"FrameChooser", "Hint", "Выберите один или несколько кадров"},
+        {"FrameChooser", "Taking", "Кадры извлекаются…"},
+        {"FrameChooser", "Choose", "Выберите кадры для записи (Ctrl или Shift — несколько)."},
+        {"FrameChooser", "NoFrames", "Ни одного кадра получить не удалось: %1"},
+        {"FrameChooser", "Position", "%1 %"},
+        {"FrameChooser", "Failed", "%1 %: нет кадра"},
+        {"FrameChooser", "Add", "Добавить"},
+        {"Settings", "FrameForNewRecords", "Добавлять к каждой новой записи кадр из видео"},
         // The row colours offered by the record panel.
         {"Colours", "Black", "Чёрный"},
         {"Colours", "Maroon", "Бордовый"},
@@ -284,13 +305,13 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "TooManyRecords", "списки, в которых больше записей, чем вмещает лист .xls (%3): %1 (первый — %2)"},
         {"LossReport", "BadCharactersXml", "управляющие символы, которые XML не может хранить: %1 (первый — %2)"},
         {"LossReport", "BadCharactersText", "символы NUL, которые нельзя передать текстом: %1 (первый — %2)"},
-        {"LossReport", "ImagesKept", "их сохраняет .kdx версии 2.0 (но без вложенных записей)"},
-        {"LossReport", "NestedRecordsKept", "их сохраняют .kdx версии 2.1, .xkdx и .xls"},
+        {"LossReport", "ImagesKept", "их сохраняет .xkdx — единственный формат без потерь: изображения, вложенные записи и любые символы; .kdx версии 2.0 тоже хранит изображения (но без вложенных записей)"},
+        {"LossReport", "NestedRecordsKept", "их сохраняют .xkdx, .kdx версии 2.1 и .xls"},
         {"LossReport", "CharactersKept", "их сохраняют .xkdx и .xls"},
-        {"LossReport", "AuthorKept", "его сохраняют .kdx версий 2.0 и 2.1 и .xkdx"},
-        {"LossReport", "ColumnSettingsKept", "их сохраняют .kdx версий 2.0 и 2.1 и .xkdx"},
-        {"LossReport", "LongTextsKept", "их сохраняют .kdx и .xkdx"},
-        {"LossReport", "TooManyRecordsKept", "их сохраняют .kdx и .xkdx"},
+        {"LossReport", "AuthorKept", "его сохраняют .xkdx и .kdx версий 2.0 и 2.1"},
+        {"LossReport", "ColumnSettingsKept", "их сохраняют .xkdx и .kdx версий 2.0 и 2.1"},
+        {"LossReport", "LongTextsKept", "их сохраняют .xkdx и .kdx"},
+        {"LossReport", "TooManyRecordsKept", "их сохраняют .xkdx и .kdx"},
         {"LossReport", "BadCharactersKept", "их сохраняют .kdx и .xls"},
         {"LossReport", "PlaceAuthor", "автор каталога"},
         {"LossReport", "PlaceList", "список «%1»"},
@@ -334,7 +355,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Safety", "VersionsOpen", "Открыть"},
 };
 
-static_assert(std::size(kBuiltIn) == 309);
+static_assert(std::size(kBuiltIn) == 330);
 
 } // namespace
 

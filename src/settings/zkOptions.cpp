@@ -339,6 +339,7 @@ void zkOptions::LoadSettings(const QString& path)
     }
 
     UseMDIPanel = read.Bool(kOptions, QStringLiteral("UseMDIPanel"), false);
+    FrameForNewRecords = read.Bool(kOptions, QStringLiteral("FrameForNewRecords"), false);
     CoverFile = ini.ReadString(kPrint, QStringLiteral("CoverFile"), QStringLiteral("DefCover.cvr"));
     LastAviDir = ini.ReadString(kHistory, QStringLiteral("LastAviDir"), QString());
     LastListDir = ini.ReadString(kHistory, QStringLiteral("LastListDir"), QString());
@@ -394,6 +395,7 @@ void zkOptions::SaveSettings(const QString& path) const
             ini.WriteString(kOptions, QStringLiteral("SrchEncoding") + num(n),
                             n <= SrchEncoding.size() ? SrchEncoding[n - 1] : DefaultSearchEncoding(SrchURL[n - 1]));
         ini.WriteBool(kOptions, QStringLiteral("UseMDIPanel"), UseMDIPanel);
+        ini.WriteBool(kOptions, QStringLiteral("FrameForNewRecords"), FrameForNewRecords);
         ini.WriteString(kOptions, QStringLiteral("StatusStat"), StatusStat);
         ini.WriteString(kOptions, QStringLiteral("DefLanguageFile"), DefLanguageFile);
         ini.WriteString(kPrint, QStringLiteral("CoverFile"), CoverFile);

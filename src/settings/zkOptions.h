@@ -93,6 +93,8 @@ public:
     QString StatusStat;
     QString CoverFile;
     bool UseMDIPanel = false;
+    // Add from file and Add from folder give each new record a frame of its film.
+    bool FrameForNewRecords = false;
     QString ShortCutSave, ShortCutSaveAs, ShortCutNew, ShortCutOpen;
     QString OrigNameSepBegin, OrigNameSepEnd;
     QString PartSepBegin, PartSepEnd;

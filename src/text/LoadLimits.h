@@ -26,6 +26,10 @@ constexpr qint64 MaxExpandedTextBytes(qint64 fileSize)
 // brings in what the panel would not take.
 constexpr qint64 kMaxImageBytes = qint64(32) << 20;
 
+// The most pixels an image may decode to: a small compressed file can claim a
+// picture that would take gigabytes, so the size in its header is checked first.
+constexpr qint64 kMaxImagePixels = qint64(64) * 1000 * 1000;
+
 // "N bytes, over the limit ...": why an image is refused, after a place that names it.
 inline QString ImageOverLimit(qint64 size)
 {

@@ -38,6 +38,8 @@ QString DialogPrompts::buttonText(PromptButton button) const
         return m_text("Safety", "DiscardButton");
     case PromptButton::Later:
         return m_text("Safety", "LaterButton");
+    case PromptButton::SaveInOtherForm:
+        return m_text("Shell", "SaveInOtherForm");
     }
     return {};
 }
@@ -83,9 +85,14 @@ QString DialogPrompts::chooseFolder(const QString& caption, const QString& folde
 
 SaveChoice DialogPrompts::chooseFileToSave(const QString& folder, const QStringList& filters)
 {
+    return chooseFileToSaveFrom(folder, filters, 0);
+}
+
+SaveChoice DialogPrompts::chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter)
+{
     // The overwrite question is the shell's own, in the language of the table.
-    QString selected;
-    const QString path = QFileDialog::getSaveFileName(m_owner, QString(), folder, filters.join(QStringLiteral(";;")),
+    QString selected = filters.value(selectedFilter);
+    const QString path = QFileDialog::getSaveFileName(m_owner, QString(), start, filters.join(QStringLiteral(";;")),
                                                       &selected, QFileDialog::DontConfirmOverwrite);
     return {path, std::max(0, static_cast<int>(filters.indexOf(selected)))};
 }

@@ -18,6 +18,7 @@ public:
     PromptButton ask(const Prompt& prompt) override;
     QString chooseFileToOpen(const QString& folder, const QStringList& filters) override;
     SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) override;
+    SaveChoice chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter) override;
     QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) override;
     QString chooseFolder(const QString& caption, const QString& folder) override;
 

@@ -118,11 +118,13 @@ void FileEntryCommands::enterInBackground(const char* captionKey, TzkRow* curren
     auto outcome = std::make_shared<Outcome>(list, current);
     const FileNameSeparators separators = FileNameSeparators::From(m_shell.options());
     const LocaleFormats formats = list.Formats;
+    const bool frameForNewRecords = m_shell.options().FrameForNewRecords;
     const QString caption = m_shell.text("FileEntry", captionKey);
     if (!current)
         m_controller.setStatus(caption);
-    const auto job = [outcome, separators, formats, work = std::move(work)](QPromise<void>& promise) {
+    const auto job = [outcome, separators, formats, frameForNewRecords, work = std::move(work)](QPromise<void>& promise) {
         TzkRecordEntry entry(outcome->Recorded, separators, formats);
+        entry.SetFrameForNewRecords(frameForNewRecords);
         entry.SetLengthUnreadHook([&outcome = *outcome](const QString& file) { outcome.LengthUnread << file; });
         WalkOptions options;
         options.Progress = [&promise](int done, int found) {
@@ -156,12 +158,18 @@ std::pair<int, const TzkRow*> FileEntryCommands::playBack(const std::vector<Entr
 {
     std::vector<TzkRow*> added;
     for (const EntryStep& step : steps) {
-        if (step.Column == EntryStep::kAddRecord)
+        if (step.Column == EntryStep::kAddRecord) {
             added.push_back(m_controller.addEnteredRecord(parent));
-        else if (step.Record == EntryStep::kCurrentRecord)
-            m_controller.setCell(current, step.Column, step.Text);
+            continue;
+        }
+        const bool ofCurrent = step.Record == EntryStep::kCurrentRecord;
+        TzkRow* row = ofCurrent ? current : added[static_cast<size_t>(step.Record)];
+        if (step.Column == EntryStep::kAddImage)
+            ofCurrent ? m_controller.addImage(row, step.Image) : m_controller.addEnteredImage(row, step.Image);
+        else if (ofCurrent)
+            m_controller.setCell(row, step.Column, step.Text);
         else
-            m_controller.fillEnteredCell(added[static_cast<size_t>(step.Record)], step.Column, step.Text);
+            m_controller.fillEnteredCell(row, step.Column, step.Text);
     }
     return {static_cast<int>(added.size()), added.empty() ? nullptr : added.back()};
 }

@@ -4,13 +4,18 @@
 #include "CatalogueSafety.h"
 #include "GroupCells.h"
 #include "LossMessage.h"
+#include "OverwriteQuestion.h"
 #include "Prompts.h"
 #include "RecordEditing.h"
+#include "SaveAsForms.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "SheetColumns.h"
 #include "Statistics.h"
 #include "TzkReelkeep.h"
+
+#include <QFileInfo>
+#include <algorithm>
 
 namespace reelkeep {
 
@@ -176,34 +181,54 @@ void ListController::showError(const QString& text)
 
 bool ListController::acceptLosses(const QString& path, CatalogueForm form)
 {
-    const LossReport loss = FindLoss(m_document->Lists(), form);
-    if (loss.IsEmpty())
-        return true;
-    const QString message = LossMessage(loss, path, [this](const QString& section, const QString& key) {
-        return m_shell.options().LanguageTable.GetValue(section, key);
-    });
-    if (loss.PreventsSaving()) {
-        showError(message);
-        return false;
-    }
-    return m_prompts.ask({PromptIcon::Warning, m_shell.text("Shell", "LossySave"), message,
-                          {PromptButton::SaveAnyway, PromptButton::Cancel}})
-        == PromptButton::SaveAnyway;
+    return askAboutLosses(path, form, false) == LossAnswer::Save;
 }
 
-bool ListController::write(const QString& path, std::optional<CatalogueForm> form)
+ListController::LossAnswer ListController::askAboutLosses(const QString& path, CatalogueForm form, bool offerOtherForm)
+{
+    const LossReport loss = FindLoss(m_document->Lists(), form);
+    if (loss.IsEmpty())
+        return LossAnswer::Save;
+    const TextLookup text = [this](const QString& section, const QString& key) {
+        return m_shell.options().LanguageTable.GetValue(section, key);
+    };
+    QString message = LossMessage(loss, path, text);
+    const std::optional<CatalogueForm> other = offerOtherForm ? RecommendedForm(m_document->Lists()) : std::nullopt;
+    if (other)
+        message += u'\n' + m_shell.text("Shell", "RecommendedForm").arg(FormWording(*other, text));
+    Prompt prompt{PromptIcon::Warning, m_shell.text("Shell", "LossySave"), message, {PromptButton::SaveAnyway}};
+    if (loss.PreventsSaving())
+        prompt = {PromptIcon::Error, m_shell.text("Shell", "Error"), message, {}};
+    if (other)
+        prompt.buttons.push_back(PromptButton::SaveInOtherForm);
+    prompt.buttons.push_back(loss.PreventsSaving() && !other ? PromptButton::Ok : PromptButton::Cancel);
+    switch (m_prompts.ask(prompt)) {
+    case PromptButton::SaveAnyway: return LossAnswer::Save;
+    case PromptButton::SaveInOtherForm: return LossAnswer::OtherForm;
+    default: return LossAnswer::Cancel;
+    }
+}
+
+ListController::WriteOutcome ListController::write(const QString& path, std::optional<CatalogueForm> form)
 {
     if (!form) {
         showError(m_shell.text("Shell", "UnknownSaveExtension").arg(path));
-        return false;
+        return WriteOutcome::NotWritten;
     }
-    if (!acceptLosses(path, *form))
-        return false;
+    switch (askAboutLosses(path, *form, true)) {
+    case LossAnswer::Cancel:
+        return WriteOutcome::NotWritten;
+    case LossAnswer::OtherForm:
+        return chooseAndSaveAs(RecommendedForm(m_document->Lists())) ? WriteOutcome::SavedInOtherForm
+                                                                    : WriteOutcome::NotWritten;
+    case LossAnswer::Save:
+        break;
+    }
     bool saveAsWanted = false;
     if (!m_safety->beforeSave(path, *form, &saveAsWanted)) {
         if (saveAsWanted)
             emit saveAsRequested();
-        return false;
+        return WriteOutcome::NotWritten;
     }
     setStatus(m_shell.text("SBMessage", "Saving"));
     bool written = true;
@@ -216,31 +241,55 @@ bool ListController::write(const QString& path, std::optional<CatalogueForm> for
         showError(m_shell.text("Shell", "SaveFailed").arg(path, error.message()));
     }
     setStatus(m_shell.text("SBMessage", "Ready"));
-    return written;
+    return written ? WriteOutcome::Written : WriteOutcome::NotWritten;
 }
 
 bool ListController::save()
 {
-    if (!m_document || !write(m_path, m_form))
+    if (!m_document)
         return false;
-    setModified(false);
-    return true;
+    const WriteOutcome outcome = write(m_path, m_form);
+    if (outcome == WriteOutcome::Written)
+        setModified(false);
+    return outcome != WriteOutcome::NotWritten;
 }
 
 bool ListController::saveAs(const QString& path)
 {
+    return saveAs(path, FormOfFileName(path));
+}
+
+bool ListController::saveAs(const QString& path, std::optional<CatalogueForm> form)
+{
     if (!m_document)
         return false;
-    const std::optional<CatalogueForm> form = FormOfFileName(path);
-    if (!form || form == CatalogueForm::TextListing)
-        return write(path, form);
-    if (!write(path, form))
-        return false;
+    const WriteOutcome outcome = write(path, form);
+    if (outcome != WriteOutcome::Written || form == CatalogueForm::TextListing)
+        return outcome != WriteOutcome::NotWritten;
     m_path = path;
     m_form = *form;
     setModified(false);
     emit pathChanged(path);
     return true;
+}
+
+bool ListController::chooseAndSaveAs(std::optional<CatalogueForm> preferred)
+{
+    if (!m_document)
+        return false;
+    const QStringList filters = SaveAsFilters([this](const QString& section, const QString& key) {
+        return m_shell.options().LanguageTable.GetValue(section, key);
+    });
+    const std::vector<CatalogueForm>& order = SaveAsFormOrder();
+    const auto shown = preferred ? std::find(order.begin(), order.end(), *preferred) : order.begin();
+    const QString start = preferred ? PathInForm(m_path, *preferred) : QFileInfo(m_path).absolutePath();
+    const SaveChoice choice = m_prompts.chooseFileToSaveFrom(start, filters, static_cast<int>(shown - order.begin()));
+    if (choice.path.isEmpty())
+        return false;
+    const SaveAsTarget target = SaveAsTargetOf(choice.path, choice.filterIndex);
+    if (target.form && !AskOverwrite(m_prompts, m_shell, target.path))
+        return false;
+    return saveAs(target.path, target.form);
 }
 
 void ListController::discardChanges()
@@ -447,6 +496,12 @@ void ListController::fillEnteredCell(TzkRow* row, int column, const QString& tex
 {
     if (row && column >= 0 && column < kStoredColumnCount)
         row->Fields[static_cast<size_t>(column)] = text;
+}
+
+void ListController::addEnteredImage(TzkRow* row, const QByteArray& bytes)
+{
+    if (TZKList* list = currentList(); list && row)
+        list->Images.AddImage(bytes, row->ID);
 }
 
 void ListController::endEntry()

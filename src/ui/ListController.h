@@ -63,6 +63,11 @@ public:
     // Saves under another name in the form its extension asks for: the listing (.txt)
     // is written as an export and changes nothing else.
     bool saveAs(const QString& path);
+    // Likewise in the form given; an empty form is told as a name no form has.
+    bool saveAs(const QString& path, std::optional<CatalogueForm> form);
+    // The Save As dialog offering every form (preferred shown first, beside the
+    // catalogue's file, when given), the overwrite question, then saveAs.
+    bool chooseAndSaveAs(std::optional<CatalogueForm> preferred);
     // Whether the catalogue may be written in form: true when nothing is lost, or the
     // person agreed to the losses; a form that cannot take it at all is told and refused.
     bool acceptLosses(const QString& path, CatalogueForm form);
@@ -101,6 +106,7 @@ public:
     // every record entered in one reset, so that a walk of many files resets it once.
     TzkRow* addEnteredRecord(TzkRow* parent);
     void fillEnteredCell(TzkRow* row, int column, const QString& text);
+    void addEnteredImage(TzkRow* row, const QByteArray& bytes);
     // Shows the records entered since the last call; the window is modified when there were any.
     void endEntry();
     // Merges a "kdx v1.3" text as Add from list does, records of the current list nested under
@@ -133,7 +139,13 @@ private:
     void changed(); // Modified, status "Ready", status bar, no current record
     // A change ends whatever an earlier command said in the status: "Ready" again.
     void endCommand();
-    bool write(const QString& path, std::optional<CatalogueForm> form);
+    enum class WriteOutcome { Written, SavedInOtherForm, NotWritten };
+    // Written after the loss question; SavedInOtherForm when the person took the
+    // question's offer of Save As in the recommended form instead (and that saved).
+    WriteOutcome write(const QString& path, std::optional<CatalogueForm> form);
+    enum class LossAnswer { Save, Cancel, OtherForm };
+    // The loss question, with the offer of the recommended form when offerOtherForm.
+    LossAnswer askAboutLosses(const QString& path, CatalogueForm form, bool offerOtherForm);
     // The loss report's question; false when the form cannot take the catalogue or the user declines.
     void showError(const QString& text);
 

@@ -115,6 +115,11 @@ private:
 
 } // namespace
 
+QString FormWording(CatalogueForm form, const TextLookup& text)
+{
+    return LossWording(text).form(form);
+}
+
 QString LossMessage(const LossReport& report, const QString& fileName, const TextLookup& text)
 {
     if (report.IsEmpty())

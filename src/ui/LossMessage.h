@@ -11,6 +11,8 @@ namespace reelkeep {
 // loss with its count, first place and the forms that keep it. When the form cannot
 // take the catalogue at all, only what prevents the save is listed. Empty for an
 // empty report.
+// The form's short name, as the loss question names it.
+QString FormWording(CatalogueForm form, const TextLookup& text);
 QString LossMessage(const LossReport& report, const QString& fileName, const TextLookup& text);
 
 } // namespace reelkeep

@@ -4,6 +4,7 @@
 #include "ShellState.h"
 #include "TextRegistry.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFormLayout>
@@ -17,7 +18,12 @@ const char* const kNoLanguageFile = "Language file not found";
 } // namespace
 
 OptionsAdditionalPage::OptionsAdditionalPage(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidget* parent)
-    : OptionsPage(parent), m_shell(shell), m_prompts(prompts), m_edCustomString(new QLineEdit), m_cbLanguage(new QComboBox)
+    : OptionsPage(parent),
+      m_shell(shell),
+      m_prompts(prompts),
+      m_edCustomString(new QLineEdit),
+      m_cbLanguage(new QComboBox),
+      m_cbFrameForNewRecords(new QCheckBox)
 {
     setObjectName(QStringLiteral("TabSheet4"));
     m_edCustomString->setObjectName(QStringLiteral("edCustomString"));
@@ -29,12 +35,16 @@ OptionsAdditionalPage::OptionsAdditionalPage(ShellState& shell, Prompts& prompts
     auto* layout = new QFormLayout(this);
     layout->addRow(status, m_edCustomString);
     layout->addRow(language, m_cbLanguage);
+    m_cbFrameForNewRecords->setObjectName(QStringLiteral("cbFrameForNewRecords"));
+    texts.bind(m_cbFrameForNewRecords, "Settings", "FrameForNewRecords", TextRegistry::Role::Text);
+    layout->addRow(m_cbFrameForNewRecords);
 }
 
 void OptionsAdditionalPage::load(const zkOptions& options)
 {
     m_edCustomString->setText(options.StatusStat);
     FillLanguageList(options.DefLanguageFile);
+    m_cbFrameForNewRecords->setChecked(options.FrameForNewRecords);
 }
 
 void OptionsAdditionalPage::FillLanguageList(const QString& configured)
@@ -55,6 +65,7 @@ void OptionsAdditionalPage::apply(zkOptions& options) const
 {
     options.StatusStat = m_edCustomString->text();
     options.DefLanguageFile = language();
+    options.FrameForNewRecords = m_cbFrameForNewRecords->isChecked();
 }
 
 QString OptionsAdditionalPage::language() const

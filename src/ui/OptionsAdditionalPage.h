@@ -4,6 +4,7 @@
 
 #include "OptionsPage.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 
@@ -31,6 +32,7 @@ private:
     Prompts& m_prompts;
     QLineEdit* m_edCustomString;
     QComboBox* m_cbLanguage;
+    QCheckBox* m_cbFrameForNewRecords;
 };
 
 } // namespace reelkeep

@@ -9,7 +9,7 @@
 namespace reelkeep {
 
 enum class PromptIcon { None, Information, Question, Warning, Error };
-enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway,
+enum class PromptButton { Ok, Cancel, Yes, No, SaveAnyway, SaveInOtherForm,
                           ReadOnly, Overwrite, SaveAs, Restore, Discard, Later };
 
 struct Prompt {
@@ -33,6 +33,12 @@ public:
     // filters are Qt dialog filters ("Name (*.ext)"); an empty path when cancelled.
     virtual QString chooseFileToOpen(const QString& folder, const QStringList& filters) = 0;
     virtual SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) = 0;
+    // The same, starting on a suggested file (or folder) with the filter entry selectedFilter shown.
+    virtual SaveChoice chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter)
+    {
+        Q_UNUSED(selectedFilter);
+        return chooseFileToSave(start, filters);
+    }
     // Several existing files, in the order the dialog gives them; empty when cancelled.
     virtual QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) = 0;
     // An existing folder; empty when cancelled.

@@ -3,8 +3,11 @@
 #include "FileEntryCommands.h"
 #include "FileIO.h"
 #include "FilterValues.h"
+#include "FrameImageCommand.h"
 #include "GridModel.h"
+#include "ImageDecoding.h"
 #include "ListController.h"
+#include "LoadLimits.h"
 #include "Prompts.h"
 #include "RecordEditing.h"
 #include "ReelkeepError.h"
@@ -73,6 +76,7 @@ RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellStat
     connect(&m_panel, &TzkRecordPanel::autoFill, this, &RecordCommands::AutoFill);
     connect(m_panel.imagePanel(), &TzkImagePanel::addRequested, this, &RecordCommands::AddImage);
     connect(m_panel.imagePanel(), &TzkImagePanel::removeRequested, this, &RecordCommands::RemoveImage);
+    new FrameImageCommand(window, panel, shell, prompts, this);
     connect(&m_panel, &TzkRecordPanel::fieldButton, this, [this](int column) {
         const TZKList* list = m_controller.currentList();
         if (!list)
@@ -274,6 +278,11 @@ void RecordCommands::AddImage()
     if (path.isEmpty())
         return;
     m_imageFolder = QFileInfo(path).absolutePath();
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (QFileInfo(path).size() > kMaxImageBytes) {
+        showError(m_shell.text("Records", "ImageFileTooBig").arg(shownPath).arg(kMaxImageBytes >> 20));
+        return;
+    }
     QByteArray bytes;
     try {
         bytes = ReadWholeFile(path);
@@ -282,8 +291,15 @@ void RecordCommands::AddImage()
         return;
     }
     // Only what can be shown again is attached: a file no image reader understands is refused.
-    if (QImage::fromData(bytes).isNull()) {
-        showError(m_shell.text("Records", "NotImageFile").arg(QDir::toNativeSeparators(path)));
+    const DecodedImage decoded = DecodeImage(bytes, {1, 1});
+    if (decoded.outcome == DecodedImage::Outcome::TooManyPixels) {
+        showError(m_shell.text("Records", "ImageFileTooLarge")
+                      .arg(shownPath, QString::number(decoded.storedSize.width()), QString::number(decoded.storedSize.height()),
+                           QString::number(kMaxImagePixels / 1000000)));
+        return;
+    }
+    if (decoded.outcome != DecodedImage::Outcome::Decoded) {
+        showError(m_shell.text("Records", "NotImageFile").arg(shownPath));
         return;
     }
     m_controller.addImage(row, bytes);

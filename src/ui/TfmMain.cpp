@@ -6,6 +6,7 @@
 #include "ListController.h"
 #include "MainMenu.h"
 #include "PluginProbe.h"
+#include "OverwriteQuestion.h"
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
 #include "RecordCommands.h"
@@ -308,11 +309,7 @@ void TfmMain::showMessage(const QString& text, PromptIcon icon)
 
 bool TfmMain::askOverwrite(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        return true;
-    return m_prompts->ask({PromptIcon::Warning, m_shell.text("SysMessage", "FileExists"),
-                           m_shell.text("SysMessage", "FileExistsRewrite"), {PromptButton::Ok, PromptButton::Cancel}})
-        == PromptButton::Ok;
+    return AskOverwrite(*m_prompts, m_shell, path);
 }
 
 void TfmMain::connectCommands()
@@ -410,14 +407,7 @@ void TfmMain::miSaveAsClick()
     TfmList* list = activeList();
     if (!list || !list->controller().document())
         return;
-    const QStringList filters = CatalogueFilters(m_shell.text("Other", "AllFiles"));
-    const SaveChoice choice = m_prompts->chooseFileToSave(QFileInfo(list->controller().path()).absolutePath(), filters);
-    if (choice.path.isEmpty())
-        return;
-    const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
-    if (FormOfFileName(path) && !askOverwrite(path))
-        return;
-    list->controller().saveAs(path);
+    list->controller().chooseAndSaveAs(std::nullopt);
 }
 
 void TfmMain::miSaveColWidthClick()

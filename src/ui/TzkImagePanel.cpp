@@ -1,5 +1,6 @@
 #include "TzkImagePanel.h"
 
+#include "ImageDecoding.h"
 #include "TzkBtnEdit.h"
 
 #include <QEvent>
@@ -19,7 +20,8 @@ TzkImagePanel::TzkImagePanel(QWidget* parent)
       m_add(new QToolButton),
       m_remove(new QToolButton),
       m_previous(new QToolButton),
-      m_next(new QToolButton)
+      m_next(new QToolButton),
+      m_frame(new QToolButton)
 {
     setObjectName(QStringLiteral("pnlImage"));
     m_picture->setObjectName(QStringLiteral("Image1"));
@@ -42,6 +44,7 @@ TzkImagePanel::TzkImagePanel(QWidget* parent)
     setUp(m_remove, "btnRemoveImage", QStyle::SP_DialogDiscardButton);
     setUp(m_previous, "btnPrevImage", QStyle::SP_ArrowLeft);
     setUp(m_next, "btnNextImage", QStyle::SP_ArrowRight);
+    setUp(m_frame, "btnFrameImage", QStyle::SP_MediaPlay);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -51,6 +54,7 @@ TzkImagePanel::TzkImagePanel(QWidget* parent)
     buttons->setContentsMargins(0, 0, 0, 0);
     buttons->setSpacing(0);
     buttons->addWidget(m_add);
+    buttons->addWidget(m_frame);
     buttons->addWidget(m_remove);
     buttons->addStretch(1);
     buttons->addWidget(m_previous);
@@ -59,6 +63,7 @@ TzkImagePanel::TzkImagePanel(QWidget* parent)
     layout->addLayout(buttons);
 
     connect(m_add, &QToolButton::clicked, this, &TzkImagePanel::addRequested);
+    connect(m_frame, &QToolButton::clicked, this, &TzkImagePanel::frameRequested);
     connect(m_remove, &QToolButton::clicked, this, [this] {
         if (!m_images.isEmpty())
             emit removeRequested(m_shown);
@@ -68,16 +73,17 @@ TzkImagePanel::TzkImagePanel(QWidget* parent)
     setImages({});
 }
 
-void TzkImagePanel::setTexts(const QString& add, const QString& remove, const QString& previous, const QString& next,
-                             const QString& undecodable)
+void TzkImagePanel::setTexts(const Texts& texts)
 {
     // The hints are the buttons' names for a screen reader too.
-    const std::pair<QToolButton*, QString> hints[] = {{m_add, add}, {m_remove, remove}, {m_previous, previous}, {m_next, next}};
+    const std::pair<QToolButton*, QString> hints[] = {
+        {m_add, texts.add}, {m_remove, texts.remove}, {m_previous, texts.previous}, {m_next, texts.next}, {m_frame, texts.frame}};
     for (const auto& [button, hint] : hints) {
         button->setToolTip(hint);
         button->setAccessibleName(hint);
     }
-    m_undecodable = undecodable;
+    m_undecodable = texts.undecodable;
+    m_tooLarge = texts.tooLarge;
     showShown();
 }
 
@@ -101,14 +107,19 @@ void TzkImagePanel::step(int delta)
 void TzkImagePanel::showShown()
 {
     const int n = count();
-    m_decoded = n > 0 ? QImage::fromData(m_images[m_shown]) : QImage();
+    // The box never needs more than a screenful: a bigger picture is kept at that size.
+    const DecodedImage decoded = n > 0 ? DecodeImage(m_images[m_shown], kLargestShown) : DecodedImage{};
+    m_decoded = decoded.image;
+    m_fitted = {};
     m_position->setText(n > 0 ? QStringLiteral("%1/%2").arg(m_shown + 1).arg(n) : QString());
     m_remove->setEnabled(n > 0);
     m_previous->setEnabled(n > 1);
     m_next->setEnabled(n > 1);
     if (m_decoded.isNull()) {
         m_picture->setPixmap({});
-        m_picture->setText(n > 0 ? m_undecodable : QString());
+        m_picture->setText(n == 0 ? QString()
+                           : decoded.outcome == DecodedImage::Outcome::TooManyPixels ? m_tooLarge
+                                                                                     : m_undecodable);
         return;
     }
     fitPicture();
@@ -117,14 +128,12 @@ void TzkImagePanel::showShown()
 void TzkImagePanel::fitPicture()
 {
     const QSize room = m_picture->contentsRect().size();
-    // Smooth scaling blends colours, which an image with a palette (a one-bit one above
-    // all) cannot hold: it is shrunk as true colour.
-    const bool paletted = m_decoded.colorCount() > 0;
-    const QImage fitted = m_decoded.width() > room.width() || m_decoded.height() > room.height()
-                              ? (paletted ? m_decoded.convertToFormat(QImage::Format_ARGB32) : m_decoded)
-                                    .scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-                              : m_decoded;
-    m_picture->setPixmap(QPixmap::fromImage(fitted));
+    // Scaled once per size of the box, never while painting.
+    if (m_fitted.isNull() || m_fittedRoom != room) {
+        m_fitted = QPixmap::fromImage(ShrunkToFit(m_decoded, room));
+        m_fittedRoom = room;
+    }
+    m_picture->setPixmap(m_fitted);
 }
 
 void TzkImagePanel::resizeEvent(QResizeEvent* event)

@@ -1,5 +1,6 @@
 #include "TzkRecordPanel.h"
 
+#include "LoadLimits.h"
 #include "RecordEditing.h"
 #include "RecordPanelLayout.h"
 #include "TZKList.h"
@@ -164,8 +165,9 @@ void TzkRecordPanel::setColumns(const TZKList* list)
     m_colour->setColourNames(m_text);
     m_colour->setCaption(list && !list->GetColumnName(csColour).isEmpty() ? list->GetColumnName(csColour)
                                                                           : m_text("Records", "Colour"));
-    m_images->setTexts(m_text("Records", "AddImage"), m_text("Records", "RemoveImage"), m_text("Records", "PreviousImage"),
-                       m_text("Records", "NextImage"), m_text("Records", "NotImage"));
+    m_images->setTexts({m_text("Records", "AddImage"), m_text("Records", "RemoveImage"), m_text("Records", "PreviousImage"),
+                        m_text("Records", "NextImage"), m_text("Records", "FrameImage"), m_text("Records", "NotImage"),
+                        m_text("Records", "ImageTooLarge").arg(kMaxImagePixels / 1000000)});
     placeControls();
 }
 

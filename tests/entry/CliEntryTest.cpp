@@ -4,7 +4,9 @@
 
 #include "../support/CliRunner.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QJsonArray>
 #include <gtest/gtest.h>
 
@@ -96,6 +98,33 @@ TEST_P(CliEntryTest, AddFilesAndFoldersThenStatistics)
     EXPECT_EQ(bad.status, 2);
     const CliRun again = cli({QStringLiteral("stats"), catalogue});
     EXPECT_TRUE(QString::fromUtf8(again.out).contains(QStringLiteral("Общий объем:7"))) << again.out.toStdString();
+}
+
+TEST_P(CliEntryTest, FrameWritesTheKeyFrameAsJpeg)
+{
+    const QString film = videos.copy(videos.redRamp(), dir(QStringLiteral("Кадры/Фильм.avi")));
+    const QString out = dir(QStringLiteral("Кадры/кадр.jpg"));
+    for (const auto& [at, red] : {std::pair{QStringList{}, 25}, std::pair{QStringList{QStringLiteral("--at"), QStringLiteral("85")}, 200}}) {
+        const CliRun run = cli(QStringList{QStringLiteral("frame"), film, out} + at);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QImage frame(out, "JPEG");
+        EXPECT_EQ(frame.size(), QSize(1024, 256));
+        EXPECT_NEAR(qRed(frame.pixel(512, 128)), red, 8);
+    }
+    // A point outside the film is a usage error; a file without frames is named, and
+    // the JPEG of before stays as it was.
+    const QByteArray before = [&] { QFile file(out); file.open(QIODevice::ReadOnly); return file.readAll(); }();
+    EXPECT_EQ(cli({QStringLiteral("frame"), film, out, QStringLiteral("--at"), QStringLiteral("101")}).status, 1);
+    const QString notes = dir(QStringLiteral("Кадры/notes.avi"));
+    QFile text(notes);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("no video\n") > 0);
+    text.close();
+    const CliRun failed = cli({QStringLiteral("frame"), notes, out});
+    EXPECT_NE(failed.status, 0);
+    EXPECT_TRUE(QString::fromUtf8(failed.err).contains(QStringLiteral("No frame can be taken from the file \"%1\"").arg(notes))) << failed.err.toStdString();
+    QFile after(out);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, CliEntryTest, ::testing::Values("C", "C.UTF-8"),

@@ -104,6 +104,12 @@ QString TestVideos::vob()
                                                 + QStringLiteral("-c:v mpeg2video -c:a mp2 -f vob").split(QLatin1Char(' ')));
 }
 
+QString TestVideos::redRamp()
+{
+    return make(QStringLiteral("ramp.avi"), lavfi(QStringLiteral("color=c=black:s=1200x300:r=5:d=10"))
+                                                + QStringLiteral("-vf geq=r=25*trunc(T):g=0:b=0 -c:v mpeg4 -q:v 2 -g 5").split(QLatin1Char(' ')));
+}
+
 QString TestVideos::copy(const QString& source, const QString& name, qint64 size)
 {
     const QString target = path(name);

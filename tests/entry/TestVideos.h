@@ -31,6 +31,9 @@ public:
     QString longClip();
     // MPEG-2 program stream (DVD video), 2 s.
     QString vob();
+    // 1200x300 MPEG-4 in AVI at 5 fps, 10 s, a key frame every second; each frame
+    // is one colour whose red grows by 25 a second (0 at the start, 225 in the last second).
+    QString redRamp();
 
     // A copy of a made file under a new name (folders made as needed), optionally padded with zero bytes to `size`.
     QString copy(const QString& source, const QString& name, qint64 size = -1);

@@ -24,8 +24,13 @@ public:
     }
     SaveChoice chooseFileToSave(const QString& folder, const QStringList& filters) override
     {
-        lastFolder = folder;
+        return chooseFileToSaveFrom(folder, filters, 0);
+    }
+    SaveChoice chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter) override
+    {
+        lastFolder = start;
         lastFilters = filters;
+        lastSelectedFilter = selectedFilter;
         return next(files);
     }
 
@@ -58,6 +63,7 @@ public:
     std::vector<Prompt> asked;
     QString lastFolder;
     QStringList lastFilters;
+    int lastSelectedFilter = 0;
     QString lastCaption;
 
 private:

@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(list->controller().path(), file("films.kdx"));
 
         // A name without extension takes the chosen filter's; the window moves to the new file.
-        prompts->files = {{file("copy"), 2}};
+        prompts->files = {{file("copy"), 3}};
         main->menus().action("miSaveAs")->trigger();
         QCOMPARE(list->controller().path(), file("copy.xkdx"));
         QVERIFY(!list->controller().isModified());
@@ -169,7 +169,7 @@ private slots:
                  QStringLiteral("При сохранении «%1» в формате .kdx версии 2.1 будет потеряно:\n"
                                 "— символы вне кодовой страницы windows-1251, которые станут «?»: 4 "
                                 "(первый — «千» (U+5343), список «Фильмы», запись %2 «千と千尋», колонка 1 «Название»); "
-                                "их сохраняют .xkdx и .xls.")
+                                "их сохраняют .xkdx и .xls.\nБез потерь каталог сохранится как .xkdx (XML).")
                      .arg(file("films.kdx"), QString::number(row->ID)));
         QCOMPARE(test::ReadTestFile(file("films.kdx")), before);
         QVERIFY(list->controller().isModified());

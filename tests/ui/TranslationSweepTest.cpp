@@ -228,7 +228,7 @@ private slots:
         main->menus().action("miSave")->trigger();
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("#Shell/LossySave#"));
-        QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#"));
+        QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#\n#Shell/RecommendedForm#"));
         closeMainWindow();
     }
 };
