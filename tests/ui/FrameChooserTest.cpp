@@ -130,15 +130,16 @@ private slots:
     void theSettingGivesEachRecordEnteredFromFilesAFrame()
     {
         const QString video = TestVideos::Get().redRamp();
+        QSignalSpy entered(&list->files(), &FileEntryCommands::entryFinished);
         prompts->fileLists = {{video}};
         main->menus().action("miAddFromFile")->trigger();
-        QTRY_VERIFY(!list->files().isEntering());
+        QVERIFY(entered.wait(60000));
         QCOMPARE(list->controller().imagesOf(list->currentRecord()).size(), 0);
 
         main->shell().options().FrameForNewRecords = true;
         prompts->fileLists = {{video}};
         main->menus().action("miAddFromFile")->trigger();
-        QTRY_VERIFY(!list->files().isEntering());
+        QVERIFY(entered.wait(60000));
         const QList<QByteArray> frames = list->controller().imagesOf(list->currentRecord());
         QCOMPARE(frames.size(), 1);
         // The key frame at a tenth of the film, its second second: red 25.
