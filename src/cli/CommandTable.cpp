@@ -26,6 +26,7 @@ std::span<const CliCommand> Commands()
         {"print-cover", "FILE --pdf OUT --id ID [--list N] [--cover CVR] [--landscape]", "print the cover of record ID, a page per disc (at most 1000), into a PDF file", RunPrintCover},
         {"cover", "CVR", "print a cover layout file as JSON", RunCover},
         {"cover-save", "IN.json OUT.cvr", "write a cover layout file from its JSON form", RunCoverSave},
+        {"duplicates", "FILE... [--by title|original|media]", "print as JSON the groups of records that are probably one film, across every sheet of the catalogues", RunDuplicates},
     };
     return table;
 }

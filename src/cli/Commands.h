@@ -25,5 +25,6 @@ int RunPrintList(CliContext& context, const QStringList& args);
 int RunPrintCover(CliContext& context, const QStringList& args);
 int RunCover(CliContext& context, const QStringList& args);
 int RunCoverSave(CliContext& context, const QStringList& args);
+int RunDuplicates(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli

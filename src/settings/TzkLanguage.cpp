@@ -56,6 +56,28 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Statistic", "AverageLength", "Средняя продолжительность: "},
         {"Statistic", "TotalFilesCount", "Общее количество файлов: "},
         {"Statistic", "AverageFilesCount", "Среднее количество файлов: "},
+        {"Duplicates", "MenuItem", "Найти д&убликаты..."},
+        {"Duplicates", "Caption", "Поиск дубликатов"},
+        {"Duplicates", "Rule", "&Искать по:"},
+        {"Duplicates", "ByTitle", "названию"},
+        {"Duplicates", "ByOriginal", "оригинальному названию"},
+        {"Duplicates", "ByMedia", "размеру и длительности"},
+        {"Duplicates", "Find", "&Найти"},
+        {"Duplicates", "Delete", "&Удалить"},
+        {"Duplicates", "Close", "&Закрыть"},
+        {"Duplicates", "Catalogue", "Каталог"},
+        {"Duplicates", "Sheet", "Лист"},
+        {"Duplicates", "ID", "ID"},
+        {"Duplicates", "Title", "Название"},
+        {"Duplicates", "OrigTitle", "Оригинальное название"},
+        {"Duplicates", "Year", "Год"},
+        {"Duplicates", "Size", "Размер"},
+        {"Duplicates", "Length", "Длительность"},
+        {"Duplicates", "Discs", "Диски"},
+        {"Duplicates", "Group", "Группа %1: записей %2"},
+        {"Duplicates", "Found", "Найдено групп: %1"},
+        {"Duplicates", "NoneFound", "Дубликатов не найдено"},
+        {"Duplicates", "Gone", "Этой записи больше нет"},
         {"MainMenu", "File", "&Файл"},
         {"MainMenu", "New", "&Новый"},
         {"MainMenu", "Open", "&Открыть"},
@@ -307,7 +329,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 282);
+static_assert(std::size(kBuiltIn) == 304);
 
 } // namespace
 
