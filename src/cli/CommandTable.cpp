@@ -21,7 +21,7 @@ std::span<const CliCommand> Commands()
         {"parse-name", "PATH", "print as JSON what the file-name parser takes from PATH (a bare name lies in the current folder)", RunParseName},
         {"media", "FILE", "print as JSON the media information of a video file and its stream lists", RunMedia},
         {"add", "CATALOGUE [--list N] [--allow-loss] PATH...", "add records from video files (one batch) and folders (walked) to list N (default 1) and save", RunAdd},
-        {"stats", "FILE [--list N] [--select ID,ID...]", "print the statistics lines of list N and of the selected records", RunStats},
+        {"stats", "FILE [--list N] [--select ID,ID...] [--charts]", "print the statistics lines of list N and of the selected records; with --charts the data of the statistics window's charts as JSON", RunStats},
         {"print-list", "FILE --pdf OUT [--list N] [--landscape]", "print list N (sorted by column 1) as a ruled table into a PDF file", RunPrintList},
         {"print-cover", "FILE --pdf OUT --id ID [--list N] [--cover CVR] [--landscape]", "print the cover of record ID, a page per disc (at most 1000), into a PDF file", RunPrintCover},
         {"cover", "CVR", "print a cover layout file as JSON", RunCover},

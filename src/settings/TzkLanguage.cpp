@@ -78,6 +78,21 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Duplicates", "Found", "Найдено групп: %1"},
         {"Duplicates", "NoneFound", "Дубликатов не найдено"},
         {"Duplicates", "Gone", "Этой записи больше нет"},
+        {"Charts", "PageFigures", "Итоги"},
+        {"Charts", "PageCharts", "Диаграммы"},
+        {"Charts", "Scope", "&Показать:"},
+        {"Charts", "Sheet", "весь лист"},
+        {"Charts", "Selection", "выделенные записи"},
+        {"Charts", "FilmsPerYear", "Фильмы по годам"},
+        {"Charts", "FilmsPerDecade", "Фильмы по десятилетиям"},
+        {"Charts", "SizePerYear", "Общий объем по годам, МБ"},
+        {"Charts", "SizePerDecade", "Общий объем по десятилетиям, МБ"},
+        {"Charts", "FilmsPerGenre", "Фильмы по жанрам"},
+        {"Charts", "LengthBands", "Длительность, мин"},
+        {"Charts", "Other", "другие"},
+        {"Charts", "SavePng", "Сохранить как &PNG..."},
+        {"Charts", "SaveSvg", "Сохранить как &SVG..."},
+        {"Charts", "SaveFailed", "Не удалось сохранить %1: %2"},
         {"MainMenu", "File", "&Файл"},
         {"MainMenu", "New", "&Новый"},
         {"MainMenu", "Open", "&Открыть"},
@@ -329,7 +344,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"LossReport", "CharacterCode", "%1, %2"},
 };
 
-static_assert(std::size(kBuiltIn) == 304);
+static_assert(std::size(kBuiltIn) == 319);
 
 } // namespace
 
