@@ -27,6 +27,7 @@ std::span<const CliCommand> Commands()
         {"cover", "CVR", "print a cover layout file as JSON", RunCover},
         {"cover-save", "IN.json OUT.cvr", "write a cover layout file from its JSON form", RunCoverSave},
         {"duplicates", "FILE... [--by title|original|media]", "print as JSON the groups of records that are probably one film, across every sheet of the catalogues", RunDuplicates},
+        {"rescan", "CATALOGUE FOLDER [--list N] [--add] [--allow-loss]", "print as JSON the video files of FOLDER with no record in list N, the records whose file is gone and those whose file moved; --add enters the new ones and saves", RunRescan},
     };
     return table;
 }

@@ -26,5 +26,6 @@ int RunPrintCover(CliContext& context, const QStringList& args);
 int RunCover(CliContext& context, const QStringList& args);
 int RunCoverSave(CliContext& context, const QStringList& args);
 int RunDuplicates(CliContext& context, const QStringList& args);
+int RunRescan(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli
