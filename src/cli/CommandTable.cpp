@@ -22,13 +22,15 @@ std::span<const CliCommand> Commands()
         {"media", "FILE", "print as JSON the media information of a video file and its stream lists", RunMedia},
         {"frame", "VIDEO OUT.jpg [--at PERCENT]", "write the key frame nearest before PERCENT (default 10) of the video's length as a JPEG of at most 1024 pixels a side", RunFrame},
         {"add", "CATALOGUE [--list N] [--allow-loss] PATH...", "add records from video files (one batch) and folders (walked) to list N (default 1) and save", RunAdd},
-        {"stats", "FILE [--list N] [--select ID,ID...]", "print the statistics lines of list N and of the selected records", RunStats},
+        {"stats", "FILE [--list N] [--select ID,ID...] [--charts]", "print the statistics lines of list N and of the selected records; with --charts the data of the statistics window's charts as JSON", RunStats},
         {"print-list", "FILE --pdf OUT [--list N] [--landscape]", "print list N (sorted by column 1) as a ruled table into a PDF file", RunPrintList},
         {"print-cover", "FILE --pdf OUT --id ID [--list N] [--cover CVR] [--landscape]", "print the cover of record ID, a page per disc (at most 1000), into a PDF file", RunPrintCover},
         {"cover", "CVR", "print a cover layout file as JSON", RunCover},
         {"cover-save", "IN.json OUT.cvr", "write a cover layout file from its JSON form", RunCoverSave},
         {"versions", "FILE", "list the kept earlier versions of a catalogue, newest first: number, time saved, size, records of each list", RunVersions},
         {"restore", "FILE N OUT", "write the bytes of the catalogue's earlier version N (as numbered by versions) to OUT", RunRestore},
+        {"duplicates", "FILE... [--by title|original|media]", "print as JSON the groups of records that are probably one film, across every sheet of the catalogues", RunDuplicates},
+        {"rescan", "CATALOGUE FOLDER [--list N] [--add] [--allow-loss]", "print as JSON the video files of FOLDER with no record in list N, the records whose file is gone and those whose file moved; --add enters the new ones and saves", RunRescan},
     };
     return table;
 }

@@ -28,5 +28,7 @@ int RunCover(CliContext& context, const QStringList& args);
 int RunCoverSave(CliContext& context, const QStringList& args);
 int RunVersions(CliContext& context, const QStringList& args);
 int RunRestore(CliContext& context, const QStringList& args);
+int RunDuplicates(CliContext& context, const QStringList& args);
+int RunRescan(CliContext& context, const QStringList& args);
 
 } // namespace reelkeep::cli

@@ -46,7 +46,7 @@ QString FillPattern(const QString& pattern, const FileValues& v, const LocaleFor
     QString fps = QStringLiteral("?");
     if (v.VidFPS != 0)
         fps = QString::number(static_cast<double>(v.VidFPS), 'g', 5).replace(QLatin1Char('.'), formats.decimalSeparator);
-    const std::array<std::pair<const char*, QString>, 23> values{{
+    const std::array<std::pair<const char*, QString>, 24> values{{
         {"%AudType%", v.AudTypes},
         {"%AudChannels%", v.AudChannels},
         {"%AudBitRate%", v.AudBitRates},
@@ -70,6 +70,7 @@ QString FillPattern(const QString& pattern, const FileValues& v, const LocaleFor
         {"%VidBitRate%", QString::number(RoundHalfEven(v.VidBitRate / 1024))},
         {"%Date%", formats.formatDate(v.Today)},
         {"%FilesCount%", QString::number(v.FilesCount)},
+        {"%Path%", v.Path},
     }};
     QString text = pattern;
     for (const auto& [placeholder, value] : values)

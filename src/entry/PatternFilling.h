@@ -24,6 +24,7 @@ struct FileValues {
     double VidBitRate = 0; // bits per second
     std::int32_t FilesCount = 1;
     QDate Today;
+    QString Path; // the full path of the film's first part
 
     // Name parts and media values; the totals are the caller's.
     static FileValues From(const TzkFileNameParser& parser, const TzkVideoInfo& media);

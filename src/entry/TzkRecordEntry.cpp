@@ -1,6 +1,7 @@
 #include "TzkRecordEntry.h"
 
 #include "CodePage.h"
+#include "FolderRescan.h"
 #include "FolderWalk.h"
 #include "FrameGrabber.h"
 #include "IntegerText.h"
@@ -104,6 +105,7 @@ std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStri
     // Every part and every title-set file counts with its own size.
     std::int64_t totalSize = 0;
     std::int64_t totalLength = 0;
+    QString firstPart = file;
     const auto add = [&](const TzkVideoInfo& part, const QString& path) {
         totalSize += MebibytesRounded(part.FileSize);
         totalLength += part.Video.front().Duration;
@@ -114,7 +116,10 @@ std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStri
         if (QFileInfo::exists(f))
             add(*info, file);
     } else if (!parser.IsDvd) {
-        for (const auto& [number, part] : existingParts(parser)) {
+        const std::map<int, QString> parts = existingParts(parser);
+        if (!parts.empty())
+            firstPart = parts.begin()->second;
+        for (const auto& [number, part] : parts) {
             if (samePath(part, f)) {
                 add(*info, file);
                 continue;
@@ -131,6 +136,8 @@ std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStri
             const QString part = existingDvdFile(parser.Dir, stem + QString::number(i), extension);
             if (part.isEmpty())
                 break;
+            if (i == 1)
+                firstPart = part;
             add(*media(part), part);
         }
     }
@@ -138,6 +145,7 @@ std::optional<FileValues> TzkRecordEntry::examineFile(const QString& file, QStri
     FileValues values = FileValues::From(parser, *info);
     values.TotalSize = low32(totalSize);
     values.TotalLength = low32(totalLength);
+    values.Path = RecordPath(firstPart);
     return values;
 }
 
@@ -219,6 +227,14 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
         if (options.Progress)
             options.Progress(result.FilesDone, result.FilesFound);
     }
+}
+
+WalkResult TzkRecordEntry::EnterFoundFiles(QStringList files, const WalkOptions& options)
+{
+    WalkResult result;
+    result.FilesFound = static_cast<int>(files.size());
+    processBatch(std::move(files), options, true, result);
+    return result;
 }
 
 WalkResult TzkRecordEntry::AddFolder(const QString& dir, const WalkOptions& options)

@@ -54,6 +54,9 @@ public:
     // Walks a folder tree and enters its video files; a file or folder that cannot
     // be entered is skipped and listed in the result.
     WalkResult AddFolder(const QString& dir, const WalkOptions& options = {});
+    // Enters files a walk found elsewhere (a rescan) as a walk enters them: one record
+    // per film, a file that cannot be read skipped and listed in the result.
+    WalkResult EnterFoundFiles(QStringList files, const WalkOptions& options = {});
     // Fills the current record from one file without adding a record.
     void FillCurrentRecord(const QString& file);
     // Adds one more file's size, count and length to the current record.

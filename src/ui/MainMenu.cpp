@@ -58,6 +58,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     submenu(service, "miSortBy", "MainMenu", "SortBy", 1);
     service->addSeparator();
     add(service, "miAddFromList", "MainMenu", "AddFromList", 1);
+    add(service, "miDuplicates", "Duplicates", "MenuItem", 1);
 
     QMenu* settings = submenu(nullptr, "miSettings", "MainMenu", "Options", 0);
     add(settings, "miSaveColWidth", "MainMenu", "SaveColumnsWidth", 1);

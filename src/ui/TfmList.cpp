@@ -10,6 +10,8 @@
 #include "QuickSearchBar.h"
 #include "Statistics.h"
 #include "TfmStat.h"
+#include "ChartData.h"
+#include "ChartsPage.h"
 #include "MainMenu.h"
 #include "Prompts.h"
 #include "RecordCommands.h"
@@ -379,6 +381,10 @@ void TfmList::CalculateStat()
     auto* window = new TfmStat(m_shell.text("Statistic", "Caption") + QLatin1Char(' ') + caption(),
                                StatisticsLines(*list, selection, m_shell.options().LanguageTable),
                                m_shell.text("Statistic", "Ok"), this);
+    const QString other = m_shell.text("Charts", "Other");
+    window->addPage(new ChartsPage(ComputeCharts(*list, ConsideredRows(*list, selection, false), other),
+                                   ComputeCharts(*list, selection, other), m_shell, m_prompts),
+                    m_shell.text("Charts", "PageFigures"), m_shell.text("Charts", "PageCharts"));
     window->open();
 }
 

@@ -17,6 +17,7 @@
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
+#include "TfmDuplicates.h"
 #include "TfmList.h"
 #include "TfmOpt.h"
 #include "TfmProgress.h"
@@ -361,6 +362,7 @@ void TfmMain::connectCommands()
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TfmMain::updateMenus);
     onActive("miAddFromFile", [](TfmList& list) { list.files().AddFromFile(); });
     onActive("miAddFromDir", [](TfmList& list) { list.files().AddFromFolder(); });
+    connect(m_menu->action("miDuplicates"), &QAction::triggered, this, [this] { ShowDuplicates(*this, *m_prompts, m_texts); });
 }
 
 void TfmMain::miNewClick()

@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace reelkeep {
@@ -23,6 +24,24 @@ TfmStat::TfmStat(const QString& caption, const QStringList& lines, const QString
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_memo, 1);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
+}
+
+} // namespace reelkeep
+
+namespace reelkeep {
+
+void TfmStat::addPage(QWidget* page, const QString& figuresTitle, const QString& title)
+{
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    if (!m_pages) {
+        m_pages = new QTabWidget;
+        m_pages->setObjectName(QStringLiteral("pcStat"));
+        layout->replaceWidget(m_memo, m_pages);
+        m_pages->addTab(m_memo, figuresTitle);
+        layout->setStretchFactor(m_pages, 1);
+        resize(780, 620);
+    }
+    m_pages->addTab(page, title);
 }
 
 } // namespace reelkeep

@@ -29,6 +29,7 @@ FileValues sampleValues()
     v.VidBitRate = 1536.0 * 1024 + 512; // exactly 1536.5 kbit: halves to even
     v.FilesCount = 2;
     v.Today = QDate(2024, 3, 9);
+    v.Path = QStringLiteral("/films/Film (Foreign) [1-2].avi");
     return v;
 }
 
@@ -47,6 +48,10 @@ TEST(PatternFillingTest, EveryPlaceholder)
     EXPECT_EQ(fill("%Size% MB|%VidWidth%x%VidHeight%|%VidType%|%VidFPS%|%VidBitRate%|%Date%|%FilesCount%"),
               QStringLiteral("700 MB|720x576|XviD|23,976|1536|09.03.2024|2"));
     EXPECT_EQ(fill("%VidLength%|%VidHours%|%VidMins%|%VidSecs%"), QStringLiteral("62|1|2|5"));
+    // Filled last: a path holding another placeholder's text keeps it.
+    FileValues named = sampleValues();
+    named.Path = QStringLiteral("/films/%Size%.avi");
+    EXPECT_EQ(fill("%Path%|%Size%", named), QStringLiteral("/films/%Size%.avi|700"));
     EXPECT_EQ(fill("no placeholders"), QStringLiteral("no placeholders"));
 }
 
