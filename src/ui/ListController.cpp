@@ -39,6 +39,7 @@ void ListController::load(const QString& path, CatalogueForm form)
         return;
     }
     setStatus(m_shell.text("SBMessage", "Loading"));
+    emit loadStarted(path);
     m_loader->start(path, form, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
 }
 
@@ -52,6 +53,7 @@ void ListController::loadCopy(const QString& file, CatalogueForm fileForm, const
     }
     m_pendingCopy = PendingCopy{saveForm, journalId};
     setStatus(m_shell.text("SBMessage", "Loading"));
+    emit loadStarted(path);
     m_loader->start(file, fileForm, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
 }
 

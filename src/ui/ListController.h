@@ -119,6 +119,8 @@ public:
     void storeColumnWidths(const std::vector<int>& widths);
 
 signals:
+    // A load of path (the first or a reload) has started; loadProgress and loadFinished follow.
+    void loadStarted(const QString& path);
     void loadProgress(int percent);
     // ok false: the window is to go; the reason was already shown.
     void loadFinished(bool ok);

@@ -203,7 +203,7 @@ TfmList* TfmMain::open(const QString& path, const QString& caption, bool askExte
         showMessage(m_shell.text("Shell", "NotCatalogue").arg(path), PromptIcon::Error);
         return nullptr;
     }
-    TfmList* list = newListWindow(path, caption);
+    TfmList* list = newListWindow(caption);
     list->LoadList(path, *form);
     updateMenus();
     return list;
@@ -215,7 +215,7 @@ TfmList* TfmMain::OpenCopy(const QString& file, const QString& path, std::option
     const std::optional<CatalogueForm> form = ReadableFormOf(file);
     if (!form)
         return nullptr;
-    TfmList* list = newListWindow(path, QFileInfo(path).fileName());
+    TfmList* list = newListWindow(QFileInfo(path).fileName());
     list->controller().loadCopy(file, *form, path, saveForm, journalId);
     updateMenus();
     return list;
@@ -228,7 +228,7 @@ void TfmMain::OfferRecovery()
     });
 }
 
-TfmList* TfmMain::newListWindow(const QString& path, const QString& caption)
+TfmList* TfmMain::newListWindow(const QString& caption)
 {
     auto* list = new TfmList(m_shell, *m_prompts, m_texts);
     list->setCaption(caption);
@@ -242,26 +242,34 @@ TfmList* TfmMain::newListWindow(const QString& path, const QString& caption)
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
-    // Each load has its own progress, so that one ending leaves the others' standing.
-    auto* progress = new TfmProgress;
-    statusBar()->addPermanentWidget(progress);
-    connect(&list->controller(), &ListController::loadProgress, progress, &TfmProgress::SetProgress);
-    connect(list, &QObject::destroyed, progress, &QObject::deleteLater);
-    connect(list, &TfmList::loadDone, this, [this, list, progress](bool ok) {
-        progress->SetProgress(100);
-        progress->deleteLater();
+    connect(&list->controller(), &ListController::loadStarted, this, [this, list](const QString& loaded) { showLoadProgress(list, loaded); });
+    connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
+        // A reload that failed leaves the window with the catalogue it showed.
         if (ok) {
             m_mdi->setActiveSubWindow(list);
-        } else {
+        } else if (!list->controller().document()) {
             m_mdi->removeSubWindow(list);
             list->deleteLater();
         }
         updateMenus();
     });
     connect(&list->controller(), &ListController::saveAsRequested, this, &TfmMain::miSaveAsClick);
+    return list;
+}
+
+void TfmMain::showLoadProgress(TfmList* list, const QString& path)
+{
+    // Each load has its own progress, so that one ending leaves the others' standing.
+    auto* progress = new TfmProgress;
+    statusBar()->addPermanentWidget(progress);
     progress->setText(m_shell.text("SBMessage", "Loading") + QStringLiteral(": ") + QFileInfo(path).fileName());
     progress->SetProgress(0);
-    return list;
+    connect(&list->controller(), &ListController::loadProgress, progress, &TfmProgress::SetProgress);
+    connect(list, &QObject::destroyed, progress, &QObject::deleteLater);
+    connect(list, &TfmList::loadDone, progress, [progress] {
+        progress->SetProgress(100);
+        progress->deleteLater();
+    }, Qt::SingleShotConnection);
 }
 
 TfmList* TfmMain::activeList() const

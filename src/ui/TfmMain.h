@@ -65,7 +65,9 @@ protected:
 private:
     TfmList* open(const QString& path, const QString& caption, bool askExtension);
     // A new list window, connected to this window, hidden until its load has finished.
-    TfmList* newListWindow(const QString& path, const QString& caption);
+    TfmList* newListWindow(const QString& caption);
+    // A progress of its own in the status bar for one load of the window, gone when it ends.
+    void showLoadProgress(TfmList* list, const QString& path);
     void connectCommands();
     void applyShortcuts();
     void BuildListsMenu();

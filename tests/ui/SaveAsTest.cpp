@@ -114,7 +114,7 @@ private slots:
     {
         const QByteArray before = test::ReadTestFile(file("films.kdx"));
         TzkRow* row = list->controller().currentList()->Row(0);
-        row->Fields[csTitle] = QStringLiteral("千");
+        list->controller().setCell(row, csTitle, QStringLiteral("千"));
         list->AddSheet();
         // The offer taken but its dialog cancelled: nothing written, still modified.
         prompts->answers = {PromptButton::SaveInOtherForm};
@@ -122,7 +122,7 @@ private slots:
         QCOMPARE(prompts->lastSelectedFilter, 3);
         QCOMPARE(test::ReadTestFile(file("films.kdx")), before);
         QVERIFY(list->controller().isModified());
-        row->Fields[csTitle] = QStringLiteral("a\x01");
+        list->controller().setCell(row, csTitle, QStringLiteral("a\x01"));
 
         // XML refuses the control character; the offer is the .kdx form that keeps it.
         prompts->asked.clear();
