@@ -5,7 +5,7 @@
 #include "FileEntryCommands.h"
 #include "ListController.h"
 #include "MainMenu.h"
-#include "PluginProbe.h"
+#include "PluginProbeJob.h"
 #include "OverwriteQuestion.h"
 #include "ProgramIdentity.h"
 #include "PrintCommands.h"
@@ -68,8 +68,8 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
             list->RenameEdit();
         updateMenus();
     });
-    m_probe = new PluginProbe(this);
-    connect(m_probe, &PluginProbe::probed, this, [this](const std::shared_ptr<TzkPluginsPack>& plugins) {
+    m_probe = new PluginProbeJob(this);
+    connect(m_probe, &PluginProbeJob::probed, this, [this](const std::shared_ptr<TzkPluginsPack>& plugins) {
         m_shell.setPlugins(std::make_unique<TzkPluginsPack>(std::move(*plugins)));
         updateMenus();
     });

@@ -18,7 +18,7 @@ namespace reelkeep {
 
 class MainMenu;
 class PrintCommands;
-class PluginProbe;
+class PluginProbeJob;
 class TMDIPanel;
 class TfmList;
 class TfmOpt;
@@ -57,7 +57,7 @@ public:
     void UpdateMDIPanel();
     TMDIPanel* mdiPanel() const { return m_mdiPanel; }
     TfmOpt* optionsDialog() const { return m_options; }
-    const PluginProbe& pluginProbe() const { return *m_probe; }
+    const PluginProbeJob& pluginProbe() const { return *m_probe; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,7 +93,7 @@ private:
     std::unique_ptr<PrintCommands> m_printing;
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
-    PluginProbe* m_probe = nullptr;
+    PluginProbeJob* m_probe = nullptr;
 };
 
 } // namespace reelkeep

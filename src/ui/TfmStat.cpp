@@ -36,7 +36,7 @@ void TfmStat::addPage(QWidget* page, const QString& figuresTitle, const QString&
     if (!m_pages) {
         m_pages = new QTabWidget;
         m_pages->setObjectName(QStringLiteral("pcStat"));
-        layout->replaceWidget(m_memo, m_pages);
+        delete layout->replaceWidget(m_memo, m_pages);
         m_pages->addTab(m_memo, figuresTitle);
         layout->setStretchFactor(m_pages, 1);
         resize(780, 620);

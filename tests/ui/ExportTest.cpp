@@ -3,7 +3,7 @@
 // status, and a plug-in that breaks after the start.
 #include "ExportCommand.h"
 #include "MainMenu.h"
-#include "PluginProbe.h"
+#include "PluginProbeJob.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -29,7 +29,7 @@ private:
         }
         startMainWindow();
         // The window is there before the plug-ins have answered; Export follows them.
-        QSignalSpy probed(&main->pluginProbe(), &PluginProbe::probed);
+        QSignalSpy probed(&main->pluginProbe(), &PluginProbeJob::probed);
         QVERIFY(!withPlugins || main->pluginProbe().isRunning());
         QVERIFY(main->shell().plugins().Plugins.empty());
         WriteSampleCatalogue(cli->path("films.kdx"));

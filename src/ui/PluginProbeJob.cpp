@@ -1,10 +1,10 @@
-#include "PluginProbe.h"
+#include "PluginProbeJob.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace reelkeep {
 
-PluginProbe::PluginProbe(QObject* parent) : QObject(parent)
+PluginProbeJob::PluginProbeJob(QObject* parent) : QObject(parent)
 {
     connect(&m_watcher, &QFutureWatcherBase::finished, this, [this] {
         if (m_watcher.future().resultCount() > 0)
@@ -12,7 +12,7 @@ PluginProbe::PluginProbe(QObject* parent) : QObject(parent)
     });
 }
 
-void PluginProbe::start(const QString& programFolder)
+void PluginProbeJob::start(const QString& programFolder)
 {
     // Setting a new future drops the report of the one before.
     m_watcher.setFuture(QtConcurrent::run([programFolder] { return std::make_shared<TzkPluginsPack>(programFolder); }));

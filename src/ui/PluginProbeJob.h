@@ -11,10 +11,10 @@
 
 namespace reelkeep {
 
-class PluginProbe : public QObject {
+class PluginProbeJob : public QObject {
     Q_OBJECT
 public:
-    explicit PluginProbe(QObject* parent = nullptr);
+    explicit PluginProbeJob(QObject* parent = nullptr);
 
     void start(const QString& programFolder);
     bool isRunning() const { return m_watcher.isRunning(); }
