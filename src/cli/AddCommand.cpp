@@ -35,9 +35,7 @@ int RunAdd(CliContext& context, const QStringList& args)
     } else {
         doc.AddList(0, QFileInfo(catalogue).completeBaseName());
     }
-    const int listNumber = parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, doc.ListCount()) : 1;
-    if (doc.ListCount() == 0)
-        throw ReelkeepError(QStringLiteral("\"%1\" holds no list.").arg(catalogue));
+    const int listNumber = ChosenListNumber(doc, catalogue, parsed);
     TZKList& list = *doc.List(listNumber - 1);
 
     ListEntryTarget target(list);

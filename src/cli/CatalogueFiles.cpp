@@ -46,6 +46,20 @@ bool LoadCatalogue(TzkReelkeep& doc, const QString& fileName, bool asKdx)
                                        "(--as-kdx reads it as .kdx).").arg(fileName));
 }
 
+TZKList& NumberedList(TzkReelkeep& doc, int listNumber)
+{
+    if (listNumber > doc.ListCount())
+        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
+    return *doc.List(listNumber - 1);
+}
+
+int ChosenListNumber(const TzkReelkeep& doc, const QString& fileName, const CommandArgs& parsed)
+{
+    if (doc.ListCount() == 0)
+        throw ReelkeepError(QStringLiteral("\"%1\" holds no list.").arg(fileName));
+    return parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, doc.ListCount()) : 1;
+}
+
 CatalogueForm FormOfOutput(const QString& fileName, const QString& kdxVersion)
 {
     const std::optional<CatalogueForm> form = FormOfFileName(fileName);

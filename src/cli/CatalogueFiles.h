@@ -4,6 +4,7 @@
 
 #include "CatalogueForm.h"
 #include "CliCommand.h"
+#include "CommandArgs.h"
 #include "TzkReelkeep.h"
 
 #include <QString>
@@ -17,6 +18,13 @@ TzkReelkeep NewDocument(const CliContext& context);
 // The lower-cased extension decides: .kdx (by signature), .xkdx, .xls. Any other
 // extension throws ReelkeepError unless asKdx. False when a .kdx signature is unknown.
 bool LoadCatalogue(TzkReelkeep& doc, const QString& fileName, bool asKdx = false);
+
+// List listNumber (counted from 1); throws ReelkeepError when the catalogue has fewer.
+TZKList& NumberedList(TzkReelkeep& doc, int listNumber);
+
+// The number of the list a command works on: the one `--list N` names, the first
+// without it. Throws ReelkeepError naming the file when the catalogue holds no list.
+int ChosenListNumber(const TzkReelkeep& doc, const QString& fileName, const CommandArgs& parsed);
 
 // The form OUT's extension names: .kdx (version 2.1, or kdxVersion "1.3" or "2.0"),
 // .xkdx, .xls, .txt (the listing). Throws ReelkeepError for another extension.

@@ -27,9 +27,7 @@ int RunDelete(CliContext& context, const QStringList& args)
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, fileName))
         return ReportUnknownSignature(fileName);
-    if (listNumber > doc.ListCount())
-        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
-    TZKList& list = *doc.List(listNumber - 1);
+    TZKList& list = NumberedList(doc, listNumber);
     // Every record is found before any goes, so that an unknown ID changes nothing.
     for (const std::int32_t id : ids)
         if (!list.FindRowByID(id))

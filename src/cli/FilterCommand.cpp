@@ -27,10 +27,9 @@ int RunFilter(CliContext& context, const QStringList& args)
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0]))
         return ReportUnknownSignature(parsed.positional()[0]);
-    if (listNumber > doc.ListCount())
-        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
+    TZKList& list = NumberedList(doc, listNumber);
     for (const auto& [column, mask] : filters)
-        doc.List(listNumber - 1)->SetColumnFilter(column, mask);
+        list.SetColumnFilter(column, mask);
     WriteOut(CatalogueJsonText(doc.Lists()));
     return ExitDone;
 }

@@ -18,9 +18,7 @@ TZKList* LoadListToPrint(TzkReelkeep& doc, const QString& fileName, int listNumb
 {
     if (!LoadCatalogue(doc, fileName))
         return nullptr;
-    if (listNumber > doc.ListCount())
-        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
-    return doc.List(listNumber - 1);
+    return &NumberedList(doc, listNumber);
 }
 
 QPageLayout::Orientation OrientationArgument(const CommandArgs& parsed)

@@ -44,9 +44,7 @@ int RunRescan(CliContext& context, const QStringList& args)
     TzkReelkeep doc(options->ColumnTemplate(), options->Formats);
     if (!LoadCatalogue(doc, catalogue))
         return ReportUnknownSignature(catalogue);
-    if (doc.ListCount() == 0)
-        throw ReelkeepError(QStringLiteral("\"%1\" holds no list.").arg(catalogue));
-    const int listNumber = parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, doc.ListCount()) : 1;
+    const int listNumber = ChosenListNumber(doc, catalogue, parsed);
     TZKList& list = *doc.List(listNumber - 1);
 
     const FileNameSeparators separators = FileNameSeparators::From(*options);

@@ -28,9 +28,7 @@ int RunSort(CliContext& context, const QStringList& args)
     TzkReelkeep doc = NewDocument(context);
     if (!LoadCatalogue(doc, parsed.positional()[0]))
         return ReportUnknownSignature(parsed.positional()[0]);
-    if (listNumber > doc.ListCount())
-        throw ReelkeepError(QStringLiteral("The catalogue has %1 list(s); there is no list %2.").arg(doc.ListCount()).arg(listNumber));
-    TZKList& list = *doc.List(listNumber - 1);
+    TZKList& list = NumberedList(doc, listNumber);
     for (const int column : columns)
         list.Sort(column, list.Column(column).Type);
     if (guard) {

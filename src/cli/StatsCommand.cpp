@@ -43,9 +43,7 @@ int RunStats(CliContext& context, const QStringList& args)
     TzkReelkeep doc(options->ColumnTemplate(), options->Formats);
     if (!LoadCatalogue(doc, catalogue))
         return ReportUnknownSignature(catalogue);
-    if (doc.ListCount() == 0)
-        throw ReelkeepError(QStringLiteral("\"%1\" holds no list.").arg(catalogue));
-    const int listNumber = parsed.has(QStringLiteral("--list")) ? parsed.number(QStringLiteral("--list"), 1, doc.ListCount()) : 1;
+    const int listNumber = ChosenListNumber(doc, catalogue, parsed);
     const TZKList& list = *doc.List(listNumber - 1);
 
     std::vector<const TzkRow*> selection;
