@@ -11,14 +11,14 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QHBoxLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
 #include <QTreeView>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 #include <memory>
+#include <tuple>
 
 namespace reelkeep {
 namespace {
@@ -86,29 +86,23 @@ TfmRescan::TfmRescan(TfmList& window, const TZKList* sheet, ShellState& shell, T
     for (QPushButton* button : {m_add, m_select, m_update})
         button->setAutoDefault(false);
 
-    const auto section = [](QLabel* label, QTreeWidget* tree, QPushButton* button) {
-        auto* layout = new QVBoxLayout;
-        layout->addWidget(label);
-        auto* row = new QHBoxLayout;
-        row->addWidget(tree, 1);
-        auto* side = new QVBoxLayout;
-        side->addWidget(button);
-        side->addStretch(1);
-        row->addLayout(side);
-        layout->addLayout(row, 1);
-        return layout;
-    };
     auto* buttons = new QDialogButtonBox;
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setObjectName(QStringLiteral("btnClose"));
     texts.bind(close, "Rescan", "Close", TextRegistry::Role::Text);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_summary);
-    layout->addLayout(section(m_newLabel, m_new, m_add), 3);
-    layout->addLayout(section(m_goneLabel, m_gone, m_select), 2);
-    layout->addLayout(section(m_movedLabel, m_moved, m_update), 2);
-    layout->addWidget(buttons);
+    // Each list under its label, its button beside it; the buttons share one column.
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(m_summary, 0, 0, 1, 2);
+    int row = 1;
+    for (auto [label, tree, button, stretch] : {std::tuple(m_newLabel, m_new, m_add, 3), std::tuple(m_goneLabel, m_gone, m_select, 2),
+                                                std::tuple(m_movedLabel, m_moved, m_update, 2)}) {
+        layout->addWidget(label, row++, 0, 1, 2);
+        layout->addWidget(tree, row, 0);
+        layout->addWidget(button, row, 1, Qt::AlignTop);
+        layout->setRowStretch(row++, stretch);
+    }
+    layout->addWidget(buttons, row, 0, 1, 2);
 
     connect(m_add, &QPushButton::clicked, this, &TfmRescan::AddChecked);
     connect(m_select, &QPushButton::clicked, this, &TfmRescan::SelectGone);
