@@ -390,9 +390,27 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Safety", "VersionsSize", "Размер"},
         {"Safety", "VersionsRecords", "Записей"},
         {"Safety", "VersionsOpen", "Открыть"},
+        {"Rescan", "MenuItem", "Пе&ресканировать папку..."},
+        {"Rescan", "Caption", "Пересканирование папки"},
+        {"Rescan", "ReportCaption", "Пересканирование %1"},
+        {"Rescan", "Found", "Видеофайлов в папке: %1"},
+        {"Rescan", "NewFiles", "&Новые файлы без записи (%1):"},
+        {"Rescan", "Gone", "&Пропавшие файлы, записи оставлены (%1):"},
+        {"Rescan", "NoPathColumn", "На листе нет столбца с шаблоном %Path%, поэтому записи пропавших файлов определить нельзя."},
+        {"Rescan", "Moved", "Пере&мещённые файлы (%1):"},
+        {"Rescan", "Add", "&Добавить отмеченные"},
+        {"Rescan", "SelectGone", "&Выделить в списке"},
+        {"Rescan", "UpdatePaths", "&Обновить пути"},
+        {"Rescan", "Close", "&Закрыть"},
+        {"Rescan", "File", "Файл"},
+        {"Rescan", "ID", "ID"},
+        {"Rescan", "Title", "Название"},
+        {"Rescan", "Path", "Путь"},
+        {"Rescan", "NewPath", "Теперь в"},
+        {"Rescan", "SheetGone", "Листа этого отчёта больше нет."},
 };
 
-static_assert(std::size(kBuiltIn) == 367);
+static_assert(std::size(kBuiltIn) == 385);
 
 } // namespace
 

@@ -1,10 +1,10 @@
 #include "ChartsPage.h"
 
 #include "CatalogueForms.h"
+#include "ChartLabels.h"
 #include "Prompts.h"
 #include "ShellState.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -45,7 +45,8 @@ QString marked(const ShellState& shell, const char* key)
     return shell.options().LanguageTable.GetValue(QStringLiteral("Charts"), QString::fromLatin1(key));
 }
 
-QChart* barChart(const QString& title, const std::vector<ChartBar>& bars)
+// ordered: the bars' labels follow one another (years, lengths), so some may be left out.
+QChart* barChart(const QString& title, const std::vector<ChartBar>& bars, bool ordered)
 {
     auto* chart = new QChart;
     chart->setTitle(title);
@@ -62,13 +63,7 @@ QChart* barChart(const QString& title, const std::vector<ChartBar>& bars)
     auto* series = new QBarSeries;
     series->append(set);
     chart->addSeries(series);
-    auto* categories = new QBarCategoryAxis;
-    categories->append(labels);
-    // Many bars: the labels turn on their side so that they do not overlap.
-    if (labels.size() > 12)
-        categories->setLabelsAngle(-90);
-    chart->addAxis(categories, Qt::AlignBottom);
-    series->attachAxis(categories);
+    AttachBarLabels(chart, series, labels, ordered);
     auto* values = new QValueAxis;
     values->setRange(0, static_cast<qreal>(std::max<std::int64_t>(highest, 1)));
     values->setLabelFormat(QStringLiteral("%.0f"));
@@ -129,7 +124,7 @@ void ChartsPage::showCharts()
         if (charts.ByDecade && (k == FilmsPerYear || k == SizePerYear))
             key = k == FilmsPerYear ? "FilmsPerDecade" : "SizePerDecade";
         QChart* old = m_views[size_t(k)]->chart();
-        m_views[size_t(k)]->setChart(barChart(m_shell.text("Charts", key), barsOf(charts, Chart(k))));
+        m_views[size_t(k)]->setChart(barChart(m_shell.text("Charts", key), barsOf(charts, Chart(k)), k != FilmsPerGenre));
         delete old;
     }
 }

@@ -90,20 +90,36 @@ void FileEntryCommands::AddFromFolder()
 {
     if (!m_controller.currentList() || m_work.isRunning())
         return;
+    const QString dir = ChooseFolder();
+    if (!dir.isEmpty())
+        WalkFolder(dir);
+}
+
+QString FileEntryCommands::ChooseFolder()
+{
     const QString dir = m_prompts.chooseFolder(m_shell.text("SysMessage", "ChooseDirectory"), m_shell.options().LastAviDir);
-    if (dir.isEmpty())
-        return;
-    remember(dir);
-    WalkFolder(dir);
+    if (!dir.isEmpty())
+        remember(dir);
+    return dir;
 }
 
 void FileEntryCommands::WalkFolder(const QString& dir)
 {
     if (!m_controller.currentList() || m_work.isRunning())
         return;
-    enterInBackground("WalkCaption", nullptr, parentOfCurrent(), [dir](TzkRecordEntry& entry, const WalkOptions& options) {
-        return entry.AddFolder(dir, options);
-    }, [this](const Outcome& outcome) {
+    enterWalked([dir](TzkRecordEntry& entry, const WalkOptions& options) { return entry.AddFolder(dir, options); });
+}
+
+void FileEntryCommands::EnterFoundFiles(const QStringList& files)
+{
+    if (!m_controller.currentList() || m_work.isRunning() || files.isEmpty())
+        return;
+    enterWalked([files](TzkRecordEntry& entry, const WalkOptions& options) { return entry.EnterFoundFiles(files, options); });
+}
+
+void FileEntryCommands::enterWalked(Work work)
+{
+    enterInBackground("WalkCaption", nullptr, parentOfCurrent(), std::move(work), [this](const Outcome& outcome) {
         QStringList skipped;
         for (const SkippedPath& skip : outcome.Walk.Skipped)
             skipped << skip.Path + QStringLiteral(": ") + skip.Reason;

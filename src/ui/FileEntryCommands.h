@@ -39,6 +39,12 @@ public:
 
     // The walk behind AddFromFolder, for a folder already chosen.
     void WalkFolder(const QString& dir);
+    // Asks for a folder of films, starting where the last one was, and remembers the
+    // choice; empty when none was chosen.
+    QString ChooseFolder();
+    // One new record per film of files found by a walk (a rescan), entered as the walk
+    // of Add from folder enters them.
+    void EnterFoundFiles(const QStringList& files);
 signals:
     // Entry of chosen files or a folder ended, however it ended, and was reported.
     void entryFinished();
@@ -64,6 +70,8 @@ private:
     // Runs work on a worker thread as the window's work, entering into a copy of the
     // current sheet's columns (and of current), then plays its steps back into the
     // sheet, new records under parent, and hands the outcome to report.
+    // Entry of what a walk finds, reported as Add from folder reports it.
+    void enterWalked(Work work);
     void enterInBackground(const char* captionKey, TzkRow* current, TzkRow* parent, Work work,
                            std::function<void(const Outcome&)> report);
     // The recorded steps as controller calls; the number of records added and the last of them.

@@ -38,6 +38,7 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     add(current, "miAddRow", "ListHints", "Add", 0);
     add(current, "miAddFromFile", "ListHints", "AddFromFile", 0);
     add(current, "miAddFromDir", "ListHints", "AddFromDir", 0);
+    add(current, "miRescanDir", "Rescan", "MenuItem", 1);
     current->addSeparator();
     add(current, "miListInfo", "MainMenu", "ListInfo", 1);
     QMenu* filter = submenu(current, "miFilter", "MainMenu", "Filter", 1);

@@ -18,6 +18,7 @@
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
 #include "TfmDuplicates.h"
+#include "TfmRescan.h"
 #include "TfmList.h"
 #include "TfmOpt.h"
 #include "TfmProgress.h"
@@ -371,6 +372,7 @@ void TfmMain::connectCommands()
     onActive("miAddFromFile", [](TfmList& list) { list.files().AddFromFile(); });
     onActive("miAddFromDir", [](TfmList& list) { list.files().AddFromFolder(); });
     connect(m_menu->action("miDuplicates"), &QAction::triggered, this, [this] { ShowDuplicates(*this, *m_prompts, m_texts); });
+    onActive("miRescanDir", [this](TfmList& list) { RescanFolder(list, m_shell, m_texts); });
 }
 
 void TfmMain::miNewClick()

@@ -1,16 +1,19 @@
 // The charts page of the statistics window: its bars against reelkeep-cli stats --charts
-// for the sheet and for the selection, and each chart saved from its context menu as
-// PNG (read back with QImage) and as SVG.
+// for the sheet and for the selection, each chart saved from its context menu as PNG
+// (read back with QImage) and as SVG, and bar labels that stay whole at small sizes.
+#include "ChartLabels.h"
 #include "ChartsPage.h"
 #include "TfmStat.h"
 #include "UiTestSupport.h"
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QMenu>
 #include <QTabWidget>
@@ -131,6 +134,48 @@ private slots:
         page->contextMenu(ChartsPage::LengthBands)->actions().at(0)->trigger();
         QCOMPARE(prompts->asked.size(), size_t(1));
         QVERIFY(prompts->asked.back().text.contains(cli->path("missing/x.png")));
+    }
+
+    void barLabelsStayWholeAtSmallSizes()
+    {
+        // Each label shown gets an equal share of the plot, one share to spare, and needs
+        // its text and 12 pixels of padding: 40 years of 30 pixels fit every year in 1722
+        // pixels, every second in 1721 and every seventh in 300; genres stand on their
+        // side, a line of 14 pixels each.
+        QCOMPARE(FitLabels(30, 14, 1722, 40, true).Step, 1);
+        QCOMPARE(FitLabels(30, 14, 1721, 40, true).Step, 2);
+        QCOMPARE(FitLabels(30, 14, 300, 40, true).Step, 7);
+        QCOMPARE(FitLabels(30, 14, 300, 40, true).Angle, 0);
+        QCOMPARE(FitLabels(80, 14, 364, 13, false).Angle, -90);
+        QCOMPARE(FitLabels(80, 14, 364, 13, false).Step, 1);
+        QCOMPARE(FitLabels(80, 14, 363, 13, false).Step, 2);
+        QCOMPARE(FitLabels(80, 14, 10, 13, false).Step, 13);
+
+        // As the window is made small and large again, the labels shown of each chart and
+        // the chart's padding on both sides of each fit their share of the plot's width, the
+        // first bar's label among them.
+        const auto check = [this](QSize size) {
+            page->window()->resize(size);
+            QTest::qWait(100);
+            for (int k = 0; k < ChartsPage::ChartCount; ++k) {
+                QChart* chart = page->view(ChartsPage::Chart(k))->chart();
+                auto* axis = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).front());
+                QVERIFY(axis);
+                const QFontMetricsF metrics(axis->labelsFont());
+                const QStringList shown = axis->categoriesLabels();
+                QVERIFY(!shown.isEmpty());
+                QCOMPARE(axis->endValue(shown.front()), 0.0);
+                for (const QString& label : shown) {
+                    const double across = axis->labelsAngle() == 0 ? metrics.horizontalAdvance(label) : metrics.height();
+                    QVERIFY2(across + 10 <= chart->plotArea().width() / double(shown.size() + 1), qPrintable(label));
+                }
+            }
+        };
+        check({560, 420});
+        QCOMPARE(page->view(ChartsPage::FilmsPerGenre)->chart()->axes(Qt::Horizontal).front()->labelsAngle(), -90);
+        QVERIFY(static_cast<QCategoryAxis*>(page->view(ChartsPage::FilmsPerYear)->chart()->axes(Qt::Horizontal).front())->count() < 28);
+        check({1200, 900});
+        QCOMPARE(static_cast<QCategoryAxis*>(page->view(ChartsPage::FilmsPerGenre)->chart()->axes(Qt::Horizontal).front())->count(), 4);
     }
 };
 
