@@ -12,6 +12,10 @@
 #include <string_view>
 #include <utility>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace reelkeep {
 namespace {
 
@@ -168,19 +172,49 @@ char32_t takeReference(const char*& at, const char* end)
     return value;
 }
 
+// The first byte from in that is not plain (the whole of [in, end) when all are):
+// sixteen bytes a test where the processor can, as long texts (images above all)
+// are nearly all plain.
+template <bool attribute>
+const char* skipPlain(const char* in, const char* end)
+{
+    constexpr const ByteTable& plain = attribute ? kAttributePlain : kTextPlain;
+#ifdef __SSE2__
+    const __m128i space = _mm_set1_epi8(0x20);
+    const __m128i ampersand = _mm_set1_epi8('&');
+    const __m128i lessThan = _mm_set1_epi8('<');
+    const __m128i bracket = _mm_set1_epi8(']');
+    const __m128i tab = _mm_set1_epi8('\t');
+    const __m128i lineFeed = _mm_set1_epi8('\n');
+    while (end - in >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+        // Compared as signed, the bytes from 0x80 up are below the space too.
+        __m128i special = _mm_or_si128(_mm_cmplt_epi8(bytes, space),
+                                       _mm_or_si128(_mm_cmpeq_epi8(bytes, ampersand),
+                                                    _mm_or_si128(_mm_cmpeq_epi8(bytes, lessThan), _mm_cmpeq_epi8(bytes, bracket))));
+        if (!attribute)
+            special = _mm_andnot_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, tab), _mm_cmpeq_epi8(bytes, lineFeed)), special);
+        if (const int found = _mm_movemask_epi8(special))
+            return in + __builtin_ctz(unsigned(found));
+        in += 16;
+    }
+#endif
+    while (in < end && plain[static_cast<unsigned char>(*in)])
+        ++in;
+    return in;
+}
+
 // Checks text or an attribute value lying in [begin, end) and decodes it in place:
 // references replaced, line ends made line feeds (in attribute values, every line
 // end, tab and line feed a space). Returns the end of the decoded text.
 template <bool attribute>
 char* decodeInPlace(char* begin, char* end)
 {
-    constexpr const ByteTable& plain = attribute ? kAttributePlain : kTextPlain;
     const char* in = begin;
     char* out = begin;
     while (in < end) {
         const char* run = in;
-        while (in < end && plain[static_cast<unsigned char>(*in)])
-            ++in;
+        in = skipPlain<attribute>(in, end);
         if (out != run)
             std::memmove(out, run, size_t(in - run));
         out += in - run;

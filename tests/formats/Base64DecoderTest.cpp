@@ -46,4 +46,20 @@ TEST(Base64Decoder, GivesBackEveryLengthWhateverThePiecesAndLineBreaks)
     EXPECT_EQ(decodedInPieces(text, 1 << 20), QByteArray("refused"));
 }
 
+// Every byte in every place of a long run of letters: the decoder fed the whole run
+// at once (which takes letters many at a time) refuses or decodes exactly as when fed
+// one character at a time.
+TEST(Base64Decoder, EveryByteAnywhereInALongRunIsTakenAsOneAtATime)
+{
+    const QByteArray letters = QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/").repeated(2);
+    for (int place = 0; place < 64; ++place) {
+        for (int byte = 0; byte < 256; ++byte) {
+            QByteArray text = letters;
+            text[place] = char(byte);
+            ASSERT_EQ(decodedInPieces(text, text.size()), decodedInPieces(text, 1)) << "byte " << byte << " at " << place;
+        }
+    }
+    EXPECT_EQ(decodedInPieces(letters, letters.size()), QByteArray::fromBase64(letters));
+}
+
 } // namespace

@@ -166,6 +166,25 @@ TEST_F(XmlFastTokenizerTest, NeverTakesWhatExpatRefusesNorReportsItOtherwise)
     EXPECT_GT(taken, 100);
 }
 
+// Long texts are looked at many bytes at a time: whatever needs a look (a reference,
+// a line end, a control character, "]]>", a byte of UTF-8), wherever it stands in a
+// long text or attribute value, is read as expat reads it or refused as expat refuses it.
+TEST_F(XmlFastTokenizerTest, ABytePastTheStartOfALongTextIsSeenWhereverItStands)
+{
+    const QByteArray filler(48, 'x');
+    for (const char* piece : {"]]>", "]]", "&amp;", "\r\n", "\r", "\t", "\n", "\x01", "\x7F", "\xC3\xA9", "\x80", "&", "\""}) {
+        for (int at = 0; at <= 40; ++at) {
+            const QByteArray text = filler.left(at) + piece + filler.mid(at);
+            for (const QByteArray& bytes : {QByteArray("<a>" + text + "</a>"), QByteArray("<a x=\"" + text + "\"/>")}) {
+                const auto [expat, fast] = readBoth(bytes);
+                if (fast) {
+                    ASSERT_EQ(XmlLogDifference(fast, expat), "") << bytes.toStdString();
+                }
+            }
+        }
+    }
+}
+
 TEST_F(XmlFastTokenizerTest, LeadBytesPastUnicodeAreRefused)
 {
     // F5 to F7 would start characters above U+10FFFF; F8 and up start no UTF-8 at all.
