@@ -140,6 +140,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Other", "String", "Строка"},
         {"Other", "Number", "Число"},
         {"Other", "Date", "Дата"},
+        {"Other", "ListFiles", "Список Corvane"},
         {"Settings", "Associate", "Ассоциировать *.kdx с Reelkeep"},
         {"Settings", "FileNameParser", "Разбор имени файла"},
         {"Settings", "Print", "Печать"},
@@ -392,7 +393,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Safety", "VersionsOpen", "Открыть"},
 };
 
-static_assert(std::size(kBuiltIn) == 367);
+static_assert(std::size(kBuiltIn) == 368);
 
 } // namespace
 
