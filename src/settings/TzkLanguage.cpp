@@ -140,6 +140,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Other", "String", "Строка"},
         {"Other", "Number", "Число"},
         {"Other", "Date", "Дата"},
+        {"Other", "ListFiles", "Список Corvane"},
         {"Settings", "Associate", "Ассоциировать *.kdx с Reelkeep"},
         {"Settings", "FileNameParser", "Разбор имени файла"},
         {"Settings", "Print", "Печать"},
@@ -403,14 +404,14 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Rescan", "UpdatePaths", "&Обновить пути"},
         {"Rescan", "Close", "&Закрыть"},
         {"Rescan", "File", "Файл"},
-        {"Rescan", "ID", "ID"},
+        {"Rescan", "ID", "№"},
         {"Rescan", "Title", "Название"},
         {"Rescan", "Path", "Путь"},
         {"Rescan", "NewPath", "Теперь в"},
         {"Rescan", "SheetGone", "Листа этого отчёта больше нет."},
 };
 
-static_assert(std::size(kBuiltIn) == 385);
+static_assert(std::size(kBuiltIn) == 386);
 
 } // namespace
 

@@ -40,6 +40,11 @@ QStringList NewCatalogueFilters()
             QStringLiteral("Excel (*.xls)")};
 }
 
+QString RecordListFilter(const QString& name)
+{
+    return name + QStringLiteral(" (*.kdx)");
+}
+
 QString WithFilterExtension(const QString& path, const QString& filter)
 {
     if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())

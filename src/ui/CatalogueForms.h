@@ -23,6 +23,8 @@ bool ReadCatalogue(TzkReelkeep& doc, const QString& path, CatalogueForm form);
 QStringList CatalogueFilters(const QString& allFilesText);
 // New: the three forms a new catalogue can be written in.
 QStringList NewCatalogueFilters();
+// The .kdx filter of Add from list and of the Lists page, its name from the language table.
+QString RecordListFilter(const QString& name);
 // The path with the first extension of the filter appended when the path has none.
 QString WithFilterExtension(const QString& path, const QString& filter);
 

@@ -121,7 +121,7 @@ QMenu* MainMenu::menu(const char* name) const
     return m_menus.at(QString::fromLatin1(name));
 }
 
-void MainMenu::setTag1Enabled(bool enabled)
+void MainMenu::setListCommandsEnabled(bool enabled)
 {
     for (const auto& [name, action] : m_actions)
         if (action->property(kTag).toInt() == 1)

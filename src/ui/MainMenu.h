@@ -27,8 +27,9 @@ public:
     // The action of a menu item ("miSave") or submenu ("miSortBy"); throws std::out_of_range for an unknown name.
     QAction* action(const char* name) const;
     QMenu* menu(const char* name) const;
-    // Enables or disables every tag-1 item (the Lists menu keeps its state).
-    void setTag1Enabled(bool enabled);
+    // Enables or disables every item that acts on a list window (those tagged 1), as a
+    // ready list window is active or not; the Lists menu keeps its state.
+    void setListCommandsEnabled(bool enabled);
     // Actions of the grid's context menu and of keys only (Copy, Cut, Paste, Delete, Select all).
     QList<QAction*> clipboardActions() const;
     // The Filter items of columns 1..20 ("miFilter1".."miFilter20"), one action each.

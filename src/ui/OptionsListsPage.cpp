@@ -1,5 +1,6 @@
 #include "OptionsListsPage.h"
 
+#include "CatalogueForms.h"
 #include "EntryListEditor.h"
 #include "Prompts.h"
 #include "ShellState.h"
@@ -25,7 +26,7 @@ OptionsListsPage::OptionsListsPage(ShellState& shell, Prompts& prompts, TextRegi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_files);
     connect(choose, &QPushButton::clicked, this, [this, &shell, &prompts] {
-        const QString path = prompts.chooseFileToOpen(shell.folder(), {QStringLiteral("Corvane List (*.kdx)")});
+        const QString path = prompts.chooseFileToOpen(shell.folder(), {RecordListFilter(shell.text("Other", "ListFiles"))});
         if (!path.isEmpty())
             m_files->firstEdit()->setText(path);
     });

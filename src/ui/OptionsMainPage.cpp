@@ -157,18 +157,18 @@ OptionsMainPage::OptionsMainPage(ShellState& shell, Prompts& prompts, TextRegist
     layout->addLayout(left, 1);
     layout->addLayout(right, 1);
 
-    connect(m_lvShabl, &QTreeWidget::itemSelectionChanged, this, &OptionsMainPage::lvShablClick);
+    connect(m_lvShabl, &QTreeWidget::itemSelectionChanged, this, &OptionsMainPage::showSelectedPattern);
     connect(m_edShabl, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (QTreeWidgetItem* row = m_lvShabl->currentItem())
             row->setText(1, text);
     });
-    connect(m_lvShortCut, &QTreeWidget::itemSelectionChanged, this, &OptionsMainPage::lvShortCutClick);
+    connect(m_lvShortCut, &QTreeWidget::itemSelectionChanged, this, &OptionsMainPage::showSelectedShortcut);
     connect(m_hkShortCut, &HotKeyEdit::shortcutEdited, this, [this](const QKeySequence& sequence) {
         if (QTreeWidgetItem* row = m_lvShortCut->currentItem())
             row->setText(1, sequence.toString(QKeySequence::PortableText));
     });
-    connect(selectFile, &QPushButton::clicked, this, &OptionsMainPage::btnSelectFileClick);
-    connect(m_associate, &QPushButton::clicked, this, &OptionsMainPage::btnAssocClick);
+    connect(selectFile, &QPushButton::clicked, this, &OptionsMainPage::chooseCoverFile);
+    connect(m_associate, &QPushButton::clicked, this, &OptionsMainPage::startAssociation);
     connect(&m_association, &QFutureWatcherBase::finished, this, &OptionsMainPage::associationDone);
 }
 
@@ -251,26 +251,26 @@ QString OptionsMainPage::shortcutText(int row) const
     return item ? item->text(1) : QString();
 }
 
-void OptionsMainPage::lvShablClick()
+void OptionsMainPage::showSelectedPattern()
 {
     if (const QTreeWidgetItem* row = m_lvShabl->currentItem())
         m_edShabl->setText(row->text(1));
 }
 
-void OptionsMainPage::lvShortCutClick()
+void OptionsMainPage::showSelectedShortcut()
 {
     if (const QTreeWidgetItem* row = m_lvShortCut->currentItem())
         m_hkShortCut->setKeySequence(sequenceOf(row->text(1)));
 }
 
-void OptionsMainPage::btnSelectFileClick()
+void OptionsMainPage::chooseCoverFile()
 {
     const QString path = m_prompts.chooseFileToOpen(m_shell.folder(), {QStringLiteral("*.cvr (*.cvr)")});
     if (!path.isEmpty())
         m_edCoverFileName->setText(m_shell.storedPath(path));
 }
 
-void OptionsMainPage::btnAssocClick()
+void OptionsMainPage::startAssociation()
 {
     if (m_association.isRunning())
         return;

@@ -38,12 +38,15 @@ public:
     QStringList sharedShortcuts() const;
 
 private:
-    void lvShablClick();
-    void lvShortCutClick();
-    void btnSelectFileClick();
+    // The pattern of the column chosen in the list, in the edit under it.
+    void showSelectedPattern();
+    // The key of the command chosen in the list, in the key edit under it.
+    void showSelectedShortcut();
+    // The default cover file, chosen in a file dialog.
+    void chooseCoverFile();
     // The association runs on a worker thread (update-mime-database may take a minute);
     // the button waits meanwhile and the outcome is told when it ends.
-    void btnAssocClick();
+    void startAssociation();
     void associationDone();
     QString shortcutText(int row) const;
 

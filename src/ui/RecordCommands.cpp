@@ -7,6 +7,7 @@
 #include "GridModel.h"
 #include "ImageDecoding.h"
 #include "ListCaption.h"
+#include "CatalogueForms.h"
 #include "ListController.h"
 #include "LoadLimits.h"
 #include "Prompts.h"
@@ -193,7 +194,7 @@ void RecordCommands::Paste()
 void RecordCommands::AddFromList()
 {
     zkOptions& options = m_shell.options();
-    const QString path = m_prompts.chooseFileToOpen(options.LastListDir, {QStringLiteral("Corvane list (*.kdx)")});
+    const QString path = m_prompts.chooseFileToOpen(options.LastListDir, {RecordListFilter(m_shell.text("Other", "ListFiles"))});
     if (path.isEmpty())
         return;
     options.LastListDir = QFileInfo(path).absolutePath();

@@ -20,7 +20,7 @@ QString ShellState::settingsPath() const
     return QDir(m_folder).filePath(QStringLiteral("setup.ini"));
 }
 
-QString ShellState::LoadListOfFiles()
+QString ShellState::reloadSettings()
 {
     // Updated in place: windows and dialogs hold on to this object across options saves.
     zkOptions options;

@@ -14,14 +14,14 @@ namespace reelkeep {
 
 class ShellState {
 public:
-    // folder is the program folder; settings are not read until LoadListOfFiles, and
+    // folder is the program folder; settings are not read until reloadSettings, and
     // there are no plug-ins until setPlugins.
     explicit ShellState(QString folder);
 
     // The settings read again from the program folder into the same object (references
     // to it stay good). The settings are always complete; the warnings of loading them
     // are returned, one a line.
-    QString LoadListOfFiles();
+    QString reloadSettings();
     // The plug-ins found by a probe of the program folder (which runs off the GUI thread),
     // moved into the pack windows and dialogs already hold.
     void setPlugins(std::unique_ptr<TzkPluginsPack> plugins) { *m_plugins = std::move(*plugins); }

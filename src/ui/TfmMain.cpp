@@ -93,7 +93,7 @@ TfmMain::~TfmMain()
 
 void TfmMain::LoadListOfFiles()
 {
-    const QString failure = m_shell.LoadListOfFiles();
+    const QString failure = m_shell.reloadSettings();
     // The Export menu fills once the plug-ins have answered.
     m_probe->start(m_shell.folder());
     applyShortcuts();
@@ -292,7 +292,7 @@ void TfmMain::updateMenus()
     // From the live state: an active window whose catalogue is loaded.
     TfmList* list = activeList();
     const bool ready = list && list->controller().document() && !list->controller().isLoading() && !list->isBusy();
-    m_menu->setTag1Enabled(ready);
+    m_menu->setListCommandsEnabled(ready);
     m_menu->action("miExport")->setEnabled(ready && !ExportFilters(m_shell.plugins()).isEmpty());
     const bool selected = ready && list->grid()->selectionModel()->hasSelection();
     m_menu->action("miCopy")->setEnabled(selected);
@@ -351,7 +351,7 @@ void TfmMain::connectCommands()
     onActive("miPrintCover", [this](TfmList& list) { m_printing->printCover(list); });
     onActive("miPrintList", [this](TfmList& list) { m_printing->printList(list); });
     onActive("miExport", [this](TfmList& list) { ExportCatalogue(list.controller(), m_shell, *m_prompts, list.work()); });
-    connect(m_menu->action("miListInfo"), &QAction::triggered, this, &TfmMain::miListInfoClick);
+    connect(m_menu->action("miListInfo"), &QAction::triggered, this, &TfmMain::showColumnDialog);
     connect(m_menu->action("miOptions"), &QAction::triggered, this, [this] { m_options->ShowOptions(); });
     onActive("miStat", [](TfmList& list) { list.CalculateStat(); });
     // Each filter item is one action of this window, in the main menu and every grid's
@@ -432,7 +432,7 @@ void TfmMain::miSaveColWidthClick()
         showMessage(m_shell.text("Shell", "SettingsNotSaved").arg(failure), PromptIcon::Error);
 }
 
-void TfmMain::miListInfoClick()
+void TfmMain::showColumnDialog()
 {
     TfmList* list = activeList();
     if (!list || !list->controller().document())

@@ -50,6 +50,8 @@ public:
     TfmList* OpenCopy(const QString& file, const QString& path, std::optional<CatalogueForm> saveForm,
                       const QString& journalId);
 
+    // The settings read again and the plug-ins probed again, then the shortcuts, the menu
+    // captions and the Lists menu follow them: at start and after every options save.
     void LoadListOfFiles();
     // Every list window's texts, search sites and status bar, then the window bar, after the settings changed.
     void UpdateConfig();
@@ -82,7 +84,8 @@ private:
     void miOpenClick();
     void miSaveAsClick();
     void miSaveColWidthClick();
-    void miListInfoClick();
+    // The column settings dialog of the active window's current sheet.
+    void showColumnDialog();
 
     ShellState m_shell;
     TextRegistry m_texts;

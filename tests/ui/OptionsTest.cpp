@@ -140,7 +140,10 @@ private slots:
         find<QTabWidget>("PageControl1")->setCurrentIndex(1);
         QVERIFY(find<QPushButton>("btnAddList")->isDefault());
         const QString lookalike = QStringLiteral("/elsewhere") + cli->folder() + QStringLiteral("/films.kdx");
-        type("edName", QDir(cli->folder()).filePath(QStringLiteral("films.kdx")));
+        // "..." chooses among catalogues read as lists, named by the language table.
+        prompts->files = {{QDir(cli->folder()).filePath(QStringLiteral("films.kdx")), 0}};
+        click("SpeedButton1");
+        QCOMPARE(prompts->lastFilters, test::u({"Список Corvane (*.kdx)"}));
         click("btnAddList"); // no name yet: nothing added
         QCOMPARE(find<QTreeWidget>("lvFiles")->topLevelItemCount(), 0);
         type("edComm", QStringLiteral("Мои фильмы"));

@@ -197,7 +197,7 @@ private slots:
         test::WriteTestFile(cli->path("junk.kdx"), "not a list\r\n");
         prompts->files = {{cli->path("junk.kdx"), 0}};
         main->menus().action("miAddFromList")->trigger();
-        QVERIFY(prompts->lastFilters == test::u({"Corvane list (*.kdx)"}));
+        QVERIFY(prompts->lastFilters == test::u({"Список Corvane (*.kdx)"}));
         QVERIFY(prompts->texts().contains(QStringLiteral("не является списком записей")));
         QVERIFY(!list->controller().isModified());
 
