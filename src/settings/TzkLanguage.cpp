@@ -67,7 +67,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Duplicates", "Close", "&Закрыть"},
         {"Duplicates", "Catalogue", "Каталог"},
         {"Duplicates", "Sheet", "Лист"},
-        {"Duplicates", "ID", "ID"},
+        {"Duplicates", "ID", "№"},
         {"Duplicates", "Title", "Название"},
         {"Duplicates", "OrigTitle", "Оригинальное название"},
         {"Duplicates", "Year", "Год"},
@@ -321,7 +321,7 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Filter", "ExpandHint", "Развернуть/Свернуть"},
         {"Filter", "AddHint", "Добавить значение в список"},
         {"Shell", "SearchColumn", "Колонка для поиска"},
-        {"Statistic", "Ok", "OK"},
+        {"Statistic", "Ok", "ОК"},
         // The question before a save that would lose something, and its places.
         {"LossReport", "Lossy", "Если сохранить «%1» как %2, будет потеряно:"},
         {"LossReport", "Refused", "«%1» нельзя сохранить как %2:"},

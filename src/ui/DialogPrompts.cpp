@@ -1,23 +1,31 @@
 #include "DialogPrompts.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTreeView>
 #include <algorithm>
 #include <map>
 
 namespace reelkeep {
 namespace {
 
-// Qt's own file dialog opens too narrow for its size and date columns to show whole
-// beside a file name of ordinary length; it gets the room they need, within the screen.
+// Qt's own file dialog opens too narrow, with fixed columns that cut the size and the
+// date short: it gets room within the screen, the name takes what the others leave.
 void FitFileDialog(QFileDialog& dialog)
 {
     QSize size = dialog.sizeHint().expandedTo(QSize(880, 520));
     if (const QScreen* screen = dialog.screen())
         size = size.boundedTo(screen->availableSize() * 9 / 10);
     dialog.resize(size);
+    if (auto* view = dialog.findChild<QTreeView*>(); view && view->header()->count() > 1) {
+        QHeaderView* header = view->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 } // namespace
