@@ -61,8 +61,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The icon in the windows needs Qt's SVG plug-in; the web search and the per-user file
-# association need xdg-utils; catalogue files are recognised through the MIME database.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, xdg-utils, shared-mime-info")
+# association need xdg-utils; catalogue files are recognised through the MIME database;
+# Qt's own dialogs speak the interface language with Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6svg6, xdg-utils, shared-mime-info, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -19,7 +19,7 @@ std::unique_ptr<TZKLists> ReadKdxText(QByteArrayView text)
     layout.reportProgress = false;
     auto lists = std::make_unique<TZKLists>();
     try {
-        ReadTextCatalogue(text, QStringLiteral("text"), layout, *lists, {});
+        ReadTextCatalogue(text, Message("SourceText"), layout, *lists, {});
     } catch (const ReelkeepError&) {
         return nullptr;
     }

@@ -70,7 +70,7 @@ int RunAdd(CliContext& context, const QStringList& args)
     if (!skipped.empty()) {
         QString list = QStringLiteral("%1 skipped:\n").arg(skipped.size());
         for (const SkippedPath& skip : skipped)
-            list += QStringLiteral("  %1: %2\n").arg(skip.Path, skip.Reason);
+            list += QStringLiteral("  %1: %2\n").arg(skip.Path, skip.Reason.english());
         WriteOut(list);
     }
     return ExitDone;

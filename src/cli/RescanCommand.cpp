@@ -72,7 +72,7 @@ int RunRescan(CliContext& context, const QStringList& args)
         const WalkResult result = entry.EnterFoundFiles(report.NewFiles);
         QJsonArray skipped;
         for (const SkippedPath& skip : result.Skipped)
-            skipped.append(QJsonObject{{QStringLiteral("path"), skip.Path}, {QStringLiteral("reason"), skip.Reason}});
+            skipped.append(QJsonObject{{QStringLiteral("path"), skip.Path}, {QStringLiteral("reason"), skip.Reason.english()}});
         guard->keepVersion();
         SaveCatalogueBack(doc, catalogue, parsed.has(QStringLiteral("--allow-loss")));
         json.insert(QStringLiteral("added"), result.RecordsAdded);

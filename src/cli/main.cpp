@@ -21,7 +21,7 @@ void WriteOut(const QByteArray& bytes)
     if (written != static_cast<size_t>(bytes.size()) || std::fflush(stdout) != 0) {
         const int error = errno;
         std::clearerr(stdout);
-        throw FileError(QStringLiteral("Cannot write to standard output: %1.").arg(ReasonOf(error)));
+        throw FileError(QStringLiteral("Cannot write to standard output: %1.").arg(ReasonOf(error).english()));
     }
 }
 

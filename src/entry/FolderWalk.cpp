@@ -37,9 +37,14 @@ Identity identityOf(const struct stat& st)
     return {st.st_dev, st.st_ino};
 }
 
-QString systemReason(int error)
+// Qt's words for the system's reason; the common ones are also in the language table.
+Message systemReason(int error)
 {
-    return qt_error_string(error);
+    switch (error) {
+    case EACCES: return Message("SystemPermissionDenied");
+    case ENOENT: return Message("SystemNoSuchFile");
+    default: return Message::Verbatim(qt_error_string(error));
+    }
 }
 
 // Folders are opened relative to their parent's descriptor, so no path is
@@ -91,7 +96,7 @@ public:
     {
         const int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
-            skip(root, QStringLiteral("the folder cannot be opened: %1").arg(systemReason(errno)));
+            skip(root, Message("WalkFolderNotOpened").arg(systemReason(errno)));
             return;
         }
         noteFoldersHolding(fd);
@@ -131,7 +136,7 @@ private:
             ::close(fd);
     }
 
-    void skip(const QString& path, const QString& reason) { result.Skipped.push_back({path, reason}); }
+    void skip(const QString& path, const Message& reason) { result.Skipped.push_back({path, reason}); }
 
     void run()
     {
@@ -157,7 +162,7 @@ private:
             struct stat st {};
             if (::fstatat(m_fd, entry.rawName.constData(), &st, 0) != 0) {
                 if (IsVideoFileName(entry.name))
-                    skip(path, QStringLiteral("the link leads nowhere: %1").arg(systemReason(errno)));
+                    skip(path, Message("WalkLinkNowhere").arg(systemReason(errno)));
                 return;
             }
             isFolder = S_ISDIR(st.st_mode);
@@ -167,7 +172,7 @@ private:
             return;
         // A name the file system holds in another encoding cannot be opened by its text.
         if (QFile::encodeName(entry.name) != entry.rawName) {
-            skip(path, QStringLiteral("the name is not valid UTF-8"));
+            skip(path, Message("WalkNameNotUtf8"));
             return;
         }
         if (isFolder)
@@ -175,14 +180,14 @@ private:
         else if (isFile)
             folder.files.append(path);
         else
-            skip(path, QStringLiteral("not a regular file"));
+            skip(path, Message("WalkNotRegular"));
     }
 
     void enter(const QString& path, const Entry& entry)
     {
         const int fd = openFolder(m_fd, entry.rawName.constData());
         if (fd < 0) {
-            skip(path, QStringLiteral("the folder cannot be opened: %1").arg(systemReason(errno)));
+            skip(path, Message("WalkFolderNotOpened").arg(systemReason(errno)));
             return;
         }
         struct stat st {};
@@ -190,7 +195,7 @@ private:
         const Identity identity = identityOf(st);
         if (m_holding.count(identity)) {
             ::close(fd);
-            skip(path, QStringLiteral("a link to a folder that holds the folder being walked"));
+            skip(path, Message("WalkLinkLoop"));
             return;
         }
         if (!m_seen.insert(identity).second) {
@@ -225,7 +230,7 @@ private:
         m_fd = fd;
         if (fd < 0 || ::fstat(fd, &st) != 0 || identityOf(st) != parent.identity) {
             // The folder was moved or removed meanwhile: its remaining entries cannot be reached.
-            skip(parent.path, QStringLiteral("the folder changed during the walk"));
+            skip(parent.path, Message("WalkFolderChanged"));
             m_folders.back().entries.resize(m_folders.back().next);
         }
     }

@@ -1,6 +1,8 @@
 // Finding the video files of a folder tree, in the order they are entered.
 #pragma once
 
+#include "Message.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -18,7 +20,7 @@ bool IsVideoFileName(const QString& fileName);
 // A file or folder a walk could not enter, and why, for the list shown at its end.
 struct SkippedPath {
     QString Path;
-    QString Reason;
+    Message Reason;
 };
 
 struct VideoBatches {

@@ -10,9 +10,9 @@ namespace {
 // Far more than the media of any real file takes.
 constexpr qsizetype kMaxAnswer = 16 << 20;
 
-FileError unreadable(const QString& path, const QString& why)
+FileError unreadable(const QString& path, const Message& why)
 {
-    return FileError(QStringLiteral("The media information of the file \"%1\" cannot be read: %2").arg(path, why));
+    return FileError(Message("MediaUnreadable").arg(path).arg(why));
 }
 
 } // namespace
@@ -48,12 +48,11 @@ std::shared_ptr<TzkVideoInfo> MediaExaminer::Examine(const QString& path, const 
         case HelperFailure::Stopped:
             return nullptr;
         case HelperFailure::NotStarted:
-            throw unreadable(path, failure.message());
+            throw unreadable(path, failure.text());
         case HelperFailure::TimedOut:
-            throw unreadable(path, QStringLiteral("the media library did not finish with it within %1 seconds.")
-                                       .arg(std::chrono::duration_cast<std::chrono::seconds>(m_deadline).count()));
+            throw unreadable(path, Message("MediaTimedOut").arg(std::chrono::duration_cast<std::chrono::seconds>(m_deadline).count()));
         default:
-            throw unreadable(path, QStringLiteral("the media library failed on it."));
+            throw unreadable(path, Message("MediaLibraryFailed"));
         }
     }
 }

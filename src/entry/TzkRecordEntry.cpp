@@ -205,7 +205,7 @@ void TzkRecordEntry::processBatch(QStringList batch, const WalkOptions& options,
             }
         } catch (const ReelkeepError& error) {
             if (skipUnreadable && (dynamic_cast<const FileError*>(&error) || dynamic_cast<const ConversionError*>(&error))) {
-                result.Skipped.push_back({file, error.message()});
+                result.Skipped.push_back({file, error.text()});
                 skipped = true;
             } else {
                 if (!skipUnreadable) {

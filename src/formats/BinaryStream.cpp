@@ -16,11 +16,9 @@ BinaryReader::BinaryReader(QByteArrayView bytes, QString fileName) : m_bytes(byt
 {
 }
 
-void BinaryReader::fail(const QString& problem) const
+void BinaryReader::fail(const Message& problem) const
 {
-    throw FormatError(QStringLiteral("The catalogue file \"%1\" is damaged: %2 (at byte %3).")
-                          .arg(m_fileName, problem)
-                          .arg(m_pos));
+    throw FormatError(Message("DamagedAtByte").arg(m_fileName).arg(problem).arg(m_pos));
 }
 
 void BinaryReader::skip(qint64 n)
@@ -31,9 +29,9 @@ void BinaryReader::skip(qint64 n)
 QByteArrayView BinaryReader::readBytes(qint64 n)
 {
     if (n < 0)
-        fail(QStringLiteral("a negative length %1").arg(n));
+        fail(Message("NegativeLength").arg(n));
     if (n > remaining())
-        fail(QStringLiteral("it ends early, %1 bytes wanted and %2 left").arg(n).arg(remaining()));
+        fail(Message("EndsEarlyBytes").arg(n).arg(remaining()));
     const QByteArrayView view = m_bytes.sliced(m_pos, n);
     m_pos += n;
     return view;
@@ -69,17 +67,18 @@ qint32 BinaryReader::readNum(const char* what)
     const QByteArrayView text = readStr();
     const std::optional<qint64> value = ParseInteger(text, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
     if (!value)
-        fail(QStringLiteral("the %1 \"%2\" is not a whole number")
-                 .arg(QLatin1String(what), QString::fromLatin1(text.first(std::min<qsizetype>(20, text.size())).toByteArray())));
+        fail(Message("FieldNotWholeNumber")
+                 .arg(Message(what))
+                 .arg(QString::fromLatin1(text.first(std::min<qsizetype>(20, text.size())).toByteArray())));
     return static_cast<qint32>(*value);
 }
 
 qint32 BinaryReader::checkedCount(qint32 count, qint64 minItemBytes, const char* what) const
 {
     if (count < 0)
-        fail(QStringLiteral("a negative number of %1 (%2)").arg(QLatin1String(what)).arg(count));
+        fail(Message("NegativeCount").arg(Message(what)).arg(count));
     if (count > remaining() / minItemBytes)
-        fail(QStringLiteral("%1 %2 announced, more than the rest of the file can hold").arg(count).arg(QLatin1String(what)));
+        fail(Message("TooManyAnnounced").arg(count).arg(Message(what)));
     return count;
 }
 

@@ -2,6 +2,8 @@
 // forms: little-endian 32-bit integers, bytes, Booleans and length-prefixed text.
 #pragma once
 
+#include "Message.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -26,13 +28,13 @@ public:
     QByteArrayView readStr();
     QString readText();  // a Str in the code page
     QString readCell();  // a Str in the code page with "<br>" read as CR LF
-    // A Str holding a decimal whole number; what names the item for the message.
+    // A Str holding a decimal whole number; what is the message key naming the item.
     qint32 readNum(const char* what);
     // A count of items each taking at least minItemBytes: rejected when negative
     // or when what is left of the file cannot hold that many.
-    qint32 checkedCount(qint32 count, qint64 minItemBytes, const char* what) const;
+    qint32 checkedCount(qint32 count, qint64 minItemBytes, const char* what) const; // what: a message key
 
-    [[noreturn]] void fail(const QString& problem) const;
+    [[noreturn]] void fail(const Message& problem) const;
 
 private:
     QByteArrayView m_bytes;

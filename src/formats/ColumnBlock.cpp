@@ -35,10 +35,10 @@ void ReadBinaryLists(BinaryReader& in, TZKLists& lists, const ProgressCallback& 
 {
     lists.Autor = in.readText();
     // A count below one means no lists, as it always has.
-    const qint32 listCount = in.checkedCount(std::max(in.readI32(), 0), 4 + 4 + kMinColumnBlockBytes, "lists");
+    const qint32 listCount = in.checkedCount(std::max(in.readI32(), 0), 4 + 4 + kMinColumnBlockBytes, "WhatLists");
     for (qint32 l = 0; l < listCount; ++l) {
         const QString name = in.readText();
-        const qint32 rowCount = in.checkedCount(in.readI32(), minRecordBytes, "records");
+        const qint32 rowCount = in.checkedCount(in.readI32(), minRecordBytes, "WhatRecords");
         TZKList* list = lists.AddList(rowCount, name);
         ReadColumnBlock(in, *list);
         const RowProgress progress(onProgress, rowCount);

@@ -13,7 +13,7 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV1_0::Load(const QString& fileName
     layout.whiteRowColour = true;
     layout.reportProgress = false;
     auto lists = NewLists();
-    ReadTextCatalogue(ReadWholeFile(fileName), QStringLiteral("file \"%1\"").arg(fileName), layout, *lists, OnProgress);
+    ReadTextCatalogue(ReadWholeFile(fileName), Message("SourceFile").arg(fileName), layout, *lists, OnProgress);
     return lists;
 }
 

@@ -8,7 +8,7 @@ namespace reelkeep {
 std::unique_ptr<TZKLists> TReelkeepSerialiazerV1_3::Load(const QString& fileName)
 {
     auto lists = NewLists();
-    ReadTextCatalogue(ReadWholeFile(fileName), QStringLiteral("file \"%1\"").arg(fileName), TextLayout(), *lists, OnProgress);
+    ReadTextCatalogue(ReadWholeFile(fileName), Message("SourceFile").arg(fileName), TextLayout(), *lists, OnProgress);
     return lists;
 }
 

@@ -16,11 +16,11 @@ constexpr qint64 kMinRowBytes = 5 + kStoredColumnCount * 4 + 4;
 
 void ReadImages(BinaryReader& in, TImagePack& images, qint32 rowId)
 {
-    const qint32 count = in.checkedCount(in.readI32(), 4, "images");
+    const qint32 count = in.checkedCount(in.readI32(), 4, "WhatImages");
     for (qint32 k = 0; k < count; ++k) {
         const QByteArrayView bytes = in.readStr();
         if (bytes.size() > kMaxImageBytes)
-            in.fail(QStringLiteral("image %1 of record %2 is %3").arg(k).arg(rowId).arg(ImageOverLimit(bytes.size())));
+            in.fail(Message("ImageOfRecordIs").arg(k).arg(rowId).arg(ImageOverLimit(bytes.size())));
         images.AddImage(bytes.toByteArray(), rowId);
     }
 }
@@ -58,7 +58,7 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV2_0::Load(const QString& fileName
     auto lists = NewLists();
     ReadBinaryLists(in, *lists, OnProgress, kMinRowBytes, [&in](TZKList& list) {
         auto row = std::make_unique<TzkRow>();
-        row->ID = in.readNum("record ID");
+        row->ID = in.readNum("FieldRecordId");
         for (int c = 0; c < kStoredColumnCount; ++c)
             row->Fields[static_cast<size_t>(c)] = in.readCell();
         ReadImages(in, list.Images, row->ID);

@@ -17,13 +17,13 @@ constexpr qint64 kMinRowBytes = 3 * 5 + kStoredColumnCount * 4;
 void readRow(BinaryReader& in, TZKList& list, TzkRow* parent, int depth)
 {
     if (depth > kMaxRowNesting)
-        in.fail(QStringLiteral("records nested more than %1 levels deep").arg(kMaxRowNesting));
+        in.fail(Message("NestedTooDeep").arg(kMaxRowNesting));
     auto owned = std::make_unique<TzkRow>();
-    owned->ID = in.readNum("record ID");
-    in.readNum("group ID"); // the tree itself says which group a record belongs to
+    owned->ID = in.readNum("FieldRecordId");
+    in.readNum("FieldGroupId"); // the tree itself says which group a record belongs to
     for (int c = 0; c < kStoredColumnCount; ++c)
         owned->Fields[static_cast<size_t>(c)] = in.readCell();
-    const qint32 childCount = in.checkedCount(in.readNum("number of nested records"), kMinRowBytes, "nested records");
+    const qint32 childCount = in.checkedCount(in.readNum("FieldNestedCount"), kMinRowBytes, "WhatNestedRecords");
     owned->Children.reserve(static_cast<size_t>(childCount));
     TzkRow* row = list.InsertRow(std::move(owned), parent);
     for (qint32 k = 0; k < childCount; ++k)

@@ -132,9 +132,9 @@ public:
             role = Role::Image;
             break;
         case Role::Field:
-            damaged(QStringLiteral("<%1> inside a field").arg(QString::fromUtf8(name)));
+            damaged(Message("XmlInsideField").arg(QString::fromUtf8(name)));
         case Role::Image:
-            damaged(QStringLiteral("<%1> inside an image").arg(QString::fromUtf8(name)));
+            damaged(Message("XmlInsideImage").arg(QString::fromUtf8(name)));
         case Role::Ignored:
             break;
         }
@@ -150,9 +150,9 @@ public:
         else if (role == Role::Image)
             finishImage();
         else if (role == Role::Columns && m_columns < kStoredColumnCount)
-            damaged(QStringLiteral("list \"%1\" has %2 columns instead of %3").arg(m_list->Name).arg(m_columns).arg(kStoredColumnCount));
+            damaged(Message("XmlTooFewColumns").arg(m_list->Name).arg(m_columns).arg(kStoredColumnCount));
         else if (role == Role::List && m_listChildren < 2)
-            damaged(QStringLiteral("list \"%1\" has no %2").arg(m_list->Name, m_listChildren == 0 ? u"columns" : u"items"));
+            damaged(Message(m_listChildren == 0 ? "XmlListNoColumns" : "XmlListNoItems").arg(m_list->Name));
     }
 
     void Characters(const char* text, int length) override
@@ -232,7 +232,7 @@ private:
         const size_t topLevelBefore = m_list->Items().size();
         m_row = m_tree->Place(std::move(row), groupId);
         if (!m_row)
-            damaged(QStringLiteral("records are nested more than %1 levels deep").arg(kMaxRowNesting));
+            damaged(Message("XmlNestedTooDeep").arg(kMaxRowNesting));
         if (m_list->Items().size() > topLevelBefore && ++m_topLevelRows <= m_estimate)
             m_rowProgress->rowRead(m_topLevelRows);
     }
@@ -254,10 +254,10 @@ private:
         m_imageOwner = static_cast<std::int32_t>(integer(name, attributes, "ID", intMin, intMax));
         const qint64 n = integer(name, attributes, "N", intMin, intMax);
         if (!m_rowIds.contains(m_imageOwner))
-            damaged(QStringLiteral("an image belongs to record %1, which list \"%2\" does not have").arg(m_imageOwner).arg(m_list->Name));
+            damaged(Message("XmlImageOwnerMissing").arg(m_imageOwner).arg(m_list->Name));
         const int expected = m_imagesOfRow[m_imageOwner];
         if (n != expected)
-            damaged(QStringLiteral("image %1 of record %2 comes where image %3 was due").arg(n).arg(m_imageOwner).arg(expected));
+            damaged(Message("XmlImageOutOfOrder").arg(n).arg(m_imageOwner).arg(expected));
         m_imageTextBytes = 0;
     }
 
@@ -266,7 +266,7 @@ private:
         // Base64 takes 4 bytes for 3, and a little room is left for line breaks.
         constexpr qint64 kMaxText = (kMaxImageBytes + 2) / 3 * 4 * 5 / 4;
         if (m_imageTextBytes + length > kMaxText)
-            damaged(QStringLiteral("image %1 of record %2 is over %3 bytes of base64, more than an image of %4 MiB needs")
+            damaged(Message("XmlImageTextTooLong")
                         .arg(m_imagesOfRow[m_imageOwner])
                         .arg(m_imageOwner)
                         .arg(kMaxText)
@@ -280,7 +280,7 @@ private:
 
     [[noreturn]] void notBase64() const
     {
-        damaged(QStringLiteral("image %1 of record %2 is not valid base64").arg(m_imagesOfRow.at(m_imageOwner)).arg(m_imageOwner));
+        damaged(Message("XmlImageNotBase64").arg(m_imagesOfRow.at(m_imageOwner)).arg(m_imageOwner));
     }
 
     void finishImage()
@@ -291,7 +291,7 @@ private:
             notBase64();
         int& count = m_imagesOfRow[m_imageOwner];
         if (m_image.DecodedSize() > kMaxImageBytes)
-            damaged(QStringLiteral("image %1 of record %2 is %3").arg(count).arg(m_imageOwner).arg(ImageOverLimit(m_image.DecodedSize())));
+            damaged(Message("ImageOfRecordIs").arg(count).arg(m_imageOwner).arg(ImageOverLimit(m_image.DecodedSize())));
         m_list->Images.AddImage(m_image.Take(), m_imageOwner);
         ++count;
     }
@@ -306,10 +306,10 @@ private:
     {
         const char* text = attributeValue(attributes, name);
         if (!text)
-            notNumber(QStringLiteral("<%1> has no %2 attribute").arg(QString::fromUtf8(element), QLatin1StringView(name)));
+            notNumber(Message("XmlNoAttribute").arg(QString::fromUtf8(element)).arg(QString::fromLatin1(name)));
         const std::optional<qint64> value = ParseInteger(QByteArrayView(text).trimmed(), min, max);
         if (!value)
-            notNumber(QStringLiteral("\"%1\" is not a valid %2").arg(QString::fromUtf8(text), QLatin1StringView(name)));
+            notNumber(Message("XmlNotValidAttribute").arg(QString::fromUtf8(text)).arg(QString::fromLatin1(name)));
         return *value;
     }
 
@@ -319,7 +319,7 @@ private:
     {
         const char* text = attributeValue(attributes, name);
         if (!text)
-            notNumber(QStringLiteral("<%1> has no %2 attribute").arg(QString::fromUtf8(element), QLatin1StringView(name)));
+            notNumber(Message("XmlNoAttribute").arg(QString::fromUtf8(element)).arg(QString::fromLatin1(name)));
         const QByteArrayView word = QByteArrayView(text).trimmed();
         if (word.compare("true", Qt::CaseInsensitive) == 0)
             return true;
@@ -328,22 +328,22 @@ private:
         const std::optional<qint64> value =
             ParseInteger(word, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
         if (!value)
-            notNumber(QStringLiteral("\"%1\" is not a valid %2").arg(QString::fromUtf8(text), QLatin1StringView(name)));
+            notNumber(Message("XmlNotValidAttribute").arg(QString::fromUtf8(text)).arg(QString::fromLatin1(name)));
         return *value != 0;
     }
 
-    [[noreturn]] void damaged(const QString& what) const
+    [[noreturn]] void damaged(const Message& what) const
     {
-        throw FormatError(QStringLiteral("The XML catalogue \"%1\" is damaged at line %2, column %3: %4.")
+        throw FormatError(Message("XmlDamagedAt")
                               .arg(m_fileName)
                               .arg(m_parser->Line())
                               .arg(m_parser->Column())
                               .arg(what));
     }
 
-    [[noreturn]] void notNumber(const QString& what) const
+    [[noreturn]] void notNumber(const Message& what) const
     {
-        throw ConversionError(QStringLiteral("The XML catalogue \"%1\" is damaged at line %2: %3.")
+        throw ConversionError(Message("XmlDamagedAtLine")
                                   .arg(m_fileName)
                                   .arg(m_parser->Line())
                                   .arg(what));

@@ -15,7 +15,7 @@ namespace {
 // CR line ends are read too.
 class LineReader {
 public:
-    LineReader(QByteArrayView bytes, const QString& source, bool utf8)
+    LineReader(QByteArrayView bytes, const Message& source, bool utf8)
         : m_bytes(bytes), m_source(source), m_utf8(utf8)
     {
         const qsizetype end = firstBreak();
@@ -28,7 +28,7 @@ public:
     QByteArrayView readLine()
     {
         if (m_pos >= m_bytes.size())
-            fail(QStringLiteral("it ends early"));
+            fail(Message("EndsEarly"));
         ++m_line;
         qsizetype end = m_bytes.indexOf(m_terminator, m_pos);
         const qsizetype next = end < 0 ? m_bytes.size() : end + m_terminator.size();
@@ -58,20 +58,21 @@ public:
         const std::optional<qint64> count =
             ParseInteger(line.trimmed(), std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
         if (!count)
-            fail(QStringLiteral("the number of %1 \"%2\" is not a whole number")
-                     .arg(QLatin1String(what), QString::fromLatin1(line.first(std::min<qsizetype>(20, line.size())).toByteArray())));
+            fail(Message("CountNotWholeNumber")
+                     .arg(Message(what))
+                     .arg(QString::fromLatin1(line.first(std::min<qsizetype>(20, line.size())).toByteArray())));
         if (*count < 0)
-            fail(QStringLiteral("a negative number of %1 (%2)").arg(QLatin1String(what)).arg(*count));
+            fail(Message("NegativeCount").arg(Message(what)).arg(*count));
         // Every line but the last takes at least its line end.
         const qint64 lines = *count * linesPerItem;
         if (lines > 0 && (lines - 1) * m_terminator.size() > m_bytes.size() - m_pos)
-            fail(QStringLiteral("%1 %2 announced, more than the rest of the file holds").arg(*count).arg(QLatin1String(what)));
+            fail(Message("TooManyAnnouncedLines").arg(*count).arg(Message(what)));
         return static_cast<qint32>(*count);
     }
 
-    [[noreturn]] void fail(const QString& problem) const
+    [[noreturn]] void fail(const Message& problem) const
     {
-        throw FormatError(QStringLiteral("The catalogue %1 is damaged: %2 (line %3).").arg(m_source, problem).arg(m_line));
+        throw FormatError(Message("DamagedAtLine").arg(m_source).arg(problem).arg(m_line));
     }
 
 private:
@@ -84,7 +85,7 @@ private:
     }
 
     QByteArrayView m_bytes;
-    const QString& m_source;
+    const Message& m_source;
     bool m_utf8;
     QByteArrayView m_terminator;
     qsizetype m_pos = 0;
@@ -121,7 +122,7 @@ qsizetype appendCells(QByteArray& out, const TzkRow& row, bool utf8)
 
 } // namespace
 
-void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLayout& layout, TZKLists& into,
+void ReadTextCatalogue(QByteArrayView bytes, const Message& source, const TextLayout& layout, TZKLists& into,
                        const ProgressCallback& onProgress)
 {
     LineReader lines(bytes, source, layout.utf8);
@@ -131,10 +132,10 @@ void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLa
         lines.readLine(); // the signature, already recognised
     const int cells = layout.cellsPerRow;
     const ProgressCallback silent;
-    const qint32 listCount = layout.severalLists ? lines.readCount(2 + cells, "lists") : 1;
+    const qint32 listCount = layout.severalLists ? lines.readCount(2 + cells, "WhatLists") : 1;
     for (qint32 l = 0; l < listCount; ++l) {
         const QString name = layout.severalLists ? lines.readCell() : QStringLiteral("Лист1");
-        const qint32 rowCount = lines.readCount(cells, "records");
+        const qint32 rowCount = lines.readCount(cells, "WhatRecords");
         TZKList* list = into.AddList(rowCount, name);
         for (int c = 0; c < cells; ++c) {
             list->SetColumnName(c, lines.readCell());

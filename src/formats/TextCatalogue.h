@@ -3,6 +3,7 @@
 // add-from-list command and the paste of records.
 #pragma once
 
+#include "Message.h"
 #include "TReelkeepSerialiazer.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ struct TextLayout {
 
 // Reads the lines into lists appended to into. source names the input for error
 // messages, e.g. a file name. Throws FormatError when the text is damaged.
-void ReadTextCatalogue(QByteArrayView bytes, const QString& source, const TextLayout& layout,
+void ReadTextCatalogue(QByteArrayView bytes, const Message& source, const TextLayout& layout,
                        TZKLists& into, const ProgressCallback& onProgress);
 
 // The catalogue as "kdx v1.3" lines ended by CR LF: top-level rows only. Adds to

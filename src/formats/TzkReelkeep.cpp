@@ -197,7 +197,7 @@ int TzkReelkeep::LoadFromString(const QByteArray& text, bool utf8)
     layout.ordinalInInternalCell = true;
     layout.utf8 = utf8;
     std::unique_ptr<TZKLists> read = NewLists();
-    ReadTextCatalogue(text, QStringLiteral("text"), layout, *read, OnProgress);
+    ReadTextCatalogue(text, Message("SourceText"), layout, *read, OnProgress);
     int records = 0;
     for (const auto& list : read->Lists)
         records += list->RowCount();

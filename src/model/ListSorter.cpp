@@ -32,7 +32,7 @@ std::int64_t numberKey(const QString& cell)
         return 0;
     const std::optional<qint64> value = ParseInteger(cell, 0, std::numeric_limits<std::int64_t>::max());
     if (!value)
-        throw ConversionError(QStringLiteral("'%1' is too large a number to sort by").arg(cell));
+        throw ConversionError(Message("TooLargeToSort").arg(cell));
     return *value;
 }
 

@@ -128,7 +128,7 @@ void TZKList::placeRow(TzkRow* row, TzkRow* parent, RowPtr owned)
 TzkRow* TZKList::AddRow(TzkRow* parent)
 {
     if (MaxID == std::numeric_limits<std::int32_t>::max())
-        throw ReelkeepError(QStringLiteral("The list has used up its record numbers; no record can be added."));
+        throw ReelkeepError(Message("RecordNumbersUsedUp"));
     auto owned = std::make_unique<TzkRow>();
     TzkRow* row = owned.get();
     row->ID = ++MaxID;

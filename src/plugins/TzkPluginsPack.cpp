@@ -20,17 +20,17 @@ QString host()
     return HelperExecutable(QStringLiteral("reelkeep-plugin-host"));
 }
 
-QString failureText(const HelperFailure& failure, std::chrono::milliseconds deadline)
+Message failureText(const HelperFailure& failure, std::chrono::milliseconds deadline)
 {
     switch (failure.reason()) {
     case HelperFailure::NotStarted:
-        return failure.message();
+        return failure.text();
     case HelperFailure::TimedOut:
-        return QStringLiteral("it did not answer within %1 seconds").arg(double(deadline.count()) / 1000);
+        return Message("PluginTimedOut").arg(QString::number(double(deadline.count()) / 1000));
     case HelperFailure::Crashed:
-        return QStringLiteral("it crashed");
+        return Message("PluginCrashed");
     default:
-        return QStringLiteral("it gave an answer that makes no sense");
+        return Message("PluginNonsense");
     }
 }
 
@@ -65,7 +65,7 @@ std::optional<PluginInfo> probe(const QString& path, std::chrono::milliseconds d
         helper.CloseInput();
         answer = DecodeProbe(helper.ReadToExit(4 * kMaxPluginText + 64, DeadlineIn(deadline)));
     } catch (const HelperFailure& failure) {
-        problem = failureText(failure, deadline);
+        problem = failureText(failure, deadline).english();
         return std::nullopt;
     }
     if (!answer.Loaded) {
@@ -152,8 +152,7 @@ bool TzkPluginsPack::Export(int n, const QString& fileName, const QByteArray& ca
         helper.CloseInput();
         helper.ReadToExit(0, deadline);
     } catch (const HelperFailure& failure) {
-        throw ReelkeepError(QStringLiteral("The export plug-in \"%1\" failed: %2.")
-                                .arg(plugin.LibraryPath, failureText(failure, kExportDeadline)));
+        throw ReelkeepError(Message("ExportPluginFailed").arg(plugin.LibraryPath).arg(failureText(failure, kExportDeadline)));
     }
     return true;
 }

@@ -23,9 +23,7 @@ int CoverDiscCount(const TzkRow& record)
     const QString& discs = record.Fields[csDiscs];
     const int count = discs.isEmpty() ? 1 : ToInteger(discs);
     if (count > kMaxCoverDiscs)
-        throw ReelkeepError(QStringLiteral("The record has %1 discs; covers are printed for at most %2 discs.")
-                                .arg(count)
-                                .arg(kMaxCoverDiscs));
+        throw ReelkeepError(Message("TooManyCoverDiscs").arg(count).arg(kMaxCoverDiscs).count(count));
     if (count >= 2)
         CoverPlaceholders(record, 1, count); // a bad cell 0 fails here
     return count;

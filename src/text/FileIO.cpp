@@ -23,17 +23,17 @@ constexpr char kTemporaryInfix[] = ".saving-";
 constexpr int kRandomLength = 6;
 constexpr time_t kStaleSeconds = 60;
 
-QString fileKind(mode_t mode)
+Message fileKind(mode_t mode)
 {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return Message("KindFolder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a named pipe");
+        return Message("KindNamedPipe");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return Message("KindDevice");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("no regular file");
+        return Message("KindSocket");
+    return Message("KindNotRegular");
 }
 
 bool isTemporaryOf(const char* entry, const QByteArray& prefix)
@@ -86,26 +86,26 @@ void syncFolder(const QByteArray& folder)
 
 } // namespace
 
-QString ReasonOf(int error)
+Message ReasonOf(int error)
 {
     switch (error) {
     case ENOSPC:
     case EDQUOT:
-        return QStringLiteral("the disk is full");
+        return Message("DiskFull");
     case EFBIG:
-        return QStringLiteral("the file would be larger than this system allows");
+        return Message("FileTooLarge");
     case EROFS:
-        return QStringLiteral("the disk is read-only");
+        return Message("DiskReadOnly");
     case EACCES:
     case EPERM:
-        return QStringLiteral("permission denied");
+        return Message("PermissionDenied");
     case EIO:
-        return QStringLiteral("the disk reported an input/output error");
+        return Message("DiskInputOutput");
     default: {
         QString text = QString::fromLocal8Bit(std::strerror(error));
         if (!text.isEmpty())
             text[0] = text[0].toLower();
-        return text;
+        return Message::Verbatim(text);
     }
     }
 }
@@ -116,15 +116,14 @@ void openForReading(QFile& file)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(file.fileName()).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-        throw FileError(QStringLiteral("Cannot open file \"%1\": it is %2, not a file that can be read.")
-                            .arg(file.fileName(), fileKind(st.st_mode)));
+        throw FileError(Message("CannotOpenNotReadable").arg(file.fileName()).arg(fileKind(st.st_mode)));
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(file.fileName(), file.errorString()));
+        throw FileError(Message("CannotOpen").arg(file.fileName()).arg(file.errorString()));
 }
 
 FileError CannotRead(const QString& fileName, const QString& reason)
 {
-    return FileError(QStringLiteral("Cannot read file \"%1\". %2").arg(fileName, reason));
+    return FileError(Message("CannotRead").arg(fileName).arg(reason));
 }
 
 QByteArray ReadWholeFile(const QString& fileName)
@@ -154,16 +153,16 @@ AtomicFile::AtomicFile(const QString& fileName) : m_fileName(fileName), m_target
         if (S_ISLNK(st.st_mode)) {
             char resolved[PATH_MAX];
             if (!::realpath(m_target.constData(), resolved))
-                throw FileError(QStringLiteral("Cannot save \"%1\": it is a link to a file that does not exist.").arg(fileName));
+                throw FileError(Message("CannotSaveDanglingLink").arg(fileName));
             m_target = resolved;
             if (::stat(m_target.constData(), &st) != 0)
                 fail(errno);
         }
         if (!S_ISREG(st.st_mode))
-            throw FileError(QStringLiteral("Cannot save \"%1\": it is %2; only a regular file is written over.").arg(fileName, fileKind(st.st_mode)));
+            throw FileError(Message("CannotSaveNotRegular").arg(fileName).arg(fileKind(st.st_mode)));
         if (::access(m_target.constData(), W_OK) != 0)
-            throw FileError(errno == EACCES ? QStringLiteral("Cannot save \"%1\": the file is read-only.").arg(fileName)
-                                            : QStringLiteral("Cannot save \"%1\": %2.").arg(fileName, ReasonOf(errno)));
+            throw FileError(errno == EACCES ? Message("CannotSaveReadOnly").arg(fileName)
+                                            : Message("CannotSave").arg(fileName).arg(ReasonOf(errno)));
         m_existed = true;
         m_old = st;
     } else if (errno != ENOENT) {
@@ -204,9 +203,7 @@ AtomicFile::~AtomicFile()
 
 void AtomicFile::fail(int error) const
 {
-    throw FileError(QStringLiteral("Cannot save \"%1\": %2.%3")
-                        .arg(m_fileName, ReasonOf(error),
-                             m_existed ? QStringLiteral(" The file is unchanged.") : QString()));
+    throw FileError(Message(m_existed ? "CannotSaveUnchanged" : "CannotSave").arg(m_fileName).arg(ReasonOf(error)));
 }
 
 void AtomicFile::write(QByteArrayView bytes)

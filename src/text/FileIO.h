@@ -1,6 +1,8 @@
 // Whole-file reading and atomic writing with errors that name the file.
 #pragma once
 
+#include "Message.h"
+
 #include <QByteArray>
 #include <QString>
 #include <sys/stat.h>
@@ -61,6 +63,6 @@ private:
 void WriteFileAtomically(const QString& fileName, QByteArrayView bytes);
 
 // The system's reason for an errno value in words, e.g. "the disk is full".
-QString ReasonOf(int error);
+Message ReasonOf(int error);
 
 } // namespace reelkeep

@@ -69,7 +69,7 @@ int ToInteger(const QString& text)
     const std::optional<qint64> value =
         ParseInteger(QStringView(text).trimmed(), std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     if (!value)
-        throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw ConversionError(Message("NotInteger").arg(text));
     return static_cast<int>(*value);
 }
 

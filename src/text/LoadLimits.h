@@ -2,6 +2,8 @@
 // load take all the memory of the machine.
 #pragma once
 
+#include "Message.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <limits>
@@ -31,9 +33,9 @@ constexpr qint64 kMaxImageBytes = qint64(32) << 20;
 constexpr qint64 kMaxImagePixels = qint64(64) * 1000 * 1000;
 
 // "N bytes, over the limit ...": why an image is refused, after a place that names it.
-inline QString ImageOverLimit(qint64 size)
+inline Message ImageOverLimit(qint64 size)
 {
-    return QStringLiteral("%1 bytes, over the limit of %2 MiB an image may have").arg(size).arg(kMaxImageBytes >> 20);
+    return Message("ImageOverLimit").arg(size).arg(kMaxImageBytes >> 20).count(size);
 }
 
 } // namespace reelkeep

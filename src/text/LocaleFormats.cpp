@@ -101,7 +101,7 @@ QDate LocaleFormats::toDate(const QString& text) const
 {
     const auto date = parseDate(text);
     if (!date)
-        throw ConversionError(QStringLiteral("'%1' is not a valid date").arg(text));
+        throw ConversionError(Message("NotDate").arg(text));
     return *date;
 }
 

@@ -23,10 +23,10 @@ std::shared_ptr<LoadResult> read(QPromise<std::shared_ptr<LoadResult>>& promise,
             return result;
         }
     } catch (const ReelkeepError& error) {
-        result->error = error.message();
+        result->error = error.text();
         return result;
     } catch (const std::exception& error) {
-        result->error = QString::fromLocal8Bit(error.what());
+        result->error = Message::Verbatim(QString::fromLocal8Bit(error.what()));
         return result;
     }
     document->OnProgress = nullptr;
@@ -36,7 +36,7 @@ std::shared_ptr<LoadResult> read(QPromise<std::shared_ptr<LoadResult>>& promise,
         try {
             list.Sort(1, list.Column(1).Type);
         } catch (const ReelkeepError& error) {
-            result->sortError = error.message();
+            result->sortError = error.text();
         }
     }
     result->document = std::move(document);

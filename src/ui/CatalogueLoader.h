@@ -5,6 +5,7 @@
 #include "CatalogueForms.h"
 #include "ColumnDefinitions.h"
 #include "LocaleFormats.h"
+#include "Message.h"
 
 #include <QFutureWatcher>
 #include <QObject>
@@ -17,8 +18,8 @@ class TzkReelkeep;
 struct LoadResult {
     std::unique_ptr<TzkReelkeep> document; // null when the file could not be read
     bool unknownForm = false;               // a .kdx signature that no reader knows
-    QString error;                          // why the file could not be read
-    QString sortError;                      // the first sheet could not be sorted; it keeps its order
+    Message error;                          // why the file could not be read
+    Message sortError;                      // the first sheet could not be sorted; it keeps its order
 };
 
 class CatalogueLoader : public QObject {

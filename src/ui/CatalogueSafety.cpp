@@ -139,7 +139,7 @@ bool CatalogueSafety::beforeSave(const QString& path, CatalogueForm form, bool* 
     try {
         KeptVersions().Keep(path, VersionLimitsOf(m_shell.options()));
     } catch (const ReelkeepError& error) {
-        note(error.message());
+        note(m_shell.render(error.text()));
     }
     return true;
 }

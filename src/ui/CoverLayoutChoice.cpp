@@ -58,7 +58,7 @@ void CoverLayoutChoice::choose(const QString& file)
         m_layout = ReadCoverLayout(file);
     } catch (const ReelkeepError& error) {
         m_layout.clear();
-        m_error = error.message();
+        m_error = m_shell.render(error.text());
     }
 }
 

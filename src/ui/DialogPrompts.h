@@ -21,9 +21,15 @@ public:
     SaveChoice chooseFileToSaveFrom(const QString& start, const QStringList& filters, int selectedFilter) override;
     QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) override;
     QString chooseFolder(const QString& caption, const QString& folder) override;
+    QString chooseFileToOpenTitled(const QString& caption, const QString& folder, const QStringList& filters) override;
+    QStringList chooseFilesToOpenTitled(const QString& caption, const QString& folder, const QStringList& filters) override;
+    SaveChoice chooseFileToSaveTitled(const QString& caption, const QString& start, const QStringList& filters,
+                                      int selectedFilter) override;
 
 private:
     QString buttonText(PromptButton button) const;
+    // fileMode is a QFileDialog::FileMode, kept out of this header.
+    QStringList runOpenDialog(const QString& caption, const QString& folder, const QStringList& filters, int fileMode);
 
     QWidget* m_owner;
     std::function<QString(const char*, const char*)> m_text;

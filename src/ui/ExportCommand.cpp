@@ -41,7 +41,7 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
     const QStringList filters = ExportFilters(shell.plugins());
     if (!document || filters.isEmpty())
         return;
-    const SaveChoice choice = prompts.chooseFileToSave(QFileInfo(list.path()).absolutePath(), filters);
+    const SaveChoice choice = prompts.chooseFileToSaveTitled(shell.text("FileDialogs", "Export"), QFileInfo(list.path()).absolutePath(), filters, 0);
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
@@ -58,7 +58,7 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
     // plug-in list, which a save of the options may replace meanwhile.
     struct Outcome {
         ExportOutcome written = ExportOutcome::Written;
-        QString error;
+        Message error;
     };
     auto outcome = std::make_shared<Outcome>();
     const auto job = [outcome, document, plugins = shell.plugins(), n, path](QPromise<void>& promise) {
@@ -68,13 +68,13 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
             if (!promise.isCanceled())
                 outcome->written = plugins.ExportToFile(n, path, text);
         } catch (const ReelkeepError& error) {
-            outcome->error = error.message();
+            outcome->error = error.text();
         }
     };
     const auto done = [outcome, &list, &shell, &prompts, library, path] {
         QString failure;
         if (!outcome->error.isEmpty())
-            failure = shell.text("Export", "Failed").arg(outcome->error);
+            failure = shell.text("Export", "Failed").arg(shell.render(outcome->error));
         else if (outcome->written == ExportOutcome::CannotCall)
             failure = shell.text("Export", "CannotCall").arg(library);
         else if (outcome->written == ExportOutcome::WroteNothing)

@@ -28,7 +28,7 @@ struct FileEntryCommands::Outcome {
     Outcome(const TZKList& list, const TzkRow* current) : Recorded(list, current) {}
     RecordedEntry Recorded;
     WalkResult Walk;
-    QString Error;
+    Message Error;
     QStringList LengthUnread;
 };
 
@@ -71,7 +71,8 @@ void FileEntryCommands::AddFromFile()
 {
     if (!m_controller.currentList() || m_work.isRunning())
         return;
-    const QStringList files = m_prompts.chooseFilesToOpen(m_shell.options().LastAviDir, VideoFileFilters());
+    const QStringList files = m_prompts.chooseFilesToOpenTitled(m_shell.text("FileDialogs", "AddFromFile"),
+                                                                m_shell.options().LastAviDir, VideoFileFilters());
     if (files.isEmpty())
         return;
     remember(QFileInfo(files.front()).absolutePath());
@@ -82,7 +83,7 @@ void FileEntryCommands::AddFromFile()
     }, [this](const Outcome& outcome) {
         tellUnreadLengths(outcome.LengthUnread);
         if (!outcome.Error.isEmpty())
-            tell(outcome.Error, true);
+            tell(m_shell.render(outcome.Error), true);
     });
 }
 
@@ -122,8 +123,8 @@ void FileEntryCommands::enterWalked(Work work)
     enterInBackground("WalkCaption", nullptr, parentOfCurrent(), std::move(work), [this](const Outcome& outcome) {
         QStringList skipped;
         for (const SkippedPath& skip : outcome.Walk.Skipped)
-            skipped << skip.Path + QStringLiteral(": ") + skip.Reason;
-        reportWalk(outcome.Error, skipped, outcome.LengthUnread);
+            skipped << skip.Path + QStringLiteral(": ") + m_shell.render(skip.Reason);
+        reportWalk(m_shell.render(outcome.Error), skipped, outcome.LengthUnread);
     });
 }
 
@@ -153,7 +154,7 @@ void FileEntryCommands::enterInBackground(const char* captionKey, TzkRow* curren
         try {
             outcome->Walk = work(entry, options);
         } catch (const ReelkeepError& failure) {
-            outcome->Error = failure.message();
+            outcome->Error = failure.text();
         }
     };
     const auto done = [this, outcome, current, parent, report = std::move(report)] {
@@ -222,7 +223,7 @@ void FileEntryCommands::enterIntoCurrent(const QStringList& files, void (TzkReco
     }, [this](const Outcome& outcome) {
         tellUnreadLengths(outcome.LengthUnread);
         if (!outcome.Error.isEmpty())
-            tell(outcome.Error, true);
+            tell(m_shell.render(outcome.Error), true);
     });
 }
 

@@ -68,7 +68,7 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
         setStatus(m_shell.text("SBMessage", "Ready"));
         showError(result->document || result->unknownForm
                       ? m_shell.text("Shell", "NotCatalogue").arg(m_path)
-                      : m_shell.text("Shell", "LoadFailed").arg(m_path, result->error));
+                      : m_shell.text("Shell", "LoadFailed").arg(m_path, m_shell.render(result->error)));
         emit loadFinished(false);
         return;
     }
@@ -83,7 +83,7 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
     }
     emit loadFinished(true);
     if (!result->sortError.isEmpty())
-        showError(result->sortError);
+        showError(m_shell.render(result->sortError));
 }
 
 void ListController::adopt(std::unique_ptr<TzkReelkeep> document)
@@ -240,7 +240,7 @@ ListController::WriteOutcome ListController::write(const QString& path, std::opt
     } catch (const ReelkeepError& error) {
         written = false;
         setStatus(m_shell.text("SBMessage", "Ready"));
-        showError(m_shell.text("Shell", "SaveFailed").arg(path, error.message()));
+        showError(m_shell.text("Shell", "SaveFailed").arg(path, m_shell.render(error.text())));
     }
     setStatus(m_shell.text("SBMessage", "Ready"));
     return written ? WriteOutcome::Written : WriteOutcome::NotWritten;
@@ -285,7 +285,8 @@ bool ListController::chooseAndSaveAs(std::optional<CatalogueForm> preferred)
     const std::vector<CatalogueForm>& order = SaveAsFormOrder();
     const auto shown = preferred ? std::find(order.begin(), order.end(), *preferred) : order.begin();
     const QString start = preferred ? PathInForm(m_path, *preferred) : QFileInfo(m_path).absolutePath();
-    const SaveChoice choice = m_prompts.chooseFileToSaveFrom(start, filters, static_cast<int>(shown - order.begin()));
+    const SaveChoice choice = m_prompts.chooseFileToSaveTitled(m_shell.text("FileDialogs", "SaveAs"), start, filters,
+                                                                static_cast<int>(shown - order.begin()));
     if (choice.path.isEmpty())
         return false;
     const SaveAsTarget target = SaveAsTargetOf(choice.path, choice.filterIndex);
@@ -366,7 +367,7 @@ bool ListController::sortBy(int column)
     } catch (const ReelkeepError& error) {
         sorted = false;
         setStatus(m_shell.text("SBMessage", "Ready"));
-        showError(error.message());
+        showError(m_shell.render(error.text()));
     }
     setStatus(m_shell.text("SBMessage", "Ready"));
     return sorted;
@@ -524,7 +525,7 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
     try {
         m_model.rebuild([&] { added = m_document->MergeFromString(text, parent, utf8); });
     } catch (const ReelkeepError& error) {
-        showError(m_shell.text("Records", "NotRecordsText").arg(error.message()));
+        showError(m_shell.text("Records", "NotRecordsText").arg(m_shell.render(error.text())));
         return 0;
     }
     if (added == 0) {

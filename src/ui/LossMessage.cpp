@@ -2,6 +2,7 @@
 
 #include "Biff8Workbook.h"
 #include "CodePage.h"
+#include "Plural.h"
 
 #include <QStringList>
 
@@ -15,6 +16,8 @@ public:
     explicit LossWording(const TextLookup& text) : m_text(text) {}
 
     QString operator()(const char* key) const { return m_text(QLatin1String(kSection), QLatin1String(key)); }
+    // The text's form that agrees with the count it starts with ("1 изображение", "5 изображений").
+    QString counted(const char* key, qint64 count) const { return PluralForm((*this)(key), count); }
 
     QString form(CatalogueForm form) const
     {
@@ -73,15 +76,15 @@ public:
         QString what, keepers;
         switch (loss.Kind) {
         case LossKind::Images:
-            what = (*this)("Images").arg(count, first);
+            what = counted("Images", loss.Count).arg(count, first);
             keepers = (*this)("ImagesKept");
             break;
         case LossKind::NestedRecords:
-            what = (*this)("NestedRecords").arg(count, first);
+            what = counted("NestedRecords", loss.Count).arg(count, first);
             keepers = (*this)("NestedRecordsKept");
             break;
         case LossKind::Characters:
-            what = (*this)("Characters").arg(count, first, QString::fromLatin1(CodePage::Default().name()));
+            what = counted("Characters", loss.Count).arg(count, first, QString::fromLatin1(CodePage::Default().name()));
             keepers = (*this)("CharactersKept");
             break;
         case LossKind::Author:
@@ -89,20 +92,20 @@ public:
             keepers = (*this)("AuthorKept");
             break;
         case LossKind::ColumnSettings:
-            what = (*this)("ColumnSettings").arg(count, first);
+            what = counted("ColumnSettings", loss.Count).arg(count, first);
             keepers = (*this)("ColumnSettingsKept");
             break;
         case LossKind::LongTexts:
-            what = (*this)("LongTexts").arg(count, first, QString::number(Biff8Workbook::kMaxWideText),
+            what = counted("LongTexts", loss.Count).arg(count, first, QString::number(Biff8Workbook::kMaxWideText),
                                             QString::number(Biff8Workbook::kMaxNarrowText));
             keepers = (*this)("LongTextsKept");
             break;
         case LossKind::TooManyRecords:
-            what = (*this)("TooManyRecords").arg(count, first, QString::number(Biff8Workbook::kMaxRows - 1));
+            what = counted("TooManyRecords", loss.Count).arg(count, first, QString::number(Biff8Workbook::kMaxRows - 1));
             keepers = (*this)("TooManyRecordsKept");
             break;
         case LossKind::BadCharacters:
-            what = (*this)(form == CatalogueForm::Xml ? "BadCharactersXml" : "BadCharactersText").arg(count, first);
+            what = counted(form == CatalogueForm::Xml ? "BadCharactersXml" : "BadCharactersText", loss.Count).arg(count, first);
             keepers = (*this)("BadCharactersKept");
             break;
         }

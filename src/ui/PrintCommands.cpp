@@ -45,7 +45,7 @@ void PrintCommands::printCover(TfmList& list)
     try {
         discs = CoverDiscCount(record);
     } catch (const ReelkeepError& error) {
-        showError(error.message());
+        showError(m_shell.render(error.text()));
         return;
     }
     if (discs <= 0) {
@@ -156,7 +156,7 @@ void PrintCommands::print(TfmPrintPreview& preview)
     } catch (const PrintCancelled&) {
         // Asked for: nothing to tell.
     } catch (const ReelkeepError& error) {
-        showError(m_shell.text("Printing", "PrintFailed").arg(error.message()));
+        showError(m_shell.text("Printing", "PrintFailed").arg(m_shell.render(error.text())));
     }
 }
 

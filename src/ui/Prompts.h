@@ -41,6 +41,23 @@ public:
     }
     // Several existing files, in the order the dialog gives them; empty when cancelled.
     virtual QStringList chooseFilesToOpen(const QString& folder, const QStringList& filters) = 0;
+    // The same dialogs under a title of their own (an empty one leaves the dialog's usual title).
+    virtual QString chooseFileToOpenTitled(const QString& caption, const QString& folder, const QStringList& filters)
+    {
+        Q_UNUSED(caption);
+        return chooseFileToOpen(folder, filters);
+    }
+    virtual QStringList chooseFilesToOpenTitled(const QString& caption, const QString& folder, const QStringList& filters)
+    {
+        Q_UNUSED(caption);
+        return chooseFilesToOpen(folder, filters);
+    }
+    virtual SaveChoice chooseFileToSaveTitled(const QString& caption, const QString& start, const QStringList& filters,
+                                              int selectedFilter)
+    {
+        Q_UNUSED(caption);
+        return chooseFileToSaveFrom(start, filters, selectedFilter);
+    }
     // An existing folder; empty when cancelled.
     virtual QString chooseFolder(const QString& caption, const QString& folder) = 0;
 };

@@ -202,7 +202,7 @@ void RecordCommands::AddFromList()
     try {
         text = ReadWholeFile(path);
     } catch (const ReelkeepError& error) {
-        m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), error.message(), {PromptButton::Ok}});
+        m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), m_shell.render(error.text()), {PromptButton::Ok}});
         return;
     }
     // Records go into the group of the current record.
@@ -238,7 +238,7 @@ void RecordCommands::AutoNumber()
     try {
         number = NextRecordNumber(*list);
     } catch (const ConversionError& error) {
-        m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), error.message(), {PromptButton::Ok}});
+        m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), m_shell.render(error.text()), {PromptButton::Ok}});
         return;
     }
     const QString text = QString::number(number);
@@ -313,7 +313,7 @@ void RecordCommands::AddImage()
     try {
         bytes = ReadWholeFile(path);
     } catch (const ReelkeepError& error) {
-        showError(error.message());
+        showError(m_shell.render(error.text()));
         return;
     }
     // Only what can be shown again is attached: a file no image reader understands is refused.

@@ -36,7 +36,7 @@ QString ShellState::SaveSettings() const
     try {
         m_options->SaveSettings(settingsPath());
     } catch (const ReelkeepError& error) {
-        return error.message();
+        return render(error.text());
     }
     return {};
 }
@@ -53,6 +53,16 @@ QString ShellState::SaveSettingsOnce()
 QString ShellState::text(const char* section, const char* key) const
 {
     return WithoutMnemonic(m_options->LanguageTable.GetValue(QString::fromLatin1(section), QString::fromLatin1(key)));
+}
+
+QString ShellState::render(const Message& message) const
+{
+    return message.render([this](const QString& key) {
+        for (const LanguageEntry& entry : m_options->LanguageTable.Entries)
+            if (entry.Key == key && entry.Section == QLatin1String("Messages"))
+                return entry.Text;
+        return QString();
+    });
 }
 
 QString ShellState::resolve(const QString& path) const

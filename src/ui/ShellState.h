@@ -3,6 +3,7 @@
 // plug-ins, log and the two text normalisers.
 #pragma once
 
+#include "Message.h"
 #include "TLog.h"
 #include "TSyntaxAnalizer.h"
 #include "TzkPluginsPack.h"
@@ -32,6 +33,8 @@ public:
 
     // The current language's text, without mnemonic marks; throws for an unknown pair.
     QString text(const char* section, const char* key) const;
+    // A message of the core in the current language.
+    QString render(const Message& message) const;
     // A path of the settings (a bare name or a relative folder) made absolute against the program folder.
     QString resolve(const QString& path) const;
     // The form a path is kept in the settings: relative when it lies inside the program folder.

@@ -97,6 +97,7 @@ void TfmMain::LoadListOfFiles()
     // The Export menu fills once the plug-ins have answered.
     m_probe->start(m_shell.folder());
     applyShortcuts();
+    m_qtTranslations.follow(m_shell.text("Language", "QtLocale"));
     m_texts.apply(m_shell.options().LanguageTable);
     if (m_mdiPanel)
         m_mdiPanel->TranslateControls();
@@ -377,7 +378,8 @@ void TfmMain::connectCommands()
 
 void TfmMain::miNewClick()
 {
-    const SaveChoice choice = m_prompts->chooseFileToSave(m_shell.options().LastListDir, NewCatalogueFilters());
+    const SaveChoice choice = m_prompts->chooseFileToSaveTitled(m_shell.text("FileDialogs", "New"), m_shell.options().LastListDir,
+                                                                        NewCatalogueFilters(), 0);
     if (choice.path.isEmpty())
         return;
     const QString path = WithFilterExtension(choice.path, NewCatalogueFilters().value(choice.filterIndex));
@@ -394,7 +396,7 @@ void TfmMain::miNewClick()
     try {
         document.Save(path, *form);
     } catch (const ReelkeepError& error) {
-        showMessage(m_shell.text("Shell", "SaveFailed").arg(path, error.message()), PromptIcon::Error);
+        showMessage(m_shell.text("Shell", "SaveFailed").arg(path, m_shell.render(error.text())), PromptIcon::Error);
         return;
     }
     OpenFile(path);
@@ -403,7 +405,8 @@ void TfmMain::miNewClick()
 void TfmMain::miOpenClick()
 {
     zkOptions& options = m_shell.options();
-    const QString path = m_prompts->chooseFileToOpen(options.LastListDir, CatalogueFilters(m_shell.text("Other", "AllFiles")));
+    const QString path = m_prompts->chooseFileToOpenTitled(m_shell.text("FileDialogs", "Open"), options.LastListDir,
+                                                              CatalogueFilters(m_shell.text("Other", "AllFiles")));
     if (path.isEmpty())
         return;
     if (!QFileInfo(path).isFile()) {

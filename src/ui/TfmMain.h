@@ -4,6 +4,7 @@
 
 #include "CatalogueForms.h"
 #include "Prompts.h"
+#include "QtTranslations.h"
 #include "ShellState.h"
 #include "TextLookup.h"
 #include "TextRegistry.h"
@@ -89,6 +90,7 @@ private:
 
     ShellState m_shell;
     TextRegistry m_texts;
+    QtTranslations m_qtTranslations;
     std::unique_ptr<Prompts> m_ownPrompts;
     Prompts* m_prompts;
     QMdiArea* m_mdi;

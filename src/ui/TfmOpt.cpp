@@ -120,14 +120,14 @@ bool TfmOpt::saveSettings()
     try {
         edited.LanguageTable.LoadFromFile(QDir(m_shell.folder()).filePath(edited.DefLanguageFile));
     } catch (const ReelkeepError& error) {
-        return fail(m_shell.text("Options", "LanguageFailed").arg(edited.DefLanguageFile, error.message()));
+        return fail(m_shell.text("Options", "LanguageFailed").arg(edited.DefLanguageFile, m_shell.render(error.text())));
     }
     try {
         IniFile ini(path);
         m_main->applyPrintColumns(ini);
         edited.SaveSettings(path);
     } catch (const ReelkeepError& error) {
-        return fail(m_shell.text("Shell", "SettingsNotSaved").arg(error.message()));
+        return fail(m_shell.text("Shell", "SettingsNotSaved").arg(m_shell.render(error.text())));
     }
     return true;
 }

@@ -193,7 +193,7 @@ void TfmPrintPreview::draw(QPrinter* printer)
             m_drawing(out);
         } catch (const ReelkeepError& error) {
             // What was drawn stays to be seen; the reason it stopped is said above it.
-            setNotice(error.message());
+            setNotice(m_shell.render(error.text()));
             setPrintEnabled(false);
         }
         m_drewPages = target.started;

@@ -69,7 +69,7 @@ TEST_F(MediaIsolationTest, AWalkSkipsTheRunawayFileOrStopsAtCancelWhileWaitingFo
         const WalkResult result = walked.entry.AddFolder(dir, options);
         ASSERT_EQ(result.Skipped.size(), 1u) << threads;
         EXPECT_EQ(result.Skipped[0].Path, runaway);
-        EXPECT_TRUE(result.Skipped[0].Reason.contains(runaway)) << result.Skipped[0].Reason.toStdString();
+        EXPECT_TRUE(result.Skipped[0].Reason.english().contains(runaway)) << result.Skipped[0].Reason.english().toStdString();
         ASSERT_EQ(walked.list.RowCount(), 2) << threads;
         EXPECT_EQ(walked.list.Row(1)->Fields[1], QStringLiteral("c"));
 

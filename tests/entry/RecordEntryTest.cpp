@@ -233,7 +233,7 @@ TEST_F(RecordEntryTest, AnUnreadableFileEndsABatchButAWalkSkipsIt)
     EXPECT_EQ(result.RecordsAdded, walked.list.RowCount());
     std::map<QString, QString> skipped;
     for (const SkippedPath& skip : result.Skipped)
-        skipped[skip.Path.mid(dir.size() + 1)] = skip.Reason;
+        skipped[skip.Path.mid(dir.size() + 1)] = skip.Reason.english();
     EXPECT_EQ(skipped.size(), closable ? 5u : 4u);
     EXPECT_TRUE(skipped[QStringLiteral("b.avi")].contains(QStringLiteral("leads nowhere")));
     EXPECT_TRUE(skipped[QStringLiteral("c.avi")].contains(QStringLiteral("c.avi")));

@@ -6,6 +6,9 @@
 #include "../support/TestFiles.h"
 #include "../support/ErrorMessage.h"
 
+#include "Message.h"
+
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -76,5 +79,38 @@ TEST(TzkLanguage, ShippedEnglishIsCompleteAndTranslated)
         EXPECT_FALSE(text.isEmpty()) << entry.Key.toStdString();
         for (const QChar c : text)
             EXPECT_LT(c.unicode(), 128) << entry.Key.toStdString();
+    }
+}
+
+// Every message of the core is in both shipped tables: the built-in Russian one and
+// English.lng, whose texts are the built-in English ones; each translation (each of
+// its plural forms) fills the same places as the English text.
+TEST(TzkLanguage, MessagesAreInBothShippedTables)
+{
+    const TzkLanguage table;
+    const IniFile english(kShippedEnglish);
+    static const QRegularExpression place(QStringLiteral("%[1-9n]"));
+    static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    const auto places = [](const QString& text) {
+        QSet<QString> found;
+        for (const QRegularExpressionMatch& m : place.globalMatch(text))
+            found.insert(m.captured());
+        found.remove(u("%n"));
+        return found;
+    };
+    ASSERT_FALSE(EnglishMessageTexts().empty());
+    for (const MessageText& message : EnglishMessageTexts()) {
+        const QString key = QString::fromLatin1(message.key);
+        const QString builtInEnglish = QString::fromUtf8(message.english);
+        EXPECT_EQ(english.ReadString(u("Messages"), key, QString()), builtInEnglish) << message.key;
+        const QString russian = table.GetValue(u("Messages"), key);
+        for (const QString& form : russian.split(u'|')) {
+            EXPECT_TRUE(cyrillic.match(form).hasMatch()) << message.key;
+            QSet<QString> wanted = places(builtInEnglish);
+            // A count written as %n stands for the argument it is.
+            if (form.contains(u("%n")))
+                wanted.remove(u("%1"));
+            EXPECT_EQ(places(form), wanted) << message.key;
+        }
     }
 }

@@ -396,7 +396,7 @@ private slots:
         prompts->asked.clear();
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
-        QVERIFY(prompts->texts().contains(QStringLiteral("изображения: 1")));
+        QVERIFY(prompts->texts().contains(QStringLiteral("— 1 изображение (первое — ")));
         QVERIFY(list->controller().isModified());
     }
 

@@ -40,6 +40,22 @@ public:
         lastFilters = filters;
         return next(fileLists);
     }
+    QString chooseFileToOpenTitled(const QString& caption, const QString& folder, const QStringList& filters) override
+    {
+        lastCaption = caption;
+        return chooseFileToOpen(folder, filters);
+    }
+    QStringList chooseFilesToOpenTitled(const QString& caption, const QString& folder, const QStringList& filters) override
+    {
+        lastCaption = caption;
+        return chooseFilesToOpen(folder, filters);
+    }
+    SaveChoice chooseFileToSaveTitled(const QString& caption, const QString& start, const QStringList& filters,
+                                      int selectedFilter) override
+    {
+        lastCaption = caption;
+        return chooseFileToSaveFrom(start, filters, selectedFilter);
+    }
     QString chooseFolder(const QString& caption, const QString& folder) override
     {
         lastFolder = folder;

@@ -166,8 +166,8 @@ private slots:
         QCOMPARE(prompts->asked.front().buttons.front(), PromptButton::SaveAnyway);
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("Сохранение с потерями"));
         QCOMPARE(prompts->asked.front().text,
-                 QStringLiteral("При сохранении «%1» в формате .kdx версии 2.1 будет потеряно:\n"
-                                "— символы вне кодовой страницы windows-1251, которые станут «?»: 4 "
+                 QStringLiteral("Если сохранить «%1» как .kdx версии 2.1, будет потеряно:\n"
+                                "— 4 символа вне кодовой страницы windows-1251, они станут «?» "
                                 "(первый — «千» (U+5343), список «Фильмы», запись %2 «千と千尋», колонка 1 «Название»); "
                                 "их сохраняют .xkdx и .xls.\nБез потерь каталог сохранится как .xkdx (XML).")
                      .arg(file("films.kdx"), QString::number(row->ID)));

@@ -3,11 +3,17 @@
 // shown — in the main, list, options, column, About, filter and statistics windows
 // and the list's print preview — is its marker (or holds one, as status texts with
 // counts do), apart from the few listed built-in texts and the catalogue's own data —
-// also after the options dialog switched to another such file.
+// also after the options dialog switched to another such file. Every error path shows
+// only markers and the file names it quotes; with the built-in Russian table no text,
+// Qt's own dialogs included, holds a Latin word but the allowed names.
+#include "DialogPrompts.h"
+#include "FileEntryCommands.h"
 #include "FilterForms.h"
 #include "MainMenu.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
+#include "RecordCommands.h"
+#include "PluginProbeJob.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
@@ -19,8 +25,10 @@
 #include "UiTestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -31,7 +39,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace reelkeep;
 using namespace reelkeep::testing;
@@ -58,6 +70,60 @@ void WriteMarkerLanguage(const QString& path, QChar mark)
         }
         file.write((entry.Key + QLatin1Char('=') + mark + entry.Section + QLatin1Char('/') + entry.Key + mark + QLatin1Char('\n')).toLatin1());
     }
+}
+
+// A marker language whose texts keep the places of their built-in ones ("@Messages/CannotSave@ %1 %2"),
+// so that every argument a message is given shows: a nested message as its own marker.
+void WriteMarkerLanguageWithPlaces(const QString& path)
+{
+    static const QRegularExpression place(QStringLiteral("%[1-9n]"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QString section;
+    for (const LanguageEntry& entry : TzkLanguage().Entries) {
+        if (entry.Section != section) {
+            section = entry.Section;
+            file.write('[' + section.toLatin1() + "]\n");
+        }
+        QStringList places;
+        for (const QRegularExpressionMatch& match : place.globalMatch(entry.Text.section(QLatin1Char('|'), 0, 0)))
+            if (!places.contains(match.captured()))
+                places << match.captured();
+        file.write((entry.Key + QStringLiteral("=@") + entry.Section + QLatin1Char('/') + entry.Key + QLatin1Char('@') + QLatin1Char(' ')
+                    + places.join(QLatin1Char(' ')) + QLatin1Char('\n')).toLatin1());
+    }
+}
+
+// What of a text is neither a marker nor one of the file names it may quote, nor digits and punctuation.
+QString Unmarked(QString text, const QStringList& fileNames)
+{
+    static const QRegularExpression marker(QStringLiteral("@[A-Za-z]+/[A-Za-z0-9-]+@"));
+    static const QRegularExpression letters(QStringLiteral("\\p{L}+"));
+    text.remove(marker);
+    for (const QString& name : fileNames)
+        text.remove(name);
+    QStringList words;
+    for (const QRegularExpressionMatch& match : letters.globalMatch(text))
+        words << match.captured();
+    return words.join(QLatin1Char(' '));
+}
+
+// The Latin words of a text that are not in the allowed list: product, format and file names.
+QStringList ForeignWords(const QString& text)
+{
+    static const QStringList allowed = {
+        QStringLiteral("Reelkeep"), QStringLiteral("Tavrine"), QStringLiteral("beta"), QStringLiteral("kdx"),
+        QStringLiteral("xkdx"), QStringLiteral("xls"), QStringLiteral("txt"), QStringLiteral("cvr"),
+        QStringLiteral("lng"), QStringLiteral("XML"), QStringLiteral("Excel"), QStringLiteral("URL"),
+        QStringLiteral("Name"), QStringLiteral("Latin"), QStringLiteral("UTF"), QStringLiteral("PDF"),
+        QStringLiteral("MediaInfo"), QStringLiteral("Qt"), QStringLiteral("v"),
+        QStringLiteral("PNG"), QStringLiteral("SVG")};
+    static const QRegularExpression word(QStringLiteral("[A-Za-z]+"));
+    QStringList foreign;
+    for (const QRegularExpressionMatch& match : word.globalMatch(text))
+        if (!allowed.contains(match.captured()))
+            foreign << match.captured();
+    return foreign;
 }
 
 // Shows the print preview as a person would see it, hands it to the sweep, then closes it unprinted.
@@ -98,6 +164,14 @@ private:
     // What is wrong with one text, or nothing.
     QString check(const QString& where, const QString& text, QChar mark) const
     {
+        // With the built-in Russian table: no Latin word but the allowed ones and the catalogue's names.
+        if (mark.isNull()) {
+            QString withoutData = text;
+            for (const QString& item : data)
+                withoutData.remove(item);
+            const QStringList foreign = ForeignWords(withoutData);
+            return foreign.isEmpty() ? QString() : where + QStringLiteral(": ") + text;
+        }
         const QRegularExpression marker(QStringLiteral("%1[A-Za-z]+/[A-Za-z-]+%1").arg(QRegularExpression::escape(mark)));
         static const QRegularExpression letter(QStringLiteral("\\p{L}"));
         if (text.isEmpty() || marker.match(text).hasMatch() || !letter.match(text).hasMatch() || kBuiltIn.contains(QString(text).remove(QLatin1Char('&')))
@@ -229,6 +303,134 @@ private slots:
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("#Shell/LossySave#"));
         QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#\n#Shell/RecommendedForm#"));
+        closeMainWindow();
+    }
+
+    // Every error path a person can reach tells its story in the language file's words:
+    // with texts that are markers keeping their places, each message shows only markers,
+    // the file names it quotes, numbers and punctuation.
+    void everyErrorPathShowsOnlyMarkersAndFileNames()
+    {
+        newProgramFolder();
+        WriteMarkerLanguageWithPlaces(cli->path("Places.lng"));
+        test::WriteTestFile(cli->path("setup.ini"), "[Options]\nDefLanguageFile=Places.lng\n");
+        QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("Plugins")));
+        QVERIFY(QFile::copy(QStringLiteral(SHIPPED_KDP_DIR "/CsvExport.kdp"), cli->path("Plugins/CsvExport.kdp")));
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        const QByteArray whole = test::ReadTestFile(cli->path("films.kdx"));
+        test::WriteTestFile(cli->path("damaged.kdx"), whole.left(whole.size() / 2));
+        test::WriteTestFile(cli->path("notimage.jpg"), "not a picture");
+        QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("videos")) && QDir(cli->folder()).mkpath(QStringLiteral("out.csv")));
+        QVERIFY(QFile::link(cli->path("nowhere"), cli->path("videos/gone.avi")));
+        startMainWindow();
+        QSignalSpy probed(&main->pluginProbe(), &PluginProbeJob::probed);
+        main->printing().setDialogs(&printDialogs);
+        printDialogs.pdf = cli->path("preview.pdf");
+        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        QVERIFY(!probed.isEmpty() || probed.wait());
+        ListController& controller = list->controller();
+        TzkRow* first = controller.currentList()->Row(0);
+
+        QStringList told; // which path told nothing
+        const auto expectTold = [&](const char* path, const std::function<void()>& act) {
+            const size_t before = prompts->asked.size();
+            act();
+            if (!QTest::qWaitFor([&] { return prompts->asked.size() > before && !list->isBusy(); }, 20000))
+                told << QString::fromLatin1(path);
+        };
+        expectTold("damaged catalogue", [&] { main->OpenFile(cli->path("damaged.kdx")); });
+        expectTold("skipped file in a walk", [&] { list->files().WalkFolder(cli->path("videos")); });
+        expectTold("bad date in a sort", [&] {
+            controller.setCell(first, csDateAdded, QStringLiteral("32.13.2020"));
+            QVERIFY(!controller.sortBy(csDateAdded));
+        });
+        expectTold("bad disc count of a cover", [&] {
+            controller.setCell(first, csDiscs, QStringLiteral("--"));
+            list->grid()->setCurrentIndex(list->grid()->model()->index(0, 0));
+            main->menus().action("miPrintCover")->trigger();
+        });
+        expectTold("refused image", [&] {
+            prompts->files = {{cli->path("notimage.jpg"), 0}};
+            list->records().AddImage();
+        });
+        expectTold("failed export", [&] {
+            prompts->files = {{cli->path("out.csv"), 0}};
+            prompts->answers = {PromptButton::Ok};
+            main->menus().action("miExport")->trigger();
+        });
+        expectTold("full disk", [&] {
+            // A file size limit fails the write as a full disk does, with the system's reason.
+            const rlimit before = [] { rlimit limit{}; getrlimit(RLIMIT_FSIZE, &limit); return limit; }();
+            const rlimit small{64, before.rlim_max};
+            std::signal(SIGXFSZ, SIG_IGN);
+            setrlimit(RLIMIT_FSIZE, &small);
+            main->menus().action("miSave")->trigger();
+            setrlimit(RLIMIT_FSIZE, &before);
+        });
+        QVERIFY2(told.isEmpty(), qPrintable(told.join(QLatin1Char('\n'))));
+
+        QStringList names;
+        for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv"})
+            names << cli->path(name);
+        // and what the catalogue's own data a message quotes: sheet names and titles
+        names << cli->folder() << QStringLiteral("CsvExport.kdp") << test::u({"Фильмы", "Бригада"});
+        QStringList wrong;
+        for (const Prompt& prompt : prompts->asked)
+            if (const QString rest = Unmarked(prompt.caption + QLatin1Char(' ') + prompt.text, names); !rest.isEmpty())
+                wrong << rest + QStringLiteral(" in: ") + prompt.text;
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+
+        // Each file dialog has a title of its own (all cancelled here).
+        const std::pair<const char*, const char*> titled[] = {{"miNew", "New"}, {"miOpen", "Open"}, {"miSaveAs", "SaveAs"},
+                                                              {"miExport", "Export"}, {"miAddFromFile", "AddFromFile"}};
+        for (const auto& [action, key] : titled) {
+            prompts->lastCaption.clear();
+            main->menus().action(action)->trigger();
+            QCOMPARE(prompts->lastCaption, QStringLiteral("@FileDialogs/%1@").arg(QLatin1String(key)));
+        }
+        closeMainWindow();
+    }
+
+    // With the built-in Russian table no text on the screen holds a foreign word: the
+    // windows, the program's prompts and Qt's own file dialog and edit menu.
+    void theRussianTableShowsNoForeignWordQtDialogsIncluded()
+    {
+        newProgramFolder();
+        test::WriteTestFile(cli->path("setup.ini"), "[Options]\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        data = test::u({"films.kdx", "films", "Фильмы", "Сериалы"});
+        for (const ColumnDefinition& column : BuiltInColumnDefinitions())
+            data << column.name;
+        startMainWindow();
+        QVERIFY(showMainWindow());
+        main->printing().setDialogs(&printDialogs);
+        printDialogs.pdf = cli->path("preview.pdf");
+        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        main->menus().filterActions().front()->trigger();
+        QStringList wrong = sweepEverything(QChar());
+
+        DialogPrompts real(main.get(), [this](const char* section, const char* key) { return main->shell().text(section, key); });
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) {
+                wrong << QStringLiteral("no file dialog");
+                return;
+            }
+            wrong += sweep(dialog, QChar());
+            if (auto* view = dialog->findChild<QTreeView*>())
+                for (int c = 0; c < view->model()->columnCount(); ++c)
+                    if (const QString title = view->model()->headerData(c, Qt::Horizontal).toString(); !ForeignWords(title).isEmpty())
+                        wrong << QStringLiteral("file dialog column: ") + title;
+            dialog->close();
+        });
+        real.chooseFileToOpenTitled(main->shell().text("FileDialogs", "Open"), cli->folder(), {QStringLiteral("*.kdx")});
+
+        QLineEdit edit;
+        const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator() && !ForeignWords(action->text().section(QLatin1Char('\t'), 0, 0)).isEmpty())
+                wrong << QStringLiteral("edit menu: ") + action->text();
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
         closeMainWindow();
     }
 };
