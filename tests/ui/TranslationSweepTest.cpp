@@ -69,6 +69,8 @@ public:
         preview.show();
         if (QTest::qWaitForWindowExposed(&preview)) {
             preview.refresh();
+            if (!QTest::qWaitFor([&preview] { return !preview.isDrawing(); }))
+                qWarning("the preview's pages were never drawn");
             sweep(preview);
         }
         preview.close();

@@ -211,6 +211,8 @@ protected:
     {
         main->mdiArea()->setActiveSubWindow(window);
         main->menus().action("miSave")->trigger();
+        if (!QTest::qWaitFor([window] { return !window->isBusy(); }, 20000))
+            qWarning("the save did not end");
         return dump(file);
     }
     // The file of the catalogue most tests work on.
