@@ -429,6 +429,17 @@ private slots:
         QCOMPARE(dialogs.orientation, QPageLayout::Portrait);
         QCOMPARE(dialogs.notice, main->shell().text("Printing", "TurnPage"));
     }
+
+    void aPageTurnedInThePrintDialogIsDrawnAgainForIt()
+    {
+        dialogs.choose = [](QPrinter& printer) { return printer.setPageOrientation(QPageLayout::Landscape); };
+        main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
+        QVERIFY(cli->run({"print-list", "films.kdx", "--pdf", "tool.pdf", "--landscape"}).status == 0);
+        const QStringList tool = test::PdfPageTexts(path("tool.pdf"));
+        QVERIFY(tool.size() != dialogs.previewPages);
+        QCOMPARE(test::PdfPageTexts(dialogs.pdf), tool);
+    }
 };
 
 QTEST_MAIN(PrintTest)

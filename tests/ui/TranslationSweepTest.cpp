@@ -228,6 +228,7 @@ private slots:
         list->AddSheet();
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("#Shell/LossySave#"));
         QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#\n#Shell/RecommendedForm#"));
