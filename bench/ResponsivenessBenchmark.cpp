@@ -59,12 +59,17 @@ public:
     QString folder;
 };
 
-// The preview draws its pages and is closed at once; nothing is printed.
+// The preview draws its pages and is closed once they are shown; nothing is printed.
 class PreviewOnly : public PrintDialogs {
 public:
     bool preview(TfmPrintPreview& preview) override
     {
+        // As the preview's own modal loop would run meanwhile.
+        QEventLoop shown;
+        QObject::connect(&preview, &TfmPrintPreview::drawingEnded, &shown, &QEventLoop::quit);
         preview.refresh();
+        if (preview.isDrawing())
+            shown.exec();
         return false;
     }
     bool choosePrinter(QPrinter&, int, QWidget*) override { return false; }

@@ -19,6 +19,8 @@ struct PrinterMeasurements {
     int PhysicalWidth = 0, PhysicalHeight = 0;
     int PhysicalOffsetX = 0, PhysicalOffsetY = 0; // unprintable margins at the left and top
     int UnprintableWidth = 0, UnprintableHeight = 0;
+
+    bool operator==(const PrinterMeasurements&) const = default;
 };
 
 class TzkPrintTarget {

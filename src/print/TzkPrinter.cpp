@@ -17,7 +17,13 @@ PageSelection ChosenPages(const QPrinter& printer)
     return chosen;
 }
 
-TzkPrinter::TzkPrinter(TzkPrintTarget& target) : m_target(target), m_measurements(target.Measurements())
+TzkPrinter::TzkPrinter(TzkPrintTarget& target) : m_target(&target), m_measurements(target.Measurements())
+{
+    PageCanvas.begin(&Metafile);
+}
+
+TzkPrinter::TzkPrinter(std::vector<QPicture>& recorded, const PrinterMeasurements& measurements)
+    : m_recorded(&recorded), m_measurements(measurements)
 {
     PageCanvas.begin(&Metafile);
 }
@@ -30,7 +36,8 @@ TzkPrinter::~TzkPrinter()
 
 void TzkPrinter::BeginDoc()
 {
-    m_printerCanvas = &m_target.BeginDoc();
+    if (m_target)
+        m_printerCanvas = &m_target->BeginDoc();
 }
 
 void TzkPrinter::play(const QPicture& page)
@@ -39,7 +46,7 @@ void TzkPrinter::play(const QPicture& page)
         return;
     // The target's first page comes with the document; every further one is asked for.
     if (m_pagesPlayed++ > 0)
-        m_target.NewPage();
+        m_target->NewPage();
     // A picture replays scaled by the device's resolution over its own; the
     // recording is already in device pixels, so that scaling is undone.
     m_printerCanvas->save();
@@ -48,20 +55,41 @@ void TzkPrinter::play(const QPicture& page)
     m_printerCanvas->restore();
 }
 
-void TzkPrinter::EndPage()
+void TzkPrinter::take(const QPicture& page)
 {
-    PageCanvas.end();
+    if (m_recorded) {
+        m_recorded->push_back(page);
+        return;
+    }
     if (Selection.Includes(PageNumber)) {
         const int copies = std::max(1, Selection.Copies);
         for (int copy = 0; copy < (Selection.Collate ? 1 : copies); ++copy)
-            play(Metafile);
+            play(page);
         if (Selection.Collate && copies > 1)
-            m_kept.push_back(Metafile);
+            m_kept.push_back(page);
     }
+}
+
+void TzkPrinter::EndPage()
+{
+    PageCanvas.end();
+    take(Metafile);
     Metafile = QPicture();
     PageCanvas.begin(&Metafile);
     if (OnPageDone)
         OnPageDone(PageNumber);
+}
+
+void TzkPrinter::PlayRecorded(const std::vector<QPicture>& pages)
+{
+    BeginDoc();
+    for (const QPicture& page : pages) {
+        take(page);
+        if (OnPageDone)
+            OnPageDone(PageNumber);
+        NewPage();
+    }
+    EndDoc();
 }
 
 void TzkPrinter::NewPage()
@@ -75,7 +103,8 @@ void TzkPrinter::EndDoc()
         for (const QPicture& page : m_kept)
             play(page);
     m_kept.clear();
-    m_target.EndDoc();
+    if (m_target)
+        m_target->EndDoc();
     m_printerCanvas = nullptr;
 }
 

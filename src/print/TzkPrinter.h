@@ -38,6 +38,9 @@ PageSelection ChosenPages(const QPrinter& printer);
 class TzkPrinter {
 public:
     explicit TzkPrinter(TzkPrintTarget& target);
+    // Keeps every page drawn in recorded instead of playing it onto a device of those
+    // measurements: drawing on a worker thread, for a device the GUI thread plays it onto.
+    TzkPrinter(std::vector<QPicture>& recorded, const PrinterMeasurements& measurements);
     ~TzkPrinter();
     TzkPrinter(const TzkPrinter&) = delete;
     TzkPrinter& operator=(const TzkPrinter&) = delete;
@@ -47,6 +50,8 @@ public:
     void EndPage();
     void NewPage();
     void EndDoc();
+    // A whole document of pages recorded earlier, as if each had just been drawn.
+    void PlayRecorded(const std::vector<QPicture>& pages);
 
     const PrinterMeasurements& Measurements() const { return m_measurements; }
     double DpiX() const { return m_measurements.DpiX; }
@@ -66,10 +71,13 @@ public:
     PageSelection Selection;
 
 private:
+    // A finished page: kept when recording, else played as the selection asks.
+    void take(const QPicture& page);
     // The picture on a page of the target of its own.
     void play(const QPicture& page);
 
-    TzkPrintTarget& m_target;
+    TzkPrintTarget* m_target = nullptr;
+    std::vector<QPicture>* m_recorded = nullptr;
     PrinterMeasurements m_measurements;
     QPainter* m_printerCanvas = nullptr;
     int m_pagesPlayed = 0;

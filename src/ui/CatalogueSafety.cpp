@@ -86,10 +86,15 @@ bool CatalogueSafety::open(const QString& path)
 
 void CatalogueSafety::loaded(const QString& path)
 {
+    watch(path, FileFingerprint::Of(path));
+}
+
+void CatalogueSafety::watch(const QString& path, const FileFingerprint& fingerprint)
+{
     if (!m_watchedPath.isEmpty())
         m_watcher.removePath(m_watchedPath);
     m_watchedPath = path;
-    m_fingerprint = FileFingerprint::Of(path);
+    m_fingerprint = fingerprint;
     m_toldAbout = {};
     if (QFileInfo::exists(path))
         m_watcher.addPath(path);
@@ -135,16 +140,33 @@ bool CatalogueSafety::beforeSave(const QString& path, CatalogueForm form, bool* 
         if (answer != PromptButton::Overwrite)
             return false;
     }
-    // A version that cannot be kept (a full state folder) does not stop the save.
-    try {
-        KeptVersions().Keep(path, VersionLimitsOf(m_shell.options()));
-    } catch (const ReelkeepError& error) {
-        note(m_shell.render(error.text()));
-    }
+    m_saving = true;
     return true;
 }
 
-void CatalogueSafety::saved(const QString& path, CatalogueForm form)
+std::function<Message()> CatalogueSafety::versionKeeping(const QString& path, CatalogueForm form) const
+{
+    if (form == CatalogueForm::TextListing)
+        return [] { return Message(); };
+    // A version that cannot be kept (a full state folder) does not stop the save.
+    return [path, limits = VersionLimitsOf(m_shell.options())] {
+        try {
+            KeptVersions().Keep(path, limits);
+        } catch (const ReelkeepError& error) {
+            return error.text();
+        }
+        return Message();
+    };
+}
+
+void CatalogueSafety::saveEnded(const Message& versionTrouble)
+{
+    m_saving = false;
+    if (!versionTrouble.isEmpty())
+        note(m_shell.render(versionTrouble));
+}
+
+void CatalogueSafety::saved(const QString& path, CatalogueForm form, const FileFingerprint& written)
 {
     if (form == CatalogueForm::TextListing)
         return;
@@ -156,7 +178,7 @@ void CatalogueSafety::saved(const QString& path, CatalogueForm form)
         if (m_journal)
             m_journal->rename(path, form);
     }
-    loaded(path);
+    watch(path, written);
     if (m_journal && !m_journalWrite.isRunning())
         m_journal->remove();
 }
@@ -233,7 +255,7 @@ void CatalogueSafety::fileChanged()
     // A file replaced by a rename is no longer watched; its new self is.
     if (QFileInfo::exists(m_watchedPath) && !m_watcher.files().contains(m_watchedPath))
         m_watcher.addPath(m_watchedPath);
-    if (m_askingReload || !ChangedSince(m_fingerprint, m_watchedPath))
+    if (m_saving || m_askingReload || !ChangedSince(m_fingerprint, m_watchedPath))
         return;
     // Each change outside is told once; the question comes again at save.
     const FileFingerprint now = FileFingerprint::Of(m_watchedPath);

@@ -9,12 +9,14 @@
 #include "CatalogueForm.h"
 #include "CatalogueLock.h"
 #include "FileFingerprint.h"
+#include "Message.h"
 
 #include <QElapsedTimer>
 #include <QFileSystemWatcher>
 #include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace reelkeep {
@@ -36,11 +38,18 @@ public:
     // The file as loaded (or a copy of it restored), now watched.
     void loaded(const QString& path);
     // Whether a save into path may go on: not into a catalogue another process holds,
-    // not over changes made outside without a yes; the replaced file is kept as a
-    // version. saveAsWanted is set when the person chose to save as another file.
+    // not over changes made outside without a yes. saveAsWanted is set when the person
+    // chose to save as another file. From a yes until saveEnded, changes to the file
+    // are the save's own.
     bool beforeSave(const QString& path, CatalogueForm form, bool* saveAsWanted);
-    // After a save into path in form (Save As included): the window's file from now on.
-    void saved(const QString& path, CatalogueForm form);
+    // What the save's worker runs right before it writes: the replaced file kept as a
+    // version; it returns the trouble to note (empty when none).
+    std::function<Message()> versionKeeping(const QString& path, CatalogueForm form) const;
+    // After a save into path in form (Save As included), written being the file as the
+    // worker left it: the window's file from now on.
+    void saved(const QString& path, CatalogueForm form, const FileFingerprint& written);
+    // After every save that beforeSave let go on, written or not.
+    void saveEnded(const Message& versionTrouble);
     // The window holds a copy not loaded from its file: a recovered journal (its id)
     // or an earlier version, whose first save asks before replacing the catalogue.
     void restored(const QString& journalId, bool earlierVersion);
@@ -63,6 +72,8 @@ signals:
     void journalWritten(const QString& error);
 
 private:
+    // Watches path, as it is described by fingerprint.
+    void watch(const QString& path, const FileFingerprint& fingerprint);
     void fileChanged();
     void startJournalWrite();
     void journalFinished();
@@ -81,6 +92,7 @@ private:
     FileFingerprint m_toldAbout; // the outside change last told
     QFileSystemWatcher m_watcher;
     bool m_askingReload = false;
+    bool m_saving = false;
     std::shared_ptr<RecoveryJournal> m_journal;
     QString m_restoredJournal;
     QTimer m_journalTimer;

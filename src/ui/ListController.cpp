@@ -2,6 +2,7 @@
 
 #include "CatalogueLoader.h"
 #include "CatalogueSafety.h"
+#include "FileFingerprint.h"
 #include "GroupCells.h"
 #include "LossMessage.h"
 #include "OverwriteQuestion.h"
@@ -13,6 +14,7 @@
 #include "SheetColumns.h"
 #include "Statistics.h"
 #include "TzkReelkeep.h"
+#include "WindowWork.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -29,7 +31,17 @@ ListController::ListController(ShellState& shell, Prompts& prompts, QObject* par
     connect(m_loader, &CatalogueLoader::finished, this, &ListController::takeResult);
 }
 
-ListController::~ListController() = default;
+ListController::~ListController()
+{
+    // A save still writing reads the document.
+    if (m_work)
+        m_work->abandon();
+}
+
+void ListController::setWork(WindowWork& work)
+{
+    m_work = &work;
+}
 
 void ListController::load(const QString& path, CatalogueForm form)
 {
@@ -183,12 +195,11 @@ void ListController::showError(const QString& text)
 
 bool ListController::acceptLosses(const QString& path, CatalogueForm form)
 {
-    return askAboutLosses(path, form, false) == LossAnswer::Save;
+    return askAboutLosses(path, FindLoss(m_document->Lists(), form), false) == LossAnswer::Save;
 }
 
-ListController::LossAnswer ListController::askAboutLosses(const QString& path, CatalogueForm form, bool offerOtherForm)
+ListController::LossAnswer ListController::askAboutLosses(const QString& path, const LossReport& loss, bool offerOtherForm)
 {
-    const LossReport loss = FindLoss(m_document->Lists(), form);
     if (loss.IsEmpty())
         return LossAnswer::Save;
     const TextLookup text = [this](const QString& section, const QString& key) {
@@ -211,49 +222,75 @@ ListController::LossAnswer ListController::askAboutLosses(const QString& path, C
     }
 }
 
-ListController::WriteOutcome ListController::write(const QString& path, std::optional<CatalogueForm> form)
+bool ListController::write(const QString& path, std::optional<CatalogueForm> form, std::function<void()> written)
 {
     if (!form) {
         showError(m_shell.text("Shell", "UnknownSaveExtension").arg(path));
-        return WriteOutcome::NotWritten;
+        return false;
     }
-    switch (askAboutLosses(path, *form, true)) {
-    case LossAnswer::Cancel:
-        return WriteOutcome::NotWritten;
-    case LossAnswer::OtherForm:
-        return chooseAndSaveAs(RecommendedForm(m_document->Lists())) ? WriteOutcome::SavedInOtherForm
-                                                                    : WriteOutcome::NotWritten;
-    case LossAnswer::Save:
-        break;
-    }
+    // On a big catalogue the search for losses reads every text: it runs on the worker too.
+    auto loss = std::make_shared<LossReport>();
+    const auto check = [loss, lists = &m_document->Lists(), form = *form](QPromise<void>&) { *loss = FindLoss(*lists, form); };
+    const auto checked = [this, loss, path, form = *form, written = std::move(written)] {
+        setStatus(m_shell.text("SBMessage", "Ready"));
+        switch (askAboutLosses(path, *loss, true)) {
+        case LossAnswer::Cancel:
+            return;
+        case LossAnswer::OtherForm:
+            chooseAndSaveAs(RecommendedForm(m_document->Lists()));
+            return;
+        case LossAnswer::Save:
+            writeFile(path, form, written);
+            return;
+        }
+    };
+    setStatus(m_shell.text("SBMessage", "Saving"));
+    return m_work->runToEnd(m_shell.text("SBMessage", "Saving"), check, checked);
+}
+
+void ListController::writeFile(const QString& path, CatalogueForm form, const std::function<void()>& written)
+{
     bool saveAsWanted = false;
-    if (!m_safety->beforeSave(path, *form, &saveAsWanted)) {
+    if (!m_safety->beforeSave(path, form, &saveAsWanted)) {
         if (saveAsWanted)
             emit saveAsRequested();
-        return WriteOutcome::NotWritten;
+        return;
     }
-    setStatus(m_shell.text("SBMessage", "Saving"));
-    bool written = true;
-    try {
-        m_document->Save(path, *form);
-        m_safety->saved(path, *form);
-    } catch (const ReelkeepError& error) {
-        written = false;
+    struct Outcome {
+        Message versionTrouble;
+        Message error;
+        FileFingerprint file;
+    };
+    auto outcome = std::make_shared<Outcome>();
+    const auto job = [outcome, document = m_document.get(), path, form, keepVersion = m_safety->versionKeeping(path, form)](QPromise<void>&) {
+        outcome->versionTrouble = keepVersion();
+        try {
+            document->Save(path, form);
+            outcome->file = FileFingerprint::Of(path);
+        } catch (const ReelkeepError& error) {
+            outcome->error = error.text();
+        }
+    };
+    const auto done = [this, outcome, path, form, written] {
         setStatus(m_shell.text("SBMessage", "Ready"));
-        showError(m_shell.text("Shell", "SaveFailed").arg(path, m_shell.render(error.text())));
-    }
-    setStatus(m_shell.text("SBMessage", "Ready"));
-    return written ? WriteOutcome::Written : WriteOutcome::NotWritten;
+        if (outcome->error.isEmpty()) {
+            m_safety->saved(path, form, outcome->file);
+            written();
+        } else {
+            showError(m_shell.text("Shell", "SaveFailed").arg(path, m_shell.render(outcome->error)));
+        }
+        m_safety->saveEnded(outcome->versionTrouble);
+    };
+    setStatus(m_shell.text("SBMessage", "Saving"));
+    if (!m_work->runToEnd(m_shell.text("SBMessage", "Saving"), job, done))
+        m_safety->saveEnded(Message());
 }
 
 bool ListController::save()
 {
     if (!m_document)
         return false;
-    const WriteOutcome outcome = write(m_path, m_form);
-    if (outcome == WriteOutcome::Written)
-        setModified(false);
-    return outcome != WriteOutcome::NotWritten;
+    return write(m_path, m_form, [this] { setModified(false); });
 }
 
 bool ListController::saveAs(const QString& path)
@@ -265,14 +302,14 @@ bool ListController::saveAs(const QString& path, std::optional<CatalogueForm> fo
 {
     if (!m_document)
         return false;
-    const WriteOutcome outcome = write(path, form);
-    if (outcome != WriteOutcome::Written || form == CatalogueForm::TextListing)
-        return outcome != WriteOutcome::NotWritten;
-    m_path = path;
-    m_form = *form;
-    setModified(false);
-    emit pathChanged(path);
-    return true;
+    return write(path, form, [this, path, form] {
+        if (form == CatalogueForm::TextListing)
+            return;
+        m_path = path;
+        m_form = *form;
+        setModified(false);
+        emit pathChanged(path);
+    });
 }
 
 bool ListController::chooseAndSaveAs(std::optional<CatalogueForm> preferred)

@@ -8,6 +8,7 @@
 #include "GridModel.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -17,12 +18,14 @@
 namespace reelkeep {
 
 class CatalogueLoader;
+class LossReport;
 class CatalogueSafety;
 class Prompts;
 class ShellState;
 class TZKList;
 class TzkReelkeep;
 class TzkRow;
+class WindowWork;
 struct LoadResult;
 
 class ListController : public QObject {
@@ -57,8 +60,11 @@ public:
     QStringList statusTexts() const;
     void setStatus(const QString& text);
 
-    // Saves into the catalogue's file in the form it was read in; false (Modified kept)
-    // when nothing was written.
+    // The worker saves run on, locking the window meanwhile.
+    void setWork(WindowWork& work);
+    // Saves into the catalogue's file in the form it was read in. The write runs on the
+    // window's worker from the document itself, the window refusing edits meanwhile;
+    // Modified clears once the file is in place. False when nothing is to be written.
     bool save();
     // Saves under another name in the form its extension asks for: the listing (.txt)
     // is written as an export and changes nothing else.
@@ -141,13 +147,15 @@ private:
     void changed(); // Modified, status "Ready", status bar, no current record
     // A change ends whatever an earlier command said in the status: "Ready" again.
     void endCommand();
-    enum class WriteOutcome { Written, SavedInOtherForm, NotWritten };
-    // Written after the loss question; SavedInOtherForm when the person took the
-    // question's offer of Save As in the recommended form instead (and that saved).
-    WriteOutcome write(const QString& path, std::optional<CatalogueForm> form);
+    // Looks on the worker for what form would lose, asks here, then writes on the worker;
+    // written runs here once the file is in place. The person may take the loss
+    // question's offer of Save As in the recommended form instead. False when nothing is
+    // to be written.
+    bool write(const QString& path, std::optional<CatalogueForm> form, std::function<void()> written);
+    void writeFile(const QString& path, CatalogueForm form, const std::function<void()>& written);
     enum class LossAnswer { Save, Cancel, OtherForm };
     // The loss question, with the offer of the recommended form when offerOtherForm.
-    LossAnswer askAboutLosses(const QString& path, CatalogueForm form, bool offerOtherForm);
+    LossAnswer askAboutLosses(const QString& path, const LossReport& loss, bool offerOtherForm);
     // The loss report's question; false when the form cannot take the catalogue or the user declines.
     void showError(const QString& text);
 
@@ -156,6 +164,7 @@ private:
     std::unique_ptr<TzkReelkeep> m_document;
     GridModel m_model;
     CatalogueLoader* m_loader = nullptr;
+    QPointer<WindowWork> m_work;
     QString m_path;
     CatalogueForm m_form = CatalogueForm::Kdx21; // the form Save writes
     bool m_modified = false;

@@ -7,12 +7,13 @@
 #include "ListController.h"
 #include "ListPrinting.h"
 #include "PrintDialogs.h"
-#include "PrintProgress.h"
+#include "PageRecording.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "TfmList.h"
 #include "TzkPrinter.h"
+#include "WindowWork.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -35,6 +36,27 @@ void PrintCommands::setDialogs(PrintDialogs* dialogs)
     m_dialogs = dialogs ? dialogs : m_systemDialogs.get();
 }
 
+namespace {
+
+// What a printout refers to while it runs, past the command that started it.
+struct CoverJob {
+    CoverJob(const ShellState& shell, const TzkRow& record) : record(record), settings(CoverSettingsFrom(shell.options())), layouts(shell, settings) {}
+    const TzkRow& record;
+    // Read afresh, so a layout picked in the preview never reaches the settings.
+    CoverPrintSettings settings;
+    CoverLayoutChoice layouts;
+    QPrinter printer{QPrinter::HighResolution};
+};
+
+struct ListJob {
+    const TZKList* sheet = nullptr;
+    std::vector<const TzkRow*> rows;
+    ListPrintSettings settings;
+    QPrinter printer{QPrinter::HighResolution};
+};
+
+} // namespace
+
 void PrintCommands::printCover(TfmList& list)
 {
     const std::vector<TzkRow*> selected = list.selectedRecords();
@@ -53,10 +75,9 @@ void PrintCommands::printCover(TfmList& list)
         return;
     }
 
-    // Read afresh, so a layout picked in the preview never reaches the settings.
-    CoverPrintSettings settings = CoverSettingsFrom(m_shell.options());
-    CoverLayoutChoice layouts(m_shell, settings);
-    QPrinter printer(QPrinter::HighResolution);
+    auto job = std::make_shared<CoverJob>(m_shell, record);
+    QPrinter& printer = job->printer;
+    CoverLayoutChoice& layouts = job->layouts;
     KeepPageEdge(printer);
     TfmPrintPreview preview(printer, m_shell, m_owner);
     layouts.turnPageToFit(printer);
@@ -68,11 +89,12 @@ void PrintCommands::printCover(TfmList& list)
         preview.setNotice(layouts.notice(printer));
         preview.setPrintEnabled(layouts.usable());
     });
-    preview.setDrawing(withStatus(list.controller(), [&](TzkPrinter& out) {
-        if (layouts.usable())
-            PrintCovers(out, record, settings);
-    }));
-    previewAndPrint(preview, list.controller().path());
+    // Drawn on a worker: by the time it runs, the layout picked is fixed.
+    preview.setDrawing([job = job.get()](TzkPrinter& out) {
+        if (job->layouts.usable())
+            PrintCovers(out, job->record, job->settings);
+    });
+    previewAndPrint(job, preview, list);
 }
 
 void PrintCommands::printList(TfmList& list)
@@ -81,47 +103,39 @@ void PrintCommands::printList(TfmList& list)
     const TZKList* sheet = controller.currentList();
     if (!sheet)
         return;
+    auto job = std::make_shared<ListJob>();
+    job->sheet = sheet;
     QStringList warnings;
-    const ListPrintSettings settings = ReadListPrintSettings(m_shell.settingsPath(), m_shell.options().Formats.decimalSeparator, warnings);
+    job->settings = ReadListPrintSettings(m_shell.settingsPath(), m_shell.options().Formats.decimalSeparator, warnings);
     // Bad values print with their defaults; the person is told which ones.
     if (!warnings.isEmpty())
         m_prompts.ask({PromptIcon::Warning, QString(), m_shell.text("Shell", "SettingsFailed").arg(warnings.join(QLatin1Char('\n'))),
                        {PromptButton::Ok}});
     const std::vector<TzkRow*> shown = controller.model()->shownRows();
-    const std::vector<const TzkRow*> rows(shown.begin(), shown.end());
-    QPrinter printer(QPrinter::HighResolution);
-    KeepPageEdge(printer);
-    TfmPrintPreview preview(printer, m_shell, m_owner);
-    preview.setDrawing(withStatus(controller, [&](TzkPrinter& out) { PrintList(out, *sheet, rows, settings); }));
-    previewAndPrint(preview, controller.path());
+    job->rows.assign(shown.begin(), shown.end());
+    KeepPageEdge(job->printer);
+    TfmPrintPreview preview(job->printer, m_shell, m_owner);
+    preview.setDrawing([job = job.get()](TzkPrinter& out) { PrintList(out, *job->sheet, job->rows, job->settings); });
+    previewAndPrint(job, preview, list);
 }
 
-TfmPrintPreview::Drawing PrintCommands::withStatus(ListController& controller, TfmPrintPreview::Drawing drawing) const
+void PrintCommands::previewAndPrint(const std::shared_ptr<void>& job, TfmPrintPreview& preview, TfmList& list)
 {
-    return [this, &controller, drawing = std::move(drawing)](TzkPrinter& out) {
-        controller.setStatus(m_shell.text("Printing", "Status"));
-        try {
-            drawing(out);
-        } catch (...) {
-            controller.setStatus(m_shell.text("SBMessage", "Ready"));
-            throw;
-        }
-        controller.setStatus(m_shell.text("SBMessage", "Ready"));
-    };
-}
-
-void PrintCommands::previewAndPrint(TfmPrintPreview& preview, const QString& cataloguePath)
-{
+    ListController& controller = list.controller();
+    QObject::connect(&preview, &TfmPrintPreview::aboutToDraw, &controller,
+                     [this, &controller] { controller.setStatus(m_shell.text("Printing", "Status")); });
+    QObject::connect(&preview, &TfmPrintPreview::drawingEnded, &controller,
+                     [this, &controller] { controller.setStatus(m_shell.text("SBMessage", "Ready")); });
     // Cancel in the print dialog goes back to the preview, not out of printing.
     while (m_dialogs->preview(preview)) {
         QPrinter& printer = preview.printer();
         // The file the dialog offers for "print to file"; the printer stays the system's own.
-        printer.setOutputFileName(QDir(pdfFolder()).filePath(QFileInfo(cataloguePath).completeBaseName() + QStringLiteral(".pdf")));
+        printer.setOutputFileName(QDir(pdfFolder()).filePath(QFileInfo(controller.path()).completeBaseName() + QStringLiteral(".pdf")));
         printer.setOutputFormat(QPrinter::NativeFormat);
         if (m_dialogs->choosePrinter(printer, preview.pageCount(), m_owner)) {
             if (!printer.outputFileName().isEmpty())
                 m_pdfFolder = QFileInfo(printer.outputFileName()).absolutePath();
-            print(preview);
+            print(job, preview, controller, list.work());
             return;
         }
     }
@@ -135,29 +149,60 @@ QString PrintCommands::pdfFolder() const
     return QDir(documents).exists() ? documents : QDir::homePath();
 }
 
-void PrintCommands::print(TfmPrintPreview& preview)
+void PrintCommands::print(const std::shared_ptr<void>& job, TfmPrintPreview& preview, ListController& controller, WindowWork& work)
 {
     QPrinter& printer = preview.printer();
-    try {
-        if (!printer.isValid())
-            throw ReelkeepError(m_shell.text("Printing", "NoPrinter"));
-        // A file is put in place only at the end, so stopping it loses nothing.
-        const bool toFile = !printer.outputFileName().isEmpty();
-        AtomicPrinterOutput output(printer);
-        {
-            QPrinterTarget target(printer);
-            TzkPrinter out(target);
-            out.Selection = ChosenPages(printer);
-            PrintProgress progress(m_shell, m_owner, toFile);
-            progress.watch(out);
-            preview.drawing()(out);
-        }
-        output.commit();
-    } catch (const PrintCancelled&) {
-        // Asked for: nothing to tell.
-    } catch (const ReelkeepError& error) {
-        showError(m_shell.text("Printing", "PrintFailed").arg(m_shell.render(error.text())));
+    if (!printer.isValid()) {
+        showError(m_shell.text("Printing", "PrintFailed").arg(m_shell.text("Printing", "NoPrinter")));
+        return;
     }
+    // A file is put in place only at the end, so stopping it loses nothing; a printer
+    // would still be sent the pages played so far.
+    const bool toFile = !printer.outputFileName().isEmpty();
+    auto failure = std::make_shared<Message>();
+    const auto printing = [&printer, drawing = preview.drawing(), recorded = preview.recordedPages(), toFile, failure,
+                           cancelled = m_shell.text("Printing", "Cancelled")](QPromise<void>& promise) {
+        try {
+            AtomicPrinterOutput output(printer);
+            {
+                QPrinterTarget target(printer);
+                std::shared_ptr<const RecordedPages> pages = recorded;
+                // The page chosen in the print dialog differs from the preview's: drawn again for it.
+                if (!pages || !(pages->measurements == target.Measurements())) {
+                    auto fresh = std::make_shared<RecordedPages>();
+                    fresh->measurements = target.Measurements();
+                    RecordPages(drawing, *fresh, promise, cancelled);
+                    if (promise.isCanceled())
+                        return;
+                    if (!fresh->stopped.isEmpty())
+                        throw ReelkeepError(fresh->stopped);
+                    pages = fresh;
+                }
+                TzkPrinter out(target);
+                out.Selection = ChosenPages(printer);
+                out.OnPageDone = [&](int page) {
+                    promise.setProgressValue(page);
+                    if (toFile && promise.isCanceled())
+                        throw PrintCancelled(cancelled);
+                };
+                out.PlayRecorded(pages->pages);
+            }
+            output.commit();
+        } catch (const PrintCancelled&) {
+            // Asked for: nothing to tell.
+        } catch (const ReelkeepError& error) {
+            *failure = error.text();
+        }
+    };
+    // The job's things go on the GUI thread, with the done step, once the worker is through.
+    const auto ended = [this, job, failure, &controller] {
+        controller.setStatus(m_shell.text("SBMessage", "Ready"));
+        if (!failure->isEmpty())
+            showError(m_shell.text("Printing", "PrintFailed").arg(m_shell.render(*failure)));
+    };
+    controller.setStatus(m_shell.text("Printing", "Status"));
+    work.start(m_shell.text("Printing", "Status"), printing, ended,
+               [pattern = m_shell.text("Printing", "PagesDrawn")](int done, int) { return pattern.arg(done); });
 }
 
 void PrintCommands::showError(const QString& text)

@@ -1,7 +1,9 @@
 // The print-cover and print-list commands of a list window: checks that fail before
 // any page is drawn, the preview, the system's print dialog and the printout, all
-// drawing through the same code. Errors are shown in a box; the window's status
-// says "printing" while pages are drawn.
+// drawing through the same code. The printout runs on the window's worker (the
+// window refusing edits meanwhile) and plays the pages the preview drew when the
+// chosen page is the same. Errors are shown in a box; the window's status says
+// "printing" while pages are drawn.
 #pragma once
 
 #include "TfmPrintPreview.h"
@@ -15,6 +17,7 @@ namespace reelkeep {
 
 class ListController;
 class PrintDialogs;
+class WindowWork;
 class Prompts;
 class ShellState;
 class TfmList;
@@ -33,12 +36,11 @@ public:
     void printList(TfmList& list);
 
 private:
-    // The drawing with the window's status showing that pages are being drawn.
-    TfmPrintPreview::Drawing withStatus(ListController& controller, TfmPrintPreview::Drawing drawing) const;
     // The preview, the system's print dialog, then the printout by the preview's drawing;
-    // a PDF file is offered under the catalogue's name.
-    void previewAndPrint(TfmPrintPreview& preview, const QString& cataloguePath);
-    void print(TfmPrintPreview& preview);
+    // a PDF file is offered under the catalogue's name. job holds what the drawing and the
+    // printer refer to, kept until the printout has ended.
+    void previewAndPrint(const std::shared_ptr<void>& job, TfmPrintPreview& preview, TfmList& list);
+    void print(const std::shared_ptr<void>& job, TfmPrintPreview& preview, ListController& controller, WindowWork& work);
     // Where a PDF file is offered: the folder last chosen, at first the documents folder (or home without one).
     QString pdfFolder() const;
     void showError(const QString& text);

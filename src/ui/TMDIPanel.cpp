@@ -352,7 +352,7 @@ void TMDIPanel::ShowMenu(QToolButton* button, const QPoint& position)
     if (entry == nullptr)
         return;
     EnableMenuItems(*entry);
-    entry->Menu->exec(button->mapToGlobal(position));
+    entry->Menu->popup(button->mapToGlobal(position));
 }
 
 void TMDIPanel::ActivateClick(QMdiSubWindow* window)

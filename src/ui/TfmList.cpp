@@ -122,6 +122,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     layout->addWidget(statusBar);
     setWidget(holder);
     m_work = new WindowWork(holder, shell.text("Other", "Cancel"), this);
+    m_controller->setWork(*m_work);
     connect(m_work, &WindowWork::runningChanged, this, &TfmList::stateChanged);
     m_files = new FileEntryCommands(*m_selection, *m_recordPanel, *m_controller, shell, prompts, *m_work, this);
     m_records = new RecordCommands(*m_selection, *this, *m_recordPanel, *m_controller, *m_files, shell, prompts, texts);
@@ -403,7 +404,8 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
 
 void TfmList::closeEvent(QCloseEvent* event)
 {
-    // Long work is stopped first; what it finished stays, as after Cancel.
+    // Long work is stopped first; what it finished stays, as after Cancel. A save is
+    // waited for.
     m_work->finishNow();
     if (m_controller->isModified()) {
         // The question stands over the window it concerns and names its file.
@@ -413,7 +415,9 @@ void TfmList::closeEvent(QCloseEvent* event)
                                                    m_shell.text("SysMessage", "FileNotSave") + QStringLiteral("\n\n")
                                                        + QDir::toNativeSeparators(m_controller->path()),
                                                    {PromptButton::Yes, PromptButton::No, PromptButton::Cancel}});
-        if (answer == PromptButton::Cancel || (answer == PromptButton::Yes && !m_controller->save())) {
+        if (answer == PromptButton::Yes && m_controller->save())
+            m_work->finishNow();
+        if (answer == PromptButton::Cancel || (answer == PromptButton::Yes && m_controller->isModified())) {
             event->ignore();
             return;
         }

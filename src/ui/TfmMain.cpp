@@ -420,7 +420,7 @@ void TfmMain::miOpenClick()
 void TfmMain::miSaveAsClick()
 {
     TfmList* list = activeList();
-    if (!list || !list->controller().document())
+    if (!list || !list->controller().document() || list->isBusy())
         return;
     list->controller().chooseAndSaveAs(std::nullopt);
 }

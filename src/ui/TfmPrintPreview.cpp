@@ -1,9 +1,9 @@
 #include "TfmPrintPreview.h"
 
-#include "PrintProgress.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "TzkPrinter.h"
+#include "WindowWork.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -25,24 +25,14 @@ QIcon previewIcon(const char* name)
     return QFile::exists(file) ? QIcon(file) : QIcon();
 }
 
-// The printer, noting whether a drawing started a document on it at all.
-class StartWatchingTarget : public QPrinterTarget {
-public:
-    using QPrinterTarget::QPrinterTarget;
-    QPainter& BeginDoc() override
-    {
-        started = true;
-        return QPrinterTarget::BeginDoc();
-    }
-    bool started = false;
-};
-
 } // namespace
 
 TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWidget* parent)
     : QDialog(parent),
       m_printer(printer),
       m_shell(shell),
+      m_controls(new QWidget),
+      m_work(new WindowWork(m_controls, shell.text("Other", "Cancel"), this)),
       m_bar(new QToolBar),
       m_commandRow(new QHBoxLayout),
       m_view(new QPrintPreviewWidget(&printer)),
@@ -110,11 +100,15 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
         action->setCheckable(true);
     mode->actions().front()->setChecked(true);
 
+    auto* controls = new QVBoxLayout(m_controls);
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->setSpacing(0);
+    controls->addWidget(m_bar);
+    controls->addLayout(m_commandRow);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_bar);
-    layout->addLayout(m_commandRow);
+    layout->addWidget(m_controls);
     layout->addWidget(m_notice);
     layout->addWidget(m_view, 1);
     m_texts.apply(shell.options().LanguageTable);
@@ -127,6 +121,12 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     m_view->setZoomMode(QPrintPreviewWidget::FitInView);
     // Most of the main window, so that a page can be read.
     resize(parent ? parent->window()->size() * 0.92 : QSize(900, 700));
+}
+
+TfmPrintPreview::~TfmPrintPreview()
+{
+    // A drawing still running stops before the drawing it calls goes.
+    delete m_work;
 }
 
 QAction* TfmPrintPreview::addAction(const char* name, const char* key, const QIcon& icon)
@@ -170,7 +170,34 @@ void TfmPrintPreview::setPrintEnabled(bool enabled)
 
 void TfmPrintPreview::refresh()
 {
-    m_view->updatePreview();
+    // A drawing under way is for what was before: it stops, and its end starts the new one.
+    ++m_drawings;
+    m_recorded.reset();
+    m_work->cancel();
+    if (!m_work->isRunning())
+        m_view->updatePreview();
+}
+
+void TfmPrintPreview::done(int result)
+{
+    m_closing = true;
+    m_work->finishNow();
+    QDialog::done(result);
+}
+
+std::shared_ptr<const RecordedPages> TfmPrintPreview::recordedPages() const
+{
+    return m_recorded && m_recorded->stopped.isEmpty() ? m_recorded : nullptr;
+}
+
+bool TfmPrintPreview::isDrawing() const
+{
+    return m_work->isRunning();
+}
+
+void TfmPrintPreview::setProgressAfter(int ms)
+{
+    m_work->setProgressAfter(ms);
 }
 
 int TfmPrintPreview::pageCount() const
@@ -180,25 +207,69 @@ int TfmPrintPreview::pageCount() const
 
 void TfmPrintPreview::draw(QPrinter* printer)
 {
+    // A drawing under way asks for the pages again when it ends.
+    if (m_work->isRunning())
+        return;
+    const PrinterMeasurements page = QPrinterTarget(*printer).Measurements();
+    if (m_recorded && m_recorded->measurements == page)
+        showRecording(*printer);
+    else
+        startDrawing(page);
+}
+
+void TfmPrintPreview::startDrawing(const PrinterMeasurements& measurements)
+{
     setNotice(QString());
     setPrintEnabled(true);
     emit aboutToDraw();
+    // Pages of an earlier drawing are never left standing for this one.
+    m_recorded.reset();
     m_drewPages = false;
-    if (m_drawing) {
-        StartWatchingTarget target(*printer);
+    m_view->setVisible(false);
+    if (!m_drawing) {
+        emit drawingEnded();
+        return;
+    }
+    auto recorded = std::make_shared<RecordedPages>();
+    recorded->measurements = measurements;
+    const auto job = [recorded, drawing = m_drawing, cancelled = m_shell.text("Printing", "Cancelled")](QPromise<void>& promise) {
+        RecordPages(drawing, *recorded, promise, cancelled);
+    };
+    const auto ended = [this, recorded, drawing = m_drawings] {
+        emit drawingEnded();
+        if (drawing != m_drawings) {
+            if (!m_closing)
+                m_view->updatePreview();
+            return;
+        }
+        m_recorded = recorded;
+        if (m_closing)
+            return;
+        // What was drawn stays to be seen; the reason it stopped is said above it.
+        if (!recorded->stopped.isEmpty()) {
+            setNotice(m_shell.render(recorded->stopped));
+            setPrintEnabled(false);
+        }
+        m_view->updatePreview();
+    };
+    m_work->start(m_shell.text("Printing", "Status"), job, ended,
+                  [pattern = m_shell.text("Printing", "PagesDrawn")](int done, int) { return pattern.arg(done); });
+}
+
+void TfmPrintPreview::showRecording(QPrinter& printer)
+{
+    m_drewPages = !m_recorded->pages.empty();
+    if (m_drewPages) {
         try {
+            QPrinterTarget target(printer);
             TzkPrinter out(target);
-            PrintProgress progress(m_shell, this, true);
-            progress.watch(out);
-            m_drawing(out);
+            out.PlayRecorded(m_recorded->pages);
         } catch (const ReelkeepError& error) {
             // What was drawn stays to be seen; the reason it stopped is said above it.
             setNotice(m_shell.render(error.text()));
             setPrintEnabled(false);
         }
-        m_drewPages = target.started;
     }
-    // Pages of an earlier drawing are never left standing for this one.
     m_view->setVisible(m_drewPages);
 }
 

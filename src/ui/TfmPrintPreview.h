@@ -1,13 +1,17 @@
 // The print preview: the pages drawn by the printout's own code, with page moves,
 // zoom, one page / facing pages / all pages, the page orientation, a notice line and
 // room for a control of the command (the cover layout choice). Print closes it so
-// that the system's print dialog can follow.
+// that the system's print dialog can follow. The pages are drawn on a worker thread
+// while the preview's controls wait, with a count of pages and Cancel once it takes
+// a while; the pages recorded then serve the printout too when its page is the same.
 #pragma once
 
+#include "PageRecording.h"
 #include "TextRegistry.h"
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QHBoxLayout;
@@ -19,18 +23,24 @@ class QToolBar;
 namespace reelkeep {
 
 class ShellState;
-class TzkPrinter;
+class WindowWork;
 
 class TfmPrintPreview : public QDialog {
     Q_OBJECT
 public:
-    using Drawing = std::function<void(TzkPrinter&)>;
+    using Drawing = PageDrawing;
 
     TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWidget* parent = nullptr);
+    ~TfmPrintPreview() override;
 
     // Draws every page with drawing; an empty drawing shows no page.
     void setDrawing(Drawing drawing);
     const Drawing& drawing() const { return m_drawing; }
+    // The pages of the last drawing that ended well, for the page it was drawn for; null when none did.
+    std::shared_ptr<const RecordedPages> recordedPages() const;
+    bool isDrawing() const;
+    // How long drawing goes before its progress window comes up (tests want it at once).
+    void setProgressAfter(int ms);
     // Puts a control of the command, after its label, in a row under the tool bar.
     void addCommandWidget(const char* section, const char* key, QWidget* widget);
     // A line above the pages; hidden while empty.
@@ -39,6 +49,8 @@ public:
     void setPrintEnabled(bool enabled);
     // Draws the pages again, after the drawing or the printer's page changed.
     void refresh();
+    // Closing stops the drawing first.
+    void done(int result) override;
 
     // The pages of the last drawing; 0 when it drew none.
     int pageCount() const;
@@ -48,10 +60,16 @@ public:
 signals:
     // Before the pages are drawn, for the page layout the printer has then.
     void aboutToDraw();
+    // The drawing ended (or stopped) and its pages are shown.
+    void drawingEnded();
 
 private:
     QAction* addAction(const char* name, const char* key, const QIcon& icon);
+    // Called by the view whenever it wants pages: plays the recorded ones when they fit
+    // the printer's page, else starts drawing them.
     void draw(QPrinter* printer);
+    void startDrawing(const PrinterMeasurements& measurements);
+    void showRecording(QPrinter& printer);
     void updatePageLabel();
     void updateOrientation();
 
@@ -59,6 +77,9 @@ private:
     const ShellState& m_shell;
     TextRegistry m_texts;
     Drawing m_drawing;
+    QWidget* m_controls;
+    WindowWork* m_work;
+    std::shared_ptr<RecordedPages> m_recorded;
     QToolBar* m_bar;
     QHBoxLayout* m_commandRow;
     QPrintPreviewWidget* m_view;
@@ -70,6 +91,9 @@ private:
     QAction* m_nextPage = nullptr;
     QAction* m_lastPage = nullptr;
     bool m_drewPages = false;
+    bool m_closing = false;
+    // Refreshes so far: a drawing started before the last one is out of date.
+    int m_drawings = 0;
     QAction* m_portrait = nullptr;
     QAction* m_landscape = nullptr;
 };

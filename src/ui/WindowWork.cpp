@@ -36,6 +36,7 @@ bool WindowWork::start(const QString& caption, Job job, std::function<void()> do
     if (isRunning())
         return false;
     m_caption = caption;
+    m_cancellable = true;
     m_label = std::move(label);
     m_done = std::move(done);
     if (m_locked)
@@ -49,13 +50,24 @@ bool WindowWork::start(const QString& caption, Job job, std::function<void()> do
     return true;
 }
 
+bool WindowWork::runToEnd(const QString& caption, Job job, std::function<void()> done)
+{
+    if (!start(caption, std::move(job), std::move(done)))
+        return false;
+    m_cancellable = false;
+    return true;
+}
+
 void WindowWork::showProgress()
 {
     // Not modal: the other windows, and closing this one, stay in reach.
     m_progress = new QProgressDialog(m_locked ? m_locked->window() : nullptr);
     m_progress->setObjectName(QStringLiteral("fmWorkProgress"));
     m_progress->setWindowTitle(m_caption);
-    m_progress->setCancelButtonText(m_cancelText);
+    if (m_cancellable)
+        m_progress->setCancelButtonText(m_cancelText);
+    else
+        m_progress->setCancelButton(nullptr);
     m_progress->setAutoReset(false);
     m_progress->setAutoClose(false);
     m_progress->setMinimumWidth(360);
@@ -82,16 +94,26 @@ void WindowWork::updateProgress()
 
 void WindowWork::cancel()
 {
-    m_watcher.cancel();
+    if (m_cancellable)
+        m_watcher.cancel();
 }
 
 void WindowWork::finishNow()
 {
+    while (isRunning()) {
+        cancel();
+        m_watcher.waitForFinished();
+        finished();
+    }
+}
+
+void WindowWork::abandon()
+{
     if (!isRunning())
         return;
-    cancel();
     m_watcher.waitForFinished();
-    finished();
+    m_done = nullptr;
+    delete m_progress;
 }
 
 void WindowWork::finished()
@@ -104,7 +126,9 @@ void WindowWork::finished()
     if (m_locked)
         m_locked->setEnabled(true);
     done();
-    emit runningChanged(false);
+    // A done that started the next step leaves the work running.
+    if (!isRunning())
+        emit runningChanged(false);
 }
 
 } // namespace reelkeep

@@ -30,10 +30,15 @@ public:
     // Runs job on a worker thread (one job at a time: false while another runs); done runs
     // on this thread once the job has returned, whether it finished or was cancelled.
     bool start(const QString& caption, Job job, std::function<void()> done, Label label = {});
-    // Asks the job to stop at its next step.
+    // Likewise for work that must not stop halfway (a save): no Cancel, and a close waits for its end.
+    bool runToEnd(const QString& caption, Job job, std::function<void()> done);
+    // Asks the job to stop at its next step (unless it runs to its end).
     void cancel();
-    // Cancels the job, waits for it to return and runs its done: for a window that closes.
+    // Cancels the job, waits for it to return and runs its done, and so on while a done
+    // starts the next step of the work: for a window that closes.
     void finishNow();
+    // Waits for the job to return without running its done: for the owner of what the job reads, going.
+    void abandon();
     QProgressDialog* progressWindow() const { return m_progress; }
     // How long work goes before its progress window comes up (tests want it at once).
     void setProgressAfter(int ms) { m_progressAfterMs = ms; }
@@ -53,6 +58,7 @@ private:
     QString m_caption;
     Label m_label;
     std::function<void()> m_done;
+    bool m_cancellable = true;
     // Jobs started so far: a progress window is due to the job that is still the latest.
     int m_jobs = 0;
     int m_progressAfterMs;

@@ -112,6 +112,7 @@ private slots:
         QVERIFY(sortItems.contains(BuiltInColumnDefinitions()[11].name));
 
         QVERIFY(list->controller().save());
+        QTRY_VERIFY(idle());
         const QJsonObject after = dump(cli->path("three.kdx"));
         QCOMPARE(after[QStringLiteral("autor")].toString(), QStringLiteral("Мы"));
         QCOMPARE(columns(after, 2)[11][QStringLiteral("type")].toInt(), 2);

@@ -190,6 +190,7 @@ private slots:
         QVERIFY(list->windowTitle().contains(QStringLiteral("[*]")));
         QTRY_COMPARE(ButtonTips(main->mdiPanel()), test::u({"films.kdx*"}));
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(!list->isWindowModified());
         QTRY_COMPARE(ButtonTips(main->mdiPanel()), test::u({"films.kdx"}));
     }

@@ -96,6 +96,7 @@ private slots:
         // Kept through Save As .xkdx and a reopening, as JPEG files of at most 1024 pixels a side.
         prompts->files = {{cli->path("films.xkdx"), 3}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         main->menus().action("miClose")->trigger();
         QTRY_VERIFY(main->lists().isEmpty());
         QVERIFY((list = openLoaded(cli->path("films.xkdx"))));

@@ -39,6 +39,8 @@ public:
         if (pick)
             pick(preview);
         preview.refresh();
+        if (!QTest::qWaitFor([&preview] { return !preview.isDrawing(); }))
+            qWarning("the preview's pages were never drawn");
         previewPages = preview.pageCount();
         notice = preview.notice();
         orientation = preview.printer().pageLayout().orientation();
@@ -139,6 +141,7 @@ private slots:
         connect(&list->controller(), &ListController::statusChanged, this,
                 [&] { statuses << list->controller().statusTexts().back(); });
         list->findChild<QToolButton*>(QStringLiteral("btnPrintList"))->click();
+        QTRY_VERIFY(!list->isBusy());
         QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
         QCOMPARE(dialogs.previews, 1);
 
@@ -156,6 +159,7 @@ private slots:
     {
         IniFile(path("setup.ini")).WriteString(QStringLiteral("print"), QStringLiteral("columns"), QStringLiteral("1,,12"));
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked[0].icon, PromptIcon::Warning);
         QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("setup.ini, section [print], key Columns: \"1,,12\"")),
@@ -169,6 +173,7 @@ private slots:
         selectTitle(QStringLiteral("Фильм 002"), QItemSelectionModel::ClearAndSelect);
         selectTitle(QStringLiteral("Фильм 001"), QItemSelectionModel::Select);
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
         QVERIFY(cli->run({"print-cover", "films.kdx", "--pdf", "tool.pdf", "--id", "150"}).status == 0);
         const QStringList window = test::PdfPageTexts(dialogs.pdf);
@@ -190,12 +195,14 @@ private slots:
         };
         const QByteArray settingsBefore = test::ReadTestFile(path("setup.ini"));
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QVERIFY(test::PdfPageTexts(dialogs.pdf).value(0).contains(QStringLiteral("Other layout: Фильм 002")));
         QCOMPARE(main->shell().options().CoverFile, QStringLiteral("DefCover.cvr"));
         QCOMPARE(test::ReadTestFile(path("setup.ini")), settingsBefore);
 
         dialogs.pick = nullptr;
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QVERIFY(test::PdfPageTexts(dialogs.pdf).value(0).contains(QStringLiteral("Disc 1002: Фильм 002")));
     }
 
@@ -206,6 +213,7 @@ private slots:
         const auto previewWith = [&](const char* layout) {
             main->shell().options().CoverFile = QString::fromUtf8(layout);
             main->menus().action("miPrintCover")->trigger();
+            QTRY_VERIFY(!list->isBusy());
         };
         // A missing layout: said so, nothing drawn, nothing printed.
         previewWith("Missing.cvr");
@@ -240,19 +248,23 @@ private slots:
         };
         dialogs.choose = pagesAndCopies(2, 2, 1, true);
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(dialogs.dialogPages, 2);
         QCOMPARE(test::PdfPageTexts(dialogs.pdf), QStringList({tool[1]}));
         dialogs.choose = pagesAndCopies(1, 2, 2, true);
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(test::PdfPageTexts(dialogs.pdf), QStringList({tool[0], tool[1], tool[0], tool[1]}));
         dialogs.choose = pagesAndCopies(1, 2, 2, false);
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(test::PdfPageTexts(dialogs.pdf), QStringList({tool[0], tool[0], tool[1], tool[1]}));
 
         // Covers: the third disc's page alone.
         selectTitle(QStringLiteral("Фильм 001"), QItemSelectionModel::ClearAndSelect);
         dialogs.choose = pagesAndCopies(3, 3, 1, true);
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         const QStringList cover = test::PdfPageTexts(dialogs.pdf);
         QCOMPARE(cover.size(), 1);
         QVERIFY2(cover[0].contains(QStringLiteral("Disc 1003 #3: Фильм 001 (1851)")), qPrintable(cover[0]));
@@ -281,6 +293,7 @@ private slots:
         int asked = 0;
         dialogs.choose = [&](QPrinter&) { return ++asked > 1; };
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(asked, 2);
         QCOMPARE(dialogs.previews, 2);
         QVERIFY(!test::PdfPageTexts(dialogs.pdf).isEmpty());
@@ -291,7 +304,9 @@ private slots:
         QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("out")));
         dialogs.pdf = path("out/chosen.pdf");
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(dialogs.offeredFile, path("out/films.pdf"));
     }
 
@@ -304,6 +319,7 @@ private slots:
         dialogs.pick = [&](TfmPrintPreview& preview) {
             preview.show();
             QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            QTRY_VERIFY(!preview.isDrawing());
             pages = preview.pageCount();
             QTest::mouseClick(button(preview, "acLastPage"), Qt::LeftButton);
             atLast = pageLabel(preview);
@@ -322,6 +338,7 @@ private slots:
             preview.hide();
         };
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(pages, 2);
         QCOMPARE(atLast, QStringLiteral("Страница %1 из %1").arg(pages));
         QVERIFY(endsDisabled);
@@ -340,16 +357,19 @@ private slots:
         dialogs.pick = [&](TfmPrintPreview& preview) {
             preview.show();
             QVERIFY(QTest::qWaitForWindowExposed(&preview));
+            QTRY_VERIFY(!preview.isDrawing());
             before = preview.pageCount();
             auto* layouts = preview.findChild<QComboBox*>(QStringLiteral("cbCoverLayout"));
             layouts->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up); // Broken.cvr sorts before DefCover.cvr
             QCOMPARE(layouts->currentText(), QStringLiteral("Broken.cvr"));
+            QTRY_VERIFY(!preview.isDrawing());
             after = preview.pageCount();
             pagesShown = preview.view()->isVisible();
             preview.hide();
         };
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(before, 1);
         QCOMPARE(after, 0);
         QVERIFY(!pagesShown);
@@ -371,6 +391,7 @@ private slots:
             SystemPrintDialogs().preview(preview);
         };
         main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QVERIFY(!shownOverPreview);
         QTRY_VERIFY(filter->isVisible());
     }
@@ -383,6 +404,7 @@ private slots:
         SaveLayout(path("Huge.cvr"), 3, QStringLiteral("%Name%"), 400);
         main->shell().options().CoverFile = QStringLiteral("Huge.cvr");
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(dialogs.orientation, QPageLayout::Portrait);
 
         SaveLayout(path("Wide.cvr"), 4, QStringLiteral("%Name%"));
@@ -402,9 +424,21 @@ private slots:
             shown << way();
         };
         main->menus().action("miPrintCover")->trigger();
+        QTRY_VERIFY(!list->isBusy());
         QCOMPARE(shown, test::u({"acLandscape", "acPortrait"}));
         QCOMPARE(dialogs.orientation, QPageLayout::Portrait);
         QCOMPARE(dialogs.notice, main->shell().text("Printing", "TurnPage"));
+    }
+
+    void aPageTurnedInThePrintDialogIsDrawnAgainForIt()
+    {
+        dialogs.choose = [](QPrinter& printer) { return printer.setPageOrientation(QPageLayout::Landscape); };
+        main->menus().action("miPrintList")->trigger();
+        QTRY_VERIFY(!list->isBusy());
+        QVERIFY(cli->run({"print-list", "films.kdx", "--pdf", "tool.pdf", "--landscape"}).status == 0);
+        const QStringList tool = test::PdfPageTexts(path("tool.pdf"));
+        QVERIFY(tool.size() != dialogs.previewPages);
+        QCOMPARE(test::PdfPageTexts(dialogs.pdf), tool);
     }
 };
 

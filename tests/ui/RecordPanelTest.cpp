@@ -176,6 +176,7 @@ private slots:
         // XML keeps every character.
         const QString xmlPath = cli->path("other.xkdx");
         QVERIFY(other->controller().saveAs(xmlPath));
+        QTRY_VERIFY(idle());
         const QJsonObject dump = cli->run({"dump", xmlPath}).json();
         QCOMPARE(CliTitles(dump), u({"Амели", "Бригада", "Бригада 1", "Бригада 2", "Café", "Бригада", "七人の侍",
                                          "Жмурки", "Матрица 2", "Шахматы"}));
@@ -396,6 +397,7 @@ private slots:
         prompts->asked.clear();
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(prompts->texts().contains(QStringLiteral("— 1 изображение (первое — ")));
         QVERIFY(list->controller().isModified());
     }

@@ -40,6 +40,7 @@ class SafetyTest : public QObject, MainWindowFixture {
     {
         main->mdiArea()->setActiveSubWindow(list);
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
     }
     // Another program replacing the file, as a sync tool does: whole, in one rename.
     static void replaceOutside(const QString& file, const QByteArray& bytes)
@@ -85,6 +86,7 @@ private slots:
         // Save As into a file of its own makes it the writer of that file.
         prompts->files = {{cli->path("mine.kdx"), 0}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(!list->isWindowModified());
         QVERIFY(!list->windowTitle().contains(text("ReadOnlyMark")));
         QVERIFY(CliTitles(dump(cli->path("mine.kdx"))).contains(QStringLiteral("Mine")));
@@ -169,10 +171,12 @@ private slots:
         const QByteArray latest = ReadTestFile(path());
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(lastQuestion(), text("VersionReplace").arg(QDir::toNativeSeparators(path())));
         QCOMPARE(ReadTestFile(path()), latest);
         prompts->answers = {PromptButton::Yes};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(!restored->isWindowModified());
         QVERIFY(!CliTitles(dump(path())).contains(QStringLiteral("One")));
         QCOMPARE(KeptVersions().List(path()).size(), size_t(4));
@@ -240,6 +244,7 @@ private slots:
         QVERIFY(RecoveryJournal::Orphans().empty()); // the window took it over
         main->mdiArea()->setActiveSubWindow(restored);
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(CliTitles(dump(path())), u({"Recovered"}));
         QCOMPARE(restored->controller().form(), CatalogueForm::Kdx20);
         QCOMPARE(ReadTestFile(path()).left(8), QByteArray("kdx v2.0"));

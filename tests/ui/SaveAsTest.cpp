@@ -24,6 +24,7 @@ private:
     {
         prompts->files = {{path, filter}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
     }
 
 private slots:
@@ -52,6 +53,7 @@ private slots:
         // Save keeps the version the file was saved in.
         list->AddSheet();
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(test::ReadTestFile(file("two.kdx")).left(8), QByteArray("kdx v2.0"));
         QCOMPARE(sheetsIn("two.kdx"), 3);
 
@@ -82,6 +84,7 @@ private slots:
         prompts->answers = {PromptButton::SaveInOtherForm};
         prompts->files = {{file("films.xkdx"), 3}};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.size(), size_t(1));
         const Prompt& question = prompts->asked.front();
         QVERIFY(question.text.contains(QStringLiteral("их сохраняет .xkdx — единственный формат без потерь")));
@@ -107,6 +110,7 @@ private slots:
         QCOMPARE(list->recordPanel()->imagePanel()->picture()->pixmap().toImage().pixelColor(3, 3), QColor(Qt::darkGreen));
         list->AddSheet();
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.size(), size_t(1));
     }
 
@@ -119,6 +123,7 @@ private slots:
         // The offer taken but its dialog cancelled: nothing written, still modified.
         prompts->answers = {PromptButton::SaveInOtherForm};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->lastSelectedFilter, 3);
         QCOMPARE(test::ReadTestFile(file("films.kdx")), before);
         QVERIFY(list->controller().isModified());
@@ -129,6 +134,7 @@ private slots:
         prompts->answers = {PromptButton::SaveInOtherForm};
         prompts->files = {{file("films.xkdx"), 3}, {file("kept.kdx"), 0}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.front().icon, PromptIcon::Error);
         QCOMPARE(prompts->asked.front().buttons, (std::vector{PromptButton::SaveInOtherForm, PromptButton::Cancel}));
         QVERIFY(prompts->asked.front().text.endsWith(QStringLiteral("как .kdx версии 2.1.")));

@@ -94,6 +94,7 @@ private slots:
         // Saved back as the catalogue it was read as, not as a listing.
         film->AddSheet();
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(sheetsIn("film.txt", true), 3);
         film->close();
 
@@ -116,6 +117,7 @@ private slots:
         // Save As .txt is an export: path and Modified stay.
         prompts->files = {{file("listing.txt"), 0}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(QFile::exists(file("listing.txt")));
         QVERIFY(list->controller().isModified());
         QCOMPARE(list->controller().path(), file("films.kdx"));
@@ -125,6 +127,7 @@ private slots:
         prompts->asked.clear();
         prompts->files = {{file("blocker/new.kdx"), 0}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.size(), size_t(1));
         QVERIFY(prompts->asked.front().text.contains(file("blocker/new.kdx")));
         QVERIFY(list->controller().isModified());
@@ -133,6 +136,7 @@ private slots:
         // A name without extension takes the chosen filter's; the window moves to the new file.
         prompts->files = {{file("copy"), 3}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(list->controller().path(), file("copy.xkdx"));
         QVERIFY(!list->controller().isModified());
         const QJsonObject xml = saveAndDump(list, file("copy.xkdx"));
@@ -162,6 +166,7 @@ private slots:
         // first place, and Cancel writes nothing.
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().buttons.front(), PromptButton::SaveAnyway);
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("Сохранение с потерями"));
@@ -178,6 +183,7 @@ private slots:
         prompts->asked.clear();
         prompts->files = {{file("films.xkdx"), 0}};
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(prompts->asked.empty());
         QVERIFY(!list->controller().isModified());
         QVERIFY(cli->run({"dump", file("films.xkdx")}).out.contains("千と千尋"));
@@ -293,6 +299,7 @@ private slots:
         prompts->files = {{file("renamed.kdx"), 0}};
         main->mdiArea()->setActiveSubWindow(b);
         main->menus().action("miSaveAs")->trigger();
+        QTRY_VERIFY(idle());
         QTRY_COMPARE(tips(), test::u({"a.kdx", "renamed.kdx"}));
 
         main->shell().options().UseMDIPanel = false;

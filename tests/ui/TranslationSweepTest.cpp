@@ -135,6 +135,8 @@ public:
         preview.show();
         if (QTest::qWaitForWindowExposed(&preview)) {
             preview.refresh();
+            if (!QTest::qWaitFor([&preview] { return !preview.isDrawing(); }))
+                qWarning("the preview's pages were never drawn");
             sweep(preview);
         }
         preview.close();
@@ -300,6 +302,7 @@ private slots:
         list->AddSheet();
         prompts->answers = {PromptButton::Cancel};
         main->menus().action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked.front().caption, QStringLiteral("#Shell/LossySave#"));
         QCOMPARE(prompts->asked.front().text, QStringLiteral("#LossReport/Lossy#\n#LossReport/Line#\n#Shell/RecommendedForm#"));

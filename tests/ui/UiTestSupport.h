@@ -22,6 +22,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 namespace reelkeep::testing {
 
@@ -211,7 +212,15 @@ protected:
     {
         main->mdiArea()->setActiveSubWindow(window);
         main->menus().action("miSave")->trigger();
+        if (!QTest::qWaitFor([window] { return !window->isBusy(); }, 20000))
+            qWarning("the save did not end");
         return dump(file);
+    }
+    // Whether every list window's work (a save, a printout) has ended.
+    bool idle() const
+    {
+        const QList<TfmList*> windows = main->lists();
+        return std::none_of(windows.begin(), windows.end(), [](const TfmList* window) { return window->isBusy(); });
     }
     // The file of the catalogue most tests work on.
     QString path() const { return cli->path("films.kdx"); }
