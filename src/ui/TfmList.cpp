@@ -22,6 +22,8 @@
 #include "TzkRecordPanel.h"
 #include "TzkReelkeep.h"
 #include "WindowWork.h"
+#include "GridSelection.h"
+#include "UndoActions.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -155,6 +157,11 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_work = new WindowWork(holder, shell.text("Other", "Cancel"), this);
     connect(m_work, &WindowWork::runningChanged, this, &TfmList::stateChanged);
     m_files = new FileEntryCommands(*this, *m_recordPanel, shell, prompts, *m_work);
+    // Undo and redo show the records as they were; the undo keys in the fields are the window's.
+    m_controller->setSelectionKeeper(new GridSelection(m_grid, *m_controller->model(), [this] { return currentRecord(); },
+                                                       [this](const TzkRow* row) { focusRecord(row); }, this));
+    RouteUndoKeys(m_recordPanel);
+    RouteUndoKeys(m_sheets);
 
     m_contextMenu->addMenu(m_contextFilter);
     m_contextMenu->addMenu(m_contextSort);

@@ -22,6 +22,7 @@
 #include "TfmOpt.h"
 #include "TfmProgress.h"
 #include "TzkReelkeep.h"
+#include "UndoActions.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -62,6 +63,8 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
+    m_undo = new UndoActions(m_menu->action("miUndo"), m_menu->action("miRedo"), m_menu->action("miUndoHistory"),
+                             [this](const char* key) { return m_shell.text("Undo", key); }, this);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())
@@ -97,6 +100,8 @@ void TfmMain::LoadListOfFiles()
     m_probe->start(m_shell.folder());
     applyShortcuts();
     m_texts.apply(m_shell.options().LanguageTable);
+    if (m_undo)
+        m_undo->retranslate();
     if (m_mdiPanel)
         m_mdiPanel->TranslateControls();
     BuildListsMenu();
@@ -297,6 +302,7 @@ void TfmMain::updateMenus()
     m_menu->action("miCopy")->setEnabled(selected);
     m_menu->action("miCut")->setEnabled(selected);
     m_menu->action("miPaste")->setEnabled(ready && RecordCommands::CanPaste());
+    m_undo->setActive(list && list->controller().document() ? &list->controller().history().stack() : nullptr, ready);
 }
 
 void TfmMain::listColumnsShown(TfmList* list)

@@ -21,6 +21,7 @@ class PrintCommands;
 class PluginProbeJob;
 class TMDIPanel;
 class TfmList;
+class UndoActions;
 class TfmOpt;
 
 class TfmMain : public QMainWindow {
@@ -94,6 +95,7 @@ private:
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
     PluginProbeJob* m_probe = nullptr;
+    UndoActions* m_undo = nullptr;
 };
 
 } // namespace reelkeep
