@@ -64,7 +64,9 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
     m_undo = new UndoActions(m_menu->action("miUndo"), m_menu->action("miRedo"), m_menu->action("miUndoHistory"),
-                             [this](const char* key) { return m_shell.text("Undo", key); }, this);
+                             [this](const char* key) {
+                                 return m_shell.options().LanguageTable.GetValue(QStringLiteral("Undo"), QString::fromLatin1(key));
+                             }, this);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())

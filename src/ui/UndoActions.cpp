@@ -81,8 +81,10 @@ QWidget* UndoActions::historyWindow() const
 void UndoActions::update()
 {
     const QUndoStack* stack = m_group->activeStack();
-    const QString undo = stack ? stack->undoText() : QString();
-    const QString redo = stack ? stack->redoText() : QString();
+    // A step's name (a column's, say) may hold an ampersand, which is no mnemonic here.
+    const auto shown = [](QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    const QString undo = stack ? shown(stack->undoText()) : QString();
+    const QString redo = stack ? shown(stack->redoText()) : QString();
     m_undo->setText(undo.isEmpty() ? m_text("Undo") : m_text("UndoStep").arg(undo));
     m_redo->setText(redo.isEmpty() ? m_text("Redo") : m_text("RedoStep").arg(redo));
     m_undo->setEnabled(m_ready && stack && stack->canUndo());

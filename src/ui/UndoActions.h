@@ -18,7 +18,7 @@ class UndoActions : public QObject {
     Q_OBJECT
 public:
     using Text = std::function<QString(const char* key)>;
-    // text: a text of the language table's Undo section; window: the main window.
+    // text: a text of the language table's Undo section, mnemonic kept; window: the main window.
     UndoActions(QAction* undo, QAction* redo, QAction* history, Text text, QWidget* window);
 
     // The active list window's history, or none; ready: that window takes commands now.
