@@ -93,6 +93,8 @@ TfmMain::~TfmMain()
     m_mdi->disconnect(this);
     for (TfmList* list : lists())
         list->disconnect(this);
+    // Its texts come from the settings, which go before the windows' histories do.
+    delete std::exchange(m_undo, nullptr);
 }
 
 void TfmMain::LoadListOfFiles()
@@ -304,7 +306,8 @@ void TfmMain::updateMenus()
     m_menu->action("miCopy")->setEnabled(selected);
     m_menu->action("miCut")->setEnabled(selected);
     m_menu->action("miPaste")->setEnabled(ready && RecordCommands::CanPaste());
-    m_undo->setActive(list && list->controller().document() ? &list->controller().history().stack() : nullptr, ready);
+    if (m_undo)
+        m_undo->setActive(list && list->controller().document() ? &list->controller().history().stack() : nullptr, ready);
 }
 
 void TfmMain::listColumnsShown(TfmList* list)
