@@ -188,7 +188,7 @@ int main(int argc, char** argv)
              QAbstractItemModel* model = list->grid()->model();
              list->grid()->selectionModel()->select(QItemSelection(model->index(0, 0), model->index(49999, 0)),
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-             list->DelItem();
+             list->records().DelItem();
          },
          now},
         {"group",
@@ -197,7 +197,7 @@ int main(int argc, char** argv)
              list->grid()->setCurrentIndex(model->index(100, 0));
              list->grid()->selectionModel()->select(QItemSelection(model->index(100, 0), model->index(109, 0)),
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-             list->GroupSelected();
+             list->records().GroupSelected();
          },
          now},
         {"statistics",

@@ -177,7 +177,8 @@ void PanelEditStored(benchmark::State& state)
 {
     Shell shell;
     TfmList* list = openAndPaint(shell.main, typicalCatalogue());
-    list->focusLast();
+    GridModel* model = list->controller().model();
+    list->focusRecord(model->rowAt(model->lastIndex()));
     QLineEdit* title = list->recordPanel()->edit(1)->edit();
     title->setFocus();
     title->end(false);

@@ -5,9 +5,9 @@
 #include "GridModel.h"
 #include "ListController.h"
 #include "Prompts.h"
+#include "RecordSelection.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
-#include "TfmList.h"
 #include "TzkRecordEntry.h"
 #include "TzkRecordPanel.h"
 #include "WindowWork.h"
@@ -42,13 +42,14 @@ QStringList VideoFileFilters()
     return filters;
 }
 
-FileEntryCommands::FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, WindowWork& work)
-    : QObject(&window),
-      m_window(window),
+FileEntryCommands::FileEntryCommands(RecordSelection& selection, TzkRecordPanel& panel, ListController& controller,
+                                     ShellState& shell, Prompts& prompts, WindowWork& work, QObject* parent)
+    : QObject(parent),
+      m_selection(selection),
       m_panel(panel),
       m_shell(shell),
       m_prompts(prompts),
-      m_controller(window.controller()),
+      m_controller(controller),
       m_work(work)
 {
 }
@@ -61,7 +62,7 @@ void FileEntryCommands::remember(const QString& folder)
 
 TzkRow* FileEntryCommands::parentOfCurrent() const
 {
-    const TzkRow* current = m_window.currentRecord();
+    const TzkRow* current = m_selection.currentRecord();
     GridModel* model = m_controller.model();
     return current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
 }
@@ -178,7 +179,7 @@ std::pair<int, const TzkRow*> FileEntryCommands::playBack(const std::vector<Entr
 
 void FileEntryCommands::FillFromFile()
 {
-    if (!m_controller.currentList() || !m_window.currentRecord() || m_work.isRunning())
+    if (!m_controller.currentList() || !m_selection.currentRecord() || m_work.isRunning())
         return;
     const QString file = m_prompts.chooseFileToOpen(m_shell.options().LastAviDir, VideoFileFilters());
     if (!file.isEmpty())
@@ -187,7 +188,7 @@ void FileEntryCommands::FillFromFile()
 
 void FileEntryCommands::AppendFile()
 {
-    if (!m_controller.currentList() || !m_window.currentRecord() || m_work.isRunning())
+    if (!m_controller.currentList() || !m_selection.currentRecord() || m_work.isRunning())
         return;
     const QStringList files = m_prompts.chooseFilesToOpen(m_shell.options().LastAviDir, VideoFileFilters());
     if (!files.isEmpty())
@@ -197,7 +198,7 @@ void FileEntryCommands::AppendFile()
 void FileEntryCommands::enterIntoCurrent(const QStringList& files, void (TzkRecordEntry::*step)(const QString&))
 {
     remember(QFileInfo(files.front()).absolutePath());
-    enterInBackground("FilesCaption", m_window.currentRecord(), nullptr, [files, step](TzkRecordEntry& entry, const WalkOptions& options) {
+    enterInBackground("FilesCaption", m_selection.currentRecord(), nullptr, [files, step](TzkRecordEntry& entry, const WalkOptions& options) {
         for (const QString& file : files) {
             if (options.Cancelled())
                 break;
@@ -221,7 +222,7 @@ void FileEntryCommands::showEntered(int added, const TzkRow* last)
 {
     m_controller.endEntry();
     if (added > 0)
-        m_window.focusRecord(last);
+        m_selection.focusRecord(last);
     m_controller.setStatus(m_shell.text("Records", "Added").arg(added));
 }
 

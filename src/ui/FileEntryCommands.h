@@ -15,8 +15,8 @@ namespace reelkeep {
 
 class ListController;
 class Prompts;
+class RecordSelection;
 class ShellState;
-class TfmList;
 class TzkRecordPanel;
 class TzkRow;
 class WindowWork;
@@ -24,7 +24,9 @@ class WindowWork;
 class FileEntryCommands : public QObject {
     Q_OBJECT
 public:
-    FileEntryCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, WindowWork& work);
+    // work is the list window's: it locks the window while an entry runs.
+    FileEntryCommands(RecordSelection& selection, TzkRecordPanel& panel, ListController& controller, ShellState& shell,
+                      Prompts& prompts, WindowWork& work, QObject* parent);
 
     // One new record per chosen file (the parts of a film chosen together make one).
     void AddFromFile();
@@ -67,7 +69,7 @@ private:
     // The recorded steps as controller calls; the number of records added and the last of them.
     std::pair<int, const TzkRow*> playBack(const std::vector<EntryStep>& steps, TzkRow* current, TzkRow* parent);
 
-    TfmList& m_window;
+    RecordSelection& m_selection;
     TzkRecordPanel& m_panel;
     ShellState& m_shell;
     Prompts& m_prompts;

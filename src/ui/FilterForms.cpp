@@ -1,17 +1,18 @@
 #include "FilterForms.h"
 
 #include "FilterValues.h"
+#include "ListCaption.h"
 #include "ListController.h"
 #include "ShellState.h"
 #include "TfmFilter.h"
-#include "TfmList.h"
 
+#include <QWidget>
 #include <algorithm>
 
 
 namespace reelkeep {
 
-FilterForms::FilterForms(TfmList* owner, ListController& controller, ShellState& shell, TextRegistry& texts)
+FilterForms::FilterForms(QWidget* owner, ListController& controller, ShellState& shell, TextRegistry& texts)
     : QObject(owner), m_owner(owner), m_controller(controller), m_shell(shell), m_texts(texts)
 {
 }
@@ -49,7 +50,7 @@ TfmFilter* FilterForms::create(int column)
     m_controller.setStatus(m_shell.text("SBMessage", "CreateFilterItems"));
     auto* form = new TfmFilter(column, FilterValueList(list, column), options.NamesWithDot || options.SecondNames,
                                m_shell.filterAnalizer(), m_texts, m_owner);
-    form->setWindowTitle(options.Name + QStringLiteral(" - ") + m_owner->caption());
+    form->setWindowTitle(OwnedWindowTitle(options.Name, *m_owner, m_shell));
     form->SetFilterValue(list.GetColumnFilter(column));
     m_forms[static_cast<size_t>(column)] = form;
     connect(form, &TfmFilter::maskChosen, &m_controller, &ListController::setColumnFilter);

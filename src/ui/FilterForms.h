@@ -8,19 +8,20 @@
 #include <QPointer>
 #include <array>
 
+class QWidget;
+
 namespace reelkeep {
 
 class ListController;
 class ShellState;
 class TextRegistry;
 class TfmFilter;
-class TfmList;
 
 class FilterForms : public QObject {
     Q_OBJECT
 public:
     // owner is the list window: the windows' parent and the source of their caption.
-    FilterForms(TfmList* owner, ListController& controller, ShellState& shell, TextRegistry& texts);
+    FilterForms(QWidget* owner, ListController& controller, ShellState& shell, TextRegistry& texts);
 
     // The column's window is hidden or shown again; a new one is made when there is none.
     void ShowFilter(int column);
@@ -32,7 +33,7 @@ private:
     TfmFilter* create(int column);
     void userClosed(int column, bool hadText);
 
-    TfmList* m_owner;
+    QWidget* m_owner;
     ListController& m_controller;
     ShellState& m_shell;
     TextRegistry& m_texts;

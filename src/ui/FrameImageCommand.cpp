@@ -3,9 +3,9 @@
 #include "FileEntryCommands.h"
 #include "ListController.h"
 #include "Prompts.h"
+#include "RecordSelection.h"
 #include "ShellState.h"
 #include "TfmFrameChooser.h"
-#include "TfmList.h"
 #include "TzkImagePanel.h"
 #include "TzkRecordPanel.h"
 #include "zkOptions.h"
@@ -15,15 +15,22 @@
 
 namespace reelkeep {
 
-FrameImageCommand::FrameImageCommand(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, QObject* parent)
-    : QObject(parent), m_window(window), m_panel(panel), m_shell(shell), m_prompts(prompts)
+FrameImageCommand::FrameImageCommand(RecordSelection& selection, QWidget& window, TzkRecordPanel& panel, ListController& controller,
+                                     ShellState& shell, Prompts& prompts, QObject* parent)
+    : QObject(parent),
+      m_selection(selection),
+      m_window(window),
+      m_panel(panel),
+      m_controller(controller),
+      m_shell(shell),
+      m_prompts(prompts)
 {
     connect(m_panel.imagePanel(), &TzkImagePanel::frameRequested, this, &FrameImageCommand::AddFrame);
 }
 
 void FrameImageCommand::AddFrame()
 {
-    if (!m_window.currentRecord() || chooser())
+    if (!m_selection.currentRecord() || chooser())
         return;
     const QString video = m_prompts.chooseFileToOpen(m_shell.options().LastAviDir,
                                                      VideoFileFilters() << m_shell.text("Other", "AllFiles") + QStringLiteral(" (*)"));
@@ -45,13 +52,12 @@ TfmFrameChooser* FrameImageCommand::chooser() const
 
 void FrameImageCommand::addChosen(const TfmFrameChooser& chooser)
 {
-    TzkRow* row = m_window.currentRecord();
+    TzkRow* row = m_selection.currentRecord();
     if (!row)
         return;
-    ListController& controller = m_window.controller();
     for (const QByteArray& frame : chooser.chosenFrames())
-        controller.addImage(row, frame);
-    const QList<QByteArray> images = controller.imagesOf(row);
+        m_controller.addImage(row, frame);
+    const QList<QByteArray> images = m_controller.imagesOf(row);
     m_panel.imagePanel()->setImages(images, static_cast<int>(images.size()) - 1);
 }
 

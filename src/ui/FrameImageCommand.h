@@ -4,18 +4,23 @@
 
 #include <QObject>
 
+class QWidget;
+
 namespace reelkeep {
 
+class ListController;
 class Prompts;
+class RecordSelection;
 class ShellState;
 class TfmFrameChooser;
-class TfmList;
 class TzkRecordPanel;
 
 class FrameImageCommand : public QObject {
     Q_OBJECT
 public:
-    FrameImageCommand(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts, QObject* parent);
+    // window is the list window: the chooser's parent.
+    FrameImageCommand(RecordSelection& selection, QWidget& window, TzkRecordPanel& panel, ListController& controller,
+                      ShellState& shell, Prompts& prompts, QObject* parent);
 
     // Asks for the video (starting in the folder of the last one) and opens the chooser
     // over the window; its frames are added when the person confirms.
@@ -26,8 +31,10 @@ public:
 private:
     void addChosen(const TfmFrameChooser& chooser);
 
-    TfmList& m_window;
+    RecordSelection& m_selection;
+    QWidget& m_window;
     TzkRecordPanel& m_panel;
+    ListController& m_controller;
     ShellState& m_shell;
     Prompts& m_prompts;
 };

@@ -2,53 +2,78 @@
 
 #include "GridModel.h"
 
-#include <QItemSelection>
 #include <QTreeView>
-#include <algorithm>
-#include <map>
+#include <unordered_set>
 
 namespace reelkeep {
 
-GridSelection::GridSelection(QTreeView* grid, GridModel& model, Current current, Focus focus, QObject* parent)
-    : QObject(parent), m_grid(grid), m_model(model), m_current(std::move(current)), m_focus(std::move(focus))
+GridSelection::GridSelection(QTreeView& grid, GridModel& model, QObject* parent)
+    : QObject(parent), m_grid(grid), m_model(model)
 {
 }
 
-RecordSelection GridSelection::selection() const
+TzkRow* GridSelection::currentRecord() const
 {
-    RecordSelection selection{m_current(), {}};
-    const QModelIndexList rows = m_grid->selectionModel()->selectedRows();
-    selection.selected.reserve(static_cast<size_t>(rows.size()));
-    for (const QModelIndex& index : rows)
-        selection.selected.push_back(m_model.rowAt(index));
-    return selection;
+    return m_model.rowAt(m_current);
 }
 
-void GridSelection::select(const RecordSelection& selection)
+std::vector<TzkRow*> GridSelection::selectedRecords() const
 {
-    QItemSelectionModel* model = m_grid->selectionModel();
-    if (selection.current && m_model.indexOf(selection.current).isValid())
-        m_focus(selection.current);
-    else
-        model->clearSelection();
-    // Neighbouring rows under one parent become one range: a selection of thousands stays cheap.
-    std::map<QModelIndex, std::vector<int>> rowsUnder;
-    for (const TzkRow* row : selection.selected)
-        if (const QModelIndex index = m_model.indexOf(row); index.isValid())
-            rowsUnder[index.parent()].push_back(index.row());
-    QItemSelection ranges;
-    for (auto& [parent, rows] : rowsUnder) {
-        std::sort(rows.begin(), rows.end());
-        for (size_t start = 0; start < rows.size();) {
-            size_t end = start + 1;
-            while (end < rows.size() && rows[end] <= rows[end - 1] + 1)
-                ++end;
-            ranges.select(m_model.index(rows[start], 0, parent), m_model.index(rows[end - 1], 0, parent));
-            start = end;
-        }
+    std::unordered_set<const TzkRow*> selected;
+    for (const QModelIndex& index : m_grid.selectionModel()->selectedRows())
+        selected.insert(m_model.rowAt(index));
+    std::vector<TzkRow*> rows = m_model.shownRows();
+    std::erase_if(rows, [&selected](const TzkRow* row) { return !selected.contains(row); });
+    return rows;
+}
+
+std::vector<TzkRow*> GridSelection::outermostSelected() const
+{
+    return m_model.outermostRows(m_grid.selectionModel()->selectedRows());
+}
+
+void GridSelection::follow()
+{
+    const QItemSelectionModel* selection = m_grid.selectionModel();
+    const auto isSelected = [selection](const QModelIndex& index) {
+        return index.isValid() && selection->isRowSelected(index.row(), index.parent());
+    };
+    if (!isSelected(m_current)) {
+        const QModelIndex current = m_grid.currentIndex();
+        const QModelIndexList selected = selection->selectedRows();
+        m_current = isSelected(current) ? current.siblingAtColumn(0) : selected.isEmpty() ? QModelIndex() : selected.front();
     }
-    if (!ranges.isEmpty())
-        model->select(ranges, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    emit currentChanged();
+}
+
+void GridSelection::clear()
+{
+    m_current = QModelIndex();
+    emit currentChanged();
+}
+
+void GridSelection::step(int delta)
+{
+    const QModelIndex current = m_grid.currentIndex();
+    const QModelIndex next = delta < 0 ? m_grid.indexAbove(current) : m_grid.indexBelow(current);
+    if (next.isValid())
+        focusRecord(m_model.rowAt(next));
+}
+
+void GridSelection::focusRecord(const TzkRow* row)
+{
+    const QModelIndex index = row ? m_model.indexOf(row) : QModelIndex();
+    if (!index.isValid())
+        return;
+    selectIndex(index);
+    follow();
+}
+
+void GridSelection::selectIndex(const QModelIndex& index)
+{
+    m_grid.setCurrentIndex(index);
+    m_grid.selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_grid.scrollTo(index);
 }
 
 } // namespace reelkeep

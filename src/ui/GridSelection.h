@@ -1,11 +1,11 @@
-// The grid's current and selected records, read before a change and shown again when
-// it is undone or redone.
+// The current and selected records of a list window's grid, kept apart from the window
+// so that the record commands get the selection, not the window.
 #pragma once
 
-#include "UndoSteps.h"
+#include "RecordSelection.h"
 
 #include <QObject>
-#include <functional>
+#include <QPersistentModelIndex>
 
 class QTreeView;
 
@@ -13,22 +13,34 @@ namespace reelkeep {
 
 class GridModel;
 
-class GridSelection : public QObject, public SelectionKeeper {
+class GridSelection : public QObject, public RecordSelection {
+    Q_OBJECT
 public:
-    using Current = std::function<TzkRow*()>;
-    // Makes a record current as a click does: selected alone, scrolled to, shown in the panel.
-    using Focus = std::function<void(const TzkRow*)>;
-    GridSelection(QTreeView* grid, GridModel& model, Current current, Focus focus, QObject* parent);
+    GridSelection(QTreeView& grid, GridModel& model, QObject* parent);
 
-    RecordSelection selection() const override;
-    // Records no longer shown (filtered out) are left out.
-    void select(const RecordSelection& selection) override;
+    TzkRow* currentRecord() const override;
+    std::vector<TzkRow*> selectedRecords() const override;
+    std::vector<TzkRow*> outermostSelected() const override;
+    void focusRecord(const TzkRow* row) override;
+
+    // The current record again after the grid's selection changed: the one shown stays
+    // while it is selected; else the grid's current row when selected, else the first selected.
+    void follow();
+    // No current record.
+    void clear();
+    // The row above (delta < 0) or below the grid's current row, on screen, made current.
+    void step(int delta);
+
+signals:
+    // The current record was chosen again (it may be the same one).
+    void currentChanged();
 
 private:
-    QTreeView* m_grid;
+    void selectIndex(const QModelIndex& index);
+
+    QTreeView& m_grid;
     GridModel& m_model;
-    Current m_current;
-    Focus m_focus;
+    QPersistentModelIndex m_current;
 };
 
 } // namespace reelkeep

@@ -331,7 +331,7 @@ void ListController::addSheet()
     while (m_document->IndexOfList(base + QString::number(number)) >= 0)
         ++number;
     const int sheetBefore = m_document->CurrentList;
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     m_model.rebuild([&] {
         ApplyColumnDefinitions(*m_document->AddList(0, base + QString::number(number)), m_shell.options().ColumnTemplate());
         m_document->CurrentList = m_document->ListCount();
@@ -351,7 +351,7 @@ void ListController::deleteCurrentSheet()
     if (keep == Keeping::Cancel)
         return;
     const int sheetBefore = m_document->CurrentList;
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     const QString name = currentList()->Name;
     auto step = std::make_unique<SheetStep>(currentSheet(), false);
     m_model.rebuild([&] {
@@ -384,7 +384,7 @@ bool ListController::sortBy(int column)
     if (!list || column < 0 || column >= kStoredColumnCount)
         return false;
     setStatus(m_shell.text("SBMessage", "Sorting"));
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     emit currentRecordCleared();
     bool sorted = true;
     auto step = std::make_unique<OrderStep>(*list, CaptureRowOrder(*list));
@@ -424,7 +424,7 @@ void ListController::deleteRows(const std::vector<TzkRow*>& rows)
     const Keeping keep = keeping(MemoryOfRows(*list, rows));
     if (keep == Keeping::Cancel)
         return;
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     auto step = std::make_unique<DeleteStep>(*list, rows);
     m_model.rebuild([&] { step->redo(*m_document); });
     if (keep == Keeping::Keep)
@@ -439,7 +439,7 @@ TzkRow* ListController::groupRows(const std::vector<TzkRow*>& rows, TzkRow* pare
     TZKList* list = currentList();
     if (!list || rows.empty())
         return nullptr;
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     auto step = std::make_unique<GroupStep>(*list, rows, parent);
     m_model.rebuild([&] { step->redo(*m_document); });
     TzkRow* group = step->group();
@@ -457,7 +457,7 @@ void ListController::setCell(TzkRow* row, int column, const QString& text)
     m_model.cellChanged(row, column);
     // Undone, typing shows the record it changed.
     push(std::make_unique<CellsStep>(std::vector<CellsStep::Change>{{row, column, std::move(before), text}}, true),
-         stepText("Typing").arg(columnName(column)), RecordSelection{row, {row}});
+         stepText("Typing").arg(columnName(column)), ShownRecords{row, {row}});
     m_safety->changed();
     endCommand();
 }
@@ -509,7 +509,7 @@ void ListController::addImage(TzkRow* row, const QByteArray& bytes)
     list->Images.AddImage(bytes, row->ID);
     step->finish(*m_document);
     m_model.rowChanged(row);
-    push(std::move(step), stepText("AddImage"), RecordSelection{row, {row}});
+    push(std::move(step), stepText("AddImage"), ShownRecords{row, {row}});
     m_safety->changed();
     endCommand();
 }
@@ -525,7 +525,7 @@ void ListController::removeImage(TzkRow* row, int k)
     auto step = std::make_unique<ImageRemovalStep>(*list, index - 1);
     step->redo(*m_document);
     m_model.rowChanged(row);
-    push(std::move(step), stepText("RemoveImage"), RecordSelection{row, {row}});
+    push(std::move(step), stepText("RemoveImage"), ShownRecords{row, {row}});
     m_safety->changed();
     endCommand();
 }
@@ -581,7 +581,7 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
         return 0;
     const int sheetsBefore = m_document->ListCount();
     const int sheetBefore = m_document->CurrentList;
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     auto step = std::make_unique<AppendStep>(*m_document, parent);
     int added = 0;
     try {
@@ -617,7 +617,7 @@ void ListController::tidyColumn(int column)
     std::vector<TzkRow*> pending;
     std::vector<TzkRow*> tidied;
     std::vector<CellsStep::Change> changes;
-    const RecordSelection before = selection();
+    const ShownRecords before = selection();
     for (const RowPtr& row : list->Items())
         pending.push_back(row.get());
     while (!pending.empty()) {
@@ -663,9 +663,9 @@ ListController::Keeping ListController::keeping(std::size_t bytes)
     return answer == PromptButton::Yes ? Keeping::WithoutUndo : Keeping::Cancel;
 }
 
-RecordSelection ListController::selection() const
+ShownRecords ListController::selection() const
 {
-    return m_selection ? m_selection->selection() : RecordSelection{};
+    return m_selection ? m_selection->selection() : ShownRecords{};
 }
 
 QString ListController::stepText(const char* key) const
@@ -679,12 +679,12 @@ QString ListController::columnName(int column) const
     return list ? list->GetColumnName(column) : QString();
 }
 
-void ListController::push(std::unique_ptr<UndoStep> step, const QString& text, RecordSelection before)
+void ListController::push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before)
 {
     push(std::move(step), text, std::move(before), m_document->CurrentList);
 }
 
-void ListController::push(std::unique_ptr<UndoStep> step, const QString& text, RecordSelection before, int sheetBefore)
+void ListController::push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before, int sheetBefore)
 {
     step->text = text;
     step->sheetBefore = sheetBefore;

@@ -174,12 +174,12 @@ private:
     // Whether a step that keeps this many bytes is kept; one over the limit is done
     // without undo (the history is forgotten) or not at all, as the person answers.
     Keeping keeping(std::size_t bytes);
-    RecordSelection selection() const;
+    ShownRecords selection() const;
     QString stepText(const char* key) const;
     QString columnName(int column) const;
     // A change just made becomes a step (of the open batch, if any).
-    void push(std::unique_ptr<UndoStep> step, const QString& text, RecordSelection before, int sheetBefore);
-    void push(std::unique_ptr<UndoStep> step, const QString& text, RecordSelection before);
+    void push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before, int sheetBefore);
+    void push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before);
     void applyStep(UndoStep& step, bool undo);
     // The records entered since addEnteredRecord started a step, pushed as one.
     void finishEntryStep();
@@ -204,12 +204,12 @@ private:
     UndoHistory m_history;
     SelectionKeeper* m_selection = nullptr;
     std::unique_ptr<AppendStep> m_entry; // records entered and not pushed as a step yet
-    RecordSelection m_entrySelection;
+    ShownRecords m_entrySelection;
     int m_entrySheet = 0;
     int m_enteredRecords = 0; // of the open batch
     std::unique_ptr<BatchStep> m_batch;
     int m_batchDepth = 0;
-    RecordSelection m_batchSelection;
+    ShownRecords m_batchSelection;
     int m_batchSheet = 0;
     // Last, so that it goes first, while the document it looks at is still there.
     std::unique_ptr<CatalogueSafety> m_safety;

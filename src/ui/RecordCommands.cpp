@@ -6,16 +6,17 @@
 #include "FrameImageCommand.h"
 #include "GridModel.h"
 #include "ImageDecoding.h"
+#include "ListCaption.h"
 #include "ListController.h"
 #include "LoadLimits.h"
 #include "Prompts.h"
 #include "RecordEditing.h"
+#include "RecordSelection.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "TZKList.h"
 #include "TextCatalogue.h"
 #include "TfmFilter.h"
-#include "TfmList.h"
 #include "TzkImagePanel.h"
 #include "TzkRecordPanel.h"
 
@@ -26,7 +27,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QTreeView>
+#include <QWidget>
 #include <unordered_set>
 
 namespace reelkeep {
@@ -53,30 +54,30 @@ int nestedLeftOut(const std::vector<const TzkRow*>& rows)
 
 } // namespace
 
-RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellState& shell, Prompts& prompts,
-                               TextRegistry& texts)
+RecordCommands::RecordCommands(RecordSelection& selection, QWidget& window, TzkRecordPanel& panel, ListController& controller,
+                               FileEntryCommands& files, ShellState& shell, Prompts& prompts, TextRegistry& texts)
     : QObject(&window),
+      m_selection(selection),
       m_window(window),
       m_panel(panel),
       m_shell(shell),
       m_prompts(prompts),
       m_texts(texts),
-      m_controller(window.controller()),
-      m_grid(window.grid())
+      m_controller(controller),
+      m_files(files)
 {
     connect(&m_panel, &TzkRecordPanel::cellEdited, this,
-            [this](int column, const QString& text) { m_controller.setCell(m_window.currentRecord(), column, text); });
+            [this](int column, const QString& text) { m_controller.setCell(m_selection.currentRecord(), column, text); });
     connect(&m_panel, &TzkRecordPanel::colourPicked, this,
             [this](const QString& cell) { storeInSelected(csColour, cell); });
     connect(&m_panel, &TzkRecordPanel::clearField, this, [this](int column) {
         storeInSelected(column, QString());
         showCurrent();
     });
-    connect(&m_panel, &TzkRecordPanel::stepRecord, this, &RecordCommands::step);
     connect(&m_panel, &TzkRecordPanel::autoFill, this, &RecordCommands::AutoFill);
     connect(m_panel.imagePanel(), &TzkImagePanel::addRequested, this, &RecordCommands::AddImage);
     connect(m_panel.imagePanel(), &TzkImagePanel::removeRequested, this, &RecordCommands::RemoveImage);
-    new FrameImageCommand(window, panel, shell, prompts, this);
+    new FrameImageCommand(selection, window, panel, controller, shell, prompts, this);
     connect(&m_panel, &TzkRecordPanel::fieldButton, this, [this](int column) {
         const TZKList* list = m_controller.currentList();
         if (!list)
@@ -86,23 +87,23 @@ RecordCommands::RecordCommands(TfmList& window, TzkRecordPanel& panel, ShellStat
         else if (list->Column(column).Pattern == QLatin1String("%Date%"))
             TodayDate(column);
         else if (list->Column(column).Pattern == QLatin1String("%Name%"))
-            m_window.files().FillFromFile();
+            m_files.FillFromFile();
         else
-            m_window.files().AppendFile();
+            m_files.AppendFile();
     });
 }
 
 void RecordCommands::storeInSelected(int column, const QString& text)
 {
-    std::vector<TzkRow*> rows = m_window.selectedRecords();
-    if (rows.empty() && m_window.currentRecord())
-        rows.push_back(m_window.currentRecord());
+    std::vector<TzkRow*> rows = m_selection.selectedRecords();
+    if (rows.empty() && m_selection.currentRecord())
+        rows.push_back(m_selection.currentRecord());
     m_controller.setCells(rows, column, [&text](const QString&) { return text; });
 }
 
 void RecordCommands::showCurrent()
 {
-    m_panel.showRecord(m_window.currentRecord(), m_controller.imagesOf(m_window.currentRecord()));
+    m_panel.showRecord(m_selection.currentRecord(), m_controller.imagesOf(m_selection.currentRecord()));
 }
 
 void RecordCommands::showError(const QString& text)
@@ -110,27 +111,55 @@ void RecordCommands::showError(const QString& text)
     m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
 }
 
-void RecordCommands::step(int delta)
+TzkRow* RecordCommands::parentOf(const TzkRow* row) const
 {
-    const QModelIndex current = m_grid->currentIndex();
-    const QModelIndex next = delta < 0 ? m_grid->indexAbove(current) : m_grid->indexBelow(current);
-    if (next.isValid())
-        m_window.focusRecord(m_controller.model()->rowAt(next));
+    const GridModel* model = m_controller.model();
+    return row ? model->rowAt(model->indexOf(row).parent()) : nullptr;
+}
+
+void RecordCommands::focusLast()
+{
+    const GridModel* model = m_controller.model();
+    m_selection.focusRecord(model->rowAt(model->lastIndex()));
 }
 
 void RecordCommands::AddRecord()
 {
-    const TzkRow* current = m_window.currentRecord();
-    GridModel* model = m_controller.model();
-    TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
-    if (TzkRow* row = m_controller.addRecord(parent))
-        m_window.focusRecord(row);
+    if (TzkRow* row = m_controller.addRecord(parentOf(m_selection.currentRecord())))
+        m_selection.focusRecord(row);
+}
+
+void RecordCommands::DelItem()
+{
+    const std::vector<TzkRow*> rows = m_selection.outermostSelected();
+    if (rows.empty())
+        return;
+    if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("SysMessage", "ReallyWantToDelete"),
+                       {PromptButton::Yes, PromptButton::No}})
+        != PromptButton::Yes)
+        return;
+    m_controller.deleteRows(rows);
+}
+
+void RecordCommands::GroupSelected()
+{
+    const TzkRow* current = m_selection.currentRecord();
+    if (!current)
+        return;
+    TzkRow* parent = parentOf(current);
+    std::vector<TzkRow*> rows = m_selection.outermostSelected();
+    // The parent of the group cannot be grouped under it.
+    std::erase(rows, parent);
+    if (!m_controller.groupRows(rows, parent))
+        return;
+    // The last record in display order is selected, and so shown.
+    focusLast();
 }
 
 bool RecordCommands::Copy()
 {
     const TZKList* list = m_controller.currentList();
-    const std::vector<TzkRow*> selected = m_window.selectedRecords();
+    const std::vector<TzkRow*> selected = m_selection.selectedRecords();
     if (!list || selected.empty())
         return false;
     const std::vector<const TzkRow*> rows(selected.begin(), selected.end());
@@ -144,7 +173,7 @@ bool RecordCommands::Copy()
 void RecordCommands::Cut()
 {
     if (Copy())
-        m_window.DelItem();
+        DelItem();
 }
 
 bool RecordCommands::CanPaste()
@@ -157,9 +186,7 @@ void RecordCommands::Paste()
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty())
         return;
-    const TzkRow* current = m_window.currentRecord();
-    GridModel* model = m_controller.model();
-    TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
+    TzkRow* parent = parentOf(m_selection.currentRecord());
     merged(m_controller.mergeText(text.toUtf8(), parent, true), parent);
 }
 
@@ -178,9 +205,7 @@ void RecordCommands::AddFromList()
         return;
     }
     // Records go into the group of the current record.
-    const TzkRow* current = m_window.currentRecord();
-    GridModel* model = m_controller.model();
-    TzkRow* parent = current ? model->rowAt(model->indexOf(current).parent()) : nullptr;
+    TzkRow* parent = parentOf(m_selection.currentRecord());
     merged(m_controller.mergeText(text, parent, false), parent);
 }
 
@@ -191,9 +216,9 @@ void RecordCommands::merged(int added, const TzkRow* parent)
     // Records added into a group: its last child is the last record added.
     const QModelIndex group = parent ? m_controller.model()->indexOf(parent) : QModelIndex();
     if (group.isValid() && parent->ChildCount() > 0)
-        m_window.focusRecord(parent->Children.back().get());
+        m_selection.focusRecord(parent->Children.back().get());
     else
-        m_window.focusLast();
+        focusLast();
     m_controller.setStatus(m_shell.text("Records", "Added").arg(added));
 }
 
@@ -206,7 +231,7 @@ void RecordCommands::TidyColumn(int column)
 void RecordCommands::AutoNumber()
 {
     const TZKList* list = m_controller.currentList();
-    if (!list || !m_window.currentRecord())
+    if (!list || !m_selection.currentRecord())
         return;
     int number = 0;
     try {
@@ -223,7 +248,7 @@ void RecordCommands::AutoNumber()
 
 void RecordCommands::TodayDate(int column)
 {
-    if (!m_window.currentRecord())
+    if (!m_selection.currentRecord())
         return;
     const QString text = m_shell.options().Formats.formatDate(QDate::currentDate());
     m_panel.showCell(column, text);
@@ -241,7 +266,7 @@ void RecordCommands::AutoFill(int column)
     m_pick = new TfmFilter(column, FilterValueList(*list, column), false, m_shell.filterAnalizer(), m_texts, &m_window,
                            TfmFilter::Mode::Pick);
     m_pick->setObjectName(QStringLiteral("fmAutoFill"));
-    m_pick->setWindowTitle(list->GetColumnName(column) + QStringLiteral(" - ") + m_window.caption());
+    m_pick->setWindowTitle(OwnedWindowTitle(list->GetColumnName(column), m_window, m_shell));
     // While it is open the records it writes to stay the ones selected.
     m_pick->setWindowModality(Qt::ApplicationModal);
     connect(m_pick, &TfmFilter::valuePicked, this, &RecordCommands::addPickedValue);
@@ -257,16 +282,16 @@ TfmFilter* RecordCommands::pickWindow() const
 
 void RecordCommands::addPickedValue(int column, const QString& value)
 {
-    std::vector<TzkRow*> rows = m_window.selectedRecords();
-    if (rows.empty() && m_window.currentRecord())
-        rows.push_back(m_window.currentRecord());
+    std::vector<TzkRow*> rows = m_selection.selectedRecords();
+    if (rows.empty() && m_selection.currentRecord())
+        rows.push_back(m_selection.currentRecord());
     m_controller.setCells(rows, column, [&value](const QString& cell) { return AppendPickedValue(cell, value); });
     showCurrent();
 }
 
 void RecordCommands::AddImage()
 {
-    TzkRow* row = m_window.currentRecord();
+    TzkRow* row = m_selection.currentRecord();
     if (!row)
         return;
     QStringList patterns;
@@ -309,7 +334,7 @@ void RecordCommands::AddImage()
 
 void RecordCommands::RemoveImage(int k)
 {
-    TzkRow* row = m_window.currentRecord();
+    TzkRow* row = m_selection.currentRecord();
     if (!row)
         return;
     m_controller.removeImage(row, k);

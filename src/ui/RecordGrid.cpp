@@ -1,8 +1,53 @@
 #include "RecordGrid.h"
 
+#include "ColumnWidthScale.h"
+#include "GridModel.h"
+#include "TZKList.h"
+#include "zkOptions.h"
+
+#include <QHeaderView>
 #include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
+#include <numeric>
 
 namespace reelkeep {
+namespace {
+
+// Cells with horizontal and vertical grid lines.
+class GridLinesDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Midlight));
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->restore();
+    }
+};
+
+} // namespace
+
+RecordGrid::RecordGrid(QWidget* parent) : QTreeView(parent)
+{
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setAllColumnsShowFocus(true);
+    // The tree's indentation goes to the title, so the numbers of column 0 stay readable.
+    setTreePosition(1);
+    setItemDelegate(new GridLinesDelegate(this));
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    QHeaderView* bar = header();
+    bar->setSectionsMovable(true);
+    bar->setSectionsClickable(true);
+    bar->setMinimumSectionSize(0);
+    bar->setStretchLastSection(false);
+    bar->setSortIndicatorShown(true);
+}
 
 void RecordGrid::drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const
 {
@@ -11,6 +56,37 @@ void RecordGrid::drawBranches(QPainter* painter, const QRect& rect, const QModel
     if (background.canConvert<QBrush>() && !selectionModel()->isSelected(index))
         painter->fillRect(rect, background.value<QBrush>());
     QTreeView::drawBranches(painter, rect, index);
+}
+
+void RecordGrid::applyColumnLayout(const TZKList& list, const zkOptions& options)
+{
+    QHeaderView* bar = header();
+    std::vector<int> order(GridModel::kShownColumns);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&options](int a, int b) {
+        return options.ColPos[static_cast<size_t>(a)] < options.ColPos[static_cast<size_t>(b)];
+    });
+    for (int visual = 0; visual < static_cast<int>(order.size()); ++visual)
+        bar->moveSection(bar->visualIndex(order[static_cast<size_t>(visual)]), visual);
+    const ColumnWidthScale scale(fontMetrics());
+    // A number cut short reads as another number, so a shown number column takes its widest value.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    for (int c = 0; c < GridModel::kShownColumns; ++c) {
+        int width = scale.shown(std::max(0, list.Column(c).Width));
+        if (width > 0 && list.Column(c).Type == ctNumber)
+            width = std::max(width, WidestValueWidth(*model(), c, fontMetrics(), margin));
+        bar->resizeSection(c, width);
+    }
+    bar->resizeSection(GridModel::kShownColumns - 1, 0);
+}
+
+std::vector<int> RecordGrid::storedColumnWidths() const
+{
+    const ColumnWidthScale scale(fontMetrics());
+    std::vector<int> widths;
+    for (int c = 0; c < GridModel::kShownColumns; ++c)
+        widths.push_back(scale.stored(header()->sectionSize(c)));
+    return widths;
 }
 
 } // namespace reelkeep

@@ -1,15 +1,25 @@
-// The grid of a list window: a tree view whose indentation strip, left of the nested
-// records' titles, is painted in the row colour like the cells beside it.
+// The grid of a list window: a tree view with grid lines and movable, clickable column
+// headers, whose indentation strip, left of the nested records' titles, is painted in
+// the row colour like the cells beside it.
 #pragma once
 
 #include <QTreeView>
+#include <vector>
 
 namespace reelkeep {
+
+class TZKList;
+class zkOptions;
 
 class RecordGrid : public QTreeView {
     Q_OBJECT
 public:
-    using QTreeView::QTreeView;
+    explicit RecordGrid(QWidget* parent = nullptr);
+
+    // Column positions from the settings, widths from the sheet, the colour column hidden.
+    void applyColumnLayout(const TZKList& list, const zkOptions& options);
+    // The column widths in header order of the columns 0..20, in the sheet's stored units.
+    std::vector<int> storedColumnWidths() const;
 
 protected:
     void drawBranches(QPainter* painter, const QRect& rect, const QModelIndex& index) const override;

@@ -1,29 +1,29 @@
 #include "TfmList.h"
 
 #include "BuddyLabel.h"
-#include "ColumnWidthScale.h"
 #include "FileEntryCommands.h"
 #include "FilterForms.h"
 #include "GridModel.h"
+#include "GridSelection.h"
 #include "CatalogueSafety.h"
+#include "ListCaption.h"
 #include "ListController.h"
 #include "QuickSearchBar.h"
-#include "Statistics.h"
-#include "TfmStat.h"
-#include "ChartData.h"
-#include "ChartsPage.h"
 #include "MainMenu.h"
 #include "Prompts.h"
 #include "RecordCommands.h"
 #include "RecordGrid.h"
+#include "SheetSelector.h"
 #include "ShellState.h"
+#include "StatisticsCommand.h"
 #include "TextRegistry.h"
 #include "ToolBarRows.h"
 #include "TzkRecordPanel.h"
 #include "TzkReelkeep.h"
+#include "WebSearchBar.h"
 #include "WindowWork.h"
-#include "GridSelection.h"
 #include "UndoActions.h"
+#include "UndoSelection.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,43 +32,22 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
-#include <QStyledItemDelegate>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <tuple>
-#include <unordered_set>
 #include <utility>
-#include <numeric>
 
 namespace reelkeep {
 namespace {
-
-// Cells with horizontal and vertical grid lines.
-class GridLinesDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(option.palette.color(QPalette::Midlight));
-        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
-    }
-};
 
 constexpr std::array<int, 6> kStatusWidths = {80, 115, 70, 165, 150, 50};
 
@@ -117,27 +96,17 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_panel->setWidget(m_recordPanel);
     m_panel->setWidgetResizable(true);
     m_panel->setFrameShape(QFrame::NoFrame);
-    m_records = new RecordCommands(*this, *m_recordPanel, shell, prompts, texts);
     m_grid->setObjectName(QStringLiteral("lvList"));
     m_grid->setModel(m_controller->model());
+    m_selection = new GridSelection(*m_grid, *m_controller->model(), this);
     // The record shown and every command follow the selection, whether it changed by
     // mouse, keys, Select all, quick search or a command.
-    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TfmList::lvListClick);
-    m_grid->setUniformRowHeights(true);
-    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setAllColumnsShowFocus(true);
-    // The tree's indentation goes to the title, so the numbers of column 0 stay readable.
-    m_grid->setTreePosition(1);
-    m_grid->setItemDelegate(new GridLinesDelegate(m_grid));
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, m_selection, &GridSelection::follow);
+    connect(m_selection, &GridSelection::currentChanged, this, &TfmList::showCurrent);
+    connect(m_recordPanel, &TzkRecordPanel::stepRecord, m_selection, &GridSelection::step);
+    m_webSearch = new WebSearchBar(m_sites, m_searchButton, *m_selection, shell, prompts, this);
     m_grid->installEventFilter(this);
     QHeaderView* header = m_grid->header();
-    header->setSectionsMovable(true);
-    header->setSectionsClickable(true);
-    header->setMinimumSectionSize(0);
-    header->setStretchLastSection(false);
-    header->setSortIndicatorShown(true);
     header->viewport()->installEventFilter(this);
     m_splitter->addWidget(m_panel);
     m_splitter->addWidget(m_grid);
@@ -156,10 +125,10 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     setWidget(holder);
     m_work = new WindowWork(holder, shell.text("Other", "Cancel"), this);
     connect(m_work, &WindowWork::runningChanged, this, &TfmList::stateChanged);
-    m_files = new FileEntryCommands(*this, *m_recordPanel, shell, prompts, *m_work);
+    m_files = new FileEntryCommands(*m_selection, *m_recordPanel, *m_controller, shell, prompts, *m_work, this);
+    m_records = new RecordCommands(*m_selection, *this, *m_recordPanel, *m_controller, *m_files, shell, prompts, texts);
     // Undo and redo show the records as they were; the undo keys in the fields are the window's.
-    m_controller->setSelectionKeeper(new GridSelection(m_grid, *m_controller->model(), [this] { return currentRecord(); },
-                                                       [this](const TzkRow* row) { focusRecord(row); }, this));
+    m_controller->setSelectionKeeper(new UndoSelection(*m_grid, *m_controller->model(), *m_selection, this));
     RouteUndoKeys(m_recordPanel);
     RouteUndoKeys(m_sheets);
 
@@ -177,10 +146,9 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
         m_controller->sortBy(column);
         showSortIndicator();
     });
-    connect(m_grid, &QAbstractItemView::clicked, this, &TfmList::lvListClick);
+    connect(m_grid, &QAbstractItemView::clicked, m_selection, &GridSelection::follow);
     connect(m_controller, &ListController::statusChanged, this, &TfmList::UpdateStatusBar);
-    connect(m_controller, &ListController::currentRecordCleared, this, &TfmList::clearCurrent);
-    connect(m_controller, &ListController::sheetsChanged, this, &TfmList::refillSheets);
+    connect(m_controller, &ListController::currentRecordCleared, m_selection, &GridSelection::clear);
     connect(m_controller, &ListController::columnsChanged, this, &TfmList::RenameEdit);
     connect(m_controller, &ListController::columnsChanged, m_filters, &FilterForms::sheetChanged);
     connect(m_controller->model(), &QAbstractItemModel::layoutChanged, this, &TfmList::showSortIndicator);
@@ -199,7 +167,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     });
     TranslateControls();
     refillSearchSites();
-    clearCurrent();
+    m_selection->clear();
     UpdateStatusBar();
 }
 
@@ -228,9 +196,9 @@ void TfmList::buildToolBar(ToolBarRows* bars)
     connect(addButton(bar, "btnAddFromDir", QStyle::SP_DirOpenIcon, "ListHints", "AddFromDir"), &QToolButton::clicked, this,
             [this] { m_files->AddFromFolder(); });
     m_deleteButton = addButton(bar, "btnDelete", QStyle::SP_TrashIcon, "ListHints", "Delete");
-    connect(m_deleteButton, &QToolButton::clicked, this, &TfmList::DelItem);
+    connect(m_deleteButton, &QToolButton::clicked, this, [this] { m_records->DelItem(); });
     m_groupButton = addButton(bar, "btnGroup", QStyle::SP_FileDialogListView, "Shell", "Group");
-    connect(m_groupButton, &QToolButton::clicked, this, &TfmList::GroupSelected);
+    connect(m_groupButton, &QToolButton::clicked, this, [this] { m_records->GroupSelected(); });
     bar->addSeparator();
     m_printCoverButton = addButton(bar, "btnPrintCover", QStyle::SP_DriveCDIcon, "ListHints", "PrintCover");
     connect(m_printCoverButton, &QToolButton::clicked, this, &TfmList::printCoverRequested);
@@ -245,17 +213,11 @@ void TfmList::buildToolBar(ToolBarRows* bars)
     m_texts.bind(m_sheets, "Shell", "Sheets", TextRegistry::Role::Name);
     bar->addWidget(MakeBuddyLabel(m_sheets, m_texts, "Shell", "Sheets"));
     bar->addWidget(m_sheets);
-    connect(m_sheets, &QComboBox::activated, this, [this](int index) {
-        m_controller->switchSheet(index);
-        m_grid->setFocus();
-    });
-    connect(m_sheets->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_controller->renameCurrentSheet(text); });
-    m_sheets->lineEdit()->installEventFilter(this);
+    m_sheetSelector = new SheetSelector(m_sheets, m_grid, *m_controller, m_shell, m_prompts, this);
     connect(addButton(bar, "btnAddList", QStyle::SP_FileDialogNewFolder, "ListHints", "AddList"), &QToolButton::clicked,
-            this, &TfmList::AddSheet);
+            m_sheetSelector, &SheetSelector::AddSheet);
     connect(addButton(bar, "btnDeleteList", QStyle::SP_DialogDiscardButton, "ListHints", "DeleteList"),
-            &QToolButton::clicked, this, &TfmList::DeleteSheet);
+            &QToolButton::clicked, m_sheetSelector, &SheetSelector::DeleteSheet);
 
     // Web search on a bar of its own, so that the labelled boxes still fit at 800 pixels.
     bar = bars->addBar();
@@ -265,7 +227,6 @@ void TfmList::buildToolBar(ToolBarRows* bars)
     bar->addWidget(MakeBuddyLabel(m_sites, m_texts, "Shell", "SearchSite"));
     bar->addWidget(m_sites);
     m_searchButton = addButton(bar, "btnSearch", QStyle::SP_ArrowRight, "ListHints", "FilmSearch");
-    connect(m_searchButton, &QToolButton::clicked, this, &TfmList::btnSearchClick);
 
     // Quick search on a bar of its own, which goes under the first in a narrow window.
     bar = bars->addBar();
@@ -284,7 +245,7 @@ void TfmList::buildToolBar(ToolBarRows* bars)
     bar->addWidget(MakeBuddyLabel(m_search, m_texts, "ListHints", "ComboSearch"));
     bar->addWidget(m_search);
     m_quickSearch = new QuickSearchBar(m_searchColumn, m_search, m_grid, *m_controller->model(), m_shell);
-    connect(m_quickSearch, &QuickSearchBar::selectionMoved, this, &TfmList::lvListClick);
+    connect(m_quickSearch, &QuickSearchBar::selectionMoved, this, [this] { m_selection->follow(); });
 }
 
 void TfmList::setCaption(const QString& caption)
@@ -296,7 +257,7 @@ void TfmList::setCaption(const QString& caption)
 
 QString TfmList::caption() const
 {
-    return windowTitle().remove(QStringLiteral("[*]")).remove(QString(QLatin1Char(' ') + m_shell.text("Safety", "ReadOnlyMark")));
+    return BareCaption(*this, m_shell);
 }
 
 void TfmList::TranslateControls()
@@ -323,37 +284,13 @@ void TfmList::LoadList(const QString& path, CatalogueForm form)
 
 void TfmList::LoadColumnWidth()
 {
-    const TZKList* list = m_controller->currentList();
-    if (!list)
-        return;
-    QHeaderView* header = m_grid->header();
-    const zkOptions& options = m_shell.options();
-    std::vector<int> order(GridModel::kShownColumns);
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&options](int a, int b) {
-        return options.ColPos[static_cast<size_t>(a)] < options.ColPos[static_cast<size_t>(b)];
-    });
-    for (int visual = 0; visual < static_cast<int>(order.size()); ++visual)
-        header->moveSection(header->visualIndex(order[static_cast<size_t>(visual)]), visual);
-    const ColumnWidthScale scale(m_grid->fontMetrics());
-    // A number cut short reads as another number, so a shown number column takes its widest value.
-    const int margin = m_grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, m_grid) + 1;
-    for (int c = 0; c < GridModel::kShownColumns; ++c) {
-        int width = scale.shown(std::max(0, list->Column(c).Width));
-        if (width > 0 && list->Column(c).Type == ctNumber)
-            width = std::max(width, WidestValueWidth(*m_grid->model(), c, m_grid->fontMetrics(), margin));
-        header->resizeSection(c, width);
-    }
-    header->resizeSection(GridModel::kShownColumns - 1, 0);
+    if (const TZKList* list = m_controller->currentList())
+        m_grid->applyColumnLayout(*list, m_shell.options());
 }
 
 std::vector<int> TfmList::columnWidths() const
 {
-    const ColumnWidthScale scale(m_grid->fontMetrics());
-    std::vector<int> widths;
-    for (int c = 0; c < GridModel::kShownColumns; ++c)
-        widths.push_back(scale.stored(m_grid->header()->sectionSize(c)));
-    return widths;
+    return m_grid->storedColumnWidths();
 }
 
 void TfmList::RenameEdit()
@@ -380,19 +317,8 @@ void TfmList::ShowFilter(int column)
 
 void TfmList::CalculateStat()
 {
-    const TZKList* list = m_controller->currentList();
-    if (!list)
-        return;
-    const std::vector<TzkRow*> selected = selectedRecords();
-    const std::vector<const TzkRow*> selection(selected.begin(), selected.end());
-    auto* window = new TfmStat(m_shell.text("Statistic", "Caption") + QLatin1Char(' ') + caption(),
-                               StatisticsLines(*list, selection, m_shell.options().LanguageTable),
-                               m_shell.text("Statistic", "Ok"), this);
-    const QString other = m_shell.text("Charts", "Other");
-    window->addPage(new ChartsPage(ComputeCharts(*list, ConsideredRows(*list, selection, false), other),
-                                   ComputeCharts(*list, selection, other), m_shell, m_prompts),
-                    m_shell.text("Charts", "PageFigures"), m_shell.text("Charts", "PageCharts"));
-    window->open();
+    if (const TZKList* list = m_controller->currentList())
+        ShowStatistics(*list, selectedRecords(), caption(), m_shell, m_prompts, this);
 }
 
 void TfmList::UpdateStatusBar()
@@ -409,160 +335,44 @@ bool TfmList::isBusy() const
     return m_work->isRunning();
 }
 
+RecordSelection& TfmList::selection()
+{
+    return *m_selection;
+}
+
 TzkRow* TfmList::currentRecord() const
 {
-    return m_controller->model()->rowAt(m_current);
+    return m_selection->currentRecord();
 }
 
 std::vector<TzkRow*> TfmList::selectedRecords() const
 {
-    std::unordered_set<const TzkRow*> selected;
-    for (const QModelIndex& index : m_grid->selectionModel()->selectedRows())
-        selected.insert(m_controller->model()->rowAt(index));
-    std::vector<TzkRow*> rows = m_controller->model()->shownRows();
-    std::erase_if(rows, [&selected](const TzkRow* row) { return !selected.contains(row); });
-    return rows;
-}
-
-void TfmList::lvListClick()
-{
-    // The record shown stays while it is selected; else the current row when selected,
-    // else the first row selected.
-    const QItemSelectionModel* selection = m_grid->selectionModel();
-    const auto isSelected = [selection](const QModelIndex& index) {
-        return index.isValid() && selection->isRowSelected(index.row(), index.parent());
-    };
-    if (!isSelected(m_current)) {
-        const QModelIndex current = m_grid->currentIndex();
-        const QModelIndexList selected = selection->selectedRows();
-        m_current = isSelected(current) ? current.siblingAtColumn(0) : selected.isEmpty() ? QModelIndex() : selected.front();
-    }
-    const bool any = m_current.isValid();
-    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
-        button->setEnabled(any);
-    enableSearch();
-    m_recordPanel->showRecord(currentRecord(), m_controller->imagesOf(currentRecord()));
-    emit stateChanged();
-}
-
-void TfmList::clearCurrent()
-{
-    m_current = QModelIndex();
-    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
-        button->setEnabled(false);
-    enableSearch();
-    m_recordPanel->showRecord(nullptr);
-    emit stateChanged();
-}
-
-void TfmList::refillSheets()
-{
-    const QSignalBlocker blocker(m_sheets);
-    const QStringList names = m_controller->sheetNames();
-    if (m_sheets->count() == names.size()) {
-        for (int i = 0; i < names.size(); ++i)
-            if (m_sheets->itemText(i) != names[i])
-                m_sheets->setItemText(i, names[i]);
-    } else {
-        m_sheets->clear();
-        m_sheets->addItems(names);
-    }
-    if (m_sheets->currentIndex() != m_controller->currentSheet())
-        m_sheets->setCurrentIndex(m_controller->currentSheet());
-}
-
-void TfmList::refillSearchSites()
-{
-    m_sites->clear();
-    const zkOptions& options = m_shell.options();
-    for (int i = 0; i < options.SearchCount && i < options.SrchName.size(); ++i)
-        m_sites->addItem(options.SrchName[i]);
-    enableSearch();
-}
-
-void TfmList::enableSearch()
-{
-    m_searchButton->setEnabled(currentRecord() && m_sites->count() > 0);
-}
-
-void TfmList::btnSearchClick()
-{
-    const TzkRow* record = currentRecord();
-    const zkOptions& options = m_shell.options();
-    const int site = m_sites->currentIndex();
-    if (!record || site < 0 || site >= options.SrchURL.size())
-        return;
-    const QString& pattern = options.SrchURL[site];
-    QString encoding = options.SrchEncoding.value(site, DefaultSearchEncoding(pattern));
-    // A title the site's encoding cannot carry is never sent with question marks.
-    if (const QString lost = TitleNotCarried(pattern, record->Fields[csTitle], record->Fields[csOrigTitle], encoding);
-        !lost.isEmpty()) {
-        if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("WebSearch", "NotInEncoding").arg(lost, encoding),
-                           {PromptButton::Yes, PromptButton::Cancel}})
-            != PromptButton::Yes)
-            return;
-        encoding = kSearchEncodingUtf8;
-    }
-    const QByteArray address = SearchAddress(pattern, record->Fields[csTitle], record->Fields[csOrigTitle], encoding);
-    const QUrl url = QUrl::fromEncoded(address, QUrl::StrictMode);
-    const auto tell = [this](const char* key, const QByteArray& text) {
-        m_prompts.ask({PromptIcon::Error, QString(), m_shell.text("WebSearch", key).arg(QString::fromLatin1(text)),
-                       {PromptButton::Ok}});
-    };
-    if (!IsWebAddress(url))
-        tell("NotWebAddress", address);
-    else if (!m_openUrl(url))
-        tell("OpenFailed", address);
-}
-
-void TfmList::DelItem()
-{
-    if (!m_grid->selectionModel()->hasSelection())
-        return;
-    if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("SysMessage", "ReallyWantToDelete"),
-                       {PromptButton::Yes, PromptButton::No}})
-        != PromptButton::Yes)
-        return;
-    m_controller->deleteRows(m_controller->model()->outermostRows(m_grid->selectionModel()->selectedRows()));
-}
-
-void TfmList::GroupSelected()
-{
-    TzkRow* current = currentRecord();
-    if (!current)
-        return;
-    GridModel* model = m_controller->model();
-    TzkRow* parent = model->rowAt(model->indexOf(current).parent());
-    std::vector<TzkRow*> rows = model->outermostRows(m_grid->selectionModel()->selectedRows());
-    // The parent of the group cannot be grouped under it.
-    std::erase(rows, parent);
-    if (!m_controller->groupRows(rows, parent))
-        return;
-    // The last record in display order is selected, and so shown.
-    selectIndex(m_controller->model()->lastIndex());
-}
-
-void TfmList::selectIndex(const QModelIndex& index)
-{
-    if (!index.isValid())
-        return;
-    m_grid->setCurrentIndex(index);
-    m_grid->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    m_grid->scrollTo(index);
-}
-
-void TfmList::focusLast()
-{
-    focusRecord(m_controller->model()->rowAt(m_controller->model()->lastIndex()));
+    return m_selection->selectedRecords();
 }
 
 void TfmList::focusRecord(const TzkRow* row)
 {
-    const QModelIndex index = row ? m_controller->model()->indexOf(row) : QModelIndex();
-    if (!index.isValid())
-        return;
-    selectIndex(index);
-    lvListClick();
+    m_selection->focusRecord(row);
+}
+
+void TfmList::showCurrent()
+{
+    const bool any = currentRecord() != nullptr;
+    for (QToolButton* button : {m_deleteButton, m_groupButton, m_printCoverButton})
+        button->setEnabled(any);
+    m_webSearch->enable();
+    m_recordPanel->showRecord(currentRecord(), m_controller->imagesOf(currentRecord()));
+    emit stateChanged();
+}
+
+void TfmList::refillSearchSites()
+{
+    m_webSearch->refillSites();
+}
+
+void TfmList::setUrlOpener(UrlOpener opener)
+{
+    m_webSearch->setUrlOpener(std::move(opener));
 }
 
 void TfmList::SelectAll()
@@ -572,20 +382,12 @@ void TfmList::SelectAll()
 
 void TfmList::AddSheet()
 {
-    m_controller->addSheet();
+    m_sheetSelector->AddSheet();
 }
 
 void TfmList::DeleteSheet()
 {
-    if (m_controller->sheetNames().size() < 2) {
-        m_prompts.ask({PromptIcon::Information, QString(), m_shell.text("SysMessage", "ImposibleToDeletePage"),
-                       {PromptButton::Ok}});
-        return;
-    }
-    if (m_prompts.ask({PromptIcon::Question, QString(), m_shell.text("SysMessage", "ReallyWantToDelete"),
-                       {PromptButton::Yes, PromptButton::No}})
-        == PromptButton::Yes)
-        m_controller->deleteCurrentSheet();
+    m_sheetSelector->DeleteSheet();
 }
 
 bool TfmList::eventFilter(QObject* watched, QEvent* event)
@@ -601,13 +403,7 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_grid && event->type() == QEvent::KeyRelease
         && isNavigationKey(static_cast<QKeyEvent*>(event)->key()))
-        lvListClick();
-    // Enter and Escape in the sheet selector neither add an entry nor leave the name.
-    if (watched == m_sheets->lineEdit() && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape)
-            return true;
-    }
+        m_selection->follow();
     return QMdiSubWindow::eventFilter(watched, event);
 }
 

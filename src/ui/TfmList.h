@@ -3,10 +3,10 @@
 #pragma once
 
 #include "CatalogueForms.h"
+#include "RecordGrid.h"
 #include "WebSearch.h"
 
 #include <QMdiSubWindow>
-#include <QPersistentModelIndex>
 #include <array>
 
 class QComboBox;
@@ -16,21 +16,24 @@ class QScrollArea;
 class QSplitter;
 class QToolButton;
 class QToolBar;
-class QTreeView;
 
 namespace reelkeep {
 
 class FileEntryCommands;
 class FilterForms;
+class GridSelection;
 class ListController;
 class QuickSearchBar;
 class RecordCommands;
+class RecordSelection;
 class ToolBarRows;
 class TzkRecordPanel;
 class Prompts;
+class SheetSelector;
 class ShellState;
 class TextRegistry;
 class TzkRow;
+class WebSearchBar;
 class WindowWork;
 
 class TfmList : public QMdiSubWindow {
@@ -61,19 +64,16 @@ public:
     // The texts, the search sites and the status bar again, after the settings changed.
     void TranslateControls();
     void refillSearchSites();
-    // Opens the chosen site for the current record.
-    void btnSearchClick();
-    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
+    void setUrlOpener(UrlOpener opener);
+    // What the record commands act on: the current and the selected records.
+    RecordSelection& selection();
     // The record the panel shows: the one first selected, kept while it stays selected;
     // none after load, sort, sheet changes and delete.
     TzkRow* currentRecord() const;
     // The selected records in grid order (top to bottom, children after their parent).
     std::vector<TzkRow*> selectedRecords() const;
-
     // Makes the record current: focused, selected alone, scrolled to and shown in the panel.
     void focusRecord(const TzkRow* row);
-    // The same for the last record in display order.
-    void focusLast();
     RecordCommands& records() { return *m_records; }
     FileEntryCommands& files() { return *m_files; }
     // The window's long work on a worker thread; the window is locked while it runs.
@@ -81,8 +81,6 @@ public:
     bool isBusy() const;
     TzkRecordPanel* recordPanel() const { return m_recordPanel; }
 
-    void DelItem();
-    void GroupSelected();
     void SelectAll();
     void AddSheet();
     void DeleteSheet();
@@ -109,29 +107,29 @@ protected:
 private:
     void buildToolBar(ToolBarRows* bars);
     QToolButton* addButton(QToolBar* bar, const char* name, int icon, const char* section, const char* key);
-    void lvListClick();
-    void clearCurrent();
-    void refillSheets();
-    void enableSearch();
+    // The buttons, the panel and the main window follow the current record.
+    void showCurrent();
     void showSortIndicator();
-    void selectIndex(const QModelIndex& index);
 
     ShellState& m_shell;
     Prompts& m_prompts;
     TextRegistry& m_texts;
     ListController* m_controller;
-    QTreeView* m_grid;
+    RecordGrid* m_grid;
     TzkRecordPanel* m_recordPanel;
     QScrollArea* m_panel;
+    GridSelection* m_selection = nullptr;
     RecordCommands* m_records = nullptr;
     FileEntryCommands* m_files = nullptr;
     WindowWork* m_work;
     QSplitter* m_splitter;
     QComboBox* m_sheets;
+    SheetSelector* m_sheetSelector = nullptr;
     QComboBox* m_sites;
     QComboBox* m_search;
     QComboBox* m_searchColumn;
     QuickSearchBar* m_quickSearch = nullptr;
+    WebSearchBar* m_webSearch = nullptr;
     QToolButton* m_deleteButton = nullptr;
     QToolButton* m_groupButton = nullptr;
     QToolButton* m_printCoverButton = nullptr;
@@ -141,8 +139,6 @@ private:
     QMenu* m_contextSort;
     FilterForms* m_filters;
     std::array<QLabel*, 6> m_status{};
-    QPersistentModelIndex m_current;
-    UrlOpener m_openUrl = DesktopUrlOpener();
 };
 
 } // namespace reelkeep

@@ -36,6 +36,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace reelkeep {
 
@@ -355,7 +356,7 @@ void TfmMain::connectCommands()
     });
     connect(m_menu->action("miSaveColWidth"), &QAction::triggered, this, &TfmMain::miSaveColWidthClick);
     onActive("miLoadColWidth", [](TfmList& list) { list.LoadColumnWidth(); });
-    onActive("miDelete", [](TfmList& list) { list.DelItem(); });
+    onActive("miDelete", [](TfmList& list) { list.records().DelItem(); });
     onActive("miSelectAll", [](TfmList& list) { list.SelectAll(); });
     connect(m_menu->action("miAbout"), &QAction::triggered, this, [this] { ShowAbout(this, lookup()); });
     onActive("miPrintCover", [this](TfmList& list) { m_printing->printCover(list); });

@@ -16,7 +16,7 @@ class TZKList;
 class TzkReelkeep;
 
 // The grid's current and selected records, shown again when a step is undone or redone.
-struct RecordSelection {
+struct ShownRecords {
     TzkRow* current = nullptr;
     std::vector<TzkRow*> selected;
 };
@@ -25,8 +25,8 @@ struct RecordSelection {
 class SelectionKeeper {
 public:
     virtual ~SelectionKeeper() = default;
-    virtual RecordSelection selection() const = 0;
-    virtual void select(const RecordSelection& selection) = 0;
+    virtual ShownRecords selection() const = 0;
+    virtual void select(const ShownRecords& selection) = 0;
 };
 
 class UndoStep {
@@ -56,8 +56,8 @@ public:
     QString text;         // the step's name in the Edit menu and the history
     int sheetBefore = 0;  // the document's current list before and after the change
     int sheetAfter = 0;
-    RecordSelection selectionBefore;
-    RecordSelection selectionAfter;
+    ShownRecords selectionBefore;
+    ShownRecords selectionAfter;
     bool selectionAfterKnown = false;
 };
 

@@ -1,6 +1,7 @@
 // A list window: sheets, deleting, grouping and sorting, checked through the document and reelkeep-cli.
 #include "GridModel.h"
 #include "IniFile.h"
+#include "RecordCommands.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
@@ -96,7 +97,7 @@ private slots:
     {
         click(rowIndex("Шахматы"));
         QTest::keyClick(list->grid(), Qt::Key_A, Qt::ControlModifier);
-        list->GroupSelected();
+        list->records().GroupSelected();
         QAbstractItemModel* model = list->grid()->model();
         QCOMPARE(model->rowCount(), 1);
         const QModelIndex group = model->index(0, 0);
@@ -115,7 +116,7 @@ private slots:
         // Grouping the two parts: the common prefix is taken from the first, nested under their parent.
         click(rowIndex("Бригада 1"));
         click(rowIndex("Бригада 2"), Qt::ControlModifier);
-        list->GroupSelected();
+        list->records().GroupSelected();
         const QJsonArray rows = saved()[QStringLiteral("lists")].toArray()[0][QStringLiteral("rows")].toArray();
         QCOMPARE(rows.size(), 1);
         const QJsonArray children = rows[0][QStringLiteral("children")].toArray();
