@@ -320,7 +320,7 @@ private slots:
     void randomCommandsUndoAndRedoExactly_data()
     {
         QTest::addColumn<quint32>("seed");
-        for (quint32 seed : {1u, 7u, 2024u, 31337u})
+        for (quint32 seed : {1u, 2024u, 31337u})
             QTest::newRow(qPrintable(QString::number(seed))) << seed;
     }
     void randomCommandsUndoAndRedoExactly()
