@@ -59,6 +59,18 @@ private slots:
         QVERIFY(list->controller().isModified());
     }
 
+    void everyRecordDeletedComesBackWithCtrlZ()
+    {
+        const QStringList titles = ModelTitles(*list->grid()->model());
+        list->grid()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        prompts->answers = {PromptButton::Yes};
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(list->grid()->model()->rowCount(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ModelTitles(*list->grid()->model()), titles);
+    }
+
     void typingThenUndoTakesBackTheWholeWord()
     {
         click(rowIndex("Амели"));
