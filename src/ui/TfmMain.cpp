@@ -307,7 +307,9 @@ void TfmMain::updateMenus()
     m_menu->action("miCopy")->setEnabled(selected);
     m_menu->action("miCut")->setEnabled(selected);
     m_menu->action("miPaste")->setEnabled(ready && RecordCommands::CanPaste());
-    if (m_undo)
+    // No window is active while another one (a dialog, the history window) is: the last
+    // list window's history stays.
+    if (m_undo && (list || lists().isEmpty()))
         m_undo->setActive(list && list->controller().document() ? &list->controller().history().stack() : nullptr, ready);
 }
 
