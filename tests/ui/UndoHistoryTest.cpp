@@ -366,12 +366,16 @@ private slots:
         for (int i = 0; i < 8; ++i)
             controller->setCells({row}, csTitle, [i](const QString&) { return QString::number(i); });
         QCOMPARE(stack().count(), 5);
+        controller->history().markSaved();
         controller->setCells({row}, csDescription, [](const QString&) { return QString(1500, u'd'); });
         QVERIFY(stack().count() < 5);
         QVERIFY(controller->history().heldBytes() <= 4000);
+        // The saved state stays where it was among the steps kept.
+        stack().undo();
+        QVERIFY(!controller->isModified());
         while (stack().canUndo())
             stack().undo();
-        QVERIFY(controller->isModified()); // the saved state was dropped with the oldest steps
+        QVERIFY(controller->isModified());
 
         const int records = controller->currentList()->RowCount();
         std::vector<TzkRow*> all;
