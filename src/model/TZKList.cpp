@@ -50,17 +50,6 @@ bool contains(const TzkRow& ancestor, const TzkRow* row)
     return false;
 }
 
-std::size_t rowMemory(const TzkRow& row)
-{
-    std::size_t bytes = sizeof(TzkRow) + sizeof(RowPtr) + row.Children.capacity() * sizeof(RowPtr);
-    for (const QString& cell : row.Fields)
-        if (!cell.isNull())
-            bytes += 16 + 2 * std::size_t(cell.capacity() + 1); // Qt's array header plus the characters
-    for (const auto& child : row.Children)
-        bytes += rowMemory(*child);
-    return bytes;
-}
-
 } // namespace
 
 TZKList::TZKList(int columnCount, int capacity, const ColumnDefinitions& definitions, LocaleFormats formats)
@@ -199,7 +188,7 @@ std::size_t TZKList::MemoryUsage() const
 {
     std::size_t bytes = sizeof(TZKList) + m_items.capacity() * sizeof(RowPtr);
     for (const auto& row : m_items)
-        bytes += rowMemory(*row);
+        bytes += MemoryOfRow(*row);
     for (const QByteArray& image : Images.Images)
         bytes += sizeof(QByteArray) + sizeof(std::int32_t) + std::size_t(image.capacity());
     return bytes;

@@ -33,6 +33,12 @@ public:
     int RowCount() const { return static_cast<int>(m_items.size()); }
     TzkRow* Row(int i) const { return m_items[static_cast<size_t>(i)].get(); }
     const std::vector<RowPtr>& Items() const { return m_items; }
+    // The top-level rows for a change made in place (undo putting rows back where they were).
+    std::vector<RowPtr>& EditItems()
+    {
+        invalidateVisible();
+        return m_items;
+    }
 
     int VisibleRowCount() const;
     // The k-th top-level row whose Filtered flag is false; k must be below VisibleRowCount().

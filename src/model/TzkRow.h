@@ -30,4 +30,7 @@ public:
     void SwapRows(int i, int j);
 };
 
+// Memory held by the row, its cells and its nested rows, for reports and the undo limit.
+std::size_t MemoryOfRow(const TzkRow& row);
+
 } // namespace reelkeep

@@ -490,9 +490,35 @@ constexpr BuiltInText kBuiltIn[] = {
         {"Messages", "MediaUnreadable", "Не удаётся прочитать сведения о файле «%1»: %2"},
         {"Messages", "MediaTimedOut", "библиотека MediaInfo не справилась с ним за %1 с."},
         {"Messages", "MediaLibraryFailed", "на нём произошёл сбой библиотеки MediaInfo."},
+        {"Undo", "Edit", "&Правка"},
+        {"Undo", "Undo", "&Отменить"},
+        {"Undo", "Redo", "&Повторить"},
+        {"Undo", "UndoStep", "&Отменить: %1"},
+        {"Undo", "RedoStep", "&Повторить: %1"},
+        {"Undo", "HistoryItem", "&История изменений..."},
+        {"Undo", "History", "История изменений"},
+        {"Undo", "Start", "Как было открыто"},
+        {"Undo", "Typing", "ввод в поле «%1»"},
+        {"Undo", "Cells", "поле «%1» в записях: %2"},
+        {"Undo", "Colour", "цвет записей: %1"},
+        {"Undo", "Tidy", "чистка поля «%1»"},
+        {"Undo", "Delete", "удаление записей: %1"},
+        {"Undo", "Group", "группировка записей: %1"},
+        {"Undo", "AddRecord", "добавление записи"},
+        {"Undo", "AddRecords", "добавление записей: %1"},
+        {"Undo", "FillRecord", "заполнение записи из файлов"},
+        {"Undo", "AddImage", "добавление изображения"},
+        {"Undo", "RemoveImage", "удаление изображения"},
+        {"Undo", "Sort", "сортировка по «%1»"},
+        {"Undo", "AddSheet", "добавление списка «%1»"},
+        {"Undo", "DeleteSheet", "удаление списка «%1»"},
+        {"Undo", "RenameSheet", "переименование списка"},
+        {"Undo", "Columns", "настройка колонок"},
+        {"Undo", "TooBigCaption", "Без отмены"},
+        {"Undo", "TooBig", "Этот шаг занял бы %1 МБ истории изменений — больше её предела в %2 МБ: его нельзя будет отменить, а шаги до него забудутся. Продолжить?"},
 };
 
-static_assert(std::size(kBuiltIn) == 467);
+static_assert(std::size(kBuiltIn) == 493);
 
 } // namespace
 

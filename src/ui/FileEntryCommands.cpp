@@ -174,6 +174,8 @@ void FileEntryCommands::enterInBackground(const char* captionKey, TzkRow* curren
 
 std::pair<int, const TzkRow*> FileEntryCommands::playBack(const std::vector<EntryStep>& steps, TzkRow* current, TzkRow* parent)
 {
+    // One batch of files is one undo step.
+    const ListController::Batch batch(m_controller);
     std::vector<TzkRow*> added;
     for (const EntryStep& step : steps) {
         if (step.Column == EntryStep::kAddRecord) {

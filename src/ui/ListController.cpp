@@ -10,6 +10,7 @@
 #include "RecordEditing.h"
 #include "SaveAsForms.h"
 #include "ReelkeepError.h"
+#include "RowPlacement.h"
 #include "ShellState.h"
 #include "SheetColumns.h"
 #include "Statistics.h"
@@ -18,13 +19,16 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <map>
 
 namespace reelkeep {
 
 ListController::ListController(ShellState& shell, Prompts& prompts, QObject* parent)
     : QObject(parent), m_shell(shell), m_prompts(prompts), m_loader(new CatalogueLoader(this)),
+      m_history([this](UndoStep& step, bool undo) { applyStep(step, undo); }),
       m_safety(std::make_unique<CatalogueSafety>(*this, shell, prompts))
 {
+    connect(&m_history, &UndoHistory::modifiedChanged, this, &ListController::setModified);
     connect(m_safety.get(), &CatalogueSafety::reloadWanted, this, [this] { load(m_path, m_form); });
     m_status = m_shell.text("SBMessage", "Ready");
     connect(m_loader, &CatalogueLoader::progress, this, &ListController::loadProgress);
@@ -91,6 +95,7 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
     if (const std::optional<PendingCopy> copy = std::exchange(m_pendingCopy, std::nullopt)) {
         m_form = copy->saveForm.value_or(m_form);
         m_safety->restored(copy->journalId, !copy->saveForm);
+        m_history.forget(false);
         setModified(true);
     }
     emit loadFinished(true);
@@ -105,6 +110,7 @@ void ListController::adopt(std::unique_ptr<TzkReelkeep> document)
     const TzkReelkeep* shown = document.get();
     // The old document goes inside the reset: the grid never reads its rows once they are gone.
     m_model.setDocument(shown, [&] { m_document = std::move(document); });
+    m_history.forget(true);
     setModified(false);
     setStatus(m_shell.text("SBMessage", "Ready"));
     emit sheetsChanged();
@@ -166,17 +172,19 @@ void ListController::setModified(bool modified)
 
 void ListController::setColumnSettings(const QString& author, const std::vector<ColumnDefinitions>& sheets)
 {
+    ColumnsStep::Settings before = ColumnsStep::capture(*m_document);
     m_document->SetAutor(author);
     for (int k = 0; k < static_cast<int>(sheets.size()) && k < m_document->ListCount(); ++k)
         ApplyColumnDefinitions(*m_document->List(k), sheets[static_cast<size_t>(k)]);
-    setModified(true);
+    push(std::make_unique<ColumnsStep>(std::move(before), ColumnsStep::capture(*m_document)), stepText("Columns"), selection());
+    m_safety->changed();
     endCommand();
     emit columnsChanged();
 }
 
 void ListController::changed()
 {
-    setModified(true);
+    m_safety->changed();
     m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();
     emit currentRecordCleared();
@@ -290,7 +298,10 @@ bool ListController::save()
 {
     if (!m_document)
         return false;
-    return write(m_path, m_form, [this] { setModified(false); });
+    return write(m_path, m_form, [this] {
+        m_history.markSaved();
+        setModified(false);
+    });
 }
 
 bool ListController::saveAs(const QString& path)
@@ -307,6 +318,7 @@ bool ListController::saveAs(const QString& path, std::optional<CatalogueForm> fo
             return;
         m_path = path;
         m_form = *form;
+        m_history.markSaved();
         setModified(false);
         emit pathChanged(path);
     });
@@ -358,10 +370,14 @@ void ListController::addSheet()
     int number = m_document->ListCount();
     while (m_document->IndexOfList(base + QString::number(number)) >= 0)
         ++number;
+    const int sheetBefore = m_document->CurrentList;
+    const ShownRecords before = selection();
     m_model.rebuild([&] {
         ApplyColumnDefinitions(*m_document->AddList(0, base + QString::number(number)), m_shell.options().ColumnTemplate());
         m_document->CurrentList = m_document->ListCount();
     });
+    push(std::make_unique<SheetStep>(m_document->ListCount() - 1, true),
+         stepText("AddSheet").arg(base + QString::number(number)), before, sheetBefore);
     emit sheetsChanged();
     emit columnsChanged();
     changed();
@@ -371,10 +387,21 @@ void ListController::deleteCurrentSheet()
 {
     if (!m_document || m_document->ListCount() < 2)
         return;
+    const Keeping keep = keeping(currentList()->MemoryUsage());
+    if (keep == Keeping::Cancel)
+        return;
+    const int sheetBefore = m_document->CurrentList;
+    const ShownRecords before = selection();
+    const QString name = currentList()->Name;
+    auto step = std::make_unique<SheetStep>(currentSheet(), false);
     m_model.rebuild([&] {
-        m_document->DeleteList(m_document->CurrentList);
+        step->redo(*m_document);
         m_document->CurrentList = 1;
     });
+    if (keep == Keeping::Keep)
+        push(std::move(step), stepText("DeleteSheet").arg(name), before, sheetBefore);
+    else
+        m_history.forget(false);
     emit sheetsChanged();
     emit columnsChanged();
     changed();
@@ -385,8 +412,8 @@ void ListController::renameCurrentSheet(const QString& name)
     TZKList* list = currentList();
     if (!list || list->Name == name)
         return;
-    list->Name = name;
-    setModified(true);
+    push(std::make_unique<RenameStep>(*list, std::exchange(list->Name, name), name), stepText("RenameSheet"), selection());
+    m_safety->changed();
     endCommand();
     emit sheetsChanged();
 }
@@ -397,11 +424,17 @@ bool ListController::sortBy(int column)
     if (!list || column < 0 || column >= kStoredColumnCount)
         return false;
     setStatus(m_shell.text("SBMessage", "Sorting"));
+    const ShownRecords before = selection();
     emit currentRecordCleared();
     bool sorted = true;
+    auto step = std::make_unique<OrderStep>(*list, CaptureRowOrder(*list));
     try {
         m_model.relayout([&] { list->Sort(column, list->Column(column).Type); });
+        step->finish();
+        push(std::move(step), stepText("Sort").arg(columnName(column)), before);
     } catch (const ReelkeepError& error) {
+        // A level sorted before the failing one goes back too.
+        m_model.relayout([&] { step->undo(*m_document); });
         sorted = false;
         setStatus(m_shell.text("SBMessage", "Ready"));
         showError(m_shell.render(error.text()));
@@ -428,10 +461,16 @@ void ListController::deleteRows(const std::vector<TzkRow*>& rows)
     TZKList* list = currentList();
     if (!list || rows.empty())
         return;
-    m_model.rebuild([&] {
-        for (TzkRow* row : rows)
-            list->DeleteRow(row);
-    });
+    const Keeping keep = keeping(MemoryOfRows(*list, rows));
+    if (keep == Keeping::Cancel)
+        return;
+    const ShownRecords before = selection();
+    auto step = std::make_unique<DeleteStep>(*list, rows);
+    m_model.rebuild([&] { step->redo(*m_document); });
+    if (keep == Keeping::Keep)
+        push(std::move(step), stepText("Delete").arg(rows.size()), before);
+    else
+        m_history.forget(false);
     changed();
 }
 
@@ -440,11 +479,12 @@ TzkRow* ListController::groupRows(const std::vector<TzkRow*>& rows, TzkRow* pare
     TZKList* list = currentList();
     if (!list || rows.empty())
         return nullptr;
-    TzkRow* group = nullptr;
-    m_model.rebuild([&] {
-        group = list->GroupRows(rows, parent);
-        FillGroupCells(*group, rows, *list);
-    });
+    const ShownRecords before = selection();
+    auto step = std::make_unique<GroupStep>(*list, rows, parent);
+    m_model.rebuild([&] { step->redo(*m_document); });
+    TzkRow* group = step->group();
+    const int grouped = step->groupedRecords();
+    push(std::move(step), stepText("Group").arg(grouped), before);
     changed();
     return group;
 }
@@ -453,9 +493,12 @@ void ListController::setCell(TzkRow* row, int column, const QString& text)
 {
     if (!row || column < 0 || column >= kStoredColumnCount || row->Fields[static_cast<size_t>(column)] == text)
         return;
-    row->Fields[static_cast<size_t>(column)] = text;
+    QString before = std::exchange(row->Fields[static_cast<size_t>(column)], text);
     m_model.cellChanged(row, column);
-    setModified(true);
+    // Undone, typing shows the record it changed.
+    push(std::make_unique<CellsStep>(std::vector<CellsStep::Change>{{row, column, std::move(before), text}}, true),
+         stepText("Typing").arg(columnName(column)), ShownRecords{row, {row}});
+    m_safety->changed();
     endCommand();
 }
 
@@ -465,10 +508,12 @@ void ListController::setCells(const std::vector<TzkRow*>& rows, int column,
     if (column < 0 || column >= kStoredColumnCount)
         return;
     std::vector<TzkRow*> changed;
+    std::vector<CellsStep::Change> changes;
     for (TzkRow* row : rows) {
         QString& cell = row->Fields[static_cast<size_t>(column)];
         QString text = change(cell);
         if (text != cell) {
+            changes.push_back({row, column, cell, text});
             cell = std::move(text);
             changed.push_back(row);
         }
@@ -476,7 +521,10 @@ void ListController::setCells(const std::vector<TzkRow*>& rows, int column,
     if (changed.empty())
         return;
     m_model.cellsChanged(changed, column);
-    setModified(true);
+    push(std::make_unique<CellsStep>(std::move(changes), false),
+         column == csColour ? stepText("Colour").arg(changed.size()) : stepText("Cells").arg(columnName(column)).arg(changed.size()),
+         selection());
+    m_safety->changed();
     endCommand();
 }
 
@@ -497,9 +545,12 @@ void ListController::addImage(TzkRow* row, const QByteArray& bytes)
     TZKList* list = currentList();
     if (!list || !row)
         return;
+    auto step = std::make_unique<AppendStep>(*m_document, nullptr);
     list->Images.AddImage(bytes, row->ID);
+    step->finish(*m_document);
     m_model.rowChanged(row);
-    setModified(true);
+    push(std::move(step), stepText("AddImage"), ShownRecords{row, {row}});
+    m_safety->changed();
     endCommand();
 }
 
@@ -508,9 +559,14 @@ void ListController::removeImage(TzkRow* row, int k)
     TZKList* list = currentList();
     if (!list || !row || k < 0 || k >= list->Images.ImageCount(row->ID))
         return;
-    list->Images.DeleteImage(row->ID, k);
+    std::size_t index = 0;
+    for (int seen = -1; seen < k; ++index)
+        seen += list->Images.OwnerIDs[index] == row->ID ? 1 : 0;
+    auto step = std::make_unique<ImageRemovalStep>(*list, index - 1);
+    step->redo(*m_document);
     m_model.rowChanged(row);
-    setModified(true);
+    push(std::move(step), stepText("RemoveImage"), ShownRecords{row, {row}});
+    m_safety->changed();
     endCommand();
 }
 
@@ -526,6 +582,11 @@ TzkRow* ListController::addEnteredRecord(TzkRow* parent)
     TZKList* list = currentList();
     if (!list)
         return nullptr;
+    if (!m_entry) {
+        m_entrySelection = selection();
+        m_entrySheet = m_document->CurrentList;
+        m_entry = std::make_unique<AppendStep>(*m_document, parent);
+    }
     TzkRow* row = list->AddRow(parent);
     row->Fields[csColour] = QStringLiteral("00FFFFFF");
     ++m_entered;
@@ -550,6 +611,7 @@ void ListController::endEntry()
         return;
     m_entered = 0;
     m_model.rebuild();
+    finishEntryStep();
     changed();
 }
 
@@ -558,6 +620,9 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
     if (!m_document)
         return 0;
     const int sheetsBefore = m_document->ListCount();
+    const int sheetBefore = m_document->CurrentList;
+    const ShownRecords before = selection();
+    auto step = std::make_unique<AppendStep>(*m_document, parent);
     int added = 0;
     try {
         m_model.rebuild([&] { added = m_document->MergeFromString(text, parent, utf8); });
@@ -565,10 +630,17 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
         showError(m_shell.text("Records", "NotRecordsText").arg(m_shell.render(error.text())));
         return 0;
     }
+    step->finish(*m_document);
     if (added == 0) {
+        // A list named in the text and holding no records goes again.
+        m_model.rebuild([&] {
+            step->undo(*m_document);
+            m_document->CurrentList = sheetBefore;
+        });
         showError(m_shell.text("Records", "NoRecordsAdded"));
         return 0;
     }
+    push(std::move(step), stepText("AddRecords").arg(added), before, sheetBefore);
     if (m_document->ListCount() != sheetsBefore) {
         emit sheetsChanged();
         emit columnsChanged();
@@ -584,6 +656,8 @@ void ListController::tidyColumn(int column)
         return;
     std::vector<TzkRow*> pending;
     std::vector<TzkRow*> tidied;
+    std::vector<CellsStep::Change> changes;
+    const ShownRecords before = selection();
     for (const RowPtr& row : list->Items())
         pending.push_back(row.get());
     while (!pending.empty()) {
@@ -591,6 +665,7 @@ void ListController::tidyColumn(int column)
         pending.pop_back();
         QString& cell = row->Fields[static_cast<size_t>(column)];
         if (QString tidy = TidyText(cell); tidy != cell) {
+            changes.push_back({row, column, cell, tidy});
             cell = std::move(tidy);
             tidied.push_back(row);
         }
@@ -598,7 +673,10 @@ void ListController::tidyColumn(int column)
             pending.push_back(child.get());
     }
     m_model.cellsChanged(tidied, column);
-    setModified(true);
+    if (changes.empty())
+        return;
+    push(std::make_unique<CellsStep>(std::move(changes), false), stepText("Tidy").arg(columnName(column)), before);
+    m_safety->changed();
     m_status = m_shell.text("SBMessage", "Ready");
     emit statusChanged();
 }
@@ -612,6 +690,132 @@ void ListController::storeColumnWidths(const std::vector<int>& widths)
         list->Column(static_cast<int>(c)).Width = widths[c];
         m_shell.options().ColWidth[c] = widths[c];
     }
+}
+
+ListController::Keeping ListController::keeping(std::size_t bytes)
+{
+    if (bytes <= m_history.byteLimit())
+        return Keeping::Keep;
+    const PromptButton answer = m_prompts.ask(
+        {PromptIcon::Warning, m_shell.text("Undo", "TooBigCaption"),
+         m_shell.text("Undo", "TooBig").arg(qulonglong(bytes >> 20)).arg(qulonglong(m_history.byteLimit() >> 20)),
+         {PromptButton::Yes, PromptButton::No}});
+    return answer == PromptButton::Yes ? Keeping::WithoutUndo : Keeping::Cancel;
+}
+
+ShownRecords ListController::selection() const
+{
+    return m_selection ? m_selection->selection() : ShownRecords{};
+}
+
+QString ListController::stepText(const char* key) const
+{
+    return m_shell.text("Undo", key);
+}
+
+QString ListController::columnName(int column) const
+{
+    const TZKList* list = currentList();
+    return list ? list->GetColumnName(column) : QString();
+}
+
+void ListController::push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before)
+{
+    push(std::move(step), text, std::move(before), m_document->CurrentList);
+}
+
+void ListController::push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before, int sheetBefore)
+{
+    step->text = text;
+    step->sheetBefore = sheetBefore;
+    step->sheetAfter = m_document->CurrentList;
+    step->selectionBefore = std::move(before);
+    if (m_batch)
+        m_batch->add(std::move(step));
+    else
+        m_history.push(std::move(step));
+}
+
+void ListController::applyStep(UndoStep& step, bool undo)
+{
+    if (undo && !step.selectionAfterKnown) {
+        step.selectionAfter = selection();
+        step.selectionAfterKnown = true;
+    }
+    const int sheet = undo ? step.sheetBefore : step.sheetAfter;
+    const bool sheetShown = m_document->CurrentList == sheet;
+    const auto change = [&] { undo ? step.undo(*m_document) : step.redo(*m_document); };
+    if (step.reach() == UndoStep::Reach::Cells && sheetShown) {
+        change();
+        std::map<int, std::vector<TzkRow*>> byColumn;
+        for (const UndoStep::Cell& cell : step.cells())
+            byColumn[cell.column].push_back(cell.row);
+        for (const auto& [column, rows] : byColumn)
+            m_model.cellsChanged(rows, column);
+    } else {
+        m_model.rebuild([&] {
+            change();
+            m_document->CurrentList = sheet;
+        });
+        if (step.reach() == UndoStep::Reach::Sheets || !sheetShown) {
+            emit sheetsChanged();
+            emit columnsChanged();
+        }
+    }
+    m_safety->changed();
+    m_status = m_shell.text("SBMessage", "Ready");
+    emit statusChanged();
+    // Cells changed in place keep the grid's rows: the panel is shown again by the selection.
+    if (!m_selection || step.reach() != UndoStep::Reach::Cells || !sheetShown)
+        emit currentRecordCleared();
+    if (m_selection)
+        m_selection->select(undo ? step.selectionBefore : step.selectionAfter);
+}
+
+void ListController::finishEntryStep()
+{
+    if (!m_entry)
+        return;
+    std::unique_ptr<AppendStep> step = std::move(m_entry);
+    step->finish(*m_document);
+    const int records = step->appendedRecords();
+    m_enteredRecords += records;
+    push(std::move(step), records == 1 ? stepText("AddRecord") : stepText("AddRecords").arg(records),
+         std::move(m_entrySelection), m_entrySheet);
+}
+
+ListController::Batch::Batch(ListController& controller) : m_controller(controller)
+{
+    m_controller.beginBatch();
+}
+
+ListController::Batch::~Batch()
+{
+    m_controller.endBatch();
+}
+
+void ListController::beginBatch()
+{
+    if (m_batchDepth++ > 0 || !m_document)
+        return;
+    m_batch = std::make_unique<BatchStep>();
+    m_batchSelection = selection();
+    m_batchSheet = m_document->CurrentList;
+    m_enteredRecords = 0;
+}
+
+void ListController::endBatch()
+{
+    if (--m_batchDepth > 0 || !m_batch)
+        return;
+    finishEntryStep();
+    std::unique_ptr<BatchStep> batch = std::move(m_batch);
+    if (batch->holdsNothing())
+        return;
+    const QString text = m_enteredRecords == 0   ? stepText("FillRecord")
+                         : m_enteredRecords == 1 ? stepText("AddRecord")
+                                                 : stepText("AddRecords").arg(m_enteredRecords);
+    push(std::move(batch), text, std::move(m_batchSelection), m_batchSheet);
 }
 
 } // namespace reelkeep

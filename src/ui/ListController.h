@@ -6,6 +6,7 @@
 #include "CatalogueForms.h"
 #include "ColumnDefinitions.h"
 #include "GridModel.h"
+#include "UndoHistory.h"
 
 #include <QObject>
 #include <QPointer>
@@ -31,6 +32,19 @@ struct LoadResult;
 class ListController : public QObject {
     Q_OBJECT
 public:
+    // Everything the controller changes while a Batch lives is one undo step (the records
+    // entered from a batch of files, with the cells and images of the current record).
+    class Batch {
+    public:
+        explicit Batch(ListController& controller);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ListController& m_controller;
+    };
+
     ListController(ShellState& shell, Prompts& prompts, QObject* parent = nullptr);
     ~ListController() override;
 
@@ -124,6 +138,11 @@ public:
     // The grid's column widths into the current sheet's columns (and the settings).
     void storeColumnWidths(const std::vector<int>& widths);
 
+    // Every change above is a step of this history; Modified follows its clean state.
+    UndoHistory& history() { return m_history; }
+    // Reads and shows the window's records, so that undo and redo show them as they were.
+    void setSelectionKeeper(SelectionKeeper* keeper) { m_selection = keeper; }
+
 signals:
     // A load of path (the first or a reload) has started; loadProgress and loadFinished follow.
     void loadStarted(const QString& path);
@@ -144,7 +163,7 @@ signals:
 private:
     void takeResult(const std::shared_ptr<LoadResult>& result);
     void setModified(bool modified);
-    void changed(); // Modified, status "Ready", status bar, no current record
+    void changed(); // a recovery copy due, status "Ready", status bar, no current record
     // A change ends whatever an earlier command said in the status: "Ready" again.
     void endCommand();
     // Looks on the worker for what form would lose, asks here, then writes on the worker;
@@ -158,6 +177,22 @@ private:
     LossAnswer askAboutLosses(const QString& path, const LossReport& loss, bool offerOtherForm);
     // The loss report's question; false when the form cannot take the catalogue or the user declines.
     void showError(const QString& text);
+    // Undo history.
+    enum class Keeping { Keep, WithoutUndo, Cancel };
+    // Whether a step that keeps this many bytes is kept; one over the limit is done
+    // without undo (the history is forgotten) or not at all, as the person answers.
+    Keeping keeping(std::size_t bytes);
+    ShownRecords selection() const;
+    QString stepText(const char* key) const;
+    QString columnName(int column) const;
+    // A change just made becomes a step (of the open batch, if any).
+    void push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before, int sheetBefore);
+    void push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before);
+    void applyStep(UndoStep& step, bool undo);
+    // The records entered since addEnteredRecord started a step, pushed as one.
+    void finishEntryStep();
+    void beginBatch();
+    void endBatch();
 
     ShellState& m_shell;
     Prompts& m_prompts;
@@ -175,6 +210,16 @@ private:
         QString journalId;
     };
     std::optional<PendingCopy> m_pendingCopy; // a loadCopy not finished yet
+    UndoHistory m_history;
+    SelectionKeeper* m_selection = nullptr;
+    std::unique_ptr<AppendStep> m_entry; // records entered and not pushed as a step yet
+    ShownRecords m_entrySelection;
+    int m_entrySheet = 0;
+    int m_enteredRecords = 0; // of the open batch
+    std::unique_ptr<BatchStep> m_batch;
+    int m_batchDepth = 0;
+    ShownRecords m_batchSelection;
+    int m_batchSheet = 0;
     // Last, so that it goes first, while the document it looks at is still there.
     std::unique_ptr<CatalogueSafety> m_safety;
 };

@@ -32,6 +32,13 @@ MainMenu::MainMenu(QMenuBar* bar, QWidget* owner, TextRegistry& texts) : m_bar(b
     file->addSeparator();
     add(file, "miExit", "MainMenu", "Exit", 0);
 
+    // The undo items name their step; UndoActions keeps their texts and shortcuts.
+    QMenu* edit = submenu(nullptr, "miEdit", "Undo", "Edit", 0);
+    add(edit, "miUndo", "Undo", "Undo", 1);
+    add(edit, "miRedo", "Undo", "Redo", 1);
+    edit->addSeparator();
+    add(edit, "miUndoHistory", "Undo", "HistoryItem", 0);
+
     submenu(nullptr, "miLists", "MainMenu", "Lists", 0);
 
     QMenu* current = submenu(nullptr, "miCList", "MainMenu", "CurrentCatalog", 1);

@@ -22,6 +22,8 @@
 #include "TzkReelkeep.h"
 #include "WebSearchBar.h"
 #include "WindowWork.h"
+#include "UndoActions.h"
+#include "UndoSelection.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -126,6 +128,10 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     connect(m_work, &WindowWork::runningChanged, this, &TfmList::stateChanged);
     m_files = new FileEntryCommands(*m_selection, *m_recordPanel, *m_controller, shell, prompts, *m_work, this);
     m_records = new RecordCommands(*m_selection, *this, *m_recordPanel, *m_controller, *m_files, shell, prompts, texts);
+    // Undo and redo show the records as they were; the undo keys in the fields are the window's.
+    m_controller->setSelectionKeeper(new UndoSelection(*m_grid, *m_controller->model(), *m_selection, this));
+    RouteUndoKeys(m_recordPanel);
+    RouteUndoKeys(m_sheets);
 
     m_contextMenu->addMenu(m_contextFilter);
     m_contextMenu->addMenu(m_contextSort);

@@ -23,6 +23,7 @@
 #include "TfmOpt.h"
 #include "TfmProgress.h"
 #include "TzkReelkeep.h"
+#include "UndoActions.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -36,6 +37,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace reelkeep {
 
@@ -63,6 +65,10 @@ TfmMain::TfmMain(const QString& folder, Prompts* prompts)
     setCentralWidget(frame);
     m_menu = std::make_unique<MainMenu>(menuBar(), this, m_texts);
     m_printing = std::make_unique<PrintCommands>(m_shell, *m_prompts, this);
+    m_undo = new UndoActions(m_menu->action("miUndo"), m_menu->action("miRedo"), m_menu->action("miUndoHistory"),
+                             [this](const char* key) {
+                                 return m_shell.options().LanguageTable.GetValue(QStringLiteral("Undo"), QString::fromLatin1(key));
+                             }, this);
     connectCommands();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         if (auto* list = qobject_cast<TfmList*>(window); list && list->controller().document())
@@ -89,6 +95,8 @@ TfmMain::~TfmMain()
     m_mdi->disconnect(this);
     for (TfmList* list : lists())
         list->disconnect(this);
+    // Its texts come from the settings, which go before the windows' histories do.
+    delete std::exchange(m_undo, nullptr);
 }
 
 void TfmMain::LoadListOfFiles()
@@ -99,6 +107,8 @@ void TfmMain::LoadListOfFiles()
     applyShortcuts();
     m_qtTranslations.follow(m_shell.text("Language", "QtLocale"));
     m_texts.apply(m_shell.options().LanguageTable);
+    if (m_undo)
+        m_undo->retranslate();
     if (m_mdiPanel)
         m_mdiPanel->TranslateControls();
     BuildListsMenu();
@@ -299,6 +309,10 @@ void TfmMain::updateMenus()
     m_menu->action("miCopy")->setEnabled(selected);
     m_menu->action("miCut")->setEnabled(selected);
     m_menu->action("miPaste")->setEnabled(ready && RecordCommands::CanPaste());
+    // No window is active while another one (a dialog, the history window) is: the last
+    // list window's history stays.
+    if (m_undo && (list || lists().isEmpty()))
+        m_undo->setActive(list && list->controller().document() ? &list->controller().history().stack() : nullptr, ready);
 }
 
 void TfmMain::listColumnsShown(TfmList* list)

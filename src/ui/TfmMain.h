@@ -22,6 +22,7 @@ class PrintCommands;
 class PluginProbeJob;
 class TMDIPanel;
 class TfmList;
+class UndoActions;
 class TfmOpt;
 
 class TfmMain : public QMainWindow {
@@ -99,6 +100,7 @@ private:
     TMDIPanel* m_mdiPanel = nullptr;
     TfmOpt* m_options = nullptr;
     PluginProbeJob* m_probe = nullptr;
+    UndoActions* m_undo = nullptr;
 };
 
 } // namespace reelkeep

@@ -95,7 +95,7 @@ private slots:
             if (QApplication::focusWidget())
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         }
-        QCOMPARE(opened, 6);
+        QCOMPARE(opened, 7);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
     }
 
