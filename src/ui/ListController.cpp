@@ -5,6 +5,7 @@
 #include "FileFingerprint.h"
 #include "GroupCells.h"
 #include "LossMessage.h"
+#include "Plural.h"
 #include "OverwriteQuestion.h"
 #include "Prompts.h"
 #include "RecordEditing.h"
@@ -468,7 +469,7 @@ void ListController::deleteRows(const std::vector<TzkRow*>& rows)
     auto step = std::make_unique<DeleteStep>(*list, rows);
     m_model.rebuild([&] { step->redo(*m_document); });
     if (keep == Keeping::Keep)
-        push(std::move(step), stepText("Delete").arg(rows.size()), before);
+        push(std::move(step), stepText("Delete", qint64(rows.size())).arg(rows.size()), before);
     else
         m_history.forget(false);
     changed();
@@ -484,7 +485,7 @@ TzkRow* ListController::groupRows(const std::vector<TzkRow*>& rows, TzkRow* pare
     m_model.rebuild([&] { step->redo(*m_document); });
     TzkRow* group = step->group();
     const int grouped = step->groupedRecords();
-    push(std::move(step), stepText("Group").arg(grouped), before);
+    push(std::move(step), stepText("Group", grouped).arg(grouped), before);
     changed();
     return group;
 }
@@ -522,7 +523,7 @@ void ListController::setCells(const std::vector<TzkRow*>& rows, int column,
         return;
     m_model.cellsChanged(changed, column);
     push(std::make_unique<CellsStep>(std::move(changes), false),
-         column == csColour ? stepText("Colour").arg(changed.size()) : stepText("Cells").arg(columnName(column)).arg(changed.size()),
+         column == csColour ? stepText("Colour", qint64(changed.size())).arg(changed.size()) : stepText("Cells", qint64(changed.size())).arg(columnName(column)).arg(changed.size()),
          selection());
     m_safety->changed();
     endCommand();
@@ -640,7 +641,7 @@ int ListController::mergeText(const QByteArray& text, TzkRow* parent, bool utf8)
         showError(m_shell.text("Records", "NoRecordsAdded"));
         return 0;
     }
-    push(std::move(step), stepText("AddRecords").arg(added), before, sheetBefore);
+    push(std::move(step), stepText("AddRecords", added).arg(added), before, sheetBefore);
     if (m_document->ListCount() != sheetsBefore) {
         emit sheetsChanged();
         emit columnsChanged();
@@ -713,6 +714,11 @@ QString ListController::stepText(const char* key) const
     return m_shell.text("Undo", key);
 }
 
+QString ListController::stepText(const char* key, qint64 count) const
+{
+    return PluralForm(stepText(key), count);
+}
+
 QString ListController::columnName(int column) const
 {
     const TZKList* list = currentList();
@@ -780,7 +786,7 @@ void ListController::finishEntryStep()
     step->finish(*m_document);
     const int records = step->appendedRecords();
     m_enteredRecords += records;
-    push(std::move(step), records == 1 ? stepText("AddRecord") : stepText("AddRecords").arg(records),
+    push(std::move(step), records == 1 ? stepText("AddRecord") : stepText("AddRecords", records).arg(records),
          std::move(m_entrySelection), m_entrySheet);
 }
 
@@ -814,7 +820,7 @@ void ListController::endBatch()
         return;
     const QString text = m_enteredRecords == 0   ? stepText("FillRecord")
                          : m_enteredRecords == 1 ? stepText("AddRecord")
-                                                 : stepText("AddRecords").arg(m_enteredRecords);
+                                                 : stepText("AddRecords", m_enteredRecords).arg(m_enteredRecords);
     push(std::move(batch), text, std::move(m_batchSelection), m_batchSheet);
 }
 

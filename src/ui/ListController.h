@@ -184,6 +184,8 @@ private:
     Keeping keeping(std::size_t bytes);
     ShownRecords selection() const;
     QString stepText(const char* key) const;
+    // The same in the form that agrees with count (the text holds its forms).
+    QString stepText(const char* key, qint64 count) const;
     QString columnName(int column) const;
     // A change just made becomes a step (of the open batch, if any).
     void push(std::unique_ptr<UndoStep> step, const QString& text, ShownRecords before, int sheetBefore);

@@ -6,6 +6,7 @@
 #include "ScriptedPrompts.h"
 #include "ShellState.h"
 #include "TzkReelkeep.h"
+#include "WindowWork.h"
 
 #include <QJsonDocument>
 #include <QRandomGenerator>
@@ -86,11 +87,14 @@ class UndoHistoryTest : public QObject {
     QTemporaryDir folder;
     std::unique_ptr<ShellState> shell;
     ScriptedPrompts prompts;
+    // Saves run on the window's worker, as in the program.
+    WindowWork work{nullptr, QString()};
     std::unique_ptr<ListController> controller;
 
     void startWith(std::unique_ptr<TzkReelkeep> document)
     {
         controller = std::make_unique<ListController>(*shell, prompts);
+        controller->setWork(work);
         controller->adopt(std::move(document));
     }
     QUndoStack& stack() { return controller->history().stack(); }
@@ -240,6 +244,7 @@ class UndoHistoryTest : public QObject {
         default:
             name = QStringLiteral("save");
             QVERIFY(c.saveAs(folder.filePath(QStringLiteral("saved.xkdx"))));
+            QVERIFY(QTest::qWaitFor([this] { return !work.isRunning(); }, 20000));
             break;
         }
     }
@@ -314,7 +319,7 @@ private slots:
     {
         QVERIFY(folder.isValid());
         shell = std::make_unique<ShellState>(folder.path());
-        shell->LoadListOfFiles();
+        shell->reloadSettings();
     }
 
     void randomCommandsUndoAndRedoExactly_data()

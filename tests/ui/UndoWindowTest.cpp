@@ -43,7 +43,7 @@ private slots:
         prompts->answers = {PromptButton::Yes};
         action("miDelete")->trigger();
         QCOMPARE(ModelTitles(*list->grid()->model()).size(), titles.size() - 4);
-        QCOMPARE(action("miUndo")->text(), QStringLiteral("&Отменить: удаление записей: 2"));
+        QCOMPARE(action("miUndo")->text(), QStringLiteral("&Отменить: удаление 2 записей"));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
         list->grid()->expandAll();
@@ -52,7 +52,7 @@ private slots:
         QCOMPARE(list->currentRecord()->Fields[csTitle], QStringLiteral("Амели"));
         QCOMPARE(list->recordPanel()->edit(csTitle)->edit()->text(), QStringLiteral("Амели"));
         QVERIFY(!list->controller().isModified());
-        QCOMPARE(action("miRedo")->text(), QStringLiteral("&Повторить: удаление записей: 2"));
+        QCOMPARE(action("miRedo")->text(), QStringLiteral("&Повторить: удаление 2 записей"));
 
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(ModelTitles(*list->grid()->model()).size(), titles.size() - 4);
@@ -96,6 +96,7 @@ private slots:
         list->controller().setCell(list->currentRecord(), 3, QStringLiteral("651"));
         QVERIFY(list->isWindowModified());
         action("miSave")->trigger();
+        QTRY_VERIFY(idle());
         QVERIFY(!list->isWindowModified());
         list->controller().setCell(list->currentRecord(), 3, QStringLiteral("652"));
         QVERIFY(list->isWindowModified());
