@@ -3,7 +3,7 @@
 // It must throw ReelkeepError or return lists, and never crash, hang or leak.
 // FreeXL itself overruns a stack buffer and leaks on some damaged workbooks (in the
 // program that costs the helper, not the program), so run it past those:
-//   LSAN_OPTIONS=suppressions=fuzz/freexl-leaks.supp build-fuzz/fuzz/ExcelWorkbookFuzzer -fork=1 -ignore_crashes=1
+//   LSAN_OPTIONS=suppressions=fuzz/library-leaks.supp build-fuzz/fuzz/ExcelWorkbookFuzzer -fork=1 -ignore_crashes=1
 // and look at the crashes whose stack does not start in libfreexl.
 #include "ExcelWorkbook.h"
 #include "FreeXlDump.h"
