@@ -5,7 +5,7 @@
 // Qt's own selection handling then takes minutes before the command runs.)
 #include "ListController.h"
 #include "NestedCatalogue.h"
-#include "FirstButtonPrompts.h"
+#include "OpenedCatalogue.h"
 #include "RecordCommands.h"
 #include "TReelkeepSerialiazerV2_1.h"
 #include "TfmFilter.h"
@@ -26,27 +26,7 @@ namespace {
 
 constexpr int kSelected = 50'000;
 
-using bench::FirstButtonPrompts;
-
-struct OpenCatalogue {
-    QTemporaryDir home;
-    FirstButtonPrompts prompts;
-    TfmMain main{home.path(), &prompts};
-    TfmList* list = nullptr;
-
-    OpenCatalogue()
-    {
-        const QString file = bench::scratchFolder().filePath(QStringLiteral("typical.kdx"));
-        if (!QFileInfo::exists(file))
-            TReelkeepSerialiazerV2_1().Save(file, bench::hundredThousandRecords(true));
-        main.resize(1280, 1000);
-        main.show();
-        list = main.OpenFile(file);
-        QEventLoop loop;
-        QObject::connect(list, &TfmList::loadDone, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-
+struct OpenCatalogue : bench::OpenedCatalogue {
     // Selects the first kSelected top-level records.
     void select()
     {

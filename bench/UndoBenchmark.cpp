@@ -2,7 +2,7 @@
 // deleting 50,000 selected records (the grid and the selection shown again included), and
 // what one keystroke in a field costs with its undo step (merged into the field's step, or
 // a new step in another record while the history is full).
-#include "FirstButtonPrompts.h"
+#include "OpenedCatalogue.h"
 #include "GridModel.h"
 #include "ListController.h"
 #include "NestedCatalogue.h"
@@ -25,24 +25,7 @@ namespace {
 
 constexpr int kSelected = 50'000;
 
-struct OpenCatalogue {
-    QTemporaryDir home;
-    bench::FirstButtonPrompts prompts;
-    TfmMain main{home.path(), &prompts};
-    TfmList* list = nullptr;
-
-    OpenCatalogue()
-    {
-        const QString file = bench::scratchFolder().filePath(QStringLiteral("typical.kdx"));
-        if (!QFileInfo::exists(file))
-            TReelkeepSerialiazerV2_1().Save(file, bench::hundredThousandRecords(true));
-        main.resize(1280, 1000);
-        main.show();
-        list = main.OpenFile(file);
-        QEventLoop loop;
-        QObject::connect(list, &TfmList::loadDone, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
+struct OpenCatalogue : bench::OpenedCatalogue {
     ListController& controller() { return list->controller(); }
 };
 
