@@ -69,14 +69,3 @@ void PickValueSelected(benchmark::State& state)
 
 BENCHMARK(ColourSelected)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PickValueSelected)->Iterations(2)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -101,14 +101,3 @@ BENCHMARK(UndoRedoDeleteHalf)->Iterations(3)->Unit(benchmark::kMillisecond)->Use
 BENCHMARK(KeystrokeInOneField)->Iterations(20000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(KeystrokeInAnotherRecord)->Iterations(20000)->Unit(benchmark::kMicrosecond)->UseRealTime();
 BENCHMARK(StepOfAKeystroke)->Iterations(20000)->Unit(benchmark::kMicrosecond)->UseRealTime();
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -162,14 +162,3 @@ void CliAddFolder(benchmark::State& state)
 
 BENCHMARK(WindowAddFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 BENCHMARK(CliAddFolder)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
