@@ -3,6 +3,7 @@
 #include "StatePaths.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
@@ -87,7 +88,19 @@ bool TakeLockFile(QLockFile& lock)
 {
     lock.setStaleLockTime(0);
     const ExecutableName name;
-    return lock.tryLock(0);
+    if (lock.tryLock(0))
+        return true;
+    // A holder writes who it is right after creating the file; a file that still says
+    // nothing readable after a while was left by a process killed in between, and would
+    // otherwise keep every writer out for good.
+    constexpr qint64 kUnwrittenLockAgeMs = 3000;
+    qint64 pid = 0;
+    QString host, program;
+    const QFileInfo file(lock.fileName());
+    if (lock.error() != QLockFile::LockFailedError || lock.getLockInfo(&pid, &host, &program)
+        || file.lastModified().msecsTo(QDateTime::currentDateTime()) < kUnwrittenLockAgeMs)
+        return false;
+    return lock.removeStaleLockFile() && lock.tryLock(0);
 }
 
 QString HolderText(const std::optional<LockHolder>& holder)

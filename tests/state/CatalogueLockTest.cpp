@@ -81,6 +81,27 @@ TEST(CatalogueLockTest, LiveHolderIsNeverTakenOverForItsAge)
     holder.waitForFinished();
 }
 
+TEST(CatalogueLockTest, ALockLeftUnwrittenByAKilledProcessIsTakenOverOnceOld)
+{
+    QTemporaryDir dir;
+    const QString catalogue = dir.filePath(QStringLiteral("films.kdx"));
+    const QString lockFile = CatalogueLock::LockFileFor(catalogue);
+    const auto leave = [&](const QByteArray& bytes, int secondsAgo) {
+        WriteTestFile(lockFile, bytes);
+        QFile aged(lockFile);
+        ASSERT_TRUE(aged.open(QIODevice::ReadWrite));
+        aged.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime);
+    };
+    leave(QByteArray(), 0);
+    EXPECT_FALSE(CatalogueLock(catalogue).tryLock()) << "its writer may still be about to say who it is";
+    for (const QByteArray& left : {QByteArray(), QByteArray("\n")}) {
+        leave(left, 10);
+        CatalogueLock taken(catalogue);
+        EXPECT_TRUE(taken.tryLock()) << left.constData();
+        EXPECT_EQ(ReadTestFile(lockFile).split('\n').value(0), QByteArray::number(QCoreApplication::applicationPid()));
+    }
+}
+
 TEST(FileFingerprintTest, TellsOtherBytesButNotTheSameBytesWrittenAgain)
 {
     QTemporaryDir dir;
