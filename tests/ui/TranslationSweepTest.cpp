@@ -407,7 +407,8 @@ private slots:
         // and what the catalogue's own data a message quotes: sheet names and titles
         names << cli->folder() << QStringLiteral("CsvExport.kdp") << test::u({"Фильмы", "Бригада"});
         QStringList wrong;
-        QStringList shown = frameTexts << coverNotice;
+        QStringList shown = frameTexts;
+        shown << coverNotice;
         for (const Prompt& prompt : prompts->asked)
             shown << prompt.caption + QLatin1Char(' ') + prompt.text;
         for (const QString& text : shown)
