@@ -8,8 +8,8 @@ std::unique_ptr<zkOptions> LoadProgramOptions(const CliContext& context)
 {
     auto options = std::make_unique<zkOptions>();
     options->LoadSettings(context.home().filePath(QStringLiteral("setup.ini")));
-    for (const QString& warning : options->LoadWarnings())
-        WriteErr(QStringLiteral("Warning: ") + warning + QLatin1Char('\n'));
+    for (const Message& warning : options->LoadWarnings())
+        WriteErr(QStringLiteral("Warning: ") + warning.english() + QLatin1Char('\n'));
     return options;
 }
 

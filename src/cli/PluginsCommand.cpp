@@ -15,7 +15,7 @@ int RunPlugins(CliContext& context, const QStringList& args)
         out += QStringLiteral("%1\t%2\t%3\t%4\n").arg(plugin.LibraryPath, plugin.DisplayName, plugin.FileFilter).arg(plugin.Mode);
     WriteOut(out);
     for (const SkippedPlugin& skipped : pack.Skipped)
-        WriteErr(QStringLiteral("Skipped %1: %2\n").arg(skipped.LibraryPath, skipped.Reason));
+        WriteErr(QStringLiteral("Skipped %1: %2\n").arg(skipped.LibraryPath, skipped.Reason.english()));
     return ExitDone;
 }
 

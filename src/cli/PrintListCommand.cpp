@@ -24,11 +24,11 @@ int RunPrintList(CliContext& context, const QStringList& args)
     TZKList& list = *loaded;
     list.Sort(1, list.Column(1).Type);
 
-    QStringList warnings;
+    std::vector<Message> warnings;
     const ListPrintSettings settings = ReadListPrintSettings(context.home().filePath(QStringLiteral("setup.ini")),
                                                              LocaleFormats::system().decimalSeparator, warnings);
-    for (const QString& warning : warnings)
-        WriteErr(QStringLiteral("Warning: ") + warning + QLatin1Char('\n'));
+    for (const Message& warning : warnings)
+        WriteErr(QStringLiteral("Warning: ") + warning.english() + QLatin1Char('\n'));
     PrintToPdf(parsed.value(QStringLiteral("--pdf")), OrientationArgument(parsed), [&](TzkPrinter& out) { PrintList(out, list, GridRows(list), settings); });
     return ExitDone;
 }

@@ -1,6 +1,7 @@
 #include "FolderWalk.h"
 
 #include "CodePage.h"
+#include "SystemReason.h"
 
 #include <QFile>
 #include <algorithm>
@@ -35,16 +36,6 @@ using Identity = std::pair<dev_t, ino_t>;
 Identity identityOf(const struct stat& st)
 {
     return {st.st_dev, st.st_ino};
-}
-
-// Qt's words for the system's reason; the common ones are also in the language table.
-Message systemReason(int error)
-{
-    switch (error) {
-    case EACCES: return Message("SystemPermissionDenied");
-    case ENOENT: return Message("SystemNoSuchFile");
-    default: return Message::Verbatim(qt_error_string(error));
-    }
 }
 
 // Folders are opened relative to their parent's descriptor, so no path is
@@ -96,7 +87,7 @@ public:
     {
         const int fd = ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
-            skip(root, Message("WalkFolderNotOpened").arg(systemReason(errno)));
+            skip(root, Message("WalkFolderNotOpened").arg(SystemReason(errno)));
             return;
         }
         noteFoldersHolding(fd);
@@ -162,7 +153,7 @@ private:
             struct stat st {};
             if (::fstatat(m_fd, entry.rawName.constData(), &st, 0) != 0) {
                 if (IsVideoFileName(entry.name))
-                    skip(path, Message("WalkLinkNowhere").arg(systemReason(errno)));
+                    skip(path, Message("WalkLinkNowhere").arg(SystemReason(errno)));
                 return;
             }
             isFolder = S_ISDIR(st.st_mode);
@@ -187,7 +178,7 @@ private:
     {
         const int fd = openFolder(m_fd, entry.rawName.constData());
         if (fd < 0) {
-            skip(path, Message("WalkFolderNotOpened").arg(systemReason(errno)));
+            skip(path, Message("WalkFolderNotOpened").arg(SystemReason(errno)));
             return;
         }
         struct stat st {};

@@ -8,9 +8,9 @@
 namespace reelkeep {
 namespace {
 
-FileError noFrame(const QString& path, const QString& why)
+FileError noFrame(const QString& path, const Message& why)
 {
-    return FileError(QStringLiteral("No frame can be taken from the file \"%1\": %2").arg(path, why));
+    return FileError(Message("NoFrame").arg(path).arg(why));
 }
 
 } // namespace
@@ -46,12 +46,11 @@ QByteArray FrameGrabber::Grab(const FrameRequest& request, const std::function<b
         case HelperFailure::Stopped:
             return {};
         case HelperFailure::NotStarted:
-            throw noFrame(request.path, failure.message());
+            throw noFrame(request.path, failure.text());
         case HelperFailure::TimedOut:
-            throw noFrame(request.path, QStringLiteral("the video library did not finish with it within %1 seconds.")
-                                            .arg(QString::number(m_deadline.count() / 1000.0)));
+            throw noFrame(request.path, Message("FrameLibraryTimedOut").arg(QString::number(m_deadline.count() / 1000.0)));
         default:
-            throw noFrame(request.path, QStringLiteral("the video library failed on it."));
+            throw noFrame(request.path, Message("FrameLibraryFailed"));
         }
     }
 }

@@ -46,39 +46,39 @@ public:
     }
 
 private:
-    [[noreturn]] void fail(const QString& why) const
+    [[noreturn]] void fail(const Message& why) const
     {
-        throw FileError(QStringLiteral("No frame can be taken from the file \"%1\": %2").arg(m_request.path, why));
+        throw FileError(Message("NoFrame").arg(m_request.path).arg(why));
     }
 
     void open()
     {
         AVFormatContext* format = nullptr;
         if (avformat_open_input(&format, m_request.path.toUtf8().constData(), nullptr, nullptr) < 0)
-            fail(QStringLiteral("it is not a video file that can be read."));
+            fail(Message("FrameNotVideo"));
         m_format.reset(format);
         if (avformat_find_stream_info(m_format.get(), nullptr) < 0)
-            fail(QStringLiteral("its streams cannot be read."));
+            fail(Message("FrameStreamsUnreadable"));
         const AVCodec* codec = nullptr;
         m_stream = av_find_best_stream(m_format.get(), AVMEDIA_TYPE_VIDEO, -1, -1, &codec, 0);
         if (m_stream < 0 || !codec)
-            fail(QStringLiteral("it holds no video that can be decoded."));
+            fail(Message("FrameNoVideo"));
         const AVCodecParameters* parameters = m_format->streams[m_stream]->codecpar;
         if (parameters->width <= 0 || parameters->height <= 0)
-            fail(QStringLiteral("its picture has no size."));
+            fail(Message("FrameNoSize"));
         if (qint64(parameters->width) * parameters->height > kMaxImagePixels)
-            fail(QStringLiteral("its picture of %1 × %2 is over the limit of %3 megapixels.")
+            fail(Message("FrameTooLarge")
                      .arg(parameters->width)
                      .arg(parameters->height)
                      .arg(kMaxImagePixels / 1000000));
         m_codec.reset(avcodec_alloc_context3(codec));
         if (!m_codec || avcodec_parameters_to_context(m_codec.get(), parameters) < 0)
-            fail(QStringLiteral("its video cannot be decoded."));
+            fail(Message("FrameNotDecodable"));
         // Only key frames are wanted: the decoder drops every other frame unseen.
         m_codec->skip_frame = AVDISCARD_NONKEY;
         m_codec->thread_type = FF_THREAD_SLICE;
         if (avcodec_open2(m_codec.get(), codec, nullptr) < 0)
-            fail(QStringLiteral("its video cannot be decoded."));
+            fail(Message("FrameNotDecodable"));
     }
 
     // To the key frame at or before the asked point; a file that cannot seek is read from its start.
@@ -102,14 +102,14 @@ private:
         std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
         std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
         if (!packet || !frame)
-            fail(QStringLiteral("there is not enough memory."));
+            fail(Message("FrameNoMemory"));
         bool ended = false;
         while (true) {
             const int received = avcodec_receive_frame(m_codec.get(), frame.get());
             if (received == 0)
                 return frame;
             if (received != AVERROR(EAGAIN) || ended)
-                fail(QStringLiteral("its video holds no frame that can be decoded there."));
+                fail(Message("FrameNoneThere"));
             if (av_read_frame(m_format.get(), packet.get()) < 0) {
                 ended = true;
                 avcodec_send_packet(m_codec.get(), nullptr);
@@ -125,7 +125,7 @@ private:
     {
         if (frame->width <= 0 || frame->height <= 0 || qint64(frame->width) * frame->height > kMaxImagePixels
             || frame->format < 0)
-            fail(QStringLiteral("its video holds no frame that can be decoded there."));
+            fail(Message("FrameNoneThere"));
         // Non-square pixels are shown at the film's display aspect.
         AVRational pixel = frame->sample_aspect_ratio;
         if (pixel.num <= 0 || pixel.den <= 0)
@@ -140,10 +140,10 @@ private:
                                                                        static_cast<AVPixelFormat>(frame->format), width, height,
                                                                        AV_PIX_FMT_RGB24, SWS_AREA, nullptr, nullptr, nullptr));
         if (!scaler)
-            fail(QStringLiteral("its pictures are of a kind that cannot be converted."));
+            fail(Message("FrameNotConvertible"));
         QImage image(width, height, QImage::Format_RGB888);
         if (image.isNull())
-            fail(QStringLiteral("there is not enough memory."));
+            fail(Message("FrameNoMemory"));
         uint8_t* const planes[] = {image.bits(), nullptr, nullptr, nullptr};
         const int strides[] = {static_cast<int>(image.bytesPerLine()), 0, 0, 0};
         sws_scale(scaler.get(), frame->data, frame->linesize, 0, frame->height, planes, strides);
@@ -151,7 +151,7 @@ private:
         QBuffer buffer(&jpeg);
         buffer.open(QIODevice::WriteOnly);
         if (!image.save(&buffer, "JPEG", m_request.quality))
-            fail(QStringLiteral("the frame cannot be written as JPEG."));
+            fail(Message("FrameNotJpeg"));
         return jpeg;
     }
 

@@ -1,7 +1,7 @@
 #include "FrameRequest.h"
 
+#include "MessageWire.h"
 #include "ReelkeepError.h"
-#include "Wire.h"
 
 #include <cmath>
 
@@ -50,11 +50,11 @@ QByteArray EncodeFrame(const QByteArray& jpeg)
     return out.bytes();
 }
 
-QByteArray EncodeFrameError(const QString& message)
+QByteArray EncodeFrameError(const Message& message)
 {
     WireWriter out;
     out.put(static_cast<unsigned char>(Failed));
-    out.putText(message);
+    PutMessage(out, message);
     return out.bytes();
 }
 
@@ -62,11 +62,15 @@ QByteArray DecodeFrameAnswer(QByteArrayView answer)
 {
     WireReader in(answer);
     const auto status = in.take<unsigned char>();
+    if (status == Failed) {
+        Message why = TakeMessage(in);
+        if (!in.atEnd())
+            garbled("A frame answer is damaged.");
+        throw FileError(std::move(why));
+    }
     const QByteArrayView payload = in.takeBytes();
-    if (!in.atEnd() || (status != Taken && status != Failed))
+    if (!in.atEnd() || status != Taken)
         garbled("A frame answer is damaged.");
-    if (status == Failed)
-        throw FileError(QString::fromUtf8(payload));
     return payload.toByteArray();
 }
 

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "Message.h"
+
 namespace reelkeep {
 
 // A frame as a record keeps it: longest side at most this, JPEG of this quality.
@@ -24,7 +26,7 @@ QByteArray EncodeFrameRequest(const FrameRequest& request);
 FrameRequest DecodeFrameRequest(QByteArrayView bytes);
 
 QByteArray EncodeFrame(const QByteArray& jpeg);
-QByteArray EncodeFrameError(const QString& message);
+QByteArray EncodeFrameError(const Message& message);
 // The JPEG bytes; throws FileError with the helper's message when it found no frame,
 // HelperFailure(Garbled) on an answer that is neither.
 QByteArray DecodeFrameAnswer(QByteArrayView answer);

@@ -25,7 +25,7 @@ void readInto(TzkVideoInfo& info, const TMediaInfoDll& mi)
     const std::optional<qint64> fileSize = ParseInteger(size, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max());
     info.FileSize = fileSize.value_or(0);
     if (!fileSize)
-        throw ConversionError(QStringLiteral("\"%1\" is not a valid file size (file \"%2\").").arg(size, info.FileName));
+        throw ConversionError(Message("MediaBadFileSize").arg(size).arg(info.FileName));
 
     if (info.Video.empty())
         info.Video.resize(static_cast<size_t>(std::max(0, MediaInteger32(general("VideoCount")))));
@@ -39,7 +39,7 @@ void readInto(TzkVideoInfo& info, const TMediaInfoDll& mi)
         const QString rateText = mi.Get(StreamKind::Video, 0, QStringLiteral("FrameRate"));
         const std::optional<double> rate = MediaFrameRate(rateText);
         if (!rate)
-            throw ConversionError(QStringLiteral("\"%1\" is not a valid frame rate (file \"%2\").").arg(rateText, info.FileName));
+            throw ConversionError(Message("MediaBadFrameRate").arg(rateText).arg(info.FileName));
         if (*rate > 0)
             v.FrameRate = static_cast<float>(*rate);
         v.Duration = duration;
@@ -88,7 +88,7 @@ std::shared_ptr<TzkVideoInfo> ReadMediaInProcess(const QString& fileName)
     info->FileName = fileName;
     TMediaInfoDll library;
     if (!library.Open(fileName))
-        throw FileError(QStringLiteral("The media information of the file \"%1\" cannot be read.").arg(fileName));
+        throw FileError(Message("MediaNotOpened").arg(fileName));
     readInto(*info, library);
     return info;
 }

@@ -1,7 +1,7 @@
 #include "MediaWire.h"
 
+#include "MessageWire.h"
 #include "ReelkeepError.h"
-#include "Wire.h"
 
 namespace reelkeep {
 namespace {
@@ -66,7 +66,7 @@ QByteArray EncodeMediaError(const std::exception& error)
     else if (dynamic_cast<const ConversionError*>(&error))
         status = ConversionFailure;
     out.put(static_cast<unsigned char>(status));
-    out.putText(known ? known->message() : QString::fromLocal8Bit(error.what()));
+    PutMessage(out, known ? known->text() : Message::Verbatim(QString::fromLocal8Bit(error.what())));
     return out.bytes();
 }
 
@@ -75,12 +75,14 @@ std::shared_ptr<TzkVideoInfo> DecodeMedia(QByteArrayView answer)
     WireReader in(answer);
     const auto status = in.take<unsigned char>();
     if (status != Read) {
-        const QString message = in.takeText();
+        Message message = TakeMessage(in);
+        if (!in.atEnd())
+            throw HelperFailure(HelperFailure::Garbled, QStringLiteral("A helper's answer is not the media of a file."));
         if (status == FileFailure)
-            throw FileError(message);
+            throw FileError(std::move(message));
         if (status == ConversionFailure)
-            throw ConversionError(message);
-        throw ReelkeepError(message);
+            throw ConversionError(std::move(message));
+        throw ReelkeepError(std::move(message));
     }
     auto info = std::make_shared<TzkVideoInfo>();
     info->FileName = in.takeText();

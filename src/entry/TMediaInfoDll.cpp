@@ -57,7 +57,7 @@ TMediaInfoDll::TMediaInfoDll()
     setOptionsOnce();
     Handle = MediaInfo_New();
     if (!Handle)
-        throw ReelkeepError(QStringLiteral("The media information library could not be started."));
+        throw ReelkeepError(Message("MediaLibraryNotStarted"));
 }
 
 TMediaInfoDll::~TMediaInfoDll()

@@ -20,7 +20,7 @@ int main()
         try {
             answer = EncodeFrame(ReadFrameInProcess(DecodeFrameRequest(*request)));
         } catch (const ReelkeepError& error) {
-            answer = EncodeFrameError(error.message());
+            answer = EncodeFrameError(error.text());
         }
         if (!helper::WriteFrame(answer))
             return 1;

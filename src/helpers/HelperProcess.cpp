@@ -1,10 +1,11 @@
 #include "HelperProcess.h"
 
+#include "SystemReason.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -19,11 +20,6 @@ extern char** environ;
 
 namespace reelkeep {
 namespace {
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 int millisecondsLeft(Deadline deadline)
 {
@@ -57,7 +53,7 @@ StopSignal::StopSignal()
     : m_fd(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK))
 {
     if (m_fd < 0)
-        throw HelperFailure(HelperFailure::NotStarted, QStringLiteral("Cannot make a stop signal: %1").arg(systemError(errno)));
+        throw HelperFailure(HelperFailure::NotStarted, Message("HelperNoStopSignal").arg(SystemReason(errno)));
 }
 
 StopSignal::~StopSignal()
@@ -102,7 +98,7 @@ HelperProcess::HelperProcess(const QString& program, const QStringList& argument
 
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-        fail(HelperFailure::NotStarted, "cannot make its socket");
+        fail(HelperFailure::NotStarted, "HelperNoSocket");
     m_socket = ends[0];
     // The other end becomes the child's standard input and output; every other
     // descriptor from 3 up is closed, whether or not it was opened close-on-exec.
@@ -114,8 +110,7 @@ HelperProcess::HelperProcess(const QString& program, const QStringList& argument
     ::close(ends[1]);
     if (error != 0) {
         ::close(m_socket);
-        throw HelperFailure(HelperFailure::NotStarted,
-                            QStringLiteral("Cannot start the helper \"%1\": %2").arg(program, systemError(error)));
+        throw HelperFailure(HelperFailure::NotStarted, Message("HelperCannotStart").arg(program).arg(SystemReason(error)));
     }
     ::fcntl(m_socket, F_SETFL, ::fcntl(m_socket, F_GETFL) | O_NONBLOCK);
 }
@@ -131,9 +126,9 @@ HelperProcess::~HelperProcess()
     }
 }
 
-void HelperProcess::fail(HelperFailure::Reason reason, const char* what) const
+void HelperProcess::fail(HelperFailure::Reason reason, const char* whatKey) const
 {
-    throw HelperFailure(reason, QStringLiteral("The helper \"%1\" failed: %2").arg(m_name, QString::fromLatin1(what)));
+    throw HelperFailure(reason, Message("HelperFailed").arg(m_name).arg(Message(whatKey)));
 }
 
 bool HelperProcess::ready(short events, Deadline deadline, const StopSignal* stop)
@@ -144,9 +139,9 @@ bool HelperProcess::ready(short events, Deadline deadline, const StopSignal* sto
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0)
-            fail(HelperFailure::Crashed, "cannot wait for it");
+            fail(HelperFailure::Crashed, "HelperCannotWait");
         if (fds[1].revents != 0)
-            fail(HelperFailure::Stopped, "stopped");
+            fail(HelperFailure::Stopped, "HelperStopped");
         if (fds[0].revents != 0)
             return true;
         if (std::chrono::steady_clock::now() >= deadline)
@@ -157,7 +152,7 @@ bool HelperProcess::ready(short events, Deadline deadline, const StopSignal* sto
 void HelperProcess::waitFor(short events, Deadline deadline, const StopSignal* stop)
 {
     if (!ready(events, deadline, stop))
-        fail(HelperFailure::TimedOut, "it did not answer in time");
+        fail(HelperFailure::TimedOut, "HelperNoAnswer");
 }
 
 bool HelperProcess::WaitForInput(Deadline deadline, const StopSignal* stop)
@@ -177,7 +172,7 @@ void HelperProcess::Write(QByteArrayView bytes, Deadline deadline, const StopSig
         } else if (n < 0 && errno == EINTR) {
             continue;
         } else {
-            fail(HelperFailure::Crashed, "it stopped reading");
+            fail(HelperFailure::Crashed, "HelperStoppedReading");
         }
     }
 }
@@ -203,7 +198,7 @@ void HelperProcess::readExactly(char* into, qsizetype size, Deadline deadline, c
         else if (n < 0 && errno == EINTR)
             continue;
         else
-            fail(HelperFailure::Crashed, "it ended before answering");
+            fail(HelperFailure::Crashed, "HelperEndedEarly");
     }
 }
 
@@ -212,7 +207,7 @@ QByteArray HelperProcess::ReadFrame(qsizetype maxSize, Deadline deadline, const 
     std::uint32_t size = 0;
     readExactly(reinterpret_cast<char*>(&size), sizeof size, deadline, stop);
     if (size > std::uint64_t(maxSize))
-        fail(HelperFailure::Oversized, "its answer is too long");
+        fail(HelperFailure::Oversized, "HelperAnswerTooLong");
     QByteArray payload(qsizetype(size), Qt::Uninitialized);
     readExactly(payload.data(), payload.size(), deadline, stop);
     return payload;
@@ -231,14 +226,14 @@ QByteArray HelperProcess::ReadToExit(qsizetype maxSize, Deadline deadline, const
         const ssize_t n = ::recv(m_socket, buffer, sizeof buffer, 0);
         if (n > 0) {
             if (bytes.size() + n > maxSize)
-                fail(HelperFailure::Oversized, "its answer is too long");
+                fail(HelperFailure::Oversized, "HelperAnswerTooLong");
             bytes.append(buffer, n);
         } else if (n == 0) {
             break;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
             waitFor(POLLIN, deadline, stop);
         } else if (errno != EINTR) {
-            fail(HelperFailure::Crashed, "its output broke off");
+            fail(HelperFailure::Crashed, "HelperOutputBroke");
         }
     }
     waitForExit(deadline, stop);
@@ -256,13 +251,13 @@ void HelperProcess::waitForExit(Deadline deadline, const StopSignal* stop)
         if (done == m_pid || done < 0) {
             m_reaped = true;
             if (done < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-                fail(HelperFailure::Crashed, "it ended with a failure");
+                fail(HelperFailure::Crashed, "HelperEndedFailing");
             return;
         }
         if (stop && stop->Raised())
-            fail(HelperFailure::Stopped, "stopped");
+            fail(HelperFailure::Stopped, "HelperStopped");
         if (std::chrono::steady_clock::now() >= deadline)
-            fail(HelperFailure::TimedOut, "it did not end in time");
+            fail(HelperFailure::TimedOut, "HelperDidNotEnd");
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
 }

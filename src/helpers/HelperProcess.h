@@ -33,6 +33,11 @@ public:
         , m_reason(reason)
     {
     }
+    HelperFailure(Reason reason, Message text)
+        : ReelkeepError(std::move(text))
+        , m_reason(reason)
+    {
+    }
     Reason reason() const { return m_reason; }
 
 private:
@@ -82,7 +87,7 @@ private:
     bool ready(short events, Deadline deadline, const StopSignal* stop);
     // The same, throwing TimedOut at the deadline.
     void waitFor(short events, Deadline deadline, const StopSignal* stop);
-    [[noreturn]] void fail(HelperFailure::Reason reason, const char* what) const;
+    [[noreturn]] void fail(HelperFailure::Reason reason, const char* whatKey) const;
     void waitForExit(Deadline deadline, const StopSignal* stop);
 
     QString m_name;

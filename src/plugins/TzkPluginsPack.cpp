@@ -35,29 +35,29 @@ Message failureText(const HelperFailure& failure, std::chrono::milliseconds dead
 }
 
 // The text, or why it is not one a plug-in may give.
-std::optional<QString> checkedText(const PluginText& text, bool isFilter, QString& problem)
+std::optional<QString> checkedText(const PluginText& text, bool isFilter, Message& problem)
 {
-    const char* what = isFilter ? "file filter" : "display name";
+    const Message what(isFilter ? "PluginFileFilter" : "PluginDisplayName");
     if (text.state == PluginText::Unterminated) {
-        problem = QStringLiteral("its %1 is not a text").arg(QLatin1String(what));
+        problem = Message("PluginNotText").arg(what);
         return std::nullopt;
     }
     const QString decoded = CodePage::Default().decode(text.bytes);
     for (const QChar c : decoded)
         if (c.unicode() < 0x20) {
-            problem = QStringLiteral("its %1 holds control characters").arg(QLatin1String(what));
+            problem = Message("PluginControlCharacters").arg(what);
             return std::nullopt;
         }
     // The filters of all plug-ins are joined by "|", so one more would shift every pair after it.
     if (isFilter && text.state == PluginText::Given && decoded.count(u'|') != 1) {
-        problem = QStringLiteral("its file filter \"%1\" is not one \"description|pattern\" pair").arg(decoded);
+        problem = Message("PluginFilterNotPair").arg(decoded);
         return std::nullopt;
     }
     return decoded;
 }
 
 // The plug-in, or why it is skipped.
-std::optional<PluginInfo> probe(const QString& path, std::chrono::milliseconds deadline, QString& problem)
+std::optional<PluginInfo> probe(const QString& path, std::chrono::milliseconds deadline, Message& problem)
 {
     PluginProbe answer;
     try {
@@ -65,15 +65,15 @@ std::optional<PluginInfo> probe(const QString& path, std::chrono::milliseconds d
         helper.CloseInput();
         answer = DecodeProbe(helper.ReadToExit(4 * kMaxPluginText + 64, DeadlineIn(deadline)));
     } catch (const HelperFailure& failure) {
-        problem = failureText(failure, deadline).english();
+        problem = failureText(failure, deadline);
         return std::nullopt;
     }
     if (!answer.Loaded) {
-        problem = QStringLiteral("it is not a library that can be loaded (%1)").arg(QString::fromLocal8Bit(answer.LoadError));
+        problem = Message("PluginNotLibrary").arg(QString::fromLocal8Bit(answer.LoadError));
         return std::nullopt;
     }
     if (!answer.HasMode) {
-        problem = QStringLiteral("it has no RKMode entry point");
+        problem = Message("PluginNoMode");
         return std::nullopt;
     }
     const std::optional<QString> name = checkedText(answer.DisplayName, false, problem);
@@ -101,10 +101,10 @@ TzkPluginsPack::TzkPluginsPack(const QString& programFolder, std::chrono::millis
     const QStringList names = folder.entryList({QStringLiteral("*.kdp")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QString& name : names) {
         const QString path = folder.filePath(name);
-        QString problem;
+        Message problem;
         // A pipe or device named like a plug-in would block whoever opens it.
         if (!QFileInfo(path).isFile())
-            problem = QStringLiteral("it is not a regular file");
+            problem = Message("PluginNotRegular");
         else if (std::optional<PluginInfo> info = probe(path, probeDeadline, problem))
             Plugins.push_back(std::move(*info));
         if (!problem.isEmpty())

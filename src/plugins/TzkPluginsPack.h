@@ -4,6 +4,8 @@
 // program, so a plug-in that crashes or hangs costs a message, not the program.
 #pragma once
 
+#include "Message.h"
+
 #include <QByteArray>
 #include <QString>
 #include <chrono>
@@ -23,7 +25,7 @@ struct PluginInfo {
 // A *.kdp file that is not used, and why, for the user to read.
 struct SkippedPlugin {
     QString LibraryPath;
-    QString Reason;
+    Message Reason;
 };
 
 // The capability bit of plug-ins that export catalogues.

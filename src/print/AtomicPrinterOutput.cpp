@@ -17,7 +17,7 @@ AtomicPrinterOutput::AtomicPrinterOutput(QPrinter& printer) : m_printer(printer)
     m_file = std::make_unique<AtomicFile>(m_target);
     m_pages = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("reelkeep-XXXXXX.pdf")));
     if (!m_pages->open())
-        throw FileError(QStringLiteral("Cannot create a temporary file for \"%1\". %2").arg(m_target, m_pages->errorString()));
+        throw FileError(Message("NoTemporaryFile").arg(m_target).arg(Message::Verbatim(m_pages->errorString())));
     m_pages->close();
     m_printer.setOutputFileName(m_pages->fileName());
 }
@@ -31,8 +31,7 @@ AtomicPrinterOutput::~AtomicPrinterOutput()
 void AtomicPrinterOutput::commit()
 {
     if (m_printer.printerState() == QPrinter::Error || m_printer.printerState() == QPrinter::Aborted)
-        throw FileError(m_file ? QStringLiteral("Cannot write file \"%1\".").arg(m_target)
-                               : QStringLiteral("The printer \"%1\" did not take the job.").arg(m_printer.printerName()));
+        throw FileError(m_file ? Message("PrintCannotWriteFile").arg(m_target) : Message("PrinterRefusedJob").arg(m_printer.printerName()));
     if (!m_file)
         return;
     m_file->write(ReadWholeFile(m_pages->fileName()));

@@ -12,12 +12,10 @@ namespace reelkeep {
 
 CoverReader::CoverReader(QByteArray bytes, QString fileName) : m_bytes(std::move(bytes)), m_fileName(std::move(fileName)) {}
 
-const char* CoverReader::take(qsizetype count, const char* what)
+const char* CoverReader::take(qsizetype count, const char* whatKey)
 {
     if (count < 0 || count > Remaining())
-        throw FormatError(QStringLiteral("The cover file \"%1\" is damaged: %2 at offset %3 runs past the end of the file")
-                              .arg(m_fileName, QString::fromLatin1(what))
-                              .arg(m_pos));
+        throw FormatError(Message("CoverPastEnd").arg(m_fileName).arg(Message(whatKey)).arg(m_pos));
     const char* data = m_bytes.constData() + m_pos;
     m_pos += count;
     return data;
@@ -25,17 +23,17 @@ const char* CoverReader::take(qsizetype count, const char* what)
 
 std::uint8_t CoverReader::ReadByte()
 {
-    return static_cast<std::uint8_t>(*take(1, "a byte"));
+    return static_cast<std::uint8_t>(*take(1, "CoverByte"));
 }
 
 std::int16_t CoverReader::ReadInt16()
 {
-    return qFromLittleEndian<std::int16_t>(take(2, "a 16-bit number"));
+    return qFromLittleEndian<std::int16_t>(take(2, "CoverInt16"));
 }
 
 std::int32_t CoverReader::ReadInt32()
 {
-    return qFromLittleEndian<std::int32_t>(take(4, "a 32-bit number"));
+    return qFromLittleEndian<std::int32_t>(take(4, "CoverInt32"));
 }
 
 float CoverReader::ReadDecimal()
@@ -44,16 +42,14 @@ float CoverReader::ReadDecimal()
     const double numerator = ReadInt32();
     const double denominator = ReadInt32();
     if (denominator == 0)
-        throw FormatError(QStringLiteral("The cover file \"%1\" is damaged: a decimal at offset %2 has the denominator 0")
-                              .arg(m_fileName)
-                              .arg(at));
+        throw FormatError(Message("CoverZeroDenominator").arg(m_fileName).arg(at));
     return static_cast<float>(numerator / denominator);
 }
 
 QString CoverReader::ReadString()
 {
     const std::int32_t length = ReadInt32();
-    const char* data = take(length, "a text");
+    const char* data = take(length, "CoverText");
     return CodePage::Default().decode(QByteArrayView(data, length));
 }
 

@@ -23,7 +23,7 @@ public:
     QString ReadString();
 
 private:
-    const char* take(qsizetype count, const char* what);
+    const char* take(qsizetype count, const char* whatKey);
 
     QByteArray m_bytes;
     QString m_fileName;

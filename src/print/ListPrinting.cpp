@@ -148,13 +148,13 @@ private:
 
 } // namespace
 
-ListPrintSettings ReadListPrintSettings(const QString& settingsFile, QChar decimalSeparator, QStringList& warnings)
+ListPrintSettings ReadListPrintSettings(const QString& settingsFile, QChar decimalSeparator, std::vector<Message>& warnings)
 {
     std::optional<IniFile> setup;
     try {
         setup.emplace(settingsFile);
     } catch (const FileError& error) {
-        warnings.append(SettingsReader::UnreadableFileWarning(error.message()));
+        warnings.push_back(SettingsReader::UnreadableFileWarning(error.text()));
         return {};
     }
     const SettingsReader read(*setup, warnings);

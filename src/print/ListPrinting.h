@@ -3,6 +3,8 @@
 // rows and columns, a frame, and page breaks as rows run past the page.
 #pragma once
 
+#include "Message.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -30,7 +32,7 @@ struct ListPrintSettings {
 // Reads the settings file (setup.ini). A value that does not convert gives its
 // default and appends one warning naming the file, section and key to `warnings`;
 // a file that cannot be read gives every default and one warning.
-ListPrintSettings ReadListPrintSettings(const QString& settingsFile, QChar decimalSeparator, QStringList& warnings);
+ListPrintSettings ReadListPrintSettings(const QString& settingsFile, QChar decimalSeparator, std::vector<Message>& warnings);
 
 // The whole numbers of a ","-separated list; an item that is not one (an empty
 // item included) throws ConversionError.

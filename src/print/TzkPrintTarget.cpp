@@ -53,7 +53,7 @@ QPainter& QPrinterTarget::BeginDoc()
 {
     if (!m_painter.begin(&m_printer)) {
         const QString where = m_printer.outputFileName().isEmpty() ? m_printer.printerName() : m_printer.outputFileName();
-        throw FileError(QStringLiteral("Unable to start printing on \"%1\"").arg(where));
+        throw FileError(Message("CannotStartPrinting").arg(where));
     }
     return m_painter;
 }

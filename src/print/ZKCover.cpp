@@ -108,7 +108,7 @@ void ZKCover::ReadFromFile(const QString& fileName)
 void ZKCover::ReadFromBytes(const QByteArray& bytes, const QString& fileName)
 {
     if (CodePage::Default().lowerBytes(bytes.left(kSignature.size())) != kSignature)
-        throw FormatError(QStringLiteral("\"%1\" is not a cover file").arg(fileName));
+        throw FormatError(Message("NotCoverFile").arg(fileName));
     CoverReader in(bytes.mid(kSignature.size()), fileName);
     const int type = in.ReadByte();
     // Shapes are collected apart first, so a damaged file adds none of them.

@@ -320,7 +320,7 @@ void IniFile::flush()
     } catch (const FileError&) {
         m_dirty = false;
         load();
-        throw FileError(QStringLiteral("Unable to write to %1").arg(m_fileName));
+        throw FileError(Message("IniUnableToWrite").arg(m_fileName));
     }
     m_dirty = false;
 }

@@ -8,12 +8,9 @@
 
 namespace reelkeep {
 
-QString SettingsReader::UnreadableFileWarning(const QString& reason)
+Message SettingsReader::UnreadableFileWarning(const Message& reason)
 {
-    QString text = reason;
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text + QStringLiteral("; the default settings are used");
+    return Message("SettingsUnreadable").arg(Message(reason).continued());
 }
 
 QString SettingsReader::valueText(const QString& section, const QString& key) const
@@ -23,8 +20,8 @@ QString SettingsReader::valueText(const QString& section, const QString& key) co
 
 void SettingsReader::warn(const QString& section, const QString& key, const QString& text, const QString& fallbackText) const
 {
-    m_warnings.append(QStringLiteral("%1, section [%2], key %3: \"%4\" is not a valid value; the default \"%5\" is used")
-                          .arg(QDir::toNativeSeparators(m_ini.FileName()), section, key, text, fallbackText));
+    m_warnings.push_back(
+        Message("SettingsBadValue").arg(QDir::toNativeSeparators(m_ini.FileName())).arg(section).arg(key).arg(text).arg(fallbackText));
 }
 
 std::int32_t SettingsReader::Integer(const QString& section, const QString& key, std::int32_t fallback) const

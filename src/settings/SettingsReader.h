@@ -4,10 +4,12 @@
 // slip: it quietly gives the default.
 #pragma once
 
+#include "Message.h"
+
 #include <QString>
-#include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace reelkeep {
 
@@ -16,12 +18,12 @@ class IniFile;
 class SettingsReader {
 public:
     // Warnings are appended to `warnings`, which must outlive the reader.
-    SettingsReader(const IniFile& ini, QStringList& warnings) : m_ini(ini), m_warnings(warnings) {}
+    SettingsReader(const IniFile& ini, std::vector<Message>& warnings) : m_ini(ini), m_warnings(warnings) {}
 
     const IniFile& Ini() const { return m_ini; }
 
     // The warning for a settings file that cannot be read at all, from the reason it could not.
-    static QString UnreadableFileWarning(const QString& reason);
+    static Message UnreadableFileWarning(const Message& reason);
 
     std::int32_t Integer(const QString& section, const QString& key, std::int32_t fallback) const;
     bool Bool(const QString& section, const QString& key, bool fallback) const;
@@ -53,7 +55,7 @@ private:
     }
 
     const IniFile& m_ini;
-    QStringList& m_warnings;
+    std::vector<Message>& m_warnings;
 };
 
 } // namespace reelkeep

@@ -58,12 +58,12 @@ void TLog::append(const QString& line, bool withTime)
     const bool existed = QFileInfo::exists(path);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
-        throw FileError((existed ? QStringLiteral("Cannot open file %1") : QStringLiteral("Cannot create file %1")).arg(path));
+        throw FileError(Message(existed ? "LogCannotOpen" : "LogCannotCreate").arg(path));
     const QByteArray bytes = CodePage::Default().encode(record) + '\n';
     const bool written = file.write(bytes) == bytes.size();
     file.close();
     if (!written)
-        throw FileError(QStringLiteral("Cannot write file %1").arg(path));
+        throw FileError(Message("LogCannotWrite").arg(path));
 }
 
 TNamedLog::TNamedLog(const QString& folder, const QString& name, LocaleFormats formats)

@@ -198,7 +198,7 @@ std::uint32_t zkOptions::ColorFromText(const QString& text)
     const bool ok = t.startsWith(QLatin1Char('$')) ? IniFile::ParseInteger(QStringLiteral("0x") + t.mid(1), value)
                                                    : IniFile::ParseInteger(t, value);
     if (!ok)
-        throw ConversionError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        throw ConversionError(Message("NotInteger").arg(text));
     return static_cast<std::uint32_t>(value);
 }
 
@@ -273,7 +273,7 @@ void zkOptions::LoadSettings(const QString& path)
         file.emplace(path);
     } catch (const FileError& error) {
         // Unreadable settings are left as they are; the program runs on the defaults.
-        m_loadWarnings.append(SettingsReader::UnreadableFileWarning(error.message()));
+        m_loadWarnings.push_back(SettingsReader::UnreadableFileWarning(error.text()));
         unwritable = true;
         file.emplace(QString());
     }
@@ -286,7 +286,7 @@ void zkOptions::LoadSettings(const QString& path)
             });
         } catch (const FileError& error) {
             // A program folder that cannot be written is used as it is.
-            m_loadWarnings.append(error.message() + QStringLiteral("; the settings are used read-only, with defaults for what is missing"));
+            m_loadWarnings.push_back(Message("SettingsReadOnly").arg(error.text()));
             unwritable = true;
         }
     }
@@ -334,7 +334,7 @@ void zkOptions::LoadSettings(const QString& path)
             // The texts the file holds are taken all the same; a folder that cannot
             // be written has had its one warning already.
             if (!unwritable)
-                m_loadWarnings.append(error.message() + QStringLiteral("; the language file is used as it is"));
+                m_loadWarnings.push_back(Message("LanguageFileAsIs").arg(error.text()));
         }
     }
 

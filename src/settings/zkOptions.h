@@ -4,6 +4,7 @@
 
 #include "ColumnDefinitions.h"
 #include "LocaleFormats.h"
+#include "Message.h"
 #include "TzkLanguage.h"
 
 #include <QString>
@@ -45,7 +46,7 @@ public:
     // line in LoadWarnings().
     void LoadSettings(const QString& path);
     // What the last LoadSettings had to put up with, one sentence each, naming the file.
-    const QStringList& LoadWarnings() const { return m_loadWarnings; }
+    const std::vector<Message>& LoadWarnings() const { return m_loadWarnings; }
     // Writes every field; does nothing when the file is missing or read-only, or
     // when it could not be written while loading.
     void SaveSettings(const QString& path) const;
@@ -111,7 +112,7 @@ public:
 
 private:
     QString m_programFolder;
-    QStringList m_loadWarnings;
+    std::vector<Message> m_loadWarnings;
     QString m_readOnlyFile; // loaded from a file that could not be written
 };
 

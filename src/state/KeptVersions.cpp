@@ -75,7 +75,7 @@ void KeptVersions::Keep(const QString& catalogue, const VersionLimits& limits) c
         return;
     const QString folder = folderOf(catalogue);
     if (!QDir().mkpath(folder))
-        throw FileError(QStringLiteral("Cannot create the folder \"%1\".").arg(folder));
+        throw FileError(Message("StateCannotCreateFolder").arg(folder));
     // The folder names its catalogue, for a person looking at it.
     if (!QFileInfo::exists(folder + QLatin1Char('/') + kNameFile))
         WriteFileAtomically(folder + QLatin1Char('/') + kNameFile, QByteArray(source.absoluteFilePath().toUtf8() + '\n'));

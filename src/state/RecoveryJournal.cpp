@@ -89,7 +89,7 @@ bool RecoveryJournal::claim()
 void RecoveryJournal::write(const TZKLists& lists) const
 {
     if (!QDir().mkpath(m_folder))
-        throw FileError(QStringLiteral("Cannot create the folder \"%1\".").arg(m_folder));
+        throw FileError(Message("StateCannotCreateFolder").arg(m_folder));
     const QString nameFile = m_folder + QLatin1Char('/') + m_id + kName;
     const QByteArray name = nameFileText(m_catalogue, m_form);
     if (!QFileInfo::exists(nameFile) || ReadFileStart(nameFile, name.size() + 1) != name)

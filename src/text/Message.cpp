@@ -36,7 +36,21 @@ Message& Message::count(qint64 n)
     return *this;
 }
 
+Message& Message::continued()
+{
+    m_continued = true;
+    return *this;
+}
+
 QString Message::render(const MessageLookup& lookup) const
+{
+    QString text = renderWhole(lookup);
+    if (m_continued && text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text;
+}
+
+QString Message::renderWhole(const MessageLookup& lookup) const
 {
     if (m_key.isEmpty())
         return m_verbatim;

@@ -38,6 +38,9 @@ public:
     // The number the text's plural forms ("… запись|… записи|… записей") agree with;
     // it also stands for %n.
     Message& count(qint64 n);
+    // Another clause follows this text ("…; the default settings are used"), so a
+    // full stop at its end is left out.
+    Message& continued();
 
     bool isEmpty() const { return m_key.isEmpty() && m_verbatim.isEmpty(); }
     const QString& key() const { return m_key; }
@@ -46,16 +49,24 @@ public:
     QString render(const MessageLookup& lookup) const;
     QString english() const;
 
-private:
+    // What the message is made of, for carrying it to another process.
     struct Argument {
         QString text;
         std::shared_ptr<const Message> nested;
     };
+    const QString& verbatim() const { return m_verbatim; }
+    const std::vector<Argument>& arguments() const { return m_arguments; }
+    const std::optional<qint64>& countOf() const { return m_count; }
+    bool isContinued() const { return m_continued; }
+
+private:
+    QString renderWhole(const MessageLookup& lookup) const;
 
     QString m_key;
     QString m_verbatim;
     std::vector<Argument> m_arguments;
     std::optional<qint64> m_count;
+    bool m_continued = false;
 };
 
 // The built-in English text of a key of the "Messages" section; empty for an unknown key.

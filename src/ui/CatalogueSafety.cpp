@@ -218,20 +218,20 @@ void CatalogueSafety::startJournalWrite()
     std::shared_ptr<const TZKLists> copy = CopyOfLists(document->Lists());
     m_lastCopyMs = copying.elapsed();
     m_changedWhileWriting = false;
-    m_journalWrite.setFuture(QtConcurrent::run([journal = m_journal, copy]() -> QString {
+    m_journalWrite.setFuture(QtConcurrent::run([journal = m_journal, copy]() -> Message {
         try {
             journal->write(*copy);
         } catch (const ReelkeepError& error) {
-            return error.message();
+            return error.text();
         }
-        return QString();
+        return Message();
     }));
 }
 
 void CatalogueSafety::journalFinished()
 {
     m_sinceJournal.start();
-    const QString error = m_journalWrite.result();
+    const QString error = m_shell.render(m_journalWrite.result());
     // Saved (or discarded) while it was written: what it holds is no longer unsaved.
     if (!m_controller.isModified())
         m_journal->remove();

@@ -97,7 +97,7 @@ private:
     QString m_restoredJournal;
     QTimer m_journalTimer;
     QElapsedTimer m_sinceJournal;
-    QFutureWatcher<QString> m_journalWrite;
+    QFutureWatcher<Message> m_journalWrite;
     bool m_changedWhileWriting = false;
     qint64 m_lastCopyMs = 0;
 };

@@ -105,11 +105,11 @@ void PrintCommands::printList(TfmList& list)
         return;
     auto job = std::make_shared<ListJob>();
     job->sheet = sheet;
-    QStringList warnings;
+    std::vector<Message> warnings;
     job->settings = ReadListPrintSettings(m_shell.settingsPath(), m_shell.options().Formats.decimalSeparator, warnings);
     // Bad values print with their defaults; the person is told which ones.
-    if (!warnings.isEmpty())
-        m_prompts.ask({PromptIcon::Warning, QString(), m_shell.text("Shell", "SettingsFailed").arg(warnings.join(QLatin1Char('\n'))),
+    if (!warnings.empty())
+        m_prompts.ask({PromptIcon::Warning, QString(), m_shell.text("Shell", "SettingsFailed").arg(m_shell.renderLines(warnings)),
                        {PromptButton::Ok}});
     const std::vector<TzkRow*> shown = controller.model()->shownRows();
     job->rows.assign(shown.begin(), shown.end());

@@ -28,7 +28,7 @@ QString ShellState::reloadSettings()
     *m_options = std::move(options);
     // Loading never stops; what it had to put up with (bad values, a folder that
     // cannot be written) is told to the user.
-    return m_options->LoadWarnings().join(QLatin1Char('\n'));
+    return renderLines(m_options->LoadWarnings());
 }
 
 QString ShellState::SaveSettings() const
@@ -63,6 +63,14 @@ QString ShellState::render(const Message& message) const
                 return entry.Text;
         return QString();
     });
+}
+
+QString ShellState::renderLines(const std::vector<Message>& messages) const
+{
+    QStringList lines;
+    for (const Message& message : messages)
+        lines.append(render(message));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString ShellState::resolve(const QString& path) const

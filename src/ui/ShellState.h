@@ -35,6 +35,8 @@ public:
     QString text(const char* section, const char* key) const;
     // A message of the core in the current language.
     QString render(const Message& message) const;
+    // Messages of the core in the current language, one a line.
+    QString renderLines(const std::vector<Message>& messages) const;
     // A path of the settings (a bare name or a relative folder) made absolute against the program folder.
     QString resolve(const QString& path) const;
     // The form a path is kept in the settings: relative when it lies inside the program folder.

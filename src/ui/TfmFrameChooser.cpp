@@ -29,7 +29,7 @@ void takeFrames(QPromise<TakenFrame>& promise, const QString& video, const StopS
         try {
             frame.jpeg = grabber.Grab({video, double(percent)}, {}, stop);
         } catch (const ReelkeepError& error) {
-            frame.error = error.message();
+            frame.error = error.text();
         }
         if (stop->Raised())
             return;
@@ -108,7 +108,7 @@ void TfmFrameChooser::showFrame(int index)
     const DecodedImage thumbnail = DecodeImage(frame.jpeg, kThumbnail);
     if (thumbnail.outcome != DecodedImage::Outcome::Decoded) {
         item->setText(m_shell.text("FrameChooser", "Failed").arg(frame.percent));
-        item->setToolTip(frame.error);
+        item->setToolTip(m_shell.render(frame.error));
         return;
     }
     m_frames[static_cast<size_t>(index)] = frame.jpeg;
@@ -129,7 +129,7 @@ void TfmFrameChooser::finishTaking()
         const TakenFrame frame = m_watcher.resultAt(i);
         any = any || !m_frames[static_cast<size_t>(i)].isEmpty();
         if (firstError.isEmpty())
-            firstError = frame.error;
+            firstError = m_shell.render(frame.error);
     }
     m_status->setText(any ? m_shell.text("FrameChooser", "Choose") : m_shell.text("FrameChooser", "NoFrames").arg(firstError));
     emit framesTaken();

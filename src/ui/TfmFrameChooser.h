@@ -20,7 +20,7 @@ class ShellState;
 struct TakenFrame {
     int percent = 0;
     QByteArray jpeg; // empty when the frame could not be taken
-    QString error;
+    Message error; // why not, rendered where it is shown
 };
 
 class TfmFrameChooser : public QDialog {

@@ -100,7 +100,7 @@ TEST_F(PluginsPackTest, MisbehavingPluginsAreSkippedNamingThemAndAnExportCrashIs
     EXPECT_EQ(kept, (QStringList{u("a_text.kdp"), u("m_crash_export.kdp"), u("n_chatty.kdp")}));
     QStringList skipped;
     for (const SkippedPlugin& plugin : pack.Skipped)
-        skipped << QFileInfo(plugin.LibraryPath).fileName() + u(": ") + plugin.Reason;
+        skipped << QFileInfo(plugin.LibraryPath).fileName() + u(": ") + plugin.Reason.english();
     EXPECT_EQ(skipped, (QStringList{u("b_pipe.kdp: it is not a regular file"), u("i_crash.kdp: it crashed"),
                                     u("j_hang.kdp: it did not answer within 1 seconds"),
                                     u("k_unending_name.kdp: its display name is not a text"),

@@ -2,6 +2,7 @@
 #include "SettingsReader.h"
 #include "zkOptions.h"
 
+#include "../support/EnglishLines.h"
 #include "../support/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -27,8 +28,8 @@ TEST(SettingsReaderTest, NumberFormsAndOneWarningPerBadValue)
     test::WriteTestFile(path, "[s]\ndec=-42\nhex=0x1F\nword=yes\ntwo=2\nzero=0\nbig=99999999999\nempty=\n"
                               "comma=0,1\nboth=1.000,5\nstyle=DashDot\nwavy=wavy\nlist=1, 2\n");
     const IniFile ini(path);
-    QStringList warnings;
-    const SettingsReader read(ini, warnings);
+    std::vector<Message> messages;
+    const SettingsReader read(ini, messages);
     EXPECT_EQ(read.Integer(u("s"), u("dec"), 7), -42);
     EXPECT_EQ(read.Integer(u("s"), u("hex"), 7), 31);
     for (const char* key : {"word", "big", "empty", "missing"})
@@ -45,6 +46,7 @@ TEST(SettingsReaderTest, NumberFormsAndOneWarningPerBadValue)
     EXPECT_EQ(read.Text(u("s"), u("list"), u("9"), isList), u("1, 2"));
     EXPECT_EQ(read.Text(u("s"), u("word"), u("9"), isList), u("9"));
     // word, big, both (twice), wavy, word again; empty and missing values are no slip.
+    const QStringList warnings = test::EnglishLines(messages);
     ASSERT_EQ(warnings.size(), 6) << warnings.join(u("\n")).toStdString();
     EXPECT_EQ(warnings[0], path + u(", section [s], key word: \"yes\" is not a valid value; the default \"7\" is used"));
     EXPECT_TRUE(warnings[4].contains(u("key wavy: \"wavy\" is not a valid value; the default \"dot\""))) << warnings[4].toStdString();

@@ -3,6 +3,7 @@
 #include "IniFile.h"
 #include "ReelkeepError.h"
 
+#include "../support/EnglishLines.h"
 #include "../support/TestFiles.h"
 
 #include <QTemporaryDir>
@@ -129,7 +130,7 @@ TEST_F(zkOptionsTest, BadValuesTakeTheirDefaultsWithOneWarningEach)
     EXPECT_FALSE(options.UseMDIPanel);
     EXPECT_EQ(options.SplitterPos, 150);
     // An empty value is no slip: SearchCount= gives no warning.
-    const QStringList& warnings = options.LoadWarnings();
+    const QStringList warnings = test::EnglishLines(options.LoadWarnings());
     ASSERT_EQ(warnings.size(), 5) << warnings.join(u("\n")).toStdString();
     for (const char* expected : {"[Print], key KCutLineColor: \"notacolour\"", "[Print], key KSLineStyle: \"wavy\"",
                                  "[Print], key KCutLineWidth: \"thin\"", "[Columns], key ColWidth3: \"wide\"",
@@ -200,8 +201,8 @@ TEST_F(zkOptionsTest, FolderThatCannotBeWrittenIsUsedReadOnlyWithOneWarning)
     const QString inside = path + u("/setup.ini");
     zkOptions options(kComma);
     options.LoadSettings(inside);
-    ASSERT_EQ(options.LoadWarnings().size(), 1) << options.LoadWarnings().join(u("\n")).toStdString();
-    EXPECT_TRUE(options.LoadWarnings()[0].startsWith(u("Unable to write to ") + inside));
+    ASSERT_EQ(options.LoadWarnings().size(), 1) << test::EnglishLines(options.LoadWarnings()).join(u("\n")).toStdString();
+    EXPECT_TRUE(options.LoadWarnings()[0].english().startsWith(u("Unable to write to ") + inside));
     EXPECT_EQ(options.ColName[1], u("Название"));
     EXPECT_EQ(options.SplitterPos, 200);
     EXPECT_EQ(options.LanguageTable.GetValue(u("MainMenu"), u("File")), u("&Файл"));
@@ -211,8 +212,8 @@ TEST_F(zkOptionsTest, FolderThatCannotBeWrittenIsUsedReadOnlyWithOneWarning)
     QDir().mkpath(unreadable);
     zkOptions defaults(kComma);
     defaults.LoadSettings(unreadable);
-    ASSERT_EQ(defaults.LoadWarnings().size(), 1) << defaults.LoadWarnings().join(u("\n")).toStdString();
-    EXPECT_TRUE(defaults.LoadWarnings()[0].contains(unreadable));
+    ASSERT_EQ(defaults.LoadWarnings().size(), 1) << test::EnglishLines(defaults.LoadWarnings()).join(u("\n")).toStdString();
+    EXPECT_TRUE(defaults.LoadWarnings()[0].english().contains(unreadable));
     EXPECT_EQ(defaults.SplitterPos, 200);
     EXPECT_TRUE(QFileInfo(unreadable).isDir());
 
@@ -224,5 +225,5 @@ TEST_F(zkOptionsTest, FolderThatCannotBeWrittenIsUsedReadOnlyWithOneWarning)
     const zkOptions withLanguage = load();
     EXPECT_EQ(withLanguage.LanguageTable.GetValue(u("MainMenu"), u("File")), u("Datei"));
     ASSERT_EQ(withLanguage.LoadWarnings().size(), 1);
-    EXPECT_TRUE(withLanguage.LoadWarnings()[0].contains(language));
+    EXPECT_TRUE(withLanguage.LoadWarnings()[0].english().contains(language));
 }

@@ -162,7 +162,8 @@ private slots:
         QTRY_VERIFY(!list->isBusy());
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(prompts->asked[0].icon, PromptIcon::Warning);
-        QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("setup.ini, section [print], key Columns: \"1,,12\"")),
+        // In the window's language, naming the file, section, key and value.
+        QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("setup.ini, раздел [print], ключ Columns: «1,,12»")),
                  qPrintable(prompts->asked[0].text));
         QCOMPARE(dialogs.previews, 1);
     }

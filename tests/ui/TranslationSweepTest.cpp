@@ -18,10 +18,13 @@
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
 #include "TfmFilter.h"
+#include "TfmFrameChooser.h"
 #include "TfmOpt.h"
 #include "TfmPrintPreview.h"
 #include "TfmStat.h"
+#include "TzkImagePanel.h"
 #include "TzkPrintTarget.h"
+#include "TzkRecordPanel.h"
 #include "UiTestSupport.h"
 
 #include <QAbstractButton>
@@ -33,6 +36,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -316,7 +320,10 @@ private slots:
     {
         newProgramFolder();
         WriteMarkerLanguageWithPlaces(cli->path("Places.lng"));
-        test::WriteTestFile(cli->path("setup.ini"), "[Options]\nDefLanguageFile=Places.lng\n");
+        // A bad value is told at start; a damaged cover layout when covers are printed.
+        test::WriteTestFile(cli->path("setup.ini"), "[Options]\nDefLanguageFile=Places.lng\nsplitterpos=wide\n[Print]\nCoverFile=damaged.cvr\n");
+        test::WriteTestFile(cli->path("damaged.cvr"), "cvr10");
+        test::WriteTestFile(cli->path("notes.avi"), "not a video at all\n");
         QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("Plugins")));
         QVERIFY(QFile::copy(QStringLiteral(SHIPPED_KDP_DIR "/CsvExport.kdp"), cli->path("Plugins/CsvExport.kdp")));
         WriteSampleCatalogue(cli->path("films.kdx"));
@@ -352,6 +359,22 @@ private slots:
             list->grid()->setCurrentIndex(list->grid()->model()->index(0, 0));
             main->menus().action("miPrintCover")->trigger();
         });
+        QString coverNotice = QStringLiteral("no cover preview");
+        printDialogs.sweep = [&](TfmPrintPreview& preview) { coverNotice = preview.notice(); };
+        controller.setCell(first, csDiscs, QStringLiteral("1"));
+        main->menus().action("miPrintCover")->trigger();
+        QVERIFY(coverNotice.contains(QLatin1String("@Messages/CoverPastEnd@")));
+        // A frame that cannot be taken: the chooser's line below the frames and each frame's hint.
+        prompts->files = {{cli->path("notes.avi"), 0}};
+        list->recordPanel()->imagePanel()->frameButton()->click();
+        auto* chooser = list->findChild<TfmFrameChooser*>();
+        QVERIFY(chooser);
+        QSignalSpy taken(chooser, &TfmFrameChooser::framesTaken);
+        QVERIFY(!chooser->isTaking() || taken.wait(30000));
+        const QStringList frameTexts = {chooser->findChild<QLabel*>(QStringLiteral("lblFrameStatus"))->text(),
+                                        chooser->thumbnails()->item(0)->toolTip()};
+        QVERIFY(frameTexts[0].contains(QLatin1String("@Messages/FrameNotVideo@")));
+        chooser->close();
         expectTold("refused image", [&] {
             prompts->files = {{cli->path("notimage.jpg"), 0}};
             list->records().AddImage();
@@ -376,14 +399,22 @@ private slots:
         QVERIFY2(told.isEmpty(), qPrintable(told.join(QLatin1Char('\n'))));
 
         QStringList names;
-        for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv"})
+        for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv", "setup.ini",
+                                 "damaged.cvr", "notes.avi"})
             names << cli->path(name);
+        // and the section, key and value of the bad setting, with the file name a layout notice quotes
+        names << test::u({"Options", "splitterpos", "wide", "damaged.cvr"});
         // and what the catalogue's own data a message quotes: sheet names and titles
         names << cli->folder() << QStringLiteral("CsvExport.kdp") << test::u({"Фильмы", "Бригада"});
         QStringList wrong;
+        QStringList shown = frameTexts;
+        shown << coverNotice;
         for (const Prompt& prompt : prompts->asked)
-            if (const QString rest = Unmarked(prompt.caption + QLatin1Char(' ') + prompt.text, names); !rest.isEmpty())
-                wrong << rest + QStringLiteral(" in: ") + prompt.text;
+            shown << prompt.caption + QLatin1Char(' ') + prompt.text;
+        for (const QString& text : shown)
+            if (const QString rest = Unmarked(text, names); !rest.isEmpty())
+                wrong << rest + QStringLiteral(" in: ") + text;
+        QVERIFY(std::any_of(shown.begin(), shown.end(), [](const QString& text) { return text.contains(QLatin1String("@Messages/SettingsBadValue@")); }));
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 
         // Each file dialog has a title of its own (all cancelled here).
