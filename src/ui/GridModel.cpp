@@ -4,9 +4,10 @@
 #include "TzkReelkeep.h"
 
 #include <QColor>
+#include <QItemSelectionModel>
 #include <algorithm>
 #include <exception>
-#include <unordered_set>
+#include <utility>
 
 namespace reelkeep {
 namespace {
@@ -65,7 +66,7 @@ void GridModel::buildNodes()
         m_nodes[i].firstChild = first;
         m_nodes[i].childCount = count;
     }
-    m_nodeOfRow.reserve(m_nodes.size());
+    m_nodeOfRow.reserve(static_cast<qsizetype>(m_nodes.size()));
     for (size_t i = 0; i < m_nodes.size(); ++i)
         m_nodeOfRow.emplace(m_nodes[i].row, static_cast<int>(i));
 }
@@ -125,8 +126,8 @@ void GridModel::cellsChanged(const std::vector<TzkRow*>& rows, int column)
     std::vector<int> nodes;
     nodes.reserve(rows.size());
     for (const TzkRow* row : rows)
-        if (const auto found = m_nodeOfRow.find(row); found != m_nodeOfRow.end())
-            nodes.push_back(found->second);
+        if (const auto found = m_nodeOfRow.constFind(row); found != m_nodeOfRow.cend())
+            nodes.push_back(*found);
     std::sort(nodes.begin(), nodes.end());
     nodes.erase(std::unique(nodes.begin(), nodes.end()), nodes.end());
     for (size_t start = 0; start < nodes.size();) {
@@ -161,10 +162,10 @@ TzkRow* GridModel::rowAt(const QModelIndex& index) const
 
 QModelIndex GridModel::indexOf(const TzkRow* row, int column) const
 {
-    const auto found = m_nodeOfRow.find(row);
-    if (found == m_nodeOfRow.end())
+    const auto found = m_nodeOfRow.constFind(row);
+    if (found == m_nodeOfRow.cend())
         return {};
-    return createIndex(m_nodes[static_cast<size_t>(found->second)].position, column, static_cast<quintptr>(found->second));
+    return createIndex(m_nodes[static_cast<size_t>(*found)].position, column, static_cast<quintptr>(*found));
 }
 
 QModelIndex GridModel::lastIndex() const
@@ -181,41 +182,112 @@ QModelIndex GridModel::lastIndex() const
 
 std::vector<TzkRow*> GridModel::outermostRows(const QModelIndexList& indexes) const
 {
-    std::unordered_set<int> chosen;
+    std::vector<int> nodes;
+    nodes.reserve(static_cast<size_t>(indexes.size()));
     for (const QModelIndex& index : indexes)
         if (index.isValid())
-            chosen.insert(nodeOf(index));
+            nodes.push_back(nodeOf(index));
+    return outermostOf(nodes);
+}
+
+std::vector<TzkRow*> GridModel::outermostOf(const std::vector<int>& nodes) const
+{
+    std::vector<char> chosen(m_nodes.size());
+    for (const int node : nodes)
+        chosen[static_cast<size_t>(node)] = 1;
     std::vector<TzkRow*> rows;
-    std::unordered_set<int> taken;
-    for (const QModelIndex& index : indexes) {
-        if (!index.isValid() || !taken.insert(nodeOf(index)).second)
+    std::vector<char> taken(m_nodes.size());
+    for (const int node : nodes) {
+        if (std::exchange(taken[static_cast<size_t>(node)], 1))
             continue;
         bool nested = false;
-        for (int up = m_nodes[static_cast<size_t>(nodeOf(index))].parent; up >= 0 && !nested;
-             up = m_nodes[static_cast<size_t>(up)].parent)
-            nested = chosen.count(up) > 0;
+        for (int up = m_nodes[static_cast<size_t>(node)].parent; up >= 0 && !nested; up = m_nodes[static_cast<size_t>(up)].parent)
+            nested = chosen[static_cast<size_t>(up)];
         if (!nested)
-            rows.push_back(rowAt(index));
+            rows.push_back(m_nodes[static_cast<size_t>(node)].row);
     }
     return rows;
 }
 
-std::vector<TzkRow*> GridModel::shownRows() const
+std::vector<int> GridModel::displayOrder() const
 {
-    std::vector<TzkRow*> rows;
-    rows.reserve(m_nodes.size());
+    std::vector<int> order;
+    order.reserve(m_nodes.size());
     // Node numbers still to visit, the next one on top.
     std::vector<int> pending;
     for (int node = m_topCount - 1; node >= 0; --node)
         pending.push_back(node);
     while (!pending.empty()) {
         const Node& n = m_nodes[static_cast<size_t>(pending.back())];
+        order.push_back(pending.back());
         pending.pop_back();
-        rows.push_back(n.row);
         for (int child = n.firstChild + n.childCount - 1; child >= n.firstChild; --child)
             pending.push_back(child);
     }
+    return order;
+}
+
+std::vector<TzkRow*> GridModel::shownRows() const
+{
+    std::vector<TzkRow*> rows;
+    rows.reserve(m_nodes.size());
+    for (const int node : displayOrder())
+        rows.push_back(m_nodes[static_cast<size_t>(node)].row);
     return rows;
+}
+
+std::vector<int> GridModel::selectedNodes(const QItemSelectionModel& selection) const
+{
+    std::vector<int> nodes;
+    if (selection.model() != this)
+        return nodes;
+    std::vector<char> taken(m_nodes.size());
+    const auto take = [&](int node) {
+        if (!std::exchange(taken[static_cast<size_t>(node)], 1))
+            nodes.push_back(node);
+    };
+    for (const QItemSelectionRange& range : selection.selection()) {
+        if (!range.isValid())
+            continue;
+        // Rows under one parent are consecutive nodes.
+        const QModelIndex top = range.topLeft();
+        const int firstNode = nodeOf(top) - top.row();
+        const bool wholeRows = range.left() == 0 && range.right() == kShownColumns - 1;
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            if (wholeRows || selection.isRowSelected(row, range.parent()))
+                take(firstNode + row);
+    }
+    return nodes;
+}
+
+std::vector<TzkRow*> GridModel::selectedRows(const QItemSelectionModel& selection) const
+{
+    std::vector<TzkRow*> rows;
+    for (const int node : selectedNodes(selection))
+        rows.push_back(m_nodes[static_cast<size_t>(node)].row);
+    return rows;
+}
+
+std::vector<TzkRow*> GridModel::selectedRowsInDisplayOrder(const QItemSelectionModel& selection) const
+{
+    std::vector<char> chosen(m_nodes.size());
+    std::size_t count = 0;
+    for (const int node : selectedNodes(selection)) {
+        chosen[static_cast<size_t>(node)] = 1;
+        ++count;
+    }
+    std::vector<TzkRow*> rows;
+    rows.reserve(count);
+    if (count > 0)
+        for (const int node : displayOrder())
+            if (chosen[static_cast<size_t>(node)])
+                rows.push_back(m_nodes[static_cast<size_t>(node)].row);
+    return rows;
+}
+
+std::vector<TzkRow*> GridModel::outermostSelected(const QItemSelectionModel& selection) const
+{
+    return outermostOf(selectedNodes(selection));
 }
 
 QModelIndex GridModel::index(int row, int column, const QModelIndex& parent) const

@@ -3,7 +3,6 @@
 #include "GridModel.h"
 
 #include <QTreeView>
-#include <unordered_set>
 
 namespace reelkeep {
 
@@ -19,17 +18,12 @@ TzkRow* GridSelection::currentRecord() const
 
 std::vector<TzkRow*> GridSelection::selectedRecords() const
 {
-    std::unordered_set<const TzkRow*> selected;
-    for (const QModelIndex& index : m_grid.selectionModel()->selectedRows())
-        selected.insert(m_model.rowAt(index));
-    std::vector<TzkRow*> rows = m_model.shownRows();
-    std::erase_if(rows, [&selected](const TzkRow* row) { return !selected.contains(row); });
-    return rows;
+    return m_model.selectedRowsInDisplayOrder(*m_grid.selectionModel());
 }
 
 std::vector<TzkRow*> GridSelection::outermostSelected() const
 {
-    return m_model.outermostRows(m_grid.selectionModel()->selectedRows());
+    return m_model.outermostSelected(*m_grid.selectionModel());
 }
 
 void GridSelection::follow()
@@ -40,8 +34,12 @@ void GridSelection::follow()
     };
     if (!isSelected(m_current)) {
         const QModelIndex current = m_grid.currentIndex();
-        const QModelIndexList selected = selection->selectedRows();
-        m_current = isSelected(current) ? current.siblingAtColumn(0) : selected.isEmpty() ? QModelIndex() : selected.front();
+        if (isSelected(current)) {
+            m_current = current.siblingAtColumn(0);
+        } else {
+            const std::vector<TzkRow*> selected = m_model.selectedRows(*selection);
+            m_current = selected.empty() ? QModelIndex() : m_model.indexOf(selected.front());
+        }
     }
     emit currentChanged();
 }

@@ -462,11 +462,12 @@ void ListController::deleteRows(const std::vector<TzkRow*>& rows)
     TZKList* list = currentList();
     if (!list || rows.empty())
         return;
-    const Keeping keep = keeping(MemoryOfRows(*list, rows));
+    const std::size_t memory = MemoryOfRows(*list, rows);
+    const Keeping keep = keeping(memory);
     if (keep == Keeping::Cancel)
         return;
     const ShownRecords before = selection();
-    auto step = std::make_unique<DeleteStep>(*list, rows);
+    auto step = std::make_unique<DeleteStep>(*list, rows, memory);
     m_model.rebuild([&] { step->redo(*m_document); });
     if (keep == Keeping::Keep)
         push(std::move(step), stepText("Delete", qint64(rows.size())).arg(rows.size()), before);
@@ -510,6 +511,8 @@ void ListController::setCells(const std::vector<TzkRow*>& rows, int column,
         return;
     std::vector<TzkRow*> changed;
     std::vector<CellsStep::Change> changes;
+    changed.reserve(rows.size());
+    changes.reserve(rows.size());
     for (TzkRow* row : rows) {
         QString& cell = row->Fields[static_cast<size_t>(column)];
         QString text = change(cell);

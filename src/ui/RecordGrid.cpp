@@ -5,6 +5,7 @@
 #include "TZKList.h"
 #include "zkOptions.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -56,6 +57,15 @@ void RecordGrid::drawBranches(QPainter* painter, const QRect& rect, const QModel
     if (background.canConvert<QBrush>() && !selectionModel()->isSelected(index))
         painter->fillRect(rect, background.value<QBrush>());
     QTreeView::drawBranches(painter, rect, index);
+}
+
+void RecordGrid::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles)
+{
+    // The views' own handling looks at every row of the range; a screen reader is told it.
+    if (uniformRowHeights() && topLeft.row() != bottomRight.row() && !QAccessible::isActive())
+        viewport()->update();
+    else
+        QTreeView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void RecordGrid::applyColumnLayout(const TZKList& list, const zkOptions& options)

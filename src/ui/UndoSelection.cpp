@@ -17,12 +17,7 @@ UndoSelection::UndoSelection(QTreeView& grid, GridModel& model, RecordSelection&
 
 ShownRecords UndoSelection::selection() const
 {
-    ShownRecords selection{m_records.currentRecord(), {}};
-    const QModelIndexList rows = m_grid.selectionModel()->selectedRows();
-    selection.selected.reserve(static_cast<size_t>(rows.size()));
-    for (const QModelIndex& index : rows)
-        selection.selected.push_back(m_model.rowAt(index));
-    return selection;
+    return {m_records.currentRecord(), m_model.selectedRows(*m_grid.selectionModel())};
 }
 
 void UndoSelection::select(const ShownRecords& selection)

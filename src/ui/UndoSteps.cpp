@@ -183,7 +183,12 @@ void AppendStep::redo(TzkReelkeep& document)
     m_heldLists.clear();
 }
 
-DeleteStep::DeleteStep(TZKList& list, const std::vector<TzkRow*>& rows) : m_list(list), m_rows(rows.begin(), rows.end()) {}
+DeleteStep::DeleteStep(TZKList& list, const std::vector<TzkRow*>& rows, std::size_t rowsMemory)
+    : m_list(list), m_rowsMemory(rowsMemory)
+{
+    m_rows.reserve(rows.size());
+    m_rows.insert(rows.begin(), rows.end());
+}
 
 void DeleteStep::undo(TzkReelkeep&)
 {
@@ -193,8 +198,10 @@ void DeleteStep::undo(TzkReelkeep&)
 void DeleteStep::redo(TzkReelkeep&)
 {
     m_taken = TakeRows(m_list, m_rows, true);
+    // What m_taken.bytes() would add up again: the rows' memory and the places they held.
     if (m_bytes == 0)
-        m_bytes = sizeof(*this) + m_rows.size() * 2 * sizeof(void*) + m_taken.bytes();
+        m_bytes = sizeof(*this) + m_rows.size() * 2 * sizeof(void*) + m_rowsMemory + m_taken.rows.size() * sizeof(TakenRow)
+                + m_taken.images.size() * sizeof(TakenImage);
 }
 
 ImageRemovalStep::ImageRemovalStep(TZKList& list, std::size_t index)

@@ -133,7 +133,8 @@ private:
 // Records deleted with their nested records and images.
 class DeleteStep : public UndoStep {
 public:
-    DeleteStep(TZKList& list, const std::vector<TzkRow*>& rows);
+    // rowsMemory: MemoryOfRows of the rows, which the caller has already added up.
+    DeleteStep(TZKList& list, const std::vector<TzkRow*>& rows, std::size_t rowsMemory);
 
     void undo(TzkReelkeep& document) override;
     void redo(TzkReelkeep& document) override;
@@ -143,6 +144,7 @@ private:
     TZKList& m_list;
     std::unordered_set<const TzkRow*> m_rows;
     TakenRows m_taken;
+    std::size_t m_rowsMemory;
     std::size_t m_bytes = 0;
 };
 

@@ -3,8 +3,10 @@
 #include "TzkReelkeep.h"
 
 #include <QAbstractItemModelTester>
+#include <QItemSelectionModel>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 
 using namespace reelkeep;
 
@@ -136,6 +138,63 @@ private slots:
         QCOMPARE(rows.size(), size_t(2));
         QCOMPARE(rows[0], group);
         QCOMPARE(rows[1], list->Row(0));
+    }
+
+    // The rows read from the selection's ranges are those Qt's own row-by-row reading finds:
+    // whole rows only (a row whose columns two ranges share counts), each once, nested rows
+    // under the right parent, in selection order, display order or outermost.
+    void selectedRowsAreThoseQtFindsRowByRow()
+    {
+        GridModel model;
+        model.setDocument(&doc);
+        QItemSelectionModel selection(&model);
+        const QModelIndex groupIndex = model.index(1, 0);
+        const QModelIndex g2 = model.index(1, 0, groupIndex);
+        const auto rowsOf = [&model](const QModelIndexList& indexes) {
+            std::vector<TzkRow*> rows;
+            for (const QModelIndex& index : indexes)
+                rows.push_back(model.rowAt(index));
+            return rows;
+        };
+        const auto select = [&](const QModelIndex& first, const QModelIndex& last, QItemSelectionModel::SelectionFlags how) {
+            selection.select(QItemSelection(first, last), how);
+        };
+        const auto titles = [](const std::vector<TzkRow*>& rows) {
+            QStringList shown;
+            for (const TzkRow* row : rows)
+                shown << row->Fields[csTitle];
+            return shown.join(QLatin1Char(','));
+        };
+        const auto check = [&] {
+            const std::vector<TzkRow*> expected = rowsOf(selection.selectedRows());
+            QCOMPARE(titles(model.selectedRows(selection)), titles(expected));
+            std::vector<TzkRow*> inOrder = model.shownRows();
+            std::erase_if(inOrder, [&expected](const TzkRow* row) { return std::find(expected.begin(), expected.end(), row) == expected.end(); });
+            QCOMPARE(titles(model.selectedRowsInDisplayOrder(selection)), titles(inOrder));
+            QCOMPARE(titles(model.outermostSelected(selection)), titles(model.outermostRows(selection.selectedRows())));
+        };
+        // Nested rows first, then the top level over them, overlapping.
+        select(model.index(0, 0, g2), model.index(0, 0, g2), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        select(model.index(0, 0, groupIndex), model.index(1, 0, groupIndex), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        select(model.index(2, 0), model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        select(model.index(1, 0), model.index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        check();
+        QCOMPARE(titles(model.selectedRowsInDisplayOrder(selection)), QStringLiteral("group,g1,g2,deep,a"));
+        QCOMPARE(model.outermostSelected(selection).size(), size_t(2));
+        // One cell is no row; a row whose columns two ranges cover is.
+        select(model.index(0, 3), model.index(0, 3), QItemSelectionModel::ClearAndSelect);
+        check();
+        QVERIFY(model.selectedRows(selection).empty());
+        select(model.index(0, 0, groupIndex), model.index(0, 9, groupIndex), QItemSelectionModel::ClearAndSelect);
+        select(model.index(0, 10, groupIndex), model.index(0, GridModel::kShownColumns - 1, groupIndex), QItemSelectionModel::Select);
+        select(model.index(0, 4), model.index(0, GridModel::kShownColumns - 1), QItemSelectionModel::Select);
+        check();
+        QCOMPARE(titles(model.selectedRows(selection)), QStringLiteral("g1"));
+        // A row taken out of a range.
+        select(model.index(0, 0), model.index(2, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        select(model.index(1, 0), model.index(1, 0), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        check();
+        QCOMPARE(titles(model.selectedRows(selection)), QStringLiteral("b,a"));
     }
 
     void aChildOfTheFirstRecordChosenWithItIsNotTakenTwice()

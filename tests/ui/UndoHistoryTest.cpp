@@ -389,6 +389,16 @@ private slots:
             stack().undo();
         QVERIFY(controller->isModified());
 
+        // A deleted record's cells are kept by its step, and counted against the limit.
+        controller->history().forget(false);
+        TzkRow* leaf = std::find_if(controller->currentList()->Items().begin(), controller->currentList()->Items().end(),
+                                    [](const RowPtr& top) { return top->Children.empty(); })->get();
+        leaf->Fields[csDescription] = QString(1000, u'd');
+        controller->deleteRows({leaf});
+        QCOMPARE(stack().count(), 1);
+        QVERIFY(controller->history().heldBytes() >= 2000);
+        stack().undo();
+
         const int records = controller->currentList()->RowCount();
         std::vector<TzkRow*> all;
         for (const RowPtr& top : controller->currentList()->Items())
