@@ -323,6 +323,9 @@ private slots:
         const QByteArray whole = test::ReadTestFile(cli->path("films.kdx"));
         test::WriteTestFile(cli->path("damaged.kdx"), whole.left(whole.size() / 2));
         test::WriteTestFile(cli->path("notimage.jpg"), "not a picture");
+        test::WriteTestFile(cli->path("damaged.xkdx"), "<?xml version=\"1.0\"?>\n<Reelkeep MajorVersion=\"2\">\n<List Name=\"x\"></Lost>");
+        test::WriteTestFile(cli->path("later.xkdx"), "<Reelkeep MajorVersion=\"3\" MinorVersion=\"0\"/>");
+        test::WriteTestFile(cli->path("damaged.xls"), QByteArray("not a workbook ").repeated(64));
         QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("videos")) && QDir(cli->folder()).mkpath(QStringLiteral("out.csv")));
         QVERIFY(QFile::link(cli->path("nowhere"), cli->path("videos/gone.avi")));
         startMainWindow();
@@ -342,6 +345,9 @@ private slots:
                 told << QString::fromLatin1(path);
         };
         expectTold("damaged catalogue", [&] { main->OpenFile(cli->path("damaged.kdx")); });
+        expectTold("damaged XML catalogue", [&] { main->OpenFile(cli->path("damaged.xkdx")); });
+        expectTold("XML catalogue of a later version", [&] { main->OpenFile(cli->path("later.xkdx")); });
+        expectTold("damaged workbook", [&] { main->OpenFile(cli->path("damaged.xls")); });
         expectTold("skipped file in a walk", [&] { list->files().WalkFolder(cli->path("videos")); });
         expectTold("bad date in a sort", [&] {
             controller.setCell(first, csDateAdded, QStringLiteral("32.13.2020"));
@@ -376,8 +382,11 @@ private slots:
         QVERIFY2(told.isEmpty(), qPrintable(told.join(QLatin1Char('\n'))));
 
         QStringList names;
-        for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv"})
+        for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv", "damaged.xkdx",
+                                 "later.xkdx", "damaged.xls"})
             names << cli->path(name);
+        // the XML parser's reason, quoted in its own words
+        names << QStringLiteral("mismatched tag");
         // and what the catalogue's own data a message quotes: sheet names and titles
         names << cli->folder() << QStringLiteral("CsvExport.kdp") << test::u({"Фильмы", "Бригада"});
         QStringList wrong;
