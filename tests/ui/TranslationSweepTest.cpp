@@ -445,6 +445,18 @@ private slots:
         for (const QAction* action : menu->actions())
             if (!action->isSeparator() && !ForeignWords(action->text().section(QLatin1Char('\t'), 0, 0)).isEmpty())
                 wrong << QStringLiteral("edit menu: ") + action->text();
+
+        // A damaged workbook and an XML catalogue of a later version are told of in Russian too.
+        test::WriteTestFile(cli->path("damaged.xls"), QByteArray("not a workbook ").repeated(64));
+        test::WriteTestFile(cli->path("later.xkdx"), "<Reelkeep MajorVersion=\"3\" MinorVersion=\"0\"/>");
+        for (const char* name : {"damaged.xls", "later.xkdx"}) {
+            const size_t before = prompts->asked.size();
+            main->OpenFile(cli->path(name));
+            QTRY_VERIFY(prompts->asked.size() > before);
+            const Prompt& told = prompts->asked.back();
+            if (!ForeignWords(QString(told.caption + u' ' + told.text).remove(cli->path(name))).isEmpty())
+                wrong << told.text;
+        }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
         closeMainWindow();
     }
