@@ -373,7 +373,7 @@ std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileN
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(Message("CannotOpen").arg(fileName).arg(file.errorString()));
+        throw FileError(Message("CannotOpen").arg(fileName).arg(DeviceReason(file.errorString())));
     try {
         const std::vector<qint64> estimates = OnProgress ? topLevelRowEstimates(file) : std::vector<qint64>();
         const auto read = [&](XmlFileParser::Tokenizer tokenizer) {

@@ -345,6 +345,7 @@ private slots:
                 told << QString::fromLatin1(path);
         };
         expectTold("damaged catalogue", [&] { main->OpenFile(cli->path("damaged.kdx")); });
+        expectTold("catalogue that is gone", [&] { main->OpenFile(cli->path("gone.kdx")); });
         expectTold("damaged XML catalogue", [&] { main->OpenFile(cli->path("damaged.xkdx")); });
         expectTold("XML catalogue of a later version", [&] { main->OpenFile(cli->path("later.xkdx")); });
         expectTold("damaged workbook", [&] { main->OpenFile(cli->path("damaged.xls")); });
@@ -383,7 +384,7 @@ private slots:
 
         QStringList names;
         for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv", "damaged.xkdx",
-                                 "later.xkdx", "damaged.xls"})
+                                 "later.xkdx", "damaged.xls", "gone.kdx"})
             names << cli->path(name);
         // the XML parser's reason, quoted in its own words
         names << QStringLiteral("mismatched tag");
