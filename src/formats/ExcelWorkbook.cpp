@@ -58,13 +58,13 @@ QString sheetName(const QString& listName, int number, QSet<QString>& taken)
     return candidate;
 }
 
-void checkText(const QString& text, const QString& fileName, const TZKList& list, const QString& where)
+void checkText(const QString& text, const QString& fileName, const TZKList& list, const Message& where)
 {
     if (!Biff8Workbook::Fits(text))
-        throw FormatError(QStringLiteral("Cannot save \"%1\" as an Excel workbook: %2 of list \"%3\" has %4 characters, "
-                                         "more than an .xls cell can hold here (%5, or %6 for text with characters "
-                                         "beyond Latin-1). Save the catalogue as .kdx or .xkdx.")
-                              .arg(fileName, where, list.Name)
+        throw FormatError(Message("XlsTextTooLong")
+                              .arg(fileName)
+                              .arg(where)
+                              .arg(list.Name)
                               .arg(text.size())
                               .arg(Biff8Workbook::kMaxNarrowText)
                               .arg(Biff8Workbook::kMaxWideText));
@@ -74,15 +74,12 @@ void addSheet(Biff8Workbook& book, const TZKList& list, const QString& name, con
 {
     const qint64 rows = RowCountAllLevels(list);
     if (rows + 1 > Biff8Workbook::kMaxRows)
-        throw FormatError(QStringLiteral("Cannot save \"%1\" as an Excel workbook: list \"%2\" has %3 records, more than a "
-                                         "worksheet holds (%4). Save the catalogue as .kdx or .xkdx.")
-                              .arg(fileName, list.Name)
-                              .arg(rows)
-                              .arg(Biff8Workbook::kMaxRows - 1));
+        throw FormatError(
+            Message("XlsTooManyRecords").arg(fileName).arg(list.Name).arg(rows).arg(Biff8Workbook::kMaxRows - 1));
     book.AddSheet(name);
     for (int c = 0; c < kStoredColumnCount; ++c) {
         const QString& columnName = list.GetColumnName(c);
-        checkText(columnName, fileName, list, QStringLiteral("the name of column %1").arg(c));
+        checkText(columnName, fileName, list, Message("XlsPlaceColumnName").arg(c));
         if (!columnName.isEmpty())
             book.SetText(0, c, columnName);
     }
@@ -93,14 +90,14 @@ void addSheet(Biff8Workbook& book, const TZKList& list, const QString& name, con
     if (list.Name.isEmpty()) {
         book.SetNumber(0, kIdColumn, 0);
     } else if (name != list.Name || namesEmpty) {
-        checkText(list.Name, fileName, list, QStringLiteral("the name"));
+        checkText(list.Name, fileName, list, Message("XlsPlaceListName"));
         book.SetText(0, kIdColumn, list.Name);
     }
     int r = 1;
     ForEachRowDepthFirst(list, [&](const TzkRow& row) {
         for (int c = 0; c < kStoredColumnCount; ++c) {
             const QString& text = row.Fields[size_t(c)];
-            checkText(text, fileName, list, QStringLiteral("cell %1 of record %2").arg(c).arg(row.ID));
+            checkText(text, fileName, list, Message("XlsPlaceCell").arg(c).arg(row.ID));
             if (!text.isEmpty())
                 book.SetText(r, c, text);
         }
@@ -142,10 +139,7 @@ public:
             if (const auto id = whole(rows[r][kIdColumn], r, kIdColumn))
                 row->ID = *id;
             if (!tree.Place(std::move(row), whole(rows[r][kGroupColumn], r, kGroupColumn).value_or(-1)))
-                throw FormatError(QStringLiteral("Cannot read \"%1\": records in worksheet \"%2\" are nested more than %3 "
-                                                 "levels deep.")
-                                      .arg(m_fileName, m_sheet.name)
-                                      .arg(kMaxRowNesting));
+                throw FormatError(Message("XlsNestedTooDeep").arg(m_fileName).arg(m_sheet.name).arg(kMaxRowNesting));
         }
         for (int c = 0; c < kStoredColumnCount; ++c)
             list.SetColumnName(c, rows.empty() ? QString() : text(rows[0][size_t(c)]));
@@ -187,26 +181,15 @@ private:
             bool ok = false;
             number = QString(text).replace(m_formats.decimalSeparator, u'.').toDouble(&ok);
             if (!ok)
-                throw ConversionError(QStringLiteral("Cannot read \"%1\": \"%2\" in worksheet \"%3\", row %4, column %5 "
-                                                     "is not a valid integer value.")
-                                          .arg(m_fileName, text, m_sheet.name)
-                                          .arg(row + 1)
-                                          .arg(column + 1));
+                throw ConversionError(
+                    Message("XlsNotInteger").arg(m_fileName).arg(text).arg(m_sheet.name).arg(row + 1).arg(column + 1));
         } else if (cell.kind != WorkbookCell::Integer && cell.kind != WorkbookCell::Number) {
-            throw ConversionError(QStringLiteral("Cannot read \"%1\": worksheet \"%2\", row %3, column %4 holds a date "
-                                                 "where a record number belongs.")
-                                      .arg(m_fileName, m_sheet.name)
-                                      .arg(row + 1)
-                                      .arg(column + 1));
+            throw ConversionError(Message("XlsDateForNumber").arg(m_fileName).arg(m_sheet.name).arg(row + 1).arg(column + 1));
         }
         const std::int64_t rounded = RoundHalfEven(number); // NaN gives 0, hence its own check
         if (std::isnan(number) || rounded < std::numeric_limits<std::int32_t>::min() || rounded > std::numeric_limits<std::int32_t>::max())
-            throw ConversionError(QStringLiteral("Cannot read \"%1\": the record number %2 in worksheet \"%3\", row %4 "
-                                                 "is out of range.")
-                                      .arg(m_fileName)
-                                      .arg(number)
-                                      .arg(m_sheet.name)
-                                      .arg(row + 1));
+            throw ConversionError(
+                Message("XlsNumberOutOfRange").arg(m_fileName).arg(QString::number(number)).arg(m_sheet.name).arg(row + 1));
         return static_cast<std::int32_t>(rounded);
     }
 
@@ -246,7 +229,7 @@ void LoadFromWorkbookCells(const std::vector<WorksheetCells>& sheets, const QStr
         for (const WorksheetCells& sheet : sheets)
             SheetReader(sheet, fileName, into.Formats).read(into);
     } catch (const std::bad_alloc&) {
-        throw FormatError(QStringLiteral("Cannot read \"%1\": there is not enough memory for its records.").arg(fileName));
+        throw FormatError(Message("XlsNoMemoryForRecords").arg(fileName));
     }
 }
 

@@ -19,7 +19,7 @@ constexpr std::int32_t kFreeXlFileNotFound = -1;
 
 FormatError damaged(const QString& fileName)
 {
-    return FormatError(QStringLiteral("Cannot read \"%1\": the workbook is damaged.").arg(fileName));
+    return FormatError(Message("XlsDamaged").arg(fileName));
 }
 
 WorkbookCell takeCell(WireReader& in, const QString& fileName)
@@ -49,13 +49,11 @@ WorkbookCell takeCell(WireReader& in, const QString& fileName)
 void checkStatus(std::int32_t status, const QString& fileName)
 {
     if (status == workbook_dump::kPasswordProtected)
-        throw FormatError(QStringLiteral("Cannot read \"%1\": the workbook is protected by a password.").arg(fileName));
+        throw FormatError(Message("XlsPasswordProtected").arg(fileName));
     if (status == kFreeXlFileNotFound)
-        throw FileError(QStringLiteral("Cannot open file \"%1\".").arg(fileName));
+        throw FileError(Message("CannotOpenMissing").arg(fileName));
     if (status != workbook_dump::kRead)
-        throw FormatError(QStringLiteral("Cannot read \"%1\": it is not a readable Excel 97-2003 workbook (error %2).")
-                              .arg(fileName)
-                              .arg(status));
+        throw FormatError(Message("XlsNotReadable").arg(fileName).arg(status));
 }
 
 } // namespace
@@ -86,7 +84,7 @@ std::vector<WorksheetCells> ParseWorkbookDump(QByteArrayView dump, const QString
     } catch (const HelperFailure&) {
         throw damaged(fileName);
     } catch (const std::bad_alloc&) {
-        throw FormatError(QStringLiteral("Cannot read \"%1\": there is not enough memory for its cells.").arg(fileName));
+        throw FormatError(Message("XlsNoMemoryForCells").arg(fileName));
     }
 }
 
@@ -94,10 +92,10 @@ std::vector<WorksheetCells> ReadWorkbookCells(const QString& fileName, int colum
 {
     const QFileInfo file(fileName);
     if (!file.exists())
-        throw FileError(QStringLiteral("Cannot open file \"%1\".").arg(fileName));
+        throw FileError(Message("CannotOpenMissing").arg(fileName));
     // A pipe or device would keep the reader waiting for bytes that never come.
     if (!file.isFile())
-        throw FileError(QStringLiteral("Cannot read \"%1\": it is not a regular file.").arg(fileName));
+        throw FileError(Message("CannotReadNotRegular").arg(fileName));
     const qint64 limit = MaxExpandedTextBytes(file.size());
     QByteArray dump;
     try {
@@ -106,16 +104,12 @@ std::vector<WorksheetCells> ReadWorkbookCells(const QString& fileName, int colum
         dump = reader.ReadToExit(qsizetype(std::min<qint64>(limit, std::numeric_limits<qsizetype>::max())), DeadlineIn(kReadDeadline));
     } catch (const HelperFailure& failure) {
         if (failure.reason() == HelperFailure::NotStarted)
-            throw ReelkeepError(QStringLiteral("Cannot read \"%1\": %2").arg(fileName, failure.message()));
+            throw ReelkeepError(Message("CannotReadBecause").arg(fileName).arg(failure.text()));
         if (failure.reason() == HelperFailure::Oversized)
-            throw FormatError(QStringLiteral("Cannot read \"%1\": its cells would take more than %2 MiB of text, far more "
-                                             "than a workbook of its size holds (at most 64 times its size plus 64 MiB). "
-                                             "The workbook is damaged or made to exhaust the memory.")
-                                  .arg(fileName)
-                                  .arg(limit >> 20));
+            throw FormatError(Message("XlsCellsTooLarge").arg(fileName).arg(limit >> 20));
         throw damaged(fileName);
     } catch (const std::bad_alloc&) {
-        throw FormatError(QStringLiteral("Cannot read \"%1\": there is not enough memory for its cells.").arg(fileName));
+        throw FormatError(Message("XlsNoMemoryForCells").arg(fileName));
     }
     return ParseWorkbookDump(dump, fileName, columns);
 }

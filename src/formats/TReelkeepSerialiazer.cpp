@@ -17,12 +17,12 @@ void RowProgress::rowRead(qint64 n) const
 
 std::unique_ptr<TZKLists> TReelkeepSerialiazer::Load(const QString& fileName)
 {
-    throw ReelkeepError(QStringLiteral("This catalogue form cannot be read: %1").arg(fileName));
+    throw ReelkeepError(Message("FormCannotBeRead").arg(fileName));
 }
 
 void TReelkeepSerialiazer::Save(const QString& fileName, const TZKLists&)
 {
-    throw ReelkeepError(QStringLiteral("This catalogue form cannot be written: %1").arg(fileName));
+    throw ReelkeepError(Message("FormCannotBeWritten").arg(fileName));
 }
 
 void TReelkeepSerialiazer::WriteSaved(const QString& fileName, QByteArrayView bytes, qint64 lostCharacters) const
@@ -33,7 +33,7 @@ void TReelkeepSerialiazer::WriteSaved(const QString& fileName, QByteArrayView by
 void TReelkeepSerialiazer::WriteSaved(const QString& fileName, std::span<const QByteArrayView> parts, qint64 lostCharacters) const
 {
     if (KeepEveryCharacter && lostCharacters > 0)
-        throw CharactersWouldBeLost(QStringLiteral("Saving \"%1\" would turn characters into \"?\".").arg(fileName));
+        throw CharactersWouldBeLost(Message("CharactersWouldBeLost").arg(fileName));
     AtomicFile file(fileName);
     for (const QByteArrayView part : parts)
         file.write(part);

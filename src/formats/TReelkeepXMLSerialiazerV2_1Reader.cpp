@@ -179,21 +179,15 @@ private:
     void startCatalogue(const char* name, const char** attributes)
     {
         if (std::strcmp(name, "Reelkeep") != 0)
-            throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: the document element is <%2>, not <Reelkeep> "
-                                             "(line %3).")
-                                  .arg(m_fileName, QString::fromUtf8(name))
-                                  .arg(m_parser->Line()));
+            throw FormatError(Message("XmlWrongDocumentElement").arg(m_fileName).arg(QString::fromUtf8(name)).arg(m_parser->Line()));
         // Another major version means another layout: refused whole, so that a save
         // cannot replace that file with what little would have been understood.
         const char* major = attributeValue(attributes, "MajorVersion");
         if (!major)
-            throw FormatError(QStringLiteral("Cannot read \"%1\": the XML catalogue states no version (MajorVersion), and "
-                                             "this program reads version %2.")
-                                  .arg(m_fileName, kMajorVersion));
+            throw FormatError(Message("XmlNoVersion").arg(m_fileName).arg(kMajorVersion));
         if (kMajorVersion != QLatin1StringView(major))
-            throw FormatError(QStringLiteral("Cannot read \"%1\": it is an XML catalogue of version %2, and this program "
-                                             "reads version %3.")
-                                  .arg(m_fileName, QString::fromUtf8(major).left(40), kMajorVersion));
+            throw FormatError(
+                Message("XmlOtherVersion").arg(m_fileName).arg(QString::fromUtf8(major).left(40)).arg(kMajorVersion));
         m_lists.Autor = text(attributes, "Autor");
     }
 
@@ -379,7 +373,7 @@ std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileN
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw FileError(Message("CannotOpen").arg(fileName).arg(DeviceReason(file.errorString())));
     try {
         const std::vector<qint64> estimates = OnProgress ? topLevelRowEstimates(file) : std::vector<qint64>();
         const auto read = [&](XmlFileParser::Tokenizer tokenizer) {
@@ -400,7 +394,7 @@ std::unique_ptr<TZKLists> TReelkeepXMLSerialiazerV2_1::Load(const QString& fileN
         return read(XmlFileParser::Tokenizer::General);
     } catch (const std::bad_alloc&) {
         // What was read is freed by now, so the message itself can be made.
-        throw ReelkeepError(QStringLiteral("There is not enough memory to read \"%1\".").arg(fileName));
+        throw ReelkeepError(Message("NoMemoryToRead").arg(fileName));
     }
 }
 

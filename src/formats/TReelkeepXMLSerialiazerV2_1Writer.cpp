@@ -22,7 +22,7 @@ public:
         m_out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
         open("Reelkeep");
         m_out += " MajorVersion=\"2\" MinorVersion=\"1\"";
-        attribute("Autor", lists.Autor, [] { return QStringLiteral("the author"); });
+        attribute("Autor", lists.Autor, [] { return Message("XmlPlaceAuthor"); });
         for (const auto& list : lists.Lists)
             writeList(*list);
         close("Reelkeep");
@@ -184,20 +184,22 @@ private:
         flushWhenFull();
     }
 
-    [[noreturn]] void refuse(char16_t c, const QString& where) const
+    [[noreturn]] void refuse(char16_t c, const Message& where) const
     {
-        throw FormatError(QStringLiteral("Cannot save \"%1\" as XML: %2 holds the character U+%3, which XML cannot store.")
-                              .arg(m_fileName, where, QString::number(c, 16).toUpper().rightJustified(4, u'0')));
+        throw FormatError(Message("XmlCannotStoreCharacter")
+                              .arg(m_fileName)
+                              .arg(where)
+                              .arg(QString::number(c, 16).toUpper().rightJustified(4, u'0')));
     }
 
     void writeList(const TZKList& list)
     {
         open("List");
-        attribute("Name", list.Name, [] { return QStringLiteral("a list name"); });
+        attribute("Name", list.Name, [] { return Message("XmlPlaceListName"); });
         open("Columns");
         for (int k = 0; k < kStoredColumnCount; ++k) {
             const TzkColumn& column = list.Column(k);
-            const auto where = [k, &list] { return QStringLiteral("column %1 of list \"%2\"").arg(k).arg(list.Name); };
+            const auto where = [k, &list] { return Message("XmlPlaceColumn").arg(k).arg(list.Name); };
             open("Column");
             attribute("Name", column.Name, where);
             number("Width", column.Width);
@@ -253,7 +255,7 @@ private:
                 continue;
             open("Field");
             number("N", n);
-            text(cell, [&] { return QStringLiteral("cell %1 of record %2 in list \"%3\"").arg(n).arg(row.ID).arg(list.Name); });
+            text(cell, [&] { return Message("XmlPlaceCell").arg(n).arg(row.ID).arg(list.Name); });
             close("Field");
         }
         close("Item");

@@ -25,7 +25,7 @@ void SaveToText(const QString& fileName, const TZKLists& lists, bool keepEveryCh
         }
     }
     if (keepEveryCharacter && lost > 0)
-        throw CharactersWouldBeLost(QStringLiteral("Saving \"%1\" would turn characters into \"?\".").arg(fileName));
+        throw CharactersWouldBeLost(Message("CharactersWouldBeLost").arg(fileName));
     WriteFileAtomically(fileName, out);
 }
 

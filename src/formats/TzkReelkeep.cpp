@@ -190,7 +190,7 @@ QByteArray TzkReelkeep::SaveToString() const
 int TzkReelkeep::LoadFromString(const QByteArray& text, bool utf8)
 {
     if (!text.startsWith("kdx v1.3\r") && !text.startsWith("kdx v1.3\n") && text != "kdx v1.3")
-        throw FormatError(QStringLiteral("The text is not a catalogue: it does not begin with the line \"kdx v1.3\"."));
+        throw FormatError(Message("TextNotCatalogue"));
     TextLayout layout;
     layout.requiredFirstLine = QByteArrayLiteral("kdx v1.3");
     layout.patternsFromTemplate = false;

@@ -320,8 +320,7 @@ void XmlFileParser::Feed(QFile& file, Transcoder* transcoder)
         if (transcoder) {
             const QByteArray utf8 = transcoder->ToUtf8(QByteArrayView(buffer, length));
             if (transcoder->Failed())
-                throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: it holds bytes that are not %2 text.")
-                                      .arg(m_fileName, transcoder->Name()));
+                throw FormatError(Message("XmlBytesNotInEncoding").arg(m_fileName).arg(transcoder->Name()));
             status = XML_Parse(m_parser, utf8.constData(), int(utf8.size()), last);
         } else {
             status = XML_ParseBuffer(m_parser, int(length), last);
@@ -341,18 +340,15 @@ void XmlFileParser::Fail() const
     case XML_ERROR_NO_MEMORY:
         throw std::bad_alloc();
     case XML_ERROR_AMPLIFICATION_LIMIT_BREACH:
-        throw FormatError(QStringLiteral("Cannot read \"%1\": its entity references expand it to more than %2 MiB of "
-                                         "text, more than 64 times its size plus 64 MiB; only a damaged or hostile "
-                                         "file does that.")
-                              .arg(m_fileName)
-                              .arg(m_textLimit >> 20));
+        throw FormatError(Message("XmlEntitiesTooLarge").arg(m_fileName).arg(m_textLimit >> 20));
     case XML_ERROR_UNKNOWN_ENCODING:
-        throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: its encoding \"%2\" is unknown.")
-                              .arg(m_fileName, m_unknownEncoding));
+        throw FormatError(Message("XmlUnknownEncoding").arg(m_fileName).arg(m_unknownEncoding));
     default:
         // The parser's own position: this may run on the parsing thread.
-        throw FormatError(QStringLiteral("\"%1\" is not an XML catalogue: %2 (line %3, column %4).")
-                              .arg(m_fileName, QString::fromUtf8(XML_ErrorString(code)))
+        // The parser's reason stays in its own words, inside a sentence of ours.
+        throw FormatError(Message("XmlNotWellFormed")
+                              .arg(m_fileName)
+                              .arg(Message::Verbatim(QString::fromUtf8(XML_ErrorString(code))))
                               .arg(qint64(XML_GetCurrentLineNumber(m_parser)))
                               .arg(qint64(XML_GetCurrentColumnNumber(m_parser)) + 1));
     }

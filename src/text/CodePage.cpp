@@ -46,7 +46,7 @@ CodePage::CodePage(const QByteArray& name) : m_name(name)
     } else {
         QStringDecoder decoder(name.constData(), QStringDecoder::Flag::Stateless);
         if (!decoder.isValid())
-            throw ReelkeepError(QStringLiteral("Unknown code page: %1").arg(QString::fromLatin1(name)));
+            throw ReelkeepError(Message("UnknownCodePage").arg(QString::fromLatin1(name)));
         for (int b = 128; b < 256; ++b) {
             const char byte = char(b);
             const QString u = decoder.decode(QByteArrayView(&byte, 1));

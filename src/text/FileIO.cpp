@@ -118,12 +118,21 @@ void openForReading(QFile& file)
     if (::stat(QFile::encodeName(file.fileName()).constData(), &st) == 0 && !S_ISREG(st.st_mode))
         throw FileError(Message("CannotOpenNotReadable").arg(file.fileName()).arg(fileKind(st.st_mode)));
     if (!file.open(QIODevice::ReadOnly))
-        throw FileError(Message("CannotOpen").arg(file.fileName()).arg(file.errorString()));
+        throw FileError(Message("CannotOpen").arg(file.fileName()).arg(DeviceReason(file.errorString())));
 }
 
 FileError CannotRead(const QString& fileName, const QString& reason)
 {
-    return FileError(Message("CannotRead").arg(fileName).arg(reason));
+    return FileError(Message("CannotRead").arg(fileName).arg(DeviceReason(reason)));
+}
+
+Message DeviceReason(const QString& errorString)
+{
+    if (errorString == QLatin1String("Permission denied"))
+        return Message("SystemPermissionDenied");
+    if (errorString == QLatin1String("No such file or directory"))
+        return Message("SystemNoSuchFile");
+    return Message::Verbatim(errorString);
 }
 
 QByteArray ReadWholeFile(const QString& fileName)

@@ -18,6 +18,9 @@ QByteArray ReadWholeFile(const QString& fileName);
 QByteArray ReadFileStart(const QString& fileName, qint64 maxBytes);
 // The error to throw when reading an open file fails, with the device's reason.
 FileError CannotRead(const QString& fileName, const QString& reason);
+// The reason a file device gives (the system's words), keyed where it is one of the
+// common ones so that the interface says it in its own language.
+Message DeviceReason(const QString& errorString);
 
 // A file written through a temporary beside it ("NAME.saving-XXXXXX"): the old file
 // is replaced only by commit(), after every byte was written and flushed to the disk,

@@ -330,6 +330,9 @@ private slots:
         const QByteArray whole = test::ReadTestFile(cli->path("films.kdx"));
         test::WriteTestFile(cli->path("damaged.kdx"), whole.left(whole.size() / 2));
         test::WriteTestFile(cli->path("notimage.jpg"), "not a picture");
+        test::WriteTestFile(cli->path("damaged.xkdx"), "<?xml version=\"1.0\"?>\n<Reelkeep MajorVersion=\"2\">\n<List Name=\"x\"></Lost>");
+        test::WriteTestFile(cli->path("later.xkdx"), "<Reelkeep MajorVersion=\"3\" MinorVersion=\"0\"/>");
+        test::WriteTestFile(cli->path("damaged.xls"), QByteArray("not a workbook ").repeated(64));
         QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("videos")) && QDir(cli->folder()).mkpath(QStringLiteral("out.csv")));
         QVERIFY(QFile::link(cli->path("nowhere"), cli->path("videos/gone.avi")));
         startMainWindow();
@@ -349,6 +352,10 @@ private slots:
                 told << QString::fromLatin1(path);
         };
         expectTold("damaged catalogue", [&] { main->OpenFile(cli->path("damaged.kdx")); });
+        expectTold("catalogue that is gone", [&] { main->OpenFile(cli->path("gone.kdx")); });
+        expectTold("damaged XML catalogue", [&] { main->OpenFile(cli->path("damaged.xkdx")); });
+        expectTold("XML catalogue of a later version", [&] { main->OpenFile(cli->path("later.xkdx")); });
+        expectTold("damaged workbook", [&] { main->OpenFile(cli->path("damaged.xls")); });
         expectTold("skipped file in a walk", [&] { list->files().WalkFolder(cli->path("videos")); });
         expectTold("bad date in a sort", [&] {
             controller.setCell(first, csDateAdded, QStringLiteral("32.13.2020"));
@@ -400,10 +407,12 @@ private slots:
 
         QStringList names;
         for (const char* name : {"damaged.kdx", "films.kdx", "videos/gone.avi", "notimage.jpg", "out.csv", "setup.ini",
-                                 "damaged.cvr", "notes.avi"})
+                                 "damaged.cvr", "notes.avi", "damaged.xkdx", "later.xkdx", "damaged.xls", "gone.kdx"})
             names << cli->path(name);
         // and the section, key and value of the bad setting, with the file name a layout notice quotes
         names << test::u({"Options", "splitterpos", "wide", "damaged.cvr"});
+        // the XML parser's reason, quoted in its own words
+        names << QStringLiteral("mismatched tag");
         // and what the catalogue's own data a message quotes: sheet names and titles
         names << cli->folder() << QStringLiteral("CsvExport.kdp") << test::u({"Фильмы", "Бригада"});
         QStringList wrong;
@@ -467,6 +476,18 @@ private slots:
         for (const QAction* action : menu->actions())
             if (!action->isSeparator() && !ForeignWords(action->text().section(QLatin1Char('\t'), 0, 0)).isEmpty())
                 wrong << QStringLiteral("edit menu: ") + action->text();
+
+        // A damaged workbook and an XML catalogue of a later version are told of in Russian too.
+        test::WriteTestFile(cli->path("damaged.xls"), QByteArray("not a workbook ").repeated(64));
+        test::WriteTestFile(cli->path("later.xkdx"), "<Reelkeep MajorVersion=\"3\" MinorVersion=\"0\"/>");
+        for (const char* name : {"damaged.xls", "later.xkdx"}) {
+            const size_t before = prompts->asked.size();
+            main->OpenFile(cli->path(name));
+            QTRY_VERIFY(prompts->asked.size() > before);
+            const Prompt& told = prompts->asked.back();
+            if (!ForeignWords(QString(told.caption + u' ' + told.text).remove(cli->path(name))).isEmpty())
+                wrong << told.text;
+        }
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
         closeMainWindow();
     }
