@@ -165,7 +165,10 @@ int main(int argc, char** argv)
              list->ShowFilter(1);
              typeInto(list->filterForms().form(1)->edit(), QStringLiteral("*ан*ой"));
          },
-         [&] { return list->filterForms().form(1)->edit()->text().size() == 6; }},
+         [&] {
+             const TfmFilter* form = list->filterForms().form(1);
+             return form->hasValues() && form->edit()->text().size() == 6;
+         }},
         {"quick search, Enter",
          [&] {
              list->filterForms().form(1)->close();
@@ -209,10 +212,14 @@ int main(int argc, char** argv)
          [&] {
              selectAll();
              list->CalculateStat();
-             if (auto* stat = list->findChild<TfmStat*>())
-                 stat->close();
          },
-         now},
+         [&] {
+             // Counted on the window's worker, the figures come up in their window.
+             auto* stat = list->findChild<TfmStat*>();
+             if (stat)
+                 stat->close();
+             return stat != nullptr;
+         }},
         {"save", [&] { list->controller().save(); }, ready},
         {"save as .xkdx",
          [&] {

@@ -48,6 +48,7 @@ int RunExport(CliContext& context, const QStringList& args)
     case ExportOutcome::CannotCall: throw ReelkeepError(QStringLiteral("The plug-in %1 cannot be called").arg(plugin));
     case ExportOutcome::WroteNothing:
         throw ReelkeepError(QStringLiteral("The plug-in %1 wrote nothing to \"%2\"; nothing was exported.").arg(plugin, out));
+    case ExportOutcome::Stopped: // only with a stop signal, which the tool never raises
     case ExportOutcome::Written: break;
     }
     return ExitDone;

@@ -7,19 +7,31 @@
 
 namespace reelkeep {
 
-QStringList FilterValueList(const TZKList& list, int column, const QLocale& locale)
+FilterCells FilterCellsOf(const TZKList& list, int column)
 {
     const TzkColumn& options = list.Column(column);
+    FilterCells cells{{}, options.NamesWithDot, options.SecondNames};
     const auto c = static_cast<size_t>(column);
+    const int visible = list.VisibleRowCount();
+    cells.cells.reserve(visible);
+    for (int k = 0; k < visible; ++k)
+        if (const QString& cell = list.VisibleRow(k)->Fields[c]; !cell.isEmpty())
+            cells.cells.append(cell);
+    return cells;
+}
+
+QStringList FilterValueList(const TZKList& list, int column, const QLocale& locale)
+{
+    return FilterValueList(FilterCellsOf(list, column), locale);
+}
+
+QStringList FilterValueList(const FilterCells& cells, const QLocale& locale)
+{
     // Equal parts are dropped before sorting: a column of 100,000 cells often holds a few dozen values.
     QStringList parts;
     QHash<QString, bool> seen;
-    const int visible = list.VisibleRowCount();
-    for (int k = 0; k < visible; ++k) {
-        const QString& cell = list.VisibleRow(k)->Fields[c];
-        if (cell.isEmpty())
-            continue;
-        for (QString& part : SplitValues(cell, options.NamesWithDot, options.SecondNames)) {
+    for (const QString& cell : cells.cells) {
+        for (QString& part : SplitValues(cell, cells.namesWithDot, cells.secondNames)) {
             const QString folded = part.toUpper();
             if (!seen.contains(folded)) {
                 seen.insert(folded, true);

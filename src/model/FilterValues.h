@@ -13,4 +13,13 @@ namespace reelkeep {
 // differ only in case the first in model order stays.
 QStringList FilterValueList(const TZKList& list, int column, const QLocale& locale = QLocale());
 
+// The column's visible top-level cells, read on the GUI thread so that the values can be made on a worker.
+struct FilterCells {
+    QStringList cells;
+    bool namesWithDot = false;
+    bool secondNames = false;
+};
+FilterCells FilterCellsOf(const TZKList& list, int column);
+QStringList FilterValueList(const FilterCells& cells, const QLocale& locale = QLocale());
+
 } // namespace reelkeep

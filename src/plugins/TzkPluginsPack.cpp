@@ -140,7 +140,7 @@ QString TzkPluginsPack::ExportFilter() const
     return filters.join(QLatin1Char('|'));
 }
 
-bool TzkPluginsPack::Export(int n, const QString& fileName, const QByteArray& catalogueText) const
+bool TzkPluginsPack::Export(int n, const QString& fileName, const QByteArray& catalogueText, const StopSignal* stop) const
 {
     const PluginInfo plugin = GetPlugin(kExportPlugin, n);
     if (plugin.LibraryPath.isEmpty() || !plugin.CanExport)
@@ -148,20 +148,29 @@ bool TzkPluginsPack::Export(int n, const QString& fileName, const QByteArray& ca
     try {
         HelperProcess helper(host(), {QStringLiteral("export"), plugin.LibraryPath, fileName});
         const Deadline deadline = DeadlineIn(kExportDeadline);
-        helper.Write(catalogueText, deadline);
+        helper.Write(catalogueText, deadline, stop);
         helper.CloseInput();
-        helper.ReadToExit(0, deadline);
+        helper.ReadToExit(0, deadline, stop);
     } catch (const HelperFailure& failure) {
+        if (failure.reason() == HelperFailure::Stopped)
+            throw;
         throw ReelkeepError(Message("ExportPluginFailed").arg(plugin.LibraryPath).arg(failureText(failure, kExportDeadline)));
     }
     return true;
 }
 
-ExportOutcome TzkPluginsPack::ExportToFile(int n, const QString& out, const QByteArray& catalogueText) const
+ExportOutcome TzkPluginsPack::ExportToFile(int n, const QString& out, const QByteArray& catalogueText, const StopSignal* stop) const
 {
     AtomicFile file(out);
-    if (!Export(n, file.temporaryName(), catalogueText))
-        return ExportOutcome::CannotCall;
+    try {
+        if (!Export(n, file.temporaryName(), catalogueText, stop))
+            return ExportOutcome::CannotCall;
+    } catch (const HelperFailure& failure) {
+        if (failure.reason() != HelperFailure::Stopped)
+            throw;
+        // The helper was ended; its half-written temporary goes with the file object.
+        return ExportOutcome::Stopped;
+    }
     return file.commitWrittenByName() ? ExportOutcome::Written : ExportOutcome::WroteNothing;
 }
 

@@ -14,6 +14,8 @@
 
 namespace reelkeep {
 
+class StopSignal;
+
 struct PluginInfo {
     QString LibraryPath;
     QString DisplayName;
@@ -34,7 +36,7 @@ constexpr int kExportPlugin = 1;
 constexpr std::chrono::milliseconds kPluginProbeDeadline{10000};
 
 // How an export into a file ended when nothing threw.
-enum class ExportOutcome { Written, CannotCall, WroteNothing };
+enum class ExportOutcome { Written, CannotCall, WroteNothing, Stopped };
 
 class TzkPluginsPack {
 public:
@@ -55,12 +57,14 @@ public:
     // Hands the catalogue text to ExportTo of the n-th (1-based) export plug-in.
     // False, and nothing done, when there is no such plug-in or it cannot be called;
     // throws ReelkeepError naming the plug-in when it crashes, fails or hangs.
-    // Safe to call from any thread.
-    bool Export(int n, const QString& fileName, const QByteArray& catalogueText) const;
+    // Safe to call from any thread. A raised stop ends the plug-in's process and throws
+    // HelperFailure(Stopped).
+    bool Export(int n, const QString& fileName, const QByteArray& catalogueText, const StopSignal* stop = nullptr) const;
     // Export into the file out: the plug-in writes a temporary beside it, which
     // replaces out only once written, so a failed export leaves out as it was.
     // Throws FileError when out cannot be written or replaced, ReelkeepError as Export.
-    ExportOutcome ExportToFile(int n, const QString& out, const QByteArray& catalogueText) const;
+    // Stopped, out as it was, when stop was raised before the plug-in ended.
+    ExportOutcome ExportToFile(int n, const QString& out, const QByteArray& catalogueText, const StopSignal* stop = nullptr) const;
 
     QString Folder() const { return m_folder; }
 

@@ -11,9 +11,13 @@ namespace {
 
 // The whole job runs on copies, so a window closed meanwhile leaves it nothing to touch.
 std::shared_ptr<LoadResult> read(QPromise<std::shared_ptr<LoadResult>>& promise, const QString& path,
-                                 CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats)
+                                 CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats,
+                                 const QString& watched)
 {
     auto result = std::make_shared<LoadResult>();
+    // Hashing a big file takes a while: here, not on the GUI thread. Taken before the read,
+    // so that a change made while it reads counts as a change made outside.
+    result->watched = FileFingerprint::Of(watched);
     auto document = std::make_unique<TzkReelkeep>(columnTemplate, formats);
     promise.setProgressRange(0, 100);
     document->OnProgress = [&promise](int percent) { promise.setProgressValue(percent); };
@@ -44,9 +48,9 @@ std::shared_ptr<LoadResult> read(QPromise<std::shared_ptr<LoadResult>>& promise,
 }
 
 void load(QPromise<std::shared_ptr<LoadResult>>& promise, const QString& path, CatalogueForm form,
-          const ColumnDefinitions& columnTemplate, const LocaleFormats& formats)
+          const ColumnDefinitions& columnTemplate, const LocaleFormats& formats, const QString& watched)
 {
-    promise.addResult(read(promise, path, form, columnTemplate, formats));
+    promise.addResult(read(promise, path, form, columnTemplate, formats, watched));
 }
 
 } // namespace
@@ -61,9 +65,9 @@ CatalogueLoader::CatalogueLoader(QObject* parent) : QObject(parent)
 }
 
 void CatalogueLoader::start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate,
-                            const LocaleFormats& formats)
+                            const LocaleFormats& formats, const QString& watched)
 {
-    m_watcher.setFuture(QtConcurrent::run(load, path, form, columnTemplate, formats));
+    m_watcher.setFuture(QtConcurrent::run(load, path, form, columnTemplate, formats, watched));
 }
 
 } // namespace reelkeep

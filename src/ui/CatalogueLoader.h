@@ -4,6 +4,7 @@
 
 #include "CatalogueForms.h"
 #include "ColumnDefinitions.h"
+#include "FileFingerprint.h"
 #include "LocaleFormats.h"
 #include "Message.h"
 
@@ -20,6 +21,7 @@ struct LoadResult {
     bool unknownForm = false;               // a .kdx signature that no reader knows
     Message error;                          // why the file could not be read
     Message sortError;                      // the first sheet could not be sorted; it keeps its order
+    FileFingerprint watched;                // the catalogue's file as it was before the read
 };
 
 class CatalogueLoader : public QObject {
@@ -27,8 +29,10 @@ class CatalogueLoader : public QObject {
 public:
     explicit CatalogueLoader(QObject* parent = nullptr);
 
-    // The file is read with a document made from the column template and formats.
-    void start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats);
+    // The file is read with a document made from the column template and formats; watched
+    // (the catalogue's own file, which a copy of it read in its place is not) is fingerprinted first.
+    void start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate, const LocaleFormats& formats,
+               const QString& watched);
     bool isRunning() const { return m_watcher.isRunning(); }
 
 signals:

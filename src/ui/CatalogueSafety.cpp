@@ -2,7 +2,7 @@
 
 #include "KeptVersions.h"
 #include "ListController.h"
-#include "ListsCopy.h"
+#include "ListsCopier.h"
 #include "Prompts.h"
 #include "RecoveryJournal.h"
 #include "ReelkeepError.h"
@@ -15,6 +15,10 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace reelkeep {
+namespace {
+// Records copied per turn of the event loop: a few milliseconds' work.
+constexpr int kRecordsPerCopyStep = 2000;
+} // namespace
 
 CatalogueSafety::CatalogueSafety(ListController& controller, ShellState& shell, Prompts& prompts)
     : m_controller(controller), m_shell(shell), m_prompts(prompts)
@@ -23,6 +27,18 @@ CatalogueSafety::CatalogueSafety(ListController& controller, ShellState& shell, 
     connect(&m_journalTimer, &QTimer::timeout, this, &CatalogueSafety::startJournalWrite);
     connect(&m_journalWrite, &QFutureWatcherBase::finished, this, &CatalogueSafety::journalFinished);
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &CatalogueSafety::fileChanged);
+    connect(&m_copyStep, &QTimer::timeout, this, &CatalogueSafety::copyStep);
+    // Whatever changes the records shown tells the grid: a copy under way is then out of date.
+    const auto shownChanged = [this] {
+        if (m_copier)
+            changed();
+    };
+    QAbstractItemModel* model = m_controller.model();
+    connect(model, &QAbstractItemModel::modelReset, this, shownChanged);
+    connect(model, &QAbstractItemModel::layoutChanged, this, shownChanged);
+    connect(model, &QAbstractItemModel::rowsInserted, this, shownChanged);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, shownChanged);
+    connect(model, &QAbstractItemModel::dataChanged, this, shownChanged);
 }
 
 CatalogueSafety::~CatalogueSafety()
@@ -84,9 +100,9 @@ bool CatalogueSafety::open(const QString& path)
     return true;
 }
 
-void CatalogueSafety::loaded(const QString& path)
+void CatalogueSafety::loaded(const QString& path, const FileFingerprint& fingerprint)
 {
-    watch(path, FileFingerprint::Of(path));
+    watch(path, fingerprint);
 }
 
 void CatalogueSafety::watch(const QString& path, const FileFingerprint& fingerprint)
@@ -179,12 +195,14 @@ void CatalogueSafety::saved(const QString& path, CatalogueForm form, const FileF
             m_journal->rename(path, form);
     }
     watch(path, written);
+    dropCopy();
     if (m_journal && !m_journalWrite.isRunning())
         m_journal->remove();
 }
 
 void CatalogueSafety::changed()
 {
+    dropCopy();
     if (m_journalWrite.isRunning()) {
         m_changedWhileWriting = true;
         return;
@@ -196,6 +214,7 @@ void CatalogueSafety::changed()
 void CatalogueSafety::discarded()
 {
     m_journalTimer.stop();
+    dropCopy();
     m_journalWrite.waitForFinished();
     if (m_journal)
         m_journal->remove();
@@ -204,7 +223,7 @@ void CatalogueSafety::discarded()
 void CatalogueSafety::startJournalWrite()
 {
     const TzkReelkeep* document = m_controller.document();
-    if (!document || !m_controller.isModified() || m_journalWrite.isRunning())
+    if (!document || !m_controller.isModified() || m_journalWrite.isRunning() || m_copier)
         return;
     if (!m_journal) {
         auto journal = std::make_shared<RecoveryJournal>(m_controller.path(), m_controller.form());
@@ -212,11 +231,29 @@ void CatalogueSafety::startJournalWrite()
             return;
         m_journal = std::move(journal);
     }
-    // The one part on this thread: a copy of the records the worker writes alone.
+    // The one part on this thread: a copy of the records the worker writes alone, taken
+    // a few at a time so that a big catalogue never stops the window for long.
+    m_copier = std::make_unique<ListsCopier>(document->Lists());
+    m_lastCopyMs = 0;
+    m_copyStep.start(0);
+}
+
+void CatalogueSafety::dropCopy()
+{
+    m_copyStep.stop();
+    m_copier.reset();
+}
+
+void CatalogueSafety::copyStep()
+{
     QElapsedTimer copying;
     copying.start();
-    std::shared_ptr<const TZKLists> copy = CopyOfLists(document->Lists());
-    m_lastCopyMs = copying.elapsed();
+    const bool copied = m_copier->step(kRecordsPerCopyStep);
+    m_lastCopyMs = std::max(m_lastCopyMs, copying.elapsed());
+    if (!copied)
+        return;
+    std::shared_ptr<const TZKLists> copy = m_copier->take();
+    dropCopy();
     m_changedWhileWriting = false;
     m_journalWrite.setFuture(QtConcurrent::run([journal = m_journal, copy]() -> Message {
         try {
@@ -247,6 +284,8 @@ void CatalogueSafety::writeJournalNow()
     m_journalTimer.stop();
     m_journalWrite.waitForFinished();
     startJournalWrite();
+    while (m_copier)
+        copyStep();
     m_journalWrite.waitForFinished();
 }
 

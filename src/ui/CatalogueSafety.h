@@ -22,6 +22,7 @@
 namespace reelkeep {
 
 class ListController;
+class ListsCopier;
 class Prompts;
 class RecoveryJournal;
 class ShellState;
@@ -35,8 +36,8 @@ public:
     // Before a load of path: false when another process holds it and the person
     // cancelled; read-only when they chose so.
     bool open(const QString& path);
-    // The file as loaded (or a copy of it restored), now watched.
-    void loaded(const QString& path);
+    // The file as loaded (or a copy of it restored), now watched; fingerprint is the file's as it was read.
+    void loaded(const QString& path, const FileFingerprint& fingerprint);
     // Whether a save into path may go on: not into a catalogue another process holds,
     // not over changes made outside without a yes. saveAsWanted is set when the person
     // chose to save as another file. From a yes until saveEnded, changes to the file
@@ -59,8 +60,10 @@ public:
     void discarded();
 
     bool isReadOnly() const { return m_readOnly; }
-    // The GUI-thread part of the last recovery write (the copy of the records), in ms.
+    // The longest the GUI thread spent at once on the last recovery write's copy of the records, in ms.
     qint64 lastCopyMs() const { return m_lastCopyMs; }
+    // A recovery copy is being taken, between the turns of the event loop.
+    bool isCopying() const { return m_copier != nullptr; }
     // Writes the recovery file now and waits for it (benchmarks and tests).
     void writeJournalNow();
 
@@ -76,6 +79,10 @@ private:
     void watch(const QString& path, const FileFingerprint& fingerprint);
     void fileChanged();
     void startJournalWrite();
+    // Copies the next records; once all are copied, the worker writes them.
+    void copyStep();
+    // A change while the copy is taken makes it worthless: it goes, and a new one is due.
+    void dropCopy();
     void journalFinished();
     void setReadOnly(bool readOnly);
     QString text(const char* key) const;
@@ -99,6 +106,8 @@ private:
     QElapsedTimer m_sinceJournal;
     QFutureWatcher<Message> m_journalWrite;
     bool m_changedWhileWriting = false;
+    std::unique_ptr<ListsCopier> m_copier; // the copy being taken, a few records per turn of the event loop
+    QTimer m_copyStep;
     qint64 m_lastCopyMs = 0;
 };
 

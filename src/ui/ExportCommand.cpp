@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 
 #include "CatalogueForms.h"
+#include "HelperProcess.h"
 #include "ListController.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
@@ -61,17 +62,20 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
         Message error;
     };
     auto outcome = std::make_shared<Outcome>();
-    const auto job = [outcome, document, plugins = shell.plugins(), n, path](QPromise<void>& promise) {
+    // Cancel ends the plug-in's process; the target stays as it was.
+    auto stop = std::make_shared<StopSignal>();
+    auto* stopLink = new QObject(&work);
+    QObject::connect(&work, &WindowWork::cancelRequested, stopLink, [stop] { stop->Raise(); });
+    const auto job = [outcome, document, plugins = shell.plugins(), n, path, stop](QPromise<void>& promise) {
         try {
             const QByteArray text = document->SaveToString();
-            // The plug-in itself cannot be stopped once called.
-            if (!promise.isCanceled())
-                outcome->written = plugins.ExportToFile(n, path, text);
+            outcome->written = promise.isCanceled() ? ExportOutcome::Stopped : plugins.ExportToFile(n, path, text, stop.get());
         } catch (const ReelkeepError& error) {
             outcome->error = error.text();
         }
     };
-    const auto done = [outcome, &list, &shell, &prompts, library, path] {
+    const auto done = [outcome, &list, &shell, &prompts, library, path, stopLink] {
+        delete stopLink;
         QString failure;
         if (!outcome->error.isEmpty())
             failure = shell.text("Export", "Failed").arg(shell.render(outcome->error));
@@ -84,7 +88,8 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
             prompts.ask({PromptIcon::Error, QString(), failure, {PromptButton::Ok}});
     };
     list.setStatus(shell.text("SBMessage", "Saving"));
-    work.start(shell.text("SBMessage", "Saving"), job, done);
+    if (!work.start(shell.text("SBMessage", "Saving"), job, done))
+        delete stopLink;
 }
 
 } // namespace reelkeep

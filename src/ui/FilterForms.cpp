@@ -6,7 +6,9 @@
 #include "ShellState.h"
 #include "TfmFilter.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 
@@ -48,14 +50,22 @@ TfmFilter* FilterForms::create(int column)
     const TZKList& list = *m_controller.currentList();
     const TzkColumn& options = list.Column(column);
     m_controller.setStatus(m_shell.text("SBMessage", "CreateFilterItems"));
-    auto* form = new TfmFilter(column, FilterValueList(list, column), options.NamesWithDot || options.SecondNames,
-                               m_shell.filterAnalizer(), m_texts, m_owner);
+    auto* form = new TfmFilter(column, std::nullopt, options.NamesWithDot || options.SecondNames, m_shell.filterAnalizer(),
+                               m_texts, m_owner);
+    // Sorting the values of a big column takes a while: a worker makes them from a copy of
+    // the cells, and the window takes keys meanwhile.
+    auto* values = new QFutureWatcher<QStringList>(form);
+    connect(values, &QFutureWatcherBase::finished, form, [this, form, values] {
+        form->setValues(values->result());
+        values->deleteLater();
+        m_controller.setStatus(m_shell.text("SBMessage", "Ready"));
+    });
+    values->setFuture(QtConcurrent::run([cells = FilterCellsOf(list, column)] { return FilterValueList(cells); }));
     form->setWindowTitle(OwnedWindowTitle(options.Name, *m_owner, m_shell));
     form->SetFilterValue(list.GetColumnFilter(column));
     m_forms[static_cast<size_t>(column)] = form;
     connect(form, &TfmFilter::maskChosen, &m_controller, &ListController::setColumnFilter);
     connect(form, &TfmFilter::closedByUser, this, &FilterForms::userClosed);
-    m_controller.setStatus(m_shell.text("SBMessage", "Ready"));
     return form;
 }
 

@@ -34,6 +34,13 @@ ListController::ListController(ShellState& shell, Prompts& prompts, QObject* par
     m_status = m_shell.text("SBMessage", "Ready");
     connect(m_loader, &CatalogueLoader::progress, this, &ListController::loadProgress);
     connect(m_loader, &CatalogueLoader::finished, this, &ListController::takeResult);
+    const auto recount = [this] { m_statLine.reset(); };
+    connect(&m_model, &QAbstractItemModel::modelReset, this, recount);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, recount);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, recount);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, recount);
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this, recount);
+    connect(this, &ListController::columnsChanged, this, recount);
 }
 
 ListController::~ListController()
@@ -57,7 +64,7 @@ void ListController::load(const QString& path, CatalogueForm form)
     }
     setStatus(m_shell.text("SBMessage", "Loading"));
     emit loadStarted(path);
-    m_loader->start(path, form, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
+    m_loader->start(path, form, m_shell.options().ColumnTemplate(), m_shell.options().Formats, path);
 }
 
 void ListController::loadCopy(const QString& file, CatalogueForm fileForm, const QString& path,
@@ -71,7 +78,7 @@ void ListController::loadCopy(const QString& file, CatalogueForm fileForm, const
     m_pendingCopy = PendingCopy{saveForm, journalId};
     setStatus(m_shell.text("SBMessage", "Loading"));
     emit loadStarted(path);
-    m_loader->start(file, fileForm, m_shell.options().ColumnTemplate(), m_shell.options().Formats);
+    m_loader->start(file, fileForm, m_shell.options().ColumnTemplate(), m_shell.options().Formats, path);
 }
 
 bool ListController::isLoading() const
@@ -92,7 +99,7 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
     // What was read is written back: a 2.0 or 1.3 .kdx stays so, a file read as .kdx under another name too.
     m_form = result->document->LoadedForm().value_or(m_form);
     adopt(std::move(result->document));
-    m_safety->loaded(m_path);
+    m_safety->loaded(m_path, result->watched);
     if (const std::optional<PendingCopy> copy = std::exchange(m_pendingCopy, std::nullopt)) {
         m_form = copy->saveForm.value_or(m_form);
         m_safety->restored(copy->journalId, !copy->saveForm);
@@ -151,8 +158,17 @@ QStringList ListController::statusTexts() const
             count("TotalRecords", list ? list->RowCount() : 0),
             count("ListsCount", m_document ? m_document->ListCount() : 0),
             count("TotalRecordsAllLists", allTopLevel),
-            list ? StatusStatLine(m_shell.options().StatusStat, *list) : QString(),
+            list ? statLine(*list) : QString(),
             m_status};
+}
+
+QString ListController::statLine(const TZKList& list) const
+{
+    if (!m_statLine || m_statTemplate != m_shell.options().StatusStat) {
+        m_statTemplate = m_shell.options().StatusStat;
+        m_statLine = StatusStatLine(m_statTemplate, list);
+    }
+    return *m_statLine;
 }
 
 void ListController::setStatus(const QString& text)

@@ -163,6 +163,7 @@ signals:
 private:
     void takeResult(const std::shared_ptr<LoadResult>& result);
     void setModified(bool modified);
+    QString statLine(const TZKList& list) const;
     void changed(); // a recovery copy due, status "Ready", status bar, no current record
     // A change ends whatever an earlier command said in the status: "Ready" again.
     void endCommand();
@@ -222,6 +223,9 @@ private:
     int m_batchDepth = 0;
     ShownRecords m_batchSelection;
     int m_batchSheet = 0;
+    // The status bar's statistics line reads every visible record: kept until the records shown change.
+    mutable std::optional<QString> m_statLine;
+    mutable QString m_statTemplate;
     // Last, so that it goes first, while the document it looks at is still there.
     std::unique_ptr<CatalogueSafety> m_safety;
 };

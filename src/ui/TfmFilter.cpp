@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <utility>
 
 namespace reelkeep {
 namespace {
@@ -19,8 +20,8 @@ constexpr int kWidth = 185;
 constexpr int kExpandedHeight = 401;
 } // namespace
 
-TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
-                     TextRegistry& texts, QWidget* owner, Mode mode)
+TfmFilter::TfmFilter(int column, const std::optional<QStringList>& values, bool partsOfCells,
+                     const TSimpleSyntaxAnalizer& normaliser, TextRegistry& texts, QWidget* owner, Mode mode)
     : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint),
       m_column(column),
       m_kind(mode),
@@ -30,7 +31,8 @@ TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, c
       m_mode(new QCheckBox),
       m_upDown(new QToolButton),
       m_add(new QToolButton),
-      m_values(new QListWidget)
+      m_values(new QListWidget),
+      m_hasValues(values.has_value())
 {
     setObjectName(QStringLiteral("fmFilter"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -46,7 +48,8 @@ TfmFilter::TfmFilter(int column, const QStringList& values, bool partsOfCells, c
     m_add->setText(QStringLiteral("+"));
     m_values->setObjectName(QStringLiteral("lbItems"));
     m_values->setUniformItemSizes(true);
-    m_values->addItems(values);
+    if (values)
+        m_values->addItems(*values);
     texts.bind(m_mode, "Filter", "ModeHint", TextRegistry::Role::ToolTip);
     texts.bind(m_upDown, "Filter", "ExpandHint", TextRegistry::Role::ToolTip);
     texts.bind(m_add, "Filter", "AddHint", TextRegistry::Role::ToolTip);
@@ -91,6 +94,18 @@ void TfmFilter::SetFilterValue(const QString& text)
     m_lastText = text;
 }
 
+void TfmFilter::setValues(const QStringList& values)
+{
+    m_values->clear();
+    m_values->addItems(values);
+    m_normalisedValues.clear();
+    m_hasValues = true;
+    emit valuesShown();
+    // What was typed meanwhile is looked for now.
+    if (!filtering() && !m_edit->text().isEmpty())
+        selectValue(0);
+}
+
 void TfmFilter::takeFocus()
 {
     activateWindow();
@@ -112,14 +127,22 @@ void TfmFilter::textEdited(const QString& text)
     const bool changed = text != m_lastText;
     m_lastText = text;
     if (filtering()) {
-        // The grid follows key by key; the typing goes on here.
+        // The grid follows the typing; keys that come faster than a big list is filtered
+        // make one filtering, with the latest text. The typing goes on here.
         if (changed) {
-            emit maskChosen(m_column, text);
+            if (!std::exchange(m_maskDue, true))
+                QTimer::singleShot(0, this, &TfmFilter::chooseTypedMask);
             takeFocus();
         }
         return;
     }
     selectValue(0);
+}
+
+void TfmFilter::chooseTypedMask()
+{
+    if (std::exchange(m_maskDue, false))
+        emit maskChosen(m_column, m_edit->text());
 }
 
 void TfmFilter::returnPressed()
@@ -208,6 +231,8 @@ void TfmFilter::followModalWindows()
 
 void TfmFilter::closeEvent(QCloseEvent* event)
 {
+    // Typing not yet applied goes with the window: its filter is dropped or replaced now.
+    m_maskDue = false;
     if (!m_quiet && m_kind == Mode::Filter)
         emit closedByUser(m_column, !m_edit->text().isEmpty());
     QWidget::closeEvent(event);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QLineEdit;
@@ -24,7 +25,8 @@ public:
     enum class Mode { Filter, Pick };
 
     // Parse flags tell whether a picked value is a part of its cells (then it is looked for inside them).
-    TfmFilter(int column, const QStringList& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
+    // Without values the list stays empty until setValues gives them.
+    TfmFilter(int column, const std::optional<QStringList>& values, bool partsOfCells, const TSimpleSyntaxAnalizer& normaliser,
               TextRegistry& texts, QWidget* owner, Mode mode = Mode::Filter);
 
     int column() const { return m_column; }
@@ -34,6 +36,9 @@ public:
     QToolButton* upDownButton() const { return m_upDown; }
     QToolButton* addButton() const { return m_add; }
     bool isExpanded() const { return m_expanded; }
+    // The column's values, made on a worker while the window was already open for typing.
+    void setValues(const QStringList& values);
+    bool hasValues() const { return m_hasValues; }
 
     // Shows a filter text that is already the column's, as if it had been typed.
     void SetFilterValue(const QString& text);
@@ -48,6 +53,7 @@ signals:
     void closedByUser(int column, bool hadText);
     // Pick mode: a value was double-clicked.
     void valuePicked(int column, const QString& value);
+    void valuesShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -58,6 +64,8 @@ private:
     void valueClicked(QListWidgetItem* item);
     void textEdited(const QString& text);
     void returnPressed();
+    // The text typed since the last filtering becomes the column's filter.
+    void chooseTypedMask();
     void selectValue(int start);
     void toggleExpanded();
     void addTypedValue();
@@ -75,6 +83,8 @@ private:
     QStringList m_normalisedValues; // made when the values are first searched
     QString m_lastText;
     bool m_expanded = true;
+    bool m_hasValues;
+    bool m_maskDue = false;
     bool m_quiet = false;
     // Hidden while a modal window is open, to come back when it closes.
     bool m_hiddenForModal = false;

@@ -22,6 +22,7 @@
 #include "TzkReelkeep.h"
 #include "WebSearchBar.h"
 #include "WindowWork.h"
+#include "CloseAfterWork.h"
 #include "UndoActions.h"
 #include "UndoSelection.h"
 
@@ -126,6 +127,7 @@ TfmList::TfmList(ShellState& shell, Prompts& prompts, TextRegistry& texts, QWidg
     m_work = new WindowWork(holder, shell.text("Other", "Cancel"), this);
     m_controller->setWork(*m_work);
     connect(m_work, &WindowWork::runningChanged, this, &TfmList::stateChanged);
+    m_closeAfterWork = new CloseAfterWork(*this, *m_work, *m_controller);
     m_files = new FileEntryCommands(*m_selection, *m_recordPanel, *m_controller, shell, prompts, *m_work, this);
     m_records = new RecordCommands(*m_selection, *this, *m_recordPanel, *m_controller, *m_files, shell, prompts, texts);
     // Undo and redo show the records as they were; the undo keys in the fields are the window's.
@@ -319,7 +321,7 @@ void TfmList::ShowFilter(int column)
 void TfmList::CalculateStat()
 {
     if (const TZKList* list = m_controller->currentList())
-        ShowStatistics(*list, selectedRecords(), caption(), m_shell, m_prompts, this);
+        ShowStatistics(*list, selectedRecords(), caption(), m_shell, m_prompts, *m_work, this);
 }
 
 void TfmList::UpdateStatusBar()
@@ -410,8 +412,13 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
 
 void TfmList::closeEvent(QCloseEvent* event)
 {
-    // Long work is stopped first; what it finished stays, as after Cancel. A save is
-    // waited for.
+    // A save is not stopped: its progress shows until it ends, and the window closes then.
+    // Other long work is stopped first; what it finished stays, as after Cancel.
+    if (m_work->isRunning() && !m_work->isCancellable()) {
+        event->ignore();
+        m_closeAfterWork->defer(CloseAfterWork::When::Ended);
+        return;
+    }
     m_work->finishNow();
     if (m_controller->isModified()) {
         // The question stands over the window it concerns and names its file.
@@ -421,9 +428,12 @@ void TfmList::closeEvent(QCloseEvent* event)
                                                    m_shell.text("SysMessage", "FileNotSave") + QStringLiteral("\n\n")
                                                        + QDir::toNativeSeparators(m_controller->path()),
                                                    {PromptButton::Yes, PromptButton::No, PromptButton::Cancel}});
-        if (answer == PromptButton::Yes && m_controller->save())
-            m_work->finishNow();
-        if (answer == PromptButton::Cancel || (answer == PromptButton::Yes && m_controller->isModified())) {
+        if (answer == PromptButton::Yes && m_controller->save()) {
+            event->ignore();
+            m_closeAfterWork->defer(CloseAfterWork::When::Saved);
+            return;
+        }
+        if (answer == PromptButton::Cancel || answer == PromptButton::Yes) {
             event->ignore();
             return;
         }

@@ -22,6 +22,7 @@ namespace reelkeep {
 class FileEntryCommands;
 class FilterForms;
 class GridSelection;
+class CloseAfterWork;
 class ListController;
 class QuickSearchBar;
 class RecordCommands;
@@ -79,6 +80,8 @@ public:
     // The window's long work on a worker thread; the window is locked while it runs.
     WindowWork& work() { return *m_work; }
     bool isBusy() const;
+    // A close came during a save: the window goes once the save has ended.
+    CloseAfterWork& closeAfterWork() { return *m_closeAfterWork; }
     TzkRecordPanel* recordPanel() const { return m_recordPanel; }
 
     void SelectAll();
@@ -122,6 +125,7 @@ private:
     RecordCommands* m_records = nullptr;
     FileEntryCommands* m_files = nullptr;
     WindowWork* m_work;
+    CloseAfterWork* m_closeAfterWork;
     QSplitter* m_splitter;
     QComboBox* m_sheets;
     SheetSelector* m_sheetSelector = nullptr;

@@ -1,5 +1,6 @@
 #include "TfmMain.h"
 
+#include "CloseAfterWork.h"
 #include "DialogPrompts.h"
 #include "ExportCommand.h"
 #include "FileEntryCommands.h"
@@ -254,6 +255,10 @@ TfmList* TfmMain::newListWindow(const QString& caption)
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
+    connect(&list->closeAfterWork(), &CloseAfterWork::ended, this, [this](bool closed) {
+        if (std::exchange(m_quitAfterSaves, false) && closed)
+            close();
+    });
     connect(&list->controller(), &ListController::loadStarted, this, [this, list](const QString& loaded) { showLoadProgress(list, loaded); });
     connect(list, &TfmList::loadDone, this, [this, list](bool ok) {
         // A reload that failed leaves the window with the catalogue it showed.
@@ -464,10 +469,15 @@ void TfmMain::showColumnDialog()
 void TfmMain::closeEvent(QCloseEvent* event)
 {
     // Every window is asked in window order; one that refuses keeps itself and the main window.
+    // When the only refusals are windows whose saves are under way, quitting goes on once they end.
     bool refused = false;
+    bool onlySaving = true;
     for (TfmList* list : lists())
-        if (!list->close())
+        if (!list->close()) {
             refused = true;
+            onlySaving = onlySaving && list->closeAfterWork().isPending();
+        }
+    m_quitAfterSaves = refused && onlySaving;
     if (refused)
         event->ignore();
     else

@@ -101,6 +101,8 @@ private:
     TfmOpt* m_options = nullptr;
     PluginProbeJob* m_probe = nullptr;
     UndoActions* m_undo = nullptr;
+    // Quit waits for the saves under way; the windows that were saving close when theirs end.
+    bool m_quitAfterSaves = false;
 };
 
 } // namespace reelkeep

@@ -94,8 +94,16 @@ void WindowWork::updateProgress()
 
 void WindowWork::cancel()
 {
-    if (m_cancellable)
-        m_watcher.cancel();
+    if (!m_cancellable || !isRunning())
+        return;
+    m_watcher.cancel();
+    emit cancelRequested();
+}
+
+void WindowWork::showProgressNow()
+{
+    if (isRunning() && !m_progress)
+        showProgress();
 }
 
 void WindowWork::finishNow()

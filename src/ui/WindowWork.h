@@ -32,8 +32,11 @@ public:
     bool start(const QString& caption, Job job, std::function<void()> done, Label label = {});
     // Likewise for work that must not stop halfway (a save): no Cancel, and a close waits for its end.
     bool runToEnd(const QString& caption, Job job, std::function<void()> done);
+    bool isCancellable() const { return m_cancellable; }
     // Asks the job to stop at its next step (unless it runs to its end).
     void cancel();
+    // Brings the progress window up now, as for a person who waits for the work to end.
+    void showProgressNow();
     // Cancels the job, waits for it to return and runs its done, and so on while a done
     // starts the next step of the work: for a window that closes.
     void finishNow();
@@ -45,6 +48,8 @@ public:
 
 signals:
     void runningChanged(bool running);
+    // Cancel was asked for: work that waits on something outside (a helper process) stops it.
+    void cancelRequested();
 
 private:
     void showProgress();

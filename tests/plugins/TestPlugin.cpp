@@ -55,6 +55,15 @@ PLUGIN_ENTRY void ExportTo(const char* fileName, const char* catalogueText)
 #ifdef TEST_CRASH_IN_EXPORT
     std::raise(SIGSEGV);
 #endif
+#ifdef TEST_HANG_IN_EXPORT
+    // Half a file, then nothing more: only the end of its process stops it.
+    if (FILE* file = std::fopen(fileName, "wb")) {
+        std::fputs("half", file);
+        std::fclose(file);
+    }
+    for (;;)
+        ::pause();
+#endif
 #ifdef TEST_CHATTY
     std::puts("ExportTo called");
     std::fflush(stdout);

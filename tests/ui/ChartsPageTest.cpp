@@ -70,8 +70,9 @@ private slots:
         click(rowIndex("Матрица"));
         click(rowIndex("Брат"), Qt::ControlModifier);
         main->menus().action("miStat")->trigger();
-        auto* window = list->findChild<TfmStat*>();
-        QVERIFY(window && window->pages());
+        TfmStat* window = nullptr;
+        QTRY_VERIFY((window = list->findChild<TfmStat*>()));
+        QVERIFY(window->pages());
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->pages()->setCurrentIndex(1);
         page = window->findChild<ChartsPage*>();

@@ -5,11 +5,14 @@
 #include "MainMenu.h"
 #include "PluginProbeJob.h"
 #include "UiTestSupport.h"
+#include "WindowWork.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 
 using namespace reelkeep;
 using namespace reelkeep::testing;
@@ -99,6 +102,41 @@ private slots:
         QCOMPARE(prompts->asked.back().icon, PromptIcon::Error);
         QVERIFY2(prompts->asked.back().text.contains(QFileInfo(library).fileName()), qPrintable(prompts->texts()));
         QVERIFY(!QFile::exists(cli->path("out.csv")));
+        QCOMPARE(status(), QStringLiteral("Готово"));
+    }
+
+    void cancelEndsAPluginThatNeverFinishesAndLeavesTheTargetAsItWas()
+    {
+        QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("Plugins")));
+        QVERIFY(QFile::copy(QStringLiteral(TEST_KDP_DIR "/o_hang_export.kdp"), cli->path("Plugins/o_hang_export.kdp")));
+        startMainWindow();
+        QSignalSpy probed(&main->pluginProbe(), &PluginProbeJob::probed);
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        QVERIFY(!probed.isEmpty() || probed.wait());
+        const QString target = cli->path("out.o_hang_export");
+        test::WriteTestFile(target, "old");
+        prompts->files = {{target, 0}};
+        list->work().setProgressAfter(0);
+        main->menus().action("miExport")->trigger();
+        QVERIFY(list->isBusy());
+        QProgressDialog* progress = nullptr;
+        QTRY_VERIFY((progress = main->findChild<QProgressDialog*>(QStringLiteral("fmWorkProgress"))) && progress->isVisible());
+        // The target and, once the plug-in has begun, its half-written temporary beside it.
+        const auto written = [this] {
+            return QDir(cli->folder()).entryList({QStringLiteral("out.o_hang_export*")}, QDir::Files | QDir::Hidden);
+        };
+        const auto begun = [&] {
+            const QStringList files = written();
+            return files.size() == 2 && test::ReadTestFile(cli->path(files.back().toUtf8().constData())) == "half";
+        };
+        QTRY_VERIFY(begun());
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!list->isBusy(), 5000);
+        QCOMPARE(test::ReadTestFile(target), QByteArray("old"));
+        QCOMPARE(written(), QStringList{QStringLiteral("out.o_hang_export")});
+        QVERIFY2(std::none_of(prompts->asked.begin(), prompts->asked.end(), [](const Prompt& p) { return p.icon == PromptIcon::Error; }),
+                 qPrintable(prompts->texts()));
         QCOMPARE(status(), QStringLiteral("Готово"));
     }
 

@@ -1,7 +1,10 @@
 // Long work of a list window on its worker: a save of a big catalogue leaves the program
 // answering while the window refuses edits, a failed one keeps the window modified, a
-// close waits for a save under way, and the preview's drawing stops on Cancel.
+// close during a save shows its progress and closes once it ends, and the preview's
+// drawing stops on Cancel.
+#include "CatalogueSafety.h"
 #include "ListController.h"
+#include "RecoveryJournal.h"
 #include "MainMenu.h"
 #include "TfmPrintPreview.h"
 #include "TzkPrinter.h"
@@ -9,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -98,28 +102,90 @@ private slots:
         QVERIFY2(prompts->asked[0].text.contains(QStringLiteral("missing")), qPrintable(prompts->texts()));
     }
 
-    void closingDuringASaveWaitsForTheWholeFile()
+    // The save's progress window, shown over the list window.
+    QProgressDialog* saveProgress() const
+    {
+        QProgressDialog* progress = main->findChild<QProgressDialog*>(QStringLiteral("fmWorkProgress"));
+        return progress && progress->isVisible() ? progress : nullptr;
+    }
+
+    void quittingDuringASaveShowsItsProgressAndQuitsWhenTheFileIsWhole()
     {
         writeBigCatalogue();
         QVERIFY((list = openLoaded(path())));
         changeFirstTitle();
         main->menus().action("miSave")->trigger();
         QVERIFY(list->isBusy());
-        // Quitting closes every window; this one waits for its file, then has nothing to ask.
-        QVERIFY(main->close());
+        QVERIFY(!saveProgress());
+        // Quitting asks every window to close; this one shows its save at once and goes when it ends.
+        QPointer<TfmList> saving = list;
+        QVERIFY(!main->close());
+        QVERIFY(saveProgress());
+        QVERIFY(saving);
+        QTRY_VERIFY_WITH_TIMEOUT(!main->isVisible(), 60000);
+        QVERIFY(!saving || !saving->isVisible());
         QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
         QCOMPARE(dump(path()), dump(cli->path("expected.kdx")));
     }
 
-    void closingAModifiedWindowWithYesSavesBeforeItGoes()
+    void closingAModifiedWindowWithYesShowsTheSaveAndGoesOnlyWhenSaved()
     {
         writeBigCatalogue();
         QVERIFY((list = openLoaded(path())));
         changeFirstTitle();
         prompts->answers = {PromptButton::Yes};
-        QVERIFY(list->close());
+        QPointer<TfmList> closing = list;
+        QVERIFY(!list->close());
+        QVERIFY(saveProgress());
+        QTRY_VERIFY_WITH_TIMEOUT(!closing, 60000);
         QCOMPARE(prompts->asked.size(), size_t(1));
         QCOMPARE(dump(path()), dump(cli->path("expected.kdx")));
+    }
+
+    void aQuitThatAnotherWindowRefusesStaysRefusedAfterTheSave()
+    {
+        writeBigCatalogue();
+        QVERIFY((list = openLoaded(path())));
+        changeFirstTitle();
+        QPointer<TfmList> saving = list;
+        WriteSampleCatalogue(cli->path("other.kdx"));
+        TfmList* other = openLoaded(cli->path("other.kdx"));
+        QVERIFY(other);
+        other->controller().setCell(other->controller().currentList()->Row(0), 1, QStringLiteral("Другой"));
+        saving->controller().save();
+        QVERIFY(saving->isBusy());
+        prompts->answers = {PromptButton::Cancel};
+        QVERIFY(!main->close());
+        QTRY_VERIFY_WITH_TIMEOUT(!saving, 60000);
+        QTest::qWait(50);
+        QVERIFY(main->isVisible());
+        QVERIFY(other->isVisible());
+        QCOMPARE(prompts->asked.size(), size_t(1));
+    }
+
+    void aChangeWhileTheRecoveryCopyIsTakenIsInTheRecoveryFile()
+    {
+        writeBigCatalogue();
+        QVERIFY((list = openLoaded(path())));
+        CatalogueSafety& safety = list->controller().safety();
+        QSignalSpy written(&safety, &CatalogueSafety::journalWritten);
+        changeFirstTitle();
+        // The moment the copy of the records has begun, the first record changes again.
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            if (!safety.isCopying())
+                return;
+            watch.stop();
+            list->controller().setCell(list->controller().currentList()->Row(0), 1, QStringLiteral("Снова"));
+        });
+        watch.start(0);
+        QVERIFY(written.wait(15000));
+        QVERIFY(!watch.isActive());
+        const QStringList journals = QDir(RecoveryJournal::DefaultFolder()).entryList({QStringLiteral("*.xkdx")});
+        QCOMPARE(journals.size(), 1);
+        const QStringList titles = CliTitles(dump(RecoveryJournal::DefaultFolder() + QLatin1Char('/') + journals[0]));
+        QVERIFY(titles.contains(QStringLiteral("Снова")));
+        QVERIFY(!titles.contains(QStringLiteral("Изменён")));
     }
 
     void cancelStopsThePreviewsDrawingAndShowsThePagesDrawnSoFar()

@@ -249,8 +249,9 @@ private:
         about.setObjectName(QStringLiteral("fmAbout"));
         about.show();
         main->menus().action("miStat")->trigger();
-        auto* statistics = main->findChild<TfmStat*>();
-        if (!statistics)
+        TfmStat* statistics = nullptr;
+        // The figures are counted on the window's worker first.
+        if (!QTest::qWaitFor([&] { return (statistics = main->findChild<TfmStat*>()) != nullptr; }))
             return {QStringLiteral("no statistics window")};
         QStringList wrong = sweep(main.get(), mark) + sweep(columns, mark) + sweep(&about, mark);
         columns->close();
