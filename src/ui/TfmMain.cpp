@@ -255,8 +255,12 @@ TfmList* TfmMain::newListWindow(const QString& caption)
     connect(list, &TfmList::printCoverRequested, this, [this, list] { m_printing->printCover(*list); });
     connect(list, &TfmList::printListRequested, this, [this, list] { m_printing->printList(*list); });
     connect(list, &QObject::destroyed, this, &TfmMain::updateMenus, Qt::QueuedConnection);
-    connect(&list->closeAfterWork(), &CloseAfterWork::ended, this, [this](bool closed) {
-        if (std::exchange(m_quitAfterSaves, false) && closed)
+    connect(&list->closeAfterWork(), &CloseAfterWork::ended, this, [this, list](bool closed) {
+        // A window whose close, after its work, started the save it asked for is still on its way out.
+        if (!m_quitAfterSaves || (!closed && list->closeAfterWork().isPending()))
+            return;
+        m_quitAfterSaves = false;
+        if (closed)
             close();
     });
     connect(&list->controller(), &ListController::loadStarted, this, [this, list](const QString& loaded) { showLoadProgress(list, loaded); });

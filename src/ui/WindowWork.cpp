@@ -44,7 +44,8 @@ bool WindowWork::start(const QString& caption, Job job, std::function<void()> do
     emit runningChanged(true);
     m_watcher.setFuture(QtConcurrent::run([job = std::move(job)](QPromise<void>& promise) { job(promise); }));
     QTimer::singleShot(m_progressAfterMs, this, [this, job = ++m_jobs] {
-        if (isRunning() && m_jobs == job)
+        // A close may have brought the progress up already.
+        if (isRunning() && m_jobs == job && !m_progress)
             showProgress();
     });
     return true;

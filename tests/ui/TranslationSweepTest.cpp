@@ -9,6 +9,7 @@
 #include "DialogPrompts.h"
 #include "FileEntryCommands.h"
 #include "FilterForms.h"
+#include "IniFile.h"
 #include "MainMenu.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
@@ -367,6 +368,11 @@ private slots:
             list->grid()->setCurrentIndex(list->grid()->model()->index(0, 0));
             main->menus().action("miPrintCover")->trigger();
         });
+        printDialogs.sweep = [](TfmPrintPreview&) {};
+        expectTold("bad print column", [&] {
+            IniFile(cli->path("setup.ini")).WriteString(QStringLiteral("print"), QStringLiteral("columns"), QStringLiteral("1,,12"));
+            main->menus().action("miPrintList")->trigger();
+        });
         QString coverNotice = QStringLiteral("no cover preview");
         printDialogs.sweep = [&](TfmPrintPreview& preview) { coverNotice = preview.notice(); };
         controller.setCell(first, csDiscs, QStringLiteral("1"));
@@ -411,7 +417,7 @@ private slots:
                                  "damaged.cvr", "notes.avi", "damaged.xkdx", "later.xkdx", "damaged.xls", "gone.kdx"})
             names << cli->path(name);
         // and the section, key and value of the bad setting, with the file name a layout notice quotes
-        names << test::u({"Options", "splitterpos", "wide", "damaged.cvr"});
+        names << test::u({"Options", "splitterpos", "wide", "damaged.cvr", "print", "Columns", "1,,12"});
         // the XML parser's reason, quoted in its own words
         names << QStringLiteral("mismatched tag");
         // and what the catalogue's own data a message quotes: sheet names and titles
