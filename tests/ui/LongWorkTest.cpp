@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -165,6 +166,9 @@ private slots:
 
     void aChangeWhileTheRecoveryCopyIsTakenIsInTheRecoveryFile()
     {
+        // Only this catalogue's recovery file is looked at: none left by the windows of the tests before.
+        for (const QString& left : QDir(RecoveryJournal::DefaultFolder()).entryList({QStringLiteral("*.xkdx")}))
+            QFile::remove(RecoveryJournal::DefaultFolder() + QLatin1Char('/') + left);
         writeBigCatalogue();
         QVERIFY((list = openLoaded(path())));
         CatalogueSafety& safety = list->controller().safety();

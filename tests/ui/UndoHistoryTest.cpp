@@ -26,7 +26,7 @@ struct Snapshot {
 };
 
 // Under the address sanitizer every step costs some thirty times more: fewer there.
-#ifdef __SANITIZE_ADDRESS__
+#ifdef REELKEEP_SANITIZED
 constexpr int kCommandsPerSeed = 150;
 #else
 constexpr int kCommandsPerSeed = 2000;
