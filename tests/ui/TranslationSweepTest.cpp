@@ -263,24 +263,31 @@ private:
         return wrong + previewWrong;
     }
 
+    // The sample catalogue opened in a shown main window with the window panel, these options
+    // added; the catalogue's own names (and the column names the record panel shows) are data.
+    bool openSampleWithPanel(const char* options)
+    {
+        test::WriteTestFile(cli->path("setup.ini"), QByteArray("[Options]\n") + options
+                                                        + "UseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        data = test::u({"films.kdx", "films", "Фильмы", "Сериалы"});
+        for (const ColumnDefinition& column : BuiltInColumnDefinitions())
+            data << column.name;
+        startMainWindow();
+        if (!showMainWindow())
+            return false;
+        main->printing().setDialogs(&printDialogs);
+        printDialogs.pdf = cli->path("preview.pdf");
+        return (list = openLoaded(cli->path("films.kdx"))) != nullptr;
+    }
+
 private slots:
     void everyTextIsItsMarkerAlsoAfterAnOptionsSave()
     {
         newProgramFolder();
         WriteMarkerLanguage(cli->path("Marker.lng"), QLatin1Char('@'));
         WriteMarkerLanguage(cli->path("Marker2.lng"), QLatin1Char('#'));
-        test::WriteTestFile(cli->path("setup.ini"),
-                            "[Options]\nDefLanguageFile=Marker.lng\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
-        WriteSampleCatalogue(cli->path("films.kdx"));
-        data = test::u({"films.kdx", "films", "Фильмы", "Сериалы"});
-        // The record panel's labels and memo hints are the catalogue's column names.
-        for (const ColumnDefinition& column : BuiltInColumnDefinitions())
-            data << column.name;
-        startMainWindow();
-        QVERIFY(showMainWindow());
-        main->printing().setDialogs(&printDialogs);
-        printDialogs.pdf = cli->path("preview.pdf");
-        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        QVERIFY(openSampleWithPanel("DefLanguageFile=Marker.lng\n"));
         QVERIFY(main->mdiPanel());
         // The filter window stays open through the options save, so it has to follow the new language.
         main->menus().filterActions().front()->trigger();
@@ -449,16 +456,7 @@ private slots:
     void theRussianTableShowsNoForeignWordQtDialogsIncluded()
     {
         newProgramFolder();
-        test::WriteTestFile(cli->path("setup.ini"), "[Options]\nUseMDIPanel=1\n[lists]\ncount=1\ncomm1=films\nfilename1=films.kdx\n");
-        WriteSampleCatalogue(cli->path("films.kdx"));
-        data = test::u({"films.kdx", "films", "Фильмы", "Сериалы"});
-        for (const ColumnDefinition& column : BuiltInColumnDefinitions())
-            data << column.name;
-        startMainWindow();
-        QVERIFY(showMainWindow());
-        main->printing().setDialogs(&printDialogs);
-        printDialogs.pdf = cli->path("preview.pdf");
-        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        QVERIFY(openSampleWithPanel(""));
         main->menus().filterActions().front()->trigger();
         QStringList wrong = sweepEverything(QChar());
 
