@@ -6,7 +6,7 @@
 namespace reelkeep {
 namespace {
 
-enum Status : unsigned char { Read, FileFailure, ConversionFailure, OtherFailure };
+enum ReadStatus : unsigned char { Read, FileFailure, ConversionFailure, OtherFailure };
 
 // Counts of streams a real file has are small; more is a garbled answer.
 constexpr std::uint32_t kMaxStreams = 1 << 16;
@@ -60,7 +60,7 @@ QByteArray EncodeMediaError(const std::exception& error)
 {
     WireWriter out;
     const auto* known = dynamic_cast<const ReelkeepError*>(&error);
-    Status status = OtherFailure;
+    ReadStatus status = OtherFailure;
     if (dynamic_cast<const FileError*>(&error))
         status = FileFailure;
     else if (dynamic_cast<const ConversionError*>(&error))

@@ -17,22 +17,22 @@ constexpr quint32 kFatSector = 0xFFFFFFFD;
 constexpr quint32 kDifatSector = 0xFFFFFFFC;
 constexpr quint32 kNoStream = 0xFFFFFFFF;
 
-void put16(QByteArray& out, qsizetype at, quint16 v) { PutLittleEndian(out, at, v); }
-void put32(QByteArray& out, qsizetype at, quint32 v) { PutLittleEndian(out, at, v); }
+void put16At(QByteArray& out, qsizetype at, quint16 v) { PutLittleEndian(out, at, v); }
+void put32At(QByteArray& out, qsizetype at, quint32 v) { PutLittleEndian(out, at, v); }
 
 QByteArray directoryEntry(const QString& name, quint8 type, quint32 child, quint32 start, quint32 size)
 {
     QByteArray entry(128, '\0');
     for (qsizetype i = 0; i < name.size(); ++i)
-        put16(entry, 2 * i, name[i].unicode());
-    put16(entry, 64, static_cast<quint16>(2 * (name.size() + 1)));
+        put16At(entry, 2 * i, name[i].unicode());
+    put16At(entry, 64, static_cast<quint16>(2 * (name.size() + 1)));
     entry[66] = static_cast<char>(type);
     entry[67] = 1; // black, for the one-node red-black tree
-    put32(entry, 68, kNoStream);
-    put32(entry, 72, kNoStream);
-    put32(entry, 76, child);
-    put32(entry, 116, start);
-    put32(entry, 120, size);
+    put32At(entry, 68, kNoStream);
+    put32At(entry, 72, kNoStream);
+    put32At(entry, 76, child);
+    put32At(entry, 116, start);
+    put32At(entry, 120, size);
     return entry;
 }
 
@@ -40,7 +40,7 @@ QByteArray idSector(const std::vector<quint32>& ids, size_t from, size_t count)
 {
     QByteArray sector(kSectorSize, '\xFF');
     for (size_t i = 0; i < count && from + i < ids.size(); ++i)
-        put32(sector, qsizetype(4 * i), ids[from + i]);
+        put32At(sector, qsizetype(4 * i), ids[from + i]);
     return sector;
 }
 
@@ -83,27 +83,27 @@ void WriteCompoundFile(AtomicFile& file, const QString& streamName, QByteArray s
 
     QByteArray header(kSectorSize, '\0');
     header.replace(0, 8, QByteArrayView("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8));
-    put16(header, 24, 0x003E); // minor version
-    put16(header, 26, 0x0003); // major version 3
-    put16(header, 28, 0xFFFE); // little-endian
-    put16(header, 30, 9);      // 512-byte sectors
-    put16(header, 32, 6);      // 64-byte mini sectors
-    put32(header, 44, fatSectors);
-    put32(header, 48, directorySector);
-    put32(header, 56, kMiniStreamCutoff);
-    put32(header, 60, kEndOfChain); // no mini FAT
-    put32(header, 68, difatSectors ? firstDifat : kEndOfChain);
-    put32(header, 72, difatSectors);
+    put16At(header, 24, 0x003E); // minor version
+    put16At(header, 26, 0x0003); // major version 3
+    put16At(header, 28, 0xFFFE); // little-endian
+    put16At(header, 30, 9);      // 512-byte sectors
+    put16At(header, 32, 6);      // 64-byte mini sectors
+    put32At(header, 44, fatSectors);
+    put32At(header, 48, directorySector);
+    put32At(header, 56, kMiniStreamCutoff);
+    put32At(header, 60, kEndOfChain); // no mini FAT
+    put32At(header, 68, difatSectors ? firstDifat : kEndOfChain);
+    put32At(header, 72, difatSectors);
     for (quint32 i = 0; i < kHeaderFatSlots; ++i)
-        put32(header, 76 + 4 * i, i < fatSectors ? fatLocations[i] : kFreeSector);
+        put32At(header, 76 + 4 * i, i < fatSectors ? fatLocations[i] : kFreeSector);
 
     QByteArray directory = directoryEntry(QStringLiteral("Root Entry"), 5, 1, kEndOfChain, 0)
         + directoryEntry(streamName, 2, kNoStream, 0, streamSize);
     while (directory.size() < kSectorSize) {
         QByteArray unused(128, '\0');
-        put32(unused, 68, kNoStream);
-        put32(unused, 72, kNoStream);
-        put32(unused, 76, kNoStream);
+        put32At(unused, 68, kNoStream);
+        put32At(unused, 72, kNoStream);
+        put32At(unused, 76, kNoStream);
         directory += unused;
     }
 
@@ -115,7 +115,7 @@ void WriteCompoundFile(AtomicFile& file, const QString& streamName, QByteArray s
     for (quint32 d = 0; d < difatSectors; ++d) {
         const size_t from = kHeaderFatSlots + size_t(d) * (kIdsPerSector - 1);
         QByteArray sector = idSector(fatLocations, from, kIdsPerSector - 1);
-        put32(sector, kSectorSize - 4, d + 1 < difatSectors ? firstDifat + d + 1 : kEndOfChain);
+        put32At(sector, kSectorSize - 4, d + 1 < difatSectors ? firstDifat + d + 1 : kEndOfChain);
         file.write(sector);
     }
 }

@@ -12,7 +12,7 @@ namespace reelkeep {
 namespace {
 
 // ID (a Num of one digit at least), 21 empty cells and an image count.
-constexpr qint64 kMinRowBytes = 5 + kStoredColumnCount * 4 + 4;
+constexpr qint64 kMinV20RowBytes = 5 + kStoredColumnCount * 4 + 4;
 
 void ReadImages(BinaryReader& in, TImagePack& images, qint32 rowId)
 {
@@ -56,7 +56,7 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV2_0::Load(const QString& fileName
     in.skip(8);
     in.skip(4);
     auto lists = NewLists();
-    ReadBinaryLists(in, *lists, OnProgress, kMinRowBytes, [&in](TZKList& list) {
+    ReadBinaryLists(in, *lists, OnProgress, kMinV20RowBytes, [&in](TZKList& list) {
         auto row = std::make_unique<TzkRow>();
         row->ID = in.readNum("FieldRecordId");
         for (int c = 0; c < kStoredColumnCount; ++c)

@@ -12,7 +12,7 @@ namespace reelkeep {
 namespace {
 
 // ID, group ID and child count (a Num of one digit at least each) and 21 empty cells.
-constexpr qint64 kMinRowBytes = 3 * 5 + kStoredColumnCount * 4;
+constexpr qint64 kMinV21RowBytes = 3 * 5 + kStoredColumnCount * 4;
 
 void readRow(BinaryReader& in, TZKList& list, TzkRow* parent, int depth)
 {
@@ -23,7 +23,7 @@ void readRow(BinaryReader& in, TZKList& list, TzkRow* parent, int depth)
     in.readNum("FieldGroupId"); // the tree itself says which group a record belongs to
     for (int c = 0; c < kStoredColumnCount; ++c)
         owned->Fields[static_cast<size_t>(c)] = in.readCell();
-    const qint32 childCount = in.checkedCount(in.readNum("FieldNestedCount"), kMinRowBytes, "WhatNestedRecords");
+    const qint32 childCount = in.checkedCount(in.readNum("FieldNestedCount"), kMinV21RowBytes, "WhatNestedRecords");
     owned->Children.reserve(static_cast<size_t>(childCount));
     TzkRow* row = list.InsertRow(std::move(owned), parent);
     for (qint32 k = 0; k < childCount; ++k)
@@ -81,7 +81,7 @@ std::unique_ptr<TZKLists> TReelkeepSerialiazerV2_1::Load(const QString& fileName
     BinaryReader in(bytes, fileName);
     in.skip(8);
     auto lists = NewLists();
-    ReadBinaryLists(in, *lists, OnProgress, kMinRowBytes, [&in](TZKList& list) { readRow(in, list, nullptr, 1); });
+    ReadBinaryLists(in, *lists, OnProgress, kMinV21RowBytes, [&in](TZKList& list) { readRow(in, list, nullptr, 1); });
     return lists;
 }
 

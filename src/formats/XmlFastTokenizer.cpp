@@ -19,7 +19,7 @@
 namespace reelkeep {
 namespace {
 
-constexpr size_t kBlockSize = 1 << 20;
+constexpr size_t kBufferGrowth = 1 << 20;
 // A single token larger than this is left to the general parser, which streams it.
 constexpr size_t kMaxToken = size_t(64) << 20;
 constexpr size_t kMaxAttributes = 32;
@@ -307,10 +307,10 @@ void XmlFastTokenizer::Read(QIODevice& device, const QString& fileName)
 void XmlFastTokenizer::fill(QIODevice& device, const QString& fileName)
 {
     const size_t kept = size_t(m_end - m_pos);
-    if (kept + kBlockSize > m_capacity) {
+    if (kept + kBufferGrowth > m_capacity) {
         if (kept > kMaxToken)
             decline();
-        const size_t capacity = std::max(2 * m_capacity, kept + kBlockSize);
+        const size_t capacity = std::max(2 * m_capacity, kept + kBufferGrowth);
         auto grown = std::make_unique_for_overwrite<char[]>(capacity);
         if (kept)
             std::memcpy(grown.get(), m_pos, kept);

@@ -11,9 +11,6 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStringDecoder>
-// Debian's expat is built with DTD support, which brings the entity expansion limits
-// used here; its header declares them only when told so.
-#define XML_DTD 1
 #include <expat.h>
 #include <algorithm>
 #include <memory>
@@ -25,7 +22,7 @@
 namespace reelkeep {
 namespace {
 
-constexpr qint64 kBlockSize = 1 << 20;
+constexpr qint64 kReadBlockSize = 1 << 20;
 
 using ParserPtr = std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)>;
 
@@ -233,7 +230,7 @@ std::pair<qint64, qint64> XmlFileParser::PositionOfByte(qint64 index) const
         return {line, column + 1};
     char previous = 0;
     for (qint64 done = 0; done < index;) {
-        const QByteArray block = file.read(std::min<qint64>(kBlockSize, index - done));
+        const QByteArray block = file.read(std::min<qint64>(kReadBlockSize, index - done));
         if (block.isEmpty())
             break;
         for (const char c : block) {
@@ -307,12 +304,12 @@ void XmlFileParser::Feed(QFile& file, Transcoder* transcoder)
     for (;;) {
         char* buffer = nullptr;
         if (transcoder) {
-            raw.resize(kBlockSize);
+            raw.resize(kReadBlockSize);
             buffer = raw.data();
-        } else if (!(buffer = static_cast<char*>(XML_GetBuffer(m_parser, int(kBlockSize))))) {
+        } else if (!(buffer = static_cast<char*>(XML_GetBuffer(m_parser, int(kReadBlockSize))))) {
             Fail();
         }
-        const qint64 length = file.read(buffer, kBlockSize);
+        const qint64 length = file.read(buffer, kReadBlockSize);
         if (length < 0)
             throw CannotRead(m_fileName, file.errorString());
         const bool last = length == 0;

@@ -18,7 +18,7 @@ namespace {
 
 // What the comparisons need of one position: whether its cell is empty, the rank
 // of its key among the keys of the level and the identity of its exact text.
-struct Entry {
+struct SortPosition {
     bool filtered = false;
     bool empty = false;
     int key = 0;
@@ -70,7 +70,7 @@ public:
     }
 
     // Equal keys share a rank and identical texts a text number. Called once: it hands over the entries.
-    std::vector<Entry> rank()
+    std::vector<SortPosition> rank()
     {
         std::sort(m_keyed.begin(), m_keyed.end(), [this](const Keyed& a, const Keyed& b) {
             if (a.head != b.head)
@@ -145,7 +145,7 @@ private:
     }
 
     std::uint8_t m_kind;
-    std::vector<Entry> m_entries;
+    std::vector<SortPosition> m_entries;
     std::vector<Keyed> m_keyed;
     std::u16string m_texts;
     std::string m_keys;
@@ -160,7 +160,7 @@ private:
 // text of its group's last member and whether that run spans its whole group.
 class Tournament {
 public:
-    Tournament(const std::vector<Entry>& entries, bool descending) : m_descending(descending)
+    Tournament(const std::vector<SortPosition>& entries, bool descending) : m_descending(descending)
     {
         while (m_leaves < entries.size())
             m_leaves *= 2;
@@ -172,7 +172,7 @@ public:
     }
 
     size_t winner() const { return size_t(m_nodes[1].pick); }
-    void set(size_t position, const Entry& entry) { update(position, leaf(position, entry)); }
+    void set(size_t position, const SortPosition& entry) { update(position, leaf(position, entry)); }
     void remove(size_t position) { update(position, Node{}); }
 
 private:
@@ -187,7 +187,7 @@ private:
         bool operator==(const Node&) const = default;
     };
 
-    static Node leaf(size_t position, const Entry& entry)
+    static Node leaf(size_t position, const SortPosition& entry)
     {
         if (entry.filtered)
             return Node{};
@@ -258,7 +258,7 @@ void ListSorter::sortLevel(std::vector<RowPtr>& rows) const
         return;
 
     // Every key of the level is read before anything moves, so a bad cell leaves the level as it was.
-    std::vector<Entry> entries = LevelKeys(rows, m_column, m_kind, m_formats).rank();
+    std::vector<SortPosition> entries = LevelKeys(rows, m_column, m_kind, m_formats).rank();
 
     // The selection sort: each unfiltered position takes the row that the scan over
     // it and the unfiltered rows after it picks; filtered rows stay where they are.

@@ -14,7 +14,7 @@ namespace {
 
 // Room a label needs besides its text: the chart pads it on both sides, and cuts a label
 // whose text and padding overflow its share.
-constexpr double kGap = 12;
+constexpr double kLabelGap = 12;
 
 // Every step-th of count labels, so that at most fitting are shown (always the first).
 int stepFor(int count, double fitting)
@@ -36,7 +36,7 @@ void labelEveryStep(QCategoryAxis* axis, const QStringList& labels, int step)
 LabelFit FitLabels(double widest, double lineHeight, double plotWidth, int count, bool ordered)
 {
     // A label needs its text's extent across the axis and the gap; one share goes unused.
-    const double across = (ordered ? widest : lineHeight) + kGap;
+    const double across = (ordered ? widest : lineHeight) + kLabelGap;
     return {ordered ? 0 : -90, stepFor(count, plotWidth / across - 1)};
 }
 

@@ -9,13 +9,13 @@
 namespace reelkeep {
 namespace {
 
-constexpr auto kSection = "LossReport";
+constexpr auto kLossSection = "LossReport";
 
 class LossWording {
 public:
     explicit LossWording(const TextLookup& text) : m_text(text) {}
 
-    QString operator()(const char* key) const { return m_text(QLatin1String(kSection), QLatin1String(key)); }
+    QString operator()(const char* key) const { return m_text(QLatin1String(kLossSection), QLatin1String(key)); }
     // The text's form that agrees with the count it starts with ("1 изображение", "5 изображений").
     QString counted(const char* key, qint64 count) const { return PluralForm((*this)(key), count); }
 

@@ -28,7 +28,7 @@ const QString kPrint = QStringLiteral("print");
 const QString kColumns = QStringLiteral("columns");
 const QString kColumnsWidth = QStringLiteral("columnswidth");
 
-QTreeWidget* reportList(int columns)
+QTreeWidget* optionsList(int columns)
 {
     auto* list = new QTreeWidget;
     list->setColumnCount(columns);
@@ -77,13 +77,13 @@ OptionsMainPage::OptionsMainPage(ShellState& shell, Prompts& prompts, TextRegist
       m_edONEnd(separatorEdit()),
       m_edPBegin(separatorEdit()),
       m_edPEnd(separatorEdit()),
-      m_lvShabl(reportList(3)),
+      m_lvShabl(optionsList(3)),
       m_edShabl(new QLineEdit),
       m_edColNum(new QLineEdit),
       m_edColWidth(new QLineEdit),
       m_edCoverFileName(new QLineEdit),
       m_cbUseMDIPanel(new QCheckBox),
-      m_lvShortCut(reportList(2)),
+      m_lvShortCut(optionsList(2)),
       m_hkShortCut(new HotKeyEdit)
 {
     setObjectName(QStringLiteral("TabSheet1"));

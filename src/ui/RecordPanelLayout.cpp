@@ -7,7 +7,7 @@
 namespace reelkeep {
 namespace {
 
-constexpr int kGap = 4;     // between controls of a line, and between lines moved apart
+constexpr int kControlGap = 4; // between controls of a line, and between lines moved apart
 constexpr int kMargin = 5;  // kept free at the panel's right edge
 constexpr int kLeastMemoWidth = 200;
 constexpr int kColourBox = -1; // the colour box among the edits of a line
@@ -53,7 +53,7 @@ void pushApart(std::vector<LineItem>& items)
         if (i == 0 || !sameLine(items[i - 1], item))
             continue;
         const LineItem& previous = items[i - 1];
-        const int pushed = previous.left + std::max(previous.width, previous.leastWidth) + kGap - item.place.x();
+        const int pushed = previous.left + std::max(previous.width, previous.leastWidth) + kControlGap - item.place.x();
         if (pushed > 0) {
             item.left += pushed;
             item.width = std::max(item.width - pushed, item.leastWidth);
@@ -73,7 +73,7 @@ void wrapLines(std::vector<LineItem>& items, int labelOffset, int limit)
             ++end;
         int step = 0;
         for (size_t i = first; i < end; ++i)
-            step = std::max(step, items[i].height + kGap);
+            step = std::max(step, items[i].height + kControlGap);
         const int lineStart = items[first].left;
         int dx = 0;
         bool rowStart = true;
@@ -121,7 +121,7 @@ PanelLayout LayOutRecordPanel(const PanelLayoutInput& input)
             // right edge) and is shortened beyond it.
             int room = std::numeric_limits<int>::max() / 2;
             if (i + 1 < items.size() && items[i + 1].row == item.row)
-                room = items[i + 1].left - item.left - kGap;
+                room = items[i + 1].left - item.left - kControlGap;
             if (limit > 0)
                 room = std::min(room, limit - item.left);
             rect.setWidth(std::max(box, std::min(item.captionWidth, room)));
@@ -159,13 +159,13 @@ PanelLayout LayOutRecordPanel(const PanelLayoutInput& input)
     for (const auto& [memo, rect] : {std::pair{&input.actors, &layout.actors}, std::pair{&input.description, &layout.description}}) {
         if (memo->place.isNull()) {
             *rect = QRect(kMargin, top, memoRight - kMargin, memo->height);
-            top += memo->height + kGap;
+            top += memo->height + kControlGap;
         } else {
             *rect = QRect(memo->place, QSize(std::max(memo->width, panelWidth - memo->place.x() - kMargin), memo->height));
         }
     }
     if (besideMemos)
-        layout.images = QRect(memoRight + 6, memosTop, input.imageWidth, std::max(top - kGap - memosTop, input.imageLeastHeight));
+        layout.images = QRect(memoRight + 6, memosTop, input.imageWidth, std::max(top - kControlGap - memosTop, input.imageLeastHeight));
     else if (!beside)
         layout.images = QRect(kMargin, top, input.imageWidth, input.imageLeastHeight);
     right = std::max(right, layout.images.right());

@@ -14,9 +14,9 @@
 namespace reelkeep {
 namespace {
 
-const QString kSection = QStringLiteral("WindowBar");
-constexpr int kGap = 1;
-constexpr int kIconSize = 16;
+const QString kWindowBarSection = QStringLiteral("WindowBar");
+constexpr int kButtonGap = 1;
+constexpr int kWindowIconSize = 16;
 
 enum class Item { Cascade, TileHorizontally, TileVertically, ArrangeIcons, MinimizeAll, CloseAll,
                   Activate, Restore, Minimize, Maximize, ClientSize, ClientSizeAll, CloseWindow, None };
@@ -135,7 +135,7 @@ void TMDIPanel::TranslateMenu(QMenu& menu) const
 {
     for (QAction* action : menu.actions())
         if (!action->isSeparator())
-            action->setText(Lookup(kSection, action->objectName()));
+            action->setText(Lookup(kWindowBarSection, action->objectName()));
 }
 
 std::vector<QToolButton*> TMDIPanel::Buttons() const
@@ -223,7 +223,7 @@ void TMDIPanel::AddButton(QMdiSubWindow* window)
     button->setAutoRaise(true);
     button->setCheckable(true);
     button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    button->setIconSize(QSize(kIconSize, kIconSize));
+    button->setIconSize(QSize(kWindowIconSize, kWindowIconSize));
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(button, &QToolButton::clicked, this, [this, button] {
         if (QMdiSubWindow* target = WindowOf(button))
@@ -287,16 +287,16 @@ void TMDIPanel::LayoutButtons()
 {
     if (Entries.empty())
         return;
-    const QRect inner = contentsRect().adjusted(kGap, kGap, -kGap, -kGap);
+    const QRect inner = contentsRect().adjusted(kButtonGap, kButtonGap, -kButtonGap, -kButtonGap);
     const int count = static_cast<int>(Entries.size());
-    const int width = std::clamp((inner.width() - (count - 1) * kGap) / count, 1, int(DefaultButtonWidth));
+    const int width = std::clamp((inner.width() - (count - 1) * kButtonGap) / count, 1, int(DefaultButtonWidth));
     int left = inner.left();
     for (Entry& entry : Entries) {
         entry.Button->setGeometry(left, inner.top(), width, inner.height());
         // The caption is shortened with an ellipsis; the tooltip keeps it whole.
-        const int textRoom = width - kIconSize - 3 * style()->pixelMetric(QStyle::PM_ButtonMargin);
+        const int textRoom = width - kWindowIconSize - 3 * style()->pixelMetric(QStyle::PM_ButtonMargin);
         entry.Button->setText(entry.Button->fontMetrics().elidedText(entry.Title, Qt::ElideRight, std::max(textRoom, 0)));
-        left += width + kGap;
+        left += width + kButtonGap;
     }
 }
 

@@ -11,8 +11,8 @@
 namespace reelkeep {
 namespace {
 
-const QString kSection = QStringLiteral("About");
-constexpr int kIconSize = 64;
+const QString kAboutSection = QStringLiteral("About");
+constexpr int kAboutIconSize = 64;
 constexpr int kTextWidth = 360;
 
 } // namespace
@@ -24,9 +24,9 @@ TfmAbout::TfmAbout(TextLookup lookup, QWidget* parent)
     setModal(true);
     auto* icon = new QLabel;
     // The shipped icon needs Qt's SVG plug-in; without it the window's own icon stands in.
-    QPixmap picture = QIcon(QStringLiteral(":/desktop/reelkeep.svg")).pixmap(kIconSize, kIconSize);
+    QPixmap picture = QIcon(QStringLiteral(":/desktop/reelkeep.svg")).pixmap(kAboutIconSize, kAboutIconSize);
     if (picture.isNull())
-        picture = windowIcon().pixmap(kIconSize, kIconSize);
+        picture = windowIcon().pixmap(kAboutIconSize, kAboutIconSize);
     icon->setPixmap(picture);
     icon->setAlignment(Qt::AlignTop);
 
@@ -74,10 +74,10 @@ TfmAbout::TfmAbout(TextLookup lookup, QWidget* parent)
 
 void TfmAbout::TranslateControls()
 {
-    setWindowTitle(Lookup(kSection, QStringLiteral("Caption")));
-    Description->setText(Lookup(kSection, QStringLiteral("Description")));
-    Warranty->setText(Lookup(kSection, QStringLiteral("Warranty")));
-    CloseButton->setText(Lookup(kSection, QStringLiteral("Close")));
+    setWindowTitle(Lookup(kAboutSection, QStringLiteral("Caption")));
+    Description->setText(Lookup(kAboutSection, QStringLiteral("Description")));
+    Warranty->setText(Lookup(kAboutSection, QStringLiteral("Warranty")));
+    CloseButton->setText(Lookup(kAboutSection, QStringLiteral("Close")));
 }
 
 void ShowAbout(QWidget* parent, const TextLookup& lookup)

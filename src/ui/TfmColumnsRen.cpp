@@ -22,7 +22,7 @@ namespace reelkeep {
 namespace {
 
 enum TableColumn { tcName, tcType, tcPattern, tcLogicalValue, tcNamesWithDot, tcSecondNames };
-constexpr const char* kHeaderKeys[] = {"Columns-Name", "Columns-Type", "Columns-Pattern", "Columns-LogicalValue",
+constexpr const char* kColumnHeaderKeys[] = {"Columns-Name", "Columns-Type", "Columns-Pattern", "Columns-LogicalValue",
                                        "Columns-NamesWithDot", "Columns-SecondNames"};
 constexpr const char* kTypeKeys[] = {"String", "Number", "Date"};
 
@@ -66,7 +66,7 @@ TfmColumnsRen::TfmColumnsRen(ListController& list, ShellState& shell, TextRegist
         QTreeWidget* table = addTable(k);
         m_tabs->addTab(table, document.List(k)->Name);
         for (int h = 0; h < 6; ++h)
-            texts.bindHeader(table, h, "ListInfo", kHeaderKeys[h]);
+            texts.bindHeader(table, h, "ListInfo", kColumnHeaderKeys[h]);
     }
     for (const char* key : kTypeKeys)
         m_cbType->addItem(m_shell.text("Other", key));

@@ -23,8 +23,8 @@
 namespace reelkeep {
 namespace {
 
-enum ItemData { PathRole = Qt::UserRole, SheetRole, IdRole };
-constexpr const char* kHeaderKeys[] = {"Catalogue", "Sheet", "ID", "Title", "OrigTitle", "Year", "Size", "Length", "Discs"};
+enum DuplicateItemData { PathRole = Qt::UserRole, SheetRole, IdRole };
+constexpr const char* kDuplicateHeaderKeys[] = {"Catalogue", "Sheet", "ID", "Title", "OrigTitle", "Year", "Size", "Length", "Discs"};
 constexpr const char* kRuleKeys[] = {"ByTitle", "ByOriginal", "ByMedia"};
 constexpr DuplicateRule kRules[] = {DuplicateRule::Title, DuplicateRule::Original, DuplicateRule::Media};
 
@@ -68,9 +68,9 @@ TfmDuplicates::TfmDuplicates(TfmMain& main, Prompts& prompts, TextRegistry& text
     top->addStretch(1);
 
     m_groups->setObjectName(QStringLiteral("lvDuplicates"));
-    m_groups->setColumnCount(int(std::size(kHeaderKeys)));
-    for (int c = 0; c < int(std::size(kHeaderKeys)); ++c)
-        texts.bindHeader(m_groups, c, "Duplicates", kHeaderKeys[c]);
+    m_groups->setColumnCount(int(std::size(kDuplicateHeaderKeys)));
+    for (int c = 0; c < int(std::size(kDuplicateHeaderKeys)); ++c)
+        texts.bindHeader(m_groups, c, "Duplicates", kDuplicateHeaderKeys[c]);
     m_groups->setSelectionMode(QAbstractItemView::SingleSelection);
     m_groups->setAllColumnsShowFocus(true);
     m_groups->header()->setStretchLastSection(false);

@@ -23,9 +23,9 @@
 namespace reelkeep {
 namespace {
 
-enum ItemData { PathRole = Qt::UserRole, IdRole };
+enum RescanItemData { RescanPathRole = Qt::UserRole, RescanIdRole };
 
-QTreeWidget* reportList(const char* name, std::initializer_list<const char*> headerKeys, TextRegistry& texts)
+QTreeWidget* rescanList(const char* name, std::initializer_list<const char*> headerKeys, TextRegistry& texts)
 {
     auto* tree = new QTreeWidget;
     tree->setObjectName(QString::fromLatin1(name));
@@ -59,9 +59,9 @@ TfmRescan::TfmRescan(TfmList& window, const TZKList* sheet, ShellState& shell, T
       m_files(std::move(files)),
       m_separators(FileNameSeparators::From(shell.options())),
       m_summary(new QLabel),
-      m_new(reportList("lvNewFiles", {"File"}, texts)),
-      m_gone(reportList("lvGoneRecords", {"ID", "Title", "Path"}, texts)),
-      m_moved(reportList("lvMovedRecords", {"ID", "Title", "Path", "NewPath"}, texts)),
+      m_new(rescanList("lvNewFiles", {"File"}, texts)),
+      m_gone(rescanList("lvGoneRecords", {"ID", "Title", "Path"}, texts)),
+      m_moved(rescanList("lvMovedRecords", {"ID", "Title", "Path", "NewPath"}, texts)),
       m_add(new QPushButton),
       m_select(new QPushButton),
       m_update(new QPushButton)
@@ -144,7 +144,7 @@ void TfmRescan::Refresh()
     QSet<QString> unchecked;
     for (int i = 0; i < m_new->topLevelItemCount(); ++i)
         if (m_new->topLevelItem(i)->checkState(0) == Qt::Unchecked)
-            unchecked.insert(m_new->topLevelItem(i)->data(0, PathRole).toString());
+            unchecked.insert(m_new->topLevelItem(i)->data(0, RescanPathRole).toString());
     m_new->clear();
     m_gone->clear();
     m_moved->clear();
@@ -163,21 +163,21 @@ void TfmRescan::Refresh()
         auto* item = new QTreeWidgetItem(m_new, {shown(path)});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, unchecked.contains(path) ? Qt::Unchecked : Qt::Checked);
-        item->setData(0, PathRole, path);
+        item->setData(0, RescanPathRole, path);
         item->setToolTip(0, path);
     }
     for (const TzkRow* row : report.Gone) {
         const QString path = row->Fields[size_t(m_pathColumn)];
         auto* item = new QTreeWidgetItem(m_gone, {QString::number(row->ID), row->Fields[csTitle], shown(path)});
-        item->setData(0, IdRole, row->ID);
+        item->setData(0, RescanIdRole, row->ID);
         item->setToolTip(2, path);
     }
     for (const MovedRecord& move : report.Moved) {
         auto* item = new QTreeWidgetItem(m_moved, {QString::number(move.Row->ID), move.Row->Fields[csTitle], shown(move.From), shown(move.To)});
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Checked);
-        item->setData(0, IdRole, move.Row->ID);
-        item->setData(0, PathRole, move.To);
+        item->setData(0, RescanIdRole, move.Row->ID);
+        item->setData(0, RescanPathRole, move.To);
         item->setToolTip(2, move.From);
         item->setToolTip(3, move.To);
     }
@@ -213,7 +213,7 @@ std::vector<TzkRow*> TfmRescan::recordsOf(const QTreeWidget* tree, bool checkedO
         const QTreeWidgetItem* item = tree->topLevelItem(i);
         if (checkedOnly && item->checkState(0) != Qt::Checked)
             continue;
-        if (TzkRow* row = sheet->FindRowByID(item->data(0, IdRole).toInt()))
+        if (TzkRow* row = sheet->FindRowByID(item->data(0, RescanIdRole).toInt()))
             rows.push_back(row);
     }
     return rows;
@@ -226,7 +226,7 @@ void TfmRescan::AddChecked()
     QStringList files;
     for (int i = 0; i < m_new->topLevelItemCount(); ++i)
         if (m_new->topLevelItem(i)->checkState(0) == Qt::Checked)
-            files << m_new->topLevelItem(i)->data(0, PathRole).toString();
+            files << m_new->topLevelItem(i)->data(0, RescanPathRole).toString();
     // The report is matched again when the entry ends.
     m_window->files().EnterFoundFiles(files);
 }
@@ -264,8 +264,8 @@ void TfmRescan::UpdatePaths()
         const QTreeWidgetItem* item = m_moved->topLevelItem(i);
         if (item->checkState(0) != Qt::Checked)
             continue;
-        if (TzkRow* row = sheet->FindRowByID(item->data(0, IdRole).toInt()))
-            controller.setCell(row, m_pathColumn, item->data(0, PathRole).toString());
+        if (TzkRow* row = sheet->FindRowByID(item->data(0, RescanIdRole).toInt()))
+            controller.setCell(row, m_pathColumn, item->data(0, RescanPathRole).toString());
     }
     Refresh();
 }

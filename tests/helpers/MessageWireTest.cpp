@@ -1,15 +1,14 @@
 #include "MessageWire.h"
 
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 using namespace reelkeep;
+using reelkeep::test::u;
 
 namespace {
 
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // The rendering in a language that marks every text it has, so a key lost on the way shows.
 QString marked(const Message& message)

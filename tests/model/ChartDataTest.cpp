@@ -10,8 +10,6 @@ using namespace reelkeep::testing;
 
 namespace {
 
-constexpr int kSize = 3, kYear = 11, kLength = 12, kGenre = 17;
-
 // The bars as "label=value" texts joined by blanks.
 std::string bars(const std::vector<ChartBar>& list)
 {

@@ -9,8 +9,6 @@ using namespace reelkeep::testing;
 
 namespace {
 
-constexpr int kYear = 11, kSize = 3, kLength = 12;
-
 struct Film {
     const char* title;
     const char* year = "";

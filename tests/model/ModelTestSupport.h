@@ -10,6 +10,9 @@
 
 namespace reelkeep::testing {
 
+// Where a list of makeList() keeps the cells the duplicate search and the charts read.
+constexpr int kSize = 3, kYear = 11, kLength = 12, kGenre = 17;
+
 inline std::unique_ptr<TZKList> makeList()
 {
     return std::make_unique<TZKList>(kColumnCount, 0, BuiltInColumnDefinitions(), LocaleFormats::russian());

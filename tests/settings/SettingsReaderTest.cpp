@@ -9,15 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace reelkeep;
-
-namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
+using reelkeep::test::u;
 
 // The forms the settings tests do not reach (overflow, mixed separators, the shortest
 // float text), and one warning for each value that is there but cannot be used.

@@ -2,15 +2,14 @@
 #include "Plural.h"
 #include "ReelkeepError.h"
 
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QHash>
 
 using namespace reelkeep;
-
-namespace {
-QString u(const char* text) { return QString::fromUtf8(text); }
-} // namespace
+using reelkeep::test::u;
 
 TEST(Plural, RussianEnglishAndSingleForms)
 {

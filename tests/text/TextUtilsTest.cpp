@@ -1,12 +1,11 @@
 #include "TextUtils.h"
 
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 using namespace reelkeep;
-
-namespace {
-QString u(const char* s) { return QString::fromUtf8(s); }
-}
+using reelkeep::test::u;
 
 TEST(TextUtils, CopyForgivesOutOfRangeArguments)
 {

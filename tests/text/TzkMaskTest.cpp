@@ -1,14 +1,16 @@
 #include "TSyntaxAnalizer.h"
 #include "TzkMask.h"
 
+#include "../support/TestFiles.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
 using namespace reelkeep;
+using reelkeep::test::u;
 
 namespace {
 
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 bool matches(const char* mask, const char* text)
 {
