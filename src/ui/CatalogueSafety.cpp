@@ -241,7 +241,10 @@ void CatalogueSafety::startJournalWrite()
 void CatalogueSafety::dropCopy()
 {
     m_copyStep.stop();
-    m_copier.reset();
+    // A copy of tens of thousands of records takes a while to free: a worker frees it,
+    // so that the change that dropped it does not wait.
+    if (m_copier)
+        static_cast<void>(QtConcurrent::run([dropped = std::shared_ptr<ListsCopier>(std::move(m_copier))] {}));
 }
 
 void CatalogueSafety::copyStep()

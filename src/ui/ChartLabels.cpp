@@ -6,6 +6,8 @@
 #include <QChart>
 #include <QCursor>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QToolTip>
 #include <cmath>
 
@@ -31,6 +33,14 @@ void labelEveryStep(QCategoryAxis* axis, const QStringList& labels, int step)
         axis->append(labels[k], static_cast<qreal>(k));
 }
 
+double widestScreen()
+{
+    double widest = 0;
+    for (const QScreen* screen : QGuiApplication::screens())
+        widest = std::max(widest, static_cast<double>(screen->geometry().width()));
+    return widest;
+}
+
 } // namespace
 
 LabelFit FitLabels(double widest, double lineHeight, double plotWidth, int count, bool ordered)
@@ -51,18 +61,25 @@ QCategoryAxis* AttachBarLabels(QChart* chart, QBarSeries* series, const QStringL
     axis->setLabelsAngle(ordered ? 0 : -90);
     chart->addAxis(axis, Qt::AlignBottom);
     series->attachAxis(axis);
-    labelEveryStep(axis, labels, 1);
 
-    const auto fit = [axis, labels, ordered, step = 1](const QRectF& plot) mutable {
+    const QFontMetricsF metrics(axis->labelsFont());
+    double widest = 0;
+    for (const QString& label : labels)
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    const auto stepAt = [widest, height = metrics.height(), count = static_cast<int>(labels.size()), ordered](double plotWidth) {
+        return FitLabels(widest, height, plotWidth, count, ordered).Step;
+    };
+    // Each label is an item of the chart's first layout: no more than the widest screen
+    // could show, so that centuries of years do not cost seconds before the first fit.
+    int step = stepAt(widestScreen());
+    labelEveryStep(axis, labels, step);
+
+    const auto fit = [axis, labels, stepAt, step](const QRectF& plot) mutable {
         if (labels.isEmpty())
             return;
-        const QFontMetricsF metrics(axis->labelsFont());
-        double widest = 0;
-        for (const QString& label : labels)
-            widest = std::max(widest, metrics.horizontalAdvance(label));
-        const LabelFit labelFit = FitLabels(widest, metrics.height(), plot.width(), static_cast<int>(labels.size()), ordered);
-        if (step != labelFit.Step) {
-            step = labelFit.Step;
+        const int fitting = stepAt(plot.width());
+        if (step != fitting) {
+            step = fitting;
             labelEveryStep(axis, labels, step);
         }
     };

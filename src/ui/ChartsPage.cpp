@@ -113,7 +113,16 @@ ChartsPage::ChartsPage(CollectionCharts sheet, CollectionCharts selection, Shell
     layout->addLayout(top);
     layout->addLayout(grid, 1);
     connect(m_scope, &QComboBox::currentIndexChanged, this, &ChartsPage::showCharts);
-    showCharts();
+}
+
+void ChartsPage::showEvent(QShowEvent* event)
+{
+    // Drawn once the page is first seen: the statistics window opens on its figures.
+    if (!m_shown) {
+        m_shown = true;
+        showCharts();
+    }
+    QWidget::showEvent(event);
 }
 
 void ChartsPage::showCharts()

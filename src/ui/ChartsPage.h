@@ -24,12 +24,16 @@ public:
 
     ChartsPage(CollectionCharts sheet, CollectionCharts selection, ShellState& shell, Prompts& prompts, QWidget* parent = nullptr);
 
+    // Its chart is drawn once the page is first shown.
     QChartView* view(Chart chart) const { return m_views[chart]; }
     QMenu* contextMenu(Chart chart) const { return m_menus[chart]; }
     QComboBox* scope() const { return m_scope; }
     // Writes the chart as an image, PNG or SVG by the path's extension; false, with the
     // reason in error, when the file could not be written (an older file stays as it was).
     bool SaveChart(Chart chart, const QString& path, QString* error) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showCharts();
@@ -42,6 +46,7 @@ private:
     QComboBox* m_scope;
     std::array<QChartView*, ChartCount> m_views{};
     std::array<QMenu*, ChartCount> m_menus{};
+    bool m_shown = false;
 };
 
 } // namespace reelkeep
