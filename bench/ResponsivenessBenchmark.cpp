@@ -10,6 +10,7 @@
 #include "ListController.h"
 #include "MainMenu.h"
 #include "NestedCatalogue.h"
+#include "PluginProbeJob.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
 #include "Prompts.h"
@@ -149,6 +150,12 @@ int main(int argc, char** argv)
     main.printing().setDialogs(&previewOnly);
     main.resize(1280, 1000);
     main.show();
+    // Export is offered once the plug-ins have answered: on a busy machine that may come late.
+    if (main.pluginProbe().isRunning()) {
+        QEventLoop probed;
+        QObject::connect(&main.pluginProbe(), &PluginProbeJob::probed, &probed, &QEventLoop::quit);
+        probed.exec();
+    }
 
     TfmList* list = nullptr;
     const auto ready = [&list] { return list && idle(list); };
