@@ -10,6 +10,7 @@
 #include "ListController.h"
 #include "MainMenu.h"
 #include "NestedCatalogue.h"
+#include "PluginProbeJob.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
 #include "Prompts.h"
@@ -81,7 +82,9 @@ struct Measure {
 };
 
 // Runs the command from the event loop, then turns the loop until done() holds and one
-// more probe has passed; the probe fires every millisecond it is let.
+// more probe has passed; the probe fires every millisecond it is let. A command that runs
+// a loop of its own (a modal window) counts only once it has returned: the probe's turns
+// inside that loop must not end the measure before the command's last stall.
 Measure measure(const std::function<void()>& command, const std::function<bool()>& done)
 {
     Measure result;
@@ -90,11 +93,11 @@ Measure measure(const std::function<void()>& command, const std::function<bool()
     QEventLoop loop;
     QTimer probe;
     probe.setTimerType(Qt::PreciseTimer);
-    bool started = false;
+    bool returned = false;
     int settle = -1;
     QObject::connect(&probe, &QTimer::timeout, [&] {
         result.stallMs = std::max(result.stallMs, sinceProbe.restart());
-        if (!started)
+        if (!returned)
             return;
         if (settle < 0 && done())
             settle = 20;
@@ -102,8 +105,8 @@ Measure measure(const std::function<void()>& command, const std::function<bool()
             loop.quit();
     });
     QTimer::singleShot(0, [&] {
-        started = true;
         command();
+        returned = true;
     });
     total.start();
     sinceProbe.start();
@@ -147,6 +150,12 @@ int main(int argc, char** argv)
     main.printing().setDialogs(&previewOnly);
     main.resize(1280, 1000);
     main.show();
+    // Export is offered once the plug-ins have answered: on a busy machine that may come late.
+    if (main.pluginProbe().isRunning()) {
+        QEventLoop probed;
+        QObject::connect(&main.pluginProbe(), &PluginProbeJob::probed, &probed, &QEventLoop::quit);
+        probed.exec();
+    }
 
     TfmList* list = nullptr;
     const auto ready = [&list] { return list && idle(list); };

@@ -1,5 +1,6 @@
-// A list window closed while its save is under way: instead of waiting silently, the
-// save's progress window comes up, and the window closes once the save has ended.
+// A list window closed while its long work (a save, file entry, an export) is under way:
+// instead of waiting silently, the work's progress window comes up, and the window closes
+// once the work has ended or stopped.
 #pragma once
 
 #include <QObject>

@@ -3,10 +3,13 @@
 // average character widths, so a column that fitted its values there fits them here.
 #pragma once
 
-class QAbstractItemModel;
+#include <vector>
+
 class QFontMetrics;
 
 namespace reelkeep {
+
+class TzkRow;
 
 class ColumnWidthScale {
 public:
@@ -19,8 +22,8 @@ private:
     double m_factor;
 };
 
-// The width the widest value of a column of the model needs (its title aside), with
+// The width the widest value of a column of the rows shown needs (its title aside), with
 // margins added on both sides of the text.
-int WidestValueWidth(const QAbstractItemModel& model, int column, const QFontMetrics& metrics, int margin);
+int WidestValueWidth(const std::vector<TzkRow*>& rows, int column, const QFontMetrics& metrics, int margin);
 
 } // namespace reelkeep

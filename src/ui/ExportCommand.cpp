@@ -2,6 +2,7 @@
 
 #include "CatalogueForms.h"
 #include "HelperProcess.h"
+#include "LossReport.h"
 #include "ListController.h"
 #include "Prompts.h"
 #include "ReelkeepError.h"
@@ -36,24 +37,12 @@ QStringList ExportFilters(const TzkPluginsPack& plugins)
     }
 }
 
-void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& prompts, WindowWork& work)
+namespace {
+
+// Hands the document's text to plug-in n, which writes path.
+void startExport(ListController& list, const ShellState& shell, Prompts& prompts, WindowWork& work, const QString& path, int n)
 {
     const TzkReelkeep* document = list.document();
-    const QStringList filters = ExportFilters(shell.plugins());
-    if (!document || filters.isEmpty())
-        return;
-    const SaveChoice choice = prompts.chooseFileToSaveTitled(shell.text("FileDialogs", "Export"), QFileInfo(list.path()).absolutePath(), filters, 0);
-    if (choice.path.isEmpty())
-        return;
-    const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
-    if (QFileInfo::exists(path)
-        && prompts.ask({PromptIcon::Warning, shell.text("SysMessage", "FileExists"), shell.text("SysMessage", "FileExistsRewrite"),
-                        {PromptButton::Ok, PromptButton::Cancel}})
-            != PromptButton::Ok)
-        return;
-    if (!list.acceptLosses(path, CatalogueForm::TextForm))
-        return;
-    const int n = choice.filterIndex + 1;
     const QString library = QDir::toNativeSeparators(shell.plugins().GetPlugin(kExportPlugin, n).LibraryPath);
     // The worker reads the document while the window is locked, and calls a copy of the
     // plug-in list, which a save of the options may replace meanwhile.
@@ -90,6 +79,36 @@ void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& pro
     list.setStatus(shell.text("SBMessage", "Saving"));
     if (!work.start(shell.text("SBMessage", "Saving"), job, done))
         delete stopLink;
+}
+
+} // namespace
+
+void ExportCatalogue(ListController& list, const ShellState& shell, Prompts& prompts, WindowWork& work)
+{
+    const TzkReelkeep* document = list.document();
+    const QStringList filters = ExportFilters(shell.plugins());
+    if (!document || filters.isEmpty())
+        return;
+    const SaveChoice choice = prompts.chooseFileToSaveTitled(shell.text("FileDialogs", "Export"), QFileInfo(list.path()).absolutePath(), filters, 0);
+    if (choice.path.isEmpty())
+        return;
+    const QString path = WithFilterExtension(choice.path, filters.value(choice.filterIndex));
+    if (QFileInfo::exists(path)
+        && prompts.ask({PromptIcon::Warning, shell.text("SysMessage", "FileExists"), shell.text("SysMessage", "FileExistsRewrite"),
+                        {PromptButton::Ok, PromptButton::Cancel}})
+            != PromptButton::Ok)
+        return;
+    const int n = choice.filterIndex + 1;
+    // On a big catalogue the search for losses reads every text: on the worker, like the export.
+    auto loss = std::make_shared<LossReport>();
+    const auto check = [loss, lists = &document->Lists()](QPromise<void>&) { *loss = FindLoss(*lists, CatalogueForm::TextForm); };
+    const auto checked = [loss, &list, &shell, &prompts, &work, path, n] {
+        list.setStatus(shell.text("SBMessage", "Ready"));
+        if (list.acceptLosses(path, *loss))
+            startExport(list, shell, prompts, work, path, n);
+    };
+    list.setStatus(shell.text("SBMessage", "Saving"));
+    work.runToEnd(shell.text("SBMessage", "Saving"), check, checked);
 }
 
 } // namespace reelkeep

@@ -218,9 +218,9 @@ void ListController::showError(const QString& text)
     m_prompts.ask({PromptIcon::Error, m_shell.text("Shell", "Error"), text, {PromptButton::Ok}});
 }
 
-bool ListController::acceptLosses(const QString& path, CatalogueForm form)
+bool ListController::acceptLosses(const QString& path, const LossReport& loss)
 {
-    return askAboutLosses(path, FindLoss(m_document->Lists(), form), false) == LossAnswer::Save;
+    return askAboutLosses(path, loss, false) == LossAnswer::Save;
 }
 
 ListController::LossAnswer ListController::askAboutLosses(const QString& path, const LossReport& loss, bool offerOtherForm)

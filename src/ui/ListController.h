@@ -88,9 +88,9 @@ public:
     // The Save As dialog offering every form (preferred shown first, beside the
     // catalogue's file, when given), the overwrite question, then saveAs.
     bool chooseAndSaveAs(std::optional<CatalogueForm> preferred);
-    // Whether the catalogue may be written in form: true when nothing is lost, or the
-    // person agreed to the losses; a form that cannot take it at all is told and refused.
-    bool acceptLosses(const QString& path, CatalogueForm form);
+    // Whether the catalogue may be written with the losses found for its form: true when
+    // nothing is lost, or the person agreed; a form that cannot take it at all is told and refused.
+    bool acceptLosses(const QString& path, const LossReport& loss);
     // When the user declines to save on closing.
     void discardChanges();
 

@@ -81,10 +81,12 @@ void RecordGrid::applyColumnLayout(const TZKList& list, const zkOptions& options
     const ColumnWidthScale scale(fontMetrics());
     // A number cut short reads as another number, so a shown number column takes its widest value.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const auto* grid = qobject_cast<const GridModel*>(model());
+    const std::vector<TzkRow*> shown = grid ? grid->shownRows() : std::vector<TzkRow*>();
     for (int c = 0; c < GridModel::kShownColumns; ++c) {
         int width = scale.shown(std::max(0, list.Column(c).Width));
         if (width > 0 && list.Column(c).Type == ctNumber)
-            width = std::max(width, WidestValueWidth(*model(), c, fontMetrics(), margin));
+            width = std::max(width, WidestValueWidth(shown, c, fontMetrics(), margin));
         bar->resizeSection(c, width);
     }
     bar->resizeSection(GridModel::kShownColumns - 1, 0);

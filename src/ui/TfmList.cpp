@@ -329,8 +329,6 @@ void TfmList::UpdateStatusBar()
     const QStringList texts = m_controller->statusTexts();
     for (size_t i = 0; i < m_status.size(); ++i)
         m_status[i]->setText(texts[static_cast<int>(i)]);
-    // Long work runs on this thread between repaints: show the status at once.
-    m_status.back()->repaint();
 }
 
 bool TfmList::isBusy() const
@@ -412,14 +410,15 @@ bool TfmList::eventFilter(QObject* watched, QEvent* event)
 
 void TfmList::closeEvent(QCloseEvent* event)
 {
-    // A save is not stopped: its progress shows until it ends, and the window closes then.
-    // Other long work is stopped first; what it finished stays, as after Cancel.
-    if (m_work->isRunning() && !m_work->isCancellable()) {
+    // Long work is not waited for behind a frozen window: its progress shows until it ends,
+    // and the window closes then. A save runs to its end; other work is stopped first, and
+    // what it finished stays, as after Cancel.
+    if (m_work->isRunning()) {
         event->ignore();
+        m_work->cancel();
         m_closeAfterWork->defer(CloseAfterWork::When::Ended);
         return;
     }
-    m_work->finishNow();
     if (m_controller->isModified()) {
         // The question stands over the window it concerns and names its file.
         if (QMdiArea* area = mdiArea())

@@ -24,6 +24,9 @@ private slots:
         newProgramFolder();
         TestCatalogue films;
         films.sheet("Фильмы").record({{0, "412345"}, {csTitle, "Амели"}, {11, "2001"}, {3, "1234567"}});
+        // The longest number of a column may stand after shorter ones, and inside a group.
+        TzkRow* group = films.record({{0, "5"}, {csTitle, "Группа"}, {3, "12"}});
+        films.record({{0, "6"}, {csTitle, "Внутри"}, {3, "987654321098"}}, group);
         films.doc.SaveToFile(cli->path("films.kdx"));
         startMainWindow();
         QVERIFY(showMainWindow({1200, 800}));
@@ -47,11 +50,14 @@ private slots:
         QCOMPARE(grid->header()->sectionSize(csTitle), qRound(sheet.Column(csTitle).Width * perClassicPixel));
         // Every number shows whole, as a person reads it.
         const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
-        for (const int column : {0, 3, 11}) {
-            const QModelIndex cell = grid->model()->index(0, column);
-            QVERIFY2(grid->visualRect(cell).width() - 2 * margin >= metrics.horizontalAdvance(cell.data().toString()),
-                     qPrintable(cell.data().toString()));
-        }
+        grid->expandAll();
+        const QModelIndex nested = grid->model()->index(0, 0, grid->model()->index(1, 0));
+        for (const QModelIndex& row : {grid->model()->index(0, 0), nested})
+            for (const int column : {0, 3, 11}) {
+                const QModelIndex cell = row.siblingAtColumn(column);
+                QVERIFY2(grid->visualRect(cell).width() - 2 * margin >= metrics.horizontalAdvance(cell.data().toString()),
+                         qPrintable(cell.data().toString()));
+            }
         // A width the person dragged is stored in the classic measure.
         grid->header()->resizeSection(csTitle, 400);
         main->menus().action("miSaveColWidth")->trigger();

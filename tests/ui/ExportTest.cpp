@@ -1,6 +1,7 @@
 // Export from the main window through the shipped plug-ins: the dialog's filters,
 // the chosen plug-in's file equal to reelkeep-cli's, the overwrite question, the
 // status, and a plug-in that breaks after the start.
+#include "CloseAfterWork.h"
 #include "ExportCommand.h"
 #include "MainMenu.h"
 #include "PluginProbeJob.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -43,6 +45,42 @@ private:
     {
         const QList<QLabel*> labels = list->findChildren<QLabel*>();
         return labels.isEmpty() ? QString() : labels.back()->text();
+    }
+
+    // The target and, once the plug-in has begun, its half-written temporary beside it.
+    QStringList written() const
+    {
+        return QDir(cli->folder()).entryList({QStringLiteral("out.o_hang_export*")}, QDir::Files | QDir::Hidden);
+    }
+    bool begun() const
+    {
+        const QStringList files = written();
+        return files.size() == 2 && test::ReadTestFile(cli->path(files.back().toUtf8().constData())) == "half";
+    }
+    // A catalogue open with a plug-in that never ends its export, started into out.o_hang_export (which holds "old").
+    void startHangingExport()
+    {
+        QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("Plugins")));
+        QFile::copy(QStringLiteral(TEST_KDP_DIR "/o_hang_export.kdp"), cli->path("Plugins/o_hang_export.kdp"));
+        if (!main) {
+            startMainWindow();
+            QVERIFY(showMainWindow({900, 600}));
+        }
+        QSignalSpy probed(&main->pluginProbe(), &PluginProbeJob::probed);
+        WriteSampleCatalogue(cli->path("films.kdx"));
+        QVERIFY((list = openLoaded(cli->path("films.kdx"))));
+        QVERIFY(main->shell().plugins().Plugins.size() == 1 || probed.wait());
+        test::WriteTestFile(cli->path("out.o_hang_export"), "old");
+        prompts->files = {{cli->path("out.o_hang_export"), 0}};
+        main->menus().action("miExport")->trigger();
+        QVERIFY(list->isBusy());
+        QTRY_VERIFY(begun());
+    }
+    // The window's work shown in its progress window.
+    bool progressShown() const
+    {
+        const QProgressDialog* progress = main->findChild<QProgressDialog*>(QStringLiteral("fmWorkProgress"));
+        return progress && progress->isVisible();
     }
 
     // Export through the menu; the plug-in runs on a worker thread, so the test waits for it.
@@ -120,17 +158,9 @@ private slots:
         list->work().setProgressAfter(0);
         main->menus().action("miExport")->trigger();
         QVERIFY(list->isBusy());
+        QTRY_VERIFY(begun());
         QProgressDialog* progress = nullptr;
         QTRY_VERIFY((progress = main->findChild<QProgressDialog*>(QStringLiteral("fmWorkProgress"))) && progress->isVisible());
-        // The target and, once the plug-in has begun, its half-written temporary beside it.
-        const auto written = [this] {
-            return QDir(cli->folder()).entryList({QStringLiteral("out.o_hang_export*")}, QDir::Files | QDir::Hidden);
-        };
-        const auto begun = [&] {
-            const QStringList files = written();
-            return files.size() == 2 && test::ReadTestFile(cli->path(files.back().toUtf8().constData())) == "half";
-        };
-        QTRY_VERIFY(begun());
         QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!list->isBusy(), 5000);
         QCOMPARE(test::ReadTestFile(target), QByteArray("old"));
@@ -138,6 +168,31 @@ private slots:
         QVERIFY2(std::none_of(prompts->asked.begin(), prompts->asked.end(), [](const Prompt& p) { return p.icon == PromptIcon::Error; }),
                  qPrintable(prompts->texts()));
         QCOMPARE(status(), QStringLiteral("Готово"));
+    }
+
+    void closingTheWindowOrQuittingDuringAnExportStopsItInSightOfItsProgress()
+    {
+        startHangingExport();
+        // The close returns at once: the export is stopped, its progress is up meanwhile,
+        // and the window goes once the plug-in's process has ended.
+        QPointer<TfmList> closing = list;
+        QVERIFY(!list->close());
+        QVERIFY(closing && list->closeAfterWork().isPending());
+        QVERIFY(progressShown());
+        QTRY_VERIFY_WITH_TIMEOUT(!closing, 5000);
+        QVERIFY(!progressShown());
+        QCOMPARE(test::ReadTestFile(cli->path("out.o_hang_export")), QByteArray("old"));
+        QCOMPARE(written(), QStringList{QStringLiteral("out.o_hang_export")});
+
+        // Quitting the same: the program ends once the export has stopped.
+        startHangingExport();
+        QVERIFY(!main->close());
+        QVERIFY(main->isVisible());
+        QVERIFY(progressShown());
+        QTRY_VERIFY_WITH_TIMEOUT(!main->isVisible(), 5000);
+        QCOMPARE(test::ReadTestFile(cli->path("out.o_hang_export")), QByteArray("old"));
+        QVERIFY2(std::none_of(prompts->asked.begin(), prompts->asked.end(), [](const Prompt& p) { return p.icon == PromptIcon::Error; }),
+                 qPrintable(prompts->texts()));
     }
 
     void withoutPluginsExportIsDisabled()

@@ -2,6 +2,7 @@
 // folder against reelkeep-cli add on the same files, a walk that locks only its own
 // window and stops at Cancel or a close, and Fill from file and Append file against
 // the core's record entry.
+#include "CloseAfterWork.h"
 #include "FileEntryCommands.h"
 #include "FileNameSeparators.h"
 #include "GridModel.h"
@@ -60,6 +61,12 @@ private:
         list->work().setProgressAfter(0);
         main->menus().action("miAddFromDir")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!list || !list->isBusy(), 60000);
+    }
+    // The window's work shown in its progress window.
+    bool progressShown() const
+    {
+        const QProgressDialog* progress = main->findChild<QProgressDialog*>(QStringLiteral("fmWorkProgress"));
+        return progress && progress->isVisible();
     }
     // The records the last entry added, as its status says.
     int addedByStatus() const { return list->controller().statusTexts().back().section(QLatin1Char(' '), -1).toInt(); }
@@ -201,19 +208,26 @@ private slots:
         QVERIFY(doneAgain >= 1 && doneAgain < kClips);
         QCOMPARE(rowCount(), before + done + doneAgain);
 
-        // Closing the window stops the walk; the window then closes as usual, asking to save.
+        // Closing the window stops the walk, not waited for behind a frozen window: the close
+        // returns at once with the walk's progress up, and once the walk has stopped the
+        // window closes as usual, asking to save.
         QPointer<TfmList> window = list;
         prompts->answers = {PromptButton::Yes};
+        const QString saveQuestion = QStringLiteral("Файл не был сохранен. Сохранить?");
         bool closed = false;
+        bool stoppedInSight = false;
         walkWithTimer(dir, [&](QProgressDialog* dialog) {
             if (dialog->value() >= 1 && !closed) {
                 closed = true;
-                list->close();
+                stoppedInSight = !list->close() && list->closeAfterWork().isPending() && progressShown()
+                    && !prompts->texts().contains(saveQuestion);
                 list = nullptr;
             }
         });
-        QTRY_VERIFY(!window);
-        QVERIFY(prompts->texts().contains(QStringLiteral("Файл не был сохранен. Сохранить?")));
+        QVERIFY(stoppedInSight);
+        // The file being read when the close came is read to its end first.
+        QTRY_VERIFY_WITH_TIMEOUT(!window, 60000);
+        QVERIFY(prompts->texts().contains(saveQuestion));
         const qsizetype saved = CliTitles(dump(path())).size();
         QVERIFY(saved > 7 + done + doneAgain && saved < 7 + done + doneAgain + kClips);
 
@@ -221,14 +235,16 @@ private slots:
         QVERIFY((list = openLoaded(path())));
         prompts->answers = {PromptButton::No, PromptButton::Yes}; // the other window first
         closed = false;
+        stoppedInSight = false;
         walkWithTimer(dir, [&](QProgressDialog* dialog) {
             if (dialog->value() >= 1 && !closed) {
                 closed = true;
-                main->close();
+                stoppedInSight = !main->close() && main->isVisible() && progressShown();
                 list = nullptr;
             }
         });
-        QTRY_VERIFY(!main->isVisible());
+        QVERIFY(stoppedInSight);
+        QTRY_VERIFY_WITH_TIMEOUT(!main->isVisible(), 60000);
         const qsizetype savedAgain = CliTitles(dump(path())).size();
         QVERIFY2(savedAgain > saved && savedAgain < saved + kClips, qPrintable(QStringLiteral("%1 then %2").arg(saved).arg(savedAgain)));
     }
