@@ -296,6 +296,12 @@ private slots:
         emit columns->activated(17);
         Type(searchBox(), QStringLiteral("боев"));
         QCOMPARE(title(list->currentRecord()), QStringLiteral("Матрица 2"));
+        // A cell changed since the last key is searched as it is now.
+        for (const RowPtr& row : list->controller().currentList()->Items())
+            if (title(row.get()) == QStringLiteral("Ежик в тумане"))
+                list->controller().setCell(row.get(), 17, QStringLiteral("Боевик"));
+        QTest::keyClick(searchBox(), Qt::Key_Return);
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Ежик в тумане"));
     }
 
     void headerClicksSortAsTheToolAndKeepTheSelection()
