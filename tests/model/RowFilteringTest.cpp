@@ -105,4 +105,10 @@ TEST(RowFiltering, APassReadsItsOwnCopyAndSetsTheFlagsOfTheRowsItCopied)
     EXPECT_EQ(visibleTitles(*list), QString::fromUtf8("Серии"));
     EXPECT_FALSE(nested->Filtered);
     EXPECT_TRUE(other->Filtered);
+
+    // The column before the colour one filters nested rows too.
+    list->SetColumnFilter(1, QString());
+    nested->Fields[19] = QStringLiteral("x");
+    list->SetColumnFilter(19, QStringLiteral("y"));
+    EXPECT_TRUE(nested->Filtered);
 }
