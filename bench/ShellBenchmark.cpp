@@ -20,7 +20,6 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -152,7 +151,7 @@ void FilterWindowValueList(benchmark::State& state)
         }
         form->repaint();
         state.PauseTiming();
-        state.counters["values"] = double(list->filterForms().form(column)->values()->count());
+        state.counters["values"] = double(list->filterForms().form(column)->valueTexts().size());
         list->filterForms().form(column)->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         state.ResumeTiming();

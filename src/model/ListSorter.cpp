@@ -50,6 +50,11 @@ public:
         : m_kind(kind), m_entries(rows.size())
     {
         m_keyed.reserve(rows.size());
+        // Room for cells of a usual length: grown from nothing, the arenas would be copied a dozen times over.
+        constexpr size_t typicalCellLength = 24;
+        m_texts.reserve(rows.size() * typicalCellLength);
+        if (m_kind == 0)
+            m_keys.reserve(rows.size() * typicalCellLength);
         // Rows lie scattered in memory once sorted: asking for the rows, and then for
         // their cells' characters, some steps ahead hides most of the wait for them.
         constexpr size_t ahead = 8;

@@ -62,6 +62,8 @@ public:
 
     QString GetColumnFilter(int i) const { return Column(i).FilterText; }
     void SetColumnFilter(int i, const QString& text);
+    // The text and its mask without filtering the rows again; false when the text was the column's already.
+    bool SetColumnFilterText(int i, const QString& text);
     void ApplyFilter();
 
     // Memory in use by the rows, cells and images, for reports and benchmarks.
@@ -76,6 +78,7 @@ public:
     LocaleFormats Formats;
 
 private:
+    friend class FilterPass; // sets the rows' flags it computed
     void placeRow(TzkRow* row, TzkRow* parent, RowPtr owned);
     void invalidateVisible() { m_visibleValid = false; }
     void rebuildVisible() const;

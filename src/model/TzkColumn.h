@@ -1,11 +1,8 @@
 // One column of a list: its definition as stored in the catalogue, plus its filter.
 #pragma once
 
-#include "TzkMask.h"
-
 #include <QString>
 #include <cstdint>
-#include <memory>
 
 namespace reelkeep {
 
@@ -19,7 +16,6 @@ public:
     QString Pattern;
     std::int32_t Width = 0;
     QString FilterText;
-    std::unique_ptr<TzkMask> FilterMask;
 };
 
 } // namespace reelkeep

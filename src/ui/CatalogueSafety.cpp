@@ -12,6 +12,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace reelkeep {
@@ -241,10 +242,10 @@ void CatalogueSafety::startJournalWrite()
 void CatalogueSafety::dropCopy()
 {
     m_copyStep.stop();
-    // A copy of tens of thousands of records takes a while to free: a worker frees it,
-    // so that the change that dropped it does not wait.
+    // A copy well under way holds most of the records: a worker frees them, as a
+    // filter or a sort that drops it would otherwise wait tens of milliseconds more.
     if (m_copier)
-        static_cast<void>(QtConcurrent::run([dropped = std::shared_ptr<ListsCopier>(std::move(m_copier))] {}));
+        QThreadPool::globalInstance()->start([copier = std::shared_ptr<ListsCopier>(std::move(m_copier))]() mutable { copier.reset(); });
 }
 
 void CatalogueSafety::copyStep()

@@ -3,6 +3,7 @@
 #include "CatalogueLoader.h"
 #include "CatalogueSafety.h"
 #include "FileFingerprint.h"
+#include "GridFiltering.h"
 #include "GroupCells.h"
 #include "LossMessage.h"
 #include "Plural.h"
@@ -27,6 +28,7 @@ namespace reelkeep {
 ListController::ListController(ShellState& shell, Prompts& prompts, QObject* parent)
     : QObject(parent), m_shell(shell), m_prompts(prompts), m_loader(new CatalogueLoader(this)),
       m_history([this](UndoStep& step, bool undo) { applyStep(step, undo); }),
+      m_filtering(new GridFiltering(m_model, [this] { return currentList(); }, this)),
       m_safety(std::make_unique<CatalogueSafety>(*this, shell, prompts))
 {
     connect(&m_history, &UndoHistory::modifiedChanged, this, &ListController::setModified);
@@ -39,8 +41,17 @@ ListController::ListController(ShellState& shell, Prompts& prompts, QObject* par
     connect(&m_model, &QAbstractItemModel::dataChanged, this, recount);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, recount);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, recount);
-    connect(&m_model, &QAbstractItemModel::layoutChanged, this, recount);
+    // Sorted, the same records are shown and the line stays.
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this,
+            [this](const QList<QPersistentModelIndex>&, QAbstractItemModel::LayoutChangeHint hint) {
+                if (hint != QAbstractItemModel::VerticalSortHint)
+                    m_statLine.reset();
+            });
     connect(this, &ListController::columnsChanged, this, recount);
+    connect(m_filtering, &GridFiltering::filtered, this, [this] {
+        emit currentRecordCleared();
+        setStatus(m_shell.text("SBMessage", "Ready"));
+    });
 }
 
 ListController::~ListController()
@@ -465,12 +476,12 @@ void ListController::setColumnFilter(int column, const QString& text)
     TZKList* list = currentList();
     if (!list || column < 0 || column >= kStoredColumnCount)
         return;
-    setStatus(m_shell.text("SBMessage", "Filtering"));
-    if (list->GetColumnFilter(column) != text) {
-        m_model.rebuild([&] { list->SetColumnFilter(column, text); });
-        emit currentRecordCleared();
+    if (!list->SetColumnFilterText(column, text)) {
+        setStatus(m_shell.text("SBMessage", "Ready"));
+        return;
     }
-    setStatus(m_shell.text("SBMessage", "Ready"));
+    setStatus(m_shell.text("SBMessage", "Filtering"));
+    m_filtering->refilter();
 }
 
 void ListController::deleteRows(const std::vector<TzkRow*>& rows)

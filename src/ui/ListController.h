@@ -19,6 +19,7 @@
 namespace reelkeep {
 
 class CatalogueLoader;
+class GridFiltering;
 class LossReport;
 class CatalogueSafety;
 class Prompts;
@@ -100,8 +101,10 @@ public:
     void renameCurrentSheet(const QString& name);
     // Sorts the current sheet as a header click does; false (rows and grid unchanged) on error.
     bool sortBy(int column);
-    // Sets the filter text of a column of the current sheet and shows the rows it leaves.
+    // Sets the filter text of a column of the current sheet and shows the rows it leaves
+    // (a big sheet once its worker has filtered it).
     void setColumnFilter(int column, const QString& text);
+    GridFiltering& filtering() { return *m_filtering; }
     void deleteRows(const std::vector<TzkRow*>& rows);
     // Groups the rows under a new row placed under parent; the new row.
     TzkRow* groupRows(const std::vector<TzkRow*>& rows, TzkRow* parent);
@@ -214,6 +217,7 @@ private:
     };
     std::optional<PendingCopy> m_pendingCopy; // a loadCopy not finished yet
     UndoHistory m_history;
+    GridFiltering* m_filtering;
     SelectionKeeper* m_selection = nullptr;
     std::unique_ptr<AppendStep> m_entry; // records entered and not pushed as a step yet
     ShownRecords m_entrySelection;

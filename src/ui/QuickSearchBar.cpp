@@ -1,7 +1,6 @@
 #include "QuickSearchBar.h"
 
 #include "GridModel.h"
-#include "QuickSearch.h"
 #include "ShellState.h"
 #include "TZKList.h"
 
@@ -9,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTreeView>
-#include <algorithm>
 #include <unordered_set>
 
 namespace reelkeep {
@@ -18,6 +16,12 @@ QuickSearchBar::QuickSearchBar(QComboBox* columns, QComboBox* box, QTreeView* gr
     : QObject(box), m_columns(columns), m_box(box), m_grid(grid), m_model(model), m_shell(shell)
 {
     connect(m_columns, &QComboBox::activated, this, [this](int index) { m_column = index; });
+    const auto forget = [this] { m_cells.reset(); };
+    connect(&m_model, &QAbstractItemModel::modelReset, this, forget);
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this, forget);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, forget);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, forget);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, forget);
     connect(m_box->lineEdit(), &QLineEdit::textEdited, this, &QuickSearchBar::textEdited);
     // Keys come to the box, which holds the focus, and reach its edit only through it.
     m_box->installEventFilter(this);
@@ -72,24 +76,25 @@ void QuickSearchBar::textEdited(const QString& text)
 
 void QuickSearchBar::search(bool next)
 {
-    const std::vector<TzkRow*> order = m_model.shownRows();
+    if (!m_cells || m_cells->column() != m_column)
+        m_cells.emplace(m_model.shownRows(), m_column);
+    const SearchColumn& cells = *m_cells;
     int start = 0;
-    const QModelIndexList selected = m_grid->selectionModel()->selectedRows();
-    if (!selected.isEmpty()) {
+    const std::vector<TzkRow*> selected = m_model.selectedRows(*m_grid->selectionModel());
+    if (!selected.empty()) {
         // The first selected record in display order.
-        std::unordered_set<const TzkRow*> chosen;
-        for (const QModelIndex& index : selected)
-            chosen.insert(m_model.rowAt(index));
-        const auto first = std::find_if(order.begin(), order.end(), [&chosen](const TzkRow* row) { return chosen.contains(row); });
-        start = static_cast<int>(first - order.begin()) + (next ? 1 : 0);
+        const std::unordered_set<const TzkRow*> chosen(selected.begin(), selected.end());
+        while (start < cells.size() && !chosen.contains(cells.row(start)))
+            ++start;
+        start += next ? 1 : 0;
     } else if (next) {
-        start = static_cast<int>(order.size());
+        start = cells.size();
     }
-    const int found = QuickSearch(m_shell.quickSearchAnalizer(), m_box->currentText(), m_column).next(order, start, next);
+    const int found = QuickSearch(m_shell.quickSearchAnalizer(), m_box->currentText()).next(cells, start, next);
     m_grid->setUpdatesEnabled(false);
     m_grid->clearSelection();
     if (found >= 0) {
-        const QModelIndex index = m_model.indexOf(order[static_cast<size_t>(found)]);
+        const QModelIndex index = m_model.indexOf(cells.row(found));
         for (QModelIndex up = index.parent(); up.isValid(); up = up.parent())
             m_grid->expand(up);
         m_grid->setCurrentIndex(index);

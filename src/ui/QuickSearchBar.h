@@ -3,8 +3,11 @@
 // whose cell contains the text; a longer text goes on from the hit; Enter finds the next.
 #pragma once
 
+#include "QuickSearch.h"
+
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class QComboBox;
 class QTreeView;
@@ -42,6 +45,8 @@ private:
     const ShellState& m_shell;
     int m_column = 1;
     QString m_lastText;
+    // The search column's cells as the grid shows them, kept from key to key until the grid changes.
+    std::optional<SearchColumn> m_cells;
 };
 
 } // namespace reelkeep

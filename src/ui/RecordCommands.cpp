@@ -29,7 +29,6 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QListWidget>
 #include <QWidget>
 #include <QtConcurrent/QtConcurrentRun>
 #include <unordered_set>
@@ -273,8 +272,8 @@ void RecordCommands::AutoFill(int column)
     auto* values = new QFutureWatcher<QStringList>(m_pick);
     connect(values, &QFutureWatcherBase::finished, m_pick, [pick = m_pick.data(), values] {
         QStringList all = values->result();
-        for (int k = 0; k < pick->values()->count(); ++k)
-            if (const QString added = pick->values()->item(k)->text(); !all.contains(added, Qt::CaseInsensitive))
+        for (const QString& added : pick->valueTexts())
+            if (!all.contains(added, Qt::CaseInsensitive))
                 all.append(added);
         pick->setValues(all);
         values->deleteLater();

@@ -8,7 +8,8 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -31,7 +32,8 @@ TfmFilter::TfmFilter(int column, const std::optional<QStringList>& values, bool 
       m_mode(new QCheckBox),
       m_upDown(new QToolButton),
       m_add(new QToolButton),
-      m_values(new QListWidget),
+      m_values(new QListView),
+      m_valueModel(new QStringListModel(this)),
       m_hasValues(values.has_value())
 {
     setObjectName(QStringLiteral("fmFilter"));
@@ -48,8 +50,10 @@ TfmFilter::TfmFilter(int column, const std::optional<QStringList>& values, bool 
     m_add->setText(QStringLiteral("+"));
     m_values->setObjectName(QStringLiteral("lbItems"));
     m_values->setUniformItemSizes(true);
+    m_values->setEditTriggers(QAbstractItemView::NoEditTriggers);
     if (values)
-        m_values->addItems(*values);
+        m_valueModel->setStringList(*values);
+    m_values->setModel(m_valueModel);
     texts.bind(m_mode, "Filter", "ModeHint", TextRegistry::Role::ToolTip);
     texts.bind(m_upDown, "Filter", "ExpandHint", TextRegistry::Role::ToolTip);
     texts.bind(m_add, "Filter", "AddHint", TextRegistry::Role::ToolTip);
@@ -68,16 +72,16 @@ TfmFilter::TfmFilter(int column, const std::optional<QStringList>& values, bool 
         // A picker over the record panel: it sets no filter, so the mode and size buttons go.
         m_mode->hide();
         m_upDown->hide();
-        connect(m_values, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-            if (item)
-                emit valuePicked(m_column, item->text());
+        connect(m_values, &QListView::doubleClicked, this, [this](const QModelIndex& index) {
+            if (index.isValid())
+                emit valuePicked(m_column, index.data().toString());
         });
         connect(m_add, &QToolButton::clicked, this, &TfmFilter::addTypedValue);
         connect(m_edit, &QLineEdit::returnPressed, this, &TfmFilter::addTypedValue);
         return;
     }
     m_add->hide();
-    connect(m_values, &QListWidget::itemClicked, this, &TfmFilter::valueClicked);
+    connect(m_values, &QListView::clicked, this, &TfmFilter::valueClicked);
     connect(m_edit, &QLineEdit::textEdited, this, &TfmFilter::textEdited);
     connect(m_edit, &QLineEdit::returnPressed, this, &TfmFilter::returnPressed);
     connect(m_upDown, &QToolButton::clicked, this, &TfmFilter::toggleExpanded);
@@ -94,10 +98,19 @@ void TfmFilter::SetFilterValue(const QString& text)
     m_lastText = text;
 }
 
+QStringList TfmFilter::valueTexts() const
+{
+    return m_valueModel->stringList();
+}
+
+QString TfmFilter::currentValue() const
+{
+    return m_values->currentIndex().data().toString();
+}
+
 void TfmFilter::setValues(const QStringList& values)
 {
-    m_values->clear();
-    m_values->addItems(values);
+    m_valueModel->setStringList(values);
     m_normalisedValues.clear();
     m_hasValues = true;
     emit valuesShown();
@@ -113,11 +126,12 @@ void TfmFilter::takeFocus()
     m_edit->setFocus();
 }
 
-void TfmFilter::valueClicked(QListWidgetItem* item)
+void TfmFilter::valueClicked(const QModelIndex& index)
 {
-    if (!item || !filtering())
+    if (!index.isValid() || !filtering())
         return;
-    const QString text = m_partsOfCells ? QLatin1Char('*') + item->text() + QLatin1Char('*') : item->text();
+    const QString value = index.data().toString();
+    const QString text = m_partsOfCells ? QLatin1Char('*') + value + QLatin1Char('*') : value;
     SetFilterValue(text);
     emit maskChosen(m_column, text);
 }
@@ -149,8 +163,8 @@ void TfmFilter::returnPressed()
 {
     if (filtering())
         return;
-    const QList<QListWidgetItem*> selected = m_values->selectedItems();
-    selectValue(selected.isEmpty() ? m_values->count() : m_values->row(selected.front()) + 1);
+    const QModelIndexList selected = m_values->selectionModel()->selectedIndexes();
+    selectValue(selected.isEmpty() ? m_valueModel->rowCount() : selected.front().row() + 1);
 }
 
 void TfmFilter::selectValue(int start)
@@ -159,17 +173,18 @@ void TfmFilter::selectValue(int start)
     const QString text = m_normaliser.Analize(m_edit->text());
     if (text.isEmpty())
         return;
-    if (m_normalisedValues.size() != m_values->count()) {
+    if (m_normalisedValues.size() != m_valueModel->rowCount()) {
         m_normalisedValues.clear();
-        for (int i = 0; i < m_values->count(); ++i)
-            m_normalisedValues << m_normaliser.Analize(m_values->item(i)->text());
+        for (const QString& value : m_valueModel->stringList())
+            m_normalisedValues << m_normaliser.Analize(value);
     }
     // From the start on, then once more from the top.
     for (const auto& [from, to] : {std::pair{start, int(m_normalisedValues.size())}, std::pair{0, start}}) {
         for (int i = from; i < to; ++i) {
             if (m_normalisedValues[i].contains(text)) {
-                m_values->setCurrentRow(i);
-                m_values->scrollToItem(m_values->item(i));
+                const QModelIndex found = m_valueModel->index(i);
+                m_values->setCurrentIndex(found);
+                m_values->scrollTo(found);
                 return;
             }
         }
@@ -192,11 +207,13 @@ void TfmFilter::addTypedValue()
     const QString value = m_edit->text().trimmed();
     if (value.isEmpty())
         return;
-    for (int i = 0; i < m_values->count(); ++i)
-        if (m_values->item(i)->text().compare(value, Qt::CaseInsensitive) == 0)
+    for (const QString& known : m_valueModel->stringList())
+        if (known.compare(value, Qt::CaseInsensitive) == 0)
             return;
-    m_values->addItem(value);
-    m_values->setCurrentRow(m_values->count() - 1);
+    const int row = m_valueModel->rowCount();
+    m_valueModel->insertRows(row, 1);
+    m_valueModel->setData(m_valueModel->index(row), value);
+    m_values->setCurrentIndex(m_valueModel->index(row));
     m_values->scrollToBottom();
     m_edit->clear();
 }

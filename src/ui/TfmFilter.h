@@ -10,8 +10,9 @@
 
 class QCheckBox;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QModelIndex;
+class QStringListModel;
 class QToolButton;
 
 namespace reelkeep {
@@ -31,7 +32,12 @@ public:
 
     int column() const { return m_column; }
     QLineEdit* edit() const { return m_edit; }
-    QListWidget* values() const { return m_values; }
+    // The values in a plain string list under a list view: a column's tens of thousands
+    // of values come and go at once, with no item object per value.
+    QListView* values() const { return m_values; }
+    QStringList valueTexts() const;
+    // The value a search or "+" made current; empty when there is none.
+    QString currentValue() const;
     QCheckBox* modeBox() const { return m_mode; }
     QToolButton* upDownButton() const { return m_upDown; }
     QToolButton* addButton() const { return m_add; }
@@ -61,7 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void valueClicked(QListWidgetItem* item);
+    void valueClicked(const QModelIndex& index);
     void textEdited(const QString& text);
     void returnPressed();
     // The text typed since the last filtering becomes the column's filter.
@@ -79,7 +85,8 @@ private:
     QCheckBox* m_mode;
     QToolButton* m_upDown;
     QToolButton* m_add;
-    QListWidget* m_values;
+    QListView* m_values;
+    QStringListModel* m_valueModel;
     QStringList m_normalisedValues; // made when the values are first searched
     QString m_lastText;
     bool m_expanded = true;

@@ -68,7 +68,7 @@ TEST(QuickSearch, FindsTheNextContainingCellInDisplayOrder)
         {"Матрица 2 и", 0, true, -1}, // longer than every cell
     };
     for (const auto& test : cases)
-        EXPECT_EQ(QuickSearch(normaliser, QString::fromUtf8(test.text), 1).next(order, test.start, test.wrap), test.found)
+        EXPECT_EQ(QuickSearch(normaliser, QString::fromUtf8(test.text)).next(SearchColumn(order, 1), test.start, test.wrap), test.found)
             << test.text << " from " << test.start;
 }
 

@@ -1,3 +1,4 @@
+#include "FilterPass.h"
 #include "ModelTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -86,4 +87,28 @@ TEST(RowFiltering, ColourOnlyAtTheTopLevelAndCellsPassThroughTheCodePage)
     EXPECT_EQ(films->VisibleRowCount(), 1);
     films->SetColumnFilter(1, QString::fromUtf8("amé*"));
     EXPECT_EQ(films->VisibleRowCount(), 1); // both sides become '?'
+}
+
+TEST(RowFiltering, APassReadsItsOwnCopyAndSetsTheFlagsOfTheRowsItCopied)
+{
+    auto list = makeList();
+    TzkRow* group = addRow(*list, 1, "Серии");
+    TzkRow* nested = addRow(*list, 1, "Матрица", group);
+    TzkRow* other = addRow(*list, 1, "Другое");
+    list->SetColumnFilterText(1, QString::fromUtf8("матр*"));
+    const FilterPass pass(*list);
+    // Changed after the copy: the pass still sees the old cell.
+    other->Fields[1] = QStringLiteral("Матрица 2");
+    const std::vector<char> flags = pass.run();
+    EXPECT_EQ(visibleTitles(*list), QString::fromUtf8("Серии Матрица 2")); // nothing set yet
+    pass.apply(*list, flags);
+    EXPECT_EQ(visibleTitles(*list), QString::fromUtf8("Серии"));
+    EXPECT_FALSE(nested->Filtered);
+    EXPECT_TRUE(other->Filtered);
+
+    // The column before the colour one filters nested rows too.
+    list->SetColumnFilter(1, QString());
+    nested->Fields[19] = QStringLiteral("x");
+    list->SetColumnFilter(19, QStringLiteral("y"));
+    EXPECT_TRUE(nested->Filtered);
 }

@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <clocale>
@@ -95,7 +94,7 @@ private slots:
         QVERIFY(genre);
         QTRY_VERIFY(genre->hasValues());
         // Which script comes first is the locale's choice; within one, case makes no difference.
-        const QStringList values = ListItems(genre->values());
+        const QStringList values = genre->valueTexts();
         const auto latin = [](const QString& value) { return value.front().unicode() < 0x80; };
         QStringList latinValues, cyrillicValues;
         for (const QString& value : values)

@@ -1,6 +1,7 @@
 // Filter windows, quick search, sorting and statistics of a list window, checked
 // against reelkeep-cli's filter, sort and stats on the same catalogue.
 #include "FilterForms.h"
+#include "GridFiltering.h"
 #include "MainMenu.h"
 #include "QuickSearchBar.h"
 #include "TfmFilter.h"
@@ -12,7 +13,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -86,10 +87,10 @@ private:
     QLineEdit* searchBox() const { return list->findChild<QComboBox*>(QStringLiteral("cbSearch"))->lineEdit(); }
     void clickValue(TfmFilter* filter, const QString& value)
     {
-        const QList<QListWidgetItem*> found = filter->values()->findItems(value, Qt::MatchExactly);
-        QVERIFY(!found.isEmpty());
-        QListWidget* values = filter->values();
-        QTest::mouseClick(values->viewport(), Qt::LeftButton, {}, values->visualItemRect(found.front()).center());
+        const qsizetype found = filter->valueTexts().indexOf(value);
+        QVERIFY(found >= 0);
+        QListView* values = filter->values();
+        QTest::mouseClick(values->viewport(), Qt::LeftButton, {}, values->visualRect(values->model()->index(int(found), 0)).center());
     }
 
 private slots:
@@ -141,7 +142,7 @@ private slots:
         QCOMPARE(status(5), QStringLiteral("Готово"));
         // Parts of the top-level cells in title order: of Комедия and комедия, of Фантастика and
         // фантастика the first read stays; nested cells are not read.
-        QCOMPARE(ListItems(genre->values()), test::u({"боевик", "драма", "Комедия", "Фантастика"}));
+        QCOMPARE(genre->valueTexts(), test::u({"боевик", "драма", "Комедия", "Фантастика"}));
 
         clickValue(genre, QStringLiteral("Комедия"));
         QCOMPARE(genre->edit()->text(), QStringLiteral("*Комедия*"));
@@ -173,13 +174,13 @@ private slots:
         titles->modeBox()->setChecked(false);
         Type(titles->edit(), QStringLiteral("мат"));
         QCOMPARE(list->controller().currentList()->GetColumnFilter(1), QString()); // searching filters nothing
-        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Матрица"));
+        QCOMPARE(titles->currentValue(), QStringLiteral("Матрица"));
         QTest::keyClick(titles->edit(), Qt::Key_Return);
-        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Матрица 2"));
+        QCOMPARE(titles->currentValue(), QStringLiteral("Матрица 2"));
         QTest::keyClick(titles->edit(), Qt::Key_Return);
-        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Шахматы"));
+        QCOMPARE(titles->currentValue(), QStringLiteral("Шахматы"));
         QTest::keyClick(titles->edit(), Qt::Key_Return);
-        QCOMPARE(titles->values()->currentItem()->text(), QStringLiteral("Матрица"));
+        QCOMPARE(titles->currentValue(), QStringLiteral("Матрица"));
         // Collapsed, the window filters whatever the box said.
         titles->upDownButton()->click();
         QVERIFY(titles->modeBox()->isChecked() && !titles->modeBox()->isEnabled() && !titles->values()->isVisible());
@@ -194,7 +195,7 @@ private slots:
         TfmFilter* second = form(1);
         QVERIFY(second && second->isVisible());
         QCOMPARE(second->edit()->text(), QString());
-        QCOMPARE(ListItems(second->values()), test::u({"Матрёшка", "Остров"}));
+        QCOMPARE(second->valueTexts(), test::u({"Матрёшка", "Остров"}));
         Type(second->edit(), QStringLiteral("ост*"));
         QCOMPARE(shown(), test::u({"Остров"}));
         list->controller().switchSheet(0);
@@ -225,6 +226,36 @@ private slots:
         for (QMenu* menu : list->findChildren<QMenu*>())
             shared = shared || menu->actions().contains(filterItem(1));
         QVERIFY(shared);
+    }
+
+    void aSheetFilteredOnAWorkerShowsTheNewestFilterOverTheRowsItHasNow()
+    {
+        GridFiltering& filtering = list->controller().filtering();
+        filtering.setWorkerFrom(0);
+        const QStringList all = Sorted(shown());
+        // A newer text replaces the filtering still running; the grid shows the rows at the end only.
+        list->controller().setColumnFilter(17, QStringLiteral("*драма*"));
+        QVERIFY(filtering.isRunning());
+        QCOMPARE(Sorted(shown()), all);
+        QCOMPARE(status(5), QStringLiteral("Фильтрация"));
+        list->controller().setColumnFilter(17, QStringLiteral("*боевик*"));
+        QTRY_VERIFY(!filtering.isRunning());
+        list->grid()->expandAll();
+        QCOMPARE(Sorted(shown()), VisibleCliTitles(cli->run({"filter", path(), "--list", "1", "--set", "17=*боевик*"}).json()));
+        QCOMPARE(status(5), QStringLiteral("Готово"));
+
+        // A record added meanwhile is not in the copy the worker read: the filtering starts over.
+        list->controller().setColumnFilter(17, QStringLiteral("*драма*"));
+        list->controller().addRecord(nullptr);
+        QTRY_VERIFY(!filtering.isRunning());
+        list->grid()->expandAll();
+        QCOMPARE(Sorted(shown()), VisibleCliTitles(cli->run({"filter", path(), "--list", "1", "--set", "17=*драма*"}).json()));
+
+        // Closing the window drops its filter, on the worker too.
+        filterItem(17)->trigger();
+        form(17)->close();
+        QTRY_VERIFY(!filtering.isRunning());
+        QCOMPARE(shown().size(), all.size() + 1);
     }
 
     void quickSearchWalksTheDisplayOrderAndWraps()
@@ -265,6 +296,12 @@ private slots:
         emit columns->activated(17);
         Type(searchBox(), QStringLiteral("боев"));
         QCOMPARE(title(list->currentRecord()), QStringLiteral("Матрица 2"));
+        // A cell changed since the last key is searched as it is now.
+        for (const RowPtr& row : list->controller().currentList()->Items())
+            if (title(row.get()) == QStringLiteral("Ежик в тумане"))
+                list->controller().setCell(row.get(), 17, QStringLiteral("Боевик"));
+        QTest::keyClick(searchBox(), Qt::Key_Return);
+        QCOMPARE(title(list->currentRecord()), QStringLiteral("Ежик в тумане"));
     }
 
     void headerClicksSortAsTheToolAndKeepTheSelection()
