@@ -1,16 +1,12 @@
 #include "FilterForms.h"
 
-#include "FilterValues.h"
 #include "ListCaption.h"
 #include "ListController.h"
 #include "ShellState.h"
 #include "TfmFilter.h"
 
-#include <QFutureWatcher>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
-
 
 namespace reelkeep {
 
@@ -52,15 +48,8 @@ TfmFilter* FilterForms::create(int column)
     m_controller.setStatus(m_shell.text("SBMessage", "CreateFilterItems"));
     auto* form = new TfmFilter(column, std::nullopt, options.NamesWithDot || options.SecondNames, m_shell.filterAnalizer(),
                                m_texts, m_owner);
-    // Sorting the values of a big column takes a while: a worker makes them from a copy of
-    // the cells, and the window takes keys meanwhile.
-    auto* values = new QFutureWatcher<QStringList>(form);
-    connect(values, &QFutureWatcherBase::finished, form, [this, form, values] {
-        form->setValues(values->result());
-        values->deleteLater();
-        m_controller.setStatus(m_shell.text("SBMessage", "Ready"));
-    });
-    values->setFuture(QtConcurrent::run([cells = FilterCellsOf(list, column)] { return FilterValueList(cells); }));
+    connect(form, &TfmFilter::valuesShown, this, [this] { m_controller.setStatus(m_shell.text("SBMessage", "Ready")); });
+    form->fillValues(list);
     form->setWindowTitle(OwnedWindowTitle(options.Name, *m_owner, m_shell));
     form->SetFilterValue(list.GetColumnFilter(column));
     m_forms[static_cast<size_t>(column)] = form;

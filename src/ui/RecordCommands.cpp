@@ -2,7 +2,6 @@
 
 #include "FileEntryCommands.h"
 #include "FileIO.h"
-#include "FilterValues.h"
 #include "FrameImageCommand.h"
 #include "GridModel.h"
 #include "ImageDecoding.h"
@@ -25,12 +24,10 @@
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
-#include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
 #include <QWidget>
-#include <QtConcurrent/QtConcurrentRun>
 #include <unordered_set>
 
 namespace reelkeep {
@@ -267,18 +264,7 @@ void RecordCommands::AutoFill(int column)
     if (m_pick)
         m_pick->close();
     m_pick = new TfmFilter(column, std::nullopt, false, m_shell.filterAnalizer(), m_texts, &m_window, TfmFilter::Mode::Pick);
-    // Sorting a big column's values takes a while: a worker makes them from a copy of the
-    // cells while the window already takes typing. Values added with "+" meanwhile stay.
-    auto* values = new QFutureWatcher<QStringList>(m_pick);
-    connect(values, &QFutureWatcherBase::finished, m_pick, [pick = m_pick.data(), values] {
-        QStringList all = values->result();
-        for (const QString& added : pick->valueTexts())
-            if (!all.contains(added, Qt::CaseInsensitive))
-                all.append(added);
-        pick->setValues(all);
-        values->deleteLater();
-    });
-    values->setFuture(QtConcurrent::run([cells = FilterCellsOf(*list, column)] { return FilterValueList(cells); }));
+    m_pick->fillValues(*list);
     m_pick->setObjectName(QStringLiteral("fmAutoFill"));
     m_pick->setWindowTitle(OwnedWindowTitle(list->GetColumnName(column), m_window, m_shell));
     // While it is open the records it writes to stay the ones selected.

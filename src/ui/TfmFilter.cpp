@@ -1,11 +1,13 @@
 #include "TfmFilter.h"
 
+#include "FilterValues.h"
 #include "TSyntaxAnalizer.h"
 #include "TextRegistry.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFutureWatcher>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QListView>
@@ -13,6 +15,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
 namespace reelkeep {
@@ -117,6 +120,20 @@ void TfmFilter::setValues(const QStringList& values)
     // What was typed meanwhile is looked for now.
     if (!filtering() && !m_edit->text().isEmpty())
         selectValue(0);
+}
+
+void TfmFilter::fillValues(const TZKList& list)
+{
+    auto* values = new QFutureWatcher<QStringList>(this);
+    connect(values, &QFutureWatcherBase::finished, this, [this, values] {
+        QStringList all = values->result();
+        for (const QString& added : valueTexts())
+            if (!all.contains(added, Qt::CaseInsensitive))
+                all.append(added);
+        setValues(all);
+        values->deleteLater();
+    });
+    values->setFuture(QtConcurrent::run([cells = FilterCellsOf(list, m_column)] { return FilterValueList(cells); }));
 }
 
 void TfmFilter::takeFocus()

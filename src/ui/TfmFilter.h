@@ -19,6 +19,7 @@ namespace reelkeep {
 
 class TSimpleSyntaxAnalizer;
 class TextRegistry;
+class TZKList;
 
 class TfmFilter : public QWidget {
     Q_OBJECT
@@ -44,6 +45,10 @@ public:
     bool isExpanded() const { return m_expanded; }
     // The column's values, made on a worker while the window was already open for typing.
     void setValues(const QStringList& values);
+    // The column's values, made on a worker from a copy of the list's cells (sorting a big
+    // column's values takes a while) while the window already takes keys; values added
+    // with "+" before they come are kept.
+    void fillValues(const TZKList& list);
     bool hasValues() const { return m_hasValues; }
 
     // Shows a filter text that is already the column's, as if it had been typed.
