@@ -278,20 +278,13 @@ void RescanFolder(TfmList& window, ShellState& shell, TextRegistry& texts)
     if (folder.isEmpty())
         return;
     // Filled on the worker, read here once it has returned.
-    struct Walk {
-        std::vector<FoundFile> Files;
-        // Until the walk says otherwise: a job cancelled before it started never runs.
-        bool Cancelled = true;
-    };
-    auto walk = std::make_shared<Walk>();
-    const auto job = [folder, walk](QPromise<void>& promise) {
-        walk->Files = WalkForRescan(folder, [&promise] { return promise.isCanceled(); });
-        walk->Cancelled = promise.isCanceled();
-    };
+    auto walk = std::make_shared<std::vector<FoundFile>>();
+    const auto job = [folder, walk](QPromise<void>& promise) { *walk = WalkForRescan(folder, [&promise] { return promise.isCanceled(); }); };
     const auto done = [target = QPointer<TfmList>(&window), &shell, &texts, folder, walk] {
-        if (!target || walk->Cancelled || !target->controller().currentList())
+        // A Cancel that came after the walk's end still means no report.
+        if (!target || target->work().wasCancelled() || !target->controller().currentList())
             return;
-        auto* report = new TfmRescan(*target, target->controller().currentList(), shell, texts, folder, std::move(walk->Files));
+        auto* report = new TfmRescan(*target, target->controller().currentList(), shell, texts, folder, std::move(*walk));
         report->setAttribute(Qt::WA_DeleteOnClose);
         report->show();
         report->SelectGone();

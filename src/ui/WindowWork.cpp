@@ -37,6 +37,7 @@ bool WindowWork::start(const QString& caption, Job job, std::function<void()> do
         return false;
     m_caption = caption;
     m_cancellable = true;
+    m_cancelAsked = false;
     m_label = std::move(label);
     m_done = std::move(done);
     if (m_locked)
@@ -97,6 +98,7 @@ void WindowWork::cancel()
 {
     if (!m_cancellable || !isRunning())
         return;
+    m_cancelAsked = true;
     m_watcher.cancel();
     emit cancelRequested();
 }

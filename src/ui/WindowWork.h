@@ -35,6 +35,9 @@ public:
     bool isCancellable() const { return m_cancellable; }
     // Asks the job to stop at its next step (unless it runs to its end).
     void cancel();
+    // Whether Cancel was asked for the latest job, even after the job itself had returned:
+    // a done that would show a result shows nothing to a person who cancelled.
+    bool wasCancelled() const { return m_cancelAsked; }
     // Brings the progress window up now, as for a person who waits for the work to end.
     void showProgressNow();
     // Cancels the job, waits for it to return and runs its done, and so on while a done
@@ -64,6 +67,7 @@ private:
     Label m_label;
     std::function<void()> m_done;
     bool m_cancellable = true;
+    bool m_cancelAsked = false;
     // Jobs started so far: a progress window is due to the job that is still the latest.
     int m_jobs = 0;
     int m_progressAfterMs;
