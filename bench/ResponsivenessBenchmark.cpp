@@ -60,7 +60,7 @@ public:
     QString folder;
 };
 
-// The preview draws its pages and is closed once they are shown; nothing is printed.
+// The preview comes up, draws its pages, shows them and is closed; nothing is printed.
 class PreviewOnly : public PrintDialogs {
 public:
     bool preview(TfmPrintPreview& preview) override
@@ -68,9 +68,13 @@ public:
         // As the preview's own modal loop would run meanwhile.
         QEventLoop shown;
         QObject::connect(&preview, &TfmPrintPreview::drawingEnded, &shown, &QEventLoop::quit);
-        preview.refresh();
+        preview.show();
         if (preview.isDrawing())
             shown.exec();
+        // The pages shown are painted before the preview closes.
+        QTimer::singleShot(200, &shown, &QEventLoop::quit);
+        shown.exec();
+        preview.hide();
         return false;
     }
     bool choosePrinter(QPrinter&, int, QWidget*) override { return false; }

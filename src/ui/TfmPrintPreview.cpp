@@ -1,15 +1,13 @@
 #include "TfmPrintPreview.h"
 
-#include "ReelkeepError.h"
+#include "PreviewPages.h"
 #include "ShellState.h"
-#include "TzkPrinter.h"
 #include "WindowWork.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QFile>
 #include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -35,7 +33,7 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
       m_work(new WindowWork(m_controls, shell.text("Other", "Cancel"), this)),
       m_bar(new QToolBar),
       m_commandRow(new QHBoxLayout),
-      m_view(new QPrintPreviewWidget(&printer)),
+      m_view(new PreviewPages),
       m_notice(new QLabel),
       m_pageLabel(new QLabel)
 {
@@ -54,10 +52,7 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     m_print->setShortcut(QKeySequence::Print);
     connect(m_print, &QAction::triggered, this, &QDialog::accept);
     m_bar->addSeparator();
-    const auto go = [this](int page) {
-        m_view->setCurrentPage(page);
-        updatePageLabel();
-    };
+    const auto go = [this](int page) { m_view->setCurrentPage(page); };
     m_firstPage = addAction("acFirstPage", "FirstPage", previewIcon("go-first"));
     connect(m_firstPage, &QAction::triggered, this, [go] { go(1); });
     m_previousPage = addAction("acPreviousPage", "PreviousPage", previewIcon("go-previous"));
@@ -77,25 +72,24 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
             [this] { m_view->zoomOut(); });
     connect(addAction("acZoomIn", "ZoomIn", previewIcon("zoom-in")), &QAction::triggered, m_view, [this] { m_view->zoomIn(); });
     connect(addAction("acFitWidth", "FitWidth", previewIcon("zoom-fit-width")), &QAction::triggered, m_view,
-            &QPrintPreviewWidget::fitToWidth);
+            [this] { m_view->setZoomMode(PreviewZoom::FitToWidth); });
     connect(addAction("acFitPage", "FitPage", previewIcon("zoom-fit-page")), &QAction::triggered, m_view,
-            &QPrintPreviewWidget::fitInView);
+            [this] { m_view->setZoomMode(PreviewZoom::FitInView); });
     m_bar->addSeparator();
     auto* orientation = new QActionGroup(this);
     m_portrait = orientation->addAction(addAction("acPortrait", "Portrait", previewIcon("layout-portrait")));
     m_landscape = orientation->addAction(addAction("acLandscape", "Landscape", previewIcon("layout-landscape")));
-    connect(m_portrait, &QAction::triggered, m_view, &QPrintPreviewWidget::setPortraitOrientation);
-    connect(m_landscape, &QAction::triggered, m_view, &QPrintPreviewWidget::setLandscapeOrientation);
+    connect(m_portrait, &QAction::triggered, this, [this] { turnPage(QPageLayout::Portrait); });
+    connect(m_landscape, &QAction::triggered, this, [this] { turnPage(QPageLayout::Landscape); });
     m_bar->addSeparator();
     auto* mode = new QActionGroup(this);
-    const auto viewMode = [this, mode](const char* name, const char* key, const char* icon, QPrintPreviewWidget::ViewMode shown) {
+    const auto viewMode = [this, mode](const char* name, const char* key, const char* icon, PreviewMode shown) {
         QAction* action = mode->addAction(addAction(name, key, previewIcon(icon)));
-        action->setChecked(shown == QPrintPreviewWidget::SinglePageView);
-        connect(action, &QAction::triggered, m_view, [this, shown] { m_view->setViewMode(shown); });
+        connect(action, &QAction::triggered, m_view, [this, shown] { m_view->setMode(shown); });
     };
-    viewMode("acSinglePage", "SinglePage", "view-pages-single", QPrintPreviewWidget::SinglePageView);
-    viewMode("acFacingPages", "FacingPages", "view-pages-facing", QPrintPreviewWidget::FacingPagesView);
-    viewMode("acAllPages", "AllPages", "view-pages-overview", QPrintPreviewWidget::AllPagesView);
+    viewMode("acSinglePage", "SinglePage", "view-pages-single", PreviewMode::SinglePage);
+    viewMode("acFacingPages", "FacingPages", "view-pages-facing", PreviewMode::FacingPages);
+    viewMode("acAllPages", "AllPages", "view-pages-overview", PreviewMode::AllPages);
     for (QAction* action : mode->actions() + orientation->actions())
         action->setCheckable(true);
     mode->actions().front()->setChecked(true);
@@ -113,12 +107,7 @@ TfmPrintPreview::TfmPrintPreview(QPrinter& printer, const ShellState& shell, QWi
     layout->addWidget(m_view, 1);
     m_texts.apply(shell.options().LanguageTable);
 
-    connect(m_view, &QPrintPreviewWidget::paintRequested, this, &TfmPrintPreview::draw);
-    connect(m_view, &QPrintPreviewWidget::previewChanged, this, [this] {
-        updatePageLabel();
-        updateOrientation();
-    });
-    m_view->setZoomMode(QPrintPreviewWidget::FitInView);
+    connect(m_view, &PreviewPages::currentPageChanged, this, &TfmPrintPreview::updatePageLabel);
     // Most of the main window, so that a page can be read.
     resize(parent ? parent->window()->size() * 0.92 : QSize(900, 700));
 }
@@ -175,7 +164,22 @@ void TfmPrintPreview::refresh()
     m_recorded.reset();
     m_work->cancel();
     if (!m_work->isRunning())
-        m_view->updatePreview();
+        showPages();
+}
+
+void TfmPrintPreview::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The pages are drawn when first wanted: on the first show, unless a refresh came before.
+    if (!m_started)
+        showPages();
+}
+
+void TfmPrintPreview::turnPage(QPageLayout::Orientation orientation)
+{
+    m_printer.setPageOrientation(orientation);
+    if (!m_work->isRunning())
+        showPages();
 }
 
 void TfmPrintPreview::done(int result)
@@ -205,16 +209,16 @@ int TfmPrintPreview::pageCount() const
     return m_drewPages ? m_view->pageCount() : 0;
 }
 
-void TfmPrintPreview::draw(QPrinter* printer)
+void TfmPrintPreview::showPages()
 {
-    // A drawing under way asks for the pages again when it ends.
-    if (m_work->isRunning())
-        return;
-    const PrinterMeasurements page = QPrinterTarget(*printer).Measurements();
+    m_started = true;
+    const PrinterMeasurements page = QPrinterTarget(m_printer).Measurements();
     if (m_recorded && m_recorded->measurements == page)
-        showRecording(*printer);
+        showRecording();
     else
         startDrawing(page);
+    updatePageLabel();
+    updateOrientation();
 }
 
 void TfmPrintPreview::startDrawing(const PrinterMeasurements& measurements)
@@ -225,6 +229,7 @@ void TfmPrintPreview::startDrawing(const PrinterMeasurements& measurements)
     // Pages of an earlier drawing are never left standing for this one.
     m_recorded.reset();
     m_drewPages = false;
+    m_view->setPages(nullptr);
     m_view->setVisible(false);
     if (!m_drawing) {
         emit drawingEnded();
@@ -239,7 +244,7 @@ void TfmPrintPreview::startDrawing(const PrinterMeasurements& measurements)
         emit drawingEnded();
         if (drawing != m_drawings) {
             if (!m_closing)
-                m_view->updatePreview();
+                showPages();
             return;
         }
         m_recorded = recorded;
@@ -250,27 +255,20 @@ void TfmPrintPreview::startDrawing(const PrinterMeasurements& measurements)
             setNotice(m_shell.render(recorded->stopped));
             setPrintEnabled(false);
         }
-        m_view->updatePreview();
+        showPages();
     };
     m_work->start(m_shell.text("Printing", "Status"), job, ended,
                   [pattern = m_shell.text("Printing", "PagesDrawn")](int done, int) { return pattern.arg(done); });
 }
 
-void TfmPrintPreview::showRecording(QPrinter& printer)
+void TfmPrintPreview::showRecording()
 {
     m_drewPages = !m_recorded->pages.empty();
-    if (m_drewPages) {
-        try {
-            QPrinterTarget target(printer);
-            TzkPrinter out(target);
-            out.PlayRecorded(m_recorded->pages);
-        } catch (const ReelkeepError& error) {
-            // What was drawn stays to be seen; the reason it stopped is said above it.
-            setNotice(m_shell.render(error.text()));
-            setPrintEnabled(false);
-        }
-    }
+    m_view->setPages(m_recorded);
     m_view->setVisible(m_drewPages);
+    // The page keys and the wheel work at once, unless the person is in another control.
+    if (m_drewPages && !focusWidget())
+        m_view->setFocus();
 }
 
 void TfmPrintPreview::updatePageLabel()

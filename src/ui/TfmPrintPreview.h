@@ -10,18 +10,19 @@
 #include "TextRegistry.h"
 
 #include <QDialog>
+#include <QPageLayout>
 #include <functional>
 #include <memory>
 
 class QAction;
 class QHBoxLayout;
 class QLabel;
-class QPrintPreviewWidget;
 class QPrinter;
 class QToolBar;
 
 namespace reelkeep {
 
+class PreviewPages;
 class ShellState;
 class WindowWork;
 
@@ -55,7 +56,7 @@ public:
     // The pages of the last drawing; 0 when it drew none.
     int pageCount() const;
     QPrinter& printer() { return m_printer; }
-    QPrintPreviewWidget* view() const { return m_view; }
+    PreviewPages* view() const { return m_view; }
 
 signals:
     // Before the pages are drawn, for the page layout the printer has then.
@@ -63,13 +64,17 @@ signals:
     // The drawing ended (or stopped) and its pages are shown.
     void drawingEnded();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QAction* addAction(const char* name, const char* key, const QIcon& icon);
-    // Called by the view whenever it wants pages: plays the recorded ones when they fit
-    // the printer's page, else starts drawing them.
-    void draw(QPrinter* printer);
+    // Shows the recorded pages when they fit the printer's page, else starts drawing them.
+    void showPages();
     void startDrawing(const PrinterMeasurements& measurements);
-    void showRecording(QPrinter& printer);
+    void showRecording();
+    // Turns the printer's page and shows the pages drawn for it.
+    void turnPage(QPageLayout::Orientation orientation);
     void updatePageLabel();
     void updateOrientation();
 
@@ -82,7 +87,7 @@ private:
     std::shared_ptr<RecordedPages> m_recorded;
     QToolBar* m_bar;
     QHBoxLayout* m_commandRow;
-    QPrintPreviewWidget* m_view;
+    PreviewPages* m_view;
     QLabel* m_notice;
     QLabel* m_pageLabel;
     QAction* m_print = nullptr;
@@ -92,6 +97,8 @@ private:
     QAction* m_lastPage = nullptr;
     bool m_drewPages = false;
     bool m_closing = false;
+    // Pages were asked for once: a first show needs not ask again.
+    bool m_started = false;
     // Refreshes so far: a drawing started before the last one is out of date.
     int m_drawings = 0;
     QAction* m_portrait = nullptr;

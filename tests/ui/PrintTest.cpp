@@ -17,7 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
+#include "PreviewPages.h"
 #include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
