@@ -86,6 +86,7 @@ private slots:
         QCOMPARE(first, 999);
         QCOMPARE(last, 999);
         QCOMPARE(pages.RowAt(-50), 0);
+        QCOMPARE(pages.RowAt(content.height() + 1000), 999);
         // Facing pages come by rows of two, the last row's second page missing.
         const PreviewLayout facing(kA4, 5, PreviewMode::FacingPages, 0.5, 800);
         facing.PagesBetween(facing.PageRect(4).top(), facing.PageRect(4).bottom(), first, last);
@@ -133,6 +134,13 @@ private slots:
         QCOMPARE(view.currentPage(), 42);
         view.setCurrentPage(1000);
         QCOMPARE(view.currentPage(), 300);
+        // Zoomed out, rows stand below the middle of the view even at the end: the last page is current there all the same.
+        for (int step = 0; step < 5; ++step)
+            view.zoomOut();
+        view.verticalScrollBar()->setValue(0);
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        QCOMPARE(view.currentPage(), 300);
+        view.setZoomMode(PreviewZoom::FitInView);
 
         // Facing pages: the last page stays current though its row starts with the one before.
         view.setMode(PreviewMode::FacingPages);

@@ -14,7 +14,6 @@
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
 #include "RecordCommands.h"
-#include "PluginProbeJob.h"
 #include "TMDIPanel.h"
 #include "TfmAbout.h"
 #include "TfmColumnsRen.h"
@@ -345,11 +344,10 @@ private slots:
         QVERIFY(QDir(cli->folder()).mkpath(QStringLiteral("videos")) && QDir(cli->folder()).mkpath(QStringLiteral("out.csv")));
         QVERIFY(QFile::link(cli->path("nowhere"), cli->path("videos/gone.avi")));
         startMainWindow();
-        QSignalSpy probed(&main->pluginProbe(), &PluginProbeJob::probed);
         main->printing().setDialogs(&printDialogs);
         printDialogs.pdf = cli->path("preview.pdf");
         QVERIFY((list = openLoaded(cli->path("films.kdx"))));
-        QVERIFY(!probed.isEmpty() || probed.wait());
+        QVERIFY(waitForPluginProbe());
         ListController& controller = list->controller();
         TzkRow* first = controller.currentList()->Row(0);
 

@@ -4,6 +4,7 @@
 #include "ListController.h"
 #include "MainMenu.h"
 #include "ModelContract.h"
+#include "PluginProbeJob.h"
 #include "ScriptedPrompts.h"
 #include "TMDIPanel.h"
 #include "TfmList.h"
@@ -170,6 +171,15 @@ protected:
             main->resize(size);
         main->show();
         return QTest::qWaitForWindowExposed(main.get());
+    }
+    // Once the plug-ins have answered and the window has taken their answer (it may have
+    // before this is called, on a slow start); false when they never answered.
+    bool waitForPluginProbe()
+    {
+        if (!QTest::qWaitFor([this] { return !main->pluginProbe().isRunning(); }, 30000))
+            return false;
+        QCoreApplication::sendPostedEvents();
+        return true;
     }
     // The window of the catalogue once loaded, or null when it did not load.
     TfmList* openLoaded(const QString& path)
