@@ -2,6 +2,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,6 +41,15 @@ void TfmStat::addPage(QWidget* page, const QString& figuresTitle, const QString&
         m_pages->addTab(m_memo, figuresTitle);
         layout->setStretchFactor(m_pages, 1);
         resize(780, 620);
+        // The pages turn from wherever the focus is, the OK button included.
+        const std::pair<QKeySequence, int> turns[] = {{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                                      {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+                                                      {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}};
+        for (const auto& [keys, step] : turns)
+            connect(new QShortcut(keys, this), &QShortcut::activated, m_pages, [pages = m_pages, step] {
+                pages->setCurrentIndex((pages->currentIndex() + step + pages->count()) % pages->count());
+            });
     }
     m_pages->addTab(page, title);
 }

@@ -16,6 +16,8 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 using namespace reelkeep;
@@ -74,7 +76,15 @@ private slots:
         QTRY_VERIFY((window = list->findChild<TfmStat*>()));
         QVERIFY(window->pages());
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        window->pages()->setCurrentIndex(1);
+        // Ctrl+Tab turns to the charts from the OK button, and back and forth from the tab bar.
+        window->findChild<QPushButton*>(QStringLiteral("btnOk"))->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(window->pages()->currentIndex(), 1);
+        window->pages()->tabBar()->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+        QCOMPARE(window->pages()->currentIndex(), 0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+        QCOMPARE(window->pages()->currentIndex(), 1);
         page = window->findChild<ChartsPage*>();
         QVERIFY(page && page->isVisible());
     }
