@@ -1,5 +1,6 @@
 #include "CatalogueLoader.h"
 
+#include "LongWorkPool.h"
 #include "ReelkeepError.h"
 #include "TzkReelkeep.h"
 
@@ -67,7 +68,7 @@ CatalogueLoader::CatalogueLoader(QObject* parent) : QObject(parent)
 void CatalogueLoader::start(const QString& path, CatalogueForm form, const ColumnDefinitions& columnTemplate,
                             const LocaleFormats& formats, const QString& watched)
 {
-    m_watcher.setFuture(QtConcurrent::run(load, path, form, columnTemplate, formats, watched));
+    m_watcher.setFuture(QtConcurrent::run(&LongWorkPool(), load, path, form, columnTemplate, formats, watched));
 }
 
 } // namespace reelkeep

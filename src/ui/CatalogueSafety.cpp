@@ -3,6 +3,7 @@
 #include "KeptVersions.h"
 #include "ListController.h"
 #include "ListsCopier.h"
+#include "LongWorkPool.h"
 #include "Prompts.h"
 #include "RecoveryJournal.h"
 #include "ReelkeepError.h"
@@ -245,7 +246,7 @@ void CatalogueSafety::dropCopy()
     // A copy well under way holds most of the records: a worker frees them, as a
     // filter or a sort that drops it would otherwise wait tens of milliseconds more.
     if (m_copier)
-        QThreadPool::globalInstance()->start([copier = std::shared_ptr<ListsCopier>(std::move(m_copier))]() mutable { copier.reset(); });
+        LongWorkPool().start([copier = std::shared_ptr<ListsCopier>(std::move(m_copier))]() mutable { copier.reset(); });
 }
 
 void CatalogueSafety::copyStep()
@@ -259,7 +260,7 @@ void CatalogueSafety::copyStep()
     std::shared_ptr<const TZKLists> copy = m_copier->take();
     dropCopy();
     m_changedWhileWriting = false;
-    m_journalWrite.setFuture(QtConcurrent::run([journal = m_journal, copy]() -> Message {
+    m_journalWrite.setFuture(QtConcurrent::run(&LongWorkPool(), [journal = m_journal, copy]() -> Message {
         try {
             journal->write(*copy);
         } catch (const ReelkeepError& error) {

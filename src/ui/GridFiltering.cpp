@@ -2,6 +2,7 @@
 
 #include "FilterPass.h"
 #include "GridModel.h"
+#include "LongWorkPool.h"
 #include "TZKList.h"
 
 #include <QtConcurrent/QtConcurrentRun>
@@ -48,7 +49,7 @@ void GridFiltering::refilter()
     }
     m_stale = false;
     m_pass = std::make_shared<const FilterPass>(*list);
-    m_watcher.setFuture(QtConcurrent::run([pass = m_pass](QPromise<std::vector<char>>& promise) {
+    m_watcher.setFuture(QtConcurrent::run(&LongWorkPool(), [pass = m_pass](QPromise<std::vector<char>>& promise) {
         std::vector<char> flags = pass->run([&promise] { return promise.isCanceled(); });
         if (!promise.isCanceled())
             promise.addResult(std::move(flags));

@@ -3,6 +3,7 @@
 #include "FileAssociation.h"
 #include "HotKeyEdit.h"
 #include "IniFile.h"
+#include "LongWorkPool.h"
 #include "Prompts.h"
 #include "ShellState.h"
 #include "TextRegistry.h"
@@ -275,7 +276,7 @@ void OptionsMainPage::startAssociation()
     if (m_association.isRunning())
         return;
     m_associate->setEnabled(false);
-    m_association.setFuture(QtConcurrent::run(AssociateFileTypes, QCoreApplication::applicationFilePath(), XdgHomes::FromEnvironment()));
+    m_association.setFuture(QtConcurrent::run(&LongWorkPool(), AssociateFileTypes, QCoreApplication::applicationFilePath(), XdgHomes::FromEnvironment()));
 }
 
 void OptionsMainPage::associationDone()

@@ -1,5 +1,7 @@
 #include "PluginProbeJob.h"
 
+#include "LongWorkPool.h"
+
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace reelkeep {
@@ -15,7 +17,7 @@ PluginProbeJob::PluginProbeJob(QObject* parent) : QObject(parent)
 void PluginProbeJob::start(const QString& programFolder)
 {
     // Setting a new future drops the report of the one before.
-    m_watcher.setFuture(QtConcurrent::run([programFolder] { return std::make_shared<TzkPluginsPack>(programFolder); }));
+    m_watcher.setFuture(QtConcurrent::run(&LongWorkPool(), [programFolder] { return std::make_shared<TzkPluginsPack>(programFolder); }));
 }
 
 } // namespace reelkeep

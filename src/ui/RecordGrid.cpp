@@ -92,6 +92,14 @@ void RecordGrid::applyColumnLayout(const TZKList& list, const zkOptions& options
     bar->resizeSection(GridModel::kShownColumns - 1, 0);
 }
 
+void RecordGrid::setSelectionModel(QItemSelectionModel* selection)
+{
+    QTreeView::setSelectionModel(selection);
+    delete m_headerSelection;
+    m_headerSelection = new QItemSelectionModel(model(), header());
+    header()->setSelectionModel(m_headerSelection);
+}
+
 std::vector<int> RecordGrid::storedColumnWidths() const
 {
     const ColumnWidthScale scale(fontMetrics());

@@ -1,8 +1,9 @@
 #include "TfmFilter.h"
 
 #include "FilterValues.h"
-#include "TSyntaxAnalizer.h"
+#include "LongWorkPool.h"
 #include "TextRegistry.h"
+#include "TSyntaxAnalizer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -133,7 +134,7 @@ void TfmFilter::fillValues(const TZKList& list)
         setValues(all);
         values->deleteLater();
     });
-    values->setFuture(QtConcurrent::run([cells = FilterCellsOf(list, m_column)] { return FilterValueList(cells); }));
+    values->setFuture(QtConcurrent::run(&LongWorkPool(), [cells = FilterCellsOf(list, m_column)] { return FilterValueList(cells); }));
 }
 
 void TfmFilter::takeFocus()

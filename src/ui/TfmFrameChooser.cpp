@@ -2,6 +2,7 @@
 
 #include "FrameGrabber.h"
 #include "ImageDecoding.h"
+#include "LongWorkPool.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 
@@ -90,7 +91,7 @@ TfmFrameChooser::TfmFrameChooser(const QString& video, const ShellState& shell, 
     connect(&m_watcher, &QFutureWatcher<TakenFrame>::resultReadyAt, this, &TfmFrameChooser::showFrame);
     connect(&m_watcher, &QFutureWatcher<TakenFrame>::finished, this, &TfmFrameChooser::finishTaking);
     updateButtons();
-    m_watcher.setFuture(QtConcurrent::run(takeFrames, video, &m_stop));
+    m_watcher.setFuture(QtConcurrent::run(&LongWorkPool(), takeFrames, video, &m_stop));
 }
 
 TfmFrameChooser::~TfmFrameChooser()

@@ -2,6 +2,7 @@
 
 #include "CatalogueForms.h"
 #include "KeptVersions.h"
+#include "LongWorkPool.h"
 #include "ReelkeepError.h"
 #include "ShellState.h"
 #include "TzkReelkeep.h"
@@ -87,7 +88,7 @@ TfmVersions::TfmVersions(const QString& catalogue, ShellState& shell, QWidget* p
         for (int i = 0; i < counts.size() && i < m_table->topLevelItemCount(); ++i)
             m_table->topLevelItem(i)->setText(ColumnRecords, counts[i]);
     });
-    m_counts.setFuture(QtConcurrent::run(countRecords, versions, shell.options().ColumnTemplate(), shell.options().Formats));
+    m_counts.setFuture(QtConcurrent::run(&LongWorkPool(), countRecords, versions, shell.options().ColumnTemplate(), shell.options().Formats));
     resize(520, 320);
 }
 

@@ -1,5 +1,7 @@
 #include "WindowWork.h"
 
+#include "LongWorkPool.h"
+
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -43,7 +45,7 @@ bool WindowWork::start(const QString& caption, Job job, std::function<void()> do
     if (m_locked)
         m_locked->setEnabled(false);
     emit runningChanged(true);
-    m_watcher.setFuture(QtConcurrent::run([job = std::move(job)](QPromise<void>& promise) { job(promise); }));
+    m_watcher.setFuture(QtConcurrent::run(&LongWorkPool(), [job = std::move(job)](QPromise<void>& promise) { job(promise); }));
     QTimer::singleShot(m_progressAfterMs, this, [this, job = ++m_jobs] {
         // A close may have brought the progress up already.
         if (isRunning() && m_jobs == job && !m_progress)
