@@ -247,6 +247,10 @@ void TfmPrintPreview::startDrawing(const PrinterMeasurements& measurements)
                 showPages();
             return;
         }
+        // A Cancel that came before the first page was drawn (or after the last) still
+        // leaves pages that are not the whole printout.
+        if (m_work->wasCancelled() && recorded->stopped.isEmpty())
+            recorded->stopped = Message::Verbatim(m_shell.text("Printing", "Cancelled"));
         m_recorded = recorded;
         if (m_closing)
             return;

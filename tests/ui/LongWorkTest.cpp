@@ -4,6 +4,7 @@
 // drawing stops on Cancel.
 #include "CatalogueSafety.h"
 #include "ListController.h"
+#include "LongWorkPool.h"
 #include "RecoveryJournal.h"
 #include "MainMenu.h"
 #include "TfmPrintPreview.h"
@@ -17,6 +18,7 @@
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QTimer>
 
 using namespace reelkeep;
@@ -227,6 +229,36 @@ private slots:
         QVERIFY(!preview.recordedPages());
         QVERIFY(!preview.findChild<QAction*>(QStringLiteral("acPrint"))->isEnabled());
         QVERIFY(!QFile::exists(cli->path("never.pdf")));
+    }
+
+    void aCancelBeforeTheFirstPageLeavesNothingToPrint()
+    {
+        // Every thread of the long work busy, so the drawing cannot begin before Cancel.
+        QSemaphore release;
+        const int busy = LongWorkPool().maxThreadCount();
+        for (int k = 0; k < busy; ++k)
+            LongWorkPool().start([&release] { release.acquire(); });
+        QPrinter printer(QPrinter::HighResolution);
+        PreparePdfPrinter(printer, cli->path("never.pdf"));
+        TfmPrintPreview preview(printer, main->shell(), main.get());
+        preview.setDrawing([](TzkPrinter& out) {
+            out.BeginDoc();
+            out.PageCanvas.drawText(100, 100, QStringLiteral("1"));
+            out.EndPage();
+            out.EndDoc();
+        });
+        preview.setProgressAfter(0);
+        preview.show();
+        QVERIFY(preview.isDrawing());
+        QProgressDialog* progress = nullptr;
+        QTRY_VERIFY((progress = preview.findChild<QProgressDialog*>()) && progress->isVisible());
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        release.release(busy);
+        QTRY_VERIFY(!preview.isDrawing());
+        QCOMPARE(preview.notice(), main->shell().text("Printing", "Cancelled"));
+        QVERIFY(!preview.recordedPages());
+        QVERIFY(!preview.findChild<QAction*>(QStringLiteral("acPrint"))->isEnabled());
+        LongWorkPool().waitForDone();
     }
 };
 

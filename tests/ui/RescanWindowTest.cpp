@@ -4,6 +4,7 @@
 // the records the tool makes, and the gone record is selected, never deleted. A walk
 // cancelled shows no report.
 #include "FileEntryCommands.h"
+#include "LongWorkPool.h"
 #include "TestVideos.h"
 #include "TfmRescan.h"
 #include "UiTestSupport.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QStandardPaths>
 #include <QTreeWidget>
 
@@ -223,6 +225,20 @@ private slots:
         QTest::qWait(50);
         QVERIFY(!list->findChild<TfmRescan*>());
         QVERIFY(list->widget()->isEnabled());
+
+        // Cancelled before the walk could begin (every thread of the long work busy): no report either.
+        QSemaphore release;
+        const int busy = LongWorkPool().maxThreadCount();
+        for (int k = 0; k < busy; ++k)
+            LongWorkPool().start([&release] { release.acquire(); });
+        prompts->files = {{folder, 0}};
+        main->menus().action("miRescanDir")->trigger();
+        QVERIFY(list->isBusy());
+        list->work().cancel();
+        release.release(busy);
+        QTRY_VERIFY_WITH_TIMEOUT(!list->isBusy(), 30000);
+        QTest::qWait(50);
+        QVERIFY(!list->findChild<TfmRescan*>());
     }
 };
 
