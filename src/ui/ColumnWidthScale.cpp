@@ -34,17 +34,24 @@ int ColumnWidthScale::stored(int shown) const
     return m_factor > 0 ? static_cast<int>(std::lround(shown / m_factor)) : shown;
 }
 
-int WidestValueWidth(const std::vector<TzkRow*>& rows, int column, const QFontMetrics& metrics, int margin)
+std::vector<int> WidestValueWidths(const std::vector<TzkRow*>& rows, const std::vector<int>& columns, const QFontMetrics& metrics,
+                                   int margin)
 {
     // The longest text is measured alone: values of one column differ in length far more than in glyphs.
-    // Read from the records themselves: on a big catalogue, going through the model took a noticeable pause.
-    const QString* longest = nullptr;
-    for (const TzkRow* row : rows) {
-        const QString& text = row->Fields[static_cast<size_t>(column)];
-        if (!longest || text.size() > longest->size())
-            longest = &text;
-    }
-    return !longest || longest->isEmpty() ? 0 : metrics.horizontalAdvance(*longest) + 2 * margin;
+    // Read from the records themselves, each record once for all the columns: on a big catalogue,
+    // going through the model, or over the records once per column, took a noticeable pause.
+    std::vector<const QString*> longest(columns.size(), nullptr);
+    for (const TzkRow* row : rows)
+        for (size_t k = 0; k < columns.size(); ++k) {
+            const QString& text = row->Fields[static_cast<size_t>(columns[k])];
+            if (!longest[k] || text.size() > longest[k]->size())
+                longest[k] = &text;
+        }
+    std::vector<int> widths;
+    widths.reserve(columns.size());
+    for (const QString* text : longest)
+        widths.push_back(!text || text->isEmpty() ? 0 : metrics.horizontalAdvance(*text) + 2 * margin);
+    return widths;
 }
 
 } // namespace reelkeep

@@ -22,8 +22,9 @@ private:
     double m_factor;
 };
 
-// The width the widest value of a column of the rows shown needs (its title aside), with
-// margins added on both sides of the text.
-int WidestValueWidth(const std::vector<TzkRow*>& rows, int column, const QFontMetrics& metrics, int margin);
+// The widths the widest values of the given columns of the rows shown need (their titles
+// aside), with margins added on both sides of the text; one pass over the rows for all of them.
+std::vector<int> WidestValueWidths(const std::vector<TzkRow*>& rows, const std::vector<int>& columns, const QFontMetrics& metrics,
+                                   int margin);
 
 } // namespace reelkeep

@@ -81,14 +81,20 @@ void RecordGrid::applyColumnLayout(const TZKList& list, const zkOptions& options
     const ColumnWidthScale scale(fontMetrics());
     // A number cut short reads as another number, so a shown number column takes its widest value.
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const auto* grid = qobject_cast<const GridModel*>(model());
-    const std::vector<TzkRow*> shown = grid ? grid->shownRows() : std::vector<TzkRow*>();
+    std::vector<int> widths(GridModel::kShownColumns);
+    std::vector<int> numbers;
     for (int c = 0; c < GridModel::kShownColumns; ++c) {
-        int width = scale.shown(std::max(0, list.Column(c).Width));
-        if (width > 0 && list.Column(c).Type == ctNumber)
-            width = std::max(width, WidestValueWidth(shown, c, fontMetrics(), margin));
-        bar->resizeSection(c, width);
+        widths[static_cast<size_t>(c)] = scale.shown(std::max(0, list.Column(c).Width));
+        if (widths[static_cast<size_t>(c)] > 0 && list.Column(c).Type == ctNumber)
+            numbers.push_back(c);
     }
+    const auto* grid = qobject_cast<const GridModel*>(model());
+    const std::vector<TzkRow*> shown = grid && !numbers.empty() ? grid->shownRows() : std::vector<TzkRow*>();
+    const std::vector<int> widest = WidestValueWidths(shown, numbers, fontMetrics(), margin);
+    for (size_t k = 0; k < numbers.size(); ++k)
+        widths[static_cast<size_t>(numbers[k])] = std::max(widths[static_cast<size_t>(numbers[k])], widest[k]);
+    for (int c = 0; c < GridModel::kShownColumns; ++c)
+        bar->resizeSection(c, widths[static_cast<size_t>(c)]);
     bar->resizeSection(GridModel::kShownColumns - 1, 0);
 }
 
