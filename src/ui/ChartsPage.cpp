@@ -76,7 +76,7 @@ QChart* barChart(const QString& title, const std::vector<ChartBar>& bars, bool o
 } // namespace
 
 ChartsPage::ChartsPage(CollectionCharts sheet, CollectionCharts selection, ShellState& shell, Prompts& prompts, QWidget* parent)
-    : QWidget(parent), m_sheet(std::move(sheet)), m_selection(std::move(selection)), m_shell(shell), m_prompts(prompts), m_scope(new QComboBox)
+    : QWidget(parent), m_sheet(std::move(sheet)), m_selection(std::move(selection)), m_shell(shell), m_prompts(prompts), m_scope(new QComboBox), m_grid(new QGridLayout)
 {
     setObjectName(QStringLiteral("pgCharts"));
     auto* scopeLabel = new QLabel(marked(m_shell, "Scope"));
@@ -88,7 +88,14 @@ ChartsPage::ChartsPage(CollectionCharts sheet, CollectionCharts selection, Shell
     top->addWidget(scopeLabel);
     top->addWidget(m_scope);
     top->addStretch(1);
-    auto* grid = new QGridLayout;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(m_grid, 1);
+    connect(m_scope, &QComboBox::currentIndexChanged, this, &ChartsPage::showCharts);
+}
+
+void ChartsPage::makeViews()
+{
     for (int k = 0; k < ChartCount; ++k) {
         auto* view = new QChartView;
         view->setObjectName(QStringLiteral("chart") + QString::fromLatin1(kTitleKeys[k]));
@@ -107,19 +114,16 @@ ChartsPage::ChartsPage(CollectionCharts sheet, CollectionCharts selection, Shell
         connect(view, &QWidget::customContextMenuRequested, menu, [view, menu](const QPoint& at) { menu->popup(view->mapToGlobal(at)); });
         m_views[size_t(k)] = view;
         m_menus[size_t(k)] = menu;
-        grid->addWidget(view, k / 2, k % 2);
+        m_grid->addWidget(view, k / 2, k % 2);
     }
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(grid, 1);
-    connect(m_scope, &QComboBox::currentIndexChanged, this, &ChartsPage::showCharts);
 }
 
 void ChartsPage::showEvent(QShowEvent* event)
 {
-    // Drawn once the page is first seen: the statistics window opens on its figures.
+    // Made and drawn once the page is first seen: the statistics window opens on its figures.
     if (!m_shown) {
         m_shown = true;
+        makeViews();
         showCharts();
     }
     QWidget::showEvent(event);
@@ -127,6 +131,8 @@ void ChartsPage::showEvent(QShowEvent* event)
 
 void ChartsPage::showCharts()
 {
+    if (!m_shown)
+        return;
     const CollectionCharts& charts = m_scope->currentIndex() == 1 ? m_selection : m_sheet;
     for (int k = 0; k < ChartCount; ++k) {
         const char* key = kTitleKeys[k];

@@ -10,6 +10,7 @@
 
 class QChartView;
 class QComboBox;
+class QGridLayout;
 class QMenu;
 
 namespace reelkeep {
@@ -24,7 +25,7 @@ public:
 
     ChartsPage(CollectionCharts sheet, CollectionCharts selection, ShellState& shell, Prompts& prompts, QWidget* parent = nullptr);
 
-    // Its chart is drawn once the page is first shown.
+    // Made, with its chart drawn, once the page is first shown; null before.
     QChartView* view(Chart chart) const { return m_views[chart]; }
     QMenu* contextMenu(Chart chart) const { return m_menus[chart]; }
     QComboBox* scope() const { return m_scope; }
@@ -36,6 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void makeViews();
     void showCharts();
     void saveChartAs(Chart chart);
 
@@ -44,6 +46,7 @@ private:
     ShellState& m_shell;
     Prompts& m_prompts;
     QComboBox* m_scope;
+    QGridLayout* m_grid;
     std::array<QChartView*, ChartCount> m_views{};
     std::array<QMenu*, ChartCount> m_menus{};
     bool m_shown = false;
