@@ -37,6 +37,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 
@@ -165,6 +166,8 @@ int main(int argc, char** argv)
     const auto ready = [&list] { return list && idle(list); };
     const auto now = [] { return true; };
     bool picked = false;
+    int recordsLeft = 0;
+    QPointer<TfmList> closing;
     const auto selectAll = [&list] { list->SelectAll(); };
     struct Step {
         const char* name;
@@ -269,6 +272,14 @@ int main(int argc, char** argv)
              main.optionsDialog()->close();
          },
          ready},
+        // Asked whether to save, the first button saves; the window goes once it is written.
+        {"close the window",
+         [&] {
+             recordsLeft = list->controller().currentList()->RowCount();
+             closing = list;
+             list->close();
+         },
+         [&] { return !closing; }},
     };
 
     std::printf("| command | longest stall (ms) | whole command (ms) |\n|---|---:|---:|\n");
@@ -277,6 +288,6 @@ int main(int argc, char** argv)
         std::printf("| %s | %lld | %lld |\n", step.name, static_cast<long long>(m.stallMs), static_cast<long long>(m.totalMs));
         std::fflush(stdout);
     }
-    std::printf("records left: %d\n", list ? list->controller().currentList()->RowCount() : 0);
+    std::printf("records left: %d\n", recordsLeft);
     return 0;
 }

@@ -1,6 +1,10 @@
 #include "UndoHistory.h"
 
+#include "LongWorkPool.h"
+
+#include <QThreadPool>
 #include <utility>
+#include <vector>
 
 namespace reelkeep {
 
@@ -50,6 +54,15 @@ UndoHistory::UndoHistory(Apply apply, QObject* parent, int stepLimit, std::size_
 UndoHistory::~UndoHistory()
 {
     m_stack.disconnect(this);
+    // The steps of big changes hold what they took out (65,000 records after a delete of half
+    // the catalogue): the last hold on them goes to a worker, not to the closing window's time.
+    std::vector<std::shared_ptr<UndoStep>> steps;
+    steps.reserve(static_cast<std::size_t>(m_stack.count()));
+    for (int k = 0; k < m_stack.count(); ++k)
+        steps.push_back(static_cast<const Command*>(m_stack.command(k))->step());
+    m_stack.clear();
+    if (!steps.empty())
+        LongWorkPool().start([steps = std::move(steps)]() mutable { steps.clear(); });
 }
 
 void UndoHistory::setLimits(int steps, std::size_t bytes)
