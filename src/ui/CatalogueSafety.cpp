@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace reelkeep {
@@ -246,7 +245,7 @@ void CatalogueSafety::dropCopy()
     // A copy well under way holds most of the records: a worker frees them, as a
     // filter or a sort that drops it would otherwise wait tens of milliseconds more.
     if (m_copier)
-        LongWorkPool().start([copier = std::shared_ptr<ListsCopier>(std::move(m_copier))]() mutable { copier.reset(); });
+        FreeOnWorker(std::move(m_copier));
 }
 
 void CatalogueSafety::copyStep()

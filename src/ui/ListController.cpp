@@ -21,7 +21,6 @@
 #include "WindowWork.h"
 
 #include <QFileInfo>
-#include <QThreadPool>
 #include <algorithm>
 #include <map>
 
@@ -65,7 +64,7 @@ ListController::~ListController()
     // (as they were made on one): 100,000 of them took half a second of a closing window.
     m_safety.reset();
     if (m_document)
-        LongWorkPool().start([document = std::shared_ptr<TzkReelkeep>(std::move(m_document))]() mutable { document.reset(); });
+        FreeOnWorker(std::move(m_document));
 }
 
 void ListController::setWork(WindowWork& work)

@@ -2,7 +2,6 @@
 
 #include "LongWorkPool.h"
 
-#include <QThreadPool>
 #include <utility>
 #include <vector>
 
@@ -62,7 +61,7 @@ UndoHistory::~UndoHistory()
         steps.push_back(static_cast<const Command*>(m_stack.command(k))->step());
     m_stack.clear();
     if (!steps.empty())
-        LongWorkPool().start([steps = std::move(steps)]() mutable { steps.clear(); });
+        FreeOnWorker(std::move(steps));
 }
 
 void UndoHistory::setLimits(int steps, std::size_t bytes)
