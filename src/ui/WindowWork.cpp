@@ -1,5 +1,6 @@
 #include "WindowWork.h"
 
+#include "InputRefusal.h"
 #include "LongWorkPool.h"
 
 #include <QTimer>
@@ -42,8 +43,9 @@ bool WindowWork::start(const QString& caption, Job job, std::function<void()> do
     m_cancelAsked = false;
     m_label = std::move(label);
     m_done = std::move(done);
-    if (m_locked)
-        m_locked->setEnabled(false);
+    // Greying the controls, and bringing them back, each paints the whole window again:
+    // work that ends in a moment only refuses input meanwhile.
+    m_refusal = std::make_unique<InputRefusal>(m_locked);
     emit runningChanged(true);
     m_watcher.setFuture(QtConcurrent::run(&LongWorkPool(), [job = std::move(job)](QPromise<void>& promise) { job(promise); }));
     QTimer::singleShot(m_progressAfterMs, this, [this, job = ++m_jobs] {
@@ -64,6 +66,8 @@ bool WindowWork::runToEnd(const QString& caption, Job job, std::function<void()>
 
 void WindowWork::showProgress()
 {
+    // Work that goes on this long greys the controls it locks.
+    grey();
     // Not modal: the other windows, and closing this one, stay in reach.
     m_progress = new QProgressDialog(m_locked ? m_locked->window() : nullptr);
     m_progress->setObjectName(QStringLiteral("fmWorkProgress"));
@@ -126,7 +130,33 @@ void WindowWork::abandon()
         return;
     m_watcher.waitForFinished();
     m_done = nullptr;
+    unlock();
     delete m_progress;
+}
+
+void WindowWork::grey()
+{
+    if (!m_locked)
+        return;
+    // The window's own focus: while another window is active, what it gets back when activated.
+    QWidget* focused = m_locked->window()->focusWidget();
+    m_focusBefore = focused && m_locked->isAncestorOf(focused) ? focused : nullptr;
+    m_locked->setEnabled(false);
+    m_focusWhileGreyed = m_locked->window()->focusWidget();
+}
+
+void WindowWork::unlock()
+{
+    m_refusal.reset();
+    if (!m_locked)
+        return;
+    m_locked->setEnabled(true);
+    // Greying sent the focus away (and the progress window took it); it comes back unless
+    // the person has put it elsewhere meanwhile.
+    const QWidget* focused = m_locked->window()->focusWidget();
+    if (m_focusBefore && (!focused || focused == m_focusWhileGreyed))
+        m_focusBefore->setFocus(Qt::OtherFocusReason);
+    m_focusBefore = nullptr;
 }
 
 void WindowWork::finished()
@@ -136,8 +166,7 @@ void WindowWork::finished()
     if (!done)
         return;
     delete m_progress;
-    if (m_locked)
-        m_locked->setEnabled(true);
+    unlock();
     done();
     // A done that started the next step leaves the work running.
     if (!isRunning())

@@ -1,6 +1,7 @@
 // The long work of one list window, run on a worker thread: while it runs the window's
-// controls are locked (other windows stay usable), a progress window with Cancel comes
-// up once it has taken half a second, and its end is handed back on the GUI thread.
+// controls refuse input (other windows stay usable); once it has taken half a second they
+// are greyed and a progress window with Cancel comes up; its end is handed back on the
+// GUI thread.
 #pragma once
 
 #include <QFutureWatcher>
@@ -9,10 +10,13 @@
 #include <QProgressDialog>
 #include <QPromise>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
 namespace reelkeep {
+
+class InputRefusal;
 
 class WindowWork : public QObject {
     Q_OBJECT
@@ -22,7 +26,7 @@ public:
     // A job is handed a promise to report progress through and to ask whether it is cancelled.
     using Job = std::function<void(QPromise<void>&)>;
 
-    // locked: the controls disabled meanwhile; the progress window stands over it.
+    // locked: the controls locked meanwhile; the progress window stands over it.
     WindowWork(QWidget* locked, QString cancelText, QObject* parent = nullptr);
     ~WindowWork() override;
 
@@ -58,8 +62,15 @@ private:
     void showProgress();
     void updateProgress();
     void finished();
+    void grey();
+    void unlock();
 
     QPointer<QWidget> m_locked;
+    // Refuses input to the controls until they are greyed.
+    std::unique_ptr<InputRefusal> m_refusal;
+    // Where the focus was before greying, and where greying sent it.
+    QPointer<QWidget> m_focusBefore;
+    QPointer<QWidget> m_focusWhileGreyed;
     QString m_cancelText;
     QFutureWatcher<void> m_watcher;
     QPointer<QProgressDialog> m_progress;

@@ -7,13 +7,19 @@
 #include "LongWorkPool.h"
 #include "RecoveryJournal.h"
 #include "MainMenu.h"
+#include "RecordSelection.h"
 #include "TfmPrintPreview.h"
+#include "TzkBtnEdit.h"
 #include "TzkPrinter.h"
+#include "TzkRecordPanel.h"
+#include "WindowWork.h"
 #include "UiTestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -82,11 +88,22 @@ private slots:
         QTimer probe;
         connect(&probe, &QTimer::timeout, this, [&] { turnsWhileSaving += list->isBusy() ? 1 : 0; });
         probe.start(1);
+        // The first record is shown and its title's field has the focus, as a person clicked there before saving.
+        list->selection().focusRecord(list->controller().currentList()->Row(0));
+        QLineEdit* title = list->recordPanel()->edit(csTitle)->edit();
+        title->setFocus();
+        QCOMPARE(title->text(), QStringLiteral("Изменён"));
+        list->work().setProgressAfter(0);
         main->menus().action("miSave")->trigger();
-        // Under way: the window is locked, and an edit through the menu does nothing.
+        // Under way: the window is locked but not greyed before its progress comes, and
+        // neither keys typed into the field nor an edit through the menu change anything.
         QVERIFY(list->isBusy());
-        QVERIFY(!list->widget()->isEnabled());
+        QVERIFY(list->widget()->isEnabled());
+        QCOMPARE(QApplication::focusWidget(), title);
+        QTest::keyClicks(title, QStringLiteral("abc"));
+        QTest::keyClick(title, Qt::Key_Backspace);
         main->menus().action("miAddRow")->trigger();
+        QCOMPARE(title->text(), QStringLiteral("Изменён"));
         QTRY_VERIFY_WITH_TIMEOUT(!list->isBusy(), 60000);
         QVERIFY(turnsWhileSaving > 0);
         QVERIFY(list->widget()->isEnabled());
@@ -94,6 +111,12 @@ private slots:
         QCOMPARE(list->controller().currentList()->RowCount(), kRecords);
         QVERIFY2(prompts->asked.empty(), qPrintable(prompts->texts()));
         QCOMPARE(dump(path()), dump(cli->path("expected.kdx")));
+        // Saved, the field has the focus again, though its progress greyed the window and
+        // was the active window meanwhile, and takes keys.
+        main->activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), title);
+        QTest::keyClicks(title, QStringLiteral("!"));
+        QVERIFY(title->text().contains(QLatin1Char('!')));
     }
 
     void aSaveThatFailsKeepsTheWindowModifiedAndSaysWhy()
