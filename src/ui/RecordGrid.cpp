@@ -1,6 +1,7 @@
 #include "RecordGrid.h"
 
 #include "ColumnWidthScale.h"
+#include "GridCellDelegate.h"
 #include "GridModel.h"
 #include "TZKList.h"
 #include "zkOptions.h"
@@ -8,29 +9,10 @@
 #include <QAccessible>
 #include <QHeaderView>
 #include <QPainter>
-#include <QStyledItemDelegate>
 #include <algorithm>
 #include <numeric>
 
 namespace reelkeep {
-namespace {
-
-// Cells with horizontal and vertical grid lines.
-class GridLinesDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(option.palette.color(QPalette::Midlight));
-        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
-    }
-};
-
-} // namespace
 
 RecordGrid::RecordGrid(QWidget* parent) : QTreeView(parent)
 {
@@ -40,7 +22,7 @@ RecordGrid::RecordGrid(QWidget* parent) : QTreeView(parent)
     setAllColumnsShowFocus(true);
     // The tree's indentation goes to the title, so the numbers of column 0 stay readable.
     setTreePosition(1);
-    setItemDelegate(new GridLinesDelegate(this));
+    setItemDelegate(new GridCellDelegate(this));
     setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView* bar = header();
     bar->setSectionsMovable(true);
