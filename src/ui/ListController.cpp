@@ -21,6 +21,7 @@
 #include "WindowWork.h"
 
 #include <QFileInfo>
+#include <QTimer>
 #include <algorithm>
 #include <map>
 
@@ -123,9 +124,14 @@ void ListController::takeResult(const std::shared_ptr<LoadResult>& result)
         m_history.forget(false);
         setModified(true);
     }
-    emit loadFinished(true);
-    if (!result->sortError.isEmpty())
-        showError(m_shell.render(result->sortError));
+    // The window comes up (its size, column widths, first paint) in a later turn of the
+    // event loop: with the records taken over in this one, both together were a pause. A
+    // timer rather than a posted call: the input, and the timers due, come in between.
+    QTimer::singleShot(1, this, [this, result] {
+        emit loadFinished(true);
+        if (!result->sortError.isEmpty())
+            showError(m_shell.render(result->sortError));
+    });
 }
 
 void ListController::adopt(std::unique_ptr<TzkReelkeep> document)
