@@ -13,6 +13,7 @@
 #include "PluginProbeJob.h"
 #include "PrintCommands.h"
 #include "PrintDialogs.h"
+#include "PrivateStateFolder.h"
 #include "Prompts.h"
 #include "RecordCommands.h"
 #include "TReelkeepSerialiazerV2_1.h"
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    reelkeep::bench::UsePrivateStateFolder();
     QApplication app(argc, argv);
 
     QTemporaryDir home;

@@ -8,6 +8,7 @@
 #include "ListController.h"
 #include "NestedCatalogue.h"
 #include "FirstButtonPrompts.h"
+#include "PrivateStateFolder.h"
 #include "TReelkeepSerialiazerV2_1.h"
 #include "FilterForms.h"
 #include "TfmFilter.h"
@@ -288,6 +289,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    reelkeep::bench::UsePrivateStateFolder();
     QApplication app(argc, argv);
     if (argc == 3 && std::string_view(argv[1]) == "--measure-open")
         return measureOpen(QString::fromLocal8Bit(argv[2]));
