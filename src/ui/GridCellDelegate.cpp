@@ -27,6 +27,11 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
 {
     if (!paintPlainCell(painter, option, index))
         QStyledItemDelegate::paint(painter, option, index);
+    drawGridLines(painter, option);
+}
+
+void GridCellDelegate::drawGridLines(QPainter* painter, const QStyleOptionViewItem& option)
+{
     painter->save();
     painter->setPen(option.palette.color(QPalette::Midlight));
     painter->drawLine(option.rect.topRight(), option.rect.bottomRight());

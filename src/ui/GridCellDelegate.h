@@ -16,6 +16,8 @@ class GridCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The cell's lines at its right and bottom.
+    static void drawGridLines(QPainter* painter, const QStyleOptionViewItem& option);
 
 private:
     // A plain line of text, neither focused nor right to left: what nearly every cell is.

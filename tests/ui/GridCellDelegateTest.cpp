@@ -6,7 +6,6 @@
 #include "RecordGrid.h"
 
 #include <QHeaderView>
-#include <QPainter>
 #include <QStandardItemModel>
 #include <QTest>
 
@@ -21,11 +20,7 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::paint(painter, option, index);
-        painter->save();
-        painter->setPen(option.palette.color(QPalette::Midlight));
-        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-        painter->restore();
+        GridCellDelegate::drawGridLines(painter, option);
     }
 };
 
