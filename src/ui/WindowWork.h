@@ -66,7 +66,7 @@ private:
     void unlock();
 
     QPointer<QWidget> m_locked;
-    // Refuses input to the controls until they are greyed.
+    // Refuses input to the controls while the work runs, before they are greyed and after.
     std::unique_ptr<InputRefusal> m_refusal;
     // Where the focus was before greying, and where greying sent it.
     QPointer<QWidget> m_focusBefore;
